@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// The format settings of the whole run: dates "dd/mm/yyyy" with the slash, times "hh:mm",
+// the comma before the decimals, whatever the machine's regional settings.
+namespace Formats {
+
+void apply(); // makes the Italian conventions the default locale
+
+QString dateText(const QDate &date);   // "dd/mm/yyyy"
+QString timeText(const QTime &time);   // "hh:mm"
+// Reads "d/m/yyyy" with one or two digit day and month and a four-digit year;
+// an invalid QDate when the text is no such date.
+QDate parseDate(const QString &text);
+
+} // namespace Formats

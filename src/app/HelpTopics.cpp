@@ -1,0 +1,75 @@
+#include "app/Help.h"
+
+#include <QStringList>
+
+namespace {
+
+QString paragraphs(const QStringList &list) { return list.join(QStringLiteral("\r\n\r\n")); }
+
+} // namespace
+
+namespace Help {
+
+TopicText topic(Topic t)
+{
+    switch (t) {
+    case Overview:
+        return {QStringLiteral("Uno sguardo a Sorrisa"), paragraphs({
+            QStringLiteral("Sorrisa è un software studiato per gestire i pazienti di uno studio dentistico consentendo di archiviare i dati anagrafici, i recapiti, le prestazioni eseguite su ogni singolo dente, le terapie dentali prescritte e l'anamnesi medica generale."),
+            QStringLiteral("L'app Archivio Pazienti raccoglie una scheda per ogni paziente. Per registrare un nuovo paziente si fa clic su Nuovo, si compilano i campi e si salva: il cognome e nome e il numero di cellulare sono obbligatori. Il pulsante Duplica crea una nuova scheda partendo da una copia di quella visualizzata. Nella scheda si annotano i dati anagrafici, l'indirizzo, i recapiti, il codice fiscale e la partita IVA, la professione, le patologie, i farmaci assunti, le allergie, i problemi dentali, la modalità e lo stato dei pagamenti, il dentista di riferimento, gli orari preferiti per gli appuntamenti e le note."),
+            QStringLiteral("Il pulsante Trova cerca i pazienti in archivio; due pulsanti controllano la correttezza del codice fiscale e della partita IVA; il pulsante e-mail prepara un nuovo messaggio per il paziente. Le questioni in sospeso con i pazienti si riepilogano in un elenco dedicato. A ogni scheda si possono allegare fino a tre file con la loro descrizione e abbinare una cartella in cui conservare radiografie, referti e documenti."),
+            QStringLiteral("Lo stato dentale riporta, dente per dente, le condizioni e le prestazioni eseguite su ciascuno dei 32 denti. Il riepilogo dei trattamenti registra per ogni paziente data, ora, trattamenti, dentista e importo di ogni prestazione e ne calcola il totale. Le schede, lo stato dentale e i riepiloghi si possono stampare e l'intero archivio si può esportare."),
+            QStringLiteral("L'app Schedario Appuntamenti registra gli appuntamenti fissati con i pazienti. L'Agenda Appuntamenti mostra all'apertura gli appuntamenti imminenti, con un messaggio e un avviso sonoro. Il calendario e i due pulsanti sotto di esso riepilogano gli appuntamenti del giorno e del mese scelti. Il preavviso, in giorni, stabilisce da quando un appuntamento è considerato imminente; gli appuntamenti sono elencati in ordine cronologico."),
+            QStringLiteral("Dall'agenda e dalla scheda dell'appuntamento si può inviare al paziente un promemoria o una conferma tramite WhatsApp. Per salvare un appuntamento sono obbligatori la data, i giorni di preavviso, i trattamenti, il cognome e nome e il cellulare del paziente. Il pulsante Duplica aiuta a registrare gli appuntamenti ricorrenti; la ricerca avanzata trova gli appuntamenti secondo più criteri. Quando un appuntamento è stato rispettato si spunta Impegno assolto e si salva la scheda. Gli elenchi Assolti, Da assolvere e Scaduti riepilogano gli appuntamenti nei tre stati; ogni elenco si può stampare e l'archivio degli appuntamenti si può esportare."),
+            QStringLiteral("Ogni archivio può essere esportato in un file che si apre con qualsiasi programma di fogli di calcolo."),
+            QStringLiteral("Sorrisa funziona anche in una rete locale, condividendo la cartella che contiene gli archivi."),
+            QStringLiteral("La cartella del programma può essere copiata su una chiavetta USB, sia per usare il programma da lì sia come copia di sicurezza dei dati."),
+            QStringLiteral("L'accesso è protetto da una password che si può cambiare a piacimento con il pulsante Cambia password della finestra di accesso. Per il primo accesso digitare la password ingressostudio."),
+            QStringLiteral("Sorrisa è lo strumento ideale per i dentisti che desiderano gestire il proprio studio in modo semplice, ordinato e sicuro."),
+        })};
+    case Clients:
+        return {QStringLiteral("App Archivio Pazienti"), paragraphs({
+            QStringLiteral("L'app Archivio Pazienti consente di registrare i dati personali e i recapiti di ogni paziente dello studio dentistico, come anche le informazioni riguardanti i trattamenti dentali ricevuti e lo stato attuale di ciascun dente."),
+            QStringLiteral("Nuovo svuota la scheda per registrare un nuovo paziente; Duplica crea una nuova scheda a partire da quella visualizzata; Salva registra la scheda in archivio: il cognome e nome e il numero di cellulare sono obbligatori. I pulsanti di scorrimento mostrano la prima, la precedente, la successiva e l'ultima scheda dell'archivio."),
+            QStringLiteral("Il tasto Invio sposta il cursore al campo successivo. Il codice fiscale si scrive in maiuscolo e la partita IVA e il cellulare accettano solo cifre."),
+            QStringLiteral("Dalla barra dei pulsanti si cercano i pazienti, si allegano file, si stampa la scheda, si esporta l'archivio, si riepilogano le questioni in sospeso, si apre lo stato dentale, il riepilogo dei trattamenti e la cartella abbinata alla scheda, si scrive un'e-mail al paziente e si controllano il codice fiscale e la partita IVA."),
+        })};
+    case Scadenze:
+        return {QStringLiteral("App Schedario Appuntamenti"), paragraphs({
+            QStringLiteral("L'app Schedario Appuntamenti va utilizzata per registrare o modificare gli appuntamenti fissati con i pazienti dello studio dentistico."),
+            QStringLiteral("Nuovo svuota la scheda; la data si sceglie dal calendario, le ore e i minuti dai loro elenchi. Il pulsante accanto al nome importa i recapiti di un paziente dall'archivio pazienti. Per salvare sono obbligatori la data, i giorni di preavviso, i trattamenti, il cognome e nome e il cellulare."),
+            QStringLiteral("Duplica crea una nuova scheda uguale a quella visualizzata, utile per gli appuntamenti ricorrenti. Quando l'appuntamento è stato rispettato si spunta Impegno assolto e si salva di nuovo la scheda."),
+            QStringLiteral("I pulsanti della scheda inviano la conferma tramite WhatsApp o e-mail, cercano gli appuntamenti, mostrano gli elenchi degli impegni da assolvere, scaduti e assolti, stampano la scheda ed esportano l'archivio."),
+        })};
+    case Agenda:
+        return {QStringLiteral("App Agenda Appuntamenti"), paragraphs({
+            QStringLiteral("L'app Agenda Appuntamenti è studiata per gestire gli appuntamenti fissati con i pazienti del proprio studio dentistico e per essere avvisati al sopraggiungere della data."),
+            QStringLiteral("I dati degli appuntamenti si inseriscono nello Schedario Appuntamenti, che si apre con il pulsante Inserisci appuntamenti."),
+            QStringLiteral("All'apertura l'agenda mostra un messaggio ed emette un avviso sonoro quando ci sono appuntamenti imminenti, che sono elencati in ordine cronologico. L'elenco si può stampare ed esportare."),
+            QStringLiteral("Il calendario e i due pulsanti sotto di esso mostrano gli appuntamenti del giorno e del mese scelti. Un appuntamento diventa imminente tanti giorni prima della data quanti ne indica il preavviso e resta tale finché non viene segnato come assolto."),
+            QStringLiteral("Selezionando un appuntamento e facendo clic sull'icona di WhatsApp si invia al paziente un promemoria."),
+        })};
+    case ExpClients:
+        return {QStringLiteral("Esportazione archivio pazienti in Excel"), paragraphs({
+            QStringLiteral("Il pulsante Esporta archivio consente di esportare tutte le schede dei pazienti registrate in archivio in un foglio di lavoro di Microsoft Excel, che potrà essere aperto con qualsiasi software in grado di gestire i file in formato XLS (ad esempio, con Open Office, Libre Office o Microsoft Office)."),
+            QStringLiteral("Facendo clic sull'icona del foglio di calcolo il file viene creato subito e, rispondendo sì alla domanda, può essere aperto."),
+            QStringLiteral("Il file aperto può poi essere salvato con un nome qualsiasi."),
+        })};
+    case ExpScadenzario:
+        return {QStringLiteral("Esportazione archivio appuntamenti in Excel"), paragraphs({
+            QStringLiteral("Il pulsante Esporta archivio consente di esportare tutte le schede degli appuntamenti registrate in archivio in un foglio di lavoro di Microsoft Excel, che potrà essere aperto con qualsiasi software in grado di gestire i file in formato XLS (ad esempio, con Open Office, Libre Office o Microsoft Office)."),
+            QStringLiteral("Facendo clic sull'icona del foglio di calcolo il file viene creato subito e, rispondendo sì alla domanda, può essere aperto."),
+            QStringLiteral("Il file aperto può poi essere salvato con un nome qualsiasi."),
+        })};
+    case Visualizzazione:
+        return {QStringLiteral("Visualizzazione appuntamenti"), paragraphs({
+            QStringLiteral("Gli appuntamenti imminenti appaiono in automatico nella schermata dell'agenda degli appuntamenti."),
+            QStringLiteral("Il pulsante di esportazione li mostra in una griglia. Quando un appuntamento è stato rispettato, spuntare Impegno assolto nella sua scheda e salvarla."),
+            QStringLiteral("Il preavviso stabilisce quanti giorni prima della data l'appuntamento diventa imminente. I due pulsanti sotto il calendario mostrano gli appuntamenti del giorno e del mese scelti."),
+            QStringLiteral("Nella griglia gli appuntamenti sono in ordine cronologico; esportandoli si crea un file che si può aprire e salvare con un nome qualsiasi."),
+        })};
+    }
+    return {};
+}
+
+} // namespace Help

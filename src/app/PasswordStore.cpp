@@ -1,0 +1,152 @@
+#include "app/PasswordStore.h"
+
+#include "app/Crypt.h"
+#include "storage/AnsiText.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+// Lines keep their own endings; new lines get the Windows ending the file was made with.
+QList<QByteArray> splitLines(const QByteArray &ini)
+{
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    while (start < ini.size()) {
+        qsizetype end = ini.indexOf('\n', start);
+        end = end < 0 ? ini.size() : end + 1;
+        lines.append(ini.mid(start, end - start));
+        start = end;
+    }
+    return lines;
+}
+
+QByteArray content(const QByteArray &line)
+{
+    QByteArray c = line;
+    while (c.endsWith('\n') || c.endsWith('\r'))
+        c.chop(1);
+    return c.trimmed();
+}
+
+bool isSection(const QByteArray &c, QString *name)
+{
+    if (!c.startsWith('[') || !c.endsWith(']'))
+        return false;
+    *name = QString::fromLatin1(c.mid(1, c.size() - 2)).trimmed();
+    return true;
+}
+
+bool isKey(const QByteArray &c, const QString &key, QByteArray *value)
+{
+    const qsizetype eq = c.indexOf('=');
+    if (eq < 0 || c.startsWith(';'))
+        return false;
+    if (QString::fromLatin1(c.left(eq)).trimmed().compare(key, Qt::CaseInsensitive) != 0)
+        return false;
+    *value = c.mid(eq + 1).trimmed();
+    return true;
+}
+
+} // namespace
+
+namespace PasswordStore {
+
+QString normalForm(const QString &typed)
+{
+    QString t = AnsiText::trimmed(typed);
+    for (QChar &ch : t)
+        if (ch.unicode() >= 'a' && ch.unicode() <= 'z')
+            ch = QChar(char16_t(ch.unicode() - 32));
+    return t;
+}
+
+QString iniValue(const QByteArray &ini, const QString &section, const QString &key)
+{
+    bool inSection = false;
+    for (const QByteArray &line : splitLines(ini)) {
+        const QByteArray c = content(line);
+        QString name;
+        QByteArray value;
+        if (isSection(c, &name))
+            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+        else if (inSection && isKey(c, key, &value))
+            return QString::fromLatin1(value);
+    }
+    return {};
+}
+
+QByteArray iniWithValue(const QByteArray &ini, const QString &section, const QString &key,
+                        const QString &value)
+{
+    QList<QByteArray> lines = splitLines(ini);
+    if (!lines.isEmpty() && !lines.last().endsWith('\n'))
+        lines.last().append("\r\n");
+    const QByteArray keyLine = key.toLatin1() + '=' + value.toLatin1() + "\r\n";
+    bool inSection = false;
+    qsizetype sectionEnd = -1; // where a missing key goes: after the section's last line
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArray c = content(lines[i]);
+        QString name;
+        QByteArray old;
+        if (isSection(c, &name)) {
+            if (inSection)
+                break;
+            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+            if (inSection)
+                sectionEnd = i + 1;
+        } else if (inSection && isKey(c, key, &old)) {
+            const QByteArray ending = lines[i].endsWith("\r\n") ? "\r\n" : "\n";
+            const qsizetype eq = lines[i].indexOf('=');
+            lines[i] = lines[i].left(eq + 1) + value.toLatin1() + ending;
+            return lines.join();
+        } else if (inSection && !c.isEmpty()) {
+            sectionEnd = i + 1;
+        }
+    }
+    if (sectionEnd >= 0)
+        lines.insert(sectionEnd, keyLine);
+    else
+        lines.append('[' + section.toLatin1() + "]\r\n" + keyLine);
+    return lines.join();
+}
+
+QString read(const QString &iniPath)
+{
+    QByteArray ini;
+    QFile file(iniPath);
+    if (file.exists()) {
+        if (!file.open(QIODevice::ReadOnly))
+            throw Error("the password file cannot be read");
+        ini = file.readAll();
+    }
+    try {
+        return AnsiText::trimmed(Crypt::UnscrambleFromHex(iniValue(ini, QStringLiteral("Accesso"),
+                                                                   QStringLiteral("Valore"))));
+    } catch (const Crypt::ConversionError &e) {
+        throw Error(e.what());
+    }
+}
+
+void write(const QString &iniPath, const QString &password)
+{
+    QByteArray ini;
+    QFile old(iniPath);
+    if (old.exists()) {
+        if (!old.open(QIODevice::ReadOnly))
+            throw Error("the password file cannot be read");
+        ini = old.readAll();
+        old.close();
+    }
+    const QString value = AnsiText::trimmed(Crypt::ScrambleToHex(password));
+    // Written aside and renamed over the old file: a failure leaves the old value whole.
+    QSaveFile file(iniPath);
+    if (!file.open(QIODevice::WriteOnly))
+        throw Error("the password file cannot be written");
+    file.write(iniWithValue(ini, QStringLiteral("Accesso"), QStringLiteral("Valore"), value));
+    if (!file.commit())
+        throw Error("the password file cannot be written");
+}
+
+} // namespace PasswordStore

@@ -1,0 +1,57 @@
+#include "app/Windows.h"
+
+#include "app/frmAvvio.h"
+#include "app/frmCambiaPassword.h"
+#include "app/frmPassword.h"
+#include "appointments/frmAgenda.h"
+#include "appointments/frmArchivio_Scadenze.h"
+#include "patients/frmClients.h"
+
+#include <QPointer>
+
+struct Windows::Set
+{
+    QPointer<TfrmPassword> password;
+    QPointer<TfrmAvvio> avvio;
+    QPointer<TfrmCambiaPassword> cambiaPassword;
+    QPointer<TfrmClients> clients;
+    QPointer<TfrmAgenda> agenda;
+    QPointer<TfrmArchivio_Scadenze> scadenze;
+};
+
+namespace {
+Windows::Set *g_current = nullptr;
+
+template<class W>
+W *made(QPointer<W> &slot)
+{
+    if (!slot)
+        slot = new W();
+    return slot;
+}
+} // namespace
+
+Windows::Windows() : m_set(new Set) { g_current = m_set; }
+
+Windows::~Windows()
+{
+    if (g_current == m_set)
+        g_current = nullptr;
+    // Later windows first: they may hold on to earlier ones while they go.
+    delete m_set->scadenze.data();
+    delete m_set->agenda.data();
+    delete m_set->clients.data();
+    delete m_set->cambiaPassword.data();
+    delete m_set->avvio.data();
+    delete m_set->password.data();
+    delete m_set;
+}
+
+TfrmPassword *Windows::frmPassword() { return made(g_current->password); }
+TfrmAvvio *Windows::frmAvvio() { return made(g_current->avvio); }
+TfrmCambiaPassword *Windows::frmCambiaPassword() { return made(g_current->cambiaPassword); }
+TfrmClients *Windows::frmClients() { return made(g_current->clients); }
+TfrmAgenda *Windows::frmAgenda() { return made(g_current->agenda); }
+TfrmArchivio_Scadenze *Windows::frmArchivio_Scadenze() { return made(g_current->scadenze); }
+
+void Windows::start() { frmPassword()->show(); }

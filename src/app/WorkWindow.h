@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QWidget>
+
+// A work window that lives for the whole run (patient card, agenda, appointment card):
+// shown and hidden, never destroyed; closing it shows the main menu again.
+class WorkWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    WorkWindow(const QString &objectName, const QString &caption, QWidget *parent = nullptr);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    // Called when the window closes, before the main menu comes back.
+    virtual void FormClose() {}
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QWidget>
+
+class PictureButton;
+class QLabel;
+
+// The main menu: opens the patient archive and the agenda, help, about and copyright.
+class TfrmAvvio : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TfrmAvvio(QWidget *parent = nullptr);
+
+    // The maker's web site, opened by the banner and the copyright window.
+    static const QString kWebSite;
+
+    QWidget *panContainer;
+    QWidget *shpTop;
+    QWidget *shpBottom;
+    QWidget *shpApp01;
+    QWidget *shpApp02;
+    QLabel *icoIcona;
+    QLabel *icoTitolo01;
+    QLabel *imgSottotitolo;
+    PictureButton *imgApp01;
+    PictureButton *btnApp01;
+    PictureButton *imgApp02;
+    PictureButton *btnApp02;
+    PictureButton *imgGuida;
+    PictureButton *imgInfo;
+    PictureButton *imgCopyright;
+    PictureButton *imgSito;
+    PictureButton *imgEsci;
+
+    void imgApp01Click();
+    void imgApp02Click();
+    void imgGuidaClick();
+    void imgInfoClick();
+    void imgCopyrightClick();
+    void imgSitoClick();
+    void imgEsciClick();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormCreate();
+};

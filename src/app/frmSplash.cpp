@@ -1,0 +1,59 @@
+#include "app/frmSplash.h"
+
+#include "app/frmAvvio.h"
+#include "app/widgets/LinkLabel.h"
+#include "app/widgets/PictureButton.h"
+#include "app/widgets/Theme.h"
+#include "platform/Misc.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+TfrmSplash::TfrmSplash(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmSplash"));
+    setWindowTitle(QStringLiteral(" Sorrisa © 2026 Sorrisa Software - Tutti i diritti riservati"));
+    Theme::setGradient(this, "brown");
+    Theme::makeFixedDialog(this, 661, 467);
+
+    imgLogo = Theme::picture(QStringLiteral("imgLogo"), QStringLiteral("splash"), 625, 380, this);
+    imgWeb = new PictureButton(QStringLiteral("imgWeb"), QStringLiteral("web"),
+                               QStringLiteral("Apri il sito web di Sorrisa"), this);
+    imgWeb->setPictureSize(QSize(28, 28));
+    lnkWeb = new LinkLabel(QStringLiteral("lnkWeb"), QStringLiteral("www.sorrisa.example"), this);
+    lnkWeb->attachIcon(imgWeb);
+    lnkWeb->setStyleSheet(QStringLiteral("background: rgba(255,255,255,200); border-radius: 4px; padding: 0 6px;"));
+    btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), this);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(imgWeb);
+    bottom->addWidget(lnkWeb);
+    bottom->addStretch();
+    bottom->addWidget(btnChiudi);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(18, 14, 18, 14);
+    column->addWidget(imgLogo, 0, Qt::AlignHCenter);
+    column->addStretch();
+    column->addLayout(bottom);
+
+    connect(lnkWeb, &LinkLabel::clicked, this, &TfrmSplash::lnkWebClick);
+    connect(btnChiudi, &QPushButton::clicked, this, &TfrmSplash::btnChiudiClick);
+}
+
+void TfrmSplash::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Centred on the window that opened it.
+    if (!event->spontaneous() && parentWidget()) {
+        QRect r = frameGeometry();
+        r.moveCenter(parentWidget()->window()->frameGeometry().center());
+        move(r.topLeft());
+    }
+}
+
+void TfrmSplash::lnkWebClick() { TMisc::Open(TfrmAvvio::kWebSite); }
+
+void TfrmSplash::btnChiudiClick() { close(); }

@@ -1,0 +1,65 @@
+#include "app/widgets/LinkLabel.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+LinkLabel::LinkLabel(const QString &objectName, const QString &text, QWidget *parent) : QLabel(text, parent)
+{
+    setObjectName(objectName);
+    setAccessibleName(text);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setTextFormat(Qt::PlainText);
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPixelSize(18);
+    f.setUnderline(true);
+    setFont(f);
+    setHeld(false);
+}
+
+void LinkLabel::attachIcon(QAbstractButton *icon)
+{
+    connect(icon, &QAbstractButton::pressed, this, [this] { setHeld(true); });
+    connect(icon, &QAbstractButton::released, this, [this] { setHeld(false); });
+    connect(icon, &QAbstractButton::clicked, this, [this] {
+        setHeld(false);
+        emit clicked();
+    });
+}
+
+void LinkLabel::setHeld(bool held)
+{
+    m_held = held;
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText, held ? QColor(0xFF, 0xA5, 0x00) : QColor(0x00, 0x00, 0x8B));
+    setPalette(pal);
+}
+
+void LinkLabel::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        setHeld(true);
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    setHeld(false);
+    if (rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        emit clicked();
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}

@@ -1,0 +1,144 @@
+#include "app/widgets/PictureButton.h"
+
+#include "app/widgets/Icons.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSvgRenderer>
+
+PictureButton::PictureButton(const QString &objectName, const QString &picture, const QString &accessibleName,
+                             QWidget *parent)
+    : QAbstractButton(parent)
+{
+    setObjectName(objectName);
+    setAccessibleName(accessibleName);
+    setToolTip(accessibleName);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setPicture(picture);
+}
+
+void PictureButton::setPicture(const QString &picture)
+{
+    m_picture = picture;
+    delete m_renderer;
+    m_renderer = picture.isEmpty() ? nullptr : new QSvgRenderer(Icons::path(picture), this);
+    update();
+}
+
+void PictureButton::setPictureSize(const QSize &size)
+{
+    m_pictureSize = size;
+    updateGeometry();
+}
+
+void PictureButton::setCaption(const QString &caption, CaptionStyle style)
+{
+    setText(caption);
+    m_captionStyle = caption.isEmpty() ? NoCaption : style;
+    if (!caption.isEmpty()) {
+        setAccessibleName(caption);
+        setToolTip(QString());
+    }
+    updateGeometry();
+}
+
+void PictureButton::setHint(const QString &hint)
+{
+    setProperty("hint", hint);
+    setAccessibleDescription(hint);
+    if (m_captionStyle == NoCaption)
+        setToolTip(hint);
+}
+
+QSize PictureButton::sizeHint() const
+{
+    QSize s = m_pictureSize + QSize(8, 8);
+    if (m_captionStyle == CaptionBelow) {
+        const QFontMetrics fm(font());
+        s.setWidth(qMax(s.width(), fm.horizontalAdvance(text()) + 16));
+        s.setHeight(s.height() + fm.height() + 4);
+    } else if (m_captionStyle == CaptionPill) {
+        const QFontMetrics fm(font());
+        s = QSize(qMax(m_pictureSize.width(), fm.horizontalAdvance(text()) + 48), fm.height() + 22);
+    }
+    return s;
+}
+
+void PictureButton::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF area = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    const qreal shift = isDown() ? 1.0 : 0.0;
+
+    if (m_captionStyle == CaptionPill) {
+        // A rounded caption button: the labels of the main menu's two work areas.
+        QLinearGradient g(area.topLeft(), area.bottomLeft());
+        const QColor top = m_hover ? QColor(0x5B, 0x9B, 0xD5) : QColor(0x46, 0x82, 0xB4);
+        g.setColorAt(0, top);
+        g.setColorAt(1, top.darker(125));
+        QPainterPath path;
+        path.addRoundedRect(area.translated(0, shift), area.height() / 2, area.height() / 2);
+        p.fillPath(path, g);
+        if (hasFocus()) {
+            p.setPen(QPen(QColor(0xF2, 0xC1, 0x4E), 3));
+            p.drawPath(path);
+        }
+        QFont f = font();
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(area.translated(0, shift), Qt::AlignCenter, text());
+        return;
+    }
+
+    if (m_hover || hasFocus()) {
+        QPainterPath path;
+        path.addRoundedRect(area, 8, 8);
+        p.fillPath(path, QColor(255, 255, 255, m_hover ? 170 : 110));
+        if (hasFocus()) {
+            p.setPen(QPen(QColor(0x1F, 0x4E, 0x79), 2, Qt::DotLine));
+            p.drawPath(path);
+        }
+    }
+    QRectF pic(QPointF(0, 0), QSizeF(m_pictureSize));
+    pic.moveCenter(QPointF(width() / 2.0, m_captionStyle == CaptionBelow ? 4 + m_pictureSize.height() / 2.0
+                                                                          : height() / 2.0));
+    pic.translate(0, shift);
+    if (m_renderer && m_renderer->isValid()) {
+        if (!isEnabled())
+            p.setOpacity(0.4);
+        m_renderer->render(&p, pic);
+        p.setOpacity(1);
+    }
+    if (m_captionStyle == CaptionBelow) {
+        p.setPen(QColor(0x1F, 0x4E, 0x79));
+        const QRectF caption(0, pic.bottom() + 2, width(), height() - pic.bottom() - 2);
+        p.drawText(caption, Qt::AlignHCenter | Qt::AlignTop, text());
+    }
+}
+
+void PictureButton::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void PictureButton::enterEvent(QEnterEvent *event)
+{
+    m_hover = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void PictureButton::leaveEvent(QEvent *event)
+{
+    m_hover = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}

@@ -1,0 +1,82 @@
+#include "platform/Messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+bool g_test = false;
+QList<bool> g_answers;
+QList<Messages::Shown> g_shown;
+std::function<void(const Messages::Shown &)> g_onShown;
+
+// The texts break lines with "\n\r" or "\r\n" pairs; the box shows each pair as one break.
+QString displayText(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+} // namespace
+
+bool Messages::confirm(QWidget *parent, const QString &text) { return show(parent, Confirmation, text); }
+
+bool Messages::show(QWidget *parent, Kind kind, const QString &text)
+{
+    if (g_test) {
+        const Shown shown{kind, text};
+        g_shown.append(shown);
+        if (g_onShown)
+            g_onShown(shown);
+        return kind != Confirmation || g_answers.isEmpty() || g_answers.takeFirst();
+    }
+    QMessageBox box(parent ? parent->window() : QApplication::activeWindow());
+    box.setText(displayText(text));
+    box.setTextFormat(Qt::PlainText);
+    switch (kind) {
+    case Warning:
+        box.setIcon(QMessageBox::Warning);
+        box.setWindowTitle(QStringLiteral(" Attenzione"));
+        break;
+    case Error:
+        box.setIcon(QMessageBox::Critical);
+        box.setWindowTitle(QStringLiteral(" Errore"));
+        break;
+    case Information:
+        box.setIcon(QMessageBox::Information);
+        box.setWindowTitle(QStringLiteral(" Informazione"));
+        break;
+    case Confirmation:
+        box.setIcon(QMessageBox::Question);
+        box.setWindowTitle(QStringLiteral(" Conferma"));
+        break;
+    case Plain:
+        box.setWindowTitle(QStringLiteral(" Sorrisa"));
+        break;
+    }
+    if (kind == Confirmation) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+    } else if (kind == Plain) {
+        box.setStandardButtons(QMessageBox::Ok);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+    }
+    box.exec();
+    return box.result() != QMessageBox::No;
+}
+
+void Messages::setTestMode(bool on)
+{
+    g_test = on;
+    g_answers.clear();
+    g_shown.clear();
+    g_onShown = nullptr;
+}
+
+void Messages::queueAnswer(bool yes) { g_answers.append(yes); }
+
+QList<Messages::Shown> Messages::takeShown() { return std::exchange(g_shown, {}); }
+
+void Messages::setOnShown(std::function<void(const Shown &)> hook) { g_onShown = std::move(hook); }

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The program's message boxes, all modal:
+// - warning, error, information: the text with its icon and the buttons OK and Cancel,
+//   either of which only dismisses the box;
+// - confirm: a question with Yes and No; only No counts (closing the box counts as yes);
+// - plain: the text and an OK button.
+// Tests switch on test mode: nothing is shown, every box is recorded with its kind and
+// text, and confirmations take queued answers (yes when the queue is empty).
+class Messages
+{
+public:
+    enum Kind { Warning, Error, Information, Confirmation, Plain };
+
+    static void warning(QWidget *parent, const QString &text) { show(parent, Warning, text); }
+    static void error(QWidget *parent, const QString &text) { show(parent, Error, text); }
+    static void information(QWidget *parent, const QString &text) { show(parent, Information, text); }
+    static void plain(QWidget *parent, const QString &text) { show(parent, Plain, text); }
+    // False only when the user answered No.
+    static bool confirm(QWidget *parent, const QString &text);
+
+    struct Shown
+    {
+        Kind kind;
+        QString text;
+    };
+    static void setTestMode(bool on);
+    static void queueAnswer(bool yes);
+    static QList<Shown> takeShown();
+    // Called in test mode as each box "is shown", before the caller goes on.
+    static void setOnShown(std::function<void(const Shown &)> hook);
+
+private:
+    static bool show(QWidget *parent, Kind kind, const QString &text);
+};
+
+// The standard archive failure message of the card windows and the find windows.
+inline const QString kArchiveFailure = QStringLiteral(
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");

@@ -1,0 +1,222 @@
+#include "storage/RecordFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr qint64 kReadAheadBytes = 1 << 20;
+
+int openNoIntr(const QByteArray &path, int flags, mode_t mode = 0666)
+{
+    int fd;
+    do {
+        fd = ::open(path.constData(), flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+bool readFully(int fd, char *data, qint64 size, qint64 offset, qint64 *got)
+{
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n = ::pread(fd, data + done, size_t(size - done), off_t(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        done += n;
+    }
+    *got = done;
+    return true;
+}
+
+bool writeFully(int fd, const char *data, qint64 size, qint64 offset)
+{
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n = ::pwrite(fd, data + done, size_t(size - done), off_t(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+} // namespace
+
+RecordFile::RecordFile(QString path, int recordSize) : m_path(std::move(path)), m_recordSize(recordSize) {}
+
+RecordFile::~RecordFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd); // a handler that failed has already reported; nothing more to say
+}
+
+void RecordFile::fail(const char *step) const
+{
+    throw StorageError(QStringLiteral("%1 %2: %3").arg(QLatin1String(step), m_path,
+                                                       QString::fromLocal8Bit(std::strerror(errno))));
+}
+
+void RecordFile::requireOpen() const
+{
+    if (m_fd < 0) {
+        errno = EBADF;
+        fail("not open");
+    }
+}
+
+void RecordFile::open(Access access)
+{
+    if (m_fd >= 0)
+        close();
+    const QByteArray native = QFile::encodeName(m_path);
+    int fd = openNoIntr(native, O_RDWR);
+    if (fd < 0 && errno == ENOENT) {
+        // Only a missing file is created; O_EXCL keeps a file made meanwhile by someone else.
+        fd = openNoIntr(native, O_RDWR | O_CREAT | O_EXCL);
+        if (fd < 0 && errno == EEXIST)
+            fd = openNoIntr(native, O_RDWR);
+        else if (fd >= 0) {
+            // Make the new name itself durable.
+            const QByteArray dir = QFile::encodeName(QFileInfo(m_path).absolutePath());
+            const int dfd = openNoIntr(dir, O_RDONLY | O_DIRECTORY);
+            if (dfd >= 0) {
+                ::fsync(dfd);
+                ::close(dfd);
+            }
+        }
+    }
+    if (fd < 0)
+        fail("open");
+    int rc;
+    do {
+        rc = ::flock(fd, access == Write ? LOCK_EX : LOCK_SH);
+    } while (rc < 0 && errno == EINTR);
+    if (rc < 0) {
+        const int saved = errno;
+        ::close(fd);
+        errno = saved;
+        fail("lock");
+    }
+    m_fd = fd;
+    m_position = 0;
+    m_bufferCount = 0;
+}
+
+void RecordFile::close()
+{
+    if (m_fd < 0)
+        return;
+    const int fd = m_fd;
+    m_fd = -1;
+    m_buffer.clear();
+    m_bufferCount = 0;
+    if (::close(fd) < 0 && errno != EINTR)
+        fail("close");
+}
+
+qint64 RecordFile::count() const
+{
+    requireOpen();
+    struct stat st;
+    if (::fstat(m_fd, &st) < 0)
+        fail("stat");
+    return qint64(st.st_size) / m_recordSize;
+}
+
+void RecordFile::readAt(qint64 position, char *record)
+{
+    requireOpen();
+    qint64 got = 0;
+    if (position < 1 || !readFully(m_fd, record, m_recordSize, (position - 1) * m_recordSize, &got))
+        fail("read");
+    if (got < m_recordSize) {
+        errno = EIO;
+        fail("short read");
+    }
+    m_position = position;
+}
+
+void RecordFile::writeAt(qint64 position, const char *record)
+{
+    requireOpen();
+    if (!writeFully(m_fd, record, m_recordSize, (position - 1) * m_recordSize))
+        fail("write");
+    if (::fsync(m_fd) < 0)
+        fail("sync");
+    m_position = position;
+    m_bufferCount = 0; // the read-ahead may hold the old bytes
+}
+
+void RecordFile::overwriteAt(qint64 position, const char *record)
+{
+    if (position < 1) {
+        errno = EINVAL;
+        fail("overwrite");
+    }
+    writeAt(position, record);
+}
+
+qint64 RecordFile::append(const char *record)
+{
+    // Just after the last whole record: the bytes of a partial record are overwritten.
+    const qint64 position = count() + 1;
+    writeAt(position, record);
+    return position;
+}
+
+bool RecordFile::next(char *record)
+{
+    requireOpen();
+    const qint64 wanted = m_position + 1;
+    if (wanted < m_bufferFirst || wanted >= m_bufferFirst + m_bufferCount) {
+        const qint64 perBlock = qMax<qint64>(1, kReadAheadBytes / m_recordSize);
+        m_buffer.resize(perBlock * m_recordSize);
+        qint64 got = 0;
+        if (!readFully(m_fd, m_buffer.data(), m_buffer.size(), (wanted - 1) * m_recordSize, &got))
+            fail("read");
+        m_bufferFirst = wanted;
+        m_bufferCount = got / m_recordSize;
+        if (m_bufferCount == 0)
+            return false;
+    }
+    std::memcpy(record, m_buffer.constData() + (wanted - m_bufferFirst) * m_recordSize, size_t(m_recordSize));
+    m_position = wanted;
+    return true;
+}
+
+void RecordFile::scan(const std::function<bool(const char *, qint64)> &visit)
+{
+    requireOpen();
+    const qint64 perBlock = qMax<qint64>(1, kReadAheadBytes / m_recordSize);
+    QByteArray block(perBlock * m_recordSize, Qt::Uninitialized);
+    const qint64 total = count();
+    while (m_position < total) {
+        const qint64 first = m_position + 1;
+        const qint64 want = qMin(perBlock, total - m_position);
+        qint64 got = 0;
+        if (!readFully(m_fd, block.data(), want * m_recordSize, (first - 1) * m_recordSize, &got))
+            fail("read");
+        const qint64 records = got / m_recordSize;
+        if (records == 0)
+            return; // the file shrank under us: nothing more to read
+        for (qint64 i = 0; i < records; ++i) {
+            m_position = first + i;
+            if (!visit(block.constData() + i * m_recordSize, m_position))
+                return;
+        }
+    }
+}

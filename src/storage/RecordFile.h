@@ -1,0 +1,76 @@
+#pragma once
+
+#include "storage/ShortString.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <stdexcept>
+
+// A failure of a file step. Handlers catch it and show their window's message.
+class StorageError : public std::runtime_error
+{
+public:
+    explicit StorageError(const QString &what) : std::runtime_error(what.toStdString()) {}
+};
+
+// A file of fixed-size records with no header: open-or-create, count, read at, overwrite,
+// append, scan, close. Positions are 1-based.
+//
+// While open the file carries an advisory lock: shared for reading, exclusive for writing,
+// so two copies of the program working on one shared folder never append at the same
+// position. Every write reaches the disk (fsync) before it returns.
+class RecordFile
+{
+public:
+    enum Access { Read, Write };
+
+    RecordFile(QString path, int recordSize);
+    ~RecordFile(); // closes quietly if still open
+    RecordFile(const RecordFile &) = delete;
+    RecordFile &operator=(const RecordFile &) = delete;
+
+    // Opens the existing file for reading and writing, or creates it empty when it is
+    // missing. An existing file that cannot be opened is a failure: it is never replaced.
+    void open(Access access);
+    void close();
+    bool isOpen() const { return m_fd >= 0; }
+
+    qint64 count() const;
+    // The position of the record last read or written (0 before the first).
+    qint64 position() const { return m_position; }
+
+    void readAt(qint64 position, char *record);
+    void overwriteAt(qint64 position, const char *record);
+    qint64 append(const char *record); // returns the new record's position
+
+    // Reads the record after the current position; false at the end of the file.
+    // Reads ahead in large blocks, so a scan costs a few system calls, not one per record.
+    bool next(char *record);
+    // Visits every record from the current position to the end; the visitor gets the record
+    // bytes and its position. Returning false from the visitor stops the scan.
+    void scan(const std::function<bool(const char *record, qint64 position)> &visit);
+
+    template<class R> void readAt(qint64 p, R &r) { check<R>(); readAt(p, recordBytes(r)); }
+    template<class R> void overwriteAt(qint64 p, const R &r) { check<R>(); overwriteAt(p, recordBytes(r)); }
+    template<class R> qint64 append(const R &r) { check<R>(); return append(recordBytes(r)); }
+    template<class R> bool next(R &r) { check<R>(); return next(recordBytes(r)); }
+
+    const QString &path() const { return m_path; }
+
+private:
+    template<class R> void check() const { Q_ASSERT(int(sizeof(R)) == m_recordSize); }
+    [[noreturn]] void fail(const char *step) const;
+    void writeAt(qint64 position, const char *record);
+    void requireOpen() const;
+
+    QString m_path;
+    int m_recordSize;
+    int m_fd = -1;
+    qint64 m_position = 0;
+    // Read-ahead of next(): whole records from m_bufferFirst on.
+    QByteArray m_buffer;
+    qint64 m_bufferFirst = 0;
+    qint64 m_bufferCount = 0;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "storage/AnsiText.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <span>
+
+// An ANSI short string of capacity N as it lies in a record: N + 1 bytes, no alignment.
+template<int N>
+struct ShortString
+{
+    static_assert(N >= 1 && N <= 255);
+    static constexpr int capacity = N;
+
+    unsigned char length;
+    char chars[N];
+
+    QString text() const { return AnsiText::readShortString(reinterpret_cast<const char *>(this), N); }
+    void setText(const QString &t) { AnsiText::writeShortString(reinterpret_cast<char *>(this), N, t); }
+};
+
+// One field of a record layout, for code that moves every field between a record and the
+// controls of a card window.
+struct RecordField
+{
+    const char *name;    // the field's name in the layout
+    int offset;          // bytes from the start of the record
+    int capacity;        // characters; the field takes capacity + 1 bytes
+    const char *control; // the card control that shows and fills it
+
+    QString read(const char *record) const { return AnsiText::readShortString(record + offset, capacity); }
+    void write(char *record, const QString &text) const
+    {
+        AnsiText::writeShortString(record + offset, capacity, text);
+    }
+};
+
+// Raw byte access to a record struct, for the record file.
+template<class Record>
+char *recordBytes(Record &r) { return reinterpret_cast<char *>(&r); }
+template<class Record>
+const char *recordBytes(const Record &r) { return reinterpret_cast<const char *>(&r); }
+
+#define SORRISA_FIELD(Record, Field, Control) \
+    RecordField { #Field, int(offsetof(Record, Field)), decltype(Record::Field)::capacity, Control }

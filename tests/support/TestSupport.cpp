@@ -1,0 +1,90 @@
+#include "support/TestSupport.h"
+
+#include "app/Crypt.h"
+#include "app/Formats.h"
+#include "platform/Application.h"
+#include "platform/Clock.h"
+#include "platform/FileDialog.h"
+#include "platform/Misc.h"
+#include "platform/Modal.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Sound.h"
+
+#include <QApplication>
+#include <QFile>
+
+namespace {
+void seams(bool on)
+{
+    Messages::setTestMode(on);
+    Modal::setTestMode(on);
+    TMisc::setTestMode(on);
+    Sound::setTestMode(on);
+    FileDialog::setTestMode(on);
+    Application::setTestMode(on);
+}
+} // namespace
+
+TestWorld::TestWorld(const QDateTime &now)
+{
+    Formats::apply();
+    ProgramFolder::set(m_dir.path());
+    Clock::setFixed(now);
+    seams(true);
+}
+
+TestWorld::~TestWorld()
+{
+    m_windows.reset();
+    seams(false);
+    Clock::reset();
+}
+
+QString TestWorld::folder() const { return ProgramFolder::path(); }
+
+QString TestWorld::file(const QString &name) const { return ProgramFolder::file(name); }
+
+QByteArray TestWorld::read(const QString &name) const
+{
+    QFile f(file(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void TestWorld::write(const QString &name, const QByteArray &bytes) const
+{
+    QFile f(file(name));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        qFatal("cannot write the fixture %s", qPrintable(name));
+}
+
+Windows &TestWorld::windows()
+{
+    if (!m_windows)
+        m_windows = std::make_unique<Windows>();
+    return *m_windows;
+}
+
+void TestWorld::writePassword(const QString &password) const
+{
+    write(QStringLiteral("unins000.dll"), "[Accesso]\r\nValore=" + Crypt::ScrambleToHex(password).toLatin1() + "\r\n");
+}
+
+QString kindName(Messages::Kind kind)
+{
+    switch (kind) {
+    case Messages::Warning: return QStringLiteral("warning");
+    case Messages::Error: return QStringLiteral("error");
+    case Messages::Information: return QStringLiteral("information");
+    case Messages::Confirmation: return QStringLiteral("confirmation");
+    case Messages::Plain: return QStringLiteral("plain");
+    }
+    return {};
+}
+
+QStringList shownMessages()
+{
+    QStringList lines;
+    for (const Messages::Shown &s : Messages::takeShown())
+        lines.append(kindName(s.kind) + QStringLiteral(": ") + s.text);
+    return lines;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/Windows.h"
+#include "platform/Messages.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class QWidget;
+
+// One test's world: a temporary program folder, every seam in test mode (message boxes,
+// modal windows, shell, sound, file dialog, terminate request), a fixed clock and, on
+// request, a fresh set of work windows. Everything is put back when it goes.
+class TestWorld
+{
+public:
+    explicit TestWorld(const QDateTime &now = QDateTime(QDate(2026, 12, 10), QTime(9, 30)));
+    ~TestWorld();
+
+    QString folder() const;            // with a trailing separator
+    QString file(const QString &name) const;
+    QByteArray read(const QString &name) const;
+    void write(const QString &name, const QByteArray &bytes) const;
+
+    // The work windows (made on first use inside the set).
+    Windows &windows();
+
+    // Writes the delivered password file holding the given password (normal form).
+    void writePassword(const QString &password) const;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<Windows> m_windows;
+};
+
+// Finds a named control of a window, failing the test when it is missing.
+template<class T>
+T *control(QWidget *window, const char *name);
+
+// The message boxes shown since the last call, as "kind: text" lines that read well in a
+// failing comparison.
+QStringList shownMessages();
+QString kindName(Messages::Kind kind);
+
+#include "support/TestSupport.inl"
