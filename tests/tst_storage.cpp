@@ -1,0 +1,347 @@
+#include "support/TestSupport.h"
+
+#include "storage/AnsiText.h"
+#include "storage/AppointmentRecord.h"
+#include "storage/PatientRecord.h"
+#include "storage/RecordFile.h"
+#include "storage/TreatmentRecord.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+class TestStorage : public QObject
+{
+    Q_OBJECT
+
+private:
+    static TAppointmentRecord appointment(const QString &name)
+    {
+        TAppointmentRecord r{};
+        r.Contatto.setText(name);
+        return r;
+    }
+
+private slots:
+    // Offsets worked out by hand from the capacities, field by field.
+    void layouts_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("capacity");
+        const auto row = [](const char *rec, const char *f, int off, int cap) {
+            QTest::newRow(qPrintable(QStringLiteral("%1.%2").arg(QLatin1String(rec), QLatin1String(f))))
+                << QString::fromLatin1(rec) << QString::fromLatin1(f) << off << cap;
+        };
+        row("patient", "Name", 0, 250);
+        row("patient", "Gender", 251, 1);
+        row("patient", "BirthDate", 253, 10);
+        row("patient", "Zip", 668, 30);
+        row("patient", "TaxNumber", 750, 50);
+        row("patient", "MobilePhone", 934, 30);
+        row("patient", "Work", 1016, 250);
+        row("patient", "Notes", 3526, 250);
+        row("patient", "Dente01", 3777, 250);
+        row("patient", "Dente17", 7793, 250);
+        row("patient", "Dente32", 11558, 250);
+        row("patient", "File01", 11809, 250);
+        row("patient", "File03", 12311, 250);
+        row("patient", "Desc01", 12562, 250);
+        row("patient", "Desc03", 13064, 250);
+        row("appointment", "Data", 0, 10);
+        row("appointment", "Ora", 17, 5);
+        row("appointment", "Avviso", 23, 3);
+        row("appointment", "Causale", 78, 250);
+        row("appointment", "Cel", 662, 30);
+        row("appointment", "Importo", 995, 15);
+        row("appointment", "Ottemperata", 1262, 2);
+        row("treatment", "Data", 0, 10);
+        row("treatment", "Ora", 11, 5);
+        row("treatment", "Trattamenti", 17, 50);
+        row("treatment", "Dentista", 68, 28);
+        row("treatment", "Importo", 97, 15);
+    }
+    void layouts()
+    {
+        QFETCH(QString, record);
+        QFETCH(QString, field);
+        QFETCH(int, offset);
+        QFETCH(int, capacity);
+        std::span<const RecordField> fields = record == QLatin1String("patient") ? TPatientRecord::fields()
+                                              : record == QLatin1String("appointment") ? TAppointmentRecord::fields()
+                                                                                        : TTreatmentRecord::fields();
+        const auto it = std::find_if(fields.begin(), fields.end(),
+                                     [&](const RecordField &f) { return field == QLatin1String(f.name); });
+        QVERIFY(it != fields.end());
+        QCOMPARE(it->offset, offset);
+        QCOMPARE(it->capacity, capacity);
+    }
+
+    void fieldTablesCoverEveryByte()
+    {
+        const auto total = [](std::span<const RecordField> fields) {
+            int next = 0;
+            for (const RecordField &f : fields) {
+                if (f.offset != next)
+                    return -1;
+                next += f.capacity + 1;
+            }
+            return next;
+        };
+        QCOMPARE(TPatientRecord::fields().size(), size_t(64));
+        QCOMPARE(total(TPatientRecord::fields()), 13315);
+        QCOMPARE(TAppointmentRecord::fields().size(), size_t(16));
+        QCOMPARE(total(TAppointmentRecord::fields()), 1265);
+        QCOMPARE(TTreatmentRecord::fields().size(), size_t(5));
+        QCOMPARE(total(TTreatmentRecord::fields()), 113);
+        QCOMPARE(QLatin1String(TPatientRecord::fields()[58].control), QLatin1String("lblFile01"));
+        QCOMPARE(QLatin1String(TAppointmentRecord::fields()[3].control), QLatin1String("lblOra"));
+    }
+
+    void flagBytes()
+    {
+        TAppointmentRecord r{};
+        r.Ottemperata.setText(kFlagYes);
+        QCOMPARE(QByteArray(recordBytes(r) + 1262, 3), QByteArray("\x02\x53\xEC", 3));
+        r.Ottemperata.setText(kFlagNo);
+        QCOMPARE(QByteArray(recordBytes(r) + 1262, 3), QByteArray("\x02\x4E\x6F", 3));
+        QCOMPARE(r.Ottemperata.text(), kFlagNo);
+    }
+
+    void textRules_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("capacity");
+        QTest::addColumn<QByteArray>("bytes"); // length byte and text
+        QTest::addColumn<QString>("readBack");
+        QTest::newRow("plain") << "Rossi Mario" << 50 << QByteArray("\x0BRossi Mario") << "Rossi Mario";
+        QTest::newRow("trimmed both ends, inner kept") << " \t Rossi  Mario\r\n" << 50
+                                                       << QByteArray("\x0CRossi  Mario") << "Rossi  Mario";
+        QTest::newRow("control characters trimmed") << QStringLiteral("\x01\x1FX\x7F") << 5 << QByteArray("\x02X\x7F")
+                                                    << QStringLiteral("X\x7F");
+        QTest::newRow("accented letters in Windows-1252") << QStringLiteral("Niccolò è già")
+                                                          << 50 << QByteArray("\x0DNiccol\xF2 \xE8 gi\xE0")
+                                                          << QStringLiteral("Niccolò è già");
+        QTest::newRow("euro sign") << QStringLiteral("€ 12,50") << 15 << QByteArray("\x07\x80 12,50")
+                                   << QStringLiteral("€ 12,50");
+        QTest::newRow("cut at capacity, then trimmed on reading") << "ab  cd" << 4 << QByteArray("\x04" "ab  ")
+                                                                  << "ab";
+        QTest::newRow("unrepresentable character") << QStringLiteral("a\u4E2Db") << 10 << QByteArray("\x03" "a?b")
+                                                   << "a?b";
+        QTest::newRow("empty") << "   " << 10 << QByteArray("\x00", 1) << "";
+    }
+    void textRules()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, capacity);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, readBack);
+        QByteArray field(capacity + 1, '\xAA');
+        AnsiText::writeShortString(field.data(), capacity, stored);
+        QCOMPARE(field.left(bytes.size()), bytes);
+        QCOMPARE(AnsiText::readShortString(field.constData(), capacity), readBack);
+    }
+
+    void longTextIsCutToCapacity()
+    {
+        TPatientRecord r{};
+        r.Work.setText(QString(300, QLatin1Char('x')));
+        QCOMPARE(r.Work.text(), QString(250, QLatin1Char('x')));
+        QCOMPARE(quint8(r.Work.length), quint8(250));
+    }
+
+    void lengthByteAboveCapacityReadsOnlyTheCapacity()
+    {
+        QByteArray field("\xFF" "abcdefghijk", 12);
+        QCOMPARE(AnsiText::readShortString(field.constData(), 5), QStringLiteral("abcde"));
+    }
+
+    void allByteValuesRoundTrip()
+    {
+        QByteArray all;
+        for (int b = 1; b < 256; ++b)
+            all.append(char(b));
+        QCOMPARE(AnsiText::toAnsi(AnsiText::fromAnsi(all)), all);
+    }
+
+    void missingFileIsCreatedEmpty()
+    {
+        TestWorld world;
+        RecordFile file(world.file(kAppointmentArchive), TAppointmentRecord::Size);
+        file.open(RecordFile::Read);
+        QCOMPARE(file.count(), 0);
+        TAppointmentRecord r;
+        QVERIFY(!file.next(r));
+        file.close();
+        QVERIFY(QFile::exists(world.file(kAppointmentArchive)));
+        QCOMPARE(QFileInfo(world.file(kAppointmentArchive)).size(), 0);
+    }
+
+    void appendReadOverwrite()
+    {
+        TestWorld world;
+        const int R = TAppointmentRecord::Size;
+        RecordFile file(world.file(kAppointmentArchive), R);
+        file.open(RecordFile::Write);
+        for (int i = 1; i <= 5; ++i)
+            QCOMPARE(file.append(appointment(QStringLiteral("card %1").arg(i))), qint64(i));
+        QCOMPARE(file.count(), 5);
+        file.close();
+        const QByteArray before = world.read(kAppointmentArchive);
+        QCOMPARE(before.size(), 5 * R);
+
+        file.open(RecordFile::Write);
+        file.overwriteAt(3, appointment(QStringLiteral("changed")));
+        QCOMPARE(file.position(), 3);
+        TAppointmentRecord r;
+        file.readAt(3, r);
+        QCOMPARE(r.Contatto.text(), QStringLiteral("changed"));
+        QCOMPARE(file.position(), 3);
+        file.close();
+        const QByteArray after = world.read(kAppointmentArchive);
+        QCOMPARE(after.size(), 5 * R);
+        QCOMPARE(after.left(2 * R), before.left(2 * R));
+        QCOMPARE(after.mid(3 * R), before.mid(3 * R));
+        QVERIFY(after.mid(2 * R, R) != before.mid(2 * R, R));
+    }
+
+    void scanVisitsRecordsInOrder()
+    {
+        TestWorld world;
+        // More records than one read-ahead block holds, so the block boundary is crossed.
+        const int n = 2000;
+        QByteArray bytes;
+        for (int i = 1; i <= n; ++i) {
+            TAppointmentRecord r = appointment(QString::number(i));
+            bytes.append(recordBytes(r), TAppointmentRecord::Size);
+        }
+        world.write(kAppointmentArchive, bytes);
+        RecordFile file(world.file(kAppointmentArchive), TAppointmentRecord::Size);
+        file.open(RecordFile::Read);
+        int seen = 0;
+        file.scan([&](const char *rec, qint64 position) {
+            ++seen;
+            const auto *r = reinterpret_cast<const TAppointmentRecord *>(rec);
+            return r->Contatto.text() == QString::number(position) && position == seen;
+        });
+        QCOMPARE(seen, n);
+        file.close();
+        file.open(RecordFile::Read);
+        TAppointmentRecord r;
+        for (int i = 1; i <= n; ++i) {
+            QVERIFY(file.next(r));
+            QCOMPARE(file.position(), i);
+            QCOMPARE(r.Contatto.text(), QString::number(i));
+        }
+        QVERIFY(!file.next(r));
+    }
+
+    void partialLastRecord()
+    {
+        TestWorld world;
+        const int R = TTreatmentRecord::Size;
+        QByteArray bytes(2 * R + 100, 'z');
+        bytes[0] = 0;
+        bytes[R] = 0;
+        world.write(QStringLiteral("Trattamenti_Paziente_1.pro"), bytes);
+        RecordFile file(world.file(QStringLiteral("Trattamenti_Paziente_1.pro")), R);
+        file.open(RecordFile::Write);
+        QCOMPARE(file.count(), 2);
+        int seen = 0;
+        file.scan([&](const char *, qint64) { return ++seen, true; });
+        QCOMPARE(seen, 2);
+        TTreatmentRecord t{};
+        t.Data.setText(QStringLiteral("10/12/2026"));
+        QVERIFY_THROWS_EXCEPTION(StorageError, file.readAt(3, t));
+        QCOMPARE(file.append(t), 3);
+        file.close();
+        const QByteArray after = world.read(QStringLiteral("Trattamenti_Paziente_1.pro"));
+        QCOMPARE(after.size(), 3 * R);
+        QCOMPARE(after.mid(2 * R, R), QByteArray(recordBytes(t), R));
+    }
+
+    void unopenableFileIsNeverReplaced()
+    {
+        if (::geteuid() == 0)
+            QSKIP("root opens read-only files anyway");
+        TestWorld world;
+        world.write(kPatientArchive, QByteArray(TPatientRecord::Size, 'q'));
+        QFile::setPermissions(world.file(kPatientArchive), QFile::ReadOwner);
+        RecordFile file(world.file(kPatientArchive), TPatientRecord::Size);
+        QVERIFY_THROWS_EXCEPTION(StorageError, file.open(RecordFile::Read));
+        QFile::setPermissions(world.file(kPatientArchive), QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(world.read(kPatientArchive), QByteArray(TPatientRecord::Size, 'q'));
+    }
+
+    void unopenableFileIsAFailureEvenForRoot()
+    {
+        // A folder standing where the file should be: it exists, it cannot be opened, and
+        // nothing may be created in its place.
+        TestWorld world;
+        QVERIFY(QDir(world.folder()).mkdir(kPatientArchive));
+        RecordFile file(world.file(kPatientArchive), TPatientRecord::Size);
+        QVERIFY_THROWS_EXCEPTION(StorageError, file.open(RecordFile::Write));
+        QVERIFY(QFileInfo(world.file(kPatientArchive)).isDir());
+    }
+
+    void missingFolderIsAFailure()
+    {
+        TestWorld world;
+        RecordFile file(world.file(QStringLiteral("no/such/folder/") + kPatientArchive), TPatientRecord::Size);
+        QVERIFY_THROWS_EXCEPTION(StorageError, file.open(RecordFile::Write));
+        QVERIFY(!file.isOpen());
+    }
+
+    void operationsOnAClosedFileFail()
+    {
+        RecordFile file(QStringLiteral("/nonexistent"), 10);
+        QVERIFY_THROWS_EXCEPTION(StorageError, file.count());
+        char buf[10];
+        QVERIFY_THROWS_EXCEPTION(StorageError, file.readAt(1, buf));
+    }
+
+    // Two copies of the program appending to one shared archive at the same time: every
+    // record lands whole, at its own position.
+    void twoProcessesAppendWithoutLosingRecords()
+    {
+        TestWorld world;
+        const QString tool = QCoreApplication::applicationDirPath() + QStringLiteral("/tool_append");
+        QVERIFY(QFile::exists(tool));
+        const int each = 300;
+        QProcess a, b;
+        a.start(tool, {world.file(kAppointmentArchive), QStringLiteral("A"), QString::number(each)});
+        b.start(tool, {world.file(kAppointmentArchive), QStringLiteral("B"), QString::number(each)});
+        QVERIFY(a.waitForFinished(120000));
+        QVERIFY(b.waitForFinished(120000));
+        QCOMPARE(a.exitCode(), 0);
+        QCOMPARE(b.exitCode(), 0);
+
+        RecordFile file(world.file(kAppointmentArchive), TAppointmentRecord::Size);
+        file.open(RecordFile::Read);
+        QCOMPARE(file.count(), 2 * each);
+        QSet<QString> names;
+        file.scan([&](const char *rec, qint64) {
+            const auto *r = reinterpret_cast<const TAppointmentRecord *>(rec);
+            const QString name = r->Contatto.text();
+            const QChar tag = name.at(0);
+            // A torn record would mix the two writers' bytes.
+            if (r->Causale.text() != QString(200, tag) || r->Note.text() != QString(200, tag))
+                return false;
+            names.insert(name);
+            return true;
+        });
+        QCOMPARE(names.size(), 2 * each);
+        QCOMPARE(world.read(kAppointmentArchive).size(), 2 * each * TAppointmentRecord::Size);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStorage)
+#include "tst_storage.moc"
