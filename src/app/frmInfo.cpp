@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 const QString TfrmInfo::kMakerEmail = QStringLiteral("info@sorrisa.example");
@@ -69,6 +70,13 @@ void TfrmInfo::lnkWebClick()
 {
     TMisc::Open(QStringLiteral("\"mailto:") + kMakerEmail + QStringLiteral("?subject=Software Sorrisa&body=")
                 + QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:\""));
+}
+
+void TfrmInfo::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        Theme::centreOnScreen(this);
 }
 
 void TfrmInfo::btnChiudiClick() { close(); }

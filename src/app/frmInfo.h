@@ -24,4 +24,7 @@ public:
 
     void lnkWebClick();
     void btnChiudiClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
 };
