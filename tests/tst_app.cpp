@@ -3,6 +3,7 @@
 #include "app/Crypt.h"
 #include "app/Formats.h"
 #include "app/Help.h"
+#include "app/Startup.h"
 #include "app/frmAvvio.h"
 #include "app/frmCambiaPassword.h"
 #include "app/frmInfo.h"
@@ -15,6 +16,7 @@
 #include "platform/Application.h"
 #include "platform/Misc.h"
 #include "platform/Modal.h"
+#include "platform/ProgramFolder.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -494,6 +496,21 @@ private slots:
     }
 };
 
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private slots:
+    void qtSpeaksItalian()
+    {
+        QTemporaryDir folder;
+        Startup::prepare(*qApp, folder.path());
+        QCOMPARE(ProgramFolder::path(), folder.path() + QLatin1Char('/'));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annulla"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&S\u00EC"));
+        QCOMPARE(Formats::dateText(QDate(2026, 1, 2)), QStringLiteral("02/01/2026"));
+    }
+};
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -504,6 +521,10 @@ int main(int argc, char *argv[])
     }
     {
         TestFormats t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        TestStartup t;
         status |= QTest::qExec(&t, argc, argv);
     }
     return status;
