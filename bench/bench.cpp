@@ -1,0 +1,287 @@
+// Sorrisa's benchmark: builds archives of a practice with fifteen years of work behind it
+// and times what the user does on them, through the same code the windows run, against the
+// floors no window can beat (reading the file; a minimal Qt program's start-up).
+//
+//   sorrisa_bench [--appointments N] [--patients N] [--treatments N] [--runs K]
+#include "Archives.h"
+
+#include "app/Openers.h"
+#include "app/Startup.h"
+#include "app/Windows.h"
+#include "appointments/frmAgenda.h"
+#include "appointments/frmArchivio_Scadenze.h"
+#include "appointments/frmTrovaScadenze.h"
+#include "patients/frmClients.h"
+#include "platform/Application.h"
+#include "platform/Clock.h"
+#include "platform/FileDialog.h"
+#include "platform/Messages.h"
+#include "platform/Misc.h"
+#include "platform/Modal.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Sound.h"
+#include "storage/AppointmentRecord.h"
+#include "storage/PatientRecord.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <sys/resource.h>
+
+namespace {
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? 0 : values.at(values.size() / 2);
+}
+
+double timeMs(const std::function<void()> &work)
+{
+    QElapsedTimer t;
+    t.start();
+    work();
+    return t.nsecsElapsed() / 1e6;
+}
+
+double medianMs(int runs, const std::function<void()> &work)
+{
+    QList<double> times;
+    for (int i = 0; i < runs; ++i)
+        times.append(timeMs(work));
+    return median(times);
+}
+
+double readFileMs(const QString &path)
+{
+    return timeMs([&] {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            qFatal("cannot read %s", qPrintable(path));
+        const QByteArray all = f.readAll();
+        if (all.isEmpty() && f.size() > 0)
+            qFatal("nothing read");
+    });
+}
+
+void row(const char *operation, double ms, double floorMs, const char *floorName)
+{
+    std::printf("%-44s %10.1f ms   floor %-22s %9.1f ms   ratio %6.2f   peak %7.1f MB\n", operation, ms, floorName,
+                floorMs, floorMs > 0 ? ms / floorMs : 0.0, peakMegabytes());
+    std::fflush(stdout);
+}
+
+void waitExposed(QWidget *w)
+{
+    while (!(w->windowHandle() && w->windowHandle()->isExposed()))
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// A child process: start up as the program does (or as a minimal Qt program) and say
+// "ready" once the first window is on screen.
+int startupChild(int argc, char *argv[], bool minimal)
+{
+    QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
+    QApplication app(argc, argv);
+    if (minimal) {
+        QWidget w;
+        w.resize(388, 405);
+        w.show();
+        waitExposed(&w);
+        std::puts("ready");
+        return 0;
+    }
+    Startup::prepare(app, QString::fromLocal8Bit(argv[2]));
+    Windows windows;
+    Windows::start();
+    waitExposed(Windows::frmPassword());
+    std::puts("ready");
+    return 0;
+}
+
+double startupMs(const QString &self, const QStringList &args)
+{
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    QElapsedTimer t;
+    t.start();
+    child.start(self, args);
+    if (!child.waitForReadyRead(60000))
+        qFatal("the start-up child said nothing");
+    const double ms = t.nsecsElapsed() / 1e6;
+    child.waitForFinished(60000);
+    return ms;
+}
+
+void seamsForTiming()
+{
+    // Message boxes, modal windows, the shell and the sound are taken over so that nothing
+    // waits for a user; the code that fills the windows is the program's own.
+    Messages::setTestMode(true);
+    Modal::setTestMode(true);
+    TMisc::setTestMode(true);
+    Sound::setTestMode(true);
+    FileDialog::setTestMode(true);
+    Application::setTestMode(true);
+}
+
+// A child process: the agenda shown on the archives of a folder, and the peak memory of a
+// process that does nothing else.
+int agendaPeakChild(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    Clock::setFixed(QDateTime(QDate(2026, 12, 10), QTime(9, 30)));
+    Startup::prepare(app, QString::fromLocal8Bit(argv[2]));
+    seamsForTiming();
+    Windows windows;
+    Windows::frmAgenda()->show();
+    QCoreApplication::processEvents();
+    std::printf("%d %.1f\n", int(Windows::frmAgenda()->lstRecords->count()), peakMegabytes());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc >= 2 && qstrcmp(argv[1], "--startup-minimal") == 0)
+        return startupChild(argc, argv, true);
+    if (argc >= 3 && qstrcmp(argv[1], "--startup-sorrisa") == 0)
+        return startupChild(argc, argv, false);
+    if (argc >= 3 && qstrcmp(argv[1], "--agenda-peak") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return agendaPeakChild(argc, argv);
+    }
+
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Archives::Sizes sizes;
+    int runs = 5;
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        const int value = args.at(i + 1).toInt();
+        if (args.at(i) == QLatin1String("--appointments"))
+            sizes.appointments = value;
+        else if (args.at(i) == QLatin1String("--patients"))
+            sizes.patients = value;
+        else if (args.at(i) == QLatin1String("--treatments"))
+            sizes.treatments = value;
+        else if (args.at(i) == QLatin1String("--runs"))
+            runs = qMax(1, value);
+    }
+
+    QTemporaryDir dir;
+    const QDate today(2026, 12, 10);
+    Clock::setFixed(QDateTime(today, QTime(9, 30)));
+    Startup::prepare(app, dir.path());
+    seamsForTiming();
+    const QString folder = ProgramFolder::path();
+    std::printf("Archives: %d appointments, %d patients, %d treatments; median of %d runs\n", sizes.appointments,
+                sizes.patients, sizes.treatments, runs);
+    Archives::write(folder, sizes, today);
+
+    const double readAppointments = median({readFileMs(folder + kAppointmentArchive),
+                                            readFileMs(folder + kAppointmentArchive),
+                                            readFileMs(folder + kAppointmentArchive)});
+    const double readPatients = median({readFileMs(folder + kPatientArchive), readFileMs(folder + kPatientArchive),
+                                        readFileMs(folder + kPatientArchive)});
+    row("read the appointment archive", readAppointments, readAppointments, "(itself)");
+    row("read the patient archive", readPatients, readPatients, "(itself)");
+
+    Windows windows;
+
+    // The agenda: the imminent list, the count and the pictures, rebuilt on every showing.
+    TfrmAgenda *agenda = Windows::frmAgenda();
+    int lines = 0;
+    const double agendaMs = medianMs(runs, [&] {
+        agenda->show();
+        lines = agenda->lstRecords->count();
+        agenda->hide();
+    });
+    row("agenda shown", agendaMs, readAppointments, "read appointments");
+    {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--agenda-peak"), folder});
+        child.waitForFinished(300000);
+        const QStringList out = QString::fromLatin1(child.readAllStandardOutput()).split(QLatin1Char(' '));
+        std::printf("    agenda: %d imminent lines (%s in a process of its own); peak memory with them shown: %s MB\n",
+                    lines, qPrintable(out.value(0)), qPrintable(out.value(1).trimmed()));
+    }
+
+    TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+    const struct
+    {
+        const char *name;
+        Openers::StatusList which;
+    } lists[] = {{"status list: da assolvere", Openers::StatusList::DaAssolvere},
+                 {"status list: scaduti", Openers::StatusList::Scaduti},
+                 {"status list: assolti", Openers::StatusList::Assolti}};
+    for (const auto &list : lists)
+        row(list.name, medianMs(runs, [&] { Openers::statusList(card, list.which); }), readAppointments,
+            "read appointments");
+
+    const auto search = [&](const QStringList &criteria) {
+        return medianMs(runs, [&] {
+            Modal::queue([&](QWidget *w) {
+                for (int i = 0; i + 1 < criteria.size(); i += 2)
+                    w->findChild<QLineEdit *>(criteria.at(i))->setText(criteria.at(i + 1));
+                w->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click();
+            });
+            Openers::findAppointments(card);
+        });
+    };
+    row("find appointments, no criteria", search({}), readAppointments, "read appointments");
+    row("find appointments, two criteria",
+        search({QStringLiteral("txtTipologia"), QStringLiteral("verdi"), QStringLiteral("txtCel"), QStringLiteral("34")}),
+        readAppointments, "read appointments");
+
+    // The patient card: first, last and a save at the end never scan the archive.
+    TfrmClients *clients = Windows::frmClients();
+    clients->show();
+    const double first = medianMs(runs, [&] { clients->cmdPrimoClick(); });
+    const double last = medianMs(runs, [&] { clients->cmdUltimoClick(); });
+    const double save = medianMs(runs, [&] { clients->cmdSalvaClick(); });
+    const double append = medianMs(runs, [&] {
+        clients->cmdNuovoClick();
+        clients->txtName->setText(QStringLiteral("NUOVO PAZIENTE"));
+        clients->txtMobilePhone->setText(QStringLiteral("3471234567"));
+        clients->cmdSalvaClick();
+    });
+    row("patient card: first", first, readPatients, "read patients");
+    row("patient card: last", last, readPatients, "read patients");
+    row("patient card: save the last card", save, readPatients, "read patients");
+    row("patient card: save a new card at the end", append, readPatients, "read patients");
+    clients->hide();
+
+    const QString self = QCoreApplication::applicationFilePath();
+    QList<double> minimal, sorrisa;
+    for (int i = 0; i < runs; ++i) {
+        minimal.append(startupMs(self, {QStringLiteral("--startup-minimal")}));
+        sorrisa.append(startupMs(self, {QStringLiteral("--startup-sorrisa"), folder}));
+    }
+    row("start-up to the login window", median(sorrisa), median(minimal), "minimal Qt program");
+    return 0;
+}
