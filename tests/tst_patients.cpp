@@ -413,7 +413,8 @@ void TestPatients::saveRequiresNameThenMobile_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QByteArray>("focus");
 
-    const QString name = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del paziente.");
+    const QString name =
+        QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del paziente.");
     const QString mobile = QStringLiteral(
         "Attenzione: per salvare la scheda è necessario indicare il numero di cellulare del paziente.");
     QTest::newRow("no name") << "" << "333" << name << QByteArray("txtName");

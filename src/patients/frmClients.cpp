@@ -86,11 +86,6 @@ const Place kPlaces[] = {
     {"txtNotes", 10, kCol[0], kRight},
 };
 
-// Hints of the information strip.
-const QString kHintNew = QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda.");
-const QString kHintDuplicate =
-    QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti.");
-
 QFont makeFont(const char *family, int points, bool bold = false)
 {
     QFont f(QString::fromLatin1(family));
@@ -258,8 +253,9 @@ void TfrmClients::buildButtonBar()
     }
     shpGruppo06->move(kContentWidth - shpGruppo06->width(), kBarTop);
 
-    cmdNew->setHint(kHintNew);
-    cmdDuplicate->setHint(kHintDuplicate);
+    cmdNew->setHint(QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda."));
+    cmdDuplicate->setHint(
+        QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."));
     cmdSave->setHint(QStringLiteral("Salva la scheda corrente."));
     cmdFind->setHint(QStringLiteral("Trova schede in archivio."));
     cmdAttach->setHint(QStringLiteral("Allega file alla scheda corrente."));
@@ -335,9 +331,8 @@ void TfrmClients::buildFields()
             edit->setGeometry(place.left + labelWidth, rowY, right - place.left - labelWidth, kFieldHeight);
         } else {
             label->setGeometry(place.left, rowY, place.right - place.left, kLabelHeight);
-            const bool withIcon = qstrcmp(field.control, "txtTaxNumber") == 0 || qstrcmp(field.control, "txtSSN") == 0 ||
-                                  qstrcmp(field.control, "txtEmail") == 0 || qstrcmp(field.control, "txtIssues") == 0;
-            if (withIcon)
+            const QByteArray name(field.control);
+            if (name == "txtTaxNumber" || name == "txtSSN" || name == "txtEmail" || name == "txtIssues")
                 right -= kIconSize + 4;
             edit->setGeometry(place.left, rowY + kLabelHeight + 1, right - place.left, kFieldHeight);
         }
@@ -379,7 +374,8 @@ void TfrmClients::buildFields()
                           const QString &hint) {
         auto *b = new PictureButton(QString::fromLatin1(name), QString::fromLatin1(svg), accessible, shpCampi);
         b->setPictureSize(QSize(kIconSize - 4, kIconSize - 4));
-        b->setGeometry(field->geometry().right() + 5, field->y() - (kIconSize - kFieldHeight) / 2, kIconSize, kIconSize);
+        const int y = field->y() - (kIconSize - kFieldHeight) / 2;
+        b->setGeometry(field->geometry().right() + 5, y, kIconSize, kIconSize);
         b->setHint(hint);
         return b;
     };
