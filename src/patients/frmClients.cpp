@@ -1,17 +1,677 @@
 #include "patients/frmClients.h"
 
+#include "app/Help.h"
+#include "app/Openers.h"
+#include "app/widgets/EnterCycle.h"
+#include "app/widgets/HintStrip.h"
+#include "app/widgets/PictureButton.h"
+#include "app/widgets/Theme.h"
+#include "patients/PatientCard.h"
+#include "platform/Messages.h"
+#include "platform/ProgramFolder.h"
+#include "storage/AnsiText.h"
 #include "storage/PatientRecord.h"
+#include "storage/RecordFile.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QShowEvent>
 
-TfrmClients::TfrmClients(QWidget *parent)
-    : WorkWindow(QStringLiteral("frmClients"), QStringLiteral(" Sorrisa - Archivio Pazienti"), parent)
+using PatientCard::Step;
+
+namespace {
+
+// The card's content: a fixed design centred in the maximised window.
+constexpr int kContentWidth = 994;
+constexpr int kContentHeight = 692;
+
+constexpr int kBarTop = 8;
+constexpr int kBarHeight = 68;
+constexpr int kBodyTop = 86;
+constexpr int kBodyHeight = 556;
+constexpr int kColumnWidth = 206;
+constexpr int kFieldsLeft = 216;
+constexpr int kInfoTop = 652;
+constexpr int kInfoHeight = 34;
+
+// The field area's columns and rows (inside its white panel).
+constexpr int kCol[] = {14, 146, 330, 412, 580};
+constexpr int kRight = 764;
+constexpr int kGap = 10;
+constexpr int kRowTop = 14;
+constexpr int kRowPitch = 50;
+constexpr int kLabelHeight = 17;
+constexpr int kFieldHeight = 27;
+constexpr int kIconSize = 28;
+
+struct Place
 {
-    setWindowState(Qt::WindowMaximized);
-    lblPosizione = new QLabel(this);
-    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+    const char *control;
+    int row;
+    int left;  // x of the field
+    int right; // x just after the field, its icon included
+};
+
+// Row by row; a field ends a gap before the next column.
+const Place kPlaces[] = {
+    {"txtName", 0, kCol[0], kCol[2] - kGap},
+    {"txtGender", 0, kCol[2], kCol[3] - kGap},
+    {"txtBirthDate", 0, kCol[3], kCol[4] - kGap},
+    {"txtBirthPlace", 0, kCol[4], kRight},
+    {"txtStreet", 1, kCol[0], kCol[2] - kGap},
+    {"txtCity", 1, kCol[2], kCol[4] - kGap},
+    {"txtState", 1, kCol[4], kRight},
+    {"txtZip", 2, kCol[0], kCol[1] - kGap},
+    {"txtCitizenship", 2, kCol[1], kCol[2] - kGap},
+    {"txtTaxNumber", 2, kCol[2], kCol[4] - kGap},
+    {"txtSSN", 2, kCol[4], kRight},
+    {"txtEmail", 3, kCol[0], kCol[2] - kGap},
+    {"txtHomePhone", 3, kCol[2], kCol[4] - kGap},
+    {"txtMobilePhone", 3, kCol[4], kRight},
+    {"txtOccupation", 4, kCol[0], kCol[2] - kGap},
+    {"txtWork", 4, kCol[2], kRight},
+    {"txtPathologies", 5, kCol[0], kCol[2] - kGap},
+    {"txtDrugs", 5, kCol[2], kRight},
+    {"txtAllergies", 6, kCol[0], kCol[2] - kGap},
+    {"txtProblems", 6, kCol[2], kRight},
+    {"txtIssues", 7, kCol[0], kCol[2] - kGap},
+    {"txtCommunication", 7, kCol[2], kRight},
+    {"txtDentist", 8, kCol[0], kCol[2] - kGap},
+    {"txtTimes", 8, kCol[2], kRight},
+    {"txtStatus", 9, kCol[0], kRight},
+    {"txtNotes", 10, kCol[0], kRight},
+};
+
+QFont makeFont(const char *family, int points, bool bold = false)
+{
+    QFont f(QString::fromLatin1(family));
+    f.setPointSize(points);
+    f.setBold(bold);
+    return f;
 }
 
-void TfrmClients::loadRecord(const TPatientRecord &) {}
+PictureButton *iconButton(const char *name, const char *svg, const QString &accessible, int picture,
+                          QWidget *parent)
+{
+    auto *b = new PictureButton(QString::fromLatin1(name), QString::fromLatin1(svg), accessible, parent);
+    b->setPictureSize(QSize(picture, picture));
+    b->setFixedSize(b->sizeHint());
+    return b;
+}
 
-void TfrmClients::fillRecord(TPatientRecord &) const {}
+PictureButton *captionButton(const char *name, const char *svg, const QString &caption, int picture,
+                             QWidget *parent)
+{
+    auto *b = new PictureButton(QString::fromLatin1(name), QString::fromLatin1(svg), caption, parent);
+    b->setFont(makeFont("Verdana", 9, true));
+    b->setPictureSize(QSize(picture, picture));
+    b->setCaption(caption, PictureButton::CaptionBelow);
+    return b;
+}
+
+QWidget *group(const char *name, QWidget *parent, const QList<QWidget *> &items)
+{
+    QWidget *g = Theme::panel(QString::fromLatin1(name), parent);
+    auto *row = new QHBoxLayout(g);
+    row->setContentsMargins(10, 2, 10, 2);
+    row->setSpacing(4);
+    for (QWidget *w : items)
+        row->addWidget(w, 0, Qt::AlignVCenter);
+    g->setFixedHeight(kBarHeight);
+    return g;
+}
+
+QString controlText(const QWidget *control)
+{
+    if (auto *edit = qobject_cast<const QLineEdit *>(control))
+        return edit->text();
+    return static_cast<const QLabel *>(control)->text();
+}
+
+void setControlText(QWidget *control, const QString &text)
+{
+    if (auto *edit = qobject_cast<QLineEdit *>(control)) {
+        edit->setText(text);
+        edit->setCursorPosition(0); // a long text shows its beginning
+    } else
+        static_cast<QLabel *>(control)->setText(text);
+}
+
+} // namespace
+
+TfrmClients::TfrmClients(QWidget *parent) : WorkWindow(QStringLiteral("frmClients"), PatientCard::kCaption, parent)
+{
+    setWindowState(Qt::WindowMaximized);
+    setMinimumSize(kContentWidth, kContentHeight);
+
+    panContainer = new QWidget(this);
+    panContainer->setObjectName(QStringLiteral("panContainer"));
+    panContainer->setProperty("role", QStringLiteral("container"));
+    panContainer->setFixedSize(kContentWidth, kContentHeight);
+    auto *outer = new QGridLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(panContainer, 0, 0, Qt::AlignCenter);
+
+    buildButtonBar();
+    buildLeftColumn();
+    buildFields();
+    buildHiddenControls();
+
+    panInfo = new HintStrip(QStringLiteral("panInfo"), PatientCard::kReady, panContainer);
+    panInfo->setGeometry(0, kInfoTop, kContentWidth, kInfoHeight);
+    panInfo->setFont(makeFont("Tahoma", 12));
+    panInfo->setStyleSheet(QStringLiteral("QLabel { background: #3030DD; color: #FFFFFF; border: 1px solid #24249F;"
+                                          " border-radius: 8px; padding: 0px 14px; font-style: normal; }"));
+
+    // The control of each record field, in file order, for moving whole records.
+    for (const RecordField &field : TPatientRecord::fields()) {
+        QWidget *control = findChild<QWidget *>(QString::fromLatin1(field.control));
+        Q_ASSERT(control);
+        m_recordControls.append(control);
+    }
+
+    new EnterCycle(QList<QWidget *>(m_entryFields.begin(), m_entryFields.end()), this);
+    buildTabOrder();
+
+    // The buttons write their hints into the strip. The strip would also empty itself as soon
+    // as the window appears under the mouse, and the ready text would never be read: here the
+    // background empties it on a real mouse move instead.
+    panInfo->watch(this);
+    removeEventFilter(panInfo);
+    m_background = {this, panContainer, shpGruppo01, shpGruppo02, shpGruppo03, shpGruppo04, shpGruppo05,
+                    shpGruppo06, shpColonna, shpCampi, imgPaziente};
+    for (QWidget *w : std::as_const(m_background)) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+
+    FormCreate();
+
+    connect(cmdNew, &PictureButton::clicked, this, &TfrmClients::cmdNewClick);
+    connect(cmdDuplicate, &PictureButton::clicked, this, &TfrmClients::cmdDuplicateClick);
+    connect(cmdSave, &PictureButton::clicked, this, &TfrmClients::cmdSaveClick);
+    connect(cmdFirst, &PictureButton::clicked, this, &TfrmClients::cmdFirstClick);
+    connect(cmdPrevious, &PictureButton::clicked, this, &TfrmClients::cmdPreviousClick);
+    connect(cmdNext, &PictureButton::clicked, this, &TfrmClients::cmdNextClick);
+    connect(cmdLast, &PictureButton::clicked, this, &TfrmClients::cmdLastClick);
+    connect(cmdClose, &PictureButton::clicked, this, &TfrmClients::cmdCloseClick);
+    connect(cmdPrint, &PictureButton::clicked, this, &TfrmClients::cmdPrintClick);
+    connect(cmdHelp, &PictureButton::clicked, this, &TfrmClients::cmdHelpClick);
+}
+
+void TfrmClients::buildButtonBar()
+{
+    constexpr int icon = 32;
+    cmdNew = iconButton("cmdNew", "new", QStringLiteral("Nuova scheda"), icon, panContainer);
+    cmdDuplicate = iconButton("cmdDuplicate", "duplicate", QStringLiteral("Duplica scheda"), icon, panContainer);
+    cmdSave = iconButton("cmdSave", "save", QStringLiteral("Salva scheda"), icon, panContainer);
+    cmdFind = iconButton("cmdFind", "find", QStringLiteral("Trova schede"), icon, panContainer);
+    cmdAttach = captionButton("cmdAttach", "attach", QStringLiteral("Allega file"), 30, panContainer);
+    cmdPrint = captionButton("cmdPrint", "print", QStringLiteral("Stampa"), 30, panContainer);
+    cmdFirst = iconButton("cmdFirst", "first", QStringLiteral("Prima scheda"), icon, panContainer);
+    cmdPrevious = iconButton("cmdPrevious", "previous", QStringLiteral("Scheda precedente"), icon, panContainer);
+    cmdNext = iconButton("cmdNext", "next", QStringLiteral("Scheda successiva"), icon, panContainer);
+    cmdLast = iconButton("cmdLast", "last", QStringLiteral("Ultima scheda"), icon, panContainer);
+    cmdExport = iconButton("cmdExport", "export", QStringLiteral("Esporta archivio"), icon, panContainer);
+    cmdDefaulting = iconButton("cmdDefaulting", "pending-issues", QStringLiteral("Riepilogo questioni in sospeso"),
+                               icon, panContainer);
+    cmdHelp = iconButton("cmdHelp", "help", QStringLiteral("Guida"), icon, panContainer);
+    cmdClose = iconButton("cmdClose", "close", QStringLiteral("Chiudi"), icon, panContainer);
+
+    lblPosizione = new QLabel(panContainer);
+    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+    lblPosizione->setAccessibleName(QStringLiteral("Posizione della scheda in archivio"));
+    lblPosizione->setAlignment(Qt::AlignCenter);
+    lblPosizione->setFont(makeFont("Verdana", 12, true));
+    lblPosizione->setFixedSize(74, 34);
+    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: #F0F8FF; color: #1F4E79;"
+                                               " border: 1px solid #87CEEB; border-radius: 5px; }"));
+
+    shpGruppo01 = group("shpGruppo01", panContainer, {cmdNew, cmdDuplicate, cmdSave, cmdFind});
+    shpGruppo02 = group("shpGruppo02", panContainer, {cmdAttach});
+    shpGruppo03 = group("shpGruppo03", panContainer, {cmdPrint});
+    shpGruppo04 = group("shpGruppo04", panContainer, {cmdFirst, cmdPrevious, lblPosizione, cmdNext, cmdLast});
+    shpGruppo05 = group("shpGruppo05", panContainer, {cmdExport, cmdDefaulting});
+    shpGruppo06 = group("shpGruppo06", panContainer, {cmdHelp, cmdClose});
+
+    // The groups spread over the whole width with equal gaps.
+    const QList<QWidget *> groups = {shpGruppo01, shpGruppo02, shpGruppo03, shpGruppo04, shpGruppo05, shpGruppo06};
+    int used = 0;
+    for (QWidget *g : groups) {
+        g->setFixedWidth(qMax(g->sizeHint().width(), 96));
+        used += g->width();
+    }
+    const int gap = (kContentWidth - used) / int(groups.size() - 1);
+    int x = 0;
+    for (QWidget *g : groups) {
+        g->move(x, kBarTop);
+        x += g->width() + gap;
+    }
+    shpGruppo06->move(kContentWidth - shpGruppo06->width(), kBarTop);
+
+    cmdNew->setHint(QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda."));
+    cmdDuplicate->setHint(
+        QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."));
+    cmdSave->setHint(QStringLiteral("Salva la scheda corrente."));
+    cmdFind->setHint(QStringLiteral("Trova schede in archivio."));
+    cmdAttach->setHint(QStringLiteral("Allega file alla scheda corrente."));
+    cmdPrint->setHint(QStringLiteral("Stampa la scheda corrente."));
+    cmdFirst->setHint(QStringLiteral("Visualizza la prima scheda in archivio."));
+    cmdPrevious->setHint(QStringLiteral("Visualizza la scheda precedente in archivio."));
+    cmdNext->setHint(QStringLiteral("Visualizza la scheda successiva in archivio."));
+    cmdLast->setHint(QStringLiteral("Visualizza l'ultima scheda in archivio."));
+    cmdExport->setHint(QStringLiteral("Esporta l'archivio in un file di Excel."));
+    cmdDefaulting->setHint(QStringLiteral("Visualizza il riepilogo delle questioni in sospeso con i pazienti."));
+    cmdHelp->setHint(QStringLiteral("Visualizza la guida in linea."));
+    cmdClose->setHint(QStringLiteral("Esci da questa schermata di lavoro."));
+}
+
+void TfrmClients::buildLeftColumn()
+{
+    shpColonna = Theme::panel(QStringLiteral("shpColonna"), panContainer);
+    shpColonna->setGeometry(0, kBodyTop, kColumnWidth, kBodyHeight);
+
+    btnCondition = captionButton("btnCondition", "dental-chart", QStringLiteral("STATO DENTALE"), 52, shpColonna);
+    btnHistory = captionButton("btnHistory", "treatments", QStringLiteral("TRATTAMENTI DENTALI"), 52, shpColonna);
+    btnFolder = captionButton("btnFolder", "folder", QStringLiteral("CARTELLA ASSOCIATA"), 52, shpColonna);
+    // Screen readers would spell out the capitals.
+    btnCondition->setAccessibleName(QStringLiteral("Stato dentale"));
+    btnHistory->setAccessibleName(QStringLiteral("Trattamenti dentali"));
+    btnFolder->setAccessibleName(QStringLiteral("Cartella associata"));
+    int y = 16;
+    for (PictureButton *b : {btnCondition, btnHistory, btnFolder}) {
+        b->setGeometry(8, y, kColumnWidth - 16, b->sizeHint().height() + 6);
+        y += b->height() + 14;
+    }
+    btnCondition->setHint(QStringLiteral("Registra o modifica lo stato dentale del paziente."));
+    btnHistory->setHint(QStringLiteral("Registra o modifica i trattamenti dentali eseguiti sul paziente."));
+    btnFolder->setHint(QStringLiteral("Apri la cartella associata al paziente."));
+
+    constexpr int picture = 170;
+    imgPaziente = Theme::picture(QStringLiteral("imgPaziente"), QStringLiteral("photo-patients"), picture, picture,
+                                 shpColonna);
+    imgPaziente->move((kColumnWidth - picture) / 2, kBodyHeight - picture - 24);
+}
+
+void TfrmClients::buildFields()
+{
+    shpCampi = Theme::panel(QStringLiteral("shpCampi"), panContainer);
+    shpCampi->setGeometry(kFieldsLeft, kBodyTop, kContentWidth - kFieldsLeft, kBodyHeight);
+
+    const QFont fieldFont = makeFont("Verdana", 11, true);
+    const QFont labelFont = makeFont("Verdana", 9);
+
+    const auto fields = PatientCard::entryFields();
+    Q_ASSERT(fields.size() == std::size(kPlaces));
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const PatientCard::EntryField &field = fields[i];
+        const Place &place = kPlaces[i];
+        Q_ASSERT(qstrcmp(field.control, place.control) == 0);
+
+        auto *edit = new QLineEdit(shpCampi);
+        edit->setObjectName(QString::fromLatin1(field.control));
+        edit->setFont(fieldFont);
+        edit->setProperty("typingRule", int(field.rule));
+        QLabel *label = Theme::label(QStringLiteral("lbl") + QString::fromLatin1(field.control + 3),
+                                     QString::fromUtf8(field.label), shpCampi, edit);
+        label->setFont(labelFont);
+
+        const int rowY = kRowTop + place.row * kRowPitch;
+        int right = place.right;
+        if (qstrcmp(field.control, "txtNotes") == 0) {
+            // The notes take their label on the left.
+            label->adjustSize();
+            const int labelWidth = label->width() + 8;
+            label->setGeometry(place.left, rowY, labelWidth, kFieldHeight);
+            label->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+            edit->setGeometry(place.left + labelWidth, rowY, right - place.left - labelWidth, kFieldHeight);
+        } else {
+            label->setGeometry(place.left, rowY, place.right - place.left, kLabelHeight);
+            const QByteArray name(field.control);
+            if (name == "txtTaxNumber" || name == "txtSSN" || name == "txtEmail" || name == "txtIssues")
+                right -= kIconSize + 4;
+            edit->setGeometry(place.left, rowY + kLabelHeight + 1, right - place.left, kFieldHeight);
+        }
+        m_entryFields.append(edit);
+        m_entryLimits.append(field.limit);
+    }
+
+    txtName = m_entryFields[0];
+    txtGender = m_entryFields[1];
+    txtBirthDate = m_entryFields[2];
+    txtBirthPlace = m_entryFields[3];
+    txtStreet = m_entryFields[4];
+    txtCity = m_entryFields[5];
+    txtState = m_entryFields[6];
+    txtZip = m_entryFields[7];
+    txtCitizenship = m_entryFields[8];
+    txtTaxNumber = m_entryFields[9];
+    txtSSN = m_entryFields[10];
+    txtEmail = m_entryFields[11];
+    txtHomePhone = m_entryFields[12];
+    txtMobilePhone = m_entryFields[13];
+    txtOccupation = m_entryFields[14];
+    txtWork = m_entryFields[15];
+    txtPathologies = m_entryFields[16];
+    txtDrugs = m_entryFields[17];
+    txtAllergies = m_entryFields[18];
+    txtProblems = m_entryFields[19];
+    txtIssues = m_entryFields[20];
+    txtCommunication = m_entryFields[21];
+    txtDentist = m_entryFields[22];
+    txtTimes = m_entryFields[23];
+    txtStatus = m_entryFields[24];
+    txtNotes = m_entryFields[25];
+    txtGender->setAlignment(Qt::AlignCenter);
+    txtBirthDate->setAlignment(Qt::AlignCenter);
+
+    // The icons right of four fields.
+    auto besides = [this](QLineEdit *field, const char *name, const char *svg, const QString &accessible,
+                          const QString &hint) {
+        auto *b = new PictureButton(QString::fromLatin1(name), QString::fromLatin1(svg), accessible, shpCampi);
+        b->setPictureSize(QSize(kIconSize - 4, kIconSize - 4));
+        const int y = field->y() - (kIconSize - kFieldHeight) / 2;
+        b->setGeometry(field->geometry().right() + 5, y, kIconSize, kIconSize);
+        b->setHint(hint);
+        return b;
+    };
+    btnEmail = besides(txtEmail, "btnEmail", "email", QStringLiteral("Invia e-mail al paziente"),
+                       QStringLiteral("Invia e-mail al paziente."));
+    icoIssues = besides(txtIssues, "icoIssues", "info", QStringLiteral("Informazioni sulle questioni in sospeso"),
+                        QStringLiteral("Informazioni sulle questioni in sospeso con il paziente."));
+    btnCodFisc = besides(txtTaxNumber, "btnCodFisc", "check-cf", QStringLiteral("Controlla il codice fiscale"),
+                         QStringLiteral("Controlla il codice fiscale."));
+    btnPartitaIva = besides(txtSSN, "btnPartitaIva", "check-piva", QStringLiteral("Controlla la partita IVA"),
+                            QStringLiteral("Controlla il numero di partita IVA."));
+
+    // Typing rules.
+    for (QLineEdit *edit : std::as_const(m_entryFields)) {
+        const auto rule = PatientCard::TypingRule(edit->property("typingRule").toInt());
+        if (rule == PatientCard::TypingRule::DigitsOnly) {
+            edit->installEventFilter(this);
+        } else if (rule != PatientCard::TypingRule::None) {
+            connect(edit, &QLineEdit::textEdited, this, [edit, rule] {
+                const PatientCard::Typed typed = PatientCard::applyTyping(rule, edit->text(), edit->cursorPosition());
+                if (typed.text != edit->text()) {
+                    edit->setText(typed.text);
+                    edit->setCursorPosition(typed.cursor);
+                }
+            });
+        }
+    }
+}
+
+void TfrmClients::buildHiddenControls()
+{
+    panDenti = new QWidget(panContainer);
+    panDenti->setObjectName(QStringLiteral("panDenti"));
+    panDenti->hide();
+    QLineEdit **teeth[32] = {&txtDente01, &txtDente02, &txtDente03, &txtDente04, &txtDente05, &txtDente06,
+                             &txtDente07, &txtDente08, &txtDente09, &txtDente10, &txtDente11, &txtDente12,
+                             &txtDente13, &txtDente14, &txtDente15, &txtDente16, &txtDente17, &txtDente18,
+                             &txtDente19, &txtDente20, &txtDente21, &txtDente22, &txtDente23, &txtDente24,
+                             &txtDente25, &txtDente26, &txtDente27, &txtDente28, &txtDente29, &txtDente30,
+                             &txtDente31, &txtDente32};
+    for (int i = 0; i < 32; ++i) {
+        auto *edit = new QLineEdit(panDenti);
+        const QString number = QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
+        edit->setObjectName(QStringLiteral("txtDente") + number);
+        edit->setAccessibleName(QStringLiteral("Dente ") + number);
+        edit->setFocusPolicy(Qt::NoFocus);
+        *teeth[i] = edit;
+    }
+
+    panAllegati = new QWidget(panContainer);
+    panAllegati->setObjectName(QStringLiteral("panAllegati"));
+    panAllegati->hide();
+    auto hidden = [this](const char *name, const QString &accessible) {
+        auto *l = new QLabel(panAllegati);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setAccessibleName(accessible);
+        l->setTextFormat(Qt::PlainText);
+        return l;
+    };
+    lblFile01 = hidden("lblFile01", QStringLiteral("File allegato 1"));
+    lblFile02 = hidden("lblFile02", QStringLiteral("File allegato 2"));
+    lblFile03 = hidden("lblFile03", QStringLiteral("File allegato 3"));
+    lblDesc01 = hidden("lblDesc01", QStringLiteral("Descrizione del file allegato 1"));
+    lblDesc02 = hidden("lblDesc02", QStringLiteral("Descrizione del file allegato 2"));
+    lblDesc03 = hidden("lblDesc03", QStringLiteral("Descrizione del file allegato 3"));
+}
+
+void TfrmClients::buildTabOrder()
+{
+    // Fields in reading order with each icon after its field, then the button bar and the
+    // left column.
+    QList<QWidget *> chain;
+    for (QLineEdit *edit : std::as_const(m_entryFields)) {
+        chain.append(edit);
+        if (edit == txtTaxNumber)
+            chain.append(btnCodFisc);
+        else if (edit == txtSSN)
+            chain.append(btnPartitaIva);
+        else if (edit == txtEmail)
+            chain.append(btnEmail);
+        else if (edit == txtIssues)
+            chain.append(icoIssues);
+    }
+    chain << cmdNew << cmdDuplicate << cmdSave << cmdFind << cmdAttach << cmdPrint << cmdFirst << cmdPrevious
+          << cmdNext << cmdLast << cmdExport << cmdDefaulting << cmdHelp << cmdClose << btnCondition << btnHistory
+          << btnFolder;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+QLineEdit *TfrmClients::dente(int tooth) const
+{
+    return findChild<QLineEdit *>(QStringLiteral("txtDente%1").arg(tooth, 2, 10, QLatin1Char('0')));
+}
+
+void TfrmClients::FormCreate() { resetEntryLimits(); }
+
+void TfrmClients::resetEntryLimits()
+{
+    for (qsizetype i = 0; i < m_entryFields.size(); ++i)
+        m_entryFields[i]->setMaxLength(m_entryLimits[i]);
+}
+
+void TfrmClients::showEvent(QShowEvent *event)
+{
+    WorkWindow::showEvent(event);
+    // Only when the window is opened, not when it comes back from being minimised.
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TfrmClients::FormShow() { clearCard(); }
+
+bool TfrmClients::eventFilter(QObject *watched, QEvent *event)
+{
+    // Digits-only fields: the keys that may not reach them are dropped here.
+    if (event->type() == QEvent::KeyPress && (watched == txtSSN || watched == txtMobilePhone)) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        return !PatientCard::digitsOnlyAccepts(key->key(), key->text());
+    }
+    // Over the background, not over a field, a label or a button, the strip empties. A move
+    // over a control without mouse tracking reaches its background parent: tell them apart.
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (event->type() == QEvent::MouseMove && m_background.contains(widget)) {
+        const auto *move = static_cast<QMouseEvent *>(event);
+        QWidget *under = widget->childAt(move->position().toPoint());
+        if (!under || m_background.contains(under))
+            panInfo->clear();
+    }
+    return WorkWindow::eventFilter(watched, event);
+}
+
+void TfrmClients::clearCard()
+{
+    for (QWidget *control : std::as_const(m_recordControls))
+        setControlText(control, QString());
+    resetEntryLimits(); // limits widened for longer texts loaded from the file go back
+    lblPosizione->clear();
+    txtName->setFocus();
+}
+
+void TfrmClients::loadRecord(const TPatientRecord &record)
+{
+    const auto fields = TPatientRecord::fields();
+    const char *bytes = recordBytes(record);
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const QString text = fields[i].read(bytes);
+        QWidget *control = m_recordControls[qsizetype(i)];
+        // The entry limit binds typing only: a longer text from the file is shown whole, so
+        // that saving the card again does not cut it.
+        const qsizetype entry = m_entryFields.indexOf(control);
+        if (entry >= 0)
+            m_entryFields[entry]->setMaxLength(qMax(m_entryLimits[entry], int(text.size())));
+        setControlText(control, text);
+    }
+}
+
+void TfrmClients::fillRecord(TPatientRecord &record) const
+{
+    const auto fields = TPatientRecord::fields();
+    char *bytes = recordBytes(record);
+    for (size_t i = 0; i < fields.size(); ++i)
+        fields[i].write(bytes, AnsiText::trimmed(controlText(m_recordControls[qsizetype(i)])));
+}
+
+namespace {
+
+// Carries out a browsing step on the open archive: shows the record, or tells that the
+// archive is empty, or does nothing. The archive is closed in every case.
+void browse(TfrmClients *card, RecordFile &file, const Step &step)
+{
+    switch (step.kind) {
+    case Step::Read: {
+        TPatientRecord record;
+        file.readAt(step.position, record);
+        card->loadRecord(record);
+        card->lblPosizione->setText(QString::number(step.position));
+        file.close();
+        break;
+    }
+    case Step::EmptyArchive:
+        file.close();
+        Messages::information(card, PatientCard::kEmptyArchive);
+        break;
+    case Step::Stay:
+        file.close();
+        break;
+    }
+}
+
+RecordFile patientArchive() { return RecordFile(ProgramFolder::file(kPatientArchive), TPatientRecord::Size); }
+
+} // namespace
+
+void TfrmClients::cmdFirstClick()
+{
+    try {
+        RecordFile file = patientArchive();
+        file.open(RecordFile::Read);
+        browse(this, file, PatientCard::first(file.count()));
+    } catch (const StorageError &) {
+        Messages::error(this, kArchiveFailure);
+    }
+}
+
+void TfrmClients::cmdLastClick()
+{
+    try {
+        RecordFile file = patientArchive();
+        file.open(RecordFile::Read);
+        browse(this, file, PatientCard::last(file.count()));
+    } catch (const StorageError &) {
+        Messages::error(this, kArchiveFailure);
+    }
+}
+
+void TfrmClients::cmdPreviousClick()
+{
+    try {
+        RecordFile file = patientArchive();
+        file.open(RecordFile::Read);
+        browse(this, file, PatientCard::previous(lblPosizione->text(), file.count()));
+    } catch (const StorageError &) {
+        Messages::error(this, kArchiveFailure);
+    }
+}
+
+void TfrmClients::cmdNextClick()
+{
+    try {
+        RecordFile file = patientArchive();
+        file.open(RecordFile::Read);
+        if (AnsiText::isBlank(lblPosizione->text()))
+            lblPosizione->setText(QStringLiteral("0"));
+        const Step step = PatientCard::next(lblPosizione->text(), file.count());
+        if (step.kind == Step::EmptyArchive)
+            lblPosizione->clear();
+        browse(this, file, step);
+    } catch (const StorageError &) {
+        Messages::error(this, kArchiveFailure);
+    }
+}
+
+void TfrmClients::cmdSaveClick()
+{
+    if (AnsiText::isBlank(txtName->text())) {
+        Messages::warning(this, PatientCard::kNameRequired);
+        txtName->setFocus();
+        return;
+    }
+    if (AnsiText::isBlank(txtMobilePhone->text())) {
+        Messages::warning(this, PatientCard::kMobileRequired);
+        txtMobilePhone->setFocus();
+        return;
+    }
+    try {
+        RecordFile file = patientArchive();
+        file.open(RecordFile::Write);
+        const qint64 target = PatientCard::saveTarget(lblPosizione->text(), file.count());
+        if (target < 0)
+            throw StorageError(QStringLiteral("no record %1 in %2").arg(lblPosizione->text(), file.path()));
+        TPatientRecord record{};
+        fillRecord(record);
+        if (target == 0) {
+            const qint64 position = file.append(record);
+            lblPosizione->setText(QString::number(position));
+            file.close();
+            Messages::information(this, PatientCard::kInserted);
+        } else {
+            file.overwriteAt(target, record);
+            lblPosizione->setText(QString::number(target));
+            file.close();
+            Messages::information(this, PatientCard::kUpdated);
+        }
+    } catch (const StorageError &) {
+        Messages::error(this, kArchiveFailure);
+    }
+}
+
+void TfrmClients::cmdNewClick() { clearCard(); }
+
+void TfrmClients::cmdDuplicateClick()
+{
+    if (AnsiText::isBlank(lblPosizione->text())) {
+        Messages::warning(this, PatientCard::kDuplicateNew);
+        return;
+    }
+    // The copy is a new card: it has no attachments and no position of its own yet.
+    for (QLabel *label : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03, lblPosizione})
+        label->clear();
+    txtName->setFocus();
+    Messages::information(this, PatientCard::kDuplicated);
+}
+
+void TfrmClients::cmdCloseClick() { close(); }
+
+void TfrmClients::cmdPrintClick() { Openers::printPatientCard(this); }
+
+void TfrmClients::cmdHelpClick() { Help::show(this, Help::Clients); }
