@@ -4,6 +4,7 @@
 #include "app/widgets/PictureButton.h"
 #include "appointments/Amount.h"
 #include "appointments/MessageLinks.h"
+#include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmCalendario.h"
 #include "platform/Misc.h"
@@ -179,6 +180,27 @@ private slots:
         card->show();
         QCOMPARE(card->lblPosizione->text(), QString());
         QCOMPARE(card->txtContatto->text(), QString());
+    }
+
+    void helpTopics_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("appointment card") << "frmArchivio_Scadenze" << "cmdGuida" << "App Schedario Appuntamenti";
+        QTest::newRow("agenda") << "frmAgenda" << "imgGuida" << "App Agenda Appuntamenti";
+    }
+    void helpTopics()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        QFETCH(QString, title);
+        QWidget *w = window == QLatin1String("frmAgenda") ? static_cast<QWidget *>(Windows::frmAgenda()) : card;
+        QString shown;
+        Modal::queue([&shown](QWidget *help) { shown = control<QLabel>(help, "lblTitolo")->text(); });
+        control<PictureButton>(w, qPrintable(button))->click();
+        QCOMPARE(Modal::takeOpened(), QStringList{"frmGuida"});
+        QCOMPARE(shown, title);
     }
 
     void closingReturnsToTheMainMenu()
