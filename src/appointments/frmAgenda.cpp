@@ -1,7 +1,333 @@
 #include "appointments/frmAgenda.h"
 
+#include "app/Formats.h"
+#include "app/Help.h"
+#include "app/Openers.h"
+#include "app/Windows.h"
+#include "app/widgets/FixedList.h"
+#include "app/widgets/PictureButton.h"
+#include "app/widgets/Theme.h"
+#include "appointments/AgendaRules.h"
+#include "appointments/AppointmentWidgets.h"
+#include "appointments/frmArchivio_Scadenze.h"
+#include "appointments/frmWhatsApp_Message.h"
+#include "platform/Clock.h"
+#include "platform/Messages.h"
+#include "platform/Modal.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Sound.h"
+#include "storage/AnsiText.h"
+#include "storage/AppointmentRecord.h"
+#include "storage/RecordFile.h"
+
+#include <QCalendarWidget>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kPrintTitle = QStringLiteral("Riepilogo appuntamenti imminenti");
+
+PictureButton *captioned(const QString &name, const QString &svg, const QString &caption, QWidget *parent)
+{
+    auto *b = new PictureButton(name, svg, caption, parent);
+    b->setPictureSize(QSize(36, 36));
+    b->setCaption(caption, PictureButton::CaptionBelow);
+    return b;
+}
+
+PictureButton *pill(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *b = new PictureButton(name, QString(), caption, parent);
+    QFont f(QStringLiteral("Verdana"));
+    f.setPointSize(11);
+    b->setFont(f);
+    b->setCaption(caption, PictureButton::CaptionPill);
+    return b;
+}
+
+QLabel *bubble(const QString &name, const QString &text, const char *fill, const char *edge, const char *ink,
+               QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(name);
+    l->setAlignment(Qt::AlignCenter);
+    l->setStyleSheet(QStringLiteral("QLabel { background: %1; border: 3px solid %2; border-radius: 20px; color: %3; "
+                                    "padding: 10px 26px; font-family: Verdana; font-size: 20px; font-weight: bold; }")
+                         .arg(QLatin1String(fill), QLatin1String(edge), QLatin1String(ink)));
+    return l;
+}
+
+} // namespace
+
 TfrmAgenda::TfrmAgenda(QWidget *parent)
     : WorkWindow(QStringLiteral("frmAgenda"), QStringLiteral(" Sorrisa - Agenda Appuntamenti"), parent)
 {
     setWindowState(Qt::WindowMaximized);
+    setMinimumSize(1010, 710);
+    Formats::apply();
+
+    panContainer = new QWidget(this);
+    panContainer->setObjectName(QStringLiteral("panContainer"));
+    panContainer->setProperty("role", QStringLiteral("container"));
+    panContainer->setFixedSize(994, 692);
+
+    imgNome = AppointmentWidgets::banner(QStringLiteral("imgNome"), QStringLiteral("AGENDA APPUNTAMENTI"),
+                                         {QStringLiteral("calendar"), QStringLiteral("clock")}, panContainer, 60);
+
+    // ---- Left: calendar and the ways into the appointments ----
+    QWidget *shpCalendario = Theme::panel(QStringLiteral("shpCalendario"), panContainer);
+    shpCalendario->setFixedWidth(320);
+    icoIstruzioni = new QLabel(QStringLiteral("Selezionare una data nel calendario e premere i pulsanti sottostanti "
+                                              "per visualizzare gli appuntamenti del giorno o del mese."),
+                               shpCalendario);
+    icoIstruzioni->setObjectName(QStringLiteral("icoIstruzioni"));
+    icoIstruzioni->setWordWrap(true);
+    icoIstruzioni->setStyleSheet(QStringLiteral("QLabel { color: #1F4E79; font-style: italic; }"));
+    calAppuntamenti = new QCalendarWidget(shpCalendario);
+    calAppuntamenti->setObjectName(QStringLiteral("calAppuntamenti"));
+    calAppuntamenti->setAccessibleName(QStringLiteral("Calendario"));
+    calAppuntamenti->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calAppuntamenti->setFirstDayOfWeek(Qt::Monday);
+    calAppuntamenti->setStyleSheet(QStringLiteral(
+        "QCalendarWidget QWidget#qt_calendar_navigationbar { background: #4682B4; }"
+        "QCalendarWidget QToolButton { color: #FFFFFF; font-weight: bold; background: transparent; }"
+        "QCalendarWidget QAbstractItemView { background: #FFFFFF; selection-background-color: #4682B4; "
+        "selection-color: #FFFFFF; }"));
+    calAppuntamenti->setFixedHeight(230);
+    calAppuntamenti->setSelectedDate(Clock::today());
+    btnGiorno = pill(QStringLiteral("btnGiorno"), QStringLiteral("APPUNTAMENTI DEL GIORNO"), shpCalendario);
+    btnMese = pill(QStringLiteral("btnMese"), QStringLiteral("APPUNTAMENTI DEL MESE"), shpCalendario);
+    appApriArchivio = new PictureButton(QStringLiteral("appApriArchivio"), QStringLiteral("clock"),
+                                        QStringLiteral("Inserisci appuntamenti"), shpCalendario);
+    appApriArchivio->setPictureSize(QSize(64, 64));
+    btnArchivio = pill(QStringLiteral("btnArchivio"), QStringLiteral("INSERISCI APPUNTAMENTI"), shpCalendario);
+
+    auto *left = new QVBoxLayout(shpCalendario);
+    left->setContentsMargins(14, 12, 14, 14);
+    left->setSpacing(8);
+    left->addWidget(icoIstruzioni);
+    left->addWidget(calAppuntamenti);
+    left->addWidget(btnGiorno);
+    left->addWidget(btnMese);
+    left->addStretch();
+    left->addWidget(appApriArchivio, 0, Qt::AlignHCenter);
+    left->addWidget(btnArchivio);
+
+    // ---- Right: indicator, imminent list, commands ----
+    QWidget *shpElenco = Theme::panel(QStringLiteral("shpElenco"), panContainer);
+    imgAppuntamentiNO = Theme::picture(QStringLiteral("imgAppuntamentiNO"), QStringLiteral("agenda-none"), 120, 120,
+                                       shpElenco);
+    imgAppuntamentiSI = Theme::picture(QStringLiteral("imgAppuntamentiSI"), QStringLiteral("agenda-present"), 120, 120,
+                                       shpElenco);
+    imgAssenti = bubble(QStringLiteral("imgAssenti"), QStringLiteral("Non ci sono appuntamenti"), "#DDF3EE", "#2A9D8F",
+                        "#1E6E5F", shpElenco);
+    imgPresenti = bubble(QStringLiteral("imgPresenti"), QStringLiteral("Ci sono appuntamenti"), "#FDE6DA", "#F4845F",
+                         "#9A3412", shpElenco);
+    auto *indicator = new QGridLayout;
+    indicator->addWidget(imgAppuntamentiNO, 0, 0);
+    indicator->addWidget(imgAppuntamentiSI, 0, 0);
+    indicator->addWidget(imgAssenti, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    indicator->addWidget(imgPresenti, 0, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    indicator->setHorizontalSpacing(18);
+    indicator->setColumnStretch(2, 1);
+
+    lstRecords = new FixedList(QStringLiteral("lstRecords"), QStringLiteral("Appuntamenti imminenti"), shpElenco);
+    QFont listFont = lstRecords->font();
+    listFont.setPointSize(14);
+    lstRecords->setFont(listFont);
+    lstRecords->setStyleSheet(QStringLiteral("QListWidget { color: #000000; }"));
+    auto *lblElenco = Theme::label(QStringLiteral("lblElenco"), QStringLiteral("Appuntamenti imminenti:"), shpElenco,
+                                   lstRecords);
+    QFont heading(QStringLiteral("Verdana"));
+    heading.setPointSize(11);
+    heading.setBold(true);
+    lblElenco->setFont(heading);
+    btnWhatsApp = new PictureButton(QStringLiteral("btnWhatsApp"), QStringLiteral("whatsapp"),
+                                    QStringLiteral("Invia promemoria tramite WhatsApp"), shpElenco);
+    btnWhatsApp->setPictureSize(QSize(48, 48));
+
+    imgGuida = captioned(QStringLiteral("imgGuida"), QStringLiteral("help"), QStringLiteral("Guida"), shpElenco);
+    btnStampa = captioned(QStringLiteral("btnStampa"), QStringLiteral("print"), QStringLiteral("Stampa riepilogo"),
+                          shpElenco);
+    btnExcel = captioned(QStringLiteral("btnExcel"), QStringLiteral("export"), QStringLiteral("Esporta in Excel"),
+                         shpElenco);
+    imgEsci = captioned(QStringLiteral("imgEsci"), QStringLiteral("close"), QStringLiteral("Esci"), shpElenco);
+
+    btnCaricaLista = new QPushButton(this);
+    btnCaricaLista->setObjectName(QStringLiteral("btnCaricaLista"));
+    btnCaricaLista->hide();
+    titData = new QLabel(this);
+    titOra = new QLabel(this);
+    titContatto = new QLabel(this);
+    titCel = new QLabel(this);
+    const QList<std::pair<QLabel *, const char *>> tits = {
+        {titData, "titData"}, {titOra, "titOra"}, {titContatto, "titContatto"}, {titCel, "titCel"}};
+    for (const auto &[label, name] : tits) {
+        label->setObjectName(QString::fromLatin1(name));
+        label->hide();
+    }
+
+    auto *listRow = new QHBoxLayout;
+    listRow->setSpacing(8);
+    listRow->addWidget(lstRecords, 1);
+    auto *side = new QVBoxLayout;
+    side->addWidget(btnWhatsApp);
+    side->addStretch();
+    listRow->addLayout(side);
+    auto *commands = new QHBoxLayout;
+    commands->setSpacing(12);
+    commands->addWidget(imgGuida);
+    commands->addWidget(btnStampa);
+    commands->addWidget(btnExcel);
+    commands->addStretch();
+    commands->addWidget(imgEsci);
+    auto *right = new QVBoxLayout(shpElenco);
+    right->setContentsMargins(14, 12, 14, 10);
+    right->setSpacing(8);
+    right->addLayout(indicator);
+    right->addWidget(lblElenco);
+    right->addLayout(listRow, 1);
+    right->addLayout(commands);
+
+    auto *body = new QHBoxLayout;
+    body->setSpacing(10);
+    body->addWidget(shpCalendario);
+    body->addWidget(shpElenco, 1);
+    auto *whole = new QVBoxLayout(panContainer);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->setSpacing(10);
+    whole->addWidget(imgNome);
+    whole->addLayout(body, 1);
+    auto *outer = new QGridLayout(this);
+    outer->addWidget(panContainer, 0, 0, Qt::AlignCenter);
+
+    const QList<QWidget *> order = {lstRecords, btnWhatsApp, calAppuntamenti, btnGiorno, btnMese, appApriArchivio,
+                                    btnArchivio, imgGuida, btnStampa, btnExcel, imgEsci};
+    for (int i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order.at(i), order.at(i + 1));
+
+    connect(btnCaricaLista, &QPushButton::clicked, this, &TfrmAgenda::btnCaricaListaClick);
+    connect(lstRecords, &QListWidget::itemSelectionChanged, this, &TfrmAgenda::lstRecordsClick);
+    connect(btnWhatsApp, &PictureButton::clicked, this, &TfrmAgenda::btnWhatsAppClick);
+    connect(btnExcel, &PictureButton::clicked, this, &TfrmAgenda::btnExcelClick);
+    connect(btnGiorno, &PictureButton::clicked, this, &TfrmAgenda::btnGiornoClick);
+    connect(btnMese, &PictureButton::clicked, this, &TfrmAgenda::btnMeseClick);
+    connect(btnStampa, &PictureButton::clicked, this, &TfrmAgenda::btnStampaClick);
+    connect(btnArchivio, &PictureButton::clicked, this, &TfrmAgenda::appApriArchivioClick);
+    connect(appApriArchivio, &PictureButton::clicked, this, &TfrmAgenda::appApriArchivioClick);
+    connect(imgGuida, &PictureButton::clicked, this, &TfrmAgenda::imgGuidaClick);
+    connect(imgEsci, &PictureButton::clicked, this, &TfrmAgenda::imgEsciClick);
+
+    showPresent(false);
 }
+
+void TfrmAgenda::showEvent(QShowEvent *event)
+{
+    WorkWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TfrmAgenda::FormShow()
+{
+    for (QLabel *tit : {titData, titOra, titContatto, titCel})
+        tit->clear();
+    if (!loadList())
+        return; // an unreadable archive leaves the pictures as they were, and silent
+    const bool present = lstRecords->count() > 0;
+    showPresent(present);
+    if (present)
+        Sound::play(ProgramFolder::file(QStringLiteral("Avviso.mp3")));
+    lstRecords->setFocus();
+}
+
+void TfrmAgenda::FormClose() { Sound::stop(); }
+
+void TfrmAgenda::showPresent(bool present)
+{
+    imgPresenti->setVisible(present);
+    imgAppuntamentiSI->setVisible(present);
+    imgAssenti->setVisible(!present);
+    imgAppuntamentiNO->setVisible(!present);
+}
+
+bool TfrmAgenda::loadList()
+{
+    QStringList lines;
+    try {
+        lines = AgendaRules::imminentLines(Clock::today());
+    } catch (const StorageError &) {
+        return false;
+    }
+    lstRecords->setLines(lines);
+    // Wide enough for the longest line, and never narrower than the classic 1600.
+    int width = 1600;
+    const QFontMetrics metrics(lstRecords->font());
+    for (const QString &line : std::as_const(lines))
+        width = qMax(width, metrics.horizontalAdvance(line) + 16);
+    lstRecords->setItemWidth(width);
+    return true;
+}
+
+void TfrmAgenda::btnCaricaListaClick() { loadList(); }
+
+void TfrmAgenda::lstRecordsClick()
+{
+    const QString selected = lstRecords->selectedLine();
+    if (selected.isEmpty())
+        return;
+    try {
+        if (const std::optional<TAppointmentRecord> found = AgendaRules::findByLine(selected)) {
+            titData->setText(found->Data.text());
+            titOra->setText(found->Ora.text());
+            titContatto->setText(found->Contatto.text());
+            titCel->setText(found->Cel.text());
+        }
+    } catch (const StorageError &) {
+        // silent, as every read of the agenda
+    }
+}
+
+void TfrmAgenda::btnWhatsAppClick()
+{
+    if (lstRecords->count() == 0) {
+        Messages::warning(this, QStringLiteral("Invio messaggio di WhatsApp non applicabile: la lista non contiene "
+                                               "nessun appuntamento."));
+        return;
+    }
+    if (lstRecords->selectedLine().isEmpty()) {
+        Messages::warning(this, QStringLiteral("Attenzione: selezionare dall'elenco il cliente a cui si desidera "
+                                               "inviare il promemoria dell'appuntamento prima di fare clic "
+                                               "sull'icona di WhatsApp."));
+        return;
+    }
+    auto *message = new TfrmWhatsApp_Message(this);
+    message->txtData->setText(AnsiText::trimmed(titData->text()));
+    message->txtOra->setText(AnsiText::trimmed(titOra->text()));
+    message->txtContatto->setText(AnsiText::trimmed(titContatto->text()));
+    message->txtCel->setText(AnsiText::trimmed(titCel->text()));
+    Modal::run(message);
+}
+
+void TfrmAgenda::btnExcelClick() {}  // the export of the imminent appointments comes with the export windows
+void TfrmAgenda::btnGiornoClick() {} // the day's appointments likewise
+void TfrmAgenda::btnMeseClick() {}   // the month's appointments likewise
+
+void TfrmAgenda::btnStampaClick() { Openers::printList(this, kPrintTitle, lstRecords->lines()); }
+
+void TfrmAgenda::appApriArchivioClick()
+{
+    // The alert sound goes on: only closing the agenda stops it.
+    Windows::frmArchivio_Scadenze()->show();
+    hide();
+}
+
+void TfrmAgenda::imgGuidaClick() { Help::show(this, Help::Agenda); }
+
+void TfrmAgenda::imgEsciClick() { close(); }

@@ -2,10 +2,65 @@
 
 #include "app/WorkWindow.h"
 
-// The appointment agenda.
+class FixedList;
+class PictureButton;
+class QCalendarWidget;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+// The appointment agenda: each time it is shown it lists the imminent appointments in
+// chronological order, says with a picture (and the alert sound) whether there are any,
+// and leads on to the appointment card, the WhatsApp reminder, the day and month lists,
+// the export and the printout. It never writes the archive.
 class TfrmAgenda : public WorkWindow
 {
     Q_OBJECT
 public:
     explicit TfrmAgenda(QWidget *parent = nullptr);
+
+    QWidget *panContainer;
+    QFrame *imgNome;
+    QLabel *icoIstruzioni;
+    QCalendarWidget *calAppuntamenti; // the day picked for the day and month lists
+    PictureButton *btnGiorno;
+    PictureButton *btnMese;
+    PictureButton *btnArchivio;
+    PictureButton *appApriArchivio;
+    QLabel *imgAssenti;
+    QLabel *imgPresenti;
+    QLabel *imgAppuntamentiNO;
+    QLabel *imgAppuntamentiSI;
+    FixedList *lstRecords;
+    PictureButton *btnWhatsApp;
+    PictureButton *imgGuida;
+    PictureButton *btnStampa;
+    PictureButton *btnExcel;
+    PictureButton *imgEsci;
+    QPushButton *btnCaricaLista;
+    // The appointment of the line last clicked.
+    QLabel *titData;
+    QLabel *titOra;
+    QLabel *titContatto;
+    QLabel *titCel;
+
+    void FormShow();
+    void btnCaricaListaClick();
+    void lstRecordsClick();
+    void btnWhatsAppClick();
+    void btnExcelClick();
+    void btnGiornoClick();
+    void btnMeseClick();
+    void btnStampaClick();
+    void appApriArchivioClick();
+    void imgGuidaClick();
+    void imgEsciClick();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void FormClose() override;
+
+private:
+    bool loadList(); // false when the archive could not be read
+    void showPresent(bool present);
 };

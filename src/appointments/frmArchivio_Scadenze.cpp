@@ -1,15 +1,812 @@
 #include "appointments/frmArchivio_Scadenze.h"
 
+#include "app/Formats.h"
+#include "app/Help.h"
+#include "app/Openers.h"
+#include "app/widgets/EnterCycle.h"
+#include "app/widgets/HintStrip.h"
+#include "app/widgets/PictureButton.h"
+#include "app/widgets/Theme.h"
+#include "appointments/Amount.h"
+#include "appointments/AppointmentWidgets.h"
+#include "appointments/MessageLinks.h"
+#include "appointments/frmCalendario.h"
+#include "platform/Messages.h"
+#include "platform/Misc.h"
+#include "platform/Modal.h"
+#include "platform/ProgramFolder.h"
+#include "storage/AnsiText.h"
 #include "storage/AppointmentRecord.h"
+#include "storage/RecordFile.h"
 
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
+
+QString trimmed(const QLineEdit *field) { return AnsiText::trimmed(field->text()); }
+QString trimmed(const QComboBox *field) { return AnsiText::trimmed(field->currentText()); }
+
+RecordFile archive() { return RecordFile(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size); }
+
+QLineEdit *entry(const QString &name, int maxLength, QWidget *parent)
+{
+    auto *f = new QLineEdit(parent);
+    f->setObjectName(name);
+    f->setMaxLength(maxLength);
+    f->setFont(AppointmentWidgets::fieldFont());
+    return f;
+}
+
+PictureButton *command(const QString &name, const QString &svg, const QString &caption, const QString &hint,
+                       QWidget *parent)
+{
+    auto *b = new PictureButton(name, svg, caption, parent);
+    b->setPictureSize(QSize(34, 34));
+    b->setCaption(caption, PictureButton::CaptionBelow);
+    b->setHint(hint);
+    b->setMinimumWidth(104);
+    return b;
+}
+
+PictureButton *small(const QString &name, const QString &svg, const QString &accessible, const QString &hint,
+                     QWidget *parent, int size = 30)
+{
+    auto *b = new PictureButton(name, svg, accessible, parent);
+    b->setPictureSize(QSize(size, size));
+    b->setHint(hint);
+    return b;
+}
+
+} // namespace
 
 TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     : WorkWindow(QStringLiteral("frmArchivio_Scadenze"), QStringLiteral(" Sorrisa - Schedario Appuntamenti"), parent)
 {
     setWindowState(Qt::WindowMaximized);
-    lblPosizione = new QLabel(this);
+    setMinimumSize(1010, 710);
+    Formats::apply();
+    // The fields of this card keep a white background; the focused one is outlined instead.
+    setStyleSheet(QStringLiteral(
+        "QLineEdit, QComboBox { background: #FFFFFF; border: 1px solid #87CEEB; }"
+        "QLineEdit:focus, QComboBox:focus { background: #FFFFFF; border: 2px solid #1F4E79; }"
+        "QLineEdit:read-only { background: #F7FAFD; }"
+        "QLabel[role=\"caption\"] { color: #17324D; font-weight: bold; }"));
+
+    panContainer = new QWidget(this);
+    panContainer->setObjectName(QStringLiteral("panContainer"));
+    panContainer->setProperty("role", QStringLiteral("container"));
+    panContainer->setFixedSize(994, 692);
+
+    // ---- The card ----
+    QWidget *shpScheda = Theme::panel(QStringLiteral("shpScheda"), panContainer);
+    imgTitolo = AppointmentWidgets::banner(QStringLiteral("imgTitolo"), QStringLiteral("SCHEDA APPUNTAMENTO"),
+                                           {QStringLiteral("calendar"), QStringLiteral("clock")}, shpScheda, 48);
+
+    auto caption = [&](const char *name, const QString &text, QWidget *buddy) {
+        QLabel *l = Theme::label(QString::fromLatin1(name), text, shpScheda, buddy);
+        l->setProperty("role", QStringLiteral("caption"));
+        return l;
+    };
+
+    txtData = entry(QStringLiteral("txtData"), 10, shpScheda);
+    txtData->setReadOnly(true);
+    txtData->setAlignment(Qt::AlignCenter);
+    txtData->setFixedWidth(140);
+    txtData->setToolTip(QStringLiteral("Premere un tasto per scegliere la data dal calendario; Canc o Backspace la "
+                                       "cancellano."));
+    impData = small(QStringLiteral("impData"), QStringLiteral("calendar"), QStringLiteral("Scegli la data dal calendario"),
+                    QStringLiteral("Importa la data dal calendario."), shpScheda);
+    m_hours = new ListOnlyCombo(QStringLiteral("txtOreApp"), AppointmentWidgets::twoDigitItems(23), shpScheda);
+    m_minutes = new ListOnlyCombo(QStringLiteral("txtMinutiApp"), AppointmentWidgets::twoDigitItems(59), shpScheda);
+    txtOreApp = m_hours;
+    txtMinutiApp = m_minutes;
+    for (QComboBox *c : {txtOreApp, txtMinutiApp}) {
+        c->setFont(AppointmentWidgets::fieldFont());
+        c->lineEdit()->setFont(AppointmentWidgets::fieldFont());
+        c->setFixedWidth(80);
+    }
+    lblOra = new QLabel(shpScheda);
+    lblOra->setObjectName(QStringLiteral("lblOra"));
+    lblOra->hide();
+    txtAvviso = entry(QStringLiteral("txtAvviso"), 3, shpScheda);
+    txtAvviso->setAlignment(Qt::AlignCenter);
+    txtAvviso->setFixedWidth(70);
+    txtAvviso->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txtAvviso));
+
+    auto *when = new QHBoxLayout;
+    when->setSpacing(8);
+    when->addWidget(txtData);
+    when->addWidget(impData);
+    when->addSpacing(18);
+    when->addWidget(caption("lblOre", QStringLiteral("Ore:"), txtOreApp));
+    when->addWidget(txtOreApp);
+    auto *colon = new QLabel(QStringLiteral(":"), shpScheda);
+    colon->setObjectName(QStringLiteral("lblSeparatore"));
+    colon->setFont(AppointmentWidgets::fieldFont());
+    when->addWidget(colon);
+    when->addWidget(caption("lblMinuti", QStringLiteral("Minuti:"), txtMinutiApp));
+    when->addWidget(txtMinutiApp);
+    when->addStretch();
+
+    QFrame *imgServizi = AppointmentWidgets::banner(QStringLiteral("imgServizi"), QStringLiteral("DESCRIZIONE SERVIZI"),
+                                                    {QStringLiteral("dental-chart")}, shpScheda);
+    txtTipologia = entry(QStringLiteral("txtTipologia"), 50, shpScheda);
+    txtCausale = entry(QStringLiteral("txtCausale"), 250, shpScheda);
+    txtDettagli = entry(QStringLiteral("txtDettagli"), 250, shpScheda);
+
+    QFrame *imgPaziente = AppointmentWidgets::banner(QStringLiteral("imgPaziente"), QStringLiteral("DATI PAZIENTE"),
+                                                     {QStringLiteral("person")}, shpScheda);
+    txtContatto = entry(QStringLiteral("txtContatto"), 50, shpScheda);
+    impContatto = small(QStringLiteral("impContatto"), QStringLiteral("import-contact"),
+                        QStringLiteral("Importa i dati dall'archivio dei pazienti"),
+                        QStringLiteral("Importa i dati dall'archivio dei pazienti."), shpScheda);
+    txtTel = entry(QStringLiteral("txtTel"), 30, shpScheda);
+    txtCel = entry(QStringLiteral("txtCel"), 30, shpScheda);
+    txtCel->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txtCel));
+    btnWhatsApp = small(QStringLiteral("btnWhatsApp"), QStringLiteral("whatsapp"),
+                        QStringLiteral("Invia conferma appuntamento tramite WhatsApp"),
+                        QStringLiteral("Invia conferma appuntamento al paziente tramite WhatsApp."), shpScheda);
+    txtEmail = entry(QStringLiteral("txtEmail"), 50, shpScheda);
+    btnEmail = small(QStringLiteral("btnEmail"), QStringLiteral("email"), QStringLiteral("Invia una e-mail"),
+                     QStringLiteral("Invia una e-mail all'indirizzo indicato."), shpScheda);
+    txtLuogo = entry(QStringLiteral("txtLuogo"), 250, shpScheda);
+    txtImporto = entry(QStringLiteral("txtImporto"), 15, shpScheda);
+    txtImporto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtImporto->setFixedWidth(180);
+    txtImporto->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9,]*")), txtImporto));
+
+    QFrame *imgNote = AppointmentWidgets::banner(QStringLiteral("imgNote"), QStringLiteral("NOTE"),
+                                                 {QStringLiteral("new")}, shpScheda);
+    txtNote = entry(QStringLiteral("txtNote"), 250, shpScheda);
+    txtNote->setAccessibleName(QStringLiteral("Note"));
+
+    chkOttemperata = new QCheckBox(QStringLiteral("Impegno assolto"), shpScheda);
+    chkOttemperata->setObjectName(QStringLiteral("chkOttemperata"));
+    chkOttemperata->setAccessibleName(QStringLiteral("Impegno assolto"));
+    chkOttemperata->setCursor(Qt::PointingHandCursor);
+    QFont check(QStringLiteral("Verdana"));
+    check.setPointSize(12);
+    check.setBold(true);
+    chkOttemperata->setFont(check);
+    chkOttemperata->setStyleSheet(QStringLiteral(
+        "QCheckBox { color: #1E6E43; spacing: 10px; }"
+        "QCheckBox::indicator { width: 22px; height: 22px; border: 2px solid #1F4E79; border-radius: 5px; "
+        "background: #FFFFFF; }"
+        "QCheckBox::indicator:focus { border-color: #F2C14E; }"
+        "QCheckBox::indicator:checked { image: url(:/icons/ok.svg); }"));
+    HintStrip::setHint(chkOttemperata, QStringLiteral("Spunta questa casella per indicare che l'impegno è stato assolto."));
+    auto *imgIstruzioni = new QLabel(
+        QStringLiteral("Ricordarsi di spuntare la casella Impegno assolto nel momento in cui si è ottemperato allo stesso "
+                       "così da rimuoverlo dagli appuntamenti imminenti."),
+        shpScheda);
+    imgIstruzioni->setObjectName(QStringLiteral("imgIstruzioni"));
+    imgIstruzioni->setWordWrap(true);
+    imgIstruzioni->setStyleSheet(QStringLiteral(
+        "QLabel { background: #FFF6E5; color: #8B3A0E; border: 1px solid #F4C27F; border-radius: 6px; "
+        "padding: 4px 8px; font-style: italic; }"));
+
+    auto *fields = new QGridLayout;
+    fields->setHorizontalSpacing(10);
+    fields->setVerticalSpacing(5);
+    fields->setColumnMinimumWidth(0, 190);
+    int row = 0;
+    auto addRow = [&](QLabel *label, QWidget *field, QWidget *beside = nullptr) {
+        fields->addWidget(label, row, 0);
+        if (beside) {
+            auto *pair = new QHBoxLayout;
+            pair->setSpacing(6);
+            pair->addWidget(field, 1);
+            pair->addWidget(beside);
+            fields->addLayout(pair, row, 1);
+        } else {
+            fields->addWidget(field, row, 1);
+        }
+        ++row;
+    };
+    auto addBanner = [&](QWidget *banner) { fields->addWidget(banner, row++, 0, 1, 2); };
+    {
+        fields->addWidget(caption("lblData", QStringLiteral("Data appuntamento:"), txtData), row, 0);
+        fields->addLayout(when, row++, 1);
+        auto *lead = new QHBoxLayout;
+        lead->addWidget(txtAvviso);
+        lead->addStretch();
+        fields->addWidget(caption("lblAvviso", QStringLiteral("Giorni di preavviso:"), txtAvviso), row, 0);
+        fields->addLayout(lead, row++, 1);
+    }
+    addBanner(imgServizi);
+    addRow(caption("lblTipologia", QStringLiteral("Dentista:"), txtTipologia), txtTipologia);
+    addRow(caption("lblCausale", QStringLiteral("Trattamenti dentali:"), txtCausale), txtCausale);
+    addRow(caption("lblDettagli", QStringLiteral("Dettagli:"), txtDettagli), txtDettagli);
+    addBanner(imgPaziente);
+    addRow(caption("lblContatto", QStringLiteral("Cognome e nome:"), txtContatto), txtContatto, impContatto);
+    addRow(caption("lblTel", QStringLiteral("Telefono:"), txtTel), txtTel);
+    addRow(caption("lblCel", QStringLiteral("Cellulare:"), txtCel), txtCel, btnWhatsApp);
+    addRow(caption("lblEmail", QStringLiteral("E-mail:"), txtEmail), txtEmail, btnEmail);
+    addRow(caption("lblLuogo", QStringLiteral("Modalità di pagamento:"), txtLuogo), txtLuogo);
+    {
+        auto *amount = new QHBoxLayout;
+        amount->addWidget(txtImporto);
+        amount->addStretch();
+        fields->addWidget(caption("lblImporto", QStringLiteral("Importo:"), txtImporto), row, 0);
+        fields->addLayout(amount, row++, 1);
+    }
+    addBanner(imgNote);
+    fields->addWidget(txtNote, row++, 0, 1, 2);
+
+    auto *done = new QHBoxLayout;
+    done->setSpacing(14);
+    done->addWidget(chkOttemperata);
+    done->addWidget(imgIstruzioni, 1);
+
+    auto *card = new QVBoxLayout(shpScheda);
+    card->setContentsMargins(14, 12, 14, 12);
+    card->setSpacing(8);
+    card->addWidget(imgTitolo);
+    card->addLayout(fields);
+    card->addLayout(done);
+    card->addStretch();
+
+    // ---- The command column ----
+    QWidget *shpComandi = Theme::panel(QStringLiteral("shpComandi"), panContainer);
+    shpComandi->setFixedWidth(236);
+    cmdNuovo = command(QStringLiteral("cmdNuovo"), QStringLiteral("new"), QStringLiteral("Nuovo"),
+                       QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda."), shpComandi);
+    cmdDuplica = command(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"), QStringLiteral("Duplica"),
+                         QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda duplicando i "
+                                        "dati correnti."),
+                         shpComandi);
+    cmdSalva = command(QStringLiteral("cmdSalva"), QStringLiteral("save"), QStringLiteral("Salva"),
+                       QStringLiteral("Salva la scheda corrente."), shpComandi);
+    cmdTrova = command(QStringLiteral("cmdTrova"), QStringLiteral("find"), QStringLiteral("Trova"),
+                       QStringLiteral("Trova schede in archivio."), shpComandi);
+    cmdAnteprima = command(QStringLiteral("cmdAnteprima"), QStringLiteral("preview"), QStringLiteral("Anteprima"),
+                           QStringLiteral("Visualizza l'anteprima di stampa della scheda corrente."), shpComandi);
+    cmdStampa = command(QStringLiteral("cmdStampa"), QStringLiteral("print"), QStringLiteral("Stampa"),
+                        QStringLiteral("Stampa la scheda corrente."), shpComandi);
+    cmdAssolti = command(QStringLiteral("cmdAssolti"), QStringLiteral("list-done"), QStringLiteral("Assolti"),
+                         QStringLiteral("Visualizza il riepilogo degli impegni assolti."), shpComandi);
+    cmdDaAssolvere = command(QStringLiteral("cmdDaAssolvere"), QStringLiteral("list-todo"), QStringLiteral("Da assolvere"),
+                             QStringLiteral("Visualizza il riepilogo degli impegni da assolvere, sia scaduti che non."),
+                             shpComandi);
+    cmdScaduti = command(QStringLiteral("cmdScaduti"), QStringLiteral("list-overdue"), QStringLiteral("Scaduti"),
+                         QStringLiteral("Visualizza il riepilogo degli impegni scaduti e non assolti."), shpComandi);
+    cmdEsporta = command(QStringLiteral("cmdEsporta"), QStringLiteral("export"), QStringLiteral("Esporta archivio"),
+                         QStringLiteral("Esporta l'archivio in un file di Excel."), shpComandi);
+    cmdGuida = command(QStringLiteral("cmdGuida"), QStringLiteral("help"), QStringLiteral("Guida"),
+                       QStringLiteral("Visualizza la guida in linea."), shpComandi);
+    cmdEsci = command(QStringLiteral("cmdEsci"), QStringLiteral("close"), QStringLiteral("Esci"),
+                      QStringLiteral("Esci da questa schermata di lavoro."), shpComandi);
+    auto *commands = new QGridLayout(shpComandi);
+    commands->setContentsMargins(8, 12, 8, 12);
+    commands->setHorizontalSpacing(4);
+    commands->setVerticalSpacing(6);
+    const QList<PictureButton *> column = {cmdNuovo,   cmdDuplica,     cmdSalva,   cmdTrova,
+                                           cmdAnteprima, cmdStampa,    cmdAssolti, cmdDaAssolvere,
+                                           cmdScaduti, cmdEsporta,     cmdGuida,   cmdEsci};
+    for (int i = 0; i < column.size(); ++i) {
+        commands->addWidget(column.at(i), i / 2, i % 2);
+        commands->setRowStretch(i / 2, 1);
+    }
+
+    // ---- The bottom bar: information strip and navigation ----
+    panInfo = new HintStrip(QStringLiteral("panInfo"), QStringLiteral("Pronto per registrare una nuova scheda..."),
+                            panContainer);
+    QFont info(QStringLiteral("Tahoma"));
+    info.setPointSize(12);
+    panInfo->setFont(info);
+    panInfo->setStyleSheet(QStringLiteral(
+        "QLabel { background: #1F4E79; color: #FFFFFF; border: none; border-radius: 6px; padding: 2px 12px; "
+        "font-style: normal; }"));
+    panInfo->setFixedHeight(44);
+
+    QWidget *shpNavigazione = Theme::panel(QStringLiteral("shpNavigazione"), panContainer);
+    cmdPrimo = small(QStringLiteral("cmdPrimo"), QStringLiteral("first"), QStringLiteral("Prima scheda"),
+                     QStringLiteral("Visualizza la prima scheda in archivio."), shpNavigazione, 26);
+    cmdIndietro = small(QStringLiteral("cmdIndietro"), QStringLiteral("previous"), QStringLiteral("Scheda precedente"),
+                        QStringLiteral("Visualizza la scheda precedente in archivio."), shpNavigazione, 26);
+    cmdAvanti = small(QStringLiteral("cmdAvanti"), QStringLiteral("next"), QStringLiteral("Scheda successiva"),
+                      QStringLiteral("Visualizza la scheda successiva in archivio."), shpNavigazione, 26);
+    cmdUltimo = small(QStringLiteral("cmdUltimo"), QStringLiteral("last"), QStringLiteral("Ultima scheda"),
+                      QStringLiteral("Visualizza l'ultima scheda in archivio."), shpNavigazione, 26);
+    lblPosizione = new QLabel(shpNavigazione);
     lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
+    lblPosizione->setAccessibleName(QStringLiteral("Posizione della scheda in archivio"));
+    lblPosizione->setFont(AppointmentWidgets::fieldFont());
+    lblPosizione->setAlignment(Qt::AlignCenter);
+    lblPosizione->setMinimumWidth(80);
+    auto *nav = new QHBoxLayout(shpNavigazione);
+    nav->setContentsMargins(6, 2, 6, 2);
+    nav->setSpacing(2);
+    nav->addWidget(cmdPrimo);
+    nav->addWidget(cmdIndietro);
+    nav->addWidget(lblPosizione);
+    nav->addWidget(cmdAvanti);
+    nav->addWidget(cmdUltimo);
+    shpNavigazione->setFixedWidth(236);
+
+    btnFocus = new QPushButton(panContainer);
+    btnFocus->setObjectName(QStringLiteral("btnFocus"));
+    btnFocus->setAccessibleName(QStringLiteral("Salvataggio della scheda"));
+    btnFocus->setFocusPolicy(Qt::NoFocus); // only the save puts the focus here
+    btnFocus->setGeometry(0, 0, 0, 0);
+    btnFocus->setFlat(true);
+
+    auto *top = new QHBoxLayout;
+    top->setSpacing(10);
+    top->addWidget(shpScheda, 1);
+    top->addWidget(shpComandi);
+    auto *bottom = new QHBoxLayout;
+    bottom->setSpacing(10);
+    bottom->addWidget(panInfo, 1);
+    bottom->addWidget(shpNavigazione);
+    auto *whole = new QVBoxLayout(panContainer);
+    whole->setContentsMargins(0, 0, 0, 0);
+    whole->setSpacing(8);
+    whole->addLayout(top, 1);
+    whole->addLayout(bottom);
+    auto *outer = new QGridLayout(this);
+    outer->addWidget(panContainer, 0, 0, Qt::AlignCenter);
+
+    // ---- Keyboard ----
+    const QList<QWidget *> order = {txtData,     impData,     txtOreApp,   txtMinutiApp, txtAvviso,  txtTipologia,
+                                    txtCausale,  txtDettagli, txtContatto, impContatto,  txtTel,     txtCel,
+                                    btnWhatsApp, txtEmail,    btnEmail,    txtLuogo,     txtImporto, txtNote,
+                                    chkOttemperata, cmdNuovo, cmdDuplica,  cmdSalva,     cmdTrova,   cmdAnteprima,
+                                    cmdStampa,   cmdAssolti,  cmdDaAssolvere, cmdScaduti, cmdEsporta, cmdGuida,
+                                    cmdEsci,     cmdPrimo,    cmdIndietro, cmdAvanti,    cmdUltimo};
+    for (int i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order.at(i), order.at(i + 1));
+    new EnterCycle({txtOreApp, txtMinutiApp, txtAvviso, txtTipologia, txtCausale, txtDettagli, txtContatto, txtTel,
+                    txtCel, txtEmail, txtLuogo, txtImporto, txtNote, txtData},
+                   this);
+    // Installed after the Enter cycle, so the date field sees its keys first (Enter opens the picker).
+    for (QWidget *w : {static_cast<QWidget *>(txtData), static_cast<QWidget *>(txtOreApp),
+                       static_cast<QWidget *>(txtMinutiApp), static_cast<QWidget *>(txtAvviso),
+                       static_cast<QWidget *>(txtImporto)})
+        w->installEventFilter(this);
+    connect(txtEmail, &QLineEdit::textEdited, this, [this](const QString &text) {
+        const QString t = AnsiText::trimmed(text);
+        if (t == text)
+            return;
+        const int cursor = qMin(txtEmail->cursorPosition(), int(t.size()));
+        txtEmail->setText(t);
+        txtEmail->setCursorPosition(cursor);
+    });
+
+    connect(cmdNuovo, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdNuovoClick);
+    connect(cmdDuplica, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdDuplicaClick);
+    connect(cmdSalva, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdSalvaClick);
+    connect(cmdTrova, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdTrovaClick);
+    connect(cmdAnteprima, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdAnteprimaClick);
+    connect(cmdStampa, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdStampaClick);
+    connect(cmdAssolti, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdAssoltiClick);
+    connect(cmdDaAssolvere, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdDaAssolvereClick);
+    connect(cmdScaduti, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdScadutiClick);
+    connect(cmdEsporta, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdEsportaClick);
+    connect(cmdGuida, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdGuidaClick);
+    connect(cmdEsci, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdEsciClick);
+    connect(cmdPrimo, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdPrimoClick);
+    connect(cmdIndietro, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdIndietroClick);
+    connect(cmdAvanti, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdAvantiClick);
+    connect(cmdUltimo, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdUltimoClick);
+    connect(impData, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::impDataClick);
+    connect(impContatto, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::impContattoClick);
+    connect(btnWhatsApp, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::btnWhatsAppClick);
+    connect(btnEmail, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::btnEmailClick);
+
+    panInfo->watch(this);
+    clearCard();
 }
 
-void TfrmArchivio_Scadenze::loadRecord(const TAppointmentRecord &) {}
+void TfrmArchivio_Scadenze::showEvent(QShowEvent *event)
+{
+    WorkWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TfrmArchivio_Scadenze::FormShow() { clearCard(); }
+
+bool TfrmArchivio_Scadenze::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (watched == txtData) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            switch (key->key()) {
+            case Qt::Key_Backspace:
+            case Qt::Key_Delete:
+                txtData->clear();
+                return true;
+            // Moving on and bare modifier keys leave the field alone, so the keyboard can pass it.
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+            case Qt::Key_Shift:
+            case Qt::Key_Control:
+            case Qt::Key_Alt:
+            case Qt::Key_AltGr:
+            case Qt::Key_Meta:
+                return false;
+            default:
+                impDataClick();
+                return true;
+            }
+        }
+        break;
+    case QEvent::FocusIn: {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+            if (watched == txtOreApp)
+                m_hours->clearSelection();
+            else if (watched == txtMinutiApp)
+                m_minutes->clearSelection();
+        }
+        break;
+    }
+    case QEvent::FocusOut: {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            runExitRule(watched);
+        break;
+    }
+    default:
+        break;
+    }
+    return WorkWindow::eventFilter(watched, event);
+}
+
+void TfrmArchivio_Scadenze::runExitRule(QObject *field)
+{
+    if (field == txtOreApp)
+        txtOreAppExit();
+    else if (field == txtMinutiApp)
+        txtMinutiAppExit();
+    else if (field == txtAvviso)
+        txtAvvisoExit();
+    else if (field == txtImporto)
+        txtImportoExit();
+}
+
+void TfrmArchivio_Scadenze::txtOreAppExit()
+{
+    if (!m_hours->holdsItem())
+        txtOreApp->setEditText(QString());
+}
+
+void TfrmArchivio_Scadenze::txtMinutiAppExit()
+{
+    if (!m_minutes->holdsItem())
+        txtMinutiApp->setEditText(QString());
+}
+
+void TfrmArchivio_Scadenze::txtAvvisoExit()
+{
+    if (AnsiText::isBlank(txtAvviso->text()))
+        txtAvviso->setText(QStringLiteral("0"));
+}
+
+void TfrmArchivio_Scadenze::txtImportoExit() { txtImporto->setText(Amount::normalise(txtImporto->text())); }
+
+// ---- Record and card ----
+
+void TfrmArchivio_Scadenze::loadRecord(const TAppointmentRecord &record)
+{
+    txtData->setText(record.Data.text());
+    txtOreApp->setEditText(record.OreApp.text());
+    txtMinutiApp->setEditText(record.MinutiApp.text());
+    lblOra->setText(record.Ora.text());
+    txtAvviso->setText(record.Avviso.text());
+    txtTipologia->setText(record.Tipologia.text());
+    txtCausale->setText(record.Causale.text());
+    txtDettagli->setText(record.Dettagli.text());
+    txtContatto->setText(record.Contatto.text());
+    txtTel->setText(record.Tel.text());
+    txtCel->setText(record.Cel.text());
+    txtEmail->setText(record.Email.text());
+    txtLuogo->setText(record.Luogo.text());
+    txtImporto->setText(record.Importo.text());
+    txtNote->setText(record.Note.text());
+    const QString flag = record.Ottemperata.text();
+    if (flag == kFlagYes)
+        chkOttemperata->setChecked(true);
+    else if (flag == kFlagNo)
+        chkOttemperata->setChecked(false);
+}
+
+void TfrmArchivio_Scadenze::fillRecord(TAppointmentRecord &record) const
+{
+    record.Data.setText(trimmed(txtData));
+    record.OreApp.setText(trimmed(txtOreApp));
+    record.MinutiApp.setText(trimmed(txtMinutiApp));
+    record.Ora.setText(trimmed(txtOreApp) + QLatin1Char(':') + trimmed(txtMinutiApp));
+    record.Avviso.setText(trimmed(txtAvviso));
+    record.Tipologia.setText(trimmed(txtTipologia));
+    record.Causale.setText(trimmed(txtCausale));
+    record.Dettagli.setText(trimmed(txtDettagli));
+    record.Contatto.setText(trimmed(txtContatto));
+    record.Tel.setText(trimmed(txtTel));
+    record.Cel.setText(trimmed(txtCel));
+    record.Email.setText(trimmed(txtEmail));
+    record.Luogo.setText(trimmed(txtLuogo));
+    record.Importo.setText(trimmed(txtImporto));
+    record.Note.setText(trimmed(txtNote));
+    record.Ottemperata.setText(chkOttemperata->isChecked() ? kFlagYes : kFlagNo);
+}
+
+void TfrmArchivio_Scadenze::clearCard()
+{
+    m_hours->setCurrentIndex(-1);
+    m_minutes->setCurrentIndex(-1);
+    txtData->clear();
+    txtOreApp->setEditText(QStringLiteral("00"));
+    txtMinutiApp->setEditText(QStringLiteral("00"));
+    txtAvviso->setText(QStringLiteral("0"));
+    for (QLineEdit *f : {txtTipologia, txtCausale, txtDettagli, txtContatto, txtTel, txtCel, txtEmail, txtLuogo, txtNote})
+        f->clear();
+    txtImporto->setText(QStringLiteral("0,00"));
+    chkOttemperata->setChecked(false);
+    lblOra->clear();
+    lblPosizione->clear();
+    txtData->setFocus();
+}
+
+bool TfrmArchivio_Scadenze::readPosition(qint64 &position) const
+{
+    const QString text = AnsiText::trimmed(lblPosizione->text());
+    if (text.isEmpty()) {
+        position = 0;
+        return true;
+    }
+    bool ok = false;
+    position = text.toLongLong(&ok);
+    return ok && position >= 1;
+}
+
+// ---- Buttons ----
+
+void TfrmArchivio_Scadenze::cmdNuovoClick() { clearCard(); }
+
+void TfrmArchivio_Scadenze::cmdDuplicaClick()
+{
+    if (AnsiText::isBlank(lblPosizione->text())) {
+        Messages::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
+                                               "che questa è stata inserita in archivio."));
+        return;
+    }
+    lblPosizione->clear();
+    try {
+        RecordFile file = archive();
+        file.open(RecordFile::Read);
+        m_hours->setCurrentIndex(-1);
+        m_minutes->setCurrentIndex(-1);
+        txtOreApp->setEditText(QStringLiteral("00"));
+        txtMinutiApp->setEditText(QStringLiteral("00"));
+        txtData->clear();
+        txtData->setFocus();
+        file.close();
+    } catch (const StorageError &) {
+        Messages::error(this, kArchiveFailure);
+        return;
+    }
+    Messages::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
+                                               "corrente.\n\r\n\rAl termine premere Salva per inserire la scheda in "
+                                               "archivio."));
+}
+
+void TfrmArchivio_Scadenze::cmdSalvaClick()
+{
+    // The rule of the field being edited runs before the fields are read.
+    runExitRule(focusWidget());
+    btnFocus->setFocus();
+
+    struct Required
+    {
+        QLineEdit *field;
+        const char *what;
+    };
+    const Required required[] = {
+        {txtData, "la data dell'appuntamento"},
+        {txtAvviso, "i giorni di preavviso rispetto alla data dell'appuntamento"},
+        {txtCausale, "i trattamenti dentali da effettuare"},
+        {txtContatto, "il nome del paziente"},
+        {txtCel, "il numero di cellulare del paziente"},
+    };
+    for (const Required &r : required) {
+        if (AnsiText::isBlank(r.field->text())) {
+            Messages::warning(this, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare ")
+                                        + QString::fromUtf8(r.what) + QLatin1Char('.'));
+            r.field->setFocus();
+            return;
+        }
+    }
+    if (AnsiText::isBlank(txtImporto->text()))
+        txtImporto->setText(QStringLiteral("0,00"));
+    lblOra->setText(trimmed(txtOreApp) + QLatin1Char(':') + trimmed(txtMinutiApp));
+
+    QString done;
+    try {
+        qint64 position = 0;
+        if (!readPosition(position))
+            throw StorageError(QStringLiteral("the card's position is not a number"));
+        RecordFile file = archive();
+        file.open(RecordFile::Write);
+        TAppointmentRecord record{};
+        fillRecord(record);
+        if (position > 0) {
+            // Only a card of this archive can be overwritten; a position past its end would
+            // leave a gap of empty records.
+            if (position > file.count())
+                throw StorageError(QStringLiteral("the card's position is past the end of the archive"));
+            file.overwriteAt(position, record);
+            lblPosizione->setText(QString::number(position));
+            done = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+        } else {
+            lblPosizione->setText(QString::number(file.append(record)));
+            done = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+        }
+        file.close();
+    } catch (const StorageError &) {
+        Messages::error(this, kArchiveFailure);
+        return;
+    }
+    Messages::information(this, done);
+    cmdSalva->setFocus();
+}
+
+void TfrmArchivio_Scadenze::cmdPrimoClick()
+{
+    try {
+        RecordFile file = archive();
+        file.open(RecordFile::Read);
+        const qint64 count = file.count();
+        if (count == 0) {
+            file.close();
+            Messages::information(this, kEmptyArchive);
+            return;
+        }
+        TAppointmentRecord record;
+        file.readAt(1, record);
+        file.close();
+        loadRecord(record);
+        lblPosizione->setText(QStringLiteral("1"));
+    } catch (const StorageError &) {
+        Messages::error(this, kArchiveFailure);
+    }
+}
+
+void TfrmArchivio_Scadenze::cmdUltimoClick()
+{
+    try {
+        RecordFile file = archive();
+        file.open(RecordFile::Read);
+        const qint64 count = file.count();
+        if (count == 0) {
+            file.close();
+            Messages::information(this, kEmptyArchive);
+            return;
+        }
+        TAppointmentRecord record;
+        file.readAt(count, record);
+        file.close();
+        loadRecord(record);
+        lblPosizione->setText(QString::number(count));
+    } catch (const StorageError &) {
+        Messages::error(this, kArchiveFailure);
+    }
+}
+
+void TfrmArchivio_Scadenze::cmdAvantiClick()
+{
+    try {
+        qint64 position = 0; // a new card counts as standing before the first
+        if (!readPosition(position))
+            throw StorageError(QStringLiteral("the card's position is not a number"));
+        RecordFile file = archive();
+        file.open(RecordFile::Read);
+        const qint64 count = file.count();
+        if (count == 0) {
+            file.close();
+            lblPosizione->clear();
+            Messages::information(this, kEmptyArchive);
+            return;
+        }
+        if (position >= count) { // on the last card
+            file.close();
+            return;
+        }
+        TAppointmentRecord record;
+        file.readAt(position + 1, record);
+        file.close();
+        loadRecord(record);
+        lblPosizione->setText(QString::number(position + 1));
+    } catch (const StorageError &) {
+        Messages::error(this, kArchiveFailure);
+    }
+}
+
+void TfrmArchivio_Scadenze::cmdIndietroClick()
+{
+    try {
+        qint64 position = 0;
+        if (!readPosition(position))
+            throw StorageError(QStringLiteral("the card's position is not a number"));
+        if (position == 1)
+            return; // already on the first card
+        RecordFile file = archive();
+        file.open(RecordFile::Read);
+        const qint64 count = file.count();
+        if (count == 0) {
+            file.close();
+            Messages::information(this, kEmptyArchive);
+            return;
+        }
+        // A new card goes to the first card, as Next does.
+        const qint64 wanted = position == 0 ? 1 : position - 1;
+        TAppointmentRecord record;
+        file.readAt(wanted, record);
+        file.close();
+        loadRecord(record);
+        lblPosizione->setText(QString::number(wanted));
+    } catch (const StorageError &) {
+        Messages::error(this, kArchiveFailure);
+    }
+}
+
+void TfrmArchivio_Scadenze::cmdTrovaClick() { Openers::findAppointments(this); }
+
+void TfrmArchivio_Scadenze::cmdAnteprimaClick() { Openers::previewAppointmentCard(this); }
+
+void TfrmArchivio_Scadenze::cmdStampaClick() { Openers::printAppointmentCard(this); }
+
+void TfrmArchivio_Scadenze::cmdAssoltiClick() { Openers::statusList(this, Openers::StatusList::Assolti); }
+
+void TfrmArchivio_Scadenze::cmdDaAssolvereClick() { Openers::statusList(this, Openers::StatusList::DaAssolvere); }
+
+void TfrmArchivio_Scadenze::cmdScadutiClick() { Openers::statusList(this, Openers::StatusList::Scaduti); }
+
+void TfrmArchivio_Scadenze::cmdEsportaClick() {} // the archive export comes with the export windows
+
+void TfrmArchivio_Scadenze::cmdGuidaClick() { Help::show(this, Help::Scadenze); }
+
+void TfrmArchivio_Scadenze::cmdEsciClick() { close(); }
+
+void TfrmArchivio_Scadenze::impDataClick()
+{
+    auto *picker = new TfrmCalendario(this);
+    picker->lblMemory->setText(QStringLiteral("data"));
+    Modal::run(picker);
+}
+
+void TfrmArchivio_Scadenze::impContattoClick() {} // the patient import comes with the find-patients window
+
+void TfrmArchivio_Scadenze::btnWhatsAppClick()
+{
+    if (AnsiText::isBlank(txtData->text())) {
+        Messages::warning(this, QStringLiteral("Attenzione: per inviare la conferma dell'appuntamento al paziente "
+                                               "tramite WhatsApp è necessario indicare la data."));
+        txtData->setFocus();
+        return;
+    }
+    if (AnsiText::isBlank(txtCel->text())) {
+        Messages::warning(this, QStringLiteral("Attenzione: per inviare la conferma dell'appuntamento al paziente "
+                                               "tramite WhatsApp è necessario indicare il suo numero di cellulare."));
+        txtCel->setFocus();
+        return;
+    }
+    TMisc::Open(MessageLinks::whatsApp(
+        trimmed(txtCel), MessageLinks::confirmationText(trimmed(txtOreApp), trimmed(txtMinutiApp), trimmed(txtData))));
+}
+
+void TfrmArchivio_Scadenze::btnEmailClick() { TMisc::Open(MessageLinks::mailto(txtEmail->text())); }

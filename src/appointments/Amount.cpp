@@ -1,0 +1,54 @@
+#include "appointments/Amount.h"
+
+#include "storage/AnsiText.h"
+
+#include <limits>
+
+namespace Amount {
+
+std::optional<qint64> toCents(const QString &text)
+{
+    const QString t = AnsiText::trimmed(text);
+    const qsizetype comma = t.indexOf(QLatin1Char(','));
+    const QString whole = comma < 0 ? t : t.left(comma);
+    const QString fraction = comma < 0 ? QString() : t.mid(comma + 1);
+    if (whole.isEmpty() && fraction.isEmpty())
+        return std::nullopt;
+    const auto digitsOnly = [](const QString &s) {
+        for (QChar ch : s)
+            if (ch.unicode() < '0' || ch.unicode() > '9')
+                return false;
+        return true;
+    };
+    if (!digitsOnly(whole) || !digitsOnly(fraction))
+        return std::nullopt; // a second comma, a sign, a letter
+
+    constexpr qint64 kLimit = std::numeric_limits<qint64>::max() / 1000;
+    qint64 units = 0;
+    for (QChar ch : whole) {
+        units = units * 10 + (ch.unicode() - '0');
+        if (units > kLimit)
+            return std::nullopt; // far beyond any amount a field can hold
+    }
+    const auto digit = [&](int i) { return i < fraction.size() ? fraction.at(i).unicode() - '0' : 0; };
+    qint64 cents = units * 100 + digit(0) * 10 + digit(1);
+    if (digit(2) >= 5)
+        ++cents; // half up; digits after the third do not matter
+    return cents;
+}
+
+QString fromCents(qint64 cents)
+{
+    const QString sign = cents < 0 ? QStringLiteral("-") : QString();
+    const qint64 magnitude = cents < 0 ? -cents : cents;
+    return sign + QString::number(magnitude / 100) + QLatin1Char(',')
+           + QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString normalise(const QString &text)
+{
+    const std::optional<qint64> cents = toCents(text);
+    return fromCents(cents.value_or(0));
+}
+
+} // namespace Amount

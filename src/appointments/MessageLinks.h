@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// The links through which the program reaches a patient: WhatsApp's web "send" page and a
+// "mailto:" link, both handed to the desktop shell (TMisc::Open). The texts go into the
+// links as they are, unencoded; the shell side turns them into valid URLs.
+namespace MessageLinks {
+
+inline const QString kWhatsAppHost = QStringLiteral("web.whatsapp.com");
+
+// "https://web.whatsapp.com/send?phone=" + mobile + "&text=" + text, the mobile number
+// exactly as stored (trimmed), no country prefix added.
+QString whatsApp(const QString &mobile, const QString &text);
+
+// The agenda's reminder and the card's confirmation of an appointment.
+QString reminderText(const QString &time, const QString &date);
+QString confirmationText(const QString &hours, const QString &minutes, const QString &date);
+
+// The e-mail link to an address, enclosed in double quotes: "\"mailto:" + address + "\"".
+// An empty address still gives a link: a message without a recipient.
+QString mailto(const QString &address);
+
+} // namespace MessageLinks

@@ -1,0 +1,108 @@
+#include "appointments/frmCalendario.h"
+
+#include "app/Formats.h"
+#include "app/Windows.h"
+#include "app/widgets/Theme.h"
+#include "appointments/frmArchivio_Scadenze.h"
+#include "platform/Clock.h"
+
+#include <QCalendarWidget>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+TfrmCalendario::TfrmCalendario(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmCalendario"));
+    setWindowTitle(QStringLiteral(" Importazione data"));
+    Theme::setGradient(this, "steel");
+    // A little larger than the classic design so that the toolkit's month view fits whole.
+    Theme::makeFixedDialog(this, 330, 350);
+    Formats::apply();
+
+    panContainer = Theme::panel(QStringLiteral("panContainer"), this);
+
+    calAppuntamenti = new QCalendarWidget;
+    calAppuntamenti->setObjectName(QStringLiteral("calAppuntamenti"));
+    calAppuntamenti->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calAppuntamenti->setGridVisible(false);
+    calAppuntamenti->setFirstDayOfWeek(Qt::Monday);
+    calAppuntamenti->setSelectedDate(Clock::today());
+    calAppuntamenti->setStyleSheet(QStringLiteral(
+        "QCalendarWidget QWidget#qt_calendar_navigationbar { background: #4682B4; }"
+        "QCalendarWidget QToolButton { color: #FFFFFF; font-weight: bold; background: transparent; }"
+        "QCalendarWidget QAbstractItemView { background: #FFFFFF; selection-background-color: #4682B4; "
+        "selection-color: #FFFFFF; }"));
+
+    lblImporta = Theme::label(QStringLiteral("lblImporta"), QStringLiteral("Importare una data:"), panContainer,
+                              calAppuntamenti);
+    QFont labelFont(QStringLiteral("Verdana"));
+    labelFont.setPointSize(10);
+    labelFont.setBold(true);
+    lblImporta->setFont(labelFont);
+
+    // The light grey-blue rectangle the calendar sits on.
+    shpCalendario = new QFrame(panContainer);
+    shpCalendario->setObjectName(QStringLiteral("shpCalendario"));
+    shpCalendario->setStyleSheet(QStringLiteral("QFrame#shpCalendario { background: #D6DCE1; border-radius: 4px; }"));
+    auto *around = new QVBoxLayout(shpCalendario);
+    around->setContentsMargins(8, 8, 8, 8);
+    calAppuntamenti->setParent(shpCalendario);
+    around->addWidget(calAppuntamenti);
+
+    btnAnnulla = Theme::textButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), panContainer);
+    btnImportaData = Theme::textButton(QStringLiteral("btnImportaData"), QStringLiteral("Importa"), panContainer);
+
+    lblMemory = new QLabel(this);
+    lblMemory->setObjectName(QStringLiteral("lblMemory"));
+    lblMemory->hide();
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(btnAnnulla);
+    buttons->addStretch();
+    buttons->addWidget(btnImportaData);
+    auto *column = new QVBoxLayout(panContainer);
+    column->setContentsMargins(10, 10, 10, 10);
+    column->addWidget(lblImporta);
+    column->addWidget(shpCalendario, 1);
+    column->addLayout(buttons);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(11, 11, 11, 11);
+    outer->addWidget(panContainer);
+
+    setTabOrder(calAppuntamenti, btnImportaData);
+    setTabOrder(btnImportaData, btnAnnulla);
+
+    connect(btnImportaData, &QPushButton::clicked, this, &TfrmCalendario::btnImportaDataClick);
+    connect(btnAnnulla, &QPushButton::clicked, this, &TfrmCalendario::btnAnnullaClick);
+    // Enter or a double-click on a day imports it, as "Importa" does.
+    connect(calAppuntamenti, &QCalendarWidget::activated, this, &TfrmCalendario::btnImportaDataClick);
+}
+
+void TfrmCalendario::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        if (parentWidget()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(parentWidget()->window()->frameGeometry().center());
+            move(frame.topLeft());
+        } else {
+            Theme::centreOnScreen(this);
+        }
+        calAppuntamenti->setFocus();
+    }
+}
+
+void TfrmCalendario::btnImportaDataClick()
+{
+    if (lblMemory->text() != QLatin1String("data"))
+        return;
+    Windows::frmArchivio_Scadenze()->txtData->setText(Formats::dateText(calAppuntamenti->selectedDate()));
+    accept();
+}
+
+void TfrmCalendario::btnAnnullaClick() { reject(); }

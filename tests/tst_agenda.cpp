@@ -1,0 +1,451 @@
+#include "support/TestSupport.h"
+
+#include "app/frmAvvio.h"
+#include "app/widgets/FixedList.h"
+#include "app/widgets/PictureButton.h"
+#include "appointments/AgendaRules.h"
+#include "appointments/MessageLinks.h"
+#include "appointments/frmAgenda.h"
+#include "appointments/frmArchivio_Scadenze.h"
+#include "appointments/frmWhatsApp_Message.h"
+#include "platform/Misc.h"
+#include "platform/Modal.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Sound.h"
+#include "storage/AppointmentRecord.h"
+#include "storage/RecordFile.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QUrlQuery>
+
+namespace {
+
+// One appointment card as the tests write it; the defaults make an ordinary imminent card
+// for the test world's today, 10/12/2026.
+struct Card
+{
+    QString data = QStringLiteral("10/12/2026");
+    QString ore = QStringLiteral("09");
+    QString minuti = QStringLiteral("00");
+    QString avviso = QStringLiteral("0");
+    QString contatto = QStringLiteral("Rossi Mario");
+    QString cel = QStringLiteral("3331234567");
+    QString causale = QStringLiteral("Igiene dentale");
+    QString importo = QStringLiteral("80,00");
+    QString flag = QStringLiteral("No");
+};
+
+TAppointmentRecord record(const Card &c)
+{
+    TAppointmentRecord r{};
+    r.Data.setText(c.data);
+    r.OreApp.setText(c.ore);
+    r.MinutiApp.setText(c.minuti);
+    r.Ora.setText(c.ore + QLatin1Char(':') + c.minuti);
+    r.Avviso.setText(c.avviso);
+    r.Contatto.setText(c.contatto);
+    r.Cel.setText(c.cel);
+    r.Causale.setText(c.causale);
+    r.Importo.setText(c.importo);
+    r.Ottemperata.setText(c.flag);
+    return r;
+}
+
+void writeArchive(const QList<Card> &cards)
+{
+    RecordFile file(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
+    file.open(RecordFile::Write);
+    for (const Card &c : cards)
+        file.append(record(c));
+    file.close();
+}
+
+const QString kAlert = QStringLiteral("play ") + QStringLiteral("%1Avviso.mp3");
+
+} // namespace
+
+class TestAgenda : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestWorld> world;
+    TfrmAgenda *agenda = nullptr;
+
+    // The agenda as the main menu shows it.
+    void showAgenda()
+    {
+        Windows::frmAvvio()->imgApp02Click();
+        agenda = Windows::frmAgenda();
+    }
+    QString alert() const { return kAlert.arg(world->folder()); }
+    bool presentShown() const
+    {
+        return !agenda->imgPresenti->isHidden() && !agenda->imgAppuntamentiSI->isHidden()
+               && agenda->imgAssenti->isHidden() && agenda->imgAppuntamentiNO->isHidden();
+    }
+    bool noneShown() const
+    {
+        return agenda->imgPresenti->isHidden() && agenda->imgAppuntamentiSI->isHidden()
+               && !agenda->imgAssenti->isHidden() && !agenda->imgAppuntamentiNO->isHidden();
+    }
+    // The patient names of the listed lines, in list order.
+    QStringList listedNames() const
+    {
+        QStringList names;
+        for (const QString &line : agenda->lstRecords->lines())
+            names.append(line.mid(line.indexOf(QStringLiteral("Ora: ")) + 12, 30).trimmed());
+        return names;
+    }
+
+private slots:
+    void init()
+    {
+        world = std::make_unique<TestWorld>();
+        world->windows();
+    }
+    void cleanup()
+    {
+        agenda = nullptr;
+        world.reset();
+    }
+
+    // ---- The imminence rule ----
+
+    void imminence_data()
+    {
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<QString>("avviso");
+        QTest::addColumn<QString>("flag");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("expected");
+        const QDate today(2026, 12, 10);
+        const int yes = int(AgendaRules::Imminence::Imminent);
+        const int no = int(AgendaRules::Imminence::NotImminent);
+        const int bad = int(AgendaRules::Imminence::Unreadable);
+        QTest::newRow("today, no lead time") << "10/12/2026" << "0" << "No" << today << yes;
+        QTest::newRow("today but fulfilled") << "10/12/2026" << "0" << "S\u00EC" << today << no;
+        QTest::newRow("ten days ahead, lead 10") << "20/12/2026" << "10" << "No" << today << yes;
+        QTest::newRow("ten days ahead, lead 9") << "20/12/2026" << "9" << "No" << today << no;
+        QTest::newRow("ten days ahead, lead 9, next day") << "20/12/2026" << "9" << "No" << today.addDays(1) << yes;
+        QTest::newRow("tomorrow, no lead time") << "11/12/2026" << "0" << "No" << today << no;
+        QTest::newRow("last month, still to fulfil") << "10/11/2026" << "0" << "No" << today << yes;
+        QTest::newRow("last month, fulfilled") << "10/11/2026" << "0" << "S\u00EC" << today << no;
+        QTest::newRow("lead time across the year") << "05/01/2027" << "30" << "No" << today << yes;
+        QTest::newRow("short day and month") << "9/1/2027" << "30" << "No" << today << yes;
+        QTest::newRow("lead time with zeros") << "13/12/2026" << "003" << "No" << today << yes;
+        QTest::newRow("empty flag") << "10/12/2026" << "0" << "" << today << no;
+        QTest::newRow("lower-case flag") << "10/12/2026" << "0" << "no" << today << no;
+        QTest::newRow("flag without accent") << "10/12/2026" << "0" << "Si" << today << no;
+        QTest::newRow("no such day") << "31/02/2026" << "0" << "No" << today << bad;
+        QTest::newRow("other date format") << "2026-12-10" << "0" << "No" << today << bad;
+        QTest::newRow("empty date") << "" << "0" << "No" << today << bad;
+        QTest::newRow("lead time not a number") << "10/12/2026" << "tre" << "No" << today << bad;
+        QTest::newRow("empty lead time") << "10/12/2026" << "" << "No" << today << bad;
+    }
+    void imminence()
+    {
+        QFETCH(QString, data);
+        QFETCH(QString, avviso);
+        QFETCH(QString, flag);
+        QFETCH(QDate, today);
+        QFETCH(int, expected);
+        const TAppointmentRecord r = record(Card{.data = data, .avviso = avviso, .flag = flag});
+        QCOMPARE(int(AgendaRules::imminence(r, today)), expected);
+    }
+
+    // ---- The agenda line and its key ----
+
+    void line_data()
+    {
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<QString>("ore");
+        QTest::addColumn<QString>("minuti");
+        QTest::addColumn<QString>("contatto");
+        QTest::addColumn<QString>("cel");
+        QTest::addColumn<QString>("causale");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("short texts padded")
+            << "05/03/2027" << "15" << "30" << "Rossi Mario" << "3331234567" << "Igiene"
+            << QStringLiteral("ID: 202703051530  Data: 05/03/2027  Ora: 15:30  Rossi Mario                     "
+                              "Cel. 3331234567      Igiene                                      \u20AC 80,00");
+        QTest::newRow("long texts cut")
+            << "05/03/2027" << "08" << "05" << "Bianchi Anna Maria Luisa Francesca De Santis" << "00393331234567890"
+            << "Otturazione del molare superiore destro con composito"
+            << QStringLiteral("ID: 202703050805  Data: 05/03/2027  Ora: 08:05  Bianchi Anna Maria Luisa Franc  "
+                              "Cel. 00393331234567  Otturazione del molare superiore destro co  \u20AC 80,00");
+        QTest::newRow("no hours: shorter key")
+            << "05/03/2027" << "" << "30" << "Verdi" << "333" << "Controllo"
+            << QStringLiteral("ID: 2027030530  Data: 05/03/2027  Ora: :30    Verdi                           "
+                              "Cel. 333             Controllo                                   \u20AC 80,00");
+    }
+    void line()
+    {
+        QFETCH(QString, data);
+        QFETCH(QString, ore);
+        QFETCH(QString, minuti);
+        QFETCH(QString, contatto);
+        QFETCH(QString, cel);
+        QFETCH(QString, causale);
+        QFETCH(QString, expected);
+        const TAppointmentRecord r = record(
+            Card{.data = data, .ore = ore, .minuti = minuti, .contatto = contatto, .cel = cel, .causale = causale});
+        QCOMPARE(AgendaRules::line(r), expected);
+    }
+
+    void chronologicalWhateverTheFileOrder()
+    {
+        QStringList lines = {
+            AgendaRules::line(record(Card{.data = "10/12/2026", .ore = "15", .minuti = "30", .contatto = "Quarto"})),
+            AgendaRules::line(record(Card{.data = "10/12/2026", .ore = "09", .minuti = "00", .contatto = "bianchi"})),
+            AgendaRules::line(record(Card{.data = "09/01/2027", .ore = "08", .minuti = "00", .contatto = "Ultimo"})),
+            AgendaRules::line(record(Card{.data = "30/11/2026", .ore = "18", .minuti = "45", .contatto = "Primo"})),
+            AgendaRules::line(record(Card{.data = "10/12/2026", .ore = "09", .minuti = "00", .contatto = "Secondo"})),
+            AgendaRules::line(record(Card{.data = "12/12/2026", .ore = "07", .minuti = "15", .contatto = "quinto"})),
+        };
+        AgendaRules::sortLines(lines);
+        QStringList names;
+        for (const QString &l : lines)
+            names.append(l.mid(l.indexOf(QStringLiteral("Ora: ")) + 12, 30).trimmed());
+        // Same key: the rest of the line decides, letters compared as capitals.
+        QCOMPARE(names, (QStringList{"Primo", "bianchi", "Secondo", "Quarto", "quinto", "Ultimo"}));
+    }
+
+    // ---- The agenda window ----
+
+    void showListsImminentAndPlaysTheAlert()
+    {
+        writeArchive({
+            Card{.data = "10/12/2026", .ore = "15", .minuti = "30", .contatto = "Pomeriggio"},
+            Card{.data = "20/12/2026", .avviso = "9", .contatto = "Troppo presto"},
+            Card{.data = "10/12/2026", .ore = "09", .minuti = "00", .contatto = "Mattina"},
+            Card{.data = "01/12/2026", .contatto = "Assolto", .flag = "S\u00EC"},
+            Card{.data = "01/11/2026", .contatto = "Scaduto"},
+        });
+        showAgenda();
+        QVERIFY(agenda->isVisible());
+        QVERIFY(!Windows::frmAvvio()->isVisible());
+        QCOMPARE(listedNames(), (QStringList{"Scaduto", "Mattina", "Pomeriggio"}));
+        QVERIFY(presentShown());
+        QCOMPARE(Sound::takeCalls(), QStringList{alert()});
+        QCOMPARE(shownMessages(), QStringList());
+    }
+
+    void damagedCardsAreSkipped_data()
+    {
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<QString>("avviso");
+        QTest::newRow("date not a date") << "99/99/9999" << "0";
+        QTest::newRow("lead time not a number") << "10/12/2026" << "x";
+    }
+    void damagedCardsAreSkipped()
+    {
+        QFETCH(QString, data);
+        QFETCH(QString, avviso);
+        writeArchive({
+            Card{.data = "09/12/2026", .contatto = "Prima"},
+            Card{.data = data, .avviso = avviso, .contatto = "Rovinata"},
+            Card{.data = "10/12/2026", .contatto = "Dopo"},
+        });
+        showAgenda();
+        QCOMPARE(listedNames(), (QStringList{"Prima", "Dopo"}));
+        QVERIFY(presentShown());
+        QCOMPARE(Sound::takeCalls(), QStringList{alert()});
+    }
+
+    void onlyDamagedCardsMeanNone()
+    {
+        writeArchive({Card{.data = "", .contatto = "Rovinata"}});
+        showAgenda();
+        QCOMPARE(agenda->lstRecords->count(), 0);
+        QVERIFY(noneShown());
+        QCOMPARE(Sound::takeCalls(), QStringList());
+    }
+
+    void missingArchiveIsCreatedAndShowsNone()
+    {
+        showAgenda();
+        QVERIFY(QFile::exists(world->file(kAppointmentArchive)));
+        QCOMPARE(QFileInfo(world->file(kAppointmentArchive)).size(), 0);
+        QCOMPARE(agenda->lstRecords->count(), 0);
+        QVERIFY(noneShown());
+        QCOMPARE(Sound::takeCalls(), QStringList());
+    }
+
+    void unreadableArchiveIsSilent()
+    {
+        QDir(world->folder()).mkdir(kAppointmentArchive); // a folder where the file should be
+        showAgenda();
+        QCOMPARE(shownMessages(), QStringList());
+        QCOMPARE(Sound::takeCalls(), QStringList());
+        QVERIFY(noneShown());
+    }
+
+    void closingStopsTheSoundAndShowingAgainPlaysIt()
+    {
+        writeArchive({Card{}});
+        showAgenda();
+        QCOMPARE(Sound::takeCalls(), QStringList{alert()});
+        agenda->imgEsci->click();
+        QCOMPARE(Sound::takeCalls(), QStringList{"stop"});
+        QVERIFY(!agenda->isVisible());
+        QVERIFY(Windows::frmAvvio()->isVisible());
+
+        // Fulfilled in the meantime: shown again, the agenda is quiet.
+        RecordFile file(world->file(kAppointmentArchive), TAppointmentRecord::Size);
+        file.open(RecordFile::Write);
+        file.overwriteAt(1, record(Card{.flag = "S\u00EC"}));
+        file.close();
+        showAgenda();
+        QVERIFY(noneShown());
+        QCOMPARE(Sound::takeCalls(), QStringList());
+        agenda->close();
+        QCOMPARE(Sound::takeCalls(), QStringList{"stop"});
+
+        file.open(RecordFile::Write);
+        file.append(record(Card{.contatto = "Nuovo"}));
+        file.close();
+        showAgenda();
+        QCOMPARE(listedNames(), QStringList{"Nuovo"});
+        QVERIFY(presentShown());
+        QCOMPARE(Sound::takeCalls(), QStringList{alert()});
+    }
+
+    void enteringAppointmentsKeepsTheSound()
+    {
+        writeArchive({Card{}});
+        showAgenda();
+        Sound::takeCalls();
+        agenda->btnArchivio->click();
+        QVERIFY(Windows::frmArchivio_Scadenze()->isVisible());
+        QVERIFY(!agenda->isVisible());
+        QCOMPARE(Sound::takeCalls(), QStringList());
+        // Closing the card returns to the main menu, not to the agenda.
+        Windows::frmArchivio_Scadenze()->close();
+        QVERIFY(Windows::frmAvvio()->isVisible());
+        QVERIFY(!agenda->isVisible());
+    }
+
+    void calendarStartsTodayAndKeepsThePickedDate()
+    {
+        showAgenda();
+        QCOMPARE(agenda->calAppuntamenti->selectedDate(), QDate(2026, 12, 10));
+        agenda->calAppuntamenti->setSelectedDate(QDate(2027, 2, 14));
+        agenda->close();
+        showAgenda();
+        QCOMPARE(agenda->calAppuntamenti->selectedDate(), QDate(2027, 2, 14));
+    }
+
+    void clickingALineFindsItsAppointment()
+    {
+        writeArchive({
+            Card{.data = "08/12/2026", .ore = "10", .minuti = "15", .contatto = "Bianchi Anna", .cel = "3470000001"},
+            Card{.data = "25/12/2026", .avviso = "1", .contatto = "Non in elenco"},
+            Card{.data = "09/12/2026", .ore = "16", .minuti = "45", .contatto = "Verdi Luca", .cel = "3470000002"},
+        });
+        showAgenda();
+        agenda->lstRecords->setCurrentRow(1);
+        QCOMPARE(agenda->titData->text(), QStringLiteral("09/12/2026"));
+        QCOMPARE(agenda->titOra->text(), QStringLiteral("16:45"));
+        QCOMPARE(agenda->titContatto->text(), QStringLiteral("Verdi Luca"));
+        QCOMPARE(agenda->titCel->text(), QStringLiteral("3470000002"));
+
+        // Shown again, the labels start empty.
+        agenda->close();
+        showAgenda();
+        for (QLabel *tit : {agenda->titData, agenda->titOra, agenda->titContatto, agenda->titCel})
+            QCOMPARE(tit->text(), QString());
+    }
+
+    void whatsAppWarnings_data()
+    {
+        QTest::addColumn<bool>("withCards");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty list") << false
+                                    << QStringLiteral("warning: Invio messaggio di WhatsApp non applicabile: la lista "
+                                                      "non contiene nessun appuntamento.");
+        QTest::newRow("nothing selected")
+            << true
+            << QStringLiteral("warning: Attenzione: selezionare dall'elenco il cliente a cui si desidera inviare il "
+                              "promemoria dell'appuntamento prima di fare clic sull'icona di WhatsApp.");
+    }
+    void whatsAppWarnings()
+    {
+        QFETCH(bool, withCards);
+        QFETCH(QString, expected);
+        if (withCards)
+            writeArchive({Card{}, Card{.contatto = "Altro"}});
+        showAgenda();
+        agenda->lstRecords->clearSelection();
+        agenda->btnWhatsApp->click();
+        QCOMPARE(shownMessages(), QStringList{expected});
+        QCOMPARE(Modal::takeOpened(), QStringList());
+        QCOMPARE(TMisc::takeOpened(), QStringList());
+    }
+
+    void whatsAppReminderHandsTheLinkToTheShell()
+    {
+        writeArchive({Card{.data = "12/12/2026", .ore = "17", .minuti = "05", .avviso = "3",
+                           .contatto = "Esposito Gennaro", .cel = "3391112223"}});
+        showAgenda();
+        agenda->lstRecords->setCurrentRow(0);
+        QStringList shown;
+        Modal::queue([&shown](QWidget *w) {
+            for (const char *name : {"txtData", "txtOra", "txtContatto", "txtCel"})
+                shown.append(control<QLineEdit>(w, name)->text());
+            control<PictureButton>(w, "btnWhatsApp")->click();
+        });
+        agenda->btnWhatsApp->click();
+        QCOMPARE(Modal::takeOpened(), QStringList{"frmWhatsApp_Message"});
+        QCOMPARE(shown, (QStringList{"12/12/2026", "17:05", "Esposito Gennaro", "3391112223"}));
+        QCOMPARE(TMisc::takeOpened(),
+                 QStringList{QStringLiteral("https://web.whatsapp.com/send?phone=3391112223&text=Gentile Paziente, le "
+                                            "ricordiamo l'appuntamento presso il nostro studio dentistico alle ore "
+                                            "17:05 del giorno 12/12/2026")});
+    }
+
+    void whatsAppReminderCancelled()
+    {
+        writeArchive({Card{}});
+        showAgenda();
+        agenda->lstRecords->setCurrentRow(0);
+        Modal::queue([](QWidget *w) { control<QPushButton>(w, "btnChiudi")->click(); });
+        agenda->btnWhatsApp->click();
+        QCOMPARE(Modal::takeOpened(), QStringList{"frmWhatsApp_Message"});
+        QCOMPARE(TMisc::takeOpened(), QStringList());
+    }
+
+    void reminderWithEmptyFieldsStillBuildsTheLink()
+    {
+        auto *message = new TfrmWhatsApp_Message;
+        message->btnWhatsAppClick();
+        delete message;
+        QCOMPARE(TMisc::takeOpened(),
+                 QStringList{QStringLiteral("https://web.whatsapp.com/send?phone=&text=Gentile Paziente, le ricordiamo "
+                                            "l'appuntamento presso il nostro studio dentistico alle ore  del giorno ")});
+    }
+
+    void theShellGetsAValidUrl()
+    {
+        const QString text = MessageLinks::reminderText(QStringLiteral("17:05"), QStringLiteral("12/12/2026"));
+        const QUrl url = TMisc::toUrl(MessageLinks::whatsApp(QStringLiteral("3391112223"), text));
+        QVERIFY2(url.isValid(), qPrintable(url.errorString()));
+        QCOMPARE(url.scheme(), QStringLiteral("https"));
+        QCOMPARE(url.host(), QStringLiteral("web.whatsapp.com"));
+        QCOMPARE(url.path(), QStringLiteral("/send"));
+        const QUrlQuery query(url);
+        QCOMPARE(query.queryItemValue(QStringLiteral("phone")), QStringLiteral("3391112223"));
+        QCOMPARE(query.queryItemValue(QStringLiteral("text"), QUrl::FullyDecoded), text);
+        QVERIFY(!url.toEncoded().contains(' '));
+    }
+};
+
+QTEST_MAIN(TestAgenda)
+#include "tst_agenda.moc"
