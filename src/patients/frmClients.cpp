@@ -177,17 +177,7 @@ TfrmClients::TfrmClients(QWidget *parent) : WorkWindow(QStringLiteral("frmClient
     new EnterCycle(QList<QWidget *>(m_entryFields.begin(), m_entryFields.end()), this);
     buildTabOrder();
 
-    // The buttons write their hints into the strip. The strip would also empty itself as soon
-    // as the window appears under the mouse, and the ready text would never be read: here the
-    // background empties it on a real mouse move instead.
     panInfo->watch(this);
-    removeEventFilter(panInfo);
-    m_background = {this, panContainer, shpGruppo01, shpGruppo02, shpGruppo03, shpGruppo04, shpGruppo05,
-                    shpGruppo06, shpColonna, shpCampi, imgPaziente};
-    for (QWidget *w : std::as_const(m_background)) {
-        w->setMouseTracking(true);
-        w->installEventFilter(this);
-    }
 
     FormCreate();
 
@@ -495,15 +485,6 @@ bool TfrmClients::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress && (watched == txtSSN || watched == txtMobilePhone)) {
         const auto *key = static_cast<QKeyEvent *>(event);
         return !PatientCard::digitsOnlyAccepts(key->key(), key->text());
-    }
-    // Over the background, not over a field, a label or a button, the strip empties. A move
-    // over a control without mouse tracking reaches its background parent: tell them apart.
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (event->type() == QEvent::MouseMove && m_background.contains(widget)) {
-        const auto *move = static_cast<QMouseEvent *>(event);
-        QWidget *under = widget->childAt(move->position().toPoint());
-        if (!under || m_background.contains(under))
-            panInfo->clear();
     }
     return WorkWindow::eventFilter(watched, event);
 }

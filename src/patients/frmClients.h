@@ -143,6 +143,4 @@ private:
     // The entry fields in Enter order, with their entry limits.
     QList<QLineEdit *> m_entryFields;
     QList<int> m_entryLimits;
-    // The window, its panels and the decorative picture: moving over them empties the strip.
-    QList<QWidget *> m_background;
 };

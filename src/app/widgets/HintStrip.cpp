@@ -1,6 +1,7 @@
 #include "app/widgets/HintStrip.h"
 
 #include <QEvent>
+#include <QMouseEvent>
 
 HintStrip::HintStrip(const QString &objectName, const QString &initialText, QWidget *parent)
     : QLabel(initialText, parent)
@@ -18,33 +19,53 @@ void HintStrip::setHint(QWidget *control, const QString &hint)
     control->setAccessibleDescription(hint);
 }
 
+bool HintStrip::isBackground(const QWidget *widget)
+{
+    if (!widget || widget->property("hint").isValid() || widget->focusPolicy() != Qt::NoFocus)
+        return false;
+    const auto *label = qobject_cast<const QLabel *>(widget);
+    return !label || label->text().isEmpty(); // a picture, not a caption
+}
+
 void HintStrip::watch(QWidget *window)
 {
-    m_window = window;
-    window->installEventFilter(this);
-    const auto children = window->findChildren<QWidget *>();
-    for (QWidget *w : children)
-        if (w->property("hint").isValid())
+    QList<QWidget *> all = window->findChildren<QWidget *>();
+    all.prepend(window);
+    for (QWidget *w : std::as_const(all)) {
+        if (w == this)
+            continue;
+        if (w->property("hint").isValid()) {
             w->installEventFilter(this);
+        } else if (isBackground(w)) {
+            m_background.insert(w);
+            w->setMouseTracking(true);
+            w->installEventFilter(this);
+        }
+    }
 }
 
 bool HintStrip::eventFilter(QObject *watched, QEvent *event)
 {
-    const QVariant hint = watched->property("hint");
+    auto *widget = static_cast<QWidget *>(watched);
     switch (event->type()) {
     case QEvent::Enter:
-        if (watched == m_window)
-            clear(); // the mouse came over the window: the initial text goes
-        else if (hint.isValid())
-            setText(hint.toString());
-        break;
     case QEvent::FocusIn:
-        if (hint.isValid() && watched != m_window)
-            setText(hint.toString());
+        if (!m_background.contains(widget))
+            setText(widget->property("hint").toString());
         break;
     case QEvent::Leave:
-        if (hint.isValid() && watched != m_window)
+        if (!m_background.contains(widget))
             clear(); // back over the background
+        break;
+    case QEvent::MouseMove:
+        // A move over a control without mouse tracking reaches its background parent: only a
+        // move over the background itself empties the strip.
+        if (m_background.contains(widget)) {
+            const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+            QWidget *under = widget->childAt(at);
+            if (!under || m_background.contains(under))
+                clear();
+        }
         break;
     default:
         break;

@@ -1,20 +1,24 @@
 #pragma once
 
 #include <QLabel>
+#include <QSet>
 
 // A window's information strip (panInfo): hovering a button that carries a hint writes the
-// hint into the strip; leaving it, or moving over the window's background, empties it. The
-// initial text therefore shows only until the mouse first moves over the window. A button
-// that takes the keyboard focus shows its hint too, so keyboard users read it as well.
+// hint into the strip; leaving it, or moving the mouse over the window's background or a
+// picture, empties it. The initial text therefore shows until the mouse first moves over the
+// background (a window that merely appears under a still mouse keeps it). A button that
+// takes the keyboard focus shows its hint too, so keyboard users read it as well.
 class HintStrip : public QLabel
 {
     Q_OBJECT
 public:
     HintStrip(const QString &objectName, const QString &initialText, QWidget *parent = nullptr);
 
-    // Watches the window and every widget below it that carries a "hint" property.
-    // Call after the window's controls are made.
+    // Watches the window and every widget below it: the ones that carry a "hint" property,
+    // and the background (panels and pictures). Call after the window's controls are made.
     void watch(QWidget *window);
+    // Panels, the window itself and pictures: not a control, not a text.
+    static bool isBackground(const QWidget *widget);
     // Sets the hint of one control (the property the strip reads).
     static void setHint(QWidget *control, const QString &hint);
 
@@ -22,5 +26,5 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QWidget *m_window = nullptr;
+    QSet<QWidget *> m_background;
 };
