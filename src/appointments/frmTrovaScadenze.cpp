@@ -49,12 +49,11 @@ TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent) : QDialog(parent)
                                               "contemporaneamente."),
                                panAvvio);
     imgIstruzioni->setObjectName(QStringLiteral("imgIstruzioni"));
-    imgIstruzioni->setFont(verdana(9, false));
-    imgIstruzioni->setWordWrap(true);
+    imgIstruzioni->setFont(verdana(8, false));
     imgIstruzioni->setStyleSheet(QStringLiteral(
         "background: #EEF5FB; color: #1F4E79; border: 1px solid #C9DCEC; border-radius: 6px; padding: 4px 10px;"));
     auto *imgLente = Theme::picture(QStringLiteral("imgLente"), QStringLiteral("find"), 44, 44, panAvvio);
-    imgPaziente = Theme::picture(QStringLiteral("imgPaziente"), QStringLiteral("dental-chair"), 150, 330, panAvvio);
+    imgPaziente = Theme::picture(QStringLiteral("imgPaziente"), QStringLiteral("dental-chair"), 130, 286, panAvvio);
 
     struct Criterion
     {
@@ -76,8 +75,8 @@ TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent) : QDialog(parent)
         {&txtNote, "txtNote", "effNote", QStringLiteral("Note:")},
     };
     auto *grid = new QGridLayout;
-    grid->setHorizontalSpacing(24);
-    grid->setVerticalSpacing(2);
+    grid->setHorizontalSpacing(18);
+    grid->setVerticalSpacing(7);
     int index = 0;
     for (const Criterion &c : criteria) {
         auto *field = new QLineEdit;
@@ -101,7 +100,7 @@ TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent) : QDialog(parent)
     btnAnnulla = Theme::textButton(QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"), panAvvio);
     btnCerca = Theme::textButton(QStringLiteral("btnCerca"), QStringLiteral("Cerca"), panAvvio);
     for (QPushButton *b : {btnAnnulla, btnCerca})
-        b->setMinimumWidth(150);
+        b->setFixedWidth(150);
     lblAttendere = new QLabel(QStringLiteral("Ricerca schede in corso. Attendere..."), panAvvio);
     lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     lblAttendere->setFont(verdana(10, true));
@@ -120,15 +119,17 @@ TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent) : QDialog(parent)
     top->addWidget(imgIstruzioni, 1);
     auto *middle = new QHBoxLayout;
     middle->addWidget(imgPaziente, 0, Qt::AlignTop);
-    middle->addSpacing(12);
+    middle->addSpacing(10);
     middle->addLayout(grid);
     middle->addStretch();
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(btnAnnulla);
-    bottom->addWidget(lblAttendere, 1);
+    bottom->addStretch();
+    bottom->addWidget(lblAttendere);
+    bottom->addStretch();
     bottom->addWidget(btnCerca);
     auto *criteriaColumn = new QVBoxLayout(panAvvio);
-    criteriaColumn->setContentsMargins(14, 12, 14, 12);
+    criteriaColumn->setContentsMargins(12, 12, 12, 12);
     criteriaColumn->addLayout(top);
     criteriaColumn->addSpacing(8);
     criteriaColumn->addLayout(middle);

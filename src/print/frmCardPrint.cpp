@@ -91,6 +91,14 @@ TCardPrintDialog::TCardPrintDialog(const Texts &texts, QWidget *parent) : QDialo
     btnAnnulla->setGeometry(18, 243, 137, 28);
     btnStampa = Theme::textButton(QStringLiteral("btnStampa"), texts.action, this);
     btnStampa->setGeometry(208, 243, 137, 28);
+    // The longest caption ("Mostra anteprima") must fit the fixed width.
+    QFont buttons(QStringLiteral("Verdana"));
+    buttons.setPointSize(9);
+    buttons.setBold(true);
+    for (QPushButton *b : {btnAnnulla, btnStampa}) {
+        b->setFont(buttons);
+        b->setStyleSheet(QStringLiteral("padding: 4px 4px;"));
+    }
     // Enter presses the button that has the focus; the action button is the default one.
     btnAnnulla->setAutoDefault(true);
     btnStampa->setAutoDefault(true);
