@@ -80,6 +80,7 @@ bool Printer::print(QWidget *parent, const Document &document)
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    setUp(printer, *document); // the document is A4 whatever printer was picked
     if (!paint(printer, *document)) {
         Messages::error(parent, kCannotPrint);
         return false;
