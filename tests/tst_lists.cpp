@@ -137,6 +137,7 @@ private slots:
     void selectionRules();
     void statusListWindows_data();
     void statusListWindows();
+    void statusListArchiveFailure();
     void findInList_data();
     void findInList();
     void findInListWindow();
@@ -282,6 +283,19 @@ void TestLists::statusListWindows()
     QCOMPARE(boxText(pages[0], "txtRiepilogo"), shownLines.join(QLatin1Char('\n')));
     QCOMPARE(boxText(pages[0], "txtPagina"), QStringLiteral("Stampa eseguita in data 10/12/2026"));
     QVERIFY(shownMessages().isEmpty());
+}
+
+void TestLists::statusListArchiveFailure()
+{
+    TestWorld world;
+    QDir(world.folder()).mkdir(kAppointmentArchive); // a folder where the archive should be
+    int lines = -1;
+    Modal::queue([&](QWidget *w) { lines = control<FixedList>(w, "lstRecords")->count(); });
+
+    Openers::statusList(world.windows().frmArchivio_Scadenze(), Openers::StatusList::DaAssolvere);
+
+    QCOMPARE(lines, 0);
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
 }
 
 void TestLists::findInList_data()

@@ -153,6 +153,7 @@ private slots:
     void textBoxShowsOnlyWhatFits();
     void longValueIsCutAtTheBoxEdge();
     void printPathWritesRealPdf();
+    void printerThatCannotStartIsReported();
     void cardDialogs_data();
     void cardDialogs();
     void cancelledPrintDialogPrintsNothing();
@@ -457,6 +458,19 @@ void TestPrint::printPathWritesRealPdf()
     QString mediaBox;
     QCOMPARE(pdfPages(bytes, &mediaBox), 2);
     QCOMPARE(mediaBox, QStringLiteral("0 0 842.000000 595.000000")); // A4 landscape, in points
+}
+
+void TestPrint::printerThatCannotStartIsReported()
+{
+    TestWorld world;
+    Printer::setPdfFile(world.file(QStringLiteral("missing-folder/riepilogo.pdf")));
+
+    QVERIFY(!Report::print(nullptr, ListDocument::make(QStringLiteral("Riepilogo"), {}, QStringLiteral("Piede"))));
+
+    QCOMPARE(shownMessages(),
+             QStringList{QStringLiteral("error: Attenzione: impossibile avviare la stampa.\r\n\r\n"
+                                        "Verificare che la stampante sia disponibile oppure che il file di "
+                                        "destinazione possa essere scritto.")});
 }
 
 void TestPrint::cardDialogs_data()

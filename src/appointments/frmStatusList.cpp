@@ -301,7 +301,9 @@ void TfrmStatusList::FormShow()
     try {
         AppointmentLines::statusLines(m_status, Clock::today(), lines);
     } catch (const StorageError &) {
-        // The list shows what was read before the failure.
+        // An unreadable archive must not pass for an empty list: say so, and show what
+        // was read before the failure.
+        Messages::error(this, kArchiveFailure);
     }
     page->setLines(lines);
     txtTrova->setFocus();

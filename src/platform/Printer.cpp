@@ -17,7 +17,18 @@ QString g_pdfFile;
 QList<Printer::Document> g_printed;
 QList<Printer::Document> g_previewed;
 
-const QString kCannotPrint = QStringLiteral("Impossibile avviare la stampa: nessuna stampante disponibile.");
+const QString kCannotPrint = QStringLiteral(
+    "Attenzione: impossibile avviare la stampa.\r\n\r\n"
+    "Verificare che la stampante sia disponibile oppure che il file di destinazione possa essere scritto.");
+
+// Paints on the printer; a printer that cannot be started is reported, not taken for done.
+bool output(QWidget *parent, QPrinter &printer, const Printable &document)
+{
+    if (Printer::paint(printer, document))
+        return true;
+    Messages::error(parent, kCannotPrint);
+    return false;
+}
 } // namespace
 
 void Printer::setUp(QPrinter &printer, const Printable &document)
@@ -65,7 +76,7 @@ bool Printer::print(QWidget *parent, const Document &document)
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(g_pdfFile);
             setUp(printer, *document);
-            return paint(printer, *document);
+            return output(parent, printer, *document);
         }
         return true;
     }
@@ -81,11 +92,7 @@ bool Printer::print(QWidget *parent, const Document &document)
     if (dialog.exec() != QDialog::Accepted)
         return false;
     setUp(printer, *document); // the document is A4 whatever printer was picked
-    if (!paint(printer, *document)) {
-        Messages::error(parent, kCannotPrint);
-        return false;
-    }
-    return true;
+    return output(parent, printer, *document);
 }
 
 void Printer::preview(QWidget *parent, const Document &document)
