@@ -161,14 +161,16 @@ void TestLists::appointmentLine_data()
     QTest::addColumn<QString>("celColumn");
 
     QTest::newRow("short texts are padded")
-        << "Otturazione" << "Rossi Mario" << "347123"
-        << QStringLiteral("Otturazione").leftJustified(40) << QStringLiteral("Rossi Mario").leftJustified(30)
-        << QStringLiteral("347123").leftJustified(14);
-    QTest::newRow("long texts are cut")
-        << QStringLiteral("Igiene orale professionale con sbiancamento e controllo") << QStringLiteral("Verdi Anna Maria Giuseppina Lucrezia")
-        << QStringLiteral("00393471234567890")
-        << QStringLiteral("Igiene orale professionale con sbiancame") << QStringLiteral("Verdi Anna Maria Giuseppina Lu")
-        << QStringLiteral("00393471234567");
+        << "Otturazione"
+        << "Rossi Mario"
+        << "347123" << QStringLiteral("Otturazione").leftJustified(40)
+        << QStringLiteral("Rossi Mario").leftJustified(30) << QStringLiteral("347123").leftJustified(14);
+    QTest::newRow("long texts are cut") << QStringLiteral("Igiene orale professionale con sbiancamento e controllo")
+                                        << QStringLiteral("Verdi Anna Maria Giuseppina Lucrezia")
+                                        << QStringLiteral("00393471234567890")
+                                        << QStringLiteral("Igiene orale professionale con sbiancame")
+                                        << QStringLiteral("Verdi Anna Maria Giuseppina Lu")
+                                        << QStringLiteral("00393471234567");
 }
 
 void TestLists::appointmentLine()
@@ -205,14 +207,22 @@ void TestLists::selectionRules_data()
     QTest::addColumn<bool>("pastDue");
     QTest::addColumn<bool>("fulfilled");
 
-    QTest::newRow("today, not fulfilled") << "10/12/2026" << "No" << true << false << false;
-    QTest::newRow("yesterday, not fulfilled") << "09/12/2026" << "No" << true << true << false;
-    QTest::newRow("next year, not fulfilled") << "10/12/2027" << "No" << true << false << false;
-    QTest::newRow("past, fulfilled") << "09/12/2026" << "S\u00EC" << false << false << true;
-    QTest::newRow("future, fulfilled") << "11/12/2026" << "S\u00EC" << false << false << true;
-    QTest::newRow("another flag is in no list") << "09/12/2026" << "si" << false << false << false;
-    QTest::newRow("a date that does not convert is not past due") << "31/02/2026" << "No" << true << false << false;
-    QTest::newRow("an empty date is not past due") << "" << "No" << true << false << false;
+    QTest::newRow("today, not fulfilled") << "10/12/2026"
+                                          << "No" << true << false << false;
+    QTest::newRow("yesterday, not fulfilled") << "09/12/2026"
+                                              << "No" << true << true << false;
+    QTest::newRow("next year, not fulfilled") << "10/12/2027"
+                                              << "No" << true << false << false;
+    QTest::newRow("past, fulfilled") << "09/12/2026"
+                                     << "S\u00EC" << false << false << true;
+    QTest::newRow("future, fulfilled") << "11/12/2026"
+                                       << "S\u00EC" << false << false << true;
+    QTest::newRow("another flag is in no list") << "09/12/2026"
+                                                << "si" << false << false << false;
+    QTest::newRow("a date that does not convert is not past due") << "31/02/2026"
+                                                                  << "No" << true << false << false;
+    QTest::newRow("an empty date is not past due") << ""
+                                                   << "No" << true << false << false;
 }
 
 void TestLists::selectionRules()
@@ -240,14 +250,18 @@ void TestLists::statusListWindows_data()
     QTest::addColumn<QList<int>>("positions");
 
     QTest::newRow("to fulfil") << Openers::StatusList::DaAssolvere << "frmConfermati"
-                               << " Riepilogo impegni da assolvere" << "IMPEGNI DA ASSOLVERE"
+                               << " Riepilogo impegni da assolvere"
+                               << "IMPEGNI DA ASSOLVERE"
                                << "Riepilogo impegni da assolvere" << QList<int>{1, 2, 4, 5};
     // The record with the date that does not convert is skipped, and the list goes on.
     QTest::newRow("past due") << Openers::StatusList::Scaduti << "frmScaduti"
-                              << " Riepilogo impegni scaduti e non assolti" << "IMPEGNI SCADUTI E NON ASSOLTI"
+                              << " Riepilogo impegni scaduti e non assolti"
+                              << "IMPEGNI SCADUTI E NON ASSOLTI"
                               << "Riepilogo impegni scaduti e non assolti" << QList<int>{1, 5};
-    QTest::newRow("fulfilled") << Openers::StatusList::Assolti << "frmAssolti" << " Riepilogo impegni assolti"
-                               << "IMPEGNI ASSOLTI" << "Riepilogo impegni assolti" << QList<int>{3, 7};
+    QTest::newRow("fulfilled") << Openers::StatusList::Assolti << "frmAssolti"
+                               << " Riepilogo impegni assolti"
+                               << "IMPEGNI ASSOLTI"
+                               << "Riepilogo impegni assolti" << QList<int>{3, 7};
 }
 
 void TestLists::statusListWindows()
@@ -371,22 +385,29 @@ void TestLists::findInListWindow()
     QFile::resize(world.file(kAppointmentArchive), 0);
     Modal::queue([](QWidget *w) { static_cast<TfrmStatusList *>(w)->btnTrovaClick(); });
     Openers::statusList(world.windows().frmArchivio_Scadenze(), Openers::StatusList::Assolti);
-    QCOMPARE(shownMessages(), QStringList{QStringLiteral("plain: Ricerca non applicabile: la lista non contiene nessuna voce.")});
+    QCOMPARE(shownMessages(),
+             QStringList{QStringLiteral("plain: Ricerca non applicabile: la lista non contiene nessuna voce.")});
 }
 
 void TestLists::reopeningACard_data()
 {
     QTest::addColumn<QString>("window"); // "status", or "find" with its caller tag
     QTest::addColumn<QString>("tag");
-    QTest::addColumn<int>("row");        // -1: nothing selected
+    QTest::addColumn<int>("row"); // -1: nothing selected
     QTest::addColumn<QString>("position");
 
-    QTest::newRow("a single line") << "status" << "" << 0 << "1";
-    QTest::newRow("two identical lines: the later card") << "status" << "" << 1 << "3";
-    QTest::newRow("the other identical line: the later card too") << "status" << "" << 2 << "3";
-    QTest::newRow("nothing selected: the card stays") << "status" << "" << -1 << "9";
-    QTest::newRow("from the results") << "find" << "scadenze" << 1 << "3";
-    QTest::newRow("results for another caller: the card stays") << "find" << "clients" << 1 << "9";
+    QTest::newRow("a single line") << "status"
+                                   << "" << 0 << "1";
+    QTest::newRow("two identical lines: the later card") << "status"
+                                                         << "" << 1 << "3";
+    QTest::newRow("the other identical line: the later card too") << "status"
+                                                                  << "" << 2 << "3";
+    QTest::newRow("nothing selected: the card stays") << "status"
+                                                      << "" << -1 << "9";
+    QTest::newRow("from the results") << "find"
+                                      << "scadenze" << 1 << "3";
+    QTest::newRow("results for another caller: the card stays") << "find"
+                                                                << "clients" << 1 << "9";
 }
 
 void TestLists::reopeningACard()
@@ -446,8 +467,7 @@ void TestLists::findCriteria_data()
         << QStringList{QStringLiteral("txtCausale=\u00E8 URGENTE")} << QList<int>{3};
     QTest::newRow("part of a date") << QStringList{QStringLiteral("txtData=03/")} << QList<int>{1, 4};
     QTest::newRow("part of a time") << QStringList{QStringLiteral("txtOra=10:")} << QList<int>{1, 3};
-    QTest::newRow("the criterion is matched as typed")
-        << QStringList{QStringLiteral("txtCel= 347")} << QList<int>{};
+    QTest::newRow("the criterion is matched as typed") << QStringList{QStringLiteral("txtCel= 347")} << QList<int>{};
 }
 
 void TestLists::findCriteria()
@@ -456,14 +476,19 @@ void TestLists::findCriteria()
     QFETCH(QList<int>, positions);
 
     QList<Card> cards(4);
-    cards[0] = {QStringLiteral("03/12/2026"), kFlagNo, QStringLiteral("Rossi Mario"), QStringLiteral("Otturazione"),
-                QStringLiteral("3471234567"), QStringLiteral("Dott. BIANCHI"), QStringLiteral("10:30")};
-    cards[1] = {QStringLiteral("04/12/2026"), kFlagYes, QStringLiteral("ROSSI Anna"), QStringLiteral("Igiene"),
-                QStringLiteral("3389876543"), QStringLiteral("Dott. Bianchi"), QStringLiteral("09:00")};
-    cards[2] = {QStringLiteral("05/12/2026"), kFlagNo, QStringLiteral("Verdi Luca"),
-                QStringLiteral("Estrazione \u00E8 urgente"), QStringLiteral("3471111111"), QStringLiteral("Dott. Neri"),
+    cards[0] = {QStringLiteral("03/12/2026"),  kFlagNo,
+                QStringLiteral("Rossi Mario"), QStringLiteral("Otturazione"),
+                QStringLiteral("3471234567"),  QStringLiteral("Dott. BIANCHI"),
+                QStringLiteral("10:30")};
+    cards[1] = {QStringLiteral("04/12/2026"), kFlagYes,
+                QStringLiteral("ROSSI Anna"), QStringLiteral("Igiene"),
+                QStringLiteral("3389876543"), QStringLiteral("Dott. Bianchi"),
+                QStringLiteral("09:00")};
+    cards[2] = {QStringLiteral("05/12/2026"), kFlagNo,
+                QStringLiteral("Verdi Luca"), QStringLiteral("Estrazione \u00E8 urgente"),
+                QStringLiteral("3471111111"), QStringLiteral("Dott. Neri"),
                 QStringLiteral("10:15")};
-    cards[3] = {QStringLiteral("12/03/2027"), kFlagNo, QStringLiteral("Neri Paolo"), QStringLiteral("Controllo"),
+    cards[3] = {QStringLiteral("12/03/2027"), kFlagNo,   QStringLiteral("Neri Paolo"), QStringLiteral("Controllo"),
                 QStringLiteral("3200000000"), QString(), QStringLiteral("16:00")};
 
     TestWorld world;
@@ -472,7 +497,8 @@ void TestLists::findCriteria()
     QString conta, trovate;
     Modal::queue([&](QWidget *w) {
         for (const QString &c : criteria)
-            control<QLineEdit>(w, qPrintable(c.section(QLatin1Char('='), 0, 0)))->setText(c.section(QLatin1Char('='), 1));
+            control<QLineEdit>(w, qPrintable(c.section(QLatin1Char('='), 0, 0)))
+                ->setText(c.section(QLatin1Char('='), 1));
         control<QPushButton>(w, "btnCerca")->click();
         shown = control<FixedList>(w, "lstRecords")->lines();
         conta = control<QLabel>(w, "lblConta")->text();
@@ -526,7 +552,8 @@ void TestLists::findWindowEmptyArchive()
     Openers::findAppointments(world.windows().frmArchivio_Scadenze());
 
     QCOMPARE(trovate, QStringLiteral("Il presente riepilogo contiene 0 schede."));
-    QCOMPARE(shownMessages(), QStringList{QStringLiteral("plain: Ricerca non applicabile: la lista non contiene nessuna voce.")});
+    QCOMPARE(shownMessages(),
+             QStringList{QStringLiteral("plain: Ricerca non applicabile: la lista non contiene nessuna voce.")});
     QVERIFY(QFile::exists(world.file(kAppointmentArchive))); // created empty
 }
 
@@ -567,10 +594,11 @@ void TestLists::findWindowKeyboard()
     });
     Openers::findAppointments(world.windows().frmArchivio_Scadenze());
 
-    QCOMPARE(focusPath, (QStringList{QStringLiteral("txtData"), QStringLiteral("txtOra"), QStringLiteral("txtTipologia"),
-                                     QStringLiteral("txtCausale"), QStringLiteral("txtDettagli"),
-                                     QStringLiteral("txtContatto"), QStringLiteral("txtTel"), QStringLiteral("txtCel"),
-                                     QStringLiteral("txtLuogo"), QStringLiteral("txtNote"), QStringLiteral("txtData")}));
+    QCOMPARE(focusPath,
+             (QStringList{QStringLiteral("txtData"), QStringLiteral("txtOra"), QStringLiteral("txtTipologia"),
+                          QStringLiteral("txtCausale"), QStringLiteral("txtDettagli"), QStringLiteral("txtContatto"),
+                          QStringLiteral("txtTel"), QStringLiteral("txtCel"), QStringLiteral("txtLuogo"),
+                          QStringLiteral("txtNote"), QStringLiteral("txtData")}));
     QVERIFY(highlight);
     QVERIFY(!others);
 }

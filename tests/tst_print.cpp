@@ -251,11 +251,16 @@ void TestPrint::listFooterByWindow_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("footer");
-    QTest::newRow("find patients") << "frmFindClients" << "Printed on 10/12/2026";
-    QTest::newRow("pending issues") << "frmListIssues" << "Printed on 10/12/2026";
-    QTest::newRow("treatments") << "frmAllegaExcel" << "Stampa eseguita in data 10/12/2026";
-    QTest::newRow("to fulfil") << "frmConfermati" << "Stampa eseguita in data 10/12/2026";
-    QTest::newRow("agenda") << "frmAgenda" << "Stampa eseguita in data 10/12/2026";
+    QTest::newRow("find patients") << "frmFindClients"
+                                   << "Printed on 10/12/2026";
+    QTest::newRow("pending issues") << "frmListIssues"
+                                    << "Printed on 10/12/2026";
+    QTest::newRow("treatments") << "frmAllegaExcel"
+                                << "Stampa eseguita in data 10/12/2026";
+    QTest::newRow("to fulfil") << "frmConfermati"
+                               << "Stampa eseguita in data 10/12/2026";
+    QTest::newRow("agenda") << "frmAgenda"
+                            << "Stampa eseguita in data 10/12/2026";
 }
 
 void TestPrint::listFooterByWindow()
@@ -281,19 +286,30 @@ void TestPrint::appointmentCardDocument_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("row"); // -1: not a row
 
-    QTest::newRow("date, trimmed") << "txtData" << "12/12/2026" << 0;
-    QTest::newRow("time from hours and minutes") << "txtOra" << "10:30" << 1;
-    QTest::newRow("dentist") << "txtTipologia" << "Dott. Bianchi" << 2;
-    QTest::newRow("treatments, trimmed") << "txtCausale" << "Otturazione" << 3;
-    QTest::newRow("patient, trimmed") << "txtContatto" << "Rossi Mario" << 5;
-    QTest::newRow("payment") << "txtLuogo" << "Contanti" << 9;
-    QTest::newRow("amount") << "txtImporto" << "80,00" << 10;
-    QTest::newRow("notes") << "txtNote" << "Portare le lastre" << 11;
-    QTest::newRow("fulfilled") << "txtOttemperata" << "S\u00EC" << 12;
-    QTest::newRow("label of the last row") << "lblOttemperata" << "Impegno assolto:" << -1;
-    QTest::newRow("heading") << "titScheda" << "SCHEDA APPUNTAMENTO" << -1;
-    QTest::newRow("footer with date and time")
-        << "txtCalce" << "Stampa eseguita in data 10/12/2026 alle ore 14:05:09" << -1;
+    QTest::newRow("date, trimmed") << "txtData"
+                                   << "12/12/2026" << 0;
+    QTest::newRow("time from hours and minutes") << "txtOra"
+                                                 << "10:30" << 1;
+    QTest::newRow("dentist") << "txtTipologia"
+                             << "Dott. Bianchi" << 2;
+    QTest::newRow("treatments, trimmed") << "txtCausale"
+                                         << "Otturazione" << 3;
+    QTest::newRow("patient, trimmed") << "txtContatto"
+                                      << "Rossi Mario" << 5;
+    QTest::newRow("payment") << "txtLuogo"
+                             << "Contanti" << 9;
+    QTest::newRow("amount") << "txtImporto"
+                            << "80,00" << 10;
+    QTest::newRow("notes") << "txtNote"
+                           << "Portare le lastre" << 11;
+    QTest::newRow("fulfilled") << "txtOttemperata"
+                               << "S\u00EC" << 12;
+    QTest::newRow("label of the last row") << "lblOttemperata"
+                                           << "Impegno assolto:" << -1;
+    QTest::newRow("heading") << "titScheda"
+                             << "SCHEDA APPUNTAMENTO" << -1;
+    QTest::newRow("footer with date and time") << "txtCalce"
+                                               << "Stampa eseguita in data 10/12/2026 alle ore 14:05:09" << -1;
 }
 
 void TestPrint::appointmentCardDocument()
@@ -358,7 +374,8 @@ void TestPrint::patientCardDocument()
     QCOMPARE(page.rules.size(), 1);
     QCOMPARE(page.rules[0].top, QPointF(42, 7));
     QVERIFY(near(page.rules[0].length, 129.6));
-    QCOMPARE(textOf(page, QStringLiteral("txtCalce")), QStringLiteral("Scheda stampata in data 03/04/2026 alle ore 14:05:09"));
+    QCOMPARE(textOf(page, QStringLiteral("txtCalce")),
+             QStringLiteral("Scheda stampata in data 03/04/2026 alle ore 14:05:09"));
     QCOMPARE(page.text(QStringLiteral("txtCalce"))->rect, QRectF(2, 140, 185.8, 4.2));
 }
 
@@ -373,9 +390,9 @@ void TestPrint::textBoxShowsOnlyWhatFits_data()
     const QString longTitle = QStringLiteral("Riepilogo ") + QStringLiteral("parola ").repeated(80);
     QTest::newRow("a cut box keeps its long line whole (cut when drawn)")
         << int(Flow::Cut) << 3.5 << 0.0 << QStringList{longTitle} << QStringList{longTitle};
-    QTest::newRow("a short title is one line") << int(Flow::WordWrap) << 5.0 << 0.0
-                                               << QStringList{QStringLiteral("Riepilogo impegni")}
-                                               << QStringList{QStringLiteral("Riepilogo impegni")};
+    QTest::newRow("a short title is one line")
+        << int(Flow::WordWrap) << 5.0 << 0.0 << QStringList{QStringLiteral("Riepilogo impegni")}
+        << QStringList{QStringLiteral("Riepilogo impegni")};
     QTest::newRow("a box shows only the lines its height holds")
         << int(Flow::Cut) << 3 * kPitch << kPitch << numberedLines(5) << numberedLines(3);
     QTest::newRow("an empty box shows nothing") << int(Flow::Cut) << 0.0 << kPitch << QStringList() << QStringList();
@@ -438,8 +455,8 @@ void TestPrint::longValueIsCutAtTheBoxEdge()
                     ++ink;
         return ink;
     };
-    QVERIFY(inkBetween(10 + 44, 10 + 188) > 100);   // the text is there
-    QCOMPARE(inkBetween(10 + 189.5, 209.5), 0);      // and stops at the row's right edge
+    QVERIFY(inkBetween(10 + 44, 10 + 188) > 100); // the text is there
+    QCOMPARE(inkBetween(10 + 189.5, 209.5), 0);   // and stops at the row's right edge
 }
 
 void TestPrint::printPathWritesRealPdf()
@@ -481,9 +498,15 @@ void TestPrint::cardDialogs_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("action");
 
-    QTest::newRow("print, fulfilled") << false << true << "frmStampaScadenza" << " Stampa scheda" << "Stampa";
-    QTest::newRow("print, not fulfilled") << false << false << "frmStampaScadenza" << " Stampa scheda" << "Stampa";
-    QTest::newRow("preview") << true << false << "frmStartup" << " Anteprima di stampa" << "Mostra anteprima";
+    QTest::newRow("print, fulfilled") << false << true << "frmStampaScadenza"
+                                      << " Stampa scheda"
+                                      << "Stampa";
+    QTest::newRow("print, not fulfilled") << false << false << "frmStampaScadenza"
+                                          << " Stampa scheda"
+                                          << "Stampa";
+    QTest::newRow("preview") << true << false << "frmStartup"
+                             << " Anteprima di stampa"
+                             << "Mostra anteprima";
 }
 
 void TestPrint::cardDialogs()
@@ -523,7 +546,8 @@ void TestPrint::cardDialogs()
     QCOMPARE(textOf(pages[0], QStringLiteral("txtOra")), QStringLiteral("10:30"));
     QCOMPARE(textOf(pages[0], QStringLiteral("txtCausale")), QStringLiteral("Otturazione"));
     QCOMPARE(textOf(pages[0], QStringLiteral("txtContatto")), QStringLiteral("Rossi Mario"));
-    QCOMPARE(textOf(pages[0], QStringLiteral("txtOttemperata")), fulfilled ? QStringLiteral("S\u00EC") : QStringLiteral("No"));
+    QCOMPARE(textOf(pages[0], QStringLiteral("txtOttemperata")),
+             fulfilled ? QStringLiteral("S\u00EC") : QStringLiteral("No"));
     QCOMPARE(textOf(pages[0], QStringLiteral("txtCalce")),
              QStringLiteral("Stampa eseguita in data 10/12/2026 alle ore 14:05:09"));
 }
@@ -564,8 +588,8 @@ void TestPrint::annullaProducesNothing()
     }
     QVERIFY(Printer::takePrinted().isEmpty());
     QVERIFY(Printer::takePreviewed().isEmpty());
-    QCOMPARE(Modal::takeOpened(),
-             (QStringList{QStringLiteral("frmStampaScadenza"), QStringLiteral("frmStartup"), QStringLiteral("frmPrintClient")}));
+    QCOMPARE(Modal::takeOpened(), (QStringList{QStringLiteral("frmStampaScadenza"), QStringLiteral("frmStartup"),
+                                               QStringLiteral("frmPrintClient")}));
     QCOMPARE(control<QLineEdit>(&card.window, "txtName")->text(), QStringLiteral("Rossi Mario"));
 }
 
@@ -579,9 +603,11 @@ void TestPrint::previewOffersOnlyItsFourCommandsAt100()
         for (const QPushButton *b : w->findChildren<QPushButton *>())
             buttons.append(b->text());
         buttons.sort();
-        checked = preview && preview->zoom() == 1.0
-                  && buttons == QStringList{QStringLiteral("Chiudi"), QStringLiteral("Schermo intero"), QStringLiteral("Stampa")}
-                  && w->findChild<QComboBox *>(QStringLiteral("cboZoom"))->currentText() == QLatin1String("100 %");
+        checked =
+            preview && preview->zoom() == 1.0
+            && buttons
+                   == QStringList{QStringLiteral("Chiudi"), QStringLiteral("Schermo intero"), QStringLiteral("Stampa")}
+            && w->findChild<QComboBox *>(QStringLiteral("cboZoom"))->currentText() == QLatin1String("100 %");
         if (checked) {
             preview->cboZoom->setCurrentIndex(preview->cboZoom->findText(QStringLiteral("200 %")));
             checked = preview->zoom() == 2.0;
@@ -589,7 +615,8 @@ void TestPrint::previewOffersOnlyItsFourCommandsAt100()
         }
     });
 
-    Report::preview(nullptr, ListDocument::make(QStringLiteral("Riepilogo"), numberedLines(3), QStringLiteral("Piede")));
+    Report::preview(nullptr,
+                    ListDocument::make(QStringLiteral("Riepilogo"), numberedLines(3), QStringLiteral("Piede")));
 
     QVERIFY(checked);
     QCOMPARE(Printer::takePreviewed().size(), 1);
@@ -612,7 +639,8 @@ void TestPrint::patientCardDialogReadsTheCardOnScreen()
     for (const CardDocuments::Row &row : CardDocuments::patientRows())
         QCOMPARE(textOf(pages[0], row.name), row.name);
     QCOMPARE(pages[0].text(QStringLiteral("txtDente01")), nullptr);
-    QCOMPARE(textOf(pages[0], QStringLiteral("txtCalce")), QStringLiteral("Scheda stampata in data 03/04/2024 alle ore 14:05:09"));
+    QCOMPARE(textOf(pages[0], QStringLiteral("txtCalce")),
+             QStringLiteral("Scheda stampata in data 03/04/2024 alle ore 14:05:09"));
 }
 
 void TestPrint::cardControlsSkipOtherWindows()

@@ -39,8 +39,8 @@ bool listed(Status status, const TAppointmentRecord &record, const QDate &today)
 int filledCount(const Criteria &c)
 {
     int n = 0;
-    for (const QString *text : {&c.txtData, &c.txtOra, &c.txtTipologia, &c.txtCausale, &c.txtDettagli,
-                                &c.txtContatto, &c.txtTel, &c.txtCel, &c.txtLuogo, &c.txtNote})
+    for (const QString *text : {&c.txtData, &c.txtOra, &c.txtTipologia, &c.txtCausale, &c.txtDettagli, &c.txtContatto,
+                                &c.txtTel, &c.txtCel, &c.txtLuogo, &c.txtNote})
         if (!AnsiText::isBlank(*text))
             ++n;
     return n;
@@ -49,11 +49,10 @@ int filledCount(const Criteria &c)
 bool matches(const Criteria &c, const TAppointmentRecord &r)
 {
     const std::pair<const QString *, QString> pairs[] = {
-        {&c.txtData, r.Data.text()},         {&c.txtOra, r.Ora.text()},
-        {&c.txtTipologia, r.Tipologia.text()}, {&c.txtCausale, r.Causale.text()},
-        {&c.txtDettagli, r.Dettagli.text()}, {&c.txtContatto, r.Contatto.text()},
-        {&c.txtTel, r.Tel.text()},           {&c.txtCel, r.Cel.text()},
-        {&c.txtLuogo, r.Luogo.text()},       {&c.txtNote, r.Note.text()},
+        {&c.txtData, r.Data.text()},       {&c.txtOra, r.Ora.text()},           {&c.txtTipologia, r.Tipologia.text()},
+        {&c.txtCausale, r.Causale.text()}, {&c.txtDettagli, r.Dettagli.text()}, {&c.txtContatto, r.Contatto.text()},
+        {&c.txtTel, r.Tel.text()},         {&c.txtCel, r.Cel.text()},           {&c.txtLuogo, r.Luogo.text()},
+        {&c.txtNote, r.Note.text()},
     };
     int occurring = 0;
     for (const auto &[criterion, field] : pairs)

@@ -99,8 +99,7 @@ void ListBanner::paintEvent(QPaintEvent *)
     p.drawText(rect(), Qt::AlignCenter, m_title);
 }
 
-AppointmentListPage::AppointmentListPage(const QString &objectName, const Look &look, QWidget *parent)
-    : QWidget(parent)
+AppointmentListPage::AppointmentListPage(const QString &objectName, const Look &look, QWidget *parent) : QWidget(parent)
 {
     setObjectName(objectName);
     setProperty("role", QStringLiteral("panel"));

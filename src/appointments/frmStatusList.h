@@ -16,8 +16,8 @@ class ListBanner : public QWidget
 {
     Q_OBJECT
 public:
-    ListBanner(const QString &objectName, const QString &title, const QString &leftPicture,
-               const QString &rightPicture, QWidget *parent);
+    ListBanner(const QString &objectName, const QString &title, const QString &leftPicture, const QString &rightPicture,
+               QWidget *parent);
     QString title() const { return m_title; }
 
 protected:

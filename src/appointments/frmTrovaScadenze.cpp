@@ -86,7 +86,8 @@ TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent) : QDialog(parent)
         *c.field = field;
         auto *frame = new FocusFrame(field, QString::fromLatin1(c.frame), panAvvio);
         frame->setFixedWidth(330);
-        auto *label = Theme::label(QStringLiteral("lbl") + QString::fromLatin1(c.name).mid(3), c.label, panAvvio, field);
+        auto *label =
+            Theme::label(QStringLiteral("lbl") + QString::fromLatin1(c.name).mid(3), c.label, panAvvio, field);
         label->setFont(verdana(12, false));
         const int row = (index / 2) * 2;
         const int column = index % 2;

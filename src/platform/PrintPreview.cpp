@@ -48,9 +48,8 @@ TfrmAnteprima::TfrmAnteprima(Printer::Document document, QWidget *parent)
     pvwPagine->setObjectName(QStringLiteral("pvwPagine"));
     pvwPagine->setAccessibleName(QStringLiteral("Pagine del documento"));
     pvwPagine->setViewMode(QPrintPreviewWidget::SinglePageView);
-    connect(pvwPagine, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *printer) {
-        Printer::paint(*printer, *m_document);
-    });
+    connect(pvwPagine, &QPrintPreviewWidget::paintRequested, this,
+            [this](QPrinter *printer) { Printer::paint(*printer, *m_document); });
 
     auto *bar = new QHBoxLayout;
     bar->addWidget(btnStampa);

@@ -48,7 +48,7 @@ public:
 
     static void setTestMode(bool on);
     static bool inTestMode();
-    static void queueAnswer(bool confirm);      // the next print dialog: confirmed or cancelled
+    static void queueAnswer(bool confirm);       // the next print dialog: confirmed or cancelled
     static void setPdfFile(const QString &path); // accepted prints also write this PDF
     static QList<Document> takePrinted();
     static QList<Document> takePreviewed();

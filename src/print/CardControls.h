@@ -10,7 +10,7 @@ class QWidget;
 namespace CardControls {
 
 QWidget *find(QWidget *card, const QString &name);
-QString text(QWidget *card, const QString &name);    // empty when there is no such control
-bool checked(QWidget *card, const QString &name);    // false when there is no such check box
+QString text(QWidget *card, const QString &name); // empty when there is no such control
+bool checked(QWidget *card, const QString &name); // false when there is no such check box
 
 } // namespace CardControls

@@ -13,8 +13,8 @@ const QString kCalce = QStringLiteral("txtCalce");
 
 // The card layout: heading bar at 1 mm, rows from 7 mm every 5 mm, the rule between labels
 // and values down through all rows, the foot bar under the last row.
-Document cardDesign(const QString &name, const QString &headingName, const QString &heading,
-                    const QList<Row> &rows, double footY)
+Document cardDesign(const QString &name, const QString &headingName, const QString &heading, const QList<Row> &rows,
+                    double footY)
 {
     Document doc(name, Document::Portrait);
     Band band{QStringLiteral("Scheda"), footY + 5.8, {}, {}, {}};
@@ -66,7 +66,8 @@ QString t(const QString &text) { return AnsiText::trimmed(text); }
 
 QString moment(const QDateTime &now)
 {
-    return Formats::dateText(now.date()) + QStringLiteral(" alle ore ") + now.time().toString(QStringLiteral("HH:mm:ss"));
+    return Formats::dateText(now.date()) + QStringLiteral(" alle ore ")
+           + now.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
 const QList<Row> &appointmentRows()
@@ -99,7 +100,8 @@ Document appointmentCard(const AppointmentCard &card, const QDateTime &now)
 {
     Document doc = appointmentDesign();
     doc.setOrientation(Document::Portrait);
-    doc.setText(QStringLiteral("txtOttemperata"), card.chkOttemperata ? QStringLiteral("S\u00EC") : QStringLiteral("No"));
+    doc.setText(QStringLiteral("txtOttemperata"),
+                card.chkOttemperata ? QStringLiteral("S\u00EC") : QStringLiteral("No"));
     doc.setText(QStringLiteral("txtData"), t(card.txtData));
     // The time comes from the hours and minutes on screen, not from the saved time text.
     doc.setText(QStringLiteral("txtOra"), t(card.txtOreApp) + QLatin1Char(':') + t(card.txtMinutiApp));

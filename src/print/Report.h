@@ -53,8 +53,8 @@ struct TextBox
     quint32 fill = Colour::None;
     Align align = Align::Left;
     Flow flow = Flow::Cut;
-    bool middle = false;   // centred vertically (the bars); otherwise from the top
-    double linePitch = 0;  // mm from one line to the next; 0 for the font's own spacing
+    bool middle = false;  // centred vertically (the bars); otherwise from the top
+    double linePitch = 0; // mm from one line to the next; 0 for the font's own spacing
     QStringList lines;
 };
 

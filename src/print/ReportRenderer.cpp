@@ -138,9 +138,6 @@ bool print(QWidget *parent, const Document &document)
     return Printer::print(parent, std::make_shared<Job>(document));
 }
 
-void preview(QWidget *parent, const Document &document)
-{
-    Printer::preview(parent, std::make_shared<Job>(document));
-}
+void preview(QWidget *parent, const Document &document) { Printer::preview(parent, std::make_shared<Job>(document)); }
 
 } // namespace Report

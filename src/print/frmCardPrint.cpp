@@ -13,8 +13,8 @@
 
 namespace {
 
-const QString kPrintExplanation =
-    QStringLiteral("Questa operazione provvederà a stampare la scheda corrente su carta con i dati immessi dall'utente.");
+const QString kPrintExplanation = QStringLiteral(
+    "Questa operazione provvederà a stampare la scheda corrente su carta con i dati immessi dall'utente.");
 const QString kPrintInstruction = QStringLiteral(
     "Premere il pulsante Stampa per dare avvio alla stampa oppure premere Annulla per annullare l'operazione.");
 
@@ -141,13 +141,13 @@ void TfrmStampaScadenza::btnStampaClick()
 
 TfrmStartup::TfrmStartup(QWidget *parent)
     : TCardPrintDialog(
-          {QStringLiteral("frmStartup"), QStringLiteral(" Anteprima di stampa"), QStringLiteral("Mostra anteprima"),
-           QStringLiteral("Anteprima di stampa"),
-           QStringLiteral("Questa operazione consente di visualizzare in anteprima i dati che appariranno in stampa."),
-           QStringLiteral("Fare clic su Mostra anteprima per visualizzare il documento sullo schermo prima di "
-                          "eseguire la stampa su carta."),
-           QStringLiteral("screen")},
-          parent)
+        {QStringLiteral("frmStartup"), QStringLiteral(" Anteprima di stampa"), QStringLiteral("Mostra anteprima"),
+         QStringLiteral("Anteprima di stampa"),
+         QStringLiteral("Questa operazione consente di visualizzare in anteprima i dati che appariranno in stampa."),
+         QStringLiteral("Fare clic su Mostra anteprima per visualizzare il documento sullo schermo prima di "
+                        "eseguire la stampa su carta."),
+         QStringLiteral("screen")},
+        parent)
 {
 }
 

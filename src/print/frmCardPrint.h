@@ -17,11 +17,11 @@ public:
     {
         QString objectName;
         QString caption;
-        QString action;      // the action button's caption
+        QString action; // the action button's caption
         QString heading;
         QString explanation;
         QString instruction;
-        QString picture;     // beside the instruction: a printer, or a screen for the preview
+        QString picture; // beside the instruction: a printer, or a screen for the preview
     };
 
     TCardPrintDialog(const Texts &texts, QWidget *parent);
