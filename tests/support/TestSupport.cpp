@@ -7,6 +7,7 @@
 #include "platform/FileDialog.h"
 #include "platform/Misc.h"
 #include "platform/Modal.h"
+#include "platform/Printer.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Sound.h"
 
@@ -22,6 +23,7 @@ void seams(bool on)
     Sound::setTestMode(on);
     FileDialog::setTestMode(on);
     Application::setTestMode(on);
+    Printer::setTestMode(on);
 }
 } // namespace
 

@@ -1,0 +1,124 @@
+#include "platform/Printer.h"
+
+#include "platform/Messages.h"
+#include "platform/Modal.h"
+#include "platform/PrintPreview.h"
+
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+bool g_test = false;
+QList<bool> g_answers;
+QString g_pdfFile;
+QList<Printer::Document> g_printed;
+QList<Printer::Document> g_previewed;
+
+const QString kCannotPrint = QStringLiteral(
+    "Attenzione: impossibile avviare la stampa.\r\n\r\n"
+    "Verificare che la stampante sia disponibile oppure che il file di destinazione possa essere scritto.");
+
+// Paints on the printer; a printer that cannot be started is reported, not taken for done.
+bool output(QWidget *parent, QPrinter &printer, const Printable &document)
+{
+    if (Printer::paint(printer, document))
+        return true;
+    Messages::error(parent, kCannotPrint);
+    return false;
+}
+} // namespace
+
+void Printer::setUp(QPrinter &printer, const Printable &document)
+{
+    printer.setDocName(document.documentName());
+    printer.setFullPage(false);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                      document.landscape() ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                      QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+}
+
+bool Printer::paint(QPrinter &printer, const Printable &document)
+{
+    int first = 1;
+    int last = document.pageCount();
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = qMax(first, printer.fromPage());
+        last = qMin(last, printer.toPage() > 0 ? printer.toPage() : last);
+    }
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const double pxPerMm = printer.resolution() / 25.4;
+    for (int page = first; page <= last; ++page) {
+        if (page > first)
+            printer.newPage();
+        painter.save();
+        document.paintPage(painter, page - 1, pxPerMm, QPointF(0, 0));
+        painter.restore();
+    }
+    painter.end();
+    return true;
+}
+
+bool Printer::print(QWidget *parent, const Document &document)
+{
+    if (!document)
+        return false;
+    if (g_test) {
+        if (!g_answers.isEmpty() && !g_answers.takeFirst())
+            return false;
+        g_printed.append(document);
+        if (!g_pdfFile.isEmpty()) {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(g_pdfFile);
+            setUp(printer, *document);
+            return output(parent, printer, *document);
+        }
+        return true;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    const QString defaultPrinter = QPrinterInfo::defaultPrinterName();
+    if (!defaultPrinter.isEmpty())
+        printer.setPrinterName(defaultPrinter);
+    setUp(printer, *document);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral(" Stampa"));
+    dialog.setMinMax(1, document->pageCount());
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    setUp(printer, *document); // the document is A4 whatever printer was picked
+    return output(parent, printer, *document);
+}
+
+void Printer::preview(QWidget *parent, const Document &document)
+{
+    if (!document)
+        return;
+    if (g_test)
+        g_previewed.append(document);
+    Modal::run(new TfrmAnteprima(document, parent));
+}
+
+void Printer::setTestMode(bool on)
+{
+    g_test = on;
+    g_answers.clear();
+    g_pdfFile.clear();
+    g_printed.clear();
+    g_previewed.clear();
+}
+
+bool Printer::inTestMode() { return g_test; }
+
+void Printer::queueAnswer(bool confirm) { g_answers.append(confirm); }
+
+void Printer::setPdfFile(const QString &path) { g_pdfFile = path; }
+
+QList<Printer::Document> Printer::takePrinted() { return std::exchange(g_printed, {}); }
+
+QList<Printer::Document> Printer::takePreviewed() { return std::exchange(g_previewed, {}); }

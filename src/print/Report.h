@@ -1,0 +1,132 @@
+#pragma once
+
+#include <QList>
+#include <QPointF>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+// Report documents: a fixed page description of named text boxes, boxes, vertical lines
+// and bands, laid out in millimetres on A4 with 10 mm margins. A window fills the named
+// text boxes, then prepares the document: the result is a list of pages with every part at
+// its place, which one renderer draws on a printer, a PDF or the preview.
+// Positions are millimetres from the top-left corner of the printable area.
+namespace Report {
+
+// Design values are in 1/96 inch.
+constexpr double kUnitsPerMm = 3.7795;
+constexpr double unitsToMm(double units) { return units / kUnitsPerMm; }
+
+constexpr double kPageMargin = 10;
+
+// Colours as 0xAARRGGBB; a zero alpha means no fill.
+namespace Colour {
+constexpr quint32 None = 0;
+constexpr quint32 Black = 0xFF000000;
+constexpr quint32 White = 0xFFFFFFFF;
+constexpr quint32 SlateGrey = 0xFF708090;
+constexpr quint32 LightSteelBlue = 0xFFB0C4DE;
+constexpr quint32 Gold = 0xFFFFD700;
+} // namespace Colour
+
+enum class Align { Left, Centre };
+
+// How a text box treats a line wider than itself: cut at its right edge, or wrapped at word
+// boundaries (the wrapped lines that do not fit in the box are not printed).
+enum class Flow { Cut, WordWrap };
+
+struct Font
+{
+    QString family;
+    double points = 8;
+    bool bold = false;
+};
+
+// A text box never grows: what does not fit in its rectangle is not printed.
+struct TextBox
+{
+    QString name;
+    QRectF rect;
+    Font font;
+    quint32 colour = Colour::Black;
+    quint32 fill = Colour::None;
+    Align align = Align::Left;
+    Flow flow = Flow::Cut;
+    bool middle = false;  // centred vertically (the bars); otherwise from the top
+    double linePitch = 0; // mm from one line to the next; 0 for the font's own spacing
+    QStringList lines;
+};
+
+// A rectangle with a thin black outline, optionally filled.
+struct Box
+{
+    QRectF rect;
+    quint32 fill = Colour::None;
+};
+
+// A vertical rule.
+struct Rule
+{
+    QPointF top;
+    double length = 0;
+};
+
+// A horizontal strip printed down the page. A band holding a text box with a line pitch is
+// split across pages when its lines do not fit: those that do not fit continue at the top
+// of the next page.
+struct Band
+{
+    QString name;
+    double height = 0;
+    QList<Box> boxes;
+    QList<Rule> rules;
+    QList<TextBox> texts;
+};
+
+// One prepared page: every part at its place on the page.
+struct Page
+{
+    QList<Box> boxes;
+    QList<Rule> rules;
+    QList<TextBox> texts;
+
+    const TextBox *text(const QString &name) const; // the first with that name, or null
+};
+
+class Document
+{
+public:
+    enum Orientation { Portrait, Landscape };
+
+    Document(const QString &name, Orientation orientation);
+
+    QString name() const { return m_name; }
+    Orientation orientation() const { return m_orientation; }
+    void setOrientation(Orientation orientation) { m_orientation = orientation; }
+    QSizeF printableSize() const; // A4 less the margins
+
+    void addBand(const Band &band) { m_bands.append(band); }
+    const QList<Band> &bands() const { return m_bands; }
+
+    // Find by name; null when there is none.
+    TextBox *findText(const QString &name);
+    Band *findBand(const QString &name);
+
+    // Replace a named box's lines with one text, or with a list of lines. False when there is
+    // no box of that name.
+    bool setText(const QString &name, const QString &text);
+    bool setLines(const QString &name, const QStringList &lines);
+    bool setTextHeight(const QString &name, double mm);
+    bool setBandHeight(const QString &name, double mm);
+
+    // Lays the bands out one after another down the pages.
+    QList<Page> prepare() const;
+
+private:
+    QString m_name;
+    Orientation m_orientation;
+    QList<Band> m_bands;
+};
+
+} // namespace Report

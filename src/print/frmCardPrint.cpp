@@ -1,0 +1,174 @@
+#include "print/frmCardPrint.h"
+
+#include "app/widgets/Theme.h"
+#include "platform/Clock.h"
+#include "print/CardControls.h"
+#include "print/CardDocuments.h"
+#include "print/ReportRenderer.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace {
+
+const QString kPrintExplanation = QStringLiteral(
+    "Questa operazione provvederà a stampare la scheda corrente su carta con i dati immessi dall'utente.");
+const QString kPrintInstruction = QStringLiteral(
+    "Premere il pulsante Stampa per dare avvio alla stampa oppure premere Annulla per annullare l'operazione.");
+
+CardDocuments::AppointmentCard readAppointment(QWidget *card)
+{
+    const auto text = [card](const char *name) { return CardControls::text(card, QString::fromLatin1(name)); };
+    CardDocuments::AppointmentCard a;
+    a.txtData = text("txtData");
+    a.txtOreApp = text("txtOreApp");
+    a.txtMinutiApp = text("txtMinutiApp");
+    a.txtTipologia = text("txtTipologia");
+    a.txtCausale = text("txtCausale");
+    a.txtDettagli = text("txtDettagli");
+    a.txtContatto = text("txtContatto");
+    a.txtTel = text("txtTel");
+    a.txtCel = text("txtCel");
+    a.txtEmail = text("txtEmail");
+    a.txtLuogo = text("txtLuogo");
+    a.txtImporto = text("txtImporto");
+    a.txtNote = text("txtNote");
+    a.chkOttemperata = CardControls::checked(card, QStringLiteral("chkOttemperata"));
+    return a;
+}
+
+} // namespace
+
+TCardPrintDialog::TCardPrintDialog(const Texts &texts, QWidget *parent) : QDialog(parent)
+{
+    setObjectName(texts.objectName);
+    setWindowTitle(texts.caption);
+    Theme::setGradient(this, "steel");
+    Theme::makeFixedDialog(this, 364, 287);
+
+    shpSfondo = Theme::panel(QStringLiteral("shpSfondo"), this);
+    shpSfondo->setGeometry(18, 18, 326, 215);
+
+    imgTitolo = new QLabel(texts.heading, shpSfondo);
+    imgTitolo->setObjectName(QStringLiteral("imgTitolo"));
+    QFont heading(QStringLiteral("Verdana"));
+    heading.setPointSize(12);
+    heading.setBold(true);
+    imgTitolo->setFont(heading);
+    imgTitolo->setStyleSheet(QStringLiteral("color: #1F4E79;"));
+    imgTitolo->setGeometry(14, 12, 220, 24);
+
+    lblSpiegazione = new QLabel(texts.explanation, shpSfondo);
+    lblSpiegazione->setObjectName(QStringLiteral("lblSpiegazione"));
+    lblSpiegazione->setWordWrap(true);
+    lblSpiegazione->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont body(QStringLiteral("Verdana"));
+    body.setPointSize(8);
+    lblSpiegazione->setFont(body);
+    lblSpiegazione->setGeometry(14, 38, 214, 64);
+
+    imgDecoro = Theme::picture(QStringLiteral("imgDecoro"), QStringLiteral("reader"), 80, 96, shpSfondo);
+    imgDecoro->move(236, 8);
+
+    shpSeparatore = new QFrame(shpSfondo);
+    shpSeparatore->setObjectName(QStringLiteral("shpSeparatore"));
+    shpSeparatore->setStyleSheet(QStringLiteral("background: #4682B4; border: none;"));
+    shpSeparatore->setGeometry(14, 112, 298, 2);
+
+    imgStampante = Theme::picture(QStringLiteral("imgStampante"), texts.picture, 64, 64, shpSfondo);
+    imgStampante->move(14, 128);
+
+    lblIstruzioni = new QLabel(texts.instruction, shpSfondo);
+    lblIstruzioni->setObjectName(QStringLiteral("lblIstruzioni"));
+    lblIstruzioni->setWordWrap(true);
+    lblIstruzioni->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblIstruzioni->setFont(body);
+    lblIstruzioni->setGeometry(88, 124, 224, 76);
+
+    btnAnnulla = Theme::textButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), this);
+    btnAnnulla->setGeometry(18, 243, 137, 28);
+    btnStampa = Theme::textButton(QStringLiteral("btnStampa"), texts.action, this);
+    btnStampa->setGeometry(208, 243, 137, 28);
+    // The longest caption ("Mostra anteprima") must fit the fixed width.
+    QFont buttons(QStringLiteral("Verdana"));
+    buttons.setPointSize(9);
+    buttons.setBold(true);
+    for (QPushButton *b : {btnAnnulla, btnStampa}) {
+        b->setFont(buttons);
+        b->setStyleSheet(QStringLiteral("padding: 4px 4px;"));
+    }
+    // Enter presses the button that has the focus; the action button is the default one.
+    btnAnnulla->setAutoDefault(true);
+    btnStampa->setAutoDefault(true);
+    btnStampa->setDefault(true);
+    setTabOrder(btnStampa, btnAnnulla);
+
+    connect(btnAnnulla, &QPushButton::clicked, this, &TCardPrintDialog::btnAnnullaClick);
+    connect(btnStampa, &QPushButton::clicked, this, &TCardPrintDialog::btnStampaClick);
+}
+
+void TCardPrintDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        if (QWidget *owner = parentWidget()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(owner->window()->frameGeometry().center());
+            move(frame.topLeft());
+        }
+        btnStampa->setFocus();
+    }
+}
+
+QWidget *TCardPrintDialog::card() const { return parentWidget() ? parentWidget()->window() : nullptr; }
+
+void TCardPrintDialog::btnAnnullaClick() { close(); }
+
+TfrmStampaScadenza::TfrmStampaScadenza(QWidget *parent)
+    : TCardPrintDialog({QStringLiteral("frmStampaScadenza"), QStringLiteral(" Stampa scheda"), QStringLiteral("Stampa"),
+                        QStringLiteral("Stampa scheda"), kPrintExplanation, kPrintInstruction, QStringLiteral("print")},
+                       parent)
+{
+}
+
+void TfrmStampaScadenza::btnStampaClick()
+{
+    Report::print(this, CardDocuments::appointmentCard(readAppointment(card()), Clock::now()));
+    close();
+}
+
+TfrmStartup::TfrmStartup(QWidget *parent)
+    : TCardPrintDialog(
+        {QStringLiteral("frmStartup"), QStringLiteral(" Anteprima di stampa"), QStringLiteral("Mostra anteprima"),
+         QStringLiteral("Anteprima di stampa"),
+         QStringLiteral("Questa operazione consente di visualizzare in anteprima i dati che appariranno in stampa."),
+         QStringLiteral("Fare clic su Mostra anteprima per visualizzare il documento sullo schermo prima di "
+                        "eseguire la stampa su carta."),
+         QStringLiteral("screen")},
+        parent)
+{
+}
+
+void TfrmStartup::btnStampaClick()
+{
+    Report::preview(this, CardDocuments::appointmentCard(readAppointment(card()), Clock::now()));
+    close();
+}
+
+TfrmPrintClient::TfrmPrintClient(QWidget *parent)
+    : TCardPrintDialog({QStringLiteral("frmPrintClient"), QStringLiteral(" Stampa scheda"), QStringLiteral("Stampa"),
+                        QStringLiteral("Stampa scheda"), kPrintExplanation, kPrintInstruction, QStringLiteral("print")},
+                       parent)
+{
+}
+
+void TfrmPrintClient::btnStampaClick()
+{
+    QHash<QString, QString> fields;
+    for (const CardDocuments::Row &row : CardDocuments::patientRows())
+        fields.insert(row.name, CardControls::text(card(), row.name));
+    Report::print(this, CardDocuments::patientCard(fields, Clock::now()));
+    close();
+}

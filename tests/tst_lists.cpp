@@ -1,0 +1,607 @@
+// The appointment lists: the list line, the three status lists, find appointments, the
+// find-in-list shared by every list window, reopening a card and printing a list.
+#include "support/TestSupport.h"
+
+#include "app/Openers.h"
+#include "app/TextRules.h"
+#include "app/widgets/FixedList.h"
+#include "appointments/AppointmentLines.h"
+#include "appointments/frmArchivio_Scadenze.h"
+#include "appointments/frmStatusList.h"
+#include "appointments/frmTrovaScadenze.h"
+#include "platform/Modal.h"
+#include "platform/Printer.h"
+#include "platform/ProgramFolder.h"
+#include "print/ReportRenderer.h"
+#include "storage/AppointmentRecord.h"
+#include "storage/RecordFile.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+Q_DECLARE_METATYPE(Openers::StatusList)
+
+namespace {
+
+struct Card
+{
+    QString data;
+    QString flag = kFlagNo;
+    QString contatto = QStringLiteral("Rossi Mario");
+    QString causale = QStringLiteral("Otturazione");
+    QString cel = QStringLiteral("3471234567");
+    QString tipologia;
+    QString ora = QStringLiteral("10:30");
+    QString importo = QStringLiteral("80,00");
+};
+
+TAppointmentRecord record(const Card &c)
+{
+    TAppointmentRecord r{};
+    r.Data.setText(c.data);
+    r.Ora.setText(c.ora);
+    r.OreApp.setText(c.ora.left(2));
+    r.MinutiApp.setText(c.ora.mid(3));
+    r.Avviso.setText(QStringLiteral("1"));
+    r.Tipologia.setText(c.tipologia);
+    r.Causale.setText(c.causale);
+    r.Contatto.setText(c.contatto);
+    r.Cel.setText(c.cel);
+    r.Importo.setText(c.importo);
+    r.Ottemperata.setText(c.flag);
+    return r;
+}
+
+void writeArchive(const QList<Card> &cards)
+{
+    RecordFile file(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
+    file.open(RecordFile::Write);
+    for (const Card &c : cards)
+        file.append(record(c));
+    file.close();
+}
+
+QStringList linesOf(const QList<Card> &cards, const QList<int> &positions)
+{
+    QStringList lines;
+    for (int p : positions)
+        lines.append(AppointmentLines::line(record(cards[p - 1])));
+    return lines;
+}
+
+// Today is 10/12/2026 in every test world.
+const QList<Card> &statusArchive()
+{
+    static const QList<Card> cards = {
+        {QStringLiteral("09/12/2026")},                                   // 1 yesterday, not fulfilled
+        {QStringLiteral("10/12/2026")},                                   // 2 today, not fulfilled
+        {QStringLiteral("01/01/2020"), kFlagYes},                         // 3 fulfilled long ago
+        {QStringLiteral("31/02/2026")},                                   // 4 a date that does not exist
+        {QStringLiteral("01/12/2026"), kFlagNo, QStringLiteral("Verdi")}, // 5 past due, after the bad one
+        {QStringLiteral("05/05/2025"), QStringLiteral("si")},             // 6 neither flag
+        {QStringLiteral("11/12/2026"), kFlagYes},                         // 7 fulfilled ahead of its date
+    };
+    return cards;
+}
+
+void activate(QWidget *w)
+{
+    w->activateWindow();
+    QApplication::setActiveWindow(w);
+}
+
+bool doubleClickRow(FixedList *list, int row)
+{
+    QListWidgetItem *item = list->item(row);
+    if (!item)
+        return false;
+    list->setCurrentItem(item);
+    const QRect rect = list->visualItemRect(item); // 1600 wide: click near its start
+    const QPoint at(rect.left() + 20, rect.center().y());
+    // A widget double-click arrives as press, release, double-click, release.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    return true;
+}
+
+QList<Report::Page> printedPages()
+{
+    const QList<Printer::Document> printed = Printer::takePrinted();
+    if (printed.size() != 1)
+        return {};
+    const auto job = std::dynamic_pointer_cast<const Report::Job>(printed.first());
+    return job ? job->pages() : QList<Report::Page>();
+}
+
+QString boxText(const Report::Page &page, const char *name)
+{
+    const Report::TextBox *box = page.text(QString::fromLatin1(name));
+    return box ? box->lines.join(QLatin1Char('\n')) : QString();
+}
+
+} // namespace
+
+class TestLists : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void appointmentLine_data();
+    void appointmentLine();
+    void selectionRules_data();
+    void selectionRules();
+    void statusListWindows_data();
+    void statusListWindows();
+    void statusListArchiveFailure();
+    void findInList_data();
+    void findInList();
+    void findInListWindow();
+    void reopeningACard_data();
+    void reopeningACard();
+    void findCriteria_data();
+    void findCriteria();
+    void findWindowSearchAndResults();
+    void findWindowEmptyArchive();
+    void findWindowArchiveFailure();
+    void findWindowKeyboard();
+};
+
+void TestLists::appointmentLine_data()
+{
+    QTest::addColumn<QString>("causale");
+    QTest::addColumn<QString>("contatto");
+    QTest::addColumn<QString>("cel");
+    QTest::addColumn<QString>("causaleColumn");
+    QTest::addColumn<QString>("contattoColumn");
+    QTest::addColumn<QString>("celColumn");
+
+    QTest::newRow("short texts are padded")
+        << "Otturazione"
+        << "Rossi Mario"
+        << "347123" << QStringLiteral("Otturazione").leftJustified(40)
+        << QStringLiteral("Rossi Mario").leftJustified(30) << QStringLiteral("347123").leftJustified(14);
+    QTest::newRow("long texts are cut") << QStringLiteral("Igiene orale professionale con sbiancamento e controllo")
+                                        << QStringLiteral("Verdi Anna Maria Giuseppina Lucrezia")
+                                        << QStringLiteral("00393471234567890")
+                                        << QStringLiteral("Igiene orale professionale con sbiancame")
+                                        << QStringLiteral("Verdi Anna Maria Giuseppina Lu")
+                                        << QStringLiteral("00393471234567");
+}
+
+void TestLists::appointmentLine()
+{
+    QFETCH(QString, causale);
+    QFETCH(QString, contatto);
+    QFETCH(QString, cel);
+    QFETCH(QString, causaleColumn);
+    QFETCH(QString, contattoColumn);
+    QFETCH(QString, celColumn);
+
+    Card c{QStringLiteral("12/12/2026")};
+    c.causale = causale;
+    c.contatto = contatto;
+    c.cel = cel;
+    c.ora = QStringLiteral("9:05");
+    const QString line = AppointmentLines::line(record(c));
+
+    // The columns stand at the same places whatever the texts, so they align in Courier.
+    QCOMPARE(line.left(30), QStringLiteral("Data: 12/12/2026  Ora: 9:05   "));
+    QCOMPARE(line.mid(30, 40), causaleColumn);
+    QCOMPARE(line.mid(70, 12), QStringLiteral("  Paziente: "));
+    QCOMPARE(line.mid(82, 30), contattoColumn);
+    QCOMPARE(line.mid(112, 7), QStringLiteral("  Cel. "));
+    QCOMPARE(line.mid(119, 14), celColumn);
+    QCOMPARE(line.mid(133), QStringLiteral("  Importo: \u20AC 80,00"));
+}
+
+void TestLists::selectionRules_data()
+{
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("flag");
+    QTest::addColumn<bool>("toFulfil");
+    QTest::addColumn<bool>("pastDue");
+    QTest::addColumn<bool>("fulfilled");
+
+    QTest::newRow("today, not fulfilled") << "10/12/2026"
+                                          << "No" << true << false << false;
+    QTest::newRow("yesterday, not fulfilled") << "09/12/2026"
+                                              << "No" << true << true << false;
+    QTest::newRow("next year, not fulfilled") << "10/12/2027"
+                                              << "No" << true << false << false;
+    QTest::newRow("past, fulfilled") << "09/12/2026"
+                                     << "S\u00EC" << false << false << true;
+    QTest::newRow("future, fulfilled") << "11/12/2026"
+                                       << "S\u00EC" << false << false << true;
+    QTest::newRow("another flag is in no list") << "09/12/2026"
+                                                << "si" << false << false << false;
+    QTest::newRow("a date that does not convert is not past due") << "31/02/2026"
+                                                                  << "No" << true << false << false;
+    QTest::newRow("an empty date is not past due") << ""
+                                                   << "No" << true << false << false;
+}
+
+void TestLists::selectionRules()
+{
+    QFETCH(QString, date);
+    QFETCH(QString, flag);
+    QFETCH(bool, toFulfil);
+    QFETCH(bool, pastDue);
+    QFETCH(bool, fulfilled);
+
+    const TAppointmentRecord r = record({date, flag});
+    const QDate today(2026, 12, 10);
+    QCOMPARE(AppointmentLines::listed(AppointmentLines::Status::DaAssolvere, r, today), toFulfil);
+    QCOMPARE(AppointmentLines::listed(AppointmentLines::Status::Scaduti, r, today), pastDue);
+    QCOMPARE(AppointmentLines::listed(AppointmentLines::Status::Assolti, r, today), fulfilled);
+}
+
+void TestLists::statusListWindows_data()
+{
+    QTest::addColumn<Openers::StatusList>("which");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("banner");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QList<int>>("positions");
+
+    QTest::newRow("to fulfil") << Openers::StatusList::DaAssolvere << "frmConfermati"
+                               << " Riepilogo impegni da assolvere"
+                               << "IMPEGNI DA ASSOLVERE"
+                               << "Riepilogo impegni da assolvere" << QList<int>{1, 2, 4, 5};
+    // The record with the date that does not convert is skipped, and the list goes on.
+    QTest::newRow("past due") << Openers::StatusList::Scaduti << "frmScaduti"
+                              << " Riepilogo impegni scaduti e non assolti"
+                              << "IMPEGNI SCADUTI E NON ASSOLTI"
+                              << "Riepilogo impegni scaduti e non assolti" << QList<int>{1, 5};
+    QTest::newRow("fulfilled") << Openers::StatusList::Assolti << "frmAssolti"
+                               << " Riepilogo impegni assolti"
+                               << "IMPEGNI ASSOLTI"
+                               << "Riepilogo impegni assolti" << QList<int>{3, 7};
+}
+
+void TestLists::statusListWindows()
+{
+    QFETCH(Openers::StatusList, which);
+    QFETCH(QString, window);
+    QFETCH(QString, caption);
+    QFETCH(QString, banner);
+    QFETCH(QString, title);
+    QFETCH(QList<int>, positions);
+
+    TestWorld world;
+    writeArchive(statusArchive());
+    QStringList shownLines;
+    QString shownCaption, shownBanner;
+    Modal::queue([&](QWidget *w) {
+        shownCaption = w->windowTitle();
+        shownBanner = control<ListBanner>(w, "imgBanner")->title();
+        shownLines = control<FixedList>(w, "lstRecords")->lines();
+        control<QPushButton>(w, "btnStampa")->click();
+        control<QPushButton>(w, "btnChiudi")->click();
+    });
+
+    Openers::statusList(world.windows().frmArchivio_Scadenze(), which);
+
+    QCOMPARE(Modal::takeOpened(), QStringList{window});
+    QCOMPARE(shownCaption, caption);
+    QCOMPARE(shownBanner, banner);
+    QCOMPARE(shownLines, linesOf(statusArchive(), positions));
+    const QList<Report::Page> pages = printedPages();
+    QCOMPARE(pages.size(), 1);
+    QCOMPARE(boxText(pages[0], "txtTitolo"), title);
+    QCOMPARE(boxText(pages[0], "txtRiepilogo"), shownLines.join(QLatin1Char('\n')));
+    QCOMPARE(boxText(pages[0], "txtPagina"), QStringLiteral("Stampa eseguita in data 10/12/2026"));
+    QVERIFY(shownMessages().isEmpty());
+}
+
+void TestLists::statusListArchiveFailure()
+{
+    TestWorld world;
+    QDir(world.folder()).mkdir(kAppointmentArchive); // a folder where the archive should be
+    int lines = -1;
+    Modal::queue([&](QWidget *w) { lines = control<FixedList>(w, "lstRecords")->count(); });
+
+    Openers::statusList(world.windows().frmArchivio_Scadenze(), Openers::StatusList::DaAssolvere);
+
+    QCOMPARE(lines, 0);
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
+}
+
+void TestLists::findInList_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("presses"); // "typed=row selected after the press"
+
+    const QStringList people = {QStringLiteral("ROSSI Mario"), QStringLiteral("Verdi Anna"),
+                                QStringLiteral("Rossi Anna"), QStringLiteral("Bianchi Luca")};
+    QTest::newRow("first press, next press, wrap round")
+        << people << QStringList{QStringLiteral("rossi=0"), QStringLiteral("rossi=2"), QStringLiteral("rossi=0")};
+    QTest::newRow("a new text starts again from the top")
+        << people << QStringList{QStringLiteral("anna=1"), QStringLiteral("anna=2"), QStringLiteral("rossi=0")};
+    QTest::newRow("no hit keeps the selection")
+        << people << QStringList{QStringLiteral("anna=1"), QStringLiteral("anna=2"), QStringLiteral("neri=2")};
+    QTest::newRow("empty text matches nothing")
+        << people << QStringList{QStringLiteral("verdi=1"), QStringLiteral("=1"), QStringLiteral("=1")};
+    QTest::newRow("with nothing selected, a miss selects the first line")
+        << people << QStringList{QStringLiteral("neri=0")};
+    QTest::newRow("the only hit is found again")
+        << people << QStringList{QStringLiteral("luca=3"), QStringLiteral("luca=3")};
+    QTest::newRow("only A to Z are folded")
+        << QStringList{QStringLiteral("\u00C0ngelo"), QStringLiteral("\u00E0ngelo")}
+        << QStringList{QStringLiteral("\u00E0NGELO=1"), QStringLiteral("\u00C0ngelo=0")};
+    QTest::newRow("the text is not trimmed")
+        << QStringList{QStringLiteral("Rossi Mario"), QStringLiteral("Mario Rossi ")}
+        << QStringList{QStringLiteral("mario =1")};
+}
+
+void TestLists::findInList()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, presses);
+
+    int selected = -1;
+    QString lastTerm;
+    for (const QString &press : presses) {
+        const QString typed = press.section(QLatin1Char('='), 0, 0);
+        const int expected = press.section(QLatin1Char('='), 1).toInt();
+        selected = TextRules::findInList(lines, selected, typed, lastTerm);
+        QVERIFY2(selected == expected, qPrintable(QStringLiteral("after \"%1\": %2").arg(typed).arg(selected)));
+    }
+}
+
+void TestLists::findInListWindow()
+{
+    TestWorld world;
+    writeArchive({{QStringLiteral("01/12/2026"), kFlagNo, QStringLiteral("Rossi Mario")},
+                  {QStringLiteral("02/12/2026"), kFlagNo, QStringLiteral("Verdi Anna")},
+                  {QStringLiteral("03/12/2026"), kFlagNo, QStringLiteral("ROSSI Anna")}});
+    QList<int> rows;
+    bool enterGoesToTrova = false;
+    Modal::queue([&](QWidget *w) {
+        auto *window = static_cast<TfrmStatusList *>(w);
+        activate(window);
+        // Enter in the field moves to "Trova" and does not search by itself.
+        QTest::keyClicks(window->txtTrova, QStringLiteral("rossi"));
+        QTest::keyClick(window->txtTrova, Qt::Key_Return);
+        enterGoesToTrova = window->btnTrova->hasFocus() && window->page->selectedRow() == -1;
+        QTest::keyClick(window->btnTrova, Qt::Key_Return);
+        rows.append(window->page->selectedRow());
+        window->btnTrovaClick();
+        rows.append(window->page->selectedRow());
+        window->btnTrovaClick();
+        rows.append(window->page->selectedRow());
+    });
+    Openers::statusList(world.windows().frmArchivio_Scadenze(), Openers::StatusList::DaAssolvere);
+    QVERIFY(enterGoesToTrova);
+    QCOMPARE(rows, (QList<int>{0, 2, 0}));
+    QVERIFY(shownMessages().isEmpty());
+
+    // An empty list: the plain message, and nothing else.
+    QFile::resize(world.file(kAppointmentArchive), 0);
+    Modal::queue([](QWidget *w) { static_cast<TfrmStatusList *>(w)->btnTrovaClick(); });
+    Openers::statusList(world.windows().frmArchivio_Scadenze(), Openers::StatusList::Assolti);
+    QCOMPARE(shownMessages(),
+             QStringList{QStringLiteral("plain: Ricerca non applicabile: la lista non contiene nessuna voce.")});
+}
+
+void TestLists::reopeningACard_data()
+{
+    QTest::addColumn<QString>("window"); // "status", or "find" with its caller tag
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<int>("row"); // -1: nothing selected
+    QTest::addColumn<QString>("position");
+
+    QTest::newRow("a single line") << "status"
+                                   << "" << 0 << "1";
+    QTest::newRow("two identical lines: the later card") << "status"
+                                                         << "" << 1 << "3";
+    QTest::newRow("the other identical line: the later card too") << "status"
+                                                                  << "" << 2 << "3";
+    QTest::newRow("nothing selected: the card stays") << "status"
+                                                      << "" << -1 << "9";
+    QTest::newRow("from the results") << "find"
+                                      << "scadenze" << 1 << "3";
+    QTest::newRow("results for another caller: the card stays") << "find"
+                                                                << "clients" << 1 << "9";
+}
+
+void TestLists::reopeningACard()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, tag);
+    QFETCH(int, row);
+    QFETCH(QString, position);
+
+    TestWorld world;
+    const Card twin{QStringLiteral("05/12/2026"), kFlagNo, QStringLiteral("Neri Paolo")};
+    writeArchive({{QStringLiteral("04/12/2026")}, twin, twin, {QStringLiteral("06/12/2026"), kFlagYes}});
+    TfrmArchivio_Scadenze *card = world.windows().frmArchivio_Scadenze();
+    card->lblPosizione->setText(QStringLiteral("9"));
+    bool closed = false;
+    Modal::queue([&](QWidget *w) {
+        auto *list = control<FixedList>(w, "lstRecords");
+        if (auto *find = qobject_cast<TfrmTrovaScadenze *>(w)) {
+            find->lblMemory->setText(tag);
+            find->btnCercaClick();
+        }
+        if (row >= 0) {
+            doubleClickRow(list, row);
+        } else {
+            list->clearSelection(); // e.g. Enter in the list before any line was picked
+            if (auto *status = qobject_cast<TfrmStatusList *>(w))
+                status->lstRecordsDblClick();
+            else
+                static_cast<TfrmTrovaScadenze *>(w)->lstRecordsDblClick();
+        }
+        closed = !w->isVisible();
+    });
+
+    if (window == QLatin1String("status"))
+        Openers::statusList(card, Openers::StatusList::DaAssolvere);
+    else
+        Openers::findAppointments(card);
+
+    QVERIFY(closed);
+    QCOMPARE(card->lblPosizione->text(), position);
+    QVERIFY(shownMessages().isEmpty());
+}
+
+void TestLists::findCriteria_data()
+{
+    QTest::addColumn<QStringList>("criteria"); // "txtName=text"
+    QTest::addColumn<QList<int>>("positions");
+
+    QTest::newRow("no criterion lists every card") << QStringList() << QList<int>{1, 2, 3, 4};
+    QTest::newRow("dentist and mobile together")
+        << QStringList{QStringLiteral("txtTipologia=bianchi"), QStringLiteral("txtCel=347")} << QList<int>{1};
+    QTest::newRow("a blank criterion takes no part")
+        << QStringList{QStringLiteral("txtNote=   "), QStringLiteral("txtContatto=rossi")} << QList<int>{1, 2};
+    QTest::newRow("A to Z fold, other letters do not")
+        << QStringList{QStringLiteral("txtCausale=\u00C8 URGENTE")} << QList<int>{};
+    QTest::newRow("an accented letter matches itself")
+        << QStringList{QStringLiteral("txtCausale=\u00E8 URGENTE")} << QList<int>{3};
+    QTest::newRow("part of a date") << QStringList{QStringLiteral("txtData=03/")} << QList<int>{1, 4};
+    QTest::newRow("part of a time") << QStringList{QStringLiteral("txtOra=10:")} << QList<int>{1, 3};
+    QTest::newRow("the criterion is matched as typed") << QStringList{QStringLiteral("txtCel= 347")} << QList<int>{};
+}
+
+void TestLists::findCriteria()
+{
+    QFETCH(QStringList, criteria);
+    QFETCH(QList<int>, positions);
+
+    QList<Card> cards(4);
+    cards[0] = {QStringLiteral("03/12/2026"),  kFlagNo,
+                QStringLiteral("Rossi Mario"), QStringLiteral("Otturazione"),
+                QStringLiteral("3471234567"),  QStringLiteral("Dott. BIANCHI"),
+                QStringLiteral("10:30")};
+    cards[1] = {QStringLiteral("04/12/2026"), kFlagYes,
+                QStringLiteral("ROSSI Anna"), QStringLiteral("Igiene"),
+                QStringLiteral("3389876543"), QStringLiteral("Dott. Bianchi"),
+                QStringLiteral("09:00")};
+    cards[2] = {QStringLiteral("05/12/2026"), kFlagNo,
+                QStringLiteral("Verdi Luca"), QStringLiteral("Estrazione \u00E8 urgente"),
+                QStringLiteral("3471111111"), QStringLiteral("Dott. Neri"),
+                QStringLiteral("10:15")};
+    cards[3] = {QStringLiteral("12/03/2027"), kFlagNo,   QStringLiteral("Neri Paolo"), QStringLiteral("Controllo"),
+                QStringLiteral("3200000000"), QString(), QStringLiteral("16:00")};
+
+    TestWorld world;
+    writeArchive(cards);
+    QStringList shown;
+    QString conta, trovate;
+    Modal::queue([&](QWidget *w) {
+        for (const QString &c : criteria)
+            control<QLineEdit>(w, qPrintable(c.section(QLatin1Char('='), 0, 0)))
+                ->setText(c.section(QLatin1Char('='), 1));
+        control<QPushButton>(w, "btnCerca")->click();
+        shown = control<FixedList>(w, "lstRecords")->lines();
+        conta = control<QLabel>(w, "lblConta")->text();
+        trovate = control<QLabel>(w, "lblTrovate")->text();
+    });
+    Openers::findAppointments(world.windows().frmArchivio_Scadenze());
+
+    QCOMPARE(shown, linesOf(cards, positions));
+    int filled = 0;
+    for (const QString &c : criteria)
+        filled += c.section(QLatin1Char('='), 1).trimmed().isEmpty() ? 0 : 1;
+    QCOMPARE(conta, QString::number(filled));
+    QCOMPARE(trovate, QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(positions.size()));
+}
+
+void TestLists::findWindowSearchAndResults()
+{
+    TestWorld world;
+    writeArchive({{QStringLiteral("03/12/2026")}, {QStringLiteral("04/12/2026"), kFlagYes, QStringLiteral("Verdi")}});
+    bool pages = false, shownBefore = false;
+    Modal::queue([&](QWidget *w) {
+        auto *find = static_cast<TfrmTrovaScadenze *>(w);
+        shownBefore = find->panAvvio->isVisible() && !find->panContainer->isVisible()
+                      && !find->lblAttendere->isVisible() && find->lblMemory->text() == QLatin1String("scadenze");
+        find->txtContatto->setText(QStringLiteral("verdi"));
+        find->btnCercaClick();
+        pages = !find->panAvvio->isVisible() && find->panContainer->isVisible() && find->lstRecords->count() == 1;
+        find->btnStampaClick();
+    });
+    Openers::findAppointments(world.windows().frmArchivio_Scadenze());
+
+    QVERIFY(shownBefore);
+    QVERIFY(pages);
+    const QList<Report::Page> printed = printedPages();
+    QCOMPARE(printed.size(), 1);
+    QCOMPARE(boxText(printed[0], "txtTitolo"), QStringLiteral("Riepilogo appuntamenti in archivio"));
+    QVERIFY(boxText(printed[0], "txtRiepilogo").contains(QStringLiteral("Paziente: Verdi")));
+    QCOMPARE(boxText(printed[0], "txtPagina"), QStringLiteral("Stampa eseguita in data 10/12/2026"));
+}
+
+void TestLists::findWindowEmptyArchive()
+{
+    TestWorld world;
+    QString trovate;
+    Modal::queue([&](QWidget *w) {
+        auto *find = static_cast<TfrmTrovaScadenze *>(w);
+        find->btnCercaClick();
+        trovate = find->lblTrovate->text();
+        find->btnTrovaClick();
+    });
+    Openers::findAppointments(world.windows().frmArchivio_Scadenze());
+
+    QCOMPARE(trovate, QStringLiteral("Il presente riepilogo contiene 0 schede."));
+    QCOMPARE(shownMessages(),
+             QStringList{QStringLiteral("plain: Ricerca non applicabile: la lista non contiene nessuna voce.")});
+    QVERIFY(QFile::exists(world.file(kAppointmentArchive))); // created empty
+}
+
+void TestLists::findWindowArchiveFailure()
+{
+    TestWorld world;
+    QDir(world.folder()).mkdir(kAppointmentArchive); // a folder where the archive should be
+    bool stays = false;
+    Modal::queue([&](QWidget *w) {
+        auto *find = static_cast<TfrmTrovaScadenze *>(w);
+        QTest::mouseClick(find->btnCerca, Qt::LeftButton);
+        stays = find->panAvvio->isVisible() && !find->panContainer->isVisible() && find->lblAttendere->isVisible();
+    });
+    Openers::findAppointments(world.windows().frmArchivio_Scadenze());
+
+    QVERIFY(stays);
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("plain: ") + kArchiveFailure});
+}
+
+void TestLists::findWindowKeyboard()
+{
+    TestWorld world;
+    QStringList focusPath;
+    bool highlight = false, others = true;
+    Modal::queue([&](QWidget *w) {
+        auto *find = static_cast<TfrmTrovaScadenze *>(w);
+        activate(find);
+        for (int i = 0; i < 11; ++i) {
+            QWidget *focused = QApplication::focusWidget();
+            focusPath.append(focused ? focused->objectName() : QString());
+            if (i == 5) {
+                highlight = find->highlightOf(find->txtContatto)->isVisible();
+                others = find->highlightOf(find->txtDettagli)->isVisible();
+            }
+            if (focused)
+                QTest::keyClick(focused, Qt::Key_Return);
+        }
+    });
+    Openers::findAppointments(world.windows().frmArchivio_Scadenze());
+
+    QCOMPARE(focusPath,
+             (QStringList{QStringLiteral("txtData"), QStringLiteral("txtOra"), QStringLiteral("txtTipologia"),
+                          QStringLiteral("txtCausale"), QStringLiteral("txtDettagli"), QStringLiteral("txtContatto"),
+                          QStringLiteral("txtTel"), QStringLiteral("txtCel"), QStringLiteral("txtLuogo"),
+                          QStringLiteral("txtNote"), QStringLiteral("txtData")}));
+    QVERIFY(highlight);
+    QVERIFY(!others);
+}
+
+QTEST_MAIN(TestLists)
+#include "tst_lists.moc"
