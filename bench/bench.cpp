@@ -261,14 +261,14 @@ int main(int argc, char *argv[])
     // The patient card: first, last and a save at the end never scan the archive.
     TfrmClients *clients = Windows::frmClients();
     clients->show();
-    const double first = medianMs(runs, [&] { clients->cmdPrimoClick(); });
-    const double last = medianMs(runs, [&] { clients->cmdUltimoClick(); });
-    const double save = medianMs(runs, [&] { clients->cmdSalvaClick(); });
+    const double first = medianMs(runs, [&] { clients->cmdFirstClick(); });
+    const double last = medianMs(runs, [&] { clients->cmdLastClick(); });
+    const double save = medianMs(runs, [&] { clients->cmdSaveClick(); });
     const double append = medianMs(runs, [&] {
-        clients->cmdNuovoClick();
+        clients->cmdNewClick();
         clients->txtName->setText(QStringLiteral("NUOVO PAZIENTE"));
         clients->txtMobilePhone->setText(QStringLiteral("3471234567"));
-        clients->cmdSalvaClick();
+        clients->cmdSaveClick();
     });
     row("patient card: first", first, readPatients, "read patients");
     row("patient card: last", last, readPatients, "read patients");
