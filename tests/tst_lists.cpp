@@ -97,11 +97,10 @@ void activate(QWidget *w)
 
 bool doubleClickRow(FixedList *list, int row)
 {
-    QListWidgetItem *item = list->item(row);
-    if (!item)
+    if (row < 0 || row >= list->count())
         return false;
-    list->setCurrentItem(item);
-    const QRect rect = list->visualItemRect(item); // 1600 wide: click near its start
+    list->setCurrentRow(row);
+    const QRect rect = list->visualRect(list->model()->index(row, 0)); // 1600 wide: click near its start
     const QPoint at(rect.left() + 20, rect.center().y());
     // A widget double-click arrives as press, release, double-click, release.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);

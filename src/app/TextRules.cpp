@@ -12,6 +12,15 @@ QString fixedColumn(const QString &text, int width)
     return t + QString(width - t.size(), QLatin1Char(' '));
 }
 
+void appendColumn(QString &line, const QString &text, int width)
+{
+    const QString t = AnsiText::trimmed(text);
+    const qsizetype n = qMin<qsizetype>(t.size(), width);
+    line.append(t.constData(), n);
+    if (n < width)
+        line.resize(line.size() + (width - n), QLatin1Char(' '));
+}
+
 QString foldAZ(const QString &text)
 {
     QString out = text;

@@ -9,6 +9,8 @@ namespace TextRules {
 // The field text trimmed, padded with blanks and cut to exactly width characters: one
 // column of a fixed-column list line.
 QString fixedColumn(const QString &text, int width);
+// The same column appended to a line being built.
+void appendColumn(QString &line, const QString &text, int width);
 
 // The letters A to Z turned to a to z; no other character changes.
 QString foldAZ(const QString &text);

@@ -18,7 +18,7 @@ Imminence imminence(const TAppointmentRecord &record, const QDate &today)
     const int lead = record.Avviso.text().toInt(&leadOk, 10);
     if (!date.isValid() || !leadOk)
         return Imminence::Unreadable;
-    if (record.Ottemperata.text() != kFlagNo)
+    if (record.Ottemperata.trimmedBytes() != kFlagNoBytes)
         return Imminence::NotImminent;
     return date.addDays(-lead) <= today ? Imminence::Imminent : Imminence::NotImminent;
 }
@@ -32,12 +32,24 @@ QString sortKey(const TAppointmentRecord &record)
 
 QString line(const TAppointmentRecord &record)
 {
-    using TextRules::fixedColumn;
-    return QStringLiteral("ID: ") + sortKey(record) + QStringLiteral("  Data: ") + fixedColumn(record.Data.text(), 10)
-           + QStringLiteral("  Ora: ") + fixedColumn(record.Ora.text(), 5) + QStringLiteral("  ")
-           + fixedColumn(record.Contatto.text(), 30) + QStringLiteral("  Cel. ") + fixedColumn(record.Cel.text(), 14)
-           + QStringLiteral("  ") + fixedColumn(record.Causale.text(), 42) + QStringLiteral("  \u20AC ")
-           + record.Importo.text();
+    using TextRules::appendColumn;
+    QString out;
+    out.reserve(170);
+    out.append(QLatin1String("ID: "));
+    out.append(sortKey(record));
+    out.append(QLatin1String("  Data: "));
+    appendColumn(out, record.Data.text(), 10);
+    out.append(QLatin1String("  Ora: "));
+    appendColumn(out, record.Ora.text(), 5);
+    out.append(QLatin1String("  "));
+    appendColumn(out, record.Contatto.text(), 30);
+    out.append(QLatin1String("  Cel. "));
+    appendColumn(out, record.Cel.text(), 14);
+    out.append(QLatin1String("  "));
+    appendColumn(out, record.Causale.text(), 42);
+    out.append(QStringLiteral("  \u20AC "));
+    out.append(record.Importo.text());
+    return out;
 }
 
 bool lineLess(const QString &a, const QString &b)

@@ -8,26 +8,37 @@
 
 namespace AppointmentLines {
 
-using TextRules::fixedColumn;
-
 QString line(const TAppointmentRecord &r)
 {
-    return QStringLiteral("Data: ") + fixedColumn(r.Data.text(), 10) + QStringLiteral("  Ora: ")
-           + fixedColumn(r.Ora.text(), 5) + QStringLiteral("  ") + fixedColumn(r.Causale.text(), 40)
-           + QStringLiteral("  Paziente: ") + fixedColumn(r.Contatto.text(), 30) + QStringLiteral("  Cel. ")
-           + fixedColumn(r.Cel.text(), 14) + QStringLiteral("  Importo: \u20AC ") + r.Importo.text();
+    // Built in place: a list of a hundred thousand lines must not cost a string per column.
+    using TextRules::appendColumn;
+    QString out;
+    out.reserve(160);
+    out.append(QLatin1String("Data: "));
+    appendColumn(out, r.Data.text(), 10);
+    out.append(QLatin1String("  Ora: "));
+    appendColumn(out, r.Ora.text(), 5);
+    out.append(QLatin1String("  "));
+    appendColumn(out, r.Causale.text(), 40);
+    out.append(QLatin1String("  Paziente: "));
+    appendColumn(out, r.Contatto.text(), 30);
+    out.append(QLatin1String("  Cel. "));
+    appendColumn(out, r.Cel.text(), 14);
+    out.append(QStringLiteral("  Importo: \u20AC "));
+    out.append(r.Importo.text());
+    return out;
 }
 
 bool listed(Status status, const TAppointmentRecord &record, const QDate &today)
 {
-    const QString flag = record.Ottemperata.text();
+    const QByteArrayView flag = record.Ottemperata.trimmedBytes();
     switch (status) {
     case Status::DaAssolvere:
-        return flag == kFlagNo;
+        return flag == kFlagNoBytes;
     case Status::Assolti:
-        return flag == kFlagYes;
+        return flag == kFlagYesBytes;
     case Status::Scaduti: {
-        if (flag != kFlagNo)
+        if (flag != kFlagNoBytes)
             return false;
         const QDate date = Formats::parseDate(record.Data.text());
         return date.isValid() && date < today;
@@ -46,20 +57,52 @@ int filledCount(const Criteria &c)
     return n;
 }
 
-bool matches(const Criteria &c, const TAppointmentRecord &r)
+namespace {
+
+// The filled criteria, folded once, each with the field it is looked for in.
+class Matcher
 {
-    const std::pair<const QString *, QString> pairs[] = {
-        {&c.txtData, r.Data.text()},       {&c.txtOra, r.Ora.text()},           {&c.txtTipologia, r.Tipologia.text()},
-        {&c.txtCausale, r.Causale.text()}, {&c.txtDettagli, r.Dettagli.text()}, {&c.txtContatto, r.Contatto.text()},
-        {&c.txtTel, r.Tel.text()},         {&c.txtCel, r.Cel.text()},           {&c.txtLuogo, r.Luogo.text()},
-        {&c.txtNote, r.Note.text()},
+public:
+    explicit Matcher(const Criteria &c)
+    {
+        using R = TAppointmentRecord;
+        const std::pair<const QString *, QString (*)(const R &)> pairs[] = {
+            {&c.txtData, [](const R &r) { return r.Data.text(); }},
+            {&c.txtOra, [](const R &r) { return r.Ora.text(); }},
+            {&c.txtTipologia, [](const R &r) { return r.Tipologia.text(); }},
+            {&c.txtCausale, [](const R &r) { return r.Causale.text(); }},
+            {&c.txtDettagli, [](const R &r) { return r.Dettagli.text(); }},
+            {&c.txtContatto, [](const R &r) { return r.Contatto.text(); }},
+            {&c.txtTel, [](const R &r) { return r.Tel.text(); }},
+            {&c.txtCel, [](const R &r) { return r.Cel.text(); }},
+            {&c.txtLuogo, [](const R &r) { return r.Luogo.text(); }},
+            {&c.txtNote, [](const R &r) { return r.Note.text(); }},
+        };
+        for (const auto &[criterion, field] : pairs)
+            if (!AnsiText::isBlank(*criterion))
+                m_wanted.append({TextRules::foldAZ(*criterion), field});
+    }
+
+    bool operator()(const TAppointmentRecord &r) const
+    {
+        for (const Wanted &w : m_wanted)
+            if (!TextRules::foldAZ(w.field(r)).contains(w.folded))
+                return false;
+        return true;
+    }
+
+private:
+    struct Wanted
+    {
+        QString folded;
+        QString (*field)(const TAppointmentRecord &);
     };
-    int occurring = 0;
-    for (const auto &[criterion, field] : pairs)
-        if (!AnsiText::isBlank(*criterion) && TextRules::foldAZ(field).contains(TextRules::foldAZ(*criterion)))
-            ++occurring;
-    return occurring >= filledCount(c);
-}
+    QList<Wanted> m_wanted;
+};
+
+} // namespace
+
+bool matches(const Criteria &c, const TAppointmentRecord &r) { return Matcher(c)(r); }
 
 namespace {
 template<class Visit>
@@ -84,8 +127,9 @@ void statusLines(Status status, const QDate &today, QStringList &lines)
 
 void foundLines(const Criteria &criteria, QStringList &lines)
 {
+    const Matcher matches(criteria);
     eachRecord([&](const TAppointmentRecord &r, qint64) {
-        if (matches(criteria, r))
+        if (matches(r))
             lines.append(line(r));
     });
 }

@@ -141,7 +141,7 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
     QFont listFont = lstRecords->font();
     listFont.setPointSize(14);
     lstRecords->setFont(listFont);
-    lstRecords->setStyleSheet(QStringLiteral("QListWidget { color: #000000; }"));
+    lstRecords->setStyleSheet(QStringLiteral("QListView { color: #000000; }"));
     auto *lblElenco = Theme::label(QStringLiteral("lblElenco"), QStringLiteral("Appuntamenti imminenti:"), shpElenco,
                                    lstRecords);
     QFont heading(QStringLiteral("Verdana"));
@@ -213,7 +213,7 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
         setTabOrder(order.at(i), order.at(i + 1));
 
     connect(btnCaricaLista, &QPushButton::clicked, this, &TfrmAgenda::btnCaricaListaClick);
-    connect(lstRecords, &QListWidget::itemSelectionChanged, this, &TfrmAgenda::lstRecordsClick);
+    connect(lstRecords, &FixedList::lineSelectionChanged, this, &TfrmAgenda::lstRecordsClick);
     connect(btnWhatsApp, &PictureButton::clicked, this, &TfrmAgenda::btnWhatsAppClick);
     connect(btnExcel, &PictureButton::clicked, this, &TfrmAgenda::btnExcelClick);
     connect(btnGiorno, &PictureButton::clicked, this, &TfrmAgenda::btnGiornoClick);
@@ -267,11 +267,7 @@ bool TfrmAgenda::loadList()
     }
     lstRecords->setLines(lines);
     // Wide enough for the longest line, and never narrower than the classic 1600.
-    int width = 1600;
-    const QFontMetrics metrics(lstRecords->font());
-    for (const QString &line : std::as_const(lines))
-        width = qMax(width, metrics.horizontalAdvance(line) + 16);
-    lstRecords->setItemWidth(width);
+    lstRecords->setItemWidth(qMax(1600, lstRecords->widestLine() + 16));
     return true;
 }
 

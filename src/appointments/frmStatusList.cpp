@@ -177,7 +177,7 @@ AppointmentListPage::AppointmentListPage(const QString &objectName, const Look &
     for (QWidget *w : std::initializer_list<QWidget *>{txtTrova, btnTrova, lstRecords, btnChiudi, btnStampa})
         w->installEventFilter(this);
     connect(btnTrova, &QPushButton::clicked, this, &AppointmentListPage::findInList);
-    connect(lstRecords, &QListWidget::itemDoubleClicked, this, &AppointmentListPage::reopenRequested);
+    connect(lstRecords, &FixedList::lineDoubleClicked, this, &AppointmentListPage::reopenRequested);
     connect(btnStampa, &QPushButton::clicked, this, &AppointmentListPage::printRequested);
     connect(btnChiudi, &QPushButton::clicked, this, &AppointmentListPage::closeRequested);
 }
@@ -215,8 +215,7 @@ void AppointmentListPage::restart()
 
 int AppointmentListPage::selectedRow() const
 {
-    const QListWidgetItem *item = lstRecords->currentItem();
-    return item && item->isSelected() ? lstRecords->row(item) : -1;
+    return lstRecords->selectedRow();
 }
 
 void AppointmentListPage::findInList()
@@ -226,8 +225,7 @@ void AppointmentListPage::findInList()
         return;
     }
     const int row = TextRules::findInList(lstRecords->lines(), selectedRow(), txtTrova->text(), m_lastTerm);
-    lstRecords->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
-    lstRecords->scrollToItem(lstRecords->item(row));
+    lstRecords->setCurrentRow(row);
 }
 
 void loadIntoCard(QWidget *opener, const TAppointmentRecord &record, qint64 position)

@@ -51,3 +51,5 @@ inline const QString kAppointmentArchive = QStringLiteral("Archivio_Appuntamenti
 // The fulfilled flag is the two-character text "Sì" or "No" (bytes 02 53 EC / 02 4E 6F).
 inline const QString kFlagYes = QStringLiteral("S\u00EC");
 inline const QString kFlagNo = QStringLiteral("No");
+inline constexpr QByteArrayView kFlagYesBytes("S\xEC", 2);
+inline constexpr QByteArrayView kFlagNoBytes("No", 2);

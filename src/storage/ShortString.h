@@ -2,6 +2,7 @@
 
 #include "storage/AnsiText.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <cstddef>
@@ -18,6 +19,18 @@ struct ShortString
     char chars[N];
 
     QString text() const { return AnsiText::readShortString(reinterpret_cast<const char *>(this), N); }
+    // The stored bytes trimmed of codes 32 and below, undecoded: for comparing with a known
+    // text without building a string for every record of a scan.
+    QByteArrayView trimmedBytes() const
+    {
+        int begin = 0;
+        int end = length > N ? N : length;
+        while (begin < end && static_cast<unsigned char>(chars[begin]) <= 32)
+            ++begin;
+        while (end > begin && static_cast<unsigned char>(chars[end - 1]) <= 32)
+            --end;
+        return QByteArrayView(chars + begin, end - begin);
+    }
     void setText(const QString &t) { AnsiText::writeShortString(reinterpret_cast<char *>(this), N, t); }
 };
 
