@@ -218,6 +218,27 @@ private slots:
         QCOMPARE(names, (QStringList{"Primo", "bianchi", "Secondo", "Quarto", "quinto", "Ultimo"}));
     }
 
+    // The sort takes a short cut on complete keys; it must give the order of the plain
+    // character-by-character comparison on any mix of complete and incomplete keys.
+    void sortOrderEqualsTheLineComparison()
+    {
+        const QStringList dates = {"10/12/2026", "1/2/2027", "", "09/01/2027", "10/12/2026", "31/12/2025"};
+        const QStringList hours = {"09", "", "15", "9", "23"};
+        const QStringList minutes = {"00", "30", "", "5"};
+        const QStringList names = {"Rossi", "rossi", "Bianchi", "bianchi", "Zeta", "ROSSI"};
+        QStringList lines;
+        int n = 0;
+        for (const QString &d : dates)
+            for (const QString &h : hours)
+                for (const QString &m : minutes)
+                    lines.append(AgendaRules::line(record(
+                        Card{.data = d, .ore = h, .minuti = m, .contatto = names.at(n++ % names.size())})));
+        QStringList expected = lines;
+        std::stable_sort(expected.begin(), expected.end(), AgendaRules::lineLess);
+        AgendaRules::sortLines(lines);
+        QCOMPARE(lines, expected);
+    }
+
     // ---- The agenda window ----
 
     void showListsImminentAndPlaysTheAlert()

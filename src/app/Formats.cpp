@@ -1,7 +1,5 @@
 #include "app/Formats.h"
 
-#include "storage/AnsiText.h"
-
 #include <QLocale>
 
 namespace Formats {
@@ -12,20 +10,28 @@ QString dateText(const QDate &date) { return date.toString(QStringLiteral("dd/MM
 
 QString timeText(const QTime &time) { return time.toString(QStringLiteral("HH:mm")); }
 
-QDate parseDate(const QString &text)
+namespace {
+template<class Chars>
+QDate parseDigits(const Chars &t)
 {
-    const QString t = AnsiText::trimmed(text);
     int part[3] = {0, 0, 0};
     int digits[3] = {0, 0, 0};
     int index = 0;
-    for (QChar ch : t) {
-        if (ch == QLatin1Char('/')) {
+    qsizetype begin = 0, end = t.size();
+    const auto code = [&](qsizetype i) { return unsigned(t[i]) & 0xFFFF; };
+    while (begin < end && code(begin) <= 32)
+        ++begin;
+    while (end > begin && code(end - 1) <= 32)
+        --end;
+    for (qsizetype i = begin; i < end; ++i) {
+        const unsigned c = code(i);
+        if (c == '/') {
             if (++index > 2)
                 return {};
-        } else if (ch.unicode() >= '0' && ch.unicode() <= '9') {
+        } else if (c >= '0' && c <= '9') {
             if (++digits[index] > 4)
                 return {};
-            part[index] = part[index] * 10 + (ch.unicode() - '0');
+            part[index] = part[index] * 10 + int(c - '0');
         } else {
             return {};
         }
@@ -34,5 +40,23 @@ QDate parseDate(const QString &text)
         return {};
     return QDate(part[2], part[1], part[0]);
 }
+
+struct Utf16
+{
+    const QString &s;
+    qsizetype size() const { return s.size(); }
+    char16_t operator[](qsizetype i) const { return s.at(i).unicode(); }
+};
+struct Bytes
+{
+    QByteArrayView b;
+    qsizetype size() const { return b.size(); }
+    unsigned char operator[](qsizetype i) const { return static_cast<unsigned char>(b[i]); }
+};
+} // namespace
+
+QDate parseDate(const QString &text) { return parseDigits(Utf16{text}); }
+
+QDate parseDate(QByteArrayView bytes) { return parseDigits(Bytes{bytes}); }
 
 } // namespace Formats

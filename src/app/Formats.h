@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 
@@ -14,5 +15,7 @@ QString timeText(const QTime &time);   // "hh:mm"
 // Reads "d/m/yyyy" with one or two digit day and month and a four-digit year;
 // an invalid QDate when the text is no such date.
 QDate parseDate(const QString &text);
+// The same on the bytes of a record field (trimmed or not), without decoding them first.
+QDate parseDate(QByteArrayView bytes);
 
 } // namespace Formats

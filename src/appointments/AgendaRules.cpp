@@ -8,14 +8,16 @@
 #include "storage/RecordFile.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace AgendaRules {
 
 Imminence imminence(const TAppointmentRecord &record, const QDate &today)
 {
-    const QDate date = Formats::parseDate(record.Data.text());
+    // Straight from the record's bytes: the agenda looks at every card of the archive.
+    const QDate date = Formats::parseDate(record.Data.trimmedBytes());
     bool leadOk = false;
-    const int lead = record.Avviso.text().toInt(&leadOk, 10);
+    const int lead = record.Avviso.trimmedBytes().toInt(&leadOk, 10);
     if (!date.isValid() || !leadOk)
         return Imminence::Unreadable;
     if (record.Ottemperata.trimmedBytes() != kFlagNoBytes)
@@ -25,30 +27,35 @@ Imminence imminence(const TAppointmentRecord &record, const QDate &today)
 
 QString sortKey(const TAppointmentRecord &record)
 {
-    const QString date = record.Data.text();
-    return AnsiText::trimmed(date.mid(6, 4) + date.mid(3, 2) + date.mid(0, 2) + record.OreApp.text()
-                             + record.MinutiApp.text());
+    const QByteArrayView date = record.Data.trimmedBytes();
+    QByteArray key;
+    key.reserve(14);
+    key.append(date.sliced(qMin<qsizetype>(6, date.size())).first(qMin<qsizetype>(4, qMax<qsizetype>(0, date.size() - 6))));
+    key.append(date.sliced(qMin<qsizetype>(3, date.size())).first(qMin<qsizetype>(2, qMax<qsizetype>(0, date.size() - 3))));
+    key.append(date.first(qMin<qsizetype>(2, date.size())));
+    key.append(record.OreApp.trimmedBytes());
+    key.append(record.MinutiApp.trimmedBytes());
+    return AnsiText::trimmed(AnsiText::fromAnsi(key));
 }
 
 QString line(const TAppointmentRecord &record)
 {
-    using TextRules::appendColumn;
     QString out;
     out.reserve(170);
     out.append(QLatin1String("ID: "));
     out.append(sortKey(record));
     out.append(QLatin1String("  Data: "));
-    appendColumn(out, record.Data.text(), 10);
+    record.Data.appendTo(out, 10);
     out.append(QLatin1String("  Ora: "));
-    appendColumn(out, record.Ora.text(), 5);
+    record.Ora.appendTo(out, 5);
     out.append(QLatin1String("  "));
-    appendColumn(out, record.Contatto.text(), 30);
+    record.Contatto.appendTo(out, 30);
     out.append(QLatin1String("  Cel. "));
-    appendColumn(out, record.Cel.text(), 14);
+    record.Cel.appendTo(out, 14);
     out.append(QLatin1String("  "));
-    appendColumn(out, record.Causale.text(), 42);
+    record.Causale.appendTo(out, 42);
     out.append(QStringLiteral("  \u20AC "));
-    out.append(record.Importo.text());
+    record.Importo.appendTo(out);
     return out;
 }
 
@@ -68,19 +75,54 @@ bool lineLess(const QString &a, const QString &b)
     return a.size() < b.size();
 }
 
-void sortLines(QStringList &lines) { std::stable_sort(lines.begin(), lines.end(), lineLess); }
+namespace {
+// The twelve digits of a complete key as a number; lines whose keys are both complete and
+// differ are ordered by it, which is what comparing them character by character gives.
+constexpr quint64 kNoKey = ~quint64(0);
+quint64 numericKey(const QString &line)
+{
+    // "ID: " then twelve digits then a blank.
+    if (line.size() < 17 || line.at(16) != QLatin1Char(' '))
+        return kNoKey;
+    quint64 key = 0;
+    for (int i = 4; i < 16; ++i) {
+        const char16_t c = line.at(i).unicode();
+        if (c < '0' || c > '9')
+            return kNoKey;
+        key = key * 10 + (c - '0');
+    }
+    return key;
+}
+} // namespace
 
+void sortLines(QStringList &lines)
+{
+    // Sorted once, by the key where it decides, by the whole line where it does not.
+    std::vector<std::pair<quint64, QString>> keyed;
+    keyed.reserve(lines.size());
+    for (QString &l : lines)
+        keyed.emplace_back(numericKey(l), std::move(l));
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) {
+        if (a.first != kNoKey && b.first != kNoKey && a.first != b.first)
+            return a.first < b.first;
+        return lineLess(a.second, b.second);
+    });
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        lines[i] = std::move(keyed[size_t(i)].second);
+}
 
 QStringList imminentLines(const QDate &today)
 {
     RecordFile file(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
     file.open(RecordFile::Read);
     QStringList lines;
-    TAppointmentRecord record;
     // A damaged card is passed over: the cards after it must still be listed.
-    while (file.next(record))
+    file.scan([&](const char *bytes, qint64) {
+        const auto &record = *reinterpret_cast<const TAppointmentRecord *>(bytes);
         if (imminence(record, today) == Imminence::Imminent)
             lines.append(line(record));
+        return true;
+    });
     file.close();
     sortLines(lines);
     return lines;

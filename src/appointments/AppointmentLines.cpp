@@ -10,22 +10,22 @@ namespace AppointmentLines {
 
 QString line(const TAppointmentRecord &r)
 {
-    // Built in place: a list of a hundred thousand lines must not cost a string per column.
-    using TextRules::appendColumn;
+    // Built in place from the record's bytes: a list of a hundred thousand lines must not
+    // cost a string per column.
     QString out;
     out.reserve(160);
     out.append(QLatin1String("Data: "));
-    appendColumn(out, r.Data.text(), 10);
+    r.Data.appendTo(out, 10);
     out.append(QLatin1String("  Ora: "));
-    appendColumn(out, r.Ora.text(), 5);
+    r.Ora.appendTo(out, 5);
     out.append(QLatin1String("  "));
-    appendColumn(out, r.Causale.text(), 40);
+    r.Causale.appendTo(out, 40);
     out.append(QLatin1String("  Paziente: "));
-    appendColumn(out, r.Contatto.text(), 30);
+    r.Contatto.appendTo(out, 30);
     out.append(QLatin1String("  Cel. "));
-    appendColumn(out, r.Cel.text(), 14);
+    r.Cel.appendTo(out, 14);
     out.append(QStringLiteral("  Importo: \u20AC "));
-    out.append(r.Importo.text());
+    r.Importo.appendTo(out);
     return out;
 }
 
@@ -40,7 +40,7 @@ bool listed(Status status, const TAppointmentRecord &record, const QDate &today)
     case Status::Scaduti: {
         if (flag != kFlagNoBytes)
             return false;
-        const QDate date = Formats::parseDate(record.Data.text());
+        const QDate date = Formats::parseDate(record.Data.trimmedBytes());
         return date.isValid() && date < today;
     }
     }
@@ -110,9 +110,10 @@ void eachRecord(Visit visit)
 {
     RecordFile file(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
     file.open(RecordFile::Read);
-    TAppointmentRecord record;
-    while (file.next(record))
-        visit(record, file.position());
+    file.scan([&](const char *bytes, qint64 position) {
+        visit(*reinterpret_cast<const TAppointmentRecord *>(bytes), position);
+        return true;
+    });
     file.close();
 }
 } // namespace

@@ -67,6 +67,31 @@ QString readShortString(const char *field, int capacity)
     return trimmed(fromAnsi(field + 1, length));
 }
 
+void appendShortString(QString &line, const char *field, int capacity, int width)
+{
+    int length = static_cast<unsigned char>(field[0]);
+    if (length > capacity)
+        length = capacity;
+    const auto *bytes = reinterpret_cast<const unsigned char *>(field + 1);
+    int begin = 0;
+    while (begin < length && bytes[begin] <= 32)
+        ++begin;
+    while (length > begin && bytes[length - 1] <= 32)
+        --length;
+    int n = length - begin;
+    if (width >= 0 && n > width)
+        n = width;
+    const qsizetype at = line.size();
+    line.resize(at + (width >= 0 ? width : n));
+    QChar *out = line.data() + at;
+    for (int i = 0; i < n; ++i) {
+        const unsigned char b = bytes[begin + i];
+        out[i] = QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b));
+    }
+    for (int i = n; i < width; ++i)
+        out[i] = QLatin1Char(' ');
+}
+
 void writeShortString(char *field, int capacity, const QString &text)
 {
     QByteArray bytes = toAnsi(trimmed(text));

@@ -19,6 +19,9 @@ inline QString fromAnsi(const QByteArray &bytes) { return fromAnsi(bytes.constDa
 // An ANSI short string of capacity N: one length byte, then N bytes of characters.
 // Reading decodes at most the capacity (a larger length byte cannot come from us) and trims.
 QString readShortString(const char *field, int capacity);
+// Appends a field's text, trimmed, to a line being built, without a string of its own; with
+// a width, padded with blanks or cut to exactly that many characters.
+void appendShortString(QString &line, const char *field, int capacity, int width = -1);
 // Storing trims, converts, cuts to the capacity and zeroes the unused bytes.
 void writeShortString(char *field, int capacity, const QString &text);
 

@@ -31,6 +31,11 @@ struct ShortString
             --end;
         return QByteArrayView(chars + begin, end - begin);
     }
+    // Appends the trimmed text to a line (padded or cut to width when one is given).
+    void appendTo(QString &line, int width = -1) const
+    {
+        AnsiText::appendShortString(line, reinterpret_cast<const char *>(this), N, width);
+    }
     void setText(const QString &t) { AnsiText::writeShortString(reinterpret_cast<char *>(this), N, t); }
 };
 
