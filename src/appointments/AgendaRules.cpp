@@ -25,17 +25,43 @@ Imminence imminence(const TAppointmentRecord &record, const QDate &today)
     return date.addDays(-lead) <= today ? Imminence::Imminent : Imminence::NotImminent;
 }
 
-QString sortKey(const TAppointmentRecord &record)
+namespace {
+// The key's bytes (at most twelve) in a buffer of the caller's; returns how many, trimmed.
+int keyBytes(const TAppointmentRecord &record, char (&key)[16], int &begin)
 {
     const QByteArrayView date = record.Data.trimmedBytes();
-    QByteArray key;
-    key.reserve(14);
-    key.append(date.sliced(qMin<qsizetype>(6, date.size())).first(qMin<qsizetype>(4, qMax<qsizetype>(0, date.size() - 6))));
-    key.append(date.sliced(qMin<qsizetype>(3, date.size())).first(qMin<qsizetype>(2, qMax<qsizetype>(0, date.size() - 3))));
-    key.append(date.first(qMin<qsizetype>(2, date.size())));
-    key.append(record.OreApp.trimmedBytes());
-    key.append(record.MinutiApp.trimmedBytes());
-    return AnsiText::trimmed(AnsiText::fromAnsi(key));
+    int n = 0;
+    const auto put = [&](QByteArrayView part, qsizetype from, qsizetype count) {
+        for (qsizetype i = from; i < from + count && i < part.size(); ++i)
+            key[n++] = part[i];
+    };
+    put(date, 6, 4);
+    put(date, 3, 2);
+    put(date, 0, 2);
+    put(record.OreApp.trimmedBytes(), 0, 2);
+    put(record.MinutiApp.trimmedBytes(), 0, 2);
+    begin = 0;
+    while (begin < n && static_cast<unsigned char>(key[begin]) <= 32)
+        ++begin;
+    while (n > begin && static_cast<unsigned char>(key[n - 1]) <= 32)
+        --n;
+    return n;
+}
+
+void appendKey(QString &out, const TAppointmentRecord &record)
+{
+    char key[16];
+    int begin = 0;
+    const int end = keyBytes(record, key, begin);
+    out.append(AnsiText::fromAnsi(key + begin, end - begin));
+}
+} // namespace
+
+QString sortKey(const TAppointmentRecord &record)
+{
+    QString key;
+    appendKey(key, record);
+    return key;
 }
 
 QString line(const TAppointmentRecord &record)
@@ -43,7 +69,7 @@ QString line(const TAppointmentRecord &record)
     QString out;
     out.reserve(170);
     out.append(QLatin1String("ID: "));
-    out.append(sortKey(record));
+    appendKey(out, record);
     out.append(QLatin1String("  Data: "));
     record.Data.appendTo(out, 10);
     out.append(QLatin1String("  Ora: "));
@@ -59,21 +85,24 @@ QString line(const TAppointmentRecord &record)
     return out;
 }
 
-bool lineLess(const QString &a, const QString &b)
+namespace {
+bool lineLessFrom(const QString &a, const QString &b, qsizetype from)
 {
-    const auto upper = [](QChar ch) {
-        const char16_t c = ch.unicode();
-        return c >= 'a' && c <= 'z' ? char16_t(c - 32) : c;
-    };
+    const auto upper = [](char16_t c) { return c >= 'a' && c <= 'z' ? char16_t(c - 32) : c; };
+    const QChar *x = a.constData();
+    const QChar *y = b.constData();
     const qsizetype n = std::min(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t x = upper(a.at(i));
-        const char16_t y = upper(b.at(i));
-        if (x != y)
-            return x < y;
+    for (qsizetype i = from; i < n; ++i) {
+        const char16_t cx = upper(x[i].unicode());
+        const char16_t cy = upper(y[i].unicode());
+        if (cx != cy)
+            return cx < cy;
     }
     return a.size() < b.size();
 }
+} // namespace
+
+bool lineLess(const QString &a, const QString &b) { return lineLessFrom(a, b, 0); }
 
 namespace {
 // The twelve digits of a complete key as a number; lines whose keys are both complete and
@@ -103,8 +132,11 @@ void sortLines(QStringList &lines)
     for (QString &l : lines)
         keyed.emplace_back(numericKey(l), std::move(l));
     std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) {
-        if (a.first != kNoKey && b.first != kNoKey && a.first != b.first)
-            return a.first < b.first;
+        if (a.first != kNoKey && b.first != kNoKey) {
+            if (a.first != b.first)
+                return a.first < b.first;
+            return lineLessFrom(a.second, b.second, 16); // "ID: " and the same twelve digits
+        }
         return lineLess(a.second, b.second);
     });
     for (qsizetype i = 0; i < lines.size(); ++i)
