@@ -60,11 +60,10 @@ TAppointmentRecord record(const Card &c)
 
 void writeArchive(const QList<Card> &cards)
 {
-    RecordFile file(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
-    file.open(RecordFile::Write);
+    QList<TAppointmentRecord> records;
     for (const Card &c : cards)
-        file.append(record(c));
-    file.close();
+        records.append(record(c));
+    writeRecords(kAppointmentArchive, records);
 }
 
 const QString kAlert = QStringLiteral("play ") + QStringLiteral("%1Avviso.mp3");

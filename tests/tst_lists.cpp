@@ -59,11 +59,10 @@ TAppointmentRecord record(const Card &c)
 
 void writeArchive(const QList<Card> &cards)
 {
-    RecordFile file(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
-    file.open(RecordFile::Write);
+    QList<TAppointmentRecord> records;
     for (const Card &c : cards)
-        file.append(record(c));
-    file.close();
+        records.append(record(c));
+    writeRecords(kAppointmentArchive, records);
 }
 
 QStringList linesOf(const QList<Card> &cards, const QList<int> &positions)

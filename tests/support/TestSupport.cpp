@@ -52,9 +52,11 @@ QByteArray TestWorld::read(const QString &name) const
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void TestWorld::write(const QString &name, const QByteArray &bytes) const
+void TestWorld::write(const QString &name, const QByteArray &bytes) const { writeFile(name, bytes); }
+
+void writeFile(const QString &name, const QByteArray &bytes)
 {
-    QFile f(file(name));
+    QFile f(ProgramFolder::file(name));
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
         qFatal("cannot write the fixture %s", qPrintable(name));
 }

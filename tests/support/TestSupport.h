@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -36,6 +37,17 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<Windows> m_windows;
 };
+
+// Writes a record file of the current program folder made of the given records, in order.
+void writeFile(const QString &name, const QByteArray &bytes);
+template<class Record>
+void writeRecords(const QString &name, const QList<Record> &records)
+{
+    QByteArray bytes;
+    for (const Record &r : records)
+        bytes.append(reinterpret_cast<const char *>(&r), sizeof(Record));
+    writeFile(name, bytes);
+}
 
 // Finds a named control of a window, failing the test when it is missing.
 template<class T>
