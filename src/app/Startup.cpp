@@ -8,23 +8,32 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 namespace Startup {
+
+namespace {
+constexpr int kDeferredMs = 100; // well after the first window is drawn
+}
 
 void prepare(QApplication &app, const QString &programFolder)
 {
     QApplication::setApplicationName(QStringLiteral("Sorrisa"));
     QApplication::setQuitOnLastWindowClosed(false); // only the terminate request ends the program
     Formats::apply();
-    // Qt's own dialogs and buttons speak Italian too.
-    auto *qtItalian = new QTranslator(&app);
-    if (qtItalian->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(qtItalian);
     ProgramFolder::set(programFolder);
     Theme::apply(app);
-    QApplication::setWindowIcon(Icons::icon(QStringLiteral("app-icon")));
+    // What the login window does not need waits until it is on screen: the Italian texts of
+    // Qt's own dialogs and buttons (no dialog can open before the user acts), and the
+    // windows' icon, drawn from its SVG through an icon plug-in.
+    QTimer::singleShot(kDeferredMs, &app, [&app] {
+        auto *qtItalian = new QTranslator(&app);
+        if (qtItalian->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QCoreApplication::installTranslator(qtItalian);
+        QApplication::setWindowIcon(Icons::icon(QStringLiteral("app-icon")));
+    });
 }
 
 } // namespace Startup
