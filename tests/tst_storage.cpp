@@ -308,6 +308,26 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(StorageError, file.readAt(1, buf));
     }
 
+    // A holder that keeps the file (a copy of the program that hangs) makes open() fail after
+    // a while instead of hanging this copy too; once it lets go, the file opens.
+    void lockHeldTooLongIsAFailure()
+    {
+        TestWorld world;
+        RecordFile::setLockWait(100);
+        RecordFile holder(world.file(kAppointmentArchive), TAppointmentRecord::Size);
+        holder.open(RecordFile::Write);
+        RecordFile reader(world.file(kAppointmentArchive), TAppointmentRecord::Size);
+        QVERIFY_THROWS_EXCEPTION(StorageError, reader.open(RecordFile::Read));
+        QVERIFY(!reader.isOpen());
+        holder.close();
+        reader.open(RecordFile::Read);
+        QCOMPARE(reader.count(), 0);
+        // Readers share the file.
+        RecordFile second(world.file(kAppointmentArchive), TAppointmentRecord::Size);
+        second.open(RecordFile::Read);
+        RecordFile::setLockWait(10000);
+    }
+
     // Two copies of the program appending to one shared archive at the same time: every
     // record lands whole, at its own position.
     void twoProcessesAppendWithoutLosingRecords()

@@ -1,5 +1,6 @@
 #include "storage/RecordFile.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr qint64 kReadAheadBytes = 1 << 20;
+qint64 g_lockWaitMs = 10000;
 
 int openNoIntr(const QByteArray &path, int flags, mode_t mode = 0666)
 {
@@ -101,10 +103,17 @@ void RecordFile::open(Access access)
     }
     if (fd < 0)
         fail("open");
+    // Another copy of the program holds the file for one action at most: wait for it, but
+    // never for ever (a copy that hangs must not hang this one too).
     int rc;
-    do {
-        rc = ::flock(fd, access == Write ? LOCK_EX : LOCK_SH);
-    } while (rc < 0 && errno == EINTR);
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        rc = ::flock(fd, (access == Write ? LOCK_EX : LOCK_SH) | LOCK_NB);
+        if (rc == 0 || (errno != EWOULDBLOCK && errno != EINTR) || waited.elapsed() > g_lockWaitMs)
+            break;
+        ::usleep(5000);
+    }
     if (rc < 0) {
         const int saved = errno;
         ::close(fd);
@@ -115,6 +124,8 @@ void RecordFile::open(Access access)
     m_position = 0;
     m_bufferCount = 0;
 }
+
+void RecordFile::setLockWait(int ms) { g_lockWaitMs = ms; }
 
 void RecordFile::close()
 {

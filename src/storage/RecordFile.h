@@ -59,6 +59,9 @@ public:
 
     const QString &path() const { return m_path; }
 
+    // How long open() waits for a lock another holder keeps (10 s), after which it fails.
+    static void setLockWait(int ms);
+
 private:
     template<class R> void check() const { Q_ASSERT(int(sizeof(R)) == m_recordSize); }
     [[noreturn]] void fail(const char *step) const;
