@@ -87,9 +87,8 @@ void ListBanner::paintEvent(QPaintEvent *)
     p.drawPath(path);
 
     const QSizeF picture(46, 46);
-    QSvgRenderer(Icons::path(m_left)).render(&p, QRectF(QPointF(18, (height() - picture.height()) / 2), picture));
-    QSvgRenderer(Icons::path(m_right))
-        .render(&p, QRectF(QPointF(width() - 18 - picture.width(), (height() - picture.height()) / 2), picture));
+    Icons::renderer(m_left)->render(&p, QRectF(QPointF(18, (height() - picture.height()) / 2), picture));
+    Icons::renderer(m_right)->render(&p, QRectF(QPointF(width() - 18 - picture.width(), (height() - picture.height()) / 2), picture));
 
     QFont f(QStringLiteral("Verdana"));
     f.setPixelSize(26);

@@ -22,8 +22,7 @@ PictureButton::PictureButton(const QString &objectName, const QString &picture, 
 void PictureButton::setPicture(const QString &picture)
 {
     m_picture = picture;
-    delete m_renderer;
-    m_renderer = picture.isEmpty() ? nullptr : new QSvgRenderer(Icons::path(picture), this);
+    m_renderer = picture.isEmpty() ? nullptr : Icons::renderer(picture);
     update();
 }
 

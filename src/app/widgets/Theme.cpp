@@ -98,16 +98,7 @@ QLabel *picture(const QString &objectName, const QString &svg, int width, int he
     auto *l = new QLabel(parent);
     l->setObjectName(objectName);
     const qreal dpr = parent ? parent->devicePixelRatioF() : qApp->devicePixelRatio();
-    QPixmap pm(QSize(width, height) * dpr);
-    pm.fill(Qt::transparent);
-    {
-        QSvgRenderer r(Icons::path(svg));
-        QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        r.render(&p);
-    }
-    pm.setDevicePixelRatio(dpr);
-    l->setPixmap(pm);
+    l->setPixmap(Icons::pixmap(svg, QSize(width, height), dpr));
     l->setFixedSize(width, height);
     return l;
 }
