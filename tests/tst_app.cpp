@@ -9,7 +9,10 @@
 #include "app/frmInfo.h"
 #include "app/frmPassword.h"
 #include "app/frmSplash.h"
+#include "app/widgets/FixedList.h"
+#include "app/widgets/HintStrip.h"
 #include "app/widgets/LinkLabel.h"
+#include "app/widgets/Theme.h"
 #include "app/widgets/PictureButton.h"
 #include "appointments/frmAgenda.h"
 #include "patients/frmClients.h"
@@ -496,6 +499,75 @@ private slots:
     }
 };
 
+class TestWidgets : public QObject
+{
+    Q_OBJECT
+private slots:
+    void enterPressesAFocusedTextButton()
+    {
+        QWidget window;
+        QPushButton *button = Theme::textButton(QStringLiteral("btnImporta"), QStringLiteral("Importa"), &window);
+        int pressed = 0;
+        connect(button, &QPushButton::clicked, [&] { ++pressed; });
+        window.show();
+        QTest::keyClick(button, Qt::Key_Return);
+        QTest::keyClick(button, Qt::Key_Enter);
+        QCOMPARE(pressed, 2);
+        button->setEnabled(false);
+        QTest::keyClick(button, Qt::Key_Return);
+        QCOMPARE(pressed, 2);
+    }
+
+    void hintStripEmptiesOnlyOverTheBackground()
+    {
+        QWidget window;
+        window.resize(400, 300);
+        auto *button = new PictureButton(QStringLiteral("cmdNuovo"), QStringLiteral("new"), QStringLiteral("Nuovo"), &window);
+        button->setHint(QStringLiteral("Nuova scheda."));
+        button->setGeometry(0, 0, 50, 50);
+        auto *field = new QLineEdit(&window);
+        field->setGeometry(60, 0, 100, 30);
+        auto *value = new QLabel(&window); // a value shown later, such as a record position
+        value->setGeometry(170, 0, 50, 30);
+        QLabel *picture = Theme::picture(QStringLiteral("imgLogo"), QStringLiteral("logo"), 80, 40, &window);
+        picture->move(0, 200);
+        auto *strip = new HintStrip(QStringLiteral("panInfo"), QStringLiteral("Pronto."), &window);
+        strip->setGeometry(0, 260, 400, 30);
+        strip->watch(&window);
+        window.show();
+        const auto move = [](QWidget *w, QPoint at) {
+            QMouseEvent e(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(w, &e);
+        };
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(button, &enter);
+        QCOMPARE(strip->text(), QStringLiteral("Nuova scheda."));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(button, &leave);
+        move(&window, field->geometry().center()); // over the field
+        move(&window, value->geometry().center()); // over the value label
+        QCOMPARE(strip->text(), QStringLiteral("Nuova scheda."));
+        move(picture, QPoint(5, 5));
+        QCOMPARE(strip->text(), QString());
+        strip->setText(QStringLiteral("x"));
+        move(&window, QPoint(300, 150));
+        QCOMPARE(strip->text(), QString());
+    }
+
+    void doubleClickBelowTheLinesIsReported()
+    {
+        FixedList list(QStringLiteral("lstRecords"), QStringLiteral("Elenco"));
+        list.resize(300, 200);
+        list.setLines({QStringLiteral("una riga")});
+        list.show();
+        int reported = 0;
+        connect(&list, &FixedList::lineDoubleClicked, [&] { ++reported; });
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, QPoint(20, 150));
+        QCOMPARE(reported, 1);
+        QCOMPARE(list.selectedRow(), -1);
+    }
+};
+
 class TestStartup : public QObject
 {
     Q_OBJECT
@@ -521,6 +593,10 @@ int main(int argc, char *argv[])
     }
     {
         TestFormats t;
+        status |= QTest::qExec(&t, argc, argv);
+    }
+    {
+        TestWidgets t;
         status |= QTest::qExec(&t, argc, argv);
     }
     {

@@ -7,7 +7,8 @@ constexpr quint16 kStart = 4093;
 constexpr quint16 kMultiplier = 46381;
 constexpr quint16 kIncrement = 30517;
 
-quint16 advance(quint16 key, quint8 c) { return quint16((c + key) * kMultiplier + kIncrement); }
+// In unsigned 32-bit arithmetic (int would overflow), then cut to 16 bits.
+quint16 advance(quint16 key, quint8 c) { return quint16((quint32(c) + key) * kMultiplier + kIncrement); }
 
 int hexValue(QChar ch)
 {

@@ -37,9 +37,14 @@ TopicText topic(Topic t)
     case Scadenze:
         return {QStringLiteral("App Schedario Appuntamenti"), paragraphs({
             QStringLiteral("L'app Schedario Appuntamenti va utilizzata per registrare o modificare gli appuntamenti fissati con i pazienti dello studio dentistico."),
-            QStringLiteral("Nuovo svuota la scheda; la data si sceglie dal calendario, le ore e i minuti dai loro elenchi. Il pulsante accanto al nome importa i recapiti di un paziente dall'archivio pazienti. Per salvare sono obbligatori la data, i giorni di preavviso, i trattamenti, il cognome e nome e il cellulare."),
-            QStringLiteral("Duplica crea una nuova scheda uguale a quella visualizzata, utile per gli appuntamenti ricorrenti. Quando l'appuntamento è stato rispettato si spunta Impegno assolto e si salva di nuovo la scheda."),
-            QStringLiteral("I pulsanti della scheda inviano la conferma tramite WhatsApp o e-mail, cercano gli appuntamenti, mostrano gli elenchi degli impegni da assolvere, scaduti e assolti, stampano la scheda ed esportano l'archivio."),
+            QStringLiteral("Gli appuntamenti registrati compaiono nell'agenda degli appuntamenti imminenti quando inizia il loro periodo di preavviso; l'intero archivio degli appuntamenti può essere esportato in un file che si apre con qualsiasi programma di fogli di calcolo."),
+            QStringLiteral("Per registrare un appuntamento fare clic su Nuovo, scegliere la data dal calendario e l'ora e i minuti dai loro elenchi, indicare i giorni di preavviso, il cognome e nome del paziente, il suo numero di cellulare e i trattamenti da eseguire, quindi fare clic su Salva. Il pulsante accanto al cognome e nome importa i recapiti di un paziente dall'archivio pazienti."),
+            QStringLiteral("Il pulsante Duplica crea una nuova scheda uguale a quella visualizzata, utile per gli appuntamenti ricorrenti: basta cambiare la data e salvare."),
+            QStringLiteral("Il pulsante di WhatsApp accanto al cellulare invia al paziente la conferma dell'appuntamento; il pulsante accanto all'e-mail prepara un nuovo messaggio di posta."),
+            QStringLiteral("Il pulsante Trova esegue una ricerca avanzata degli appuntamenti secondo uno o più criteri contemporaneamente."),
+            QStringLiteral("All'apertura dell'agenda un segnale acustico avvisa della presenza di appuntamenti imminenti. Quando un appuntamento è stato rispettato, spuntare la casella Impegno assolto e salvare di nuovo la scheda: l'appuntamento non comparirà più tra quelli imminenti."),
+            QStringLiteral("I pulsanti Assolti, Da assolvere e Scaduti mostrano gli elenchi degli impegni nei tre stati; facendo doppio clic su una voce di un elenco la scheda corrispondente viene richiamata nello schedario."),
+            QStringLiteral("I pulsanti Anteprima e Stampa mostrano e stampano la scheda visualizzata; ogni elenco può essere stampato con il suo pulsante Stampa."),
         })};
     case Agenda:
         return {QStringLiteral("App Agenda Appuntamenti"), paragraphs({

@@ -114,6 +114,10 @@ void RecordFile::open(Access access)
             break;
         ::usleep(5000);
     }
+    // A file system that cannot lock at all (some network shares) still gives the file: the
+    // lock protects concurrent copies where it can, it must not lock the user out.
+    if (rc < 0 && (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS))
+        rc = 0;
     if (rc < 0) {
         const int saved = errno;
         ::close(fd);

@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QStyledItemDelegate>
 
 class FixedList::Model : public QAbstractListModel
@@ -62,7 +63,14 @@ FixedList::FixedList(const QString &objectName, const QString &accessibleName, Q
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &FixedList::lineSelectionChanged);
-    connect(this, &QAbstractItemView::doubleClicked, this, &FixedList::lineDoubleClicked);
+}
+
+void FixedList::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QListView::mouseDoubleClickEvent(event);
+    // Also below the last line or on an empty list: the window decides what that means.
+    if (event->button() == Qt::LeftButton)
+        emit lineDoubleClicked();
 }
 
 int FixedList::count() const { return int(m_model->lines.size()); }

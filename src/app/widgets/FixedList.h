@@ -37,7 +37,10 @@ public:
 
 signals:
     void lineSelectionChanged();
-    void lineDoubleClicked();
+    void lineDoubleClicked(); // on a line or on the empty space below the lines
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     class Model;

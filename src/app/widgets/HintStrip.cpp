@@ -24,7 +24,7 @@ bool HintStrip::isBackground(const QWidget *widget)
     if (!widget || widget->property("hint").isValid() || widget->focusPolicy() != Qt::NoFocus)
         return false;
     const auto *label = qobject_cast<const QLabel *>(widget);
-    return !label || label->text().isEmpty(); // a picture, not a caption
+    return !label || !label->pixmap().isNull(); // a picture, not a caption or a value
 }
 
 void HintStrip::watch(QWidget *window)
@@ -52,10 +52,6 @@ bool HintStrip::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusIn:
         if (!m_background.contains(widget))
             setText(widget->property("hint").toString());
-        break;
-    case QEvent::Leave:
-        if (!m_background.contains(widget))
-            clear(); // back over the background
         break;
     case QEvent::MouseMove:
         // A move over a control without mouse tracking reaches its background parent: only a

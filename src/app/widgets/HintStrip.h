@@ -4,10 +4,10 @@
 #include <QSet>
 
 // A window's information strip (panInfo): hovering a button that carries a hint writes the
-// hint into the strip; leaving it, or moving the mouse over the window's background or a
-// picture, empties it. The initial text therefore shows until the mouse first moves over the
-// background (a window that merely appears under a still mouse keeps it). A button that
-// takes the keyboard focus shows its hint too, so keyboard users read it as well.
+// hint into the strip; moving the mouse over the window's background or a picture empties
+// it (fields and labels leave it as it is). The initial text therefore shows until the mouse
+// first moves over the background (a window that merely appears under a still mouse keeps
+// it). A button that takes the keyboard focus shows its hint too, for keyboard users.
 class HintStrip : public QLabel
 {
     Q_OBJECT

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -68,6 +69,29 @@ QWidget *panel(const QString &objectName, QWidget *parent)
     return w;
 }
 
+namespace {
+// Enter on a focused text button presses it, as Space does: buttons are not dialog defaults
+// (Enter in a field belongs to the field's own Enter cycle), so Qt would ignore the key.
+class EnterPresses : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            auto *button = qobject_cast<QPushButton *>(watched);
+            if (button && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+                if (button->isEnabled())
+                    button->click();
+                return true;
+            }
+        }
+        return false;
+    }
+};
+} // namespace
+
 QPushButton *textButton(const QString &objectName, const QString &caption, QWidget *parent)
 {
     auto *b = new QPushButton(caption, parent);
@@ -75,6 +99,8 @@ QPushButton *textButton(const QString &objectName, const QString &caption, QWidg
     b->setAccessibleName(caption);
     b->setCursor(Qt::PointingHandCursor);
     b->setAutoDefault(false);
+    static EnterPresses *enter = new EnterPresses(qApp);
+    b->installEventFilter(enter);
     return b;
 }
 
