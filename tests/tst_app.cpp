@@ -426,6 +426,7 @@ private slots:
         QCOMPARE(TMisc::takeOpened(), QStringList{QLatin1Char('"') + world->folder() + "Guida.pdf\""});
         QVERIFY(Help::topic(Help::Overview).text.contains(QStringLiteral("ingressostudio")));
         QVERIFY(Help::topic(Help::Overview).text.contains(QStringLiteral(".\r\n\r\n")));
+        QCOMPARE(Help::topic(Help::Clients).text.split(QStringLiteral("\r\n\r\n")).size(), 15);
     }
 
     void everyControlIsNamedForScreenReaders()

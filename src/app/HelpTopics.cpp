@@ -29,10 +29,21 @@ TopicText topic(Topic t)
         })};
     case Clients:
         return {QStringLiteral("App Archivio Pazienti"), paragraphs({
-            QStringLiteral("L'app Archivio Pazienti consente di registrare i dati personali e i recapiti di ogni paziente dello studio dentistico, come anche le informazioni riguardanti i trattamenti dentali ricevuti e lo stato attuale di ciascun dente."),
-            QStringLiteral("Nuovo svuota la scheda per registrare un nuovo paziente; Duplica crea una nuova scheda a partire da quella visualizzata; Salva registra la scheda in archivio: il cognome e nome e il numero di cellulare sono obbligatori. I pulsanti di scorrimento mostrano la prima, la precedente, la successiva e l'ultima scheda dell'archivio."),
-            QStringLiteral("Il tasto Invio sposta il cursore al campo successivo. Il codice fiscale si scrive in maiuscolo e la partita IVA e il cellulare accettano solo cifre."),
-            QStringLiteral("Dalla barra dei pulsanti si cercano i pazienti, si allegano file, si stampa la scheda, si esporta l'archivio, si riepilogano le questioni in sospeso, si apre lo stato dentale, il riepilogo dei trattamenti e la cartella abbinata alla scheda, si scrive un'e-mail al paziente e si controllano il codice fiscale e la partita IVA."),
+            QStringLiteral("L'app Archivio Pazienti consente di registrare i dati personali e i recapiti di ogni paziente dello studio dentistico, come anche le informazioni riguardanti i trattamenti dentali ricevuti e lo stato attuale di ciascun dente. I recapiti dei pazienti registrati possono poi essere importati nelle schede degli appuntamenti dell'agenda, senza doverli scrivere di nuovo."),
+            QStringLiteral("Per registrare un nuovo paziente fare clic su Nuovo, compilare la scheda e fare clic su Salva: il cognome e nome e il numero di cellulare sono obbligatori. Per aggiornare una scheda già in archivio, richiamarla con il pulsante Trova o con le frecce di scorrimento, modificarla e salvarla di nuovo."),
+            QStringLiteral("Il pulsante Duplica crea una nuova scheda partendo da una copia di quella visualizzata: è utile per i pazienti con dati simili, ad esempio i componenti di una stessa famiglia. Dopo le modifiche, Salva inserisce la copia in archivio come nuova scheda."),
+            QStringLiteral("Ogni scheda raccoglie i dati anagrafici, l'indirizzo, i recapiti, il codice fiscale e la partita IVA, la professione e la sede di lavoro, le patologie, i farmaci assunti, le allergie, i problemi dentali principali, le questioni in sospeso, la modalità e lo stato dei pagamenti, il dentista assegnato, gli orari preferiti per gli appuntamenti e le note."),
+            QStringLiteral("Il pulsante Trova cerca i pazienti in archivio anche con chiavi parziali, ad esempio una parte del cognome, e con più filtri contemporaneamente; l'elenco dei risultati può essere stampato."),
+            QStringLiteral("I due pulsanti accanto al codice fiscale e alla partita IVA ne controllano la correttezza; il controllo della partita IVA indica anche l'ufficio provinciale che l'ha rilasciata."),
+            QStringLiteral("Il pulsante e-mail accanto all'indirizzo di posta elettronica prepara un nuovo messaggio per il paziente nel programma di posta."),
+            QStringLiteral("Nel campo Questioni in sospeso si annotano le questioni ancora aperte con il paziente; il pulsante con il triangolo giallo mostra l'elenco di tutte le questioni in sospeso dell'archivio."),
+            QStringLiteral("A ogni scheda si possono allegare fino a tre file, ciascuno con una sua descrizione, per esempio referti o preventivi."),
+            QStringLiteral("A ogni scheda è abbinata una cartella in cui conservare radiografie, fotografie e documenti del paziente."),
+            QStringLiteral("La finestra dello stato dentale registra, dente per dente, le condizioni e le prestazioni eseguite su ciascuno dei 32 denti, e può essere stampata."),
+            QStringLiteral("La finestra dei trattamenti dentali registra le prestazioni eseguite sul paziente: il pulsante Aggiungi voce apre la scheda di una nuova prestazione."),
+            QStringLiteral("Una prestazione già registrata si modifica scegliendola dall'elenco; ogni prestazione riporta la data, l'ora, i trattamenti eseguiti, il dentista e l'importo."),
+            QStringLiteral("Il totale degli importi viene calcolato in automatico e il riepilogo dei trattamenti può essere stampato."),
+            QStringLiteral("Ogni scheda può essere stampata, vista in anteprima o salvata in formato PDF, e l'intero archivio dei pazienti può essere esportato in un file di Excel."),
         })};
     case Scadenze:
         return {QStringLiteral("App Schedario Appuntamenti"), paragraphs({
