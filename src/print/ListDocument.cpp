@@ -10,16 +10,22 @@ Document design()
 {
     Document doc(QStringLiteral("Riepilogo"), Document::Landscape);
 
+    // The title and the footer: white bold Verdana, centred on a slate-grey bar, wrapped.
+    const auto bar = [](const QString &name, const QRectF &rect, double points) {
+        TextBox box;
+        box.name = name;
+        box.rect = rect;
+        box.font = Font{QStringLiteral("Verdana"), points, true};
+        box.colour = Colour::White;
+        box.fill = Colour::SlateGrey;
+        box.align = Align::Centre;
+        box.flow = Flow::WordWrap;
+        box.middle = true;
+        return box;
+    };
+
     Band title{QStringLiteral("Titolo"), 8, {}, {}, {}};
-    TextBox titolo;
-    titolo.name = QStringLiteral("txtTitolo");
-    titolo.rect = QRectF(2, 1, 273, 5);
-    titolo.font = Font{QStringLiteral("Verdana"), 9, true};
-    titolo.colour = Colour::White;
-    titolo.fill = Colour::SlateGrey;
-    titolo.align = Align::Centre;
-    titolo.flow = Flow::WordWrap;
-    titolo.middle = true;
+    TextBox titolo = bar(QStringLiteral("txtTitolo"), QRectF(2, 1, 273, 5), 9);
     titolo.lines = QStringList{QStringLiteral("Riepilogo")};
     title.texts.append(titolo);
     doc.addBand(title);
@@ -34,16 +40,7 @@ Document design()
     doc.addBand(data);
 
     Band footer{QStringLiteral("Pagina"), 8, {}, {}, {}};
-    TextBox pagina;
-    pagina.name = QStringLiteral("txtPagina");
-    pagina.rect = QRectF(3, 2, 272, 5);
-    pagina.font = Font{QStringLiteral("Verdana"), 8, true};
-    pagina.colour = Colour::White;
-    pagina.fill = Colour::SlateGrey;
-    pagina.align = Align::Centre;
-    pagina.flow = Flow::WordWrap;
-    pagina.middle = true;
-    footer.texts.append(pagina);
+    footer.texts.append(bar(QStringLiteral("txtPagina"), QRectF(3, 2, 272, 5), 8));
     doc.addBand(footer);
     return doc;
 }
