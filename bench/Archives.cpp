@@ -1,6 +1,6 @@
 #include "Archives.h"
 
-#include "app/Formats.h"
+#include "base/Formats.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/PatientRecord.h"
 #include "storage/TreatmentRecord.h"

@@ -9,7 +9,7 @@
 #include "app/Startup.h"
 #include "app/Windows.h"
 #include "app/frmPassword.h"
-#include "app/widgets/FixedList.h"
+#include "ui/FixedList.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmTrovaScadenze.h"

@@ -1,8 +1,8 @@
 #include "support/TestSupport.h"
 
 #include "app/frmAvvio.h"
-#include "app/widgets/FixedList.h"
-#include "app/widgets/PictureButton.h"
+#include "ui/FixedList.h"
+#include "ui/PictureButton.h"
 #include "appointments/AgendaRules.h"
 #include "appointments/MessageLinks.h"
 #include "appointments/frmAgenda.h"

@@ -1,8 +1,8 @@
 #include "support/TestSupport.h"
 
 #include "app/frmAvvio.h"
-#include "app/widgets/PictureButton.h"
-#include "appointments/Amount.h"
+#include "ui/PictureButton.h"
+#include "base/Amount.h"
 #include "appointments/MessageLinks.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"

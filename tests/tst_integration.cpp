@@ -3,7 +3,7 @@
 #include "support/TestSupport.h"
 
 #include "app/frmAvvio.h"
-#include "app/widgets/FixedList.h"
+#include "ui/FixedList.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmStatusList.h"

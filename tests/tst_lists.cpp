@@ -3,8 +3,8 @@
 #include "support/TestSupport.h"
 
 #include "app/Openers.h"
-#include "app/TextRules.h"
-#include "app/widgets/FixedList.h"
+#include "base/TextRules.h"
+#include "ui/FixedList.h"
 #include "appointments/AppointmentLines.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmStatusList.h"

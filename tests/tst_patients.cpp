@@ -2,8 +2,8 @@
 
 #include "app/Windows.h"
 #include "app/frmAvvio.h"
-#include "app/widgets/HintStrip.h"
-#include "app/widgets/PictureButton.h"
+#include "ui/HintStrip.h"
+#include "ui/PictureButton.h"
 #include "patients/frmClients.h"
 #include "platform/Modal.h"
 #include "platform/ProgramFolder.h"

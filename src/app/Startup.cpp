@@ -1,8 +1,8 @@
 #include "app/Startup.h"
 
-#include "app/Formats.h"
-#include "app/widgets/Icons.h"
-#include "app/widgets/Theme.h"
+#include "base/Formats.h"
+#include "ui/Icons.h"
+#include "ui/Theme.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>

@@ -6,6 +6,7 @@
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "patients/frmClients.h"
+#include "ui/WorkWindow.h"
 
 #include <QPointer>
 
@@ -31,7 +32,11 @@ W *made(QPointer<W> &slot)
 }
 } // namespace
 
-Windows::Windows() : m_set(new Set) { g_current = m_set; }
+Windows::Windows() : m_set(new Set)
+{
+    g_current = m_set;
+    WorkWindow::setAfterClose([] { Windows::frmAvvio()->show(); });
+}
 
 Windows::~Windows()
 {

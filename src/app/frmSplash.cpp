@@ -1,9 +1,9 @@
 #include "app/frmSplash.h"
 
 #include "app/frmAvvio.h"
-#include "app/widgets/LinkLabel.h"
-#include "app/widgets/PictureButton.h"
-#include "app/widgets/Theme.h"
+#include "ui/LinkLabel.h"
+#include "ui/PictureButton.h"
+#include "ui/Theme.h"
 #include "platform/Misc.h"
 
 #include <QHBoxLayout>

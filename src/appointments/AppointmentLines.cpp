@@ -1,7 +1,7 @@
 #include "appointments/AppointmentLines.h"
 
-#include "app/Formats.h"
-#include "app/TextRules.h"
+#include "base/Formats.h"
+#include "base/TextRules.h"
 #include "platform/ProgramFolder.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/RecordFile.h"

@@ -1,6 +1,6 @@
 #include "appointments/AppointmentWidgets.h"
 
-#include "app/widgets/Theme.h"
+#include "ui/Theme.h"
 #include "storage/AnsiText.h"
 
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/WorkWindow.h"
+#include "ui/WorkWindow.h"
 
 class HintStrip;
 class ListOnlyCombo;

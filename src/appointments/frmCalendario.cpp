@@ -1,8 +1,8 @@
 #include "appointments/frmCalendario.h"
 
-#include "app/Formats.h"
+#include "base/Formats.h"
 #include "app/Windows.h"
-#include "app/widgets/Theme.h"
+#include "ui/Theme.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "platform/Clock.h"
 

@@ -1,7 +1,7 @@
 #include "appointments/frmWhatsApp_Message.h"
 
-#include "app/widgets/PictureButton.h"
-#include "app/widgets/Theme.h"
+#include "ui/PictureButton.h"
+#include "ui/Theme.h"
 #include "appointments/AppointmentWidgets.h"
 #include "appointments/MessageLinks.h"
 #include "platform/Misc.h"

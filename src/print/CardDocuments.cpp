@@ -1,6 +1,6 @@
 #include "print/CardDocuments.h"
 
-#include "app/Formats.h"
+#include "base/Formats.h"
 #include "storage/AnsiText.h"
 
 namespace CardDocuments {

@@ -1,6 +1,6 @@
 #include "print/ListDocument.h"
 
-#include "app/Formats.h"
+#include "base/Formats.h"
 
 namespace ListDocument {
 

@@ -1,6 +1,6 @@
 #include "print/frmCardPrint.h"
 
-#include "app/widgets/Theme.h"
+#include "ui/Theme.h"
 #include "platform/Clock.h"
 #include "print/CardControls.h"
 #include "print/CardDocuments.h"

@@ -1,7 +1,7 @@
 #include "support/TestSupport.h"
 
 #include "app/Crypt.h"
-#include "app/Formats.h"
+#include "base/Formats.h"
 #include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/FileDialog.h"

@@ -1,6 +1,6 @@
-#include "app/widgets/Theme.h"
+#include "ui/Theme.h"
 
-#include "app/widgets/Icons.h"
+#include "ui/Icons.h"
 
 #include <QApplication>
 #include <QFrame>

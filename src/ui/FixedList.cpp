@@ -1,4 +1,4 @@
-#include "app/widgets/FixedList.h"
+#include "ui/FixedList.h"
 
 #include <QAbstractListModel>
 #include <QItemSelectionModel>

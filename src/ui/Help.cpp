@@ -1,8 +1,8 @@
-#include "app/Help.h"
+#include "ui/Help.h"
 
-#include "app/widgets/LinkLabel.h"
-#include "app/widgets/PictureButton.h"
-#include "app/widgets/Theme.h"
+#include "ui/LinkLabel.h"
+#include "ui/PictureButton.h"
+#include "ui/Theme.h"
 #include "platform/Misc.h"
 #include "platform/Modal.h"
 #include "platform/ProgramFolder.h"

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 // A work window that lives for the whole run (patient card, agenda, appointment card):
 // shown and hidden, never destroyed; closing it shows the main menu again.
 class WorkWindow : public QWidget
@@ -9,6 +11,10 @@ class WorkWindow : public QWidget
     Q_OBJECT
 public:
     WorkWindow(const QString &objectName, const QString &caption, QWidget *parent = nullptr);
+
+    // What happens after a work window closes (the main menu comes back); set by the
+    // program when it wires its windows together.
+    static void setAfterClose(std::function<void()> afterClose);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -1,4 +1,4 @@
-#include "app/widgets/EnterCycle.h"
+#include "ui/EnterCycle.h"
 
 #include <QKeyEvent>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "appointments/Amount.h"
+#include "base/Amount.h"
 
 #include "storage/AnsiText.h"
 

@@ -1,4 +1,4 @@
-#include "app/widgets/Icons.h"
+#include "ui/Icons.h"
 
 #include <QHash>
 #include <QPainter>

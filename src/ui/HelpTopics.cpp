@@ -1,4 +1,4 @@
-#include "app/Help.h"
+#include "ui/Help.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "app/widgets/PictureButton.h"
+#include "ui/PictureButton.h"
 
-#include "app/widgets/Icons.h"
+#include "ui/Icons.h"
 
 #include <QKeyEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "app/widgets/FocusFrame.h"
+#include "ui/FocusFrame.h"
 
 #include <QEvent>
 

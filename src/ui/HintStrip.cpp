@@ -1,4 +1,4 @@
-#include "app/widgets/HintStrip.h"
+#include "ui/HintStrip.h"
 
 #include <QEvent>
 #include <QMouseEvent>

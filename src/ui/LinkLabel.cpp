@@ -1,4 +1,4 @@
-#include "app/widgets/LinkLabel.h"
+#include "ui/LinkLabel.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>
