@@ -2,6 +2,9 @@
 
 #include "ui/Help.h"
 #include "app/Openers.h"
+#include "chart/ChartRules.h"
+#include "chart/frmAllegaExcel.h"
+#include "chart/frmDentalCondition.h"
 #include "ui/EnterCycle.h"
 #include "ui/HintStrip.h"
 #include "ui/PictureButton.h"
@@ -191,6 +194,8 @@ TfrmClients::TfrmClients(QWidget *parent) : WorkWindow(QStringLiteral("frmClient
     connect(cmdClose, &PictureButton::clicked, this, &TfrmClients::cmdCloseClick);
     connect(cmdPrint, &PictureButton::clicked, this, &TfrmClients::cmdPrintClick);
     connect(cmdHelp, &PictureButton::clicked, this, &TfrmClients::cmdHelpClick);
+    connect(btnCondition, &PictureButton::clicked, this, &TfrmClients::btnConditionClick);
+    connect(btnHistory, &PictureButton::clicked, this, &TfrmClients::btnHistoryClick);
 }
 
 void TfrmClients::buildButtonBar()
@@ -461,6 +466,20 @@ QLineEdit *TfrmClients::dente(int tooth) const
     return findChild<QLineEdit *>(QStringLiteral("txtDente%1").arg(tooth, 2, 10, QLatin1Char('0')));
 }
 
+QStringList TfrmClients::toothTexts() const
+{
+    QStringList teeth;
+    for (int tooth = 1; tooth <= 32; ++tooth)
+        teeth.append(dente(tooth)->text());
+    return teeth;
+}
+
+void TfrmClients::setToothTexts(const QStringList &teeth)
+{
+    for (int tooth = 1; tooth <= 32; ++tooth)
+        dente(tooth)->setText(teeth.value(tooth - 1));
+}
+
 void TfrmClients::FormCreate() { resetEntryLimits(); }
 
 void TfrmClients::resetEntryLimits()
@@ -656,3 +675,32 @@ void TfrmClients::cmdCloseClick() { close(); }
 void TfrmClients::cmdPrintClick() { Openers::printPatientCard(this); }
 
 void TfrmClients::cmdHelpClick() { Help::show(this, Help::Clients); }
+
+void TfrmClients::btnConditionClick()
+{
+    if (AnsiText::isBlank(lblPosizione->text())) {
+        Messages::warning(this, ChartRules::kConditionUnsaved);
+        return;
+    }
+    if (AnsiText::isBlank(txtName->text())) {
+        Messages::warning(this, ChartRules::kConditionNoName);
+        txtName->setFocus();
+        return;
+    }
+    if (const auto teeth = TfrmDentalCondition::edit(this, txtName->text(), toothTexts()))
+        setToothTexts(*teeth);
+}
+
+void TfrmClients::btnHistoryClick()
+{
+    if (AnsiText::isBlank(lblPosizione->text())) {
+        Messages::warning(this, ChartRules::kHistoryUnsaved);
+        return;
+    }
+    if (AnsiText::isBlank(txtName->text())) {
+        Messages::warning(this, ChartRules::kHistoryNoName);
+        txtName->setFocus();
+        return;
+    }
+    TfrmAllegaExcel::open(this, txtName->text(), lblPosizione->text());
+}

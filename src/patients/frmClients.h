@@ -104,6 +104,9 @@ public:
 
     // Tooth 1 to 32.
     QLineEdit *dente(int tooth) const;
+    // The card's 32 tooth texts, tooth 1 first.
+    QStringList toothTexts() const;
+    void setToothTexts(const QStringList &teeth);
 
     // Empties the 64 data controls and lblPosizione and puts the focus on txtName.
     void clearCard();
@@ -123,6 +126,8 @@ public:
     void cmdCloseClick();
     void cmdPrintClick();
     void cmdHelpClick();
+    void btnConditionClick();
+    void btnHistoryClick();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+class FixedList;
+class PictureButton;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// A banner of a window: a picture and the words in large red capitals.
+class RegisterBanner : public QWidget
+{
+    Q_OBJECT
+public:
+    RegisterBanner(const QString &objectName, const QString &title, const QString &picture, QWidget *parent);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    QString m_title;
+    QString m_picture;
+};
+
+// The treatment register of one patient: the list of the treatments with their total, a
+// search in the list, and an entry panel where a treatment is added or corrected. It works
+// on the patient's treatment file, named by the patient's record position.
+class TfrmAllegaExcel : public QDialog
+{
+    Q_OBJECT
+public:
+    TfrmAllegaExcel(const QString &patientName, const QString &patientPosition, QWidget *parent = nullptr);
+
+    // Opens the register modally for the patient.
+    static void open(QWidget *parent, const QString &patientName, const QString &patientPosition);
+
+    // List panel.
+    QWidget *panContainer;
+    QLabel *lblTitolo;
+    RegisterBanner *imgRiepilogo;
+    QLabel *lblRigo01;
+    QLabel *imgLente;
+    QLineEdit *txtTrova;
+    QPushButton *btnTrova;
+    FixedList *lstRecords;
+    QLabel *lblRigo03;
+    QWidget *shpTotale;
+    QLabel *imgTotale;
+    QLabel *lblTotale;
+    QPushButton *btnChiudi;
+    QLabel *imgMano01;
+    QPushButton *btnAggiungi;
+    QLabel *imgMano02;
+    QPushButton *btnModifica;
+    QPushButton *btnStampa;
+
+    // Entry panel.
+    QWidget *panCosti;
+    RegisterBanner *imgRegistrazione;
+    QLabel *imgFoto;
+    QLabel *titIstruzioni;
+    QLineEdit *txtData;
+    QLineEdit *txtOra;
+    QLineEdit *txtTrattamenti;
+    QLineEdit *txtDentista;
+    QLineEdit *txtImporto;
+    PictureButton *impData;
+    PictureButton *impOra;
+    QLabel *imgBanconota;
+    QPushButton *btnSalva;
+    QPushButton *cmdClose;
+
+    // The treatment file, and the position in it of the treatment on the entry panel (0 for
+    // one not yet saved).
+    QString fileName() const { return m_file; }
+    qint64 recordPosition() const { return m_recordPosition; }
+    // The record position of each list line.
+    const QList<qint64> &linePositions() const { return m_linePositions; }
+
+    void FormShow();
+    void FormClose();
+    void btnTrovaClick();
+    void btnAggiungiClick();
+    void btnModificaClick();
+    void btnSalvaClick();
+    void btnStampaClick();
+    void impDataClick();
+    void impOraClick();
+    void txtImportoExit();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildListPanel();
+    void buildEntryPanel();
+    void showEntryPanel();
+
+    QString m_patientName;
+    QString m_patientPosition;
+    QString m_file;
+    qint64 m_recordPosition = 0;
+    QList<qint64> m_linePositions;
+    QString m_lastTerm;
+};
