@@ -118,7 +118,11 @@ def gum(teeth, width, fill=False):
         d += f" Q{fmt(pts[i-1][0])},{fmt(pts[i-1][1])} {fmt(mx)},{fmt(my)}"
     d += f" L{fmt(pts[-1][0])},{fmt(pts[-1][1])}"
     if fill:
-        return f'<path d="{d} Z" fill="#FCEBEE"/>'
+        # The open end of the arch curves inwards, as the soft palate and the tongue do.
+        (x0, y0), (x1, y1) = pts[0], pts[-1]
+        bend = -40 if y0 < H / 2 else 40
+        d += f" Q{fmt((x0 + x1) / 2)},{fmt((y0 + y1) / 2 + bend)} {fmt(x0)},{fmt(y0)} Z"
+        return f'<path d="{d}" fill="#FCEBEE"/>'
     return (f'<path d="{d}" fill="none" stroke="#F6C9CF" stroke-width="{width}" stroke-linecap="round" '
             f'stroke-linejoin="round"/>')
 
