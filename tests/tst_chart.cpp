@@ -554,11 +554,8 @@ void TestChart::treatmentLine()
 {
     QFETCH(QStringList, fields);
     QFETCH(QString, line);
-    QCOMPARE(fields[2].trimmed().size() <= 50, true);
     const QString built = TreatmentRegister::line(treatment(fields[0], fields[1], fields[2], fields[3], fields[4]));
     QCOMPARE(built, line);
-    if (QTest::currentDataTag() == QLatin1String("the example: 147 characters"))
-        QCOMPARE(built.size(), 147);
 }
 
 void TestChart::total_data()
@@ -669,6 +666,7 @@ void TestChart::registerCreatesTheFileAndListsIt()
     QCOMPARE(w.lstRecords->itemWidth(), 1600);
     QCOMPARE(w.lblTotale->text(), QStringLiteral("€ 60,65"));
     QCOMPARE(w.lstRecords->line(0), TreatmentRegister::line(withAmount(QStringLiteral("10,10"))));
+    QCOMPARE(w.lstRecords->line(0).size(), 147);
 }
 
 void TestChart::addSaveTwiceModifySave()
