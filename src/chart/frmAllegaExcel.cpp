@@ -290,7 +290,7 @@ void TfrmAllegaExcel::buildEntryPanel()
     setTabOrder(btnSalva, cmdClose);
 }
 
-void TfrmAllegaExcel::open(QWidget *parent, const QString &patientName, const QString &patientPosition)
+void TfrmAllegaExcel::openFor(QWidget *parent, const QString &patientName, const QString &patientPosition)
 {
     Modal::run(new TfrmAllegaExcel(patientName, patientPosition, parent));
 }

@@ -35,7 +35,7 @@ public:
     TfrmAllegaExcel(const QString &patientName, const QString &patientPosition, QWidget *parent = nullptr);
 
     // Opens the register modally for the patient.
-    static void open(QWidget *parent, const QString &patientName, const QString &patientPosition);
+    static void openFor(QWidget *parent, const QString &patientName, const QString &patientPosition);
 
     // List panel.
     QWidget *panContainer;

@@ -702,5 +702,5 @@ void TfrmClients::btnHistoryClick()
         txtName->setFocus();
         return;
     }
-    TfrmAllegaExcel::open(this, txtName->text(), lblPosizione->text());
+    TfrmAllegaExcel::openFor(this, txtName->text(), lblPosizione->text());
 }
