@@ -20,6 +20,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QSet>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
@@ -113,6 +115,7 @@ private slots:
     void toothTable_data();
     void toothTable();
     void enterVisitsEveryToothOnce();
+    void schemeDrawsEveryToothUnderItsMarker();
     void markerFollowsTheText_data();
     void markerFollowsTheText();
     void openingTrimsAndFocusesTooth11();
@@ -238,6 +241,31 @@ void TestChart::enterVisitsEveryToothOnce()
     QCOMPARE(w.focusWidget(), w.btnPreview);
     QTest::keyClick(w.btnPreview, Qt::Key_Tab);
     QCOMPARE(w.focusWidget(), w.btnClose);
+}
+
+void TestChart::schemeDrawsEveryToothUnderItsMarker()
+{
+    QFile file(QStringLiteral(":/icons/dental-scheme.svg"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString svg = QString::fromUtf8(file.readAll());
+    QVERIFY(svg.contains(QStringLiteral("width=\"278\" height=\"472\"")));
+    // Each tooth is drawn centred on its marker, and its FDI number is written once.
+    QSet<QString> centres;
+    const QRegularExpression translate(QStringLiteral("translate\\(([0-9.]+) ([0-9.]+)\\)"));
+    for (auto it = translate.globalMatch(svg); it.hasNext();) {
+        const auto m = it.next();
+        centres.insert(QStringLiteral("%1,%2").arg(m.captured(1).toDouble()).arg(m.captured(2).toDouble()));
+    }
+    QCOMPARE(centres.size(), 32);
+    for (int tooth = 1; tooth <= 32; ++tooth) {
+        const QPoint mark = ChartRules::tooth(tooth).mark;
+        QVERIFY2(centres.contains(QStringLiteral("%1,%2").arg(mark.x() + 8.5).arg(mark.y() + 8.5)),
+                 qPrintable(ChartRules::fdiLabel(tooth)));
+        const QString number = QStringLiteral(">%1</text>").arg(ChartRules::tooth(tooth).fdi);
+        QCOMPARE(svg.count(number), 1);
+    }
+    QVERIFY(svg.contains(QStringLiteral(">SUPERIORE</text>")));
+    QVERIFY(svg.contains(QStringLiteral(">INFERIORE</text>")));
 }
 
 void TestChart::markerFollowsTheText_data()
