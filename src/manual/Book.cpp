@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTextBlock>
+#include <QTextList>
+#include <QTextTable>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -77,8 +79,8 @@ QString styleSheet()
                           "p.figura { margin-top: 6pt; margin-bottom: 4pt; }"
                           "li { margin-bottom: 4pt; }"
                           "td.nota { background-color: #FFF6D8; }"
-                          "td.indice { font-size: 11pt; padding-top: 5pt; }"
-                          "td.sezione { font-size: 10pt; color: #33414F; padding-top: 2pt; }"
+                          "td.indice { font-size: 10.5pt; padding-top: 3px; line-height: 110%; }"
+                          "td.sezione { font-size: 9pt; color: #33414F; padding-top: 0px; line-height: 100%; }"
                           "a { color: #1F2A36; text-decoration: none; }")
         .arg(kBodyFont);
 }
@@ -237,6 +239,46 @@ int pageOfAnchor(QTextDocument &doc, const QString &anchor, const Geometry &g)
     return 0;
 }
 
+// The space around paragraphs, headings, lists, pictures and notes, in millimetres.
+void space(QTextDocument &doc)
+{
+    const double mm = 96.0 / 25.4; // rich text scales its lengths from 96 dots per inch
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (QTextCursor(block).currentTable())
+            continue;
+        QTextBlockFormat format = block.blockFormat();
+        double top = 0, bottom = 2.6;
+        if (format.headingLevel() == 1) {
+            bottom = 4;
+        } else if (format.headingLevel() == 2) {
+            top = 4;
+            bottom = 1.5;
+        } else if (block.text().startsWith(QLatin1String("CAPITOLO ")) && block.blockNumber() == 0) {
+            bottom = 0.5;
+        } else if (isPictureBlock(block)) {
+            top = 1.5;
+            bottom = 1.2;
+            // The text's line spacing would add a quarter of the picture's height below it.
+            format.setLineHeight(100, QTextBlockFormat::ProportionalHeight);
+        } else if (block.charFormat().fontItalic()
+                   || (block.begin() != block.end() && block.begin().fragment().charFormat().fontItalic())) {
+            bottom = 4.5; // a picture's caption
+        } else if (QTextList *list = block.textList()) {
+            bottom = list->itemNumber(block) == list->count() - 1 ? 2.6 : 1.0;
+        }
+        format.setTopMargin(top * mm);
+        format.setBottomMargin(bottom * mm);
+        QTextCursor(block).setBlockFormat(format);
+    }
+    for (QTextFrame *frame : doc.rootFrame()->childFrames())
+        if (auto *table = qobject_cast<QTextTable *>(frame)) {
+            QTextTableFormat format = table->format();
+            format.setTopMargin(1 * mm);
+            format.setBottomMargin(3 * mm);
+            table->setFormat(format);
+        }
+}
+
 void layOut(QTextDocument &doc, const QString &html, const Book &book, const Geometry &g, QPaintDevice *device)
 {
     doc.documentLayout()->setPaintDevice(device);
@@ -248,6 +290,7 @@ void layOut(QTextDocument &doc, const QString &html, const Book &book, const Geo
     for (auto it = book.pictures.begin(); it != book.pictures.end(); ++it)
         doc.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("figura:") + it.key()), it.value());
     doc.setHtml(html);
+    space(doc);
     keepWithNext(doc, g);
 }
 
@@ -417,7 +460,8 @@ bool writePdf(const Book &book, const QString &path, QString *error)
                 painter.save();
                 painter.translate(g.left, g.top - p * g.bodyH);
                 QAbstractTextDocumentLayout::PaintContext context;
-                context.clip = QRectF(0, p * g.bodyH, g.bodyW, g.bodyH);
+                // Not the last pixels: what starts the next page may touch the boundary.
+                context.clip = QRectF(0, p * g.bodyH, g.bodyW, g.bodyH - 3);
                 context.palette.setColor(QPalette::Text, QColor(0x1F, 0x2A, 0x36));
                 painter.setClipRect(context.clip);
                 doc.documentLayout()->draw(&painter, context);

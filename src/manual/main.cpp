@@ -42,6 +42,14 @@ void quietSeams()
     Application::setTestMode(true);
 }
 
+// The offscreen platform's notes about window hints say nothing about the manual.
+void quietNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.contains(QLatin1String("propagateSizeHints")) || message.contains(QLatin1String("XDG_RUNTIME_DIR")))
+        return;
+    QTextStream(stderr) << qFormatLogMessage(type, context, message) << '\n';
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -49,6 +57,7 @@ int main(int argc, char *argv[])
     // The pictures are drawn offscreen, at twice the screen's density so that they print sharp.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_SCALE_FACTOR", "2");
+    qInstallMessageHandler(quietNotes);
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 3)
@@ -87,6 +96,11 @@ int main(int argc, char *argv[])
     book.coverPicture = book.pictures.contains(QStringLiteral("frmAvvio"))
                             ? book.pictures.value(QStringLiteral("frmAvvio"))
                             : Pictures::make(QStringLiteral("frmAvvio"));
+
+    // A writer may look at the pictures on their own: MANUAL_PICTURES=<folder> keeps them.
+    if (const QString keep = qEnvironmentVariable("MANUAL_PICTURES"); !keep.isEmpty())
+        for (auto it = book.pictures.begin(); it != book.pictures.end(); ++it)
+            it.value().save(keep + QLatin1Char('/') + it.key() + QStringLiteral(".png"));
 
     QString error;
     if (!Manual::writePdf(book, args.at(2), &error))
