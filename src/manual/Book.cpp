@@ -68,16 +68,15 @@ struct TocEntry
     int page = 0; // physical page, 1 = cover
 };
 
+// Fonts and colours; the space between blocks is set afterwards in millimetres (see space()).
 QString styleSheet()
 {
     return QStringLiteral("body { font-family: '%1'; font-size: 11pt; color: #1F2A36; }"
-                          "p { margin-top: 0px; margin-bottom: 9pt; line-height: 125%; }"
-                          "h1 { font-size: 22pt; color: #1F4E79; margin-top: 0px; margin-bottom: 14pt; }"
-                          "h2 { font-size: 14pt; color: #1F4E79; margin-top: 14pt; margin-bottom: 6pt; }"
-                          "p.capitolo { font-size: 11pt; color: #4682B4; font-weight: bold; margin-bottom: 2pt; }"
-                          "p.didascalia { font-size: 9pt; color: #4A5868; font-style: italic; margin-bottom: 14pt; }"
-                          "p.figura { margin-top: 6pt; margin-bottom: 4pt; }"
-                          "li { margin-bottom: 4pt; }"
+                          "p { line-height: 125%; }"
+                          "h1 { font-size: 22pt; color: #1F4E79; }"
+                          "h2 { font-size: 14pt; color: #1F4E79; }"
+                          "p.capitolo { font-size: 11pt; color: #4682B4; font-weight: bold; }"
+                          "p.didascalia { font-size: 9pt; color: #4A5868; font-style: italic; }"
                           "td.nota { background-color: #FFF6D8; }"
                           "td.indice { font-size: 10.5pt; padding-top: 3px; line-height: 110%; }"
                           "td.sezione { font-size: 9pt; color: #33414F; padding-top: 0px; line-height: 100%; }"
