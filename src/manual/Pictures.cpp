@@ -1,0 +1,414 @@
+#include "manual/Pictures.h"
+
+#include "app/Windows.h"
+#include "app/frmAvvio.h"
+#include "app/frmCambiaPassword.h"
+#include "app/frmPassword.h"
+#include "appointments/frmAgenda.h"
+#include "appointments/frmArchivio_Scadenze.h"
+#include "appointments/frmTrovaScadenze.h"
+#include "patients/frmClients.h"
+#include "platform/Modal.h"
+#include "platform/Printer.h"
+#include "print/frmCardPrint.h"
+#include "ui/FixedList.h"
+#include "ui/Icons.h"
+#include "ui/PictureButton.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace Pictures {
+
+namespace {
+
+// Work windows are maximised in use; for the pictures they get a fixed size just larger
+// than their content, so that every picture has the same proportions.
+const QSize kWorkWindow(1034, 722);
+constexpr int kTitleBar = 30;
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+}
+
+// A top-level window's picture with a plain title bar carrying its caption, so that the
+// reader recognises the window by the title it shows on screen.
+QImage framed(QWidget *window)
+{
+    settle();
+    const QPixmap content = window->grab();
+    const qreal dpr = content.devicePixelRatio();
+    const QSize logical = (QSizeF(content.size()) / dpr).toSize();
+    QImage image(QSize(logical.width() + 2, logical.height() + kTitleBar + 1) * dpr, QImage::Format_RGB32);
+    image.setDevicePixelRatio(dpr);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF bar(0, 0, logical.width() + 2, kTitleBar);
+    QLinearGradient g(bar.topLeft(), bar.bottomLeft());
+    g.setColorAt(0, QColor(0xF4, 0xF6, 0xF9));
+    g.setColorAt(1, QColor(0xDD, 0xE3, 0xEA));
+    p.fillRect(bar, g);
+    p.drawPixmap(QPointF(1, kTitleBar), content);
+    QFont caption(QStringLiteral("DejaVu Sans"));
+    caption.setPixelSize(13);
+    p.setFont(caption);
+    p.setPen(QColor(0x20, 0x2A, 0x36));
+    const QPixmap icon = Icons::pixmap(QStringLiteral("app-icon"), QSize(18, 18), dpr);
+    p.drawPixmap(QPointF(8, (kTitleBar - 18) / 2.0), icon);
+    p.drawText(bar.adjusted(32, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft, window->windowTitle());
+    p.setPen(QColor(0x8A, 0x99, 0xAD));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, logical.width() + 1, logical.height() + kTitleBar));
+    return image;
+}
+
+// Part of a window: the rectangle holding the given controls, with a margin.
+QImage crop(QWidget *window, const QList<QWidget *> &parts, int margin = 10)
+{
+    settle();
+    QRect area;
+    for (QWidget *w : parts)
+        area |= QRect(w->mapTo(window, QPoint(0, 0)), w->size());
+    area = area.adjusted(-margin, -margin, margin, margin) & window->rect();
+    const QPixmap pixmap = window->grab(area);
+    QImage image = pixmap.toImage().convertToFormat(QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setPen(QColor(0x8A, 0x99, 0xAD));
+    const QSizeF logical = QSizeF(image.size()) / image.devicePixelRatio();
+    p.drawRect(QRectF(0.5, 0.5, logical.width() - 1, logical.height() - 1));
+    return image;
+}
+
+void showWork(QWidget *window)
+{
+    window->setWindowState(Qt::WindowNoState);
+    window->resize(kWorkWindow);
+    window->show();
+    settle();
+}
+
+// A window that a button opens modally: the driver gets it on screen, may fill it, and
+// takes the picture.
+QImage opened(const std::function<void()> &press, const std::function<void(QWidget *)> &prepare = {})
+{
+    QImage image;
+    Modal::queue([&](QWidget *window) {
+        settle();
+        if (prepare)
+            prepare(window);
+        image = framed(window);
+    });
+    press();
+    return image;
+}
+
+TfrmClients *patientCard()
+{
+    TfrmClients *card = Windows::frmClients();
+    showWork(card);
+    card->cmdFirstClick(); // the first patient of the practice
+    settle();
+    return card;
+}
+
+TfrmArchivio_Scadenze *appointmentCard()
+{
+    TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+    showWork(card);
+    card->cmdPrimoClick();
+    settle();
+    return card;
+}
+
+TfrmAgenda *agenda()
+{
+    TfrmAgenda *window = Windows::frmAgenda();
+    showWork(window);
+    window->lstRecords->setCurrentRow(2);
+    window->lstRecordsClick();
+    settle();
+    return window;
+}
+
+void typeInto(QLineEdit *field, const QString &text)
+{
+    field->setFocus();
+    field->setText(text);
+}
+
+QImage login()
+{
+    TfrmPassword *w = Windows::frmPassword();
+    w->show();
+    typeInto(w->txtPassword, QStringLiteral("ingressostudio"));
+    QImage image = framed(w);
+    w->txtPassword->clear();
+    w->hide();
+    return image;
+}
+
+QImage changePassword()
+{
+    TfrmCambiaPassword *w = Windows::frmCambiaPassword();
+    w->show();
+    typeInto(w->txtPasswordOld, QStringLiteral("ingressostudio"));
+    typeInto(w->txtPasswordNew, QStringLiteral("sorriso2026"));
+    typeInto(w->txtConferma, QStringLiteral("sorriso2026"));
+    QImage image = framed(w);
+    w->txtPasswordOld->clear();
+    w->txtPasswordNew->clear();
+    w->txtConferma->clear();
+    w->hide();
+    return image;
+}
+
+QImage mainMenu()
+{
+    TfrmAvvio *w = Windows::frmAvvio();
+    showWork(w);
+    QImage image = framed(w);
+    w->hide();
+    return image;
+}
+
+QImage help()
+{
+    TfrmAvvio *w = Windows::frmAvvio();
+    return opened([w] { w->imgGuidaClick(); });
+}
+
+QImage appointmentSearch(bool results)
+{
+    TfrmArchivio_Scadenze *card = appointmentCard();
+    return opened([card] { card->cmdTrovaClick(); },
+                  [results](QWidget *window) {
+                      auto *find = static_cast<TfrmTrovaScadenze *>(window);
+                      typeInto(find->txtData, QStringLiteral("/12/2026"));
+                      typeInto(find->txtTipologia, QStringLiteral("Martinelli"));
+                      if (results) {
+                          find->btnCercaClick();
+                          find->lstRecords->setCurrentRow(0);
+                      }
+                      settle();
+                  });
+}
+
+QImage preview()
+{
+    TfrmArchivio_Scadenze *card = appointmentCard();
+    QImage image;
+    // First the small dialog, whose button opens the preview window.
+    Modal::queue([](QWidget *dialog) { static_cast<TfrmStartup *>(dialog)->btnStampaClick(); });
+    Modal::queue([&](QWidget *window) {
+        window->resize(980, 900);
+        settle();
+        image = framed(window);
+    });
+    card->cmdAnteprimaClick();
+    Printer::takePreviewed();
+    return image;
+}
+
+// The first page of a printed list, as it comes out of the printer.
+QImage printedList()
+{
+    TfrmAgenda *window = agenda();
+    window->btnStampaClick();
+    const QList<Printer::Document> printed = Printer::takePrinted();
+    if (printed.isEmpty())
+        return {};
+    const Printable &document = *printed.first();
+    constexpr double pxPerMm = 4.0;
+    const QSizeF paper = document.landscape() ? QSizeF(297, 210) : QSizeF(210, 297);
+    QImage image((paper * pxPerMm).toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    document.paintPage(p, 0, pxPerMm, QPointF(10 * pxPerMm, 10 * pxPerMm));
+    p.setPen(QColor(0x8A, 0x99, 0xAD));
+    p.drawRect(QRectF(0.5, 0.5, image.width() - 1, image.height() - 1));
+    return image;
+}
+
+// Not a window: the program folder as a file manager lists it, with what each entry holds.
+QImage folder(bool shared)
+{
+    QWidget panel;
+    panel.setObjectName(QStringLiteral("cartella"));
+    panel.setStyleSheet(QStringLiteral("QWidget#cartella { background: #FFFFFF; }"
+                                       "QLabel { color: #1F2A36; }"
+                                       "QLabel#percorso { background: #E8EEF5; padding: 8px; font-weight: bold; }"
+                                       "QLabel[role=\"descrizione\"] { color: #4A5868; }"));
+    auto *grid = new QGridLayout(&panel);
+    grid->setContentsMargins(0, 0, 16, 12);
+    grid->setHorizontalSpacing(14);
+    grid->setVerticalSpacing(6);
+    auto *path = new QLabel(shared ? QStringLiteral("\\\\RECEPTION\\Sorrisa   (cartella condivisa in rete)")
+                                   : QStringLiteral("Sorrisa   (la cartella del programma)"),
+                            &panel);
+    path->setObjectName(QStringLiteral("percorso"));
+    grid->addWidget(path, 0, 0, 1, 3);
+    struct Entry
+    {
+        const char *icon, *name, *what;
+    };
+    const Entry entries[] = {
+        {"person", "Archivio_Pazienti.pro", "le schede dei pazienti"},
+        {"calendar", "Archivio_Appuntamenti.pro", "le schede degli appuntamenti"},
+        {"treatments", "Trattamenti_Paziente_1.pro, ...", "i trattamenti di ogni paziente"},
+        {"folder", "Documenti_Allegati", "i file allegati alle schede"},
+        {"folder", "Cliente_1, Cliente_2, ...", "le cartelle associate ai pazienti"},
+        {"ok", "unins000.dll", "la password di accesso, cifrata"},
+        {"export", "Riepilogo_Pazienti.xls, ...", "i file esportati in Excel"},
+        {"alarm-clock", "Avviso.mp3", "il suono dell'avviso dell'agenda"},
+        {"pdf", "Guida.pdf", "questa guida"},
+        {"app-icon", "sorrisa", "il programma"},
+    };
+    int row = 1;
+    for (const Entry &e : entries) {
+        auto *icon = new QLabel(&panel);
+        icon->setPixmap(Icons::pixmap(QString::fromLatin1(e.icon), QSize(24, 24), panel.devicePixelRatioF()));
+        auto *name = new QLabel(QString::fromUtf8(e.name), &panel);
+        QFont mono(QStringLiteral("DejaVu Sans Mono"));
+        mono.setPixelSize(14);
+        name->setFont(mono);
+        auto *what = new QLabel(QString::fromUtf8(e.what), &panel);
+        what->setProperty("role", QStringLiteral("descrizione"));
+        grid->addWidget(icon, row, 0, Qt::AlignRight);
+        grid->addWidget(name, row, 1);
+        grid->addWidget(what, row, 2);
+        ++row;
+    }
+    grid->setColumnMinimumWidth(0, 44);
+    grid->setColumnStretch(2, 1);
+    panel.resize(680, panel.sizeHint().height());
+    panel.show();
+    settle();
+    QImage image = crop(&panel, {&panel}, 0);
+    panel.hide();
+    return image;
+}
+
+struct Entry
+{
+    const char *name;
+    std::function<QImage()> make;
+};
+
+// The table of pictures. A window added to the program gets its picture with one line here
+// and a [[finestra name]] line in the manual's source.
+//   Still to add when their windows exist: frmFindClients, frmCodFisc, frmPartitaIva,
+//   frmListIssues, frmAllegaCartella, frmAttachedFolder, frmDentalCondition, frmAllegaExcel
+//   (list and entry panel), frmAnteprimaDentale, frmExpClients, frmExpScadenzario,
+//   frmExpImminenti, frmExpGiornaliere, frmExpMensili. The manual's source already names
+//   them in comments where their pictures go.
+const QList<Entry> &table()
+{
+    static const QList<Entry> entries = {
+        {"frmPassword", login},
+        {"frmCambiaPassword", changePassword},
+        {"frmAvvio", mainMenu},
+        {"frmGuida", help},
+        {"frmClients", [] { return framed(patientCard()); }},
+        {"frmClients.pulsanti",
+         [] {
+             TfrmClients *c = patientCard();
+             return crop(c, {c->shpGruppo01, c->shpGruppo06});
+         }},
+        {"frmClients.campi",
+         [] {
+             TfrmClients *c = patientCard();
+             return crop(c, {c->txtTaxNumber, c->btnPartitaIva, c->txtIssues, c->btnEmail, c->icoIssues}, 34);
+         }},
+        {"frmClients.colonna",
+         [] {
+             TfrmClients *c = patientCard();
+             return crop(c, {c->btnCondition, c->btnHistory, c->btnFolder});
+         }},
+        {"frmPrintClient",
+         [] {
+             TfrmClients *c = patientCard();
+             return opened([c] { c->cmdPrintClick(); });
+         }},
+        {"frmArchivio_Scadenze", [] { return framed(appointmentCard()); }},
+        {"frmCalendario",
+         [] {
+             TfrmArchivio_Scadenze *c = appointmentCard();
+             return opened([c] { c->impDataClick(); });
+         }},
+        {"frmConfermati",
+         [] {
+             TfrmArchivio_Scadenze *c = appointmentCard();
+             return opened([c] { c->cmdDaAssolvereClick(); });
+         }},
+        {"frmScaduti",
+         [] {
+             TfrmArchivio_Scadenze *c = appointmentCard();
+             return opened([c] { c->cmdScadutiClick(); });
+         }},
+        {"frmAssolti",
+         [] {
+             TfrmArchivio_Scadenze *c = appointmentCard();
+             return opened([c] { c->cmdAssoltiClick(); });
+         }},
+        {"frmTrovaScadenze", [] { return appointmentSearch(false); }},
+        {"frmTrovaScadenze.risultati", [] { return appointmentSearch(true); }},
+        {"frmStampaScadenza",
+         [] {
+             TfrmArchivio_Scadenze *c = appointmentCard();
+             return opened([c] { c->cmdStampaClick(); });
+         }},
+        {"frmStartup",
+         [] {
+             TfrmArchivio_Scadenze *c = appointmentCard();
+             return opened([c] { c->cmdAnteprimaClick(); });
+         }},
+        {"anteprima", preview},
+        {"frmAgenda", [] { return framed(agenda()); }},
+        {"frmAgenda.esportazioni",
+         [] {
+             TfrmAgenda *a = agenda();
+             return crop(a, {a->calAppuntamenti, a->btnGiorno, a->btnMese});
+         }},
+        {"frmWhatsApp_Message",
+         [] {
+             TfrmAgenda *a = agenda();
+             return opened([a] { a->btnWhatsAppClick(); });
+         }},
+        {"stampa.elenco", printedList},
+        {"cartella", [] { return folder(false); }},
+        {"cartella.condivisa", [] { return folder(true); }},
+    };
+    return entries;
+}
+
+} // namespace
+
+QStringList names()
+{
+    QStringList list;
+    for (const Entry &e : table())
+        list.append(QString::fromLatin1(e.name));
+    return list;
+}
+
+QImage make(const QString &name)
+{
+    for (const Entry &e : table())
+        if (name == QLatin1String(e.name))
+            return e.make();
+    return {};
+}
+
+} // namespace Pictures

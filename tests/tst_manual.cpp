@@ -1,0 +1,179 @@
+// The user's manual Guida.pdf that the build makes in the program folder, and the help
+// window's link to it.
+#include "support/TestSupport.h"
+
+#include "platform/Misc.h"
+#include "platform/Modal.h"
+#include "platform/ProgramFolder.h"
+#include "ui/Help.h"
+#include "ui/LinkLabel.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+const QString kManual = QStringLiteral(SORRISA_PROGRAM_DIR "/Guida.pdf");
+
+QStringList chapterTitles()
+{
+    QFile source(QStringLiteral(SORRISA_SOURCE_DIR "/manual/Guida.md"));
+    if (!source.open(QIODevice::ReadOnly))
+        return {};
+    QStringList titles;
+    bool inComment = false;
+    for (const QString &line : QString::fromUtf8(source.readAll()).split(QLatin1Char('\n'))) {
+        if (line.contains(QLatin1String("<!--")))
+            inComment = true;
+        if (!inComment && line.startsWith(QLatin1String("# ")))
+            titles.append(line.mid(2).trimmed());
+        if (line.contains(QLatin1String("-->")))
+            inComment = false;
+    }
+    return titles;
+}
+
+// Blanks and line breaks as one blank: the text as read, whatever the layout.
+QString simplified(const QString &text) { return text.simplified(); }
+
+// Runs a poppler tool; an empty result when it is not installed or fails.
+QString poppler(const QString &tool, const QStringList &args)
+{
+    if (QStandardPaths::findExecutable(tool).isEmpty())
+        return {};
+    QProcess process;
+    process.start(tool, args);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+int count(const QByteArray &pdf, const char *what)
+{
+    int n = 0;
+    for (qsizetype at = pdf.indexOf(what); at >= 0; at = pdf.indexOf(what, at + 1))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+class TstManual : public QObject
+{
+    Q_OBJECT
+
+    QByteArray pdf;
+    QStringList titles;
+
+private slots:
+    void initTestCase()
+    {
+        titles = chapterTitles();
+        QVERIFY2(titles.size() >= 12, "the manual's source has a chapter per area");
+        QFile file(kManual);
+        QVERIFY2(file.open(QIODevice::ReadOnly), "the build delivers Guida.pdf into the program folder");
+        pdf = file.readAll();
+    }
+
+    // What can be told from the file itself, without any PDF tool.
+    void fileStructure()
+    {
+        QVERIFY(pdf.startsWith("%PDF-"));
+        QVERIFY(pdf.trimmed().endsWith("%%EOF"));
+        const QRegularExpressionMatch pages =
+            QRegularExpression(QStringLiteral(R"(/Type\s*/Pages\b[^>]*?/Count\s+(\d+))"))
+                .match(QString::fromLatin1(pdf));
+        QVERIFY(pages.hasMatch());
+        QVERIFY2(pages.captured(1).toInt() >= titles.size() + 2, "a cover, the contents and a page per chapter");
+        QVERIFY2(QRegularExpression(QStringLiteral(R"(/MediaBox \[0 0 595(\.0+)? 842(\.0+)?\])"))
+                     .match(QString::fromLatin1(pdf))
+                     .hasMatch(),
+                 "A4 pages");
+        QVERIFY2(pdf.contains("/FontFile"), "the fonts are embedded");
+        QVERIFY2(count(pdf, "/Subtype /Image") >= titles.size(), "pictures of the windows");
+        // The table of contents links every chapter and section to its page.
+        QVERIFY(count(pdf, "/S /GoTo") >= titles.size());
+        QVERIFY2(!pdf.contains("#sorrisa-pagina-"), "no contents link is left pointing nowhere");
+    }
+
+    // Page by page, through the poppler tools when they are installed.
+    void chaptersAndPictures()
+    {
+        const QString text =
+            poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
+                                                  QStringLiteral("UTF-8"), kManual, QStringLiteral("-")});
+        if (text.isEmpty())
+            QSKIP("pdftotext is not installed");
+        const QStringList pages = text.split(QLatin1Char('\f'));
+        QVERIFY(pages.size() >= titles.size() + 2);
+        QVERIFY(simplified(pages.at(0)).contains(QStringLiteral("Guida all'utilizzo del software")));
+        QVERIFY(simplified(pages.at(1)).contains(QStringLiteral("Indice")));
+
+        // Each chapter starts a page of its own, in order, and the contents give that page.
+        QList<int> starts;
+        for (int c = 0; c < titles.size(); ++c) {
+            const QString heading = QStringLiteral("CAPITOLO %1 %2").arg(c + 1).arg(titles.at(c));
+            int found = -1;
+            for (int p = 0; p < pages.size() && found < 0; ++p)
+                if (simplified(pages.at(p)).startsWith(heading))
+                    found = p;
+            QVERIFY2(found >= 0, qPrintable(QStringLiteral("chapter not found: ") + titles.at(c)));
+            QVERIFY2(starts.isEmpty() || found > starts.last(), "one page per chapter at least");
+            QVERIFY2(simplified(pages.at(found)).contains(QStringLiteral("Pagina %1").arg(found + 1)),
+                     "page numbers in the foot");
+            QVERIFY2(simplified(pages.at(1) + pages.at(2))
+                         .contains(QStringLiteral("%1 %2 %3").arg(c + 1).arg(titles.at(c)).arg(found + 1)),
+                     qPrintable(QStringLiteral("the contents give the page of ") + titles.at(c)));
+            starts.append(found);
+        }
+
+        const QString images = poppler(QStringLiteral("pdfimages"), {QStringLiteral("-list"), kManual});
+        if (images.isEmpty())
+            QSKIP("pdfimages is not installed");
+        QList<int> imagePages; // 0-based
+        static const QRegularExpression row(QStringLiteral(R"(^\s*(\d+)\s+\d+\s+image\b)"));
+        for (const QString &line : images.split(QLatin1Char('\n')))
+            if (const QRegularExpressionMatch m = row.match(line); m.hasMatch())
+                imagePages.append(m.captured(1).toInt() - 1);
+        for (int c = 0; c < starts.size(); ++c) {
+            const int first = starts.at(c);
+            const int end = c + 1 < starts.size() ? starts.at(c + 1) : int(pages.size());
+            const bool pictured =
+                std::any_of(imagePages.begin(), imagePages.end(), [&](int p) { return p >= first && p < end; });
+            QVERIFY2(pictured, qPrintable(QStringLiteral("no picture in the chapter ") + titles.at(c)));
+        }
+    }
+
+    void fontsEmbedded()
+    {
+        const QString fonts = poppler(QStringLiteral("pdffonts"), {kManual});
+        if (fonts.isEmpty())
+            QSKIP("pdffonts is not installed");
+        const QStringList lines = fonts.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2); // after the heading
+        QVERIFY(!lines.isEmpty());
+        for (const QString &line : lines)
+            QVERIFY2(
+                line.contains(QRegularExpression(QStringLiteral(R"(\s(yes)\s+(yes|no)\s+(yes|no)\s+\d+\s+\d+\s*$)"))),
+                qPrintable(QStringLiteral("font not embedded: ") + line));
+    }
+
+    // "Visualizza guida in formato PDF" hands the shell the quoted path of the manual that
+    // the build put in the program folder.
+    void helpLinkOpensTheManual()
+    {
+        TestWorld world;
+        ProgramFolder::set(QStringLiteral(SORRISA_PROGRAM_DIR));
+        Modal::queue([](QWidget *w) { static_cast<TfrmGuida *>(w)->lnkWeb->clicked(); });
+        Help::show(nullptr, Help::Clients);
+        const QStringList opened = TMisc::takeOpened();
+        QCOMPARE(opened,
+                 QStringList{QLatin1Char('"') + ProgramFolder::file(QStringLiteral("Guida.pdf")) + QLatin1Char('"')});
+        QVERIFY(QFile::exists(TMisc::toUrl(opened.first()).toLocalFile()));
+    }
+};
+
+QTEST_MAIN(TstManual)
+#include "tst_manual.moc"
