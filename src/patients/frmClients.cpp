@@ -2,6 +2,7 @@
 
 #include "ui/Help.h"
 #include "app/Openers.h"
+#include "export/frmExport.h"
 #include "ui/EnterCycle.h"
 #include "ui/HintStrip.h"
 #include "ui/PictureButton.h"
@@ -191,6 +192,7 @@ TfrmClients::TfrmClients(QWidget *parent) : WorkWindow(QStringLiteral("frmClient
     connect(cmdClose, &PictureButton::clicked, this, &TfrmClients::cmdCloseClick);
     connect(cmdPrint, &PictureButton::clicked, this, &TfrmClients::cmdPrintClick);
     connect(cmdHelp, &PictureButton::clicked, this, &TfrmClients::cmdHelpClick);
+    connect(cmdExport, &PictureButton::clicked, this, &TfrmClients::cmdExportClick);
 }
 
 void TfrmClients::buildButtonBar()
@@ -656,3 +658,5 @@ void TfrmClients::cmdCloseClick() { close(); }
 void TfrmClients::cmdPrintClick() { Openers::printPatientCard(this); }
 
 void TfrmClients::cmdHelpClick() { Help::show(this, Help::Clients); }
+
+void TfrmClients::cmdExportClick() { Exports::open(this, Exports::Member::Clients); }

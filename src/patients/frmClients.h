@@ -123,6 +123,7 @@ public:
     void cmdCloseClick();
     void cmdPrintClick();
     void cmdHelpClick();
+    void cmdExportClick();
 
 protected:
     void showEvent(QShowEvent *event) override;
