@@ -197,9 +197,10 @@ void TestExport::writerMatchesHandWrittenFile()
         "</x:ExcelWorkbook></xml><![endif]--></head><body><table x:str>"
         "<tr><td style=\"text-align: left; font-weight: bold;\" width=120>Citt\xE0</td>"
         "<td style=\"text-align: left; font-weight: bold;\" width=80>Note</td></tr>"
-        "<tr><td style=\"text-align: left;\">Perch\xE9</td>"
-        "<td style=\"text-align: left;\">&lt;3 mesi &amp; poi &gt; 6</td></tr>"
-        "<tr><td style=\"text-align: left;\">0471 123</td><td style=\"text-align: left;\">\x80 5</td></tr>"
+        "<tr><td style=\"text-align: left;\" sdnum=\"1040;0;@\">Perch\xE9</td>"
+        "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">&lt;3 mesi &amp; poi &gt; 6</td></tr>"
+        "<tr><td style=\"text-align: left;\" sdnum=\"1040;0;@\">0471 123</td><td style=\"text-align: left;\" "
+        "sdnum=\"1040;0;@\">\x80 5</td></tr>"
         "</table></body></html>";
     QCOMPARE(written, expected);
 }

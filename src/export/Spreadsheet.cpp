@@ -44,7 +44,9 @@ constexpr char kAfterName[] = "</x:Name>"
                               "<table x:str>";
 constexpr char kTail[] = "</table></body></html>";
 constexpr char kHeaderCell[] = "<td style=\"text-align: left; font-weight: bold;\" width=";
-constexpr char kCell[] = "<td style=\"text-align: left;\">";
+// x:str on the table keeps every cell as text in Excel; LibreOffice ignores it and reads
+// "0051234" as the number 51234, so each data cell also carries the text format it honours.
+constexpr char kCell[] = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
 constexpr char kCellEnd[] = "</td>";
 
 constexpr qsizetype kBlock = 1 << 20;
