@@ -92,7 +92,7 @@ void fillClients(ExportTable &rows)
 {
     RecordFile file(ProgramFolder::file(kPatientArchive), TPatientRecord::Size);
     file.open(RecordFile::Read);
-    rows.reserve(file.count());
+    rows.reserve(file.count(), file.count() * 2048);
     file.scan([&](const char *bytes, qint64 position) {
         const auto &r = *reinterpret_cast<const TPatientRecord *>(bytes);
         rows.appendRow(position,
@@ -118,10 +118,11 @@ void appendAppointment(ExportTable &rows, qint64 number, const TAppointmentRecor
                             r.Importo.trimmedBytes(), r.Ottemperata.trimmedBytes(), r.Note.trimmedBytes(), key});
 }
 
-template <class Visit> void eachAppointment(Visit visit)
+template <class Visit> void eachAppointment(ExportTable &rows, Visit visit)
 {
     RecordFile file(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
     file.open(RecordFile::Read);
+    rows.reserve(file.count(), file.count() * TAppointmentRecord::Size);
     file.scan([&](const char *bytes, qint64 position) {
         visit(*reinterpret_cast<const TAppointmentRecord *>(bytes), position);
         return true;
@@ -170,7 +171,7 @@ void fillByKey(ExportTable &rows, const std::function<bool(const TAppointmentRec
     scanThenSort(
         [&] {
             qint64 added = 0;
-            eachAppointment([&](const TAppointmentRecord &r, qint64) {
+            eachAppointment(rows, [&](const TAppointmentRecord &r, qint64) {
                 if (selected(r))
                     appendAppointment(rows, ++added, r, AnsiText::toAnsi(AgendaRules::sortKey(r)));
             });
@@ -189,7 +190,7 @@ void fillImminent(ExportTable &rows, const QDate &today)
     std::vector<QString> lines;
     scanThenSort(
         [&] {
-            eachAppointment([&](const TAppointmentRecord &r, qint64) {
+            eachAppointment(rows, [&](const TAppointmentRecord &r, qint64) {
                 if (AgendaRules::imminence(r, today) != AgendaRules::Imminence::Imminent)
                     return;
                 lines.push_back(AgendaRules::line(r));
@@ -236,7 +237,7 @@ void fill(Member member, const QDate &picked, const QDate &today, ExportTable &r
         return;
     case Member::Scadenzario:
         eachAppointment(
-            [&](const TAppointmentRecord &r, qint64 position) { appendAppointment(rows, position, r, {}); });
+            rows, [&](const TAppointmentRecord &r, qint64 position) { appendAppointment(rows, position, r, {}); });
         return;
     case Member::Imminenti:
         fillImminent(rows, today);

@@ -17,8 +17,9 @@ void ExportTable::clear()
     m_typed.clear();
 }
 
-void ExportTable::reserve(qsizetype rows)
+void ExportTable::reserve(qsizetype rows, qsizetype bytes)
 {
+    m_bytes.reserve(bytes);
     m_ends.reserve(size_t(rows) * size_t(m_columns));
     m_numbers.reserve(size_t(rows));
     m_order.reserve(size_t(rows));

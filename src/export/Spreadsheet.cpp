@@ -4,8 +4,10 @@
 #include "storage/AnsiText.h"
 
 #include <QBuffer>
-#include <QSaveFile>
+#include <QFile>
+#include <QTemporaryFile>
 
+#include <cstdio>
 #include <cstring>
 
 namespace Spreadsheet {
@@ -51,7 +53,7 @@ constexpr char kCellEnd[] = "</td>";
 
 constexpr qsizetype kBlock = 1 << 20;
 
-QByteArrayView lit(const char *text) { return QByteArrayView(text, qsizetype(std::strlen(text))); }
+template <size_t N> QByteArrayView lit(const char (&text)[N]) { return QByteArrayView(text, qsizetype(N - 1)); }
 
 } // namespace
 
@@ -75,12 +77,10 @@ void appendEscaped(QByteArray &out, QByteArrayView text)
 bool write(QIODevice &out, const QString &sheetName, const QList<Column> &columns, const ExportTable &rows)
 {
     QByteArray block;
-    block.reserve(kBlock + 8192);
-    const auto flush = [&](bool always) {
-        if (block.size() < kBlock && !always)
-            return true;
+    block.reserve(2 * kBlock);
+    const auto flush = [&] {
         const bool ok = out.write(block) == block.size();
-        block.clear();
+        block.resize(0); // keeps the buffer: no fresh memory for every block
         return ok;
     };
 
@@ -97,20 +97,54 @@ bool write(QIODevice &out, const QString &sheetName, const QList<Column> &column
     }
     block.append("</tr>");
 
+    // The rows are most of the file (a hundred thousand cards make tens of megabytes): each is
+    // copied straight into room made for it at its longest, every character escaped.
+    const auto put = [](char *&p, QByteArrayView text) {
+        std::memcpy(p, text.data(), size_t(text.size()));
+        p += text.size();
+    };
     const int cells = rows.columnCount();
     for (qsizetype r = 0; r < rows.rowCount(); ++r) {
-        block.append("<tr>");
-        for (int c = 0; c < cells; ++c) {
-            block.append(lit(kCell));
-            appendEscaped(block, rows.cell(r, c));
-            block.append(lit(kCellEnd));
+        qsizetype longest = 9;
+        for (int c = 0; c < cells; ++c)
+            longest += lit(kCell).size() + lit(kCellEnd).size() + 5 * rows.cell(r, c).size();
+        if (block.size() + longest > block.capacity()) {
+            if (block.size() >= kBlock && !flush())
+                return false;
+            block.reserve(block.size() + longest + kBlock);
         }
-        block.append("</tr>");
-        if (!flush(false))
+        const qsizetype at = block.size();
+        block.resize(at + longest);
+        char *const start = block.data();
+        char *p = start + at;
+        put(p, "<tr>");
+        for (int c = 0; c < cells; ++c) {
+            put(p, lit(kCell));
+            const QByteArrayView text = rows.cell(r, c);
+            for (const char ch : text) {
+                switch (ch) {
+                case '&':
+                    put(p, "&amp;");
+                    break;
+                case '<':
+                    put(p, "&lt;");
+                    break;
+                case '>':
+                    put(p, "&gt;");
+                    break;
+                default:
+                    *p++ = ch;
+                }
+            }
+            put(p, lit(kCellEnd));
+        }
+        put(p, "</tr>");
+        block.resize(p - start);
+        if (block.size() >= kBlock && !flush())
             return false;
     }
     block.append(lit(kTail));
-    return flush(true);
+    return flush();
 }
 
 QByteArray document(const QString &sheetName, const QList<Column> &columns, const ExportTable &rows)
@@ -123,11 +157,19 @@ QByteArray document(const QString &sheetName, const QList<Column> &columns, cons
 
 bool writeFile(const QString &path, const QString &sheetName, const QList<Column> &columns, const ExportTable &rows)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Written under a temporary name in the same folder (removed unless it takes the place of
+    // the old file) and renamed over the old file once complete. Not forced to the disk: the
+    // export is made again at will, while a forced write of tens of megabytes takes seconds.
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open() || !write(file, sheetName, columns, rows) || !file.flush())
         return false;
-    // A failed write leaves the file aside uncommitted: it is removed, the old file stays.
-    return write(file, sheetName, columns, rows) && file.commit();
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                        | QFileDevice::ReadOther);
+    file.close();
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        return false;
+    file.setAutoRemove(false);
+    return true;
 }
 
 } // namespace Spreadsheet
