@@ -13,6 +13,9 @@
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmTrovaScadenze.h"
+#include "export/ExportMembers.h"
+#include "export/frmExport.h"
+#include "ui/PictureButton.h"
 #include "patients/frmClients.h"
 #include "platform/Application.h"
 #include "platform/Clock.h"
@@ -28,6 +31,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -292,6 +296,26 @@ int main(int argc, char *argv[])
     row("find appointments, two criteria",
         search({QStringLiteral("txtTipologia"), QStringLiteral("verdi"), QStringLiteral("txtCel"), QStringLiteral("34")}),
         readAppointments, "read appointments", g_stream);
+
+    // The appointment archive exported, from opening the window to the file written; its floor
+    // is the archive streamed once plus a file of the export's size written.
+    const QString exported = folder + Exports::description(Exports::Member::Scadenzario).fileName;
+    const double exportMs = medianMs(runs, [&] {
+        Modal::queue([](QWidget *w) { static_cast<TfrmExport *>(w)->cmdEsporta->click(); });
+        Exports::open(card, Exports::Member::Scadenzario);
+    });
+    const qint64 exportSize = QFileInfo(exported).size();
+    const double writeMs = medianMs(runs, [&] {
+        QFile f(folder + QStringLiteral("floor.xls"));
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            qFatal("cannot write the floor file");
+        const QByteArray block(1 << 20, 'x');
+        for (qint64 left = exportSize; left > 0; left -= block.size())
+            f.write(block.constData(), qMin<qint64>(left, block.size()));
+    });
+    QFile::remove(folder + QStringLiteral("floor.xls"));
+    std::printf("(the export file: %.1f MB)\n", exportSize / 1048576.0);
+    row("export the appointment archive", exportMs, g_stream + writeMs, "stream + write file");
 
     // The patient card: first, last and a save at the end never scan the archive.
     TfrmClients *clients = Windows::frmClients();

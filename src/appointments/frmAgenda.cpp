@@ -11,6 +11,7 @@
 #include "appointments/AppointmentWidgets.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmWhatsApp_Message.h"
+#include "export/frmExport.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
 #include "platform/Modal.h"
@@ -311,9 +312,14 @@ void TfrmAgenda::btnWhatsAppClick()
     Modal::run(message);
 }
 
-void TfrmAgenda::btnExcelClick() {}  // the export of the imminent appointments comes with the export windows
-void TfrmAgenda::btnGiornoClick() {} // the day's appointments likewise
-void TfrmAgenda::btnMeseClick() {}   // the month's appointments likewise
+void TfrmAgenda::btnExcelClick() { Exports::open(this, Exports::Member::Imminenti); }
+
+void TfrmAgenda::btnGiornoClick()
+{
+    Exports::open(this, Exports::Member::Giornaliere, calAppuntamenti->selectedDate());
+}
+
+void TfrmAgenda::btnMeseClick() { Exports::open(this, Exports::Member::Mensili, calAppuntamenti->selectedDate()); }
 
 void TfrmAgenda::btnStampaClick() { Openers::printList(this, kPrintTitle, lstRecords->lines()); }
 

@@ -11,6 +11,7 @@
 #include "appointments/AppointmentWidgets.h"
 #include "appointments/MessageLinks.h"
 #include "appointments/frmCalendario.h"
+#include "export/frmExport.h"
 #include "platform/Messages.h"
 #include "platform/Misc.h"
 #include "platform/Modal.h"
@@ -776,7 +777,7 @@ void TfrmArchivio_Scadenze::cmdDaAssolvereClick() { Openers::statusList(this, Op
 
 void TfrmArchivio_Scadenze::cmdScadutiClick() { Openers::statusList(this, Openers::StatusList::Scaduti); }
 
-void TfrmArchivio_Scadenze::cmdEsportaClick() {} // the archive export comes with the export windows
+void TfrmArchivio_Scadenze::cmdEsportaClick() { Exports::open(this, Exports::Member::Scadenzario); }
 
 void TfrmArchivio_Scadenze::cmdGuidaClick() { Help::show(this, Help::Scadenze); }
 

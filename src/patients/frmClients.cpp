@@ -5,6 +5,7 @@
 #include "chart/ChartRules.h"
 #include "chart/frmAllegaExcel.h"
 #include "chart/frmDentalCondition.h"
+#include "export/frmExport.h"
 #include "ui/EnterCycle.h"
 #include "ui/HintStrip.h"
 #include "ui/PictureButton.h"
@@ -196,6 +197,7 @@ TfrmClients::TfrmClients(QWidget *parent) : WorkWindow(QStringLiteral("frmClient
     connect(cmdHelp, &PictureButton::clicked, this, &TfrmClients::cmdHelpClick);
     connect(btnCondition, &PictureButton::clicked, this, &TfrmClients::btnConditionClick);
     connect(btnHistory, &PictureButton::clicked, this, &TfrmClients::btnHistoryClick);
+    connect(cmdExport, &PictureButton::clicked, this, &TfrmClients::cmdExportClick);
 }
 
 void TfrmClients::buildButtonBar()
@@ -704,3 +706,4 @@ void TfrmClients::btnHistoryClick()
     }
     TfrmAllegaExcel::openFor(this, txtName->text(), lblPosizione->text());
 }
+void TfrmClients::cmdExportClick() { Exports::open(this, Exports::Member::Clients); }

@@ -128,6 +128,7 @@ public:
     void cmdHelpClick();
     void btnConditionClick();
     void btnHistoryClick();
+    void cmdExportClick();
 
 protected:
     void showEvent(QShowEvent *event) override;
