@@ -29,14 +29,22 @@ namespace {
 
 struct Card
 {
+    // Only the leading fields are given; the rest keep these defaults.
+    Card(QString data = {}, QString flag = kFlagNo, QString contatto = QStringLiteral("Rossi Mario"),
+         QString causale = QStringLiteral("Otturazione"), QString cel = QStringLiteral("3471234567"),
+         QString tipologia = {}, QString ora = QStringLiteral("10:30"), QString importo = QStringLiteral("80,00"))
+        : data(std::move(data)), flag(std::move(flag)), contatto(std::move(contatto)), causale(std::move(causale)),
+          cel(std::move(cel)), tipologia(std::move(tipologia)), ora(std::move(ora)), importo(std::move(importo))
+    {
+    }
     QString data;
-    QString flag = kFlagNo;
-    QString contatto = QStringLiteral("Rossi Mario");
-    QString causale = QStringLiteral("Otturazione");
-    QString cel = QStringLiteral("3471234567");
+    QString flag;
+    QString contatto;
+    QString causale;
+    QString cel;
     QString tipologia;
-    QString ora = QStringLiteral("10:30");
-    QString importo = QStringLiteral("80,00");
+    QString ora;
+    QString importo;
 };
 
 TAppointmentRecord record(const Card &c)

@@ -250,6 +250,8 @@ private slots:
     void saveBeyondEndOfShortenedArchiveFails();
     void hints_data();
     void hints();
+    void eachButtonDoesItsOwnWork_data();
+    void eachButtonDoesItsOwnWork();
     void stripEmptiesOverBackgroundOnly();
     void everyControlIsNamedForScreenReaders();
     void helpShowsTheTopic();
@@ -848,6 +850,68 @@ void TestPatients::saveBeyondEndOfShortenedArchiveFails()
     w->cmdSaveClick();
     QCOMPARE(shownMessages(), QStringList{info(kUpdated)});
     QCOMPARE(world.read(kPatientArchive).size(), 3 * R);
+}
+
+void TestPatients::eachButtonDoesItsOwnWork_data()
+{
+    // From card 3 of five, each button by its name and what it leaves: the position shown,
+    // the name on the card, the messages, the windows opened, whether the card stays open.
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QString>("position");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("opened");
+    QTest::addColumn<bool>("open");
+
+    const QString duplicated = QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
+                                              "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio.");
+    QTest::newRow("cmdNew") << QByteArray("cmdNew") << "" << "" << QStringList() << QStringList() << true;
+    QTest::newRow("cmdDuplicate") << QByteArray("cmdDuplicate") << "" << "TRE" << QStringList{info(duplicated)}
+                                  << QStringList() << true;
+    QTest::newRow("cmdSave") << QByteArray("cmdSave") << "3" << "TRE" << QStringList{info(kUpdated)} << QStringList()
+                             << true;
+    QTest::newRow("cmdFirst") << QByteArray("cmdFirst") << "1" << "UNO" << QStringList() << QStringList() << true;
+    QTest::newRow("cmdPrevious") << QByteArray("cmdPrevious") << "2" << "DUE" << QStringList() << QStringList()
+                                 << true;
+    QTest::newRow("cmdNext") << QByteArray("cmdNext") << "4" << "QUATTRO" << QStringList() << QStringList() << true;
+    QTest::newRow("cmdLast") << QByteArray("cmdLast") << "5" << "CINQUE" << QStringList() << QStringList() << true;
+    QTest::newRow("cmdPrint") << QByteArray("cmdPrint") << "3" << "TRE" << QStringList()
+                              << QStringList{"frmPrintClient"} << true;
+    QTest::newRow("cmdHelp") << QByteArray("cmdHelp") << "3" << "TRE" << QStringList() << QStringList{"frmGuida"}
+                             << true;
+    QTest::newRow("cmdClose") << QByteArray("cmdClose") << "3" << "TRE" << QStringList() << QStringList() << false;
+}
+
+void TestPatients::eachButtonDoesItsOwnWork()
+{
+    QFETCH(QByteArray, button);
+    QFETCH(QString, position);
+    QFETCH(QString, name);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, opened);
+    QFETCH(bool, open);
+
+    TestWorld world;
+    QList<TPatientRecord> five;
+    for (const char *n : {"UNO", "DUE", "TRE", "QUATTRO", "CINQUE"})
+        five.append(patient(QString::fromLatin1(n)));
+    writeArchive(world, five);
+    TfrmClients *w = openCard(world);
+    w->cmdLastClick();
+    w->cmdPreviousClick();
+    w->cmdPreviousClick();
+    QCOMPARE(w->lblPosizione->text(), QStringLiteral("3"));
+    Modal::takeOpened();
+    if (!opened.isEmpty())
+        Modal::queue([](QWidget *dialog) { dialog->close(); });
+
+    control<PictureButton>(w, button.constData())->click();
+
+    QCOMPARE(shownMessages(), messages);
+    QCOMPARE(Modal::takeOpened(), opened);
+    QCOMPARE(w->lblPosizione->text(), position);
+    QCOMPARE(w->txtName->text(), name);
+    QCOMPARE(w->isVisible(), open);
 }
 
 void TestPatients::hints_data()

@@ -58,13 +58,6 @@ void appendKey(QString &out, const TAppointmentRecord &record)
 }
 } // namespace
 
-QString sortKey(const TAppointmentRecord &record)
-{
-    QString key;
-    appendKey(key, record);
-    return key;
-}
-
 QString line(const TAppointmentRecord &record)
 {
     QString out;

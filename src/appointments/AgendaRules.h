@@ -23,11 +23,8 @@ enum class Imminence {
 // dates only: the time of day plays no part.
 Imminence imminence(const TAppointmentRecord &record, const QDate &today);
 
-// The chronological key: year, month and day of the date followed by the hours and the
-// minutes ("202612101530" for 10/12/2026 15:30), trimmed.
-QString sortKey(const TAppointmentRecord &record);
-
-// The agenda's line for a card: "ID: " and the key, then the date, the time, the patient,
+// The agenda's line for a card: "ID: " and the chronological key (year, month and day of
+// the date followed by the hours and the minutes, "202612101530" for 10/12/2026 15:30), then the date, the time, the patient,
 // the mobile number and the treatments in fixed columns, and the amount after "€ ".
 QString line(const TAppointmentRecord &record);
 
