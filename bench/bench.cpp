@@ -5,7 +5,6 @@
 //   sorrisa_bench [--appointments N] [--patients N] [--treatments N] [--runs K]
 #include "Archives.h"
 
-#include "app/Openers.h"
 #include "app/Startup.h"
 #include "app/Windows.h"
 #include "app/frmPassword.h"
@@ -274,12 +273,12 @@ int main(int argc, char *argv[])
     const struct
     {
         const char *name;
-        Openers::StatusList which;
-    } lists[] = {{"status list: da assolvere", Openers::StatusList::DaAssolvere},
-                 {"status list: scaduti", Openers::StatusList::Scaduti},
-                 {"status list: assolti", Openers::StatusList::Assolti}};
+        AppointmentLines::Status which;
+    } lists[] = {{"status list: da assolvere", AppointmentLines::Status::DaAssolvere},
+                 {"status list: scaduti", AppointmentLines::Status::Scaduti},
+                 {"status list: assolti", AppointmentLines::Status::Assolti}};
     for (const auto &list : lists)
-        row(list.name, medianMs(runs, [&] { Openers::statusList(card, list.which); }), readAppointments,
+        row(list.name, medianMs(runs, [&] { card->openStatusList(list.which); }), readAppointments,
             "read appointments", g_stream);
 
     const auto search = [&](const QStringList &criteria) {
@@ -289,7 +288,7 @@ int main(int argc, char *argv[])
                     w->findChild<QLineEdit *>(criteria.at(i))->setText(criteria.at(i + 1));
                 w->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click();
             });
-            Openers::findAppointments(card);
+            card->cmdTrovaClick();
         });
     };
     row("find appointments, no criteria", search({}), readAppointments, "read appointments", g_stream);

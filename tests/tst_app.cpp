@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QPointer>
 #include <QTest>
 
 namespace {
@@ -364,7 +365,7 @@ private slots:
     {
         TfrmAvvio *menu = Windows::frmAvvio();
         QStringList captions;
-        QList<QObject *> seen;
+        QList<QPointer<QObject>> seen;
         for (int i = 0; i < 2; ++i) {
             Modal::queue([&](QWidget *w) {
                 captions << w->windowTitle();
@@ -378,6 +379,10 @@ private slots:
             menu->imgInfo->click();
         }
         QCOMPARE(Modal::takeOpened(), (QStringList{"frmInfo", "frmInfo"}));
+        // Each opening made its own window, and each was destroyed when it closed.
+        QCOMPARE(seen.size(), 2);
+        for (const QPointer<QObject> &window : std::as_const(seen))
+            QVERIFY(window.isNull());
         QCOMPARE(captions, (QStringList{" Informazioni su Sorrisa", " Informazioni su Sorrisa"}));
         const QString mail = QStringLiteral("\"mailto:info@sorrisa.example?subject=Software Sorrisa&body=Salve, "
                                             "desidererei avere le seguenti informazioni sul software in oggetto:\"");

@@ -312,7 +312,7 @@ private slots:
         TAppointmentRecord r{};
         r.Contatto.setText(QStringLiteral("Caricato"));
         r.Ottemperata.setText(flag);
-        card->lblPosizione->setText(QStringLiteral("7"));
+        card->setPosition(7);
         card->chkOttemperata->setChecked(before);
         card->loadRecord(r);
         QCOMPARE(card->chkOttemperata->isChecked(), after);
@@ -343,7 +343,7 @@ private slots:
     {
         writeArchive(2);
         fillRequired();
-        card->lblPosizione->setText(QStringLiteral("9"));
+        card->setPosition(9);
         card->cmdSalvaClick();
         QCOMPARE(shownMessages(), QStringList{kFailure});
         QCOMPARE(archiveCount(), 2);
@@ -366,7 +366,7 @@ private slots:
         QDir(world->folder()).mkdir(kAppointmentArchive); // a folder where the file should be
         fillRequired();
         if (button == QLatin1String("cmdDuplica"))
-            card->lblPosizione->setText(QStringLiteral("1"));
+            card->setPosition(1);
         control<PictureButton>(card, qPrintable(button))->click();
         QCOMPARE(shownMessages(), QStringList{kFailure});
     }
@@ -446,7 +446,7 @@ private slots:
         QFETCH(bool, emptyMessage);
         if (records > 0)
             writeArchive(records);
-        card->lblPosizione->setText(from);
+        card->setPosition(from.toLongLong());
         card->txtContatto->setText(QStringLiteral("sullo schermo"));
         control<PictureButton>(card, qPrintable(button))->click();
         QCOMPARE(shownMessages(), emptyMessage ? QStringList{kEmpty} : QStringList());
@@ -524,6 +524,7 @@ private slots:
         card->txtData->setText(QStringLiteral("01/01/2030"));
         auto *picker = new TfrmCalendario(card);
         picker->lblMemory->setText(tag);
+        QObject::connect(picker, &TfrmCalendario::dateChosen, card, &TfrmArchivio_Scadenze::setDate);
         bool open = false;
         Modal::queue([&](QWidget *w) {
             control<QCalendarWidget>(w, "calAppuntamenti")->setSelectedDate(QDate(2027, 3, 5));

@@ -92,7 +92,7 @@ TfrmClients *savedCard(TestWorld &world, const QString &name = kName)
     TfrmClients *w = Windows::frmClients();
     QApplication::setActiveWindow(w);
     w->txtName->setText(name);
-    w->lblPosizione->setText(QStringLiteral("7"));
+    w->setPosition(7);
     return w;
 }
 
@@ -997,7 +997,7 @@ void TestChart::patientCardChecks()
 
     TestWorld world;
     TfrmClients *card = savedCard(world, name);
-    card->lblPosizione->setText(position);
+    card->setPosition(position.toLongLong());
     card->txtCity->setFocus();
     Modal::takeOpened();
     QTest::mouseClick(control<QWidget>(card, qPrintable(button)), Qt::LeftButton);
@@ -1017,7 +1017,9 @@ void TestChart::chartEditsTheCardTeeth()
 {
     TestWorld world;
     TfrmClients *card = savedCard(world);
-    card->dente(3)->setText(QStringLiteral("  corona "));
+    QStringList teeth = card->toothTexts();
+    teeth[2] = QStringLiteral("  corona ");
+    card->setToothTexts(teeth);
 
     QString title;
     QString shownTooth3;
@@ -1031,8 +1033,8 @@ void TestChart::chartEditsTheCardTeeth()
     card->btnConditionClick();
     QCOMPARE(title, QStringLiteral("Stato dentale di Rossi Mario"));
     QCOMPARE(shownTooth3, QStringLiteral("corona"));
-    QCOMPARE(card->dente(3)->text(), QStringLiteral("corona"));
-    QCOMPARE(card->dente(30)->text(), QStringLiteral("impianto"));
+    QCOMPARE(card->toothTexts().at(2), QStringLiteral("corona"));
+    QCOMPARE(card->toothTexts().at(29), QStringLiteral("impianto"));
     QCOMPARE(card->toothTexts().size(), 32);
 
     // Closed with the close box: the card keeps its texts.
@@ -1041,7 +1043,7 @@ void TestChart::chartEditsTheCardTeeth()
         window->close();
     });
     card->btnConditionClick();
-    QCOMPARE(card->dente(30)->text(), QStringLiteral("impianto"));
+    QCOMPARE(card->toothTexts().at(29), QStringLiteral("impianto"));
     QVERIFY(shownMessages().isEmpty());
 }
 

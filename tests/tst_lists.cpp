@@ -2,7 +2,6 @@
 // find-in-list shared by every list window, reopening a card and printing a list.
 #include "support/TestSupport.h"
 
-#include "app/Openers.h"
 #include "base/TextRules.h"
 #include "ui/FixedList.h"
 #include "appointments/AppointmentLines.h"
@@ -24,20 +23,28 @@
 #include <QPushButton>
 #include <QTest>
 
-Q_DECLARE_METATYPE(Openers::StatusList)
+Q_DECLARE_METATYPE(AppointmentLines::Status)
 
 namespace {
 
 struct Card
 {
+    // Only the leading fields are given; the rest keep these defaults.
+    Card(QString data = {}, QString flag = kFlagNo, QString contatto = QStringLiteral("Rossi Mario"),
+         QString causale = QStringLiteral("Otturazione"), QString cel = QStringLiteral("3471234567"),
+         QString tipologia = {}, QString ora = QStringLiteral("10:30"), QString importo = QStringLiteral("80,00"))
+        : data(std::move(data)), flag(std::move(flag)), contatto(std::move(contatto)), causale(std::move(causale)),
+          cel(std::move(cel)), tipologia(std::move(tipologia)), ora(std::move(ora)), importo(std::move(importo))
+    {
+    }
     QString data;
-    QString flag = kFlagNo;
-    QString contatto = QStringLiteral("Rossi Mario");
-    QString causale = QStringLiteral("Otturazione");
-    QString cel = QStringLiteral("3471234567");
+    QString flag;
+    QString contatto;
+    QString causale;
+    QString cel;
     QString tipologia;
-    QString ora = QStringLiteral("10:30");
-    QString importo = QStringLiteral("80,00");
+    QString ora;
+    QString importo;
 };
 
 TAppointmentRecord record(const Card &c)
@@ -240,23 +247,23 @@ void TestLists::selectionRules()
 
 void TestLists::statusListWindows_data()
 {
-    QTest::addColumn<Openers::StatusList>("which");
+    QTest::addColumn<AppointmentLines::Status>("which");
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("banner");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QList<int>>("positions");
 
-    QTest::newRow("to fulfil") << Openers::StatusList::DaAssolvere << "frmConfermati"
+    QTest::newRow("to fulfil") << AppointmentLines::Status::DaAssolvere << "frmConfermati"
                                << " Riepilogo impegni da assolvere"
                                << "IMPEGNI DA ASSOLVERE"
                                << "Riepilogo impegni da assolvere" << QList<int>{1, 2, 4, 5};
     // The record with the date that does not convert is skipped, and the list goes on.
-    QTest::newRow("past due") << Openers::StatusList::Scaduti << "frmScaduti"
+    QTest::newRow("past due") << AppointmentLines::Status::Scaduti << "frmScaduti"
                               << " Riepilogo impegni scaduti e non assolti"
                               << "IMPEGNI SCADUTI E NON ASSOLTI"
                               << "Riepilogo impegni scaduti e non assolti" << QList<int>{1, 5};
-    QTest::newRow("fulfilled") << Openers::StatusList::Assolti << "frmAssolti"
+    QTest::newRow("fulfilled") << AppointmentLines::Status::Assolti << "frmAssolti"
                                << " Riepilogo impegni assolti"
                                << "IMPEGNI ASSOLTI"
                                << "Riepilogo impegni assolti" << QList<int>{3, 7};
@@ -264,7 +271,7 @@ void TestLists::statusListWindows_data()
 
 void TestLists::statusListWindows()
 {
-    QFETCH(Openers::StatusList, which);
+    QFETCH(AppointmentLines::Status, which);
     QFETCH(QString, window);
     QFETCH(QString, caption);
     QFETCH(QString, banner);
@@ -283,7 +290,7 @@ void TestLists::statusListWindows()
         control<QPushButton>(w, "btnChiudi")->click();
     });
 
-    Openers::statusList(world.windows().frmArchivio_Scadenze(), which);
+    world.windows().frmArchivio_Scadenze()->openStatusList(which);
 
     QCOMPARE(Modal::takeOpened(), QStringList{window});
     QCOMPARE(shownCaption, caption);
@@ -304,7 +311,7 @@ void TestLists::statusListArchiveFailure()
     int lines = -1;
     Modal::queue([&](QWidget *w) { lines = control<FixedList>(w, "lstRecords")->count(); });
 
-    Openers::statusList(world.windows().frmArchivio_Scadenze(), Openers::StatusList::DaAssolvere);
+    world.windows().frmArchivio_Scadenze()->openStatusList(AppointmentLines::Status::DaAssolvere);
 
     QCOMPARE(lines, 0);
     QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
@@ -374,7 +381,7 @@ void TestLists::findInListWindow()
         window->btnTrovaClick();
         rows.append(window->page->selectedRow());
     });
-    Openers::statusList(world.windows().frmArchivio_Scadenze(), Openers::StatusList::DaAssolvere);
+    world.windows().frmArchivio_Scadenze()->openStatusList(AppointmentLines::Status::DaAssolvere);
     QVERIFY(enterGoesToTrova);
     QCOMPARE(rows, (QList<int>{0, 2, 0}));
     QVERIFY(shownMessages().isEmpty());
@@ -382,7 +389,7 @@ void TestLists::findInListWindow()
     // An empty list: the plain message, and nothing else.
     QFile::resize(world.file(kAppointmentArchive), 0);
     Modal::queue([](QWidget *w) { static_cast<TfrmStatusList *>(w)->btnTrovaClick(); });
-    Openers::statusList(world.windows().frmArchivio_Scadenze(), Openers::StatusList::Assolti);
+    world.windows().frmArchivio_Scadenze()->openStatusList(AppointmentLines::Status::Assolti);
     QCOMPARE(shownMessages(),
              QStringList{QStringLiteral("plain: Ricerca non applicabile: la lista non contiene nessuna voce.")});
 }
@@ -396,14 +403,17 @@ void TestLists::reopeningACard_data()
 
     QTest::newRow("a single line") << "status"
                                    << "" << 0 << "1";
-    QTest::newRow("two identical lines: the later card") << "status"
-                                                         << "" << 1 << "3";
-    QTest::newRow("the other identical line: the later card too") << "status"
-                                                                  << "" << 2 << "3";
+    // Each line keeps its own card, also where two cards give the same line.
+    QTest::newRow("two identical lines: the first one's card") << "status"
+                                                               << "" << 1 << "2";
+    QTest::newRow("the other identical line: its own card") << "status"
+                                                            << "" << 2 << "3";
     QTest::newRow("nothing selected: the card stays") << "status"
                                                       << "" << -1 << "9";
     QTest::newRow("from the results") << "find"
-                                      << "scadenze" << 1 << "3";
+                                      << "scadenze" << 1 << "2";
+    QTest::newRow("from the results, the other identical line") << "find"
+                                                                << "scadenze" << 2 << "3";
     QTest::newRow("results for another caller: the card stays") << "find"
                                                                 << "clients" << 1 << "9";
 }
@@ -419,7 +429,7 @@ void TestLists::reopeningACard()
     const Card twin{QStringLiteral("05/12/2026"), kFlagNo, QStringLiteral("Neri Paolo")};
     writeArchive({{QStringLiteral("04/12/2026")}, twin, twin, {QStringLiteral("06/12/2026"), kFlagYes}});
     TfrmArchivio_Scadenze *card = world.windows().frmArchivio_Scadenze();
-    card->lblPosizione->setText(QStringLiteral("9"));
+    card->setPosition(9);
     bool closed = false;
     Modal::queue([&](QWidget *w) {
         auto *list = control<FixedList>(w, "lstRecords");
@@ -440,9 +450,9 @@ void TestLists::reopeningACard()
     });
 
     if (window == QLatin1String("status"))
-        Openers::statusList(card, Openers::StatusList::DaAssolvere);
+        card->openStatusList(AppointmentLines::Status::DaAssolvere);
     else
-        Openers::findAppointments(card);
+        card->cmdTrovaClick();
 
     QVERIFY(closed);
     QCOMPARE(card->lblPosizione->text(), position);
@@ -502,7 +512,7 @@ void TestLists::findCriteria()
         conta = control<QLabel>(w, "lblConta")->text();
         trovate = control<QLabel>(w, "lblTrovate")->text();
     });
-    Openers::findAppointments(world.windows().frmArchivio_Scadenze());
+    world.windows().frmArchivio_Scadenze()->cmdTrovaClick();
 
     QCOMPARE(shown, linesOf(cards, positions));
     int filled = 0;
@@ -526,7 +536,7 @@ void TestLists::findWindowSearchAndResults()
         pages = !find->panAvvio->isVisible() && find->panContainer->isVisible() && find->lstRecords->count() == 1;
         find->btnStampaClick();
     });
-    Openers::findAppointments(world.windows().frmArchivio_Scadenze());
+    world.windows().frmArchivio_Scadenze()->cmdTrovaClick();
 
     QVERIFY(shownBefore);
     QVERIFY(pages);
@@ -547,7 +557,7 @@ void TestLists::findWindowEmptyArchive()
         trovate = find->lblTrovate->text();
         find->btnTrovaClick();
     });
-    Openers::findAppointments(world.windows().frmArchivio_Scadenze());
+    world.windows().frmArchivio_Scadenze()->cmdTrovaClick();
 
     QCOMPARE(trovate, QStringLiteral("Il presente riepilogo contiene 0 schede."));
     QCOMPARE(shownMessages(),
@@ -565,7 +575,7 @@ void TestLists::findWindowArchiveFailure()
         QTest::mouseClick(find->btnCerca, Qt::LeftButton);
         stays = find->panAvvio->isVisible() && !find->panContainer->isVisible() && find->lblAttendere->isVisible();
     });
-    Openers::findAppointments(world.windows().frmArchivio_Scadenze());
+    world.windows().frmArchivio_Scadenze()->cmdTrovaClick();
 
     QVERIFY(stays);
     QCOMPARE(shownMessages(), QStringList{QStringLiteral("plain: ") + kArchiveFailure});
@@ -590,7 +600,7 @@ void TestLists::findWindowKeyboard()
                 QTest::keyClick(focused, Qt::Key_Return);
         }
     });
-    Openers::findAppointments(world.windows().frmArchivio_Scadenze());
+    world.windows().frmArchivio_Scadenze()->cmdTrovaClick();
 
     QCOMPARE(focusPath,
              (QStringList{QStringLiteral("txtData"), QStringLiteral("txtOra"), QStringLiteral("txtTipologia"),

@@ -64,8 +64,26 @@ QByteArray fieldBytes(const QByteArray &record, const Slot &slot)
     return record.mid(slot.offset + 1, length);
 }
 
+// The teeth and the attachments live in the card's record (no control shows them): by
+// their names, txtDente01 to txtDente32, lblFile01 to lblFile03 and lblDesc01 to lblDesc03.
+// The index of one in the card's tooth or attachment texts; -1 for any other name.
+int recordOnly(const QByteArray &name, bool &tooth)
+{
+    tooth = name.startsWith("txtDente");
+    if (tooth)
+        return name.mid(8).toInt() - 1;
+    if (name.startsWith("lblFile"))
+        return name.mid(7).toInt() - 1;
+    if (name.startsWith("lblDesc"))
+        return 3 + name.mid(7).toInt() - 1;
+    return -1;
+}
+
 QString controlText(TfrmClients *w, const QByteArray &name)
 {
+    bool tooth = false;
+    if (const int i = recordOnly(name, tooth); i >= 0)
+        return (tooth ? w->toothTexts() : w->attachmentTexts()).value(i);
     QObject *o = w->findChild<QObject *>(QString::fromLatin1(name));
     if (auto *edit = qobject_cast<QLineEdit *>(o))
         return edit->text();
@@ -77,6 +95,13 @@ QString controlText(TfrmClients *w, const QByteArray &name)
 
 void setControlText(TfrmClients *w, const QByteArray &name, const QString &text)
 {
+    bool tooth = false;
+    if (const int i = recordOnly(name, tooth); i >= 0) {
+        QStringList texts = tooth ? w->toothTexts() : w->attachmentTexts();
+        texts[i] = text;
+        tooth ? w->setToothTexts(texts) : w->setAttachmentTexts(texts);
+        return;
+    }
     QObject *o = w->findChild<QObject *>(QString::fromLatin1(name));
     if (auto *edit = qobject_cast<QLineEdit *>(o))
         edit->setText(text);
@@ -134,8 +159,7 @@ TfrmClients *openCard(TestWorld &world)
 
 void showRecord(TfrmClients *w, const TPatientRecord &record, int position)
 {
-    w->loadRecord(record);
-    w->lblPosizione->setText(QString::number(position));
+    w->loadCard(position, record);
 }
 
 QString info(const QString &text) { return QStringLiteral("information: ") + text; }
@@ -226,6 +250,8 @@ private slots:
     void saveBeyondEndOfShortenedArchiveFails();
     void hints_data();
     void hints();
+    void eachButtonDoesItsOwnWork_data();
+    void eachButtonDoesItsOwnWork();
     void stripEmptiesOverBackgroundOnly();
     void everyControlIsNamedForScreenReaders();
     void helpShowsTheTopic();
@@ -244,8 +270,8 @@ void TestPatients::opensFromMainMenuAndCloses()
 
     // Unsaved work is dropped on closing; the card comes back empty.
     QTest::keyClicks(w->txtName, QStringLiteral("Rossi"));
-    w->lblPosizione->setText(QStringLiteral("4"));
-    w->lblFile02->setText(QStringLiteral("x.pdf"));
+    w->setPosition(4);
+    setControlText(w, "lblFile02", QStringLiteral("x.pdf"));
     w->cmdCloseClick();
     QVERIFY(!w->isVisible());
     QVERIFY(Windows::frmAvvio()->isVisible());
@@ -253,7 +279,7 @@ void TestPatients::opensFromMainMenuAndCloses()
 
     Windows::frmAvvio()->imgApp01Click();
     QVERIFY(w->txtName->text().isEmpty());
-    QVERIFY(w->lblFile02->text().isEmpty());
+    QVERIFY(controlText(w, "lblFile02").isEmpty());
     QVERIFY(w->lblPosizione->text().isEmpty());
     QVERIFY(!QFile::exists(world.file(kPatientArchive)));
 }
@@ -330,8 +356,8 @@ void TestPatients::browsing()
     QCOMPARE(w->txtName->text(), name);
     if (name != QLatin1String("changed")) {
         QVERIFY(w->txtNotes->text().isEmpty());
-        QCOMPARE(w->dente(14)->text(), QStringLiteral("Otturazione ") + name);
-        QCOMPARE(w->lblFile01->text(), name + QStringLiteral(".pdf"));
+        QCOMPARE(controlText(w, "txtDente14"), QStringLiteral("Otturazione ") + name);
+        QCOMPARE(controlText(w, "lblFile01"), name + QStringLiteral(".pdf"));
     }
     QCOMPARE(w->focusWidget(), w->txtCity);
     QCOMPARE(world.read(kPatientArchive), before);
@@ -361,7 +387,7 @@ void TestPatients::browsingEmptyArchive()
     world.write(kPatientArchive, QByteArray());
     TfrmClients *w = openCard(world);
     w->txtName->setText(QStringLiteral("Verdi"));
-    w->lblPosizione->setText(shown);
+    w->setPosition(shown.toLongLong());
     const auto card = cardTexts(w);
 
     if (button == QLatin1String("first"))
@@ -436,7 +462,7 @@ void TestPatients::saveRequiresNameThenMobile()
             writeArchive(world, {patient(QStringLiteral("UNO"))});
         const QByteArray before = world.read(kPatientArchive);
         TfrmClients *w = openCard(world);
-        w->lblPosizione->setText(shown);
+        w->setPosition(shown.toLongLong());
         w->txtName->setText(name);
         w->txtMobilePhone->setText(mobile);
         w->txtCity->setFocus();
@@ -505,7 +531,7 @@ void TestPatients::loadFillsEveryControl()
     }
     TPatientRecord record;
     memcpy(recordBytes(record), bytes.constData(), R);
-    w->lblPosizione->setText(QStringLiteral("7"));
+    w->setPosition(7);
     w->txtWork->setFocus();
 
     w->loadRecord(record);
@@ -552,7 +578,7 @@ void TestPatients::newClearsTheWholeCard()
     TfrmClients *w = openCard(world);
     for (const Slot &slot : layout())
         setControlText(w, slot.control, QStringLiteral("1"));
-    w->lblPosizione->setText(QStringLiteral("5"));
+    w->setPosition(5);
     w->panInfo->setText(QStringLiteral("Salva la scheda corrente."));
     w->txtNotes->setFocus();
 
@@ -588,8 +614,8 @@ void TestPatients::duplicateKeepsTeethDropsAttachments()
                                              "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio."))});
     QVERIFY(w->lblPosizione->text().isEmpty());
     QCOMPARE(w->focusWidget(), w->txtName);
-    for (QLabel *l : {w->lblFile01, w->lblFile02, w->lblFile03, w->lblDesc01, w->lblDesc02, w->lblDesc03})
-        QVERIFY(l->text().isEmpty());
+    for (const char *name : {"lblFile01", "lblFile02", "lblFile03", "lblDesc01", "lblDesc02", "lblDesc03"})
+        QVERIFY(controlText(w, name).isEmpty());
     QCOMPARE(w->txtName->text(), QStringLiteral("DUE"));
     QCOMPARE(w->txtCity->text(), QStringLiteral("Bologna"));
 
@@ -613,7 +639,7 @@ void TestPatients::duplicateOfNewCardIsRefused()
     TestWorld world;
     TfrmClients *w = openCard(world);
     w->txtName->setText(QStringLiteral("Gialli"));
-    w->lblFile01->setText(QStringLiteral("a.pdf"));
+    setControlText(w, "lblFile01", QStringLiteral("a.pdf"));
     const auto card = cardTexts(w);
     w->cmdDuplicateClick();
     QCOMPARE(shownMessages(), QStringList{warning(QStringLiteral(
@@ -765,7 +791,7 @@ void TestPatients::fileFailures()
     const QByteArray before = world.read(kPatientArchive);
     w->txtName->setText(QStringLiteral("Bruni"));
     w->txtMobilePhone->setText(QStringLiteral("333"));
-    w->lblPosizione->setText(shown);
+    w->setPosition(shown.toLongLong());
     const auto card = cardTexts(w);
 
     {
@@ -824,6 +850,68 @@ void TestPatients::saveBeyondEndOfShortenedArchiveFails()
     w->cmdSaveClick();
     QCOMPARE(shownMessages(), QStringList{info(kUpdated)});
     QCOMPARE(world.read(kPatientArchive).size(), 3 * R);
+}
+
+void TestPatients::eachButtonDoesItsOwnWork_data()
+{
+    // From card 3 of five, each button by its name and what it leaves: the position shown,
+    // the name on the card, the messages, the windows opened, whether the card stays open.
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QString>("position");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("opened");
+    QTest::addColumn<bool>("open");
+
+    const QString duplicated = QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
+                                              "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio.");
+    QTest::newRow("cmdNew") << QByteArray("cmdNew") << "" << "" << QStringList() << QStringList() << true;
+    QTest::newRow("cmdDuplicate") << QByteArray("cmdDuplicate") << "" << "TRE" << QStringList{info(duplicated)}
+                                  << QStringList() << true;
+    QTest::newRow("cmdSave") << QByteArray("cmdSave") << "3" << "TRE" << QStringList{info(kUpdated)} << QStringList()
+                             << true;
+    QTest::newRow("cmdFirst") << QByteArray("cmdFirst") << "1" << "UNO" << QStringList() << QStringList() << true;
+    QTest::newRow("cmdPrevious") << QByteArray("cmdPrevious") << "2" << "DUE" << QStringList() << QStringList()
+                                 << true;
+    QTest::newRow("cmdNext") << QByteArray("cmdNext") << "4" << "QUATTRO" << QStringList() << QStringList() << true;
+    QTest::newRow("cmdLast") << QByteArray("cmdLast") << "5" << "CINQUE" << QStringList() << QStringList() << true;
+    QTest::newRow("cmdPrint") << QByteArray("cmdPrint") << "3" << "TRE" << QStringList()
+                              << QStringList{"frmPrintClient"} << true;
+    QTest::newRow("cmdHelp") << QByteArray("cmdHelp") << "3" << "TRE" << QStringList() << QStringList{"frmGuida"}
+                             << true;
+    QTest::newRow("cmdClose") << QByteArray("cmdClose") << "3" << "TRE" << QStringList() << QStringList() << false;
+}
+
+void TestPatients::eachButtonDoesItsOwnWork()
+{
+    QFETCH(QByteArray, button);
+    QFETCH(QString, position);
+    QFETCH(QString, name);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, opened);
+    QFETCH(bool, open);
+
+    TestWorld world;
+    QList<TPatientRecord> five;
+    for (const char *n : {"UNO", "DUE", "TRE", "QUATTRO", "CINQUE"})
+        five.append(patient(QString::fromLatin1(n)));
+    writeArchive(world, five);
+    TfrmClients *w = openCard(world);
+    w->cmdLastClick();
+    w->cmdPreviousClick();
+    w->cmdPreviousClick();
+    QCOMPARE(w->lblPosizione->text(), QStringLiteral("3"));
+    Modal::takeOpened();
+    if (!opened.isEmpty())
+        Modal::queue([](QWidget *dialog) { dialog->close(); });
+
+    control<PictureButton>(w, button.constData())->click();
+
+    QCOMPARE(shownMessages(), messages);
+    QCOMPARE(Modal::takeOpened(), opened);
+    QCOMPARE(w->lblPosizione->text(), position);
+    QCOMPARE(w->txtName->text(), name);
+    QCOMPARE(w->isVisible(), open);
 }
 
 void TestPatients::hints_data()
@@ -918,13 +1006,18 @@ void TestPatients::everyControlIsNamedForScreenReaders()
     QCOMPARE(w->txtName->accessibleName(), QStringLiteral("Cognome e nome"));
     QCOMPARE(w->txtTimes->accessibleName(), QStringLiteral("Orari preferenziali per appuntamenti"));
     QCOMPARE(w->findChild<QLabel *>(QStringLiteral("lblNotes"))->buddy(), w->txtNotes);
-    // The hidden controls stay out of the user's way.
-    for (int tooth = 1; tooth <= 32; ++tooth) {
-        QVERIFY(!w->dente(tooth)->isVisibleTo(w));
-        QCOMPARE(w->dente(tooth)->focusPolicy(), Qt::NoFocus);
+    // The teeth and attachments stay out of the user's way: no control of theirs can be seen
+    // or reached, and the card holds them all.
+    for (QWidget *c : widgets) {
+        const QString name = c->objectName();
+        if (name.startsWith(QLatin1String("txtDente")) || name.startsWith(QLatin1String("lblFile"))
+            || name.startsWith(QLatin1String("lblDesc"))) {
+            QVERIFY2(!c->isVisibleTo(w), qPrintable(name));
+            QCOMPARE(c->focusPolicy(), Qt::NoFocus);
+        }
     }
-    QVERIFY(!w->lblFile01->isVisibleTo(w));
-    QVERIFY(!w->lblDesc03->isVisibleTo(w));
+    QCOMPARE(w->toothTexts().size(), 32);
+    QCOMPARE(w->attachmentTexts().size(), 6);
 }
 
 void TestPatients::helpShowsTheTopic()

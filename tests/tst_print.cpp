@@ -1,15 +1,16 @@
 // Report documents, the list document, the card documents and their dialogs, print and preview.
 #include "support/TestSupport.h"
 
-#include "app/Openers.h"
 #include "platform/Modal.h"
 #include "platform/PrintPreview.h"
 #include "platform/Printer.h"
-#include "print/CardControls.h"
 #include "print/CardDocuments.h"
 #include "print/ListDocument.h"
+#include "print/ListPrint.h"
 #include "print/ReportRenderer.h"
 #include "print/frmCardPrint.h"
+#include "storage/AppointmentRecord.h"
+#include "storage/PatientRecord.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,6 +25,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
 
 using namespace Report;
 
@@ -94,25 +97,27 @@ struct FakeCard
     }
 };
 
-// An appointment card with every control filled, blanks around the texts.
-void fillAppointment(FakeCard &card, bool fulfilled)
+// An appointment card with every field filled, blanks around the texts.
+TAppointmentRecord appointment(bool fulfilled)
 {
-    card.edit(QStringLiteral("txtData"), QStringLiteral(" 12/12/2026 "));
-    card.combo(QStringLiteral("txtOreApp"), QStringLiteral("10"));
-    card.combo(QStringLiteral("txtMinutiApp"), QStringLiteral("30"));
-    card.label(QStringLiteral("lblOra"), QStringLiteral("08:15")); // the saved time: not printed
-    card.edit(QStringLiteral("txtAvviso"), QStringLiteral("3"));
-    card.edit(QStringLiteral("txtTipologia"), QStringLiteral("Dott. Bianchi"));
-    card.edit(QStringLiteral("txtCausale"), QStringLiteral("  Otturazione"));
-    card.edit(QStringLiteral("txtDettagli"), QStringLiteral("Molare inferiore"));
-    card.edit(QStringLiteral("txtContatto"), QStringLiteral("Rossi Mario  "));
-    card.edit(QStringLiteral("txtTel"), QStringLiteral("0212345"));
-    card.edit(QStringLiteral("txtCel"), QStringLiteral("3471234567"));
-    card.edit(QStringLiteral("txtEmail"), QStringLiteral("mario@example.it"));
-    card.edit(QStringLiteral("txtLuogo"), QStringLiteral("Contanti"));
-    card.edit(QStringLiteral("txtImporto"), QStringLiteral("80,00"));
-    card.edit(QStringLiteral("txtNote"), QStringLiteral("Portare le lastre"));
-    card.check(QStringLiteral("chkOttemperata"), fulfilled);
+    TAppointmentRecord r{};
+    r.Data.setText(QStringLiteral(" 12/12/2026 "));
+    r.OreApp.setText(QStringLiteral("10"));
+    r.MinutiApp.setText(QStringLiteral("30"));
+    r.Ora.setText(QStringLiteral("08:15")); // the saved time: not printed
+    r.Avviso.setText(QStringLiteral("3"));
+    r.Tipologia.setText(QStringLiteral("Dott. Bianchi"));
+    r.Causale.setText(QStringLiteral("  Otturazione"));
+    r.Dettagli.setText(QStringLiteral("Molare inferiore"));
+    r.Contatto.setText(QStringLiteral("Rossi Mario  "));
+    r.Tel.setText(QStringLiteral("0212345"));
+    r.Cel.setText(QStringLiteral("3471234567"));
+    r.Email.setText(QStringLiteral("mario@example.it"));
+    r.Luogo.setText(QStringLiteral("Contanti"));
+    r.Importo.setText(QStringLiteral("80,00"));
+    r.Note.setText(QStringLiteral("Portare le lastre"));
+    r.Ottemperata.setText(fulfilled ? kFlagYes : kFlagNo);
+    return r;
 }
 
 // Counts the pages of a PDF and reads the size of the first.
@@ -160,7 +165,6 @@ private slots:
     void annullaProducesNothing();
     void previewOffersOnlyItsFourCommandsAt100();
     void patientCardDialogReadsTheCardOnScreen();
-    void cardControlsSkipOtherWindows();
 };
 
 void TestPrint::listDocumentPages_data()
@@ -272,7 +276,7 @@ void TestPrint::listFooterByWindow()
     caller.setObjectName(window);
     auto *button = new QPushButton(&caller); // callers may pass one of their controls
 
-    Openers::printList(button, QStringLiteral("Riepilogo"), {QStringLiteral("una riga")});
+    ListPrint::print(button, QStringLiteral("Riepilogo"), {QStringLiteral("una riga")});
 
     const QList<Page> pages = onlyPages(Printer::takePrinted());
     QCOMPARE(pages.size(), 1);
@@ -467,7 +471,7 @@ void TestPrint::printPathWritesRealPdf()
     QWidget caller;
     caller.setObjectName(QStringLiteral("frmConfermati"));
 
-    Openers::printList(&caller, QStringLiteral("Riepilogo impegni da assolvere"), numberedLines(100));
+    ListPrint::print(&caller, QStringLiteral("Riepilogo impegni da assolvere"), numberedLines(100));
 
     QCOMPARE(onlyPages(Printer::takePrinted()).size(), 2);
     const QByteArray bytes = world.read(QStringLiteral("riepilogo.pdf"));
@@ -519,7 +523,7 @@ void TestPrint::cardDialogs()
 
     TestWorld world(QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)));
     FakeCard card(QStringLiteral("frmArchivio_Scadenze"));
-    fillAppointment(card, fulfilled);
+    const TAppointmentRecord record = appointment(fulfilled);
     bool driven = false;
     Modal::queue([&](QWidget *w) {
         driven = w->windowTitle() == caption && w->size() == QSize(364, 287)
@@ -528,9 +532,9 @@ void TestPrint::cardDialogs()
     });
 
     if (preview)
-        Openers::previewAppointmentCard(&card.window);
+        Modal::run(new TfrmStartup(record, &card.window));
     else
-        Openers::printAppointmentCard(&card.window);
+        Modal::run(new TfrmStampaScadenza(record, &card.window));
 
     QVERIFY(driven);
     const QStringList expectedWindows =
@@ -556,7 +560,7 @@ void TestPrint::cancelledPrintDialogPrintsNothing()
 {
     TestWorld world;
     FakeCard card(QStringLiteral("frmArchivio_Scadenze"));
-    fillAppointment(card, false);
+    card.edit(QStringLiteral("txtData"), QStringLiteral(" 12/12/2026 "));
     Printer::queueAnswer(false);
     bool closed = false;
     Modal::queue([&](QWidget *w) {
@@ -564,7 +568,7 @@ void TestPrint::cancelledPrintDialogPrintsNothing()
         closed = !w->isVisible(); // the dialog closes also when the print dialog was cancelled
     });
 
-    Openers::printAppointmentCard(&card.window);
+    Modal::run(new TfrmStampaScadenza(appointment(false), &card.window));
 
     QVERIFY(closed);
     QVERIFY(Printer::takePrinted().isEmpty());
@@ -577,13 +581,20 @@ void TestPrint::annullaProducesNothing()
     TestWorld world;
     FakeCard card(QStringLiteral("frmClients"));
     card.edit(QStringLiteral("txtName"), QStringLiteral("Rossi Mario"));
-    for (auto open : {&Openers::printAppointmentCard, &Openers::previewAppointmentCard, &Openers::printPatientCard}) {
+    TPatientRecord patient{};
+    patient.Name.setText(QStringLiteral("Rossi Mario"));
+    const std::function<QDialog *()> dialogs[] = {
+        [&] { return new TfrmStampaScadenza(appointment(false), &card.window); },
+        [&] { return new TfrmStartup(appointment(false), &card.window); },
+        [&] { return new TfrmPrintClient(patient, &card.window); },
+    };
+    for (const auto &open : dialogs) {
         bool closed = false;
         Modal::queue([&](QWidget *w) {
             press(w, "btnAnnulla");
             closed = !w->isVisible();
         });
-        open(&card.window);
+        Modal::run(open());
         QVERIFY(closed);
     }
     QVERIFY(Printer::takePrinted().isEmpty());
@@ -627,41 +638,33 @@ void TestPrint::patientCardDialogReadsTheCardOnScreen()
 {
     TestWorld world(QDateTime(QDate(2024, 4, 3), QTime(14, 5, 9)));
     FakeCard card(QStringLiteral("frmClients"));
-    for (const CardDocuments::Row &row : CardDocuments::patientRows())
-        card.edit(row.name, QStringLiteral(" ") + row.name + QStringLiteral("  "));
-    card.edit(QStringLiteral("txtDente01"), QStringLiteral("carie")); // the chart is not part of it
+    // Each field holds its row's name (as much as the field takes), blanks around it where
+    // they fit.
+    TPatientRecord record{};
+    QHash<QString, QString> expected;
+    for (const CardDocuments::Row &row : CardDocuments::patientRows()) {
+        for (const RecordField &field : TPatientRecord::fields()) {
+            if (row.name != QLatin1String(field.control))
+                continue;
+            const QString text = row.name.left(field.capacity);
+            const QString padded = QStringLiteral(" ") + text + QStringLiteral("  ");
+            field.write(recordBytes(record), padded.size() <= field.capacity ? padded : text);
+            expected.insert(row.name, text);
+        }
+    }
+    QCOMPARE(expected.size(), CardDocuments::patientRows().size());
+    record.dente(1).setText(QStringLiteral("carie")); // the chart is not part of it
     Modal::queue([](QWidget *w) { press(w, "btnStampa"); });
 
-    Openers::printPatientCard(&card.window);
+    Modal::run(new TfrmPrintClient(record, &card.window));
 
     const QList<Page> pages = onlyPages(Printer::takePrinted());
     QCOMPARE(pages.size(), 1);
     for (const CardDocuments::Row &row : CardDocuments::patientRows())
-        QCOMPARE(textOf(pages[0], row.name), row.name);
+        QCOMPARE(textOf(pages[0], row.name), expected[row.name]);
     QCOMPARE(pages[0].text(QStringLiteral("txtDente01")), nullptr);
     QCOMPARE(textOf(pages[0], QStringLiteral("txtCalce")),
              QStringLiteral("Scheda stampata in data 03/04/2024 alle ore 14:05:09"));
-}
-
-void TestPrint::cardControlsSkipOtherWindows()
-{
-    FakeCard card(QStringLiteral("frmArchivio_Scadenze"));
-    auto *find = new QDialog(&card.window); // a window owned by the card, with its own txtData
-    auto *other = new QLineEdit(QStringLiteral("01/"), find);
-    other->setObjectName(QStringLiteral("txtData"));
-    auto *panel = new QWidget(&card.window);
-    auto *date = new QLineEdit(QStringLiteral("12/12/2026"), panel);
-    date->setObjectName(QStringLiteral("txtData"));
-    card.combo(QStringLiteral("txtOreApp"), QStringLiteral("09"));
-    card.check(QStringLiteral("chkOttemperata"), true);
-    card.label(QStringLiteral("lblOra"), QStringLiteral("09:00"));
-
-    QCOMPARE(CardControls::text(&card.window, QStringLiteral("txtData")), QStringLiteral("12/12/2026"));
-    QCOMPARE(CardControls::text(&card.window, QStringLiteral("txtOreApp")), QStringLiteral("09"));
-    QCOMPARE(CardControls::text(&card.window, QStringLiteral("lblOra")), QStringLiteral("09:00"));
-    QCOMPARE(CardControls::text(&card.window, QStringLiteral("txtMissing")), QString());
-    QVERIFY(CardControls::checked(&card.window, QStringLiteral("chkOttemperata")));
-    QVERIFY(!CardControls::checked(&card.window, QStringLiteral("txtData")));
 }
 
 QTEST_MAIN(TestPrint)

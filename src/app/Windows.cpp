@@ -6,6 +6,7 @@
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "patients/frmClients.h"
+#include "ui/Hooks.h"
 #include "ui/WorkWindow.h"
 
 #include <QPointer>
@@ -36,6 +37,7 @@ Windows::Windows() : m_set(new Set)
 {
     g_current = m_set;
     WorkWindow::setAfterClose([] { Windows::frmAvvio()->show(); });
+    Hooks::setShowAppointmentCard([] { Windows::frmArchivio_Scadenze()->show(); });
 }
 
 Windows::~Windows()

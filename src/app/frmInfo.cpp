@@ -8,12 +8,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 const QString TfrmInfo::kMakerEmail = QStringLiteral("info@sorrisa.example");
 
-TfrmInfo::TfrmInfo(QWidget *parent) : QDialog(parent)
+TfrmInfo::TfrmInfo(QWidget *parent) : Dialog(parent)
 {
     setObjectName(QStringLiteral("frmInfo"));
     setWindowTitle(QStringLiteral(" Informazioni su Sorrisa"));
@@ -70,13 +69,6 @@ void TfrmInfo::lnkWebClick()
 {
     TMisc::Open(QStringLiteral("\"mailto:") + kMakerEmail + QStringLiteral("?subject=Software Sorrisa&body=")
                 + QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:\""));
-}
-
-void TfrmInfo::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        Theme::centreOnScreen(this);
 }
 
 void TfrmInfo::btnChiudiClick() { close(); }

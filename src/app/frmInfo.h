@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/Dialog.h"
 
 class LinkLabel;
 class PictureButton;
@@ -8,7 +8,7 @@ class QLabel;
 class QPushButton;
 
 // The about window: the product logo and the maker's e-mail address.
-class TfrmInfo : public QDialog
+class TfrmInfo : public Dialog
 {
     Q_OBJECT
 public:
@@ -24,7 +24,4 @@ public:
 
     void lnkWebClick();
     void btnChiudiClick();
-
-protected:
-    void showEvent(QShowEvent *event) override;
 };

@@ -9,10 +9,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
-TfrmSplash::TfrmSplash(QWidget *parent) : QDialog(parent)
+TfrmSplash::TfrmSplash(QWidget *parent) : Dialog(parent, Place::OnOwner)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(QStringLiteral(" Sorrisa © 2026 Sorrisa Software - Tutti i diritti riservati"));
@@ -41,17 +40,6 @@ TfrmSplash::TfrmSplash(QWidget *parent) : QDialog(parent)
 
     connect(lnkWeb, &LinkLabel::clicked, this, &TfrmSplash::lnkWebClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmSplash::btnChiudiClick);
-}
-
-void TfrmSplash::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    // Centred on the window that opened it.
-    if (!event->spontaneous() && parentWidget()) {
-        QRect r = frameGeometry();
-        r.moveCenter(parentWidget()->window()->frameGeometry().center());
-        move(r.topLeft());
-    }
 }
 
 void TfrmSplash::lnkWebClick() { TMisc::Open(TfrmAvvio::kWebSite); }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/Dialog.h"
 
 class LinkLabel;
 class PictureButton;
@@ -8,7 +8,7 @@ class QLabel;
 class QPushButton;
 
 // The copyright window: the maker's notice and web address.
-class TfrmSplash : public QDialog
+class TfrmSplash : public Dialog
 {
     Q_OBJECT
 public:
@@ -21,7 +21,4 @@ public:
 
     void lnkWebClick();
     void btnChiudiClick();
-
-protected:
-    void showEvent(QShowEvent *event) override;
 };

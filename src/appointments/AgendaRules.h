@@ -24,11 +24,12 @@ enum class Imminence {
 Imminence imminence(const TAppointmentRecord &record, const QDate &today);
 
 // The chronological key: year, month and day of the date followed by the hours and the
-// minutes ("202612101530" for 10/12/2026 15:30), trimmed.
+// minutes ("202612101530" for 10/12/2026 15:30), trimmed. The exports order by it.
 QString sortKey(const TAppointmentRecord &record);
 
-// The agenda's line for a card: "ID: " and the key, then the date, the time, the patient,
-// the mobile number and the treatments in fixed columns, and the amount after "€ ".
+// The agenda's line for a card: "ID: " and the chronological key, then the date, the time,
+// the patient, the mobile number and the treatments in fixed columns, and the amount after
+// "€ ".
 QString line(const TAppointmentRecord &record);
 
 // The agenda's order: the whole line, character by character, with a to z taken as

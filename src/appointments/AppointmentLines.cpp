@@ -118,34 +118,21 @@ void eachRecord(Visit visit)
 }
 } // namespace
 
-void statusLines(Status status, const QDate &today, QStringList &lines)
+void statusLines(Status status, const QDate &today, Lines &lines)
 {
-    eachRecord([&](const TAppointmentRecord &r, qint64) {
+    eachRecord([&](const TAppointmentRecord &r, qint64 position) {
         if (listed(status, r, today))
-            lines.append(line(r));
+            lines.append(line(r), position);
     });
 }
 
-void foundLines(const Criteria &criteria, QStringList &lines)
+void foundLines(const Criteria &criteria, Lines &lines)
 {
     const Matcher matches(criteria);
-    eachRecord([&](const TAppointmentRecord &r, qint64) {
-        if (matches(r))
-            lines.append(line(r));
-    });
-}
-
-qint64 lastWithLine(const QString &selected, TAppointmentRecord &out)
-{
-    const QString wanted = AnsiText::trimmed(selected);
-    qint64 found = 0;
     eachRecord([&](const TAppointmentRecord &r, qint64 position) {
-        if (AnsiText::trimmed(line(r)) == wanted) {
-            out = r;
-            found = position;
-        }
+        if (matches(r))
+            lines.append(line(r), position);
     });
-    return found;
 }
 
 } // namespace AppointmentLines

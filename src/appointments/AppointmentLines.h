@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -30,12 +31,21 @@ int filledCount(const Criteria &criteria);
 // Every filled criterion, as typed and with A to Z folded, occurs in its field folded alike.
 bool matches(const Criteria &criteria, const TAppointmentRecord &record);
 
+// A list's lines with the record position of each, in the same order.
+struct Lines
+{
+    QStringList texts;
+    QList<qint64> positions;
+    void append(QString text, qint64 position)
+    {
+        texts.append(std::move(text));
+        positions.append(position);
+    }
+};
+
 // Work on the appointment archive (opened or created, read, closed). The lines are appended
 // to the list given, so that on a failure (StorageError) those found until then stay.
-void statusLines(Status status, const QDate &today, QStringList &lines);
-void foundLines(const Criteria &criteria, QStringList &lines);
-// The position of the last record whose line equals the given one, both trimmed, with the
-// record in out; 0 when none does.
-qint64 lastWithLine(const QString &line, TAppointmentRecord &out);
+void statusLines(Status status, const QDate &today, Lines &lines);
+void foundLines(const Criteria &criteria, Lines &lines);
 
 } // namespace AppointmentLines

@@ -2,14 +2,12 @@
 
 #include "base/Formats.h"
 #include "ui/Help.h"
-#include "app/Openers.h"
-#include "app/Windows.h"
 #include "ui/FixedList.h"
+#include "ui/Hooks.h"
 #include "ui/PictureButton.h"
 #include "ui/Theme.h"
 #include "appointments/AgendaRules.h"
 #include "appointments/AppointmentWidgets.h"
-#include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmWhatsApp_Message.h"
 #include "export/frmExport.h"
 #include "platform/Clock.h"
@@ -17,6 +15,7 @@
 #include "platform/Modal.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Sound.h"
+#include "print/ListPrint.h"
 #include "storage/AnsiText.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/RecordFile.h"
@@ -228,17 +227,11 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
     showPresent(false);
 }
 
-void TfrmAgenda::showEvent(QShowEvent *event)
-{
-    WorkWindow::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
 void TfrmAgenda::FormShow()
 {
     for (QLabel *tit : {titData, titOra, titContatto, titCel})
         tit->clear();
+    m_selected = TAppointmentRecord{};
     if (!loadList())
         return; // an unreadable archive leaves the pictures as they were, and silent
     const bool present = lstRecords->count() > 0;
@@ -281,6 +274,7 @@ void TfrmAgenda::lstRecordsClick()
         return;
     try {
         if (const std::optional<TAppointmentRecord> found = AgendaRules::findByLine(selected)) {
+            m_selected = *found;
             titData->setText(found->Data.text());
             titOra->setText(found->Ora.text());
             titContatto->setText(found->Contatto.text());
@@ -304,12 +298,7 @@ void TfrmAgenda::btnWhatsAppClick()
                                                "sull'icona di WhatsApp."));
         return;
     }
-    auto *message = new TfrmWhatsApp_Message(this);
-    message->txtData->setText(AnsiText::trimmed(titData->text()));
-    message->txtOra->setText(AnsiText::trimmed(titOra->text()));
-    message->txtContatto->setText(AnsiText::trimmed(titContatto->text()));
-    message->txtCel->setText(AnsiText::trimmed(titCel->text()));
-    Modal::run(message);
+    Modal::run(new TfrmWhatsApp_Message(m_selected, this));
 }
 
 void TfrmAgenda::btnExcelClick() { Exports::open(this, Exports::Member::Imminenti); }
@@ -321,12 +310,12 @@ void TfrmAgenda::btnGiornoClick()
 
 void TfrmAgenda::btnMeseClick() { Exports::open(this, Exports::Member::Mensili, calAppuntamenti->selectedDate()); }
 
-void TfrmAgenda::btnStampaClick() { Openers::printList(this, kPrintTitle, lstRecords->lines()); }
+void TfrmAgenda::btnStampaClick() { ListPrint::print(this, kPrintTitle, lstRecords->lines()); }
 
 void TfrmAgenda::appApriArchivioClick()
 {
     // The alert sound goes on: only closing the agenda stops it.
-    Windows::frmArchivio_Scadenze()->show();
+    Hooks::showAppointmentCard();
     hide();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "storage/AppointmentRecord.h"
 #include "ui/WorkWindow.h"
 
 class FixedList;
@@ -44,7 +45,7 @@ public:
     QLabel *titContatto;
     QLabel *titCel;
 
-    void FormShow();
+    void FormShow() override;
     void btnCaricaListaClick();
     void lstRecordsClick();
     void btnWhatsAppClick();
@@ -57,10 +58,11 @@ public:
     void imgEsciClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void FormClose() override;
 
 private:
     bool loadList(); // false when the archive could not be read
     void showPresent(bool present);
+
+    TAppointmentRecord m_selected{}; // the card of the line selected last, as the titles show it
 };

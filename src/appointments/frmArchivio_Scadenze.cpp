@@ -2,7 +2,6 @@
 
 #include "base/Formats.h"
 #include "ui/Help.h"
-#include "app/Openers.h"
 #include "ui/EnterCycle.h"
 #include "ui/HintStrip.h"
 #include "ui/PictureButton.h"
@@ -11,14 +10,15 @@
 #include "appointments/AppointmentWidgets.h"
 #include "appointments/MessageLinks.h"
 #include "appointments/frmCalendario.h"
+#include "appointments/frmStatusList.h"
+#include "appointments/frmTrovaScadenze.h"
+#include "print/frmCardPrint.h"
 #include "export/frmExport.h"
 #include "platform/Messages.h"
 #include "platform/Misc.h"
 #include "platform/Modal.h"
-#include "platform/ProgramFolder.h"
 #include "storage/AnsiText.h"
 #include "storage/AppointmentRecord.h"
-#include "storage/RecordFile.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -38,8 +38,6 @@ const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna sc
 
 QString trimmed(const QLineEdit *field) { return AnsiText::trimmed(field->text()); }
 QString trimmed(const QComboBox *field) { return AnsiText::trimmed(field->currentText()); }
-
-RecordFile archive() { return RecordFile(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size); }
 
 QLineEdit *entry(const QString &name, int maxLength, QWidget *parent)
 {
@@ -73,7 +71,8 @@ PictureButton *small(const QString &name, const QString &svg, const QString &acc
 } // namespace
 
 TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
-    : WorkWindow(QStringLiteral("frmArchivio_Scadenze"), QStringLiteral(" Sorrisa - Schedario Appuntamenti"), parent)
+    : WorkWindow(QStringLiteral("frmArchivio_Scadenze"), QStringLiteral(" Sorrisa - Schedario Appuntamenti"), parent),
+      m_card(kAppointmentArchive)
 {
     setWindowState(Qt::WindowMaximized);
     setMinimumSize(1010, 710);
@@ -407,15 +406,16 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     connect(btnWhatsApp, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::btnWhatsAppClick);
     connect(btnEmail, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::btnEmailClick);
 
+    // The control of each record field, by the field table (before any window opened from
+    // the card can bring controls of the same names).
+    for (const RecordField &field : TAppointmentRecord::fields()) {
+        QWidget *control = findChild<QWidget *>(QString::fromLatin1(field.control));
+        Q_ASSERT(control);
+        m_bindings.append({field, control});
+    }
+
     panInfo->watch(this);
     clearCard();
-}
-
-void TfrmArchivio_Scadenze::showEvent(QShowEvent *event)
-{
-    WorkWindow::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TfrmArchivio_Scadenze::FormShow() { clearCard(); }
@@ -504,50 +504,111 @@ void TfrmArchivio_Scadenze::txtImportoExit() { txtImporto->setText(Amount::norma
 
 void TfrmArchivio_Scadenze::loadRecord(const TAppointmentRecord &record)
 {
-    txtData->setText(record.Data.text());
-    txtOreApp->setEditText(record.OreApp.text());
-    txtMinutiApp->setEditText(record.MinutiApp.text());
-    lblOra->setText(record.Ora.text());
-    txtAvviso->setText(record.Avviso.text());
-    txtTipologia->setText(record.Tipologia.text());
-    txtCausale->setText(record.Causale.text());
-    txtDettagli->setText(record.Dettagli.text());
-    txtContatto->setText(record.Contatto.text());
-    txtTel->setText(record.Tel.text());
-    txtCel->setText(record.Cel.text());
-    txtEmail->setText(record.Email.text());
-    txtLuogo->setText(record.Luogo.text());
-    txtImporto->setText(record.Importo.text());
-    txtNote->setText(record.Note.text());
-    const QString flag = record.Ottemperata.text();
-    if (flag == kFlagYes)
-        chkOttemperata->setChecked(true);
-    else if (flag == kFlagNo)
-        chkOttemperata->setChecked(false);
+    m_card.load(m_card.position(), record);
+    const char *bytes = recordBytes(record);
+    for (const auto &[field, control] : std::as_const(m_bindings)) {
+        const QString text = field.read(bytes);
+        if (auto *edit = qobject_cast<QLineEdit *>(control))
+            edit->setText(text);
+        else if (auto *combo = qobject_cast<QComboBox *>(control))
+            combo->setEditText(text);
+        else if (auto *label = qobject_cast<QLabel *>(control))
+            label->setText(text);
+        else if (auto *box = qobject_cast<QCheckBox *>(control)) {
+            if (text == kFlagYes)
+                box->setChecked(true);
+            else if (text == kFlagNo)
+                box->setChecked(false);
+        }
+    }
 }
 
 void TfrmArchivio_Scadenze::fillRecord(TAppointmentRecord &record) const
 {
-    record.Data.setText(trimmed(txtData));
-    record.OreApp.setText(trimmed(txtOreApp));
-    record.MinutiApp.setText(trimmed(txtMinutiApp));
-    record.Ora.setText(trimmed(txtOreApp) + QLatin1Char(':') + trimmed(txtMinutiApp));
-    record.Avviso.setText(trimmed(txtAvviso));
-    record.Tipologia.setText(trimmed(txtTipologia));
-    record.Causale.setText(trimmed(txtCausale));
-    record.Dettagli.setText(trimmed(txtDettagli));
-    record.Contatto.setText(trimmed(txtContatto));
-    record.Tel.setText(trimmed(txtTel));
-    record.Cel.setText(trimmed(txtCel));
-    record.Email.setText(trimmed(txtEmail));
-    record.Luogo.setText(trimmed(txtLuogo));
-    record.Importo.setText(trimmed(txtImporto));
-    record.Note.setText(trimmed(txtNote));
-    record.Ottemperata.setText(chkOttemperata->isChecked() ? kFlagYes : kFlagNo);
+    char *bytes = recordBytes(record);
+    for (const auto &[field, control] : m_bindings) {
+        QString text;
+        if (auto *edit = qobject_cast<const QLineEdit *>(control))
+            text = trimmed(edit);
+        else if (auto *combo = qobject_cast<const QComboBox *>(control))
+            text = trimmed(combo);
+        else if (control == lblOra) // the time is composed from hours and minutes
+            text = trimmed(txtOreApp) + QLatin1Char(':') + trimmed(txtMinutiApp);
+        else if (control == chkOttemperata)
+            text = chkOttemperata->isChecked() ? kFlagYes : kFlagNo;
+        field.write(bytes, text);
+    }
+}
+
+TAppointmentRecord TfrmArchivio_Scadenze::record() const
+{
+    TAppointmentRecord fresh{};
+    fillRecord(fresh);
+    m_card.record() = fresh;
+    return fresh;
+}
+
+qint64 TfrmArchivio_Scadenze::position() const { return m_card.position(); }
+
+void TfrmArchivio_Scadenze::setPosition(qint64 position)
+{
+    m_card.load(position, record());
+    lblPosizione->setText(m_card.positionText());
+}
+
+void TfrmArchivio_Scadenze::loadCard(qint64 position, const TAppointmentRecord &record)
+{
+    m_card.load(position, record);
+    showCard();
+}
+
+bool TfrmArchivio_Scadenze::showPosition(qint64 position)
+{
+    if (m_card.show(position) != CardResult::Shown)
+        return false;
+    showCard();
+    return true;
+}
+
+void TfrmArchivio_Scadenze::setDate(const QDate &date) { txtData->setText(Formats::dateText(date)); }
+
+void TfrmArchivio_Scadenze::setContact(const QString &name, const QString &telephone, const QString &mobile,
+                                       const QString &email, const QString &payment)
+{
+    txtContatto->setText(name);
+    txtTel->setText(telephone);
+    txtCel->setText(mobile);
+    txtEmail->setText(email);
+    txtLuogo->setText(payment);
+}
+
+void TfrmArchivio_Scadenze::showCard()
+{
+    loadRecord(m_card.record());
+    lblPosizione->setText(m_card.positionText());
+}
+
+void TfrmArchivio_Scadenze::report(CardResult result)
+{
+    switch (result) {
+    case CardResult::Shown:
+        showCard();
+        break;
+    case CardResult::EmptyArchive:
+        lblPosizione->setText(m_card.positionText());
+        Messages::information(this, kEmptyArchive);
+        break;
+    case CardResult::Failed:
+        Messages::error(this, kArchiveFailure);
+        break;
+    default:
+        break;
+    }
 }
 
 void TfrmArchivio_Scadenze::clearCard()
 {
+    m_card.clear();
     m_hours->setCurrentIndex(-1);
     m_minutes->setCurrentIndex(-1);
     txtData->clear();
@@ -563,44 +624,29 @@ void TfrmArchivio_Scadenze::clearCard()
     txtData->setFocus();
 }
 
-bool TfrmArchivio_Scadenze::readPosition(qint64 &position) const
-{
-    const QString text = AnsiText::trimmed(lblPosizione->text());
-    if (text.isEmpty()) {
-        position = 0;
-        return true;
-    }
-    bool ok = false;
-    position = text.toLongLong(&ok);
-    return ok && position >= 1;
-}
-
 // ---- Buttons ----
 
 void TfrmArchivio_Scadenze::cmdNuovoClick() { clearCard(); }
 
 void TfrmArchivio_Scadenze::cmdDuplicaClick()
 {
-    if (AnsiText::isBlank(lblPosizione->text())) {
+    const CardResult result = m_card.duplicate(true);
+    if (result == CardResult::DuplicateNew) {
         Messages::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
                                                "che questa è stata inserita in archivio."));
         return;
     }
     lblPosizione->clear();
-    try {
-        RecordFile file = archive();
-        file.open(RecordFile::Read);
-        m_hours->setCurrentIndex(-1);
-        m_minutes->setCurrentIndex(-1);
-        txtOreApp->setEditText(QStringLiteral("00"));
-        txtMinutiApp->setEditText(QStringLiteral("00"));
-        txtData->clear();
-        txtData->setFocus();
-        file.close();
-    } catch (const StorageError &) {
+    if (result == CardResult::Failed) {
         Messages::error(this, kArchiveFailure);
         return;
     }
+    m_hours->setCurrentIndex(-1);
+    m_minutes->setCurrentIndex(-1);
+    txtOreApp->setEditText(QStringLiteral("00"));
+    txtMinutiApp->setEditText(QStringLiteral("00"));
+    txtData->clear();
+    txtData->setFocus();
     Messages::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
                                                "corrente.\n\r\n\rAl termine premere Salva per inserire la scheda in "
                                                "archivio."));
@@ -636,146 +682,57 @@ void TfrmArchivio_Scadenze::cmdSalvaClick()
         txtImporto->setText(QStringLiteral("0,00"));
     lblOra->setText(trimmed(txtOreApp) + QLatin1Char(':') + trimmed(txtMinutiApp));
 
-    QString done;
-    try {
-        qint64 position = 0;
-        if (!readPosition(position))
-            throw StorageError(QStringLiteral("the card's position is not a number"));
-        RecordFile file = archive();
-        file.open(RecordFile::Write);
-        TAppointmentRecord record{};
-        fillRecord(record);
-        if (position > 0) {
-            // Only a card of this archive can be overwritten; a position past its end would
-            // leave a gap of empty records.
-            if (position > file.count())
-                throw StorageError(QStringLiteral("the card's position is past the end of the archive"));
-            file.overwriteAt(position, record);
-            lblPosizione->setText(QString::number(position));
-            done = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-        } else {
-            lblPosizione->setText(QString::number(file.append(record)));
-            done = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-        }
-        file.close();
-    } catch (const StorageError &) {
+    record(); // the card takes the controls' texts
+    const CardResult result = m_card.save();
+    lblPosizione->setText(m_card.positionText());
+    if (result == CardResult::Failed) {
         Messages::error(this, kArchiveFailure);
         return;
     }
-    Messages::information(this, done);
+    Messages::information(this, result == CardResult::Updated
+                                    ? QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate "
+                                                     "in archivio.")
+                                    : QStringLiteral("La scheda corrente è stata inserita in archivio."));
     cmdSalva->setFocus();
 }
 
-void TfrmArchivio_Scadenze::cmdPrimoClick()
+void TfrmArchivio_Scadenze::cmdPrimoClick() { report(m_card.first()); }
+
+void TfrmArchivio_Scadenze::cmdUltimoClick() { report(m_card.last()); }
+
+void TfrmArchivio_Scadenze::cmdAvantiClick() { report(m_card.next()); }
+
+void TfrmArchivio_Scadenze::cmdIndietroClick() { report(m_card.previous()); }
+
+namespace {
+
+// A list opened from the card reopens the card it hands back (silently nothing when the
+// card cannot be read).
+template<class List>
+void openList(TfrmArchivio_Scadenze *card, List *list)
 {
-    try {
-        RecordFile file = archive();
-        file.open(RecordFile::Read);
-        const qint64 count = file.count();
-        if (count == 0) {
-            file.close();
-            Messages::information(this, kEmptyArchive);
-            return;
-        }
-        TAppointmentRecord record;
-        file.readAt(1, record);
-        file.close();
-        loadRecord(record);
-        lblPosizione->setText(QStringLiteral("1"));
-    } catch (const StorageError &) {
-        Messages::error(this, kArchiveFailure);
-    }
+    QObject::connect(list, &List::positionChosen, card, &TfrmArchivio_Scadenze::showPosition);
+    Modal::run(list);
 }
 
-void TfrmArchivio_Scadenze::cmdUltimoClick()
+} // namespace
+
+void TfrmArchivio_Scadenze::cmdTrovaClick() { openList(this, TfrmTrovaScadenze::forAppointmentCard(this)); }
+
+void TfrmArchivio_Scadenze::cmdAnteprimaClick() { Modal::run(new TfrmStartup(record(), this)); }
+
+void TfrmArchivio_Scadenze::cmdStampaClick() { Modal::run(new TfrmStampaScadenza(record(), this)); }
+
+void TfrmArchivio_Scadenze::openStatusList(AppointmentLines::Status status)
 {
-    try {
-        RecordFile file = archive();
-        file.open(RecordFile::Read);
-        const qint64 count = file.count();
-        if (count == 0) {
-            file.close();
-            Messages::information(this, kEmptyArchive);
-            return;
-        }
-        TAppointmentRecord record;
-        file.readAt(count, record);
-        file.close();
-        loadRecord(record);
-        lblPosizione->setText(QString::number(count));
-    } catch (const StorageError &) {
-        Messages::error(this, kArchiveFailure);
-    }
+    openList(this, TfrmStatusList::make(status, this));
 }
 
-void TfrmArchivio_Scadenze::cmdAvantiClick()
-{
-    try {
-        qint64 position = 0; // a new card counts as standing before the first
-        if (!readPosition(position))
-            throw StorageError(QStringLiteral("the card's position is not a number"));
-        RecordFile file = archive();
-        file.open(RecordFile::Read);
-        const qint64 count = file.count();
-        if (count == 0) {
-            file.close();
-            lblPosizione->clear();
-            Messages::information(this, kEmptyArchive);
-            return;
-        }
-        if (position >= count) { // on the last card
-            file.close();
-            return;
-        }
-        TAppointmentRecord record;
-        file.readAt(position + 1, record);
-        file.close();
-        loadRecord(record);
-        lblPosizione->setText(QString::number(position + 1));
-    } catch (const StorageError &) {
-        Messages::error(this, kArchiveFailure);
-    }
-}
+void TfrmArchivio_Scadenze::cmdAssoltiClick() { openStatusList(AppointmentLines::Status::Assolti); }
 
-void TfrmArchivio_Scadenze::cmdIndietroClick()
-{
-    try {
-        qint64 position = 0;
-        if (!readPosition(position))
-            throw StorageError(QStringLiteral("the card's position is not a number"));
-        if (position == 1)
-            return; // already on the first card
-        RecordFile file = archive();
-        file.open(RecordFile::Read);
-        const qint64 count = file.count();
-        if (count == 0) {
-            file.close();
-            Messages::information(this, kEmptyArchive);
-            return;
-        }
-        // A new card goes to the first card, as Next does.
-        const qint64 wanted = position == 0 ? 1 : position - 1;
-        TAppointmentRecord record;
-        file.readAt(wanted, record);
-        file.close();
-        loadRecord(record);
-        lblPosizione->setText(QString::number(wanted));
-    } catch (const StorageError &) {
-        Messages::error(this, kArchiveFailure);
-    }
-}
+void TfrmArchivio_Scadenze::cmdDaAssolvereClick() { openStatusList(AppointmentLines::Status::DaAssolvere); }
 
-void TfrmArchivio_Scadenze::cmdTrovaClick() { Openers::findAppointments(this); }
-
-void TfrmArchivio_Scadenze::cmdAnteprimaClick() { Openers::previewAppointmentCard(this); }
-
-void TfrmArchivio_Scadenze::cmdStampaClick() { Openers::printAppointmentCard(this); }
-
-void TfrmArchivio_Scadenze::cmdAssoltiClick() { Openers::statusList(this, Openers::StatusList::Assolti); }
-
-void TfrmArchivio_Scadenze::cmdDaAssolvereClick() { Openers::statusList(this, Openers::StatusList::DaAssolvere); }
-
-void TfrmArchivio_Scadenze::cmdScadutiClick() { Openers::statusList(this, Openers::StatusList::Scaduti); }
+void TfrmArchivio_Scadenze::cmdScadutiClick() { openStatusList(AppointmentLines::Status::Scaduti); }
 
 void TfrmArchivio_Scadenze::cmdEsportaClick() { Exports::open(this, Exports::Member::Scadenzario); }
 
@@ -787,6 +744,7 @@ void TfrmArchivio_Scadenze::impDataClick()
 {
     auto *picker = new TfrmCalendario(this);
     picker->lblMemory->setText(QStringLiteral("data"));
+    connect(picker, &TfrmCalendario::dateChosen, this, &TfrmArchivio_Scadenze::setDate);
     Modal::run(picker);
 }
 

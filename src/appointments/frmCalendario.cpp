@@ -1,9 +1,7 @@
 #include "appointments/frmCalendario.h"
 
 #include "base/Formats.h"
-#include "app/Windows.h"
 #include "ui/Theme.h"
-#include "appointments/frmArchivio_Scadenze.h"
 #include "platform/Clock.h"
 
 #include <QCalendarWidget>
@@ -11,10 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
-TfrmCalendario::TfrmCalendario(QWidget *parent) : QDialog(parent)
+TfrmCalendario::TfrmCalendario(QWidget *parent) : Dialog(parent, Place::OnOwner)
 {
     setObjectName(QStringLiteral("frmCalendario"));
     setWindowTitle(QStringLiteral(" Importazione data"));
@@ -82,26 +79,13 @@ TfrmCalendario::TfrmCalendario(QWidget *parent) : QDialog(parent)
     connect(calAppuntamenti, &QCalendarWidget::activated, this, &TfrmCalendario::btnImportaDataClick);
 }
 
-void TfrmCalendario::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        if (parentWidget()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(parentWidget()->window()->frameGeometry().center());
-            move(frame.topLeft());
-        } else {
-            Theme::centreOnScreen(this);
-        }
-        calAppuntamenti->setFocus();
-    }
-}
+void TfrmCalendario::FormShow() { calAppuntamenti->setFocus(); }
 
 void TfrmCalendario::btnImportaDataClick()
 {
     if (lblMemory->text() != QLatin1String("data"))
         return;
-    Windows::frmArchivio_Scadenze()->txtData->setText(Formats::dateText(calAppuntamenti->selectedDate()));
+    emit dateChosen(calAppuntamenti->selectedDate());
     accept();
 }
 

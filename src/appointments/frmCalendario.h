@@ -1,14 +1,16 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/Dialog.h"
+
+#include <QDate>
 
 class QCalendarWidget;
 class QLabel;
 class QPushButton;
 
-// The date picker: a month calendar opened from the appointment card; "Importa" writes the
-// picked day into the card's date field.
-class TfrmCalendario : public QDialog
+// The date picker: a month calendar opened from the appointment card; "Importa" hands the
+// picked day back to the caller (dateChosen) and closes.
+class TfrmCalendario : public Dialog
 {
     Q_OBJECT
 public:
@@ -25,6 +27,9 @@ public:
     void btnImportaDataClick();
     void btnAnnullaClick();
 
+signals:
+    void dateChosen(const QDate &date);
+
 protected:
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
 };

@@ -1,40 +1,17 @@
 #include "appointments/frmStatusList.h"
 
-#include "app/Openers.h"
-#include "base/TextRules.h"
-#include "app/Windows.h"
-#include "ui/FixedList.h"
-#include "ui/Icons.h"
-#include "ui/Theme.h"
-#include "appointments/frmArchivio_Scadenze.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
-#include "storage/AppointmentRecord.h"
+#include "print/ListPrint.h"
 #include "storage/RecordFile.h"
+#include "ui/FixedList.h"
+#include "ui/Theme.h"
 
-#include <QCloseEvent>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
-#include <QShowEvent>
-#include <QSvgRenderer>
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kEmptyList = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
-
-QFont verdana(int points, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
 
 struct StatusLook
 {
@@ -63,180 +40,21 @@ StatusLook lookOf(AppointmentLines::Status status)
 
 } // namespace
 
-ListBanner::ListBanner(const QString &objectName, const QString &title, const QString &leftPicture,
-                       const QString &rightPicture, QWidget *parent)
-    : QWidget(parent), m_title(title), m_left(leftPicture), m_right(rightPicture)
+TfrmStatusList *TfrmStatusList::make(AppointmentLines::Status status, QWidget *parent)
 {
-    setObjectName(objectName);
-    setAccessibleName(title);
-    setFixedSize(817, 53);
-}
-
-void ListBanner::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
-    QLinearGradient g(area.topLeft(), area.bottomLeft());
-    g.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
-    g.setColorAt(1, QColor(0xFD, 0xE8, 0xE4));
-    QPainterPath path;
-    path.addRoundedRect(area, 10, 10);
-    p.fillPath(path, g);
-    p.setPen(QPen(QColor(0xE8, 0xA8, 0x9C), 1.5));
-    p.drawPath(path);
-
-    const QSizeF picture(46, 46);
-    Icons::renderer(m_left)->render(&p, QRectF(QPointF(18, (height() - picture.height()) / 2), picture));
-    Icons::renderer(m_right)->render(&p, QRectF(QPointF(width() - 18 - picture.width(), (height() - picture.height()) / 2), picture));
-
-    QFont f(QStringLiteral("Verdana"));
-    f.setPixelSize(26);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(QColor(0xC8, 0x10, 0x2E));
-    p.drawText(rect(), Qt::AlignCenter, m_title);
-}
-
-AppointmentListPage::AppointmentListPage(const QString &objectName, const Look &look, QWidget *parent) : QWidget(parent)
-{
-    setObjectName(objectName);
-    setProperty("role", QStringLiteral("panel"));
-    setAttribute(Qt::WA_StyledBackground);
-    setFixedSize(833, 529);
-
-    imgBanner = new ListBanner(QStringLiteral("imgBanner"), look.banner, look.leftPicture, look.rightPicture, this);
-
-    imgIstruzioni = new QLabel(QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco "
-                                              "da cercare e premere il pulsante Trova.\n"
-                                              "Per spostarsi sulla voce successiva contenente la stessa chiave di "
-                                              "ricerca, fare di nuovo clic su Trova."),
-                               this);
-    imgIstruzioni->setObjectName(QStringLiteral("imgIstruzioni"));
-    imgIstruzioni->setFont(verdana(9, false));
-    imgIstruzioni->setStyleSheet(QStringLiteral(
-        "background: #EEF5FB; color: #1F4E79; border: 1px solid #C9DCEC; border-radius: 6px; padding: 4px 10px;"));
-
-    imgLente = Theme::picture(QStringLiteral("imgLente"), QStringLiteral("find"), 30, 30, this);
-    txtTrova = new QLineEdit(this);
-    txtTrova->setObjectName(QStringLiteral("txtTrova"));
-    txtTrova->setFont(verdana(12, true));
-    txtTrova->setAccessibleName(QStringLiteral("Testo da cercare nell'elenco"));
-    btnTrova = Theme::textButton(QStringLiteral("btnTrova"), QStringLiteral("Trova"), this);
-    btnTrova->setMinimumWidth(120);
-
-    lstRecords = new FixedList(QStringLiteral("lstRecords"), QStringLiteral("Elenco delle schede"), this);
-    lstRecords->setFixedSize(801, 273);
-    auto *listBack = new QWidget(this);
-    listBack->setObjectName(QStringLiteral("shpElenco"));
-    Theme::setGradient(listBack, "light");
-    auto *listBox = new QVBoxLayout(listBack);
-    listBox->setContentsMargins(8, 8, 8, 8);
-    listBox->addWidget(lstRecords);
-
-    lblDoppioClic = new QLabel(look.doubleClickHint, this);
-    lblDoppioClic->setObjectName(QStringLiteral("lblDoppioClic"));
-    lblDoppioClic->setFont(verdana(10, true));
-    lblDoppioClic->setStyleSheet(QStringLiteral("color: #DC143C;"));
-
-    btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), this);
-    btnStampa = Theme::textButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), this);
-    for (QPushButton *b : {btnChiudi, btnStampa})
-        b->setMinimumWidth(150);
-    if (look.countLabel) {
-        lblTrovate = new QLabel(QStringLiteral("Il presente riepilogo contiene 0 schede"), this);
-        lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
-        lblTrovate->setFont(verdana(10, true));
-        lblTrovate->setStyleSheet(QStringLiteral("color: #008B8B;"));
-        lblTrovate->setAlignment(Qt::AlignCenter);
+    switch (status) {
+    case AppointmentLines::Status::DaAssolvere:
+        return new TfrmConfermati(parent);
+    case AppointmentLines::Status::Scaduti:
+        return new TfrmScaduti(parent);
+    case AppointmentLines::Status::Assolti:
+        break;
     }
-
-    auto *search = new QHBoxLayout;
-    search->addWidget(imgLente);
-    search->addWidget(txtTrova, 1);
-    search->addWidget(btnTrova);
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(btnChiudi);
-    bottom->addStretch();
-    if (lblTrovate)
-        bottom->addWidget(lblTrovate);
-    bottom->addStretch();
-    bottom->addWidget(btnStampa);
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(8, 8, 8, 8);
-    column->setSpacing(6);
-    column->addWidget(imgBanner, 0, Qt::AlignHCenter);
-    column->addWidget(imgIstruzioni);
-    column->addLayout(search);
-    column->addWidget(listBack, 0, Qt::AlignHCenter);
-    column->addWidget(lblDoppioClic, 0, Qt::AlignHCenter);
-    column->addStretch();
-    column->addLayout(bottom);
-
-    for (QWidget *w : std::initializer_list<QWidget *>{txtTrova, btnTrova, lstRecords, btnChiudi, btnStampa})
-        w->installEventFilter(this);
-    connect(btnTrova, &QPushButton::clicked, this, &AppointmentListPage::findInList);
-    connect(lstRecords, &FixedList::lineDoubleClicked, this, &AppointmentListPage::reopenRequested);
-    connect(btnStampa, &QPushButton::clicked, this, &AppointmentListPage::printRequested);
-    connect(btnChiudi, &QPushButton::clicked, this, &AppointmentListPage::closeRequested);
+    return new TfrmAssolti(parent);
 }
 
-bool AppointmentListPage::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    if (key != Qt::Key_Return && key != Qt::Key_Enter)
-        return false;
-    // Enter in the search field goes to "Trova" (it does not search by itself); on a button
-    // it presses the button; in the list it reopens the selected card.
-    if (watched == txtTrova)
-        btnTrova->setFocus(Qt::TabFocusReason);
-    else if (auto *button = qobject_cast<QPushButton *>(watched))
-        button->click();
-    else if (watched == lstRecords)
-        emit reopenRequested();
-    return true;
-}
-
-void AppointmentListPage::setLines(const QStringList &lines)
-{
-    lstRecords->setItemWidth(1600);
-    lstRecords->setLines(lines);
-}
-
-void AppointmentListPage::restart()
-{
-    m_lastTerm.clear();
-    lstRecords->setCurrentRow(0);
-    txtTrova->clear();
-}
-
-int AppointmentListPage::selectedRow() const
-{
-    return lstRecords->selectedRow();
-}
-
-void AppointmentListPage::findInList()
-{
-    if (lstRecords->count() == 0) {
-        Messages::plain(window(), kEmptyList);
-        return;
-    }
-    const int row = TextRules::findInList(lstRecords->lines(), selectedRow(), txtTrova->text(), m_lastTerm);
-    lstRecords->setCurrentRow(row);
-}
-
-void loadIntoCard(QWidget *opener, const TAppointmentRecord &record, qint64 position)
-{
-    auto *card = opener ? qobject_cast<TfrmArchivio_Scadenze *>(opener->window()) : nullptr;
-    if (!card)
-        card = Windows::frmArchivio_Scadenze();
-    card->loadRecord(record);
-    card->lblPosizione->setText(QString::number(position));
-}
-
-TfrmStatusList::TfrmStatusList(AppointmentLines::Status status, QWidget *parent) : QDialog(parent), m_status(status)
+TfrmStatusList::TfrmStatusList(AppointmentLines::Status status, QWidget *parent)
+    : Dialog(parent), m_status(status)
 {
     const StatusLook look = lookOf(status);
     setObjectName(QString::fromLatin1(look.objectName));
@@ -247,7 +65,7 @@ TfrmStatusList::TfrmStatusList(AppointmentLines::Status status, QWidget *parent)
     panContainer = new QWidget(this);
     panContainer->setObjectName(QStringLiteral("panContainer"));
     panContainer->setProperty("role", QStringLiteral("container"));
-    page = new AppointmentListPage(QStringLiteral("panRiepilogo"),
+    page = new ListPage(QStringLiteral("panRiepilogo"),
                                    {look.banner, QStringLiteral("alarm-clock"), QStringLiteral("hourglass"),
                                     QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"),
                                     false},
@@ -268,32 +86,17 @@ TfrmStatusList::TfrmStatusList(AppointmentLines::Status status, QWidget *parent)
     setTabOrder(btnStampa, btnTrova);
     setTabOrder(btnTrova, btnChiudi);
 
-    connect(page, &AppointmentListPage::reopenRequested, this, &TfrmStatusList::lstRecordsDblClick);
-    connect(page, &AppointmentListPage::printRequested, this, &TfrmStatusList::btnStampaClick);
-    connect(page, &AppointmentListPage::closeRequested, this, &TfrmStatusList::btnChiudiClick);
+    connect(page, &ListPage::reopenRequested, this, &TfrmStatusList::lstRecordsDblClick);
+    connect(page, &ListPage::printRequested, this, &TfrmStatusList::btnStampaClick);
+    connect(page, &ListPage::closeRequested, this, &TfrmStatusList::btnChiudiClick);
 }
 
 QString TfrmStatusList::printTitle() const { return lookOf(m_status).printTitle; }
 
-void TfrmStatusList::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        Theme::centreOnScreen(this);
-        FormShow();
-    }
-}
-
-void TfrmStatusList::closeEvent(QCloseEvent *event)
-{
-    FormClose();
-    QDialog::closeEvent(event);
-}
-
 void TfrmStatusList::FormShow()
 {
     page->restart();
-    QStringList lines;
+    AppointmentLines::Lines lines;
     try {
         AppointmentLines::statusLines(m_status, Clock::today(), lines);
     } catch (const StorageError &) {
@@ -301,7 +104,7 @@ void TfrmStatusList::FormShow()
         // was read before the failure.
         Messages::error(this, kArchiveFailure);
     }
-    page->setLines(lines);
+    page->setLines(lines.texts, lines.positions);
     txtTrova->setFocus();
 }
 
@@ -311,18 +114,13 @@ void TfrmStatusList::btnTrovaClick() { page->findInList(); }
 
 void TfrmStatusList::lstRecordsDblClick()
 {
-    try {
-        const QString selected = lstRecords->selectedLine();
-        TAppointmentRecord record;
-        const qint64 position = selected.isEmpty() ? 0 : AppointmentLines::lastWithLine(selected, record);
-        if (position > 0)
-            loadIntoCard(parentWidget(), record, position);
-    } catch (const StorageError &) {
-        // The list closes without a message.
-    }
+    // The card is read by the window that takes the position; when it cannot be read the
+    // list closes without a message all the same.
+    if (const qint64 position = page->selectedPosition(); position > 0)
+        emit positionChosen(position);
     close();
 }
 
-void TfrmStatusList::btnStampaClick() { Openers::printList(this, printTitle(), lstRecords->lines()); }
+void TfrmStatusList::btnStampaClick() { ListPrint::print(this, printTitle(), lstRecords->lines()); }
 
 void TfrmStatusList::btnChiudiClick() { close(); }

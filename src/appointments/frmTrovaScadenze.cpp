@@ -1,23 +1,21 @@
 #include "appointments/frmTrovaScadenze.h"
 
-#include "app/Openers.h"
 #include "ui/EnterCycle.h"
 #include "ui/FixedList.h"
 #include "ui/FocusFrame.h"
+#include "ui/ListPage.h"
 #include "ui/Theme.h"
-#include "appointments/frmStatusList.h"
+#include "print/ListPrint.h"
 #include "platform/Messages.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/RecordFile.h"
 
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -32,7 +30,14 @@ QFont verdana(int points, bool bold)
 
 } // namespace
 
-TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent) : QDialog(parent)
+TfrmTrovaScadenze *TfrmTrovaScadenze::forAppointmentCard(QWidget *card)
+{
+    auto *window = new TfrmTrovaScadenze(card);
+    window->lblMemory->setText(QStringLiteral("scadenze"));
+    return window;
+}
+
+TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent) : Dialog(parent)
 {
     setObjectName(QStringLiteral("frmTrovaScadenze"));
     setWindowTitle(QStringLiteral(" Trova appuntamenti in archivio"));
@@ -138,7 +143,7 @@ TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent) : QDialog(parent)
     criteriaColumn->addLayout(bottom);
 
     // Results page.
-    panContainer = new AppointmentListPage(
+    panContainer = new ListPage(
         QStringLiteral("panContainer"),
         {QStringLiteral("RISULTATI DI RICERCA"), QStringLiteral("detective"), QStringLiteral("binoculars"),
          QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"), true},
@@ -170,9 +175,9 @@ TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent) : QDialog(parent)
 
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmTrovaScadenze::btnAnnullaClick);
     connect(btnCerca, &QPushButton::clicked, this, &TfrmTrovaScadenze::btnCercaClick);
-    connect(panContainer, &AppointmentListPage::reopenRequested, this, &TfrmTrovaScadenze::lstRecordsDblClick);
-    connect(panContainer, &AppointmentListPage::printRequested, this, &TfrmTrovaScadenze::btnStampaClick);
-    connect(panContainer, &AppointmentListPage::closeRequested, this, &TfrmTrovaScadenze::btnChiudiClick);
+    connect(panContainer, &ListPage::reopenRequested, this, &TfrmTrovaScadenze::lstRecordsDblClick);
+    connect(panContainer, &ListPage::printRequested, this, &TfrmTrovaScadenze::btnStampaClick);
+    connect(panContainer, &ListPage::closeRequested, this, &TfrmTrovaScadenze::btnChiudiClick);
 }
 
 bool TfrmTrovaScadenze::eventFilter(QObject *watched, QEvent *event)
@@ -201,21 +206,6 @@ QWidget *TfrmTrovaScadenze::highlightOf(QLineEdit *criterion) const
     return i < 0 ? nullptr : m_frames[i]->frame();
 }
 
-void TfrmTrovaScadenze::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        Theme::centreOnScreen(this);
-        FormShow();
-    }
-}
-
-void TfrmTrovaScadenze::closeEvent(QCloseEvent *event)
-{
-    FormClose();
-    QDialog::closeEvent(event);
-}
-
 void TfrmTrovaScadenze::FormShow()
 {
     panContainer->restart();
@@ -235,15 +225,15 @@ void TfrmTrovaScadenze::btnCercaClick()
     lblAttendere->show(); // also when "Cerca" is pressed from the keyboard
     const AppointmentLines::Criteria wanted = criteria();
     lblConta->setText(QString::number(AppointmentLines::filledCount(wanted)));
-    QStringList lines;
+    AppointmentLines::Lines lines;
     try {
         AppointmentLines::foundLines(wanted, lines);
     } catch (const StorageError &) {
         Messages::plain(this, kArchiveFailure);
         return;
     }
-    panContainer->setLines(lines);
-    lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene ") + QString::number(lines.size())
+    panContainer->setLines(lines.texts, lines.positions);
+    lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene ") + QString::number(lines.texts.size())
                         + QStringLiteral(" schede."));
     panAvvio->hide();
     panContainer->show();
@@ -259,19 +249,15 @@ void TfrmTrovaScadenze::btnTrovaClick() { panContainer->findInList(); }
 
 void TfrmTrovaScadenze::lstRecordsDblClick()
 {
-    try {
-        const QString selected = lstRecords->selectedLine();
-        TAppointmentRecord record;
-        const qint64 position = selected.isEmpty() ? 0 : AppointmentLines::lastWithLine(selected, record);
-        if (position > 0 && lblMemory->text() == QLatin1String("scadenze"))
-            loadIntoCard(parentWidget(), record, position);
-    } catch (const StorageError &) {
-        // The window closes without a message.
-    }
+    // The card is read by the window that takes the position; when it cannot be read the
+    // window closes without a message all the same.
+    const qint64 position = panContainer->selectedPosition();
+    if (position > 0 && lblMemory->text() == QLatin1String("scadenze"))
+        emit positionChosen(position);
     close();
 }
 
 void TfrmTrovaScadenze::btnStampaClick()
 {
-    Openers::printList(this, QStringLiteral("Riepilogo appuntamenti in archivio"), lstRecords->lines());
+    ListPrint::print(this, QStringLiteral("Riepilogo appuntamenti in archivio"), lstRecords->lines());
 }

@@ -2,9 +2,9 @@
 
 #include "appointments/AppointmentLines.h"
 
-#include <QDialog>
+#include "ui/Dialog.h"
 
-class AppointmentListPage;
+class ListPage;
 class FixedList;
 class FocusFrame;
 class QLabel;
@@ -13,12 +13,15 @@ class QPushButton;
 
 // Find appointments: up to ten criteria on the first page; the cards holding all the filled
 // ones listed on the results page, from which a double-click reopens a card in the
-// appointment card window (when the caller tag in lblMemory is "scadenze").
-class TfrmTrovaScadenze : public QDialog
+// appointment card window: the window hands the line's record position back
+// (positionChosen) when the caller tag in lblMemory is "scadenze".
+class TfrmTrovaScadenze : public Dialog
 {
     Q_OBJECT
 public:
     explicit TfrmTrovaScadenze(QWidget *parent);
+    // The window as the appointment card opens it: caller tag "scadenze".
+    static TfrmTrovaScadenze *forAppointmentCard(QWidget *card);
 
     // Criteria page.
     QWidget *panAvvio;
@@ -33,7 +36,7 @@ public:
     QLabel *lblMemory;
 
     // Results page.
-    AppointmentListPage *panContainer;
+    ListPage *panContainer;
     QLineEdit *txtTrova;
     QPushButton *btnTrova;
     FixedList *lstRecords;
@@ -46,8 +49,8 @@ public:
     // The yellow highlight behind a criterion, shown while it has the focus.
     QWidget *highlightOf(QLineEdit *criterion) const;
 
-    void FormShow();
-    void FormClose();
+    void FormShow() override;
+    void FormClose() override;
     void btnCercaMouseDown();
     void btnCercaClick();
     void btnAnnullaClick();
@@ -56,9 +59,10 @@ public:
     void lstRecordsDblClick();
     void btnStampaClick();
 
+signals:
+    void positionChosen(qint64 position);
+
 protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

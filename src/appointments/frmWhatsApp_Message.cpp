@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -29,7 +28,8 @@ QLineEdit *shownField(const QString &name, bool centred)
 
 } // namespace
 
-TfrmWhatsApp_Message::TfrmWhatsApp_Message(QWidget *parent) : QDialog(parent)
+TfrmWhatsApp_Message::TfrmWhatsApp_Message(const TAppointmentRecord &appointment, QWidget *parent)
+    : Dialog(parent)
 {
     setObjectName(QStringLiteral("frmWhatsApp_Message"));
     setWindowTitle(QStringLiteral(" Invio messaggio di WhatsApp"));
@@ -114,19 +114,16 @@ TfrmWhatsApp_Message::TfrmWhatsApp_Message(QWidget *parent) : QDialog(parent)
     setTabOrder(txtData, txtOra);
     setTabOrder(txtOra, txtContatto);
     setTabOrder(txtContatto, txtCel);
+    txtData->setText(appointment.Data.text());
+    txtOra->setText(appointment.Ora.text());
+    txtContatto->setText(appointment.Contatto.text());
+    txtCel->setText(appointment.Cel.text());
 
     connect(btnWhatsApp, &PictureButton::clicked, this, &TfrmWhatsApp_Message::btnWhatsAppClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmWhatsApp_Message::btnChiudiClick);
 }
 
-void TfrmWhatsApp_Message::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        Theme::centreOnScreen(this);
-        btnWhatsApp->setFocus();
-    }
-}
+void TfrmWhatsApp_Message::FormShow() { btnWhatsApp->setFocus(); }
 
 void TfrmWhatsApp_Message::btnWhatsAppClick()
 {

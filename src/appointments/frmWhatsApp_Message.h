@@ -1,19 +1,21 @@
 #pragma once
 
-#include <QDialog>
+#include "storage/AppointmentRecord.h"
+#include "ui/Dialog.h"
 
 class PictureButton;
 class QFrame;
 class QLineEdit;
 class QPushButton;
 
-// The WhatsApp reminder of an imminent appointment: the agenda fills the four fields, the
-// green button hands the reminder link to the desktop shell.
-class TfrmWhatsApp_Message : public QDialog
+// The WhatsApp reminder of an imminent appointment: the four fields show the date, time,
+// patient and mobile number of the appointment record it is given; the green button hands
+// the reminder link to the desktop shell.
+class TfrmWhatsApp_Message : public Dialog
 {
     Q_OBJECT
 public:
-    explicit TfrmWhatsApp_Message(QWidget *parent = nullptr);
+    explicit TfrmWhatsApp_Message(const TAppointmentRecord &appointment = {}, QWidget *parent = nullptr);
 
     QWidget *panContainer;
     QFrame *icoIntestazione01;
@@ -29,5 +31,5 @@ public:
     void btnChiudiClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
 };

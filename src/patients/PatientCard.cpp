@@ -88,45 +88,6 @@ bool digitsOnlyAccepts(int key, const QString &text)
     }
 }
 
-qint64 positionOf(const QString &shown)
-{
-    bool ok = false;
-    const qint64 p = AnsiText::trimmed(shown).toLongLong(&ok);
-    return ok ? p : 0;
-}
-
-Step first(qint64 count) { return count == 0 ? Step{Step::EmptyArchive} : Step{Step::Read, 1}; }
-
-Step last(qint64 count) { return count == 0 ? Step{Step::EmptyArchive} : Step{Step::Read, count}; }
-
-Step previous(const QString &shown, qint64 count)
-{
-    const QString p = AnsiText::trimmed(shown);
-    if (p == QLatin1String("1"))
-        return {Step::Stay};
-    if (count == 0)
-        return {Step::EmptyArchive};
-    return {Step::Read, p.isEmpty() ? 1 : positionOf(p) - 1};
-}
-
-Step next(const QString &shown, qint64 count)
-{
-    const qint64 p = positionOf(shown);
-    if (count == 0)
-        return {Step::EmptyArchive};
-    if (p < count)
-        return {Step::Read, p + 1};
-    return {Step::Stay};
-}
-
-qint64 saveTarget(const QString &shown, qint64 count)
-{
-    if (AnsiText::trimmed(shown).isEmpty())
-        return 0;
-    const qint64 p = positionOf(shown);
-    return p >= 1 && p <= count + 1 ? p : -1;
-}
-
 const QString kCaption = QStringLiteral(" Sorrisa - Archivio Pazienti");
 const QString kReady = QStringLiteral("Pronto per registrare una nuova scheda...");
 const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");

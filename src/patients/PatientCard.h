@@ -6,7 +6,8 @@
 #include <span>
 
 // The rules of the patient card that need no window: its entry fields with their labels,
-// entry limits and typing rules, the messages it shows, and what each browsing button does.
+// entry limits and typing rules, and the messages it shows. Browsing and saving are the
+// RecordCard's (base/RecordCard.h).
 namespace PatientCard {
 
 enum class TypingRule {
@@ -39,31 +40,6 @@ Typed applyTyping(TypingRule rule, const QString &text, int cursor);
 // right arrows, a typed 0 to 9, and Tab / Shift+Tab so that the keyboard can still leave
 // the field. Everything else (letters, blanks, "+", Home, End, shortcuts) is dropped.
 bool digitsOnlyAccepts(int key, const QString &text);
-
-// The browsing buttons. The shown position is the text of the position label.
-struct Step
-{
-    enum Kind {
-        Read,         // read the record at position and show it
-        EmptyArchive, // tell the user the archive holds no card
-        Stay,         // nothing to do
-    };
-    Kind kind;
-    qint64 position = 0;
-};
-Step first(qint64 count);
-Step last(qint64 count);
-Step previous(const QString &shown, qint64 count);
-// Next treats an empty label as "0": the label is set to "0" before the archive is counted.
-Step next(const QString &shown, qint64 count);
-
-// The number in the position label; 0 when it holds none.
-qint64 positionOf(const QString &shown);
-
-// Where Save puts the card: 0 to append a new card, else the record to overwrite. A position
-// that lies beyond the end of the file would leave a gap of empty records behind it, so it is
-// refused (-1) and reported as an archive failure.
-qint64 saveTarget(const QString &shown, qint64 count);
 
 // Texts the card shows.
 extern const QString kCaption;

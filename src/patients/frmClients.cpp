@@ -1,7 +1,6 @@
 #include "patients/frmClients.h"
 
 #include "ui/Help.h"
-#include "app/Openers.h"
 #include "chart/ChartRules.h"
 #include "chart/frmAllegaExcel.h"
 #include "chart/frmDentalCondition.h"
@@ -11,11 +10,11 @@
 #include "ui/PictureButton.h"
 #include "ui/Theme.h"
 #include "patients/PatientCard.h"
+#include "print/frmCardPrint.h"
 #include "platform/Messages.h"
-#include "platform/ProgramFolder.h"
+#include "platform/Modal.h"
 #include "storage/AnsiText.h"
 #include "storage/PatientRecord.h"
-#include "storage/RecordFile.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -23,9 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QShowEvent>
-
-using PatientCard::Step;
 
 namespace {
 
@@ -129,25 +125,10 @@ QWidget *group(const char *name, QWidget *parent, const QList<QWidget *> &items)
     return g;
 }
 
-QString controlText(const QWidget *control)
-{
-    if (auto *edit = qobject_cast<const QLineEdit *>(control))
-        return edit->text();
-    return static_cast<const QLabel *>(control)->text();
-}
-
-void setControlText(QWidget *control, const QString &text)
-{
-    if (auto *edit = qobject_cast<QLineEdit *>(control)) {
-        edit->setText(text);
-        edit->setCursorPosition(0); // a long text shows its beginning
-    } else
-        static_cast<QLabel *>(control)->setText(text);
-}
-
 } // namespace
 
-TfrmClients::TfrmClients(QWidget *parent) : WorkWindow(QStringLiteral("frmClients"), PatientCard::kCaption, parent)
+TfrmClients::TfrmClients(QWidget *parent)
+    : WorkWindow(QStringLiteral("frmClients"), PatientCard::kCaption, parent), m_card(kPatientArchive)
 {
     setWindowState(Qt::WindowMaximized);
     setMinimumSize(kContentWidth, kContentHeight);
@@ -163,7 +144,6 @@ TfrmClients::TfrmClients(QWidget *parent) : WorkWindow(QStringLiteral("frmClient
     buildButtonBar();
     buildLeftColumn();
     buildFields();
-    buildHiddenControls();
 
     panInfo = new HintStrip(QStringLiteral("panInfo"), PatientCard::kReady, panContainer);
     panInfo->setGeometry(0, kInfoTop, kContentWidth, kInfoHeight);
@@ -171,12 +151,12 @@ TfrmClients::TfrmClients(QWidget *parent) : WorkWindow(QStringLiteral("frmClient
     panInfo->setStyleSheet(QStringLiteral("QLabel { background: #3030DD; color: #FFFFFF; border: 1px solid #24249F;"
                                           " border-radius: 8px; padding: 0px 14px; font-style: normal; }"));
 
-    // The control of each record field, in file order, for moving whole records.
+    // The field of each record field that the card shows; the teeth and attachments have none.
     for (const RecordField &field : TPatientRecord::fields()) {
-        QWidget *control = findChild<QWidget *>(QString::fromLatin1(field.control));
-        Q_ASSERT(control);
-        m_recordControls.append(control);
+        if (auto *edit = shpCampi->findChild<QLineEdit *>(QString::fromLatin1(field.control)))
+            m_bindings.append({field, edit});
     }
+    Q_ASSERT(m_bindings.size() == qsizetype(PatientCard::entryFields().size()));
 
     new EnterCycle(QList<QWidget *>(m_entryFields.begin(), m_entryFields.end()), this);
     buildTabOrder();
@@ -402,44 +382,6 @@ void TfrmClients::buildFields()
     }
 }
 
-void TfrmClients::buildHiddenControls()
-{
-    panDenti = new QWidget(panContainer);
-    panDenti->setObjectName(QStringLiteral("panDenti"));
-    panDenti->hide();
-    QLineEdit **teeth[32] = {&txtDente01, &txtDente02, &txtDente03, &txtDente04, &txtDente05, &txtDente06,
-                             &txtDente07, &txtDente08, &txtDente09, &txtDente10, &txtDente11, &txtDente12,
-                             &txtDente13, &txtDente14, &txtDente15, &txtDente16, &txtDente17, &txtDente18,
-                             &txtDente19, &txtDente20, &txtDente21, &txtDente22, &txtDente23, &txtDente24,
-                             &txtDente25, &txtDente26, &txtDente27, &txtDente28, &txtDente29, &txtDente30,
-                             &txtDente31, &txtDente32};
-    for (int i = 0; i < 32; ++i) {
-        auto *edit = new QLineEdit(panDenti);
-        const QString number = QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
-        edit->setObjectName(QStringLiteral("txtDente") + number);
-        edit->setAccessibleName(QStringLiteral("Dente ") + number);
-        edit->setFocusPolicy(Qt::NoFocus);
-        *teeth[i] = edit;
-    }
-
-    panAllegati = new QWidget(panContainer);
-    panAllegati->setObjectName(QStringLiteral("panAllegati"));
-    panAllegati->hide();
-    auto hidden = [this](const char *name, const QString &accessible) {
-        auto *l = new QLabel(panAllegati);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setAccessibleName(accessible);
-        l->setTextFormat(Qt::PlainText);
-        return l;
-    };
-    lblFile01 = hidden("lblFile01", QStringLiteral("File allegato 1"));
-    lblFile02 = hidden("lblFile02", QStringLiteral("File allegato 2"));
-    lblFile03 = hidden("lblFile03", QStringLiteral("File allegato 3"));
-    lblDesc01 = hidden("lblDesc01", QStringLiteral("Descrizione del file allegato 1"));
-    lblDesc02 = hidden("lblDesc02", QStringLiteral("Descrizione del file allegato 2"));
-    lblDesc03 = hidden("lblDesc03", QStringLiteral("Descrizione del file allegato 3"));
-}
-
 void TfrmClients::buildTabOrder()
 {
     // Fields in reading order with each icon after its field, then the button bar and the
@@ -463,39 +405,12 @@ void TfrmClients::buildTabOrder()
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
-QLineEdit *TfrmClients::dente(int tooth) const
-{
-    return findChild<QLineEdit *>(QStringLiteral("txtDente%1").arg(tooth, 2, 10, QLatin1Char('0')));
-}
-
-QStringList TfrmClients::toothTexts() const
-{
-    QStringList teeth;
-    for (int tooth = 1; tooth <= 32; ++tooth)
-        teeth.append(dente(tooth)->text());
-    return teeth;
-}
-
-void TfrmClients::setToothTexts(const QStringList &teeth)
-{
-    for (int tooth = 1; tooth <= 32; ++tooth)
-        dente(tooth)->setText(teeth.value(tooth - 1));
-}
-
 void TfrmClients::FormCreate() { resetEntryLimits(); }
 
 void TfrmClients::resetEntryLimits()
 {
     for (qsizetype i = 0; i < m_entryFields.size(); ++i)
         m_entryFields[i]->setMaxLength(m_entryLimits[i]);
-}
-
-void TfrmClients::showEvent(QShowEvent *event)
-{
-    WorkWindow::showEvent(event);
-    // Only when the window is opened, not when it comes back from being minimised.
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TfrmClients::FormShow() { clearCard(); }
@@ -512,114 +427,121 @@ bool TfrmClients::eventFilter(QObject *watched, QEvent *event)
 
 void TfrmClients::clearCard()
 {
-    for (QWidget *control : std::as_const(m_recordControls))
-        setControlText(control, QString());
+    m_card.clear();
+    showCard();
     resetEntryLimits(); // limits widened for longer texts loaded from the file go back
-    lblPosizione->clear();
     txtName->setFocus();
 }
 
-void TfrmClients::loadRecord(const TPatientRecord &record)
+void TfrmClients::showCard()
 {
-    const auto fields = TPatientRecord::fields();
-    const char *bytes = recordBytes(record);
-    for (size_t i = 0; i < fields.size(); ++i) {
-        const QString text = fields[i].read(bytes);
-        QWidget *control = m_recordControls[qsizetype(i)];
+    const char *bytes = recordBytes(m_card.record());
+    for (const Binding &b : std::as_const(m_bindings)) {
+        const QString text = b.field.read(bytes);
         // The entry limit binds typing only: a longer text from the file is shown whole, so
         // that saving the card again does not cut it.
-        const qsizetype entry = m_entryFields.indexOf(control);
-        if (entry >= 0)
-            m_entryFields[entry]->setMaxLength(qMax(m_entryLimits[entry], int(text.size())));
-        setControlText(control, text);
+        const qsizetype entry = m_entryFields.indexOf(b.edit);
+        b.edit->setMaxLength(qMax(m_entryLimits[entry], int(text.size())));
+        b.edit->setText(text);
+        b.edit->setCursorPosition(0); // a long text shows its beginning
     }
+    lblPosizione->setText(m_card.positionText());
 }
 
-void TfrmClients::fillRecord(TPatientRecord &record) const
+void TfrmClients::takeFields() const
 {
-    const auto fields = TPatientRecord::fields();
-    char *bytes = recordBytes(record);
-    for (size_t i = 0; i < fields.size(); ++i)
-        fields[i].write(bytes, AnsiText::trimmed(controlText(m_recordControls[qsizetype(i)])));
+    // Built anew, every field its trimmed text: what lay in the file after a field's text
+    // does not travel on.
+    TPatientRecord fresh{};
+    const char *held = recordBytes(m_card.record());
+    qsizetype bound = 0;
+    for (const RecordField &field : TPatientRecord::fields()) {
+        QString text;
+        if (bound < m_bindings.size() && m_bindings[bound].field.offset == field.offset)
+            text = AnsiText::trimmed(m_bindings[bound++].edit->text());
+        else
+            text = field.read(held);
+        field.write(recordBytes(fresh), text);
+    }
+    m_card.record() = fresh;
 }
+
+TPatientRecord TfrmClients::record() const
+{
+    takeFields();
+    return m_card.record();
+}
+
+qint64 TfrmClients::position() const { return m_card.position(); }
+
+void TfrmClients::setPosition(qint64 position)
+{
+    m_card.load(position, record());
+    lblPosizione->setText(m_card.positionText());
+}
+
+void TfrmClients::loadCard(qint64 position, const TPatientRecord &record)
+{
+    m_card.load(position, record);
+    showCard();
+}
+
+void TfrmClients::loadRecord(const TPatientRecord &record) { loadCard(m_card.position(), record); }
+
+void TfrmClients::fillRecord(TPatientRecord &record) const { record = this->record(); }
 
 namespace {
 
-// Carries out a browsing step on the open archive: shows the record, or tells that the
-// archive is empty, or does nothing. The archive is closed in every case.
-void browse(TfrmClients *card, RecordFile &file, const Step &step)
+// The texts of consecutive record fields of capacity 250, from the first one on.
+QStringList texts(const ShortString<250> *first, int count)
 {
-    switch (step.kind) {
-    case Step::Read: {
-        TPatientRecord record;
-        file.readAt(step.position, record);
-        card->loadRecord(record);
-        card->lblPosizione->setText(QString::number(step.position));
-        file.close();
-        break;
-    }
-    case Step::EmptyArchive:
-        file.close();
-        Messages::information(card, PatientCard::kEmptyArchive);
-        break;
-    case Step::Stay:
-        file.close();
-        break;
-    }
+    QStringList out;
+    for (int i = 0; i < count; ++i)
+        out.append(first[i].text());
+    return out;
 }
 
-RecordFile patientArchive() { return RecordFile(ProgramFolder::file(kPatientArchive), TPatientRecord::Size); }
+void setTexts(ShortString<250> *first, int count, const QStringList &texts)
+{
+    for (int i = 0; i < count; ++i)
+        first[i].setText(AnsiText::trimmed(texts.value(i)));
+}
 
 } // namespace
 
-void TfrmClients::cmdFirstClick()
+QStringList TfrmClients::toothTexts() const { return texts(&m_card.record().Dente01, 32); }
+
+void TfrmClients::setToothTexts(const QStringList &texts) { setTexts(&m_card.record().Dente01, 32, texts); }
+
+QStringList TfrmClients::attachmentTexts() const { return texts(&m_card.record().File01, 6); }
+
+void TfrmClients::setAttachmentTexts(const QStringList &texts) { setTexts(&m_card.record().File01, 6, texts); }
+
+void TfrmClients::report(CardResult result)
 {
-    try {
-        RecordFile file = patientArchive();
-        file.open(RecordFile::Read);
-        browse(this, file, PatientCard::first(file.count()));
-    } catch (const StorageError &) {
+    switch (result) {
+    case CardResult::Shown:
+        showCard();
+        break;
+    case CardResult::EmptyArchive:
+        lblPosizione->setText(m_card.positionText());
+        Messages::information(this, PatientCard::kEmptyArchive);
+        break;
+    case CardResult::Failed:
         Messages::error(this, kArchiveFailure);
+        break;
+    default:
+        break;
     }
 }
 
-void TfrmClients::cmdLastClick()
-{
-    try {
-        RecordFile file = patientArchive();
-        file.open(RecordFile::Read);
-        browse(this, file, PatientCard::last(file.count()));
-    } catch (const StorageError &) {
-        Messages::error(this, kArchiveFailure);
-    }
-}
+void TfrmClients::cmdFirstClick() { report(m_card.first()); }
 
-void TfrmClients::cmdPreviousClick()
-{
-    try {
-        RecordFile file = patientArchive();
-        file.open(RecordFile::Read);
-        browse(this, file, PatientCard::previous(lblPosizione->text(), file.count()));
-    } catch (const StorageError &) {
-        Messages::error(this, kArchiveFailure);
-    }
-}
+void TfrmClients::cmdLastClick() { report(m_card.last()); }
 
-void TfrmClients::cmdNextClick()
-{
-    try {
-        RecordFile file = patientArchive();
-        file.open(RecordFile::Read);
-        if (AnsiText::isBlank(lblPosizione->text()))
-            lblPosizione->setText(QStringLiteral("0"));
-        const Step step = PatientCard::next(lblPosizione->text(), file.count());
-        if (step.kind == Step::EmptyArchive)
-            lblPosizione->clear();
-        browse(this, file, step);
-    } catch (const StorageError &) {
-        Messages::error(this, kArchiveFailure);
-    }
-}
+void TfrmClients::cmdPreviousClick() { report(m_card.previous()); }
+
+void TfrmClients::cmdNextClick() { report(m_card.next()); }
 
 void TfrmClients::cmdSaveClick()
 {
@@ -633,54 +555,41 @@ void TfrmClients::cmdSaveClick()
         txtMobilePhone->setFocus();
         return;
     }
-    try {
-        RecordFile file = patientArchive();
-        file.open(RecordFile::Write);
-        const qint64 target = PatientCard::saveTarget(lblPosizione->text(), file.count());
-        if (target < 0)
-            throw StorageError(QStringLiteral("no record %1 in %2").arg(lblPosizione->text(), file.path()));
-        TPatientRecord record{};
-        fillRecord(record);
-        if (target == 0) {
-            const qint64 position = file.append(record);
-            lblPosizione->setText(QString::number(position));
-            file.close();
-            Messages::information(this, PatientCard::kInserted);
-        } else {
-            file.overwriteAt(target, record);
-            lblPosizione->setText(QString::number(target));
-            file.close();
-            Messages::information(this, PatientCard::kUpdated);
-        }
-    } catch (const StorageError &) {
+    takeFields();
+    const CardResult result = m_card.save();
+    lblPosizione->setText(m_card.positionText());
+    if (result == CardResult::Inserted)
+        Messages::information(this, PatientCard::kInserted);
+    else if (result == CardResult::Updated)
+        Messages::information(this, PatientCard::kUpdated);
+    else
         Messages::error(this, kArchiveFailure);
-    }
 }
 
 void TfrmClients::cmdNewClick() { clearCard(); }
 
 void TfrmClients::cmdDuplicateClick()
 {
-    if (AnsiText::isBlank(lblPosizione->text())) {
+    if (m_card.duplicate() == CardResult::DuplicateNew) {
         Messages::warning(this, PatientCard::kDuplicateNew);
         return;
     }
     // The copy is a new card: it has no attachments and no position of its own yet.
-    for (QLabel *label : {lblFile01, lblFile02, lblFile03, lblDesc01, lblDesc02, lblDesc03, lblPosizione})
-        label->clear();
+    setAttachmentTexts({});
+    lblPosizione->clear();
     txtName->setFocus();
     Messages::information(this, PatientCard::kDuplicated);
 }
 
 void TfrmClients::cmdCloseClick() { close(); }
 
-void TfrmClients::cmdPrintClick() { Openers::printPatientCard(this); }
+void TfrmClients::cmdPrintClick() { Modal::run(new TfrmPrintClient(record(), this)); }
 
 void TfrmClients::cmdHelpClick() { Help::show(this, Help::Clients); }
 
 void TfrmClients::btnConditionClick()
 {
-    if (AnsiText::isBlank(lblPosizione->text())) {
+    if (position() == 0) {
         Messages::warning(this, ChartRules::kConditionUnsaved);
         return;
     }
@@ -695,7 +604,7 @@ void TfrmClients::btnConditionClick()
 
 void TfrmClients::btnHistoryClick()
 {
-    if (AnsiText::isBlank(lblPosizione->text())) {
+    if (position() == 0) {
         Messages::warning(this, ChartRules::kHistoryUnsaved);
         return;
     }
@@ -704,6 +613,6 @@ void TfrmClients::btnHistoryClick()
         txtName->setFocus();
         return;
     }
-    TfrmAllegaExcel::openFor(this, txtName->text(), lblPosizione->text());
+    TfrmAllegaExcel::openFor(this, txtName->text(), QString::number(position()));
 }
 void TfrmClients::cmdExportClick() { Exports::open(this, Exports::Member::Clients); }

@@ -1,18 +1,22 @@
 #pragma once
 
+#include "base/RecordCard.h"
+#include "storage/PatientRecord.h"
 #include "ui/WorkWindow.h"
 
 #include <QList>
+#include <QStringList>
 
 class HintStrip;
 class PictureButton;
 class QLabel;
 class QLineEdit;
-struct TPatientRecord;
 
 // The patient card window: one patient card at a time, browsed record by record through
-// the patient archive, saved by appending or overwriting. Its controls are the card's only
-// copy of the data; the windows opened from it read and write them directly.
+// the patient archive, saved by appending or overwriting. The card (a record and its
+// position) is held by a Card; the fields show the record's fields, and the teeth and
+// attachments, which no control shows, live in the record. Windows opened from it take and
+// give values through record(), loadCard() and the tooth and attachment texts.
 class TfrmClients : public WorkWindow
 {
     Q_OBJECT
@@ -84,36 +88,31 @@ public:
     PictureButton *btnCodFisc;
     PictureButton *btnPartitaIva;
 
-    // Hidden controls that carry the rest of the record: the 32 tooth texts (edited by the
-    // dental chart window) and the three attachments (edited by the attach window).
-    QWidget *panDenti;
-    QLineEdit *txtDente01, *txtDente02, *txtDente03, *txtDente04, *txtDente05, *txtDente06, *txtDente07,
-        *txtDente08, *txtDente09, *txtDente10, *txtDente11, *txtDente12, *txtDente13, *txtDente14, *txtDente15,
-        *txtDente16, *txtDente17, *txtDente18, *txtDente19, *txtDente20, *txtDente21, *txtDente22, *txtDente23,
-        *txtDente24, *txtDente25, *txtDente26, *txtDente27, *txtDente28, *txtDente29, *txtDente30, *txtDente31,
-        *txtDente32;
-    QWidget *panAllegati;
-    QLabel *lblFile01;
-    QLabel *lblFile02;
-    QLabel *lblFile03;
-    QLabel *lblDesc01;
-    QLabel *lblDesc02;
-    QLabel *lblDesc03;
-
     HintStrip *panInfo;
 
-    // Tooth 1 to 32.
-    QLineEdit *dente(int tooth) const;
-    // The card's 32 tooth texts, tooth 1 first.
+    // The card as values, for the windows that read or edit it. record() is the card as it
+    // stands, typed changes included; position() is its record position (0 for a new card).
+    TPatientRecord record() const;
+    qint64 position() const;
+    // Puts the card, as it stands, at a position (0: a new card), shown in lblPosizione.
+    void setPosition(qint64 position);
+    // Shows the record as the card at the position (0: a new card) and puts the position in
+    // lblPosizione; the focus stays where it was.
+    void loadCard(qint64 position, const TPatientRecord &record);
+    // The 32 tooth texts (tooth 1 first) and the six attachment texts (the three files, then
+    // their three descriptions), kept in the card's record: no control shows them. Texts
+    // are trimmed and cut to their field's capacity as they are stored.
     QStringList toothTexts() const;
-    void setToothTexts(const QStringList &teeth);
+    void setToothTexts(const QStringList &texts);
+    QStringList attachmentTexts() const;
+    void setAttachmentTexts(const QStringList &texts);
 
-    // Empties the 64 data controls and lblPosizione and puts the focus on txtName.
+    // Empties the card and lblPosizione and puts the focus on txtName.
     void clearCard();
-    // Every control takes its field's trimmed text (hidden ones included); lblPosizione is
-    // left to the caller and the focus stays where it was.
+    // The record shown as the card, at the card's position.
     void loadRecord(const TPatientRecord &record);
-    // Every field takes its control's trimmed text, cut to the field's capacity.
+    // The record the card stands for: every field its control's trimmed text, cut to the
+    // field's capacity; the teeth and attachments as the card holds them.
     void fillRecord(TPatientRecord &record) const;
 
     void cmdNewClick();
@@ -131,21 +130,31 @@ public:
     void cmdExportClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
-    void FormShow();
+    void FormShow() override;
     void resetEntryLimits();
     void buildButtonBar();
     void buildLeftColumn();
     void buildFields();
-    void buildHiddenControls();
     void buildTabOrder();
 
-    // The control of each record field, in file order.
-    QList<QWidget *> m_recordControls;
+    // Shows the card's record in the fields and its position in lblPosizione.
+    void showCard();
+    // The fields' texts into the card's record.
+    void takeFields() const;
+    void report(CardResult result);
+
+    mutable RecordCard<TPatientRecord> m_card;
+    // The field bound to each record field that has one (by the field table), in file order.
+    struct Binding
+    {
+        RecordField field;
+        QLineEdit *edit;
+    };
+    QList<Binding> m_bindings;
     // The entry fields in Enter order, with their entry limits.
     QList<QLineEdit *> m_entryFields;
     QList<int> m_entryLimits;

@@ -168,4 +168,32 @@ Document patientCard(const QHash<QString, QString> &fields, const QDateTime &now
     return doc;
 }
 
+AppointmentCard appointmentFrom(const TAppointmentRecord &record)
+{
+    AppointmentCard a;
+    a.txtData = record.Data.text();
+    a.txtOreApp = record.OreApp.text();
+    a.txtMinutiApp = record.MinutiApp.text();
+    a.txtTipologia = record.Tipologia.text();
+    a.txtCausale = record.Causale.text();
+    a.txtDettagli = record.Dettagli.text();
+    a.txtContatto = record.Contatto.text();
+    a.txtTel = record.Tel.text();
+    a.txtCel = record.Cel.text();
+    a.txtEmail = record.Email.text();
+    a.txtLuogo = record.Luogo.text();
+    a.txtImporto = record.Importo.text();
+    a.txtNote = record.Note.text();
+    a.chkOttemperata = record.Ottemperata.text() == kFlagYes;
+    return a;
+}
+
+QHash<QString, QString> patientFrom(const TPatientRecord &record)
+{
+    QHash<QString, QString> fields;
+    for (const RecordField &field : TPatientRecord::fields())
+        fields.insert(QString::fromLatin1(field.control), field.read(recordBytes(record)));
+    return fields;
+}
+
 } // namespace CardDocuments

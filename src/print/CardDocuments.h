@@ -1,6 +1,8 @@
 #pragma once
 
 #include "print/Report.h"
+#include "storage/AppointmentRecord.h"
+#include "storage/PatientRecord.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -29,6 +31,9 @@ struct AppointmentCard
     bool chkOttemperata = false;
 };
 
+// The card a record stands for: the texts of its fields, the tick set for "Sì".
+AppointmentCard appointmentFrom(const TAppointmentRecord &record);
+
 const QList<Row> &appointmentRows();
 Report::Document appointmentDesign();
 // Every value trimmed; the time composed from hours and minutes; "Sì" or "No" for the tick.
@@ -38,5 +43,7 @@ Report::Document appointmentCard(const AppointmentCard &card, const QDateTime &n
 const QList<Row> &patientRows();
 Report::Document patientDesign();
 Report::Document patientCard(const QHash<QString, QString> &fields, const QDateTime &now);
+// The texts of a record's fields by control name, through the record's field table.
+QHash<QString, QString> patientFrom(const TPatientRecord &record);
 
 } // namespace CardDocuments

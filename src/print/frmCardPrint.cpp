@@ -2,14 +2,12 @@
 
 #include "ui/Theme.h"
 #include "platform/Clock.h"
-#include "print/CardControls.h"
 #include "print/CardDocuments.h"
 #include "print/ReportRenderer.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace {
 
@@ -18,30 +16,9 @@ const QString kPrintExplanation = QStringLiteral(
 const QString kPrintInstruction = QStringLiteral(
     "Premere il pulsante Stampa per dare avvio alla stampa oppure premere Annulla per annullare l'operazione.");
 
-CardDocuments::AppointmentCard readAppointment(QWidget *card)
-{
-    const auto text = [card](const char *name) { return CardControls::text(card, QString::fromLatin1(name)); };
-    CardDocuments::AppointmentCard a;
-    a.txtData = text("txtData");
-    a.txtOreApp = text("txtOreApp");
-    a.txtMinutiApp = text("txtMinutiApp");
-    a.txtTipologia = text("txtTipologia");
-    a.txtCausale = text("txtCausale");
-    a.txtDettagli = text("txtDettagli");
-    a.txtContatto = text("txtContatto");
-    a.txtTel = text("txtTel");
-    a.txtCel = text("txtCel");
-    a.txtEmail = text("txtEmail");
-    a.txtLuogo = text("txtLuogo");
-    a.txtImporto = text("txtImporto");
-    a.txtNote = text("txtNote");
-    a.chkOttemperata = CardControls::checked(card, QStringLiteral("chkOttemperata"));
-    return a;
-}
-
 } // namespace
 
-TCardPrintDialog::TCardPrintDialog(const Texts &texts, QWidget *parent) : QDialog(parent)
+TCardPrintDialog::TCardPrintDialog(const Texts &texts, QWidget *parent) : Dialog(parent, Place::OnOwner)
 {
     setObjectName(texts.objectName);
     setWindowTitle(texts.caption);
@@ -109,37 +86,25 @@ TCardPrintDialog::TCardPrintDialog(const Texts &texts, QWidget *parent) : QDialo
     connect(btnStampa, &QPushButton::clicked, this, &TCardPrintDialog::btnStampaClick);
 }
 
-void TCardPrintDialog::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        if (QWidget *owner = parentWidget()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(owner->window()->frameGeometry().center());
-            move(frame.topLeft());
-        }
-        btnStampa->setFocus();
-    }
-}
-
-QWidget *TCardPrintDialog::card() const { return parentWidget() ? parentWidget()->window() : nullptr; }
+void TCardPrintDialog::FormShow() { btnStampa->setFocus(); }
 
 void TCardPrintDialog::btnAnnullaClick() { close(); }
 
-TfrmStampaScadenza::TfrmStampaScadenza(QWidget *parent)
+TfrmStampaScadenza::TfrmStampaScadenza(const TAppointmentRecord &record, QWidget *parent)
     : TCardPrintDialog({QStringLiteral("frmStampaScadenza"), QStringLiteral(" Stampa scheda"), QStringLiteral("Stampa"),
                         QStringLiteral("Stampa scheda"), kPrintExplanation, kPrintInstruction, QStringLiteral("print")},
-                       parent)
+                       parent),
+      m_card(CardDocuments::appointmentFrom(record))
 {
 }
 
 void TfrmStampaScadenza::btnStampaClick()
 {
-    Report::print(this, CardDocuments::appointmentCard(readAppointment(card()), Clock::now()));
+    Report::print(this, CardDocuments::appointmentCard(m_card, Clock::now()));
     close();
 }
 
-TfrmStartup::TfrmStartup(QWidget *parent)
+TfrmStartup::TfrmStartup(const TAppointmentRecord &record, QWidget *parent)
     : TCardPrintDialog(
         {QStringLiteral("frmStartup"), QStringLiteral(" Anteprima di stampa"), QStringLiteral("Mostra anteprima"),
          QStringLiteral("Anteprima di stampa"),
@@ -147,28 +112,27 @@ TfrmStartup::TfrmStartup(QWidget *parent)
          QStringLiteral("Fare clic su Mostra anteprima per visualizzare il documento sullo schermo prima di "
                         "eseguire la stampa su carta."),
          QStringLiteral("screen")},
-        parent)
+        parent),
+      m_card(CardDocuments::appointmentFrom(record))
 {
 }
 
 void TfrmStartup::btnStampaClick()
 {
-    Report::preview(this, CardDocuments::appointmentCard(readAppointment(card()), Clock::now()));
+    Report::preview(this, CardDocuments::appointmentCard(m_card, Clock::now()));
     close();
 }
 
-TfrmPrintClient::TfrmPrintClient(QWidget *parent)
+TfrmPrintClient::TfrmPrintClient(const TPatientRecord &record, QWidget *parent)
     : TCardPrintDialog({QStringLiteral("frmPrintClient"), QStringLiteral(" Stampa scheda"), QStringLiteral("Stampa"),
                         QStringLiteral("Stampa scheda"), kPrintExplanation, kPrintInstruction, QStringLiteral("print")},
-                       parent)
+                       parent),
+      m_fields(CardDocuments::patientFrom(record))
 {
 }
 
 void TfrmPrintClient::btnStampaClick()
 {
-    QHash<QString, QString> fields;
-    for (const CardDocuments::Row &row : CardDocuments::patientRows())
-        fields.insert(row.name, CardControls::text(card(), row.name));
-    Report::print(this, CardDocuments::patientCard(fields, Clock::now()));
+    Report::print(this, CardDocuments::patientCard(m_fields, Clock::now()));
     close();
 }

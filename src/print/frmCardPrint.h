@@ -1,6 +1,9 @@
 #pragma once
 
-#include <QDialog>
+#include "print/CardDocuments.h"
+#include "ui/Dialog.h"
+
+#include <QHash>
 
 class QFrame;
 class QLabel;
@@ -8,8 +11,8 @@ class QPushButton;
 
 // The small dialog that prints (or previews) the card on screen: a white panel explaining
 // the operation, "Annulla" on the left and the action button on the right. It is owned by
-// the card window and reads the card from it when the action button is pressed.
-class TCardPrintDialog : public QDialog
+// the card window and takes the card's record when it is made.
+class TCardPrintDialog : public Dialog
 {
     Q_OBJECT
 public:
@@ -41,34 +44,41 @@ public:
     void btnAnnullaClick();
 
 protected:
-    // The card window the dialog was opened from.
-    QWidget *card() const;
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
 };
 
-// Prints the appointment card on screen.
+// Prints the appointment card.
 class TfrmStampaScadenza : public TCardPrintDialog
 {
     Q_OBJECT
 public:
-    explicit TfrmStampaScadenza(QWidget *parent);
+    TfrmStampaScadenza(const TAppointmentRecord &record, QWidget *parent);
     void btnStampaClick() override;
+
+private:
+    CardDocuments::AppointmentCard m_card;
 };
 
-// Shows the appointment card on screen in the print preview.
+// Shows the appointment card in the print preview.
 class TfrmStartup : public TCardPrintDialog
 {
     Q_OBJECT
 public:
-    explicit TfrmStartup(QWidget *parent);
+    TfrmStartup(const TAppointmentRecord &record, QWidget *parent);
     void btnStampaClick() override;
+
+private:
+    CardDocuments::AppointmentCard m_card;
 };
 
-// Prints the patient card on screen.
+// Prints the patient card.
 class TfrmPrintClient : public TCardPrintDialog
 {
     Q_OBJECT
 public:
-    explicit TfrmPrintClient(QWidget *parent);
+    TfrmPrintClient(const TPatientRecord &record, QWidget *parent);
     void btnStampaClick() override;
+
+private:
+    QHash<QString, QString> m_fields;
 };

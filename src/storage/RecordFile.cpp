@@ -131,6 +131,8 @@ void RecordFile::open(Access access)
 
 void RecordFile::setLockWait(int ms) { g_lockWaitMs = ms; }
 
+int RecordFile::lockWait() { return int(g_lockWaitMs); }
+
 void RecordFile::close()
 {
     if (m_fd < 0)

@@ -61,6 +61,7 @@ public:
 
     // How long open() waits for a lock another holder keeps (10 s), after which it fails.
     static void setLockWait(int ms);
+    static int lockWait();
 
 private:
     template<class R> void check() const { Q_ASSERT(int(sizeof(R)) == m_recordSize); }

@@ -11,10 +11,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
-TfrmGuida::TfrmGuida(QWidget *parent) : QDialog(parent)
+TfrmGuida::TfrmGuida(QWidget *parent) : Dialog(parent)
 {
     setObjectName(QStringLiteral("frmGuida"));
     setWindowTitle(QStringLiteral(" Guida all'utilizzo del software"));
@@ -77,14 +76,7 @@ TfrmGuida::TfrmGuida(QWidget *parent) : QDialog(parent)
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmGuida::btnChiudiClick);
 }
 
-void TfrmGuida::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        Theme::centreOnScreen(this);
-        btnChiudi->setFocus();
-    }
-}
+void TfrmGuida::FormShow() { btnChiudi->setFocus(); }
 
 void TfrmGuida::lnkWebClick()
 {

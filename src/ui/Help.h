@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/Dialog.h"
 #include <QString>
 
 class LinkLabel;
@@ -10,7 +10,7 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The help window: one topic, a title and a few paragraphs, and the link to the PDF manual.
-class TfrmGuida : public QDialog
+class TfrmGuida : public Dialog
 {
     Q_OBJECT
 public:
@@ -29,7 +29,7 @@ public:
     void btnChiudiClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
 };
 
 namespace Help {

@@ -1,5 +1,7 @@
 #include "ui/WorkWindow.h"
 
+#include <QShowEvent>
+
 #include "ui/Theme.h"
 
 #include <QCloseEvent>
@@ -19,6 +21,13 @@ WorkWindow::WorkWindow(const QString &objectName, const QString &caption, QWidge
     setObjectName(objectName);
     setWindowTitle(caption);
     Theme::setGradient(this, "steel");
+}
+
+void WorkWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void WorkWindow::closeEvent(QCloseEvent *event)

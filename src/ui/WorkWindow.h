@@ -17,7 +17,10 @@ public:
     static void setAfterClose(std::function<void()> afterClose);
 
 protected:
+    // When the window is shown (not when it comes back from being minimised) FormShow runs.
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    virtual void FormShow() {}
     // Called when the window closes, before the main menu comes back.
     virtual void FormClose() {}
 };

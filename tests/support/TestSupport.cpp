@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include "storage/RecordFile.h"
+
 #include "app/Crypt.h"
 #include "base/Formats.h"
 #include "platform/Application.h"
@@ -27,7 +29,7 @@ void seams(bool on)
 }
 } // namespace
 
-TestWorld::TestWorld(const QDateTime &now)
+TestWorld::TestWorld(const QDateTime &now) : m_lockWait(RecordFile::lockWait())
 {
     Formats::apply();
     ProgramFolder::set(m_dir.path());
@@ -40,6 +42,7 @@ TestWorld::~TestWorld()
     m_windows.reset();
     seams(false);
     Clock::reset();
+    RecordFile::setLockWait(m_lockWait);
 }
 
 QString TestWorld::folder() const { return ProgramFolder::path(); }

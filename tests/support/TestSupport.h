@@ -15,7 +15,8 @@ class QWidget;
 
 // One test's world: a temporary program folder, every seam in test mode (message boxes,
 // modal windows, shell, sound, file dialog, terminate request), a fixed clock and, on
-// request, a fresh set of work windows. Everything is put back when it goes.
+// request, a fresh set of work windows. Everything is put back when it goes (the record
+// files' lock wait too).
 class TestWorld
 {
 public:
@@ -36,6 +37,7 @@ public:
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<Windows> m_windows;
+    int m_lockWait; // the record files' lock wait, put back when the world goes
 };
 
 // Writes a record file of the current program folder made of the given records, in order.

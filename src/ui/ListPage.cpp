@@ -1,0 +1,201 @@
+#include "ui/ListPage.h"
+
+#include "base/TextRules.h"
+#include "platform/Messages.h"
+#include "ui/FixedList.h"
+#include "ui/Icons.h"
+#include "ui/Theme.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kEmptyList = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
+
+QFont verdana(int points, bool bold)
+{
+    QFont f(QStringLiteral("Verdana"));
+    f.setPointSize(points);
+    f.setBold(bold);
+    return f;
+}
+
+} // namespace
+
+ListBanner::ListBanner(const QString &objectName, const QString &title, const QString &leftPicture,
+                       const QString &rightPicture, QWidget *parent)
+    : QWidget(parent), m_title(title), m_left(leftPicture), m_right(rightPicture)
+{
+    setObjectName(objectName);
+    setAccessibleName(title);
+    setFixedSize(817, 53);
+}
+
+void ListBanner::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
+    QLinearGradient g(area.topLeft(), area.bottomLeft());
+    g.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
+    g.setColorAt(1, QColor(0xFD, 0xE8, 0xE4));
+    QPainterPath path;
+    path.addRoundedRect(area, 10, 10);
+    p.fillPath(path, g);
+    p.setPen(QPen(QColor(0xE8, 0xA8, 0x9C), 1.5));
+    p.drawPath(path);
+
+    const QSizeF picture(46, 46);
+    Icons::renderer(m_left)->render(&p, QRectF(QPointF(18, (height() - picture.height()) / 2), picture));
+    Icons::renderer(m_right)->render(
+        &p, QRectF(QPointF(width() - 18 - picture.width(), (height() - picture.height()) / 2), picture));
+
+    QFont f(QStringLiteral("Verdana"));
+    f.setPixelSize(26);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(QColor(0xC8, 0x10, 0x2E));
+    p.drawText(rect(), Qt::AlignCenter, m_title);
+}
+
+ListPage::ListPage(const QString &objectName, const Look &look, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(objectName);
+    setProperty("role", QStringLiteral("panel"));
+    setAttribute(Qt::WA_StyledBackground);
+    setFixedSize(833, 529);
+
+    imgBanner = new ListBanner(QStringLiteral("imgBanner"), look.banner, look.leftPicture, look.rightPicture, this);
+
+    imgIstruzioni = new QLabel(QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco "
+                                              "da cercare e premere il pulsante Trova.\n"
+                                              "Per spostarsi sulla voce successiva contenente la stessa chiave di "
+                                              "ricerca, fare di nuovo clic su Trova."),
+                               this);
+    imgIstruzioni->setObjectName(QStringLiteral("imgIstruzioni"));
+    imgIstruzioni->setFont(verdana(9, false));
+    imgIstruzioni->setStyleSheet(QStringLiteral(
+        "background: #EEF5FB; color: #1F4E79; border: 1px solid #C9DCEC; border-radius: 6px; padding: 4px 10px;"));
+
+    imgLente = Theme::picture(QStringLiteral("imgLente"), QStringLiteral("find"), 30, 30, this);
+    txtTrova = new QLineEdit(this);
+    txtTrova->setObjectName(QStringLiteral("txtTrova"));
+    txtTrova->setFont(verdana(12, true));
+    txtTrova->setAccessibleName(QStringLiteral("Testo da cercare nell'elenco"));
+    btnTrova = Theme::textButton(QStringLiteral("btnTrova"), QStringLiteral("Trova"), this);
+    btnTrova->setMinimumWidth(120);
+
+    lstRecords = new FixedList(QStringLiteral("lstRecords"), QStringLiteral("Elenco delle schede"), this);
+    lstRecords->setFixedSize(801, 273);
+    auto *listBack = new QWidget(this);
+    listBack->setObjectName(QStringLiteral("shpElenco"));
+    Theme::setGradient(listBack, "light");
+    auto *listBox = new QVBoxLayout(listBack);
+    listBox->setContentsMargins(8, 8, 8, 8);
+    listBox->addWidget(lstRecords);
+
+    lblDoppioClic = new QLabel(look.doubleClickHint, this);
+    lblDoppioClic->setObjectName(QStringLiteral("lblDoppioClic"));
+    lblDoppioClic->setFont(verdana(10, true));
+    lblDoppioClic->setStyleSheet(QStringLiteral("color: #DC143C;"));
+
+    btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), this);
+    btnStampa = Theme::textButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), this);
+    for (QPushButton *b : {btnChiudi, btnStampa})
+        b->setMinimumWidth(150);
+    if (look.countLabel) {
+        lblTrovate = new QLabel(QStringLiteral("Il presente riepilogo contiene 0 schede"), this);
+        lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
+        lblTrovate->setFont(verdana(10, true));
+        lblTrovate->setStyleSheet(QStringLiteral("color: #008B8B;"));
+        lblTrovate->setAlignment(Qt::AlignCenter);
+    }
+
+    auto *search = new QHBoxLayout;
+    search->addWidget(imgLente);
+    search->addWidget(txtTrova, 1);
+    search->addWidget(btnTrova);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(btnChiudi);
+    bottom->addStretch();
+    if (lblTrovate)
+        bottom->addWidget(lblTrovate);
+    bottom->addStretch();
+    bottom->addWidget(btnStampa);
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(8, 8, 8, 8);
+    column->setSpacing(6);
+    column->addWidget(imgBanner, 0, Qt::AlignHCenter);
+    column->addWidget(imgIstruzioni);
+    column->addLayout(search);
+    column->addWidget(listBack, 0, Qt::AlignHCenter);
+    column->addWidget(lblDoppioClic, 0, Qt::AlignHCenter);
+    column->addStretch();
+    column->addLayout(bottom);
+
+    for (QWidget *w : std::initializer_list<QWidget *>{txtTrova, btnTrova, lstRecords, btnChiudi, btnStampa})
+        w->installEventFilter(this);
+    connect(btnTrova, &QPushButton::clicked, this, &ListPage::findInList);
+    connect(lstRecords, &FixedList::lineDoubleClicked, this, &ListPage::reopenRequested);
+    connect(btnStampa, &QPushButton::clicked, this, &ListPage::printRequested);
+    connect(btnChiudi, &QPushButton::clicked, this, &ListPage::closeRequested);
+}
+
+bool ListPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    // Enter in the search field goes to "Trova" (it does not search by itself); on a button
+    // it presses the button; in the list it reopens the selected card.
+    if (watched == txtTrova)
+        btnTrova->setFocus(Qt::TabFocusReason);
+    else if (auto *button = qobject_cast<QPushButton *>(watched))
+        button->click();
+    else if (watched == lstRecords)
+        emit reopenRequested();
+    return true;
+}
+
+void ListPage::setLines(const QStringList &lines, const QList<qint64> &positions)
+{
+    Q_ASSERT(positions.isEmpty() || positions.size() == lines.size());
+    m_positions = positions;
+    lstRecords->setItemWidth(1600);
+    lstRecords->setLines(lines);
+}
+
+qint64 ListPage::selectedPosition() const
+{
+    const int row = selectedRow();
+    return row >= 0 && row < m_positions.size() ? m_positions[row] : 0;
+}
+
+void ListPage::restart()
+{
+    m_lastTerm.clear();
+    lstRecords->setCurrentRow(0);
+    txtTrova->clear();
+}
+
+int ListPage::selectedRow() const { return lstRecords->selectedRow(); }
+
+void ListPage::findInList()
+{
+    if (lstRecords->count() == 0) {
+        Messages::plain(window(), kEmptyList);
+        return;
+    }
+    const int row = TextRules::findInList(lstRecords->lines(), selectedRow(), txtTrova->text(), m_lastTerm);
+    lstRecords->setCurrentRow(row);
+}

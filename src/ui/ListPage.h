@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class FixedList;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// A banner: the window's title in large red capitals between two pictures.
+class ListBanner : public QWidget
+{
+    Q_OBJECT
+public:
+    ListBanner(const QString &objectName, const QString &title, const QString &leftPicture, const QString &rightPicture,
+               QWidget *parent);
+    QString title() const { return m_title; }
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    QString m_title;
+    QString m_left;
+    QString m_right;
+};
+
+// The page of a list window: banner, instructions, the "Trova" bar over the list of
+// fixed-column lines, the double-click hint, and "Chiudi" and "Stampa" at the bottom (with
+// the count of lines between them when asked). It holds the search of the list (the
+// remembered term and the find-in-list) and the record position each line stands for.
+// The windows connect its signals.
+class ListPage : public QWidget
+{
+    Q_OBJECT
+public:
+    struct Look
+    {
+        QString banner;
+        QString leftPicture;
+        QString rightPicture;
+        QString doubleClickHint;
+        bool countLabel = false; // lblTrovate between the buttons
+    };
+    ListPage(const QString &objectName, const Look &look, QWidget *parent);
+
+    ListBanner *imgBanner;
+    QLabel *imgIstruzioni;
+    QLabel *imgLente;
+    QLineEdit *txtTrova;
+    QPushButton *btnTrova;
+    FixedList *lstRecords;
+    QLabel *lblDoppioClic;
+    QPushButton *btnChiudi;
+    QLabel *lblTrovate = nullptr;
+    QPushButton *btnStampa;
+
+    // Shows the lines, each as wide as 1600 pixels so whole lines fit and the list scrolls,
+    // with the record position of each line (none when not given).
+    void setLines(const QStringList &lines, const QList<qint64> &positions = {});
+    // The record position of the selected line; 0 when no line (or no position) is selected.
+    qint64 selectedPosition() const;
+    // Empties the remembered term and the search field (each time the window is shown).
+    void restart();
+    // Find-in-list: the next line holding the search text, wrapping round.
+    void findInList();
+    int selectedRow() const; // -1 when no line is selected
+
+signals:
+    void reopenRequested(); // double-click on a line, or Enter in the list
+    void printRequested();
+    void closeRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QString m_lastTerm;
+    QList<qint64> m_positions;
+};
