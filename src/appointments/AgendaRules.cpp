@@ -2,10 +2,9 @@
 
 #include "base/Formats.h"
 #include "base/TextRules.h"
-#include "platform/ProgramFolder.h"
+#include "appointments/AppointmentArchive.h"
 #include "storage/AnsiText.h"
 #include "storage/AppointmentRecord.h"
-#include "storage/RecordFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -155,17 +154,12 @@ void sortLines(QStringList &lines)
 
 QStringList imminentLines(const QDate &today)
 {
-    RecordFile file(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
-    file.open(RecordFile::Read);
     QStringList lines;
     // A damaged card is passed over: the cards after it must still be listed.
-    file.scan([&](const char *bytes, qint64) {
-        const auto &record = *reinterpret_cast<const TAppointmentRecord *>(bytes);
+    eachAppointment([&](const TAppointmentRecord &record, qint64) {
         if (imminence(record, today) == Imminence::Imminent)
             lines.append(line(record));
-        return true;
     });
-    file.close();
     sortLines(lines);
     return lines;
 }
@@ -173,14 +167,11 @@ QStringList imminentLines(const QDate &today)
 std::optional<TAppointmentRecord> findByLine(const QString &wanted)
 {
     const QString target = AnsiText::trimmed(wanted);
-    RecordFile file(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
-    file.open(RecordFile::Read);
     std::optional<TAppointmentRecord> found;
-    TAppointmentRecord record;
-    while (file.next(record))
+    eachAppointment([&](const TAppointmentRecord &record, qint64) {
         if (AnsiText::trimmed(line(record)) == target)
             found = record;
-    file.close();
+    });
     return found;
 }
 

@@ -2,9 +2,8 @@
 
 #include "base/Formats.h"
 #include "base/TextRules.h"
-#include "platform/ProgramFolder.h"
+#include "appointments/AppointmentArchive.h"
 #include "storage/AppointmentRecord.h"
-#include "storage/RecordFile.h"
 
 namespace AppointmentLines {
 
@@ -104,23 +103,10 @@ private:
 
 bool matches(const Criteria &c, const TAppointmentRecord &r) { return Matcher(c)(r); }
 
-namespace {
-template<class Visit>
-void eachRecord(Visit visit)
-{
-    RecordFile file(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
-    file.open(RecordFile::Read);
-    file.scan([&](const char *bytes, qint64 position) {
-        visit(*reinterpret_cast<const TAppointmentRecord *>(bytes), position);
-        return true;
-    });
-    file.close();
-}
-} // namespace
 
 void statusLines(Status status, const QDate &today, Lines &lines)
 {
-    eachRecord([&](const TAppointmentRecord &r, qint64 position) {
+    eachAppointment([&](const TAppointmentRecord &r, qint64 position) {
         if (listed(status, r, today))
             lines.append(line(r), position);
     });
@@ -129,7 +115,7 @@ void statusLines(Status status, const QDate &today, Lines &lines)
 void foundLines(const Criteria &criteria, Lines &lines)
 {
     const Matcher matches(criteria);
-    eachRecord([&](const TAppointmentRecord &r, qint64 position) {
+    eachAppointment([&](const TAppointmentRecord &r, qint64 position) {
         if (matches(r))
             lines.append(line(r), position);
     });

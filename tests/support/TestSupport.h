@@ -51,7 +51,8 @@ void writeRecords(const QString &name, const QList<Record> &records)
     writeFile(name, bytes);
 }
 
-// Finds a named control of a window, failing the test when it is missing.
+// Finds a named control of a window. A missing one fails the test; for a control type that
+// can be made alone a stand-in is returned, so that the rest of the run still goes on.
 template<class T>
 T *control(QWidget *window, const char *name);
 
