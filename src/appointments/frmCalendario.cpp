@@ -2,6 +2,7 @@
 
 #include "base/Formats.h"
 #include "app/Windows.h"
+#include "ui/Accessibility.h"
 #include "ui/Theme.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "platform/Clock.h"
@@ -39,6 +40,7 @@ TfrmCalendario::TfrmCalendario(QWidget *parent) : QDialog(parent)
 
     lblImporta = Theme::label(QStringLiteral("lblImporta"), QStringLiteral("Importare una data:"), panContainer,
                               calAppuntamenti);
+    Accessibility::nameCalendar(calAppuntamenti);
     QFont labelFont(QStringLiteral("Verdana"));
     labelFont.setPointSize(10);
     labelFont.setBold(true);

@@ -2,6 +2,7 @@
 
 #include "ui/Help.h"
 #include "app/Openers.h"
+#include "ui/Accessibility.h"
 #include "ui/EnterCycle.h"
 #include "ui/HintStrip.h"
 #include "ui/PictureButton.h"
@@ -214,7 +215,7 @@ void TfrmClients::buildButtonBar()
 
     lblPosizione = new QLabel(panContainer);
     lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    lblPosizione->setAccessibleName(QStringLiteral("Posizione della scheda in archivio"));
+    Accessibility::valueLabel(lblPosizione, QStringLiteral("Posizione della scheda in archivio"));
     lblPosizione->setAlignment(Qt::AlignCenter);
     lblPosizione->setFont(makeFont("Verdana", 12, true));
     lblPosizione->setFixedSize(74, 34);
