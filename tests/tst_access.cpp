@@ -19,6 +19,7 @@
 #include "storage/PatientRecord.h"
 #include "ui/FixedList.h"
 #include "ui/Help.h"
+#include "ui/HintStrip.h"
 #include "ui/LinkLabel.h"
 #include "ui/PictureButton.h"
 #include "ui/Theme.h"
@@ -244,6 +245,7 @@ private slots:
             {card->lblPosizione, QStringLiteral("Posizione della scheda in archivio")},
             {patients->lblPosizione, QStringLiteral("Posizione della scheda in archivio")},
             {agenda->titContatto, QStringLiteral("Cognome e nome")},
+            {card->panInfo, QStringLiteral("Suggerimento")},
         };
         for (const auto &[label, caption] : labels) {
             label->setText(QStringLiteral("12"));
