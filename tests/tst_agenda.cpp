@@ -299,13 +299,46 @@ private slots:
         QCOMPARE(Sound::takeCalls(), QStringList());
     }
 
-    void unreadableArchiveIsSilent()
+    void unreadableArchiveIsReported()
     {
-        QDir(world->folder()).mkdir(kAppointmentArchive); // a folder where the file should be
+        // Shown once with an appointment, then again when the archive cannot be read: the
+        // failure is said, the old lines go and neither picture claims anything.
+        writeArchive({Card{}});
         showAgenda();
-        QCOMPARE(shownMessages(), QStringList());
+        QVERIFY(presentShown());
+        QCOMPARE(Sound::takeCalls(), QStringList{alert()});
+        agenda->close();
+        Sound::takeCalls();
+        QVERIFY(QFile::remove(world->file(kAppointmentArchive)));
+        QDir(world->folder()).mkdir(kAppointmentArchive); // a folder where the file should be
+
+        showAgenda();
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
         QCOMPARE(Sound::takeCalls(), QStringList());
-        QVERIFY(noneShown());
+        QCOMPARE(agenda->lstRecords->count(), 0);
+        QVERIFY(agenda->imgAssenti->isHidden());
+        QVERIFY(agenda->imgAppuntamentiNO->isHidden());
+        QVERIFY(agenda->imgPresenti->isHidden());
+        QVERIFY(agenda->imgAppuntamentiSI->isHidden());
+    }
+
+    void nothingLooksSelectedUntilTheUserSelects()
+    {
+        writeArchive({Card{.ore = "09"}, Card{.ore = "10"}});
+        showAgenda();
+        QApplication::setActiveWindow(agenda);
+        QVERIFY(QTest::qWaitForWindowActive(agenda));
+        QTRY_VERIFY(agenda->lstRecords->hasFocus());
+        // No current line, so no focus frame on a line that is not selected.
+        QVERIFY(!agenda->lstRecords->currentIndex().isValid());
+        QCOMPARE(agenda->lstRecords->selectedRow(), -1);
+        agenda->btnWhatsApp->click();
+        QVERIFY(shownMessages().value(0).startsWith(QStringLiteral("warning: Attenzione: selezionare")));
+        // The first arrow key selects the first line, not the second.
+        QTest::keyClick(agenda->lstRecords, Qt::Key_Down);
+        QCOMPARE(agenda->lstRecords->selectedRow(), 0);
+        QCOMPARE(agenda->titOra->text(), QStringLiteral("09:00"));
+        Sound::takeCalls();
     }
 
     void closingStopsTheSoundAndShowingAgainPlaysIt()

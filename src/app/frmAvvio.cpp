@@ -5,6 +5,7 @@
 #include "app/Windows.h"
 #include "app/frmInfo.h"
 #include "app/frmSplash.h"
+#include "ui/Accessibility.h"
 #include "ui/PictureButton.h"
 #include "ui/Theme.h"
 #include "appointments/frmAgenda.h"
@@ -80,6 +81,9 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
         *picture = new PictureButton(img, svg, caption, shp);
         (*picture)->setPictureSize(QSize(260, 260));
         (*picture)->setGeometry(75, 26, 270, 270);
+        // The photograph repeats its captioned button for the mouse: one choice, one control.
+        (*picture)->setFocusPolicy(Qt::NoFocus);
+        Accessibility::hide(*picture);
         *button = new PictureButton(btn, QString(), caption, shp);
         QFont f(QStringLiteral("Verdana"));
         f.setPointSize(13);

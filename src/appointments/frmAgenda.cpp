@@ -1,6 +1,7 @@
 #include "appointments/frmAgenda.h"
 
 #include "base/Formats.h"
+#include "ui/Accessibility.h"
 #include "ui/Help.h"
 #include "ui/FixedList.h"
 #include "ui/Hooks.h"
@@ -101,11 +102,14 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
         "selection-color: #FFFFFF; }"));
     calAppuntamenti->setFixedHeight(230);
     calAppuntamenti->setSelectedDate(Clock::today());
+    Accessibility::nameCalendar(calAppuntamenti);
     btnGiorno = pill(QStringLiteral("btnGiorno"), QStringLiteral("APPUNTAMENTI DEL GIORNO"), shpCalendario);
     btnMese = pill(QStringLiteral("btnMese"), QStringLiteral("APPUNTAMENTI DEL MESE"), shpCalendario);
     appApriArchivio = new PictureButton(QStringLiteral("appApriArchivio"), QStringLiteral("clock"),
                                         QStringLiteral("Inserisci appuntamenti"), shpCalendario);
     appApriArchivio->setPictureSize(QSize(64, 64));
+    appApriArchivio->setFocusPolicy(Qt::NoFocus); // the captioned button below is the one choice for the keyboard
+    Accessibility::hide(appApriArchivio);
     btnArchivio = pill(QStringLiteral("btnArchivio"), QStringLiteral("INSERISCI APPUNTAMENTI"), shpCalendario);
 
     auto *left = new QVBoxLayout(shpCalendario);
@@ -172,6 +176,10 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
         label->setObjectName(QString::fromLatin1(name));
         label->hide();
     }
+    Accessibility::valueLabel(titData, QStringLiteral("Data appuntamento"));
+    Accessibility::valueLabel(titOra, QStringLiteral("Ora appuntamento"));
+    Accessibility::valueLabel(titContatto, QStringLiteral("Cognome e nome"));
+    Accessibility::valueLabel(titCel, QStringLiteral("Cellulare"));
 
     auto *listRow = new QHBoxLayout;
     listRow->setSpacing(8);
@@ -232,8 +240,14 @@ void TfrmAgenda::FormShow()
     for (QLabel *tit : {titData, titOra, titContatto, titCel})
         tit->clear();
     m_selected = TAppointmentRecord{};
-    if (!loadList())
-        return; // an unreadable archive leaves the pictures as they were, and silent
+    if (!loadList()) {
+        // The screen that must not miss a reminder never says "none" when it could not look.
+        lstRecords->clear();
+        for (QWidget *picture : {imgPresenti, imgAppuntamentiSI, imgAssenti, imgAppuntamentiNO})
+            picture->hide();
+        Messages::error(this, kArchiveFailure);
+        return;
+    }
     const bool present = lstRecords->count() > 0;
     showPresent(present);
     if (present)

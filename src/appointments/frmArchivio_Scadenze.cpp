@@ -2,6 +2,7 @@
 
 #include "base/Formats.h"
 #include "ui/Help.h"
+#include "ui/Accessibility.h"
 #include "ui/EnterCycle.h"
 #include "ui/HintStrip.h"
 #include "ui/PictureButton.h"
@@ -322,7 +323,7 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
                       QStringLiteral("Visualizza l'ultima scheda in archivio."), shpNavigazione, 26);
     lblPosizione = new QLabel(shpNavigazione);
     lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    lblPosizione->setAccessibleName(QStringLiteral("Posizione della scheda in archivio"));
+    Accessibility::valueLabel(lblPosizione, QStringLiteral("Posizione della scheda in archivio"));
     lblPosizione->setFont(AppointmentWidgets::fieldFont());
     lblPosizione->setAlignment(Qt::AlignCenter);
     lblPosizione->setMinimumWidth(80);
@@ -342,6 +343,7 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     btnFocus->setFocusPolicy(Qt::NoFocus); // only the save puts the focus here
     btnFocus->setGeometry(0, 0, 0, 0);
     btnFocus->setFlat(true);
+    Accessibility::hide(btnFocus); // hidden on screen, so hidden from screen readers too
 
     auto *top = new QHBoxLayout;
     top->setSpacing(10);
@@ -521,6 +523,9 @@ void TfrmArchivio_Scadenze::loadRecord(const TAppointmentRecord &record)
                 box->setChecked(false);
         }
     }
+    // Every loaded text shows its beginning, not its end.
+    for (QLineEdit *field : findChildren<QLineEdit *>())
+        field->setCursorPosition(0);
 }
 
 void TfrmArchivio_Scadenze::fillRecord(TAppointmentRecord &record) const
@@ -655,7 +660,8 @@ void TfrmArchivio_Scadenze::cmdDuplicaClick()
 void TfrmArchivio_Scadenze::cmdSalvaClick()
 {
     // The rule of the field being edited runs before the fields are read.
-    runExitRule(focusWidget());
+    QWidget *before = focusWidget(); // gets the focus back after a save
+    runExitRule(before);
     btnFocus->setFocus();
 
     struct Required
@@ -693,7 +699,7 @@ void TfrmArchivio_Scadenze::cmdSalvaClick()
                                     ? QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate "
                                                      "in archivio.")
                                     : QStringLiteral("La scheda corrente è stata inserita in archivio."));
-    cmdSalva->setFocus();
+    (before && before != btnFocus ? before : static_cast<QWidget *>(cmdSalva))->setFocus();
 }
 
 void TfrmArchivio_Scadenze::cmdPrimoClick() { report(m_card.first()); }

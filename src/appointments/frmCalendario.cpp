@@ -1,6 +1,7 @@
 #include "appointments/frmCalendario.h"
 
 #include "base/Formats.h"
+#include "ui/Accessibility.h"
 #include "ui/Theme.h"
 #include "platform/Clock.h"
 
@@ -36,6 +37,7 @@ TfrmCalendario::TfrmCalendario(QWidget *parent) : Dialog(parent, Place::OnOwner)
 
     lblImporta = Theme::label(QStringLiteral("lblImporta"), QStringLiteral("Importare una data:"), panContainer,
                               calAppuntamenti);
+    Accessibility::nameCalendar(calAppuntamenti);
     QFont labelFont(QStringLiteral("Verdana"));
     labelFont.setPointSize(10);
     labelFont.setBold(true);

@@ -5,6 +5,7 @@
 #include "chart/frmAllegaExcel.h"
 #include "chart/frmDentalCondition.h"
 #include "export/frmExport.h"
+#include "ui/Accessibility.h"
 #include "ui/EnterCycle.h"
 #include "ui/HintStrip.h"
 #include "ui/PictureButton.h"
@@ -201,7 +202,7 @@ void TfrmClients::buildButtonBar()
 
     lblPosizione = new QLabel(panContainer);
     lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    lblPosizione->setAccessibleName(QStringLiteral("Posizione della scheda in archivio"));
+    Accessibility::valueLabel(lblPosizione, QStringLiteral("Posizione della scheda in archivio"));
     lblPosizione->setAlignment(Qt::AlignCenter);
     lblPosizione->setFont(makeFont("Verdana", 12, true));
     lblPosizione->setFixedSize(74, 34);

@@ -1,12 +1,16 @@
 #include "platform/Misc.h"
 
+#include "platform/Messages.h"
+
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace {
 bool g_test = false;
 QStringList g_opened;
+QList<bool> g_answers;
 } // namespace
 
 QUrl TMisc::toUrl(const QString &text)
@@ -24,19 +28,38 @@ QUrl TMisc::toUrl(const QString &text)
     return QUrl(t, QUrl::TolerantMode);
 }
 
+const QString TMisc::kCannotOpenLink = QStringLiteral(
+    "Attenzione: il sistema non è riuscito ad aprire il collegamento.\n\r\n\r"
+    "Verificare che sul computer sia installato un programma in grado di aprirlo (un browser web per i siti e per "
+    "WhatsApp, un programma di posta elettronica per le e-mail).");
+const QString TMisc::kCannotOpenFile =
+    QStringLiteral("Attenzione: il sistema non è riuscito ad aprire il file o la cartella richiesti.\n\r\n\r"
+                   "Verificare che esistano e che sul computer sia installato un programma in grado di aprirli.");
+
 void TMisc::Open(const QString &text)
 {
+    const QUrl url = toUrl(text);
+    // A file or folder that is not there cannot be opened by any program: the desktop's
+    // opener would fail out of sight.
+    const bool reachable = !url.isLocalFile() || QFileInfo::exists(url.toLocalFile());
+    bool opened = false;
     if (g_test) {
         g_opened.append(text);
-        return;
+        opened = reachable && (g_answers.isEmpty() || g_answers.takeFirst());
+    } else {
+        opened = reachable && QDesktopServices::openUrl(url);
     }
-    QDesktopServices::openUrl(toUrl(text));
+    if (!opened)
+        Messages::warning(nullptr, url.isLocalFile() ? kCannotOpenFile : kCannotOpenLink);
 }
 
 void TMisc::setTestMode(bool on)
 {
     g_test = on;
     g_opened.clear();
+    g_answers.clear();
 }
+
+void TMisc::queueAnswer(bool opened) { g_answers.append(opened); }
 
 QStringList TMisc::takeOpened() { return std::exchange(g_opened, {}); }

@@ -6,17 +6,24 @@
 
 // The one way anything is handed to the desktop shell: web addresses, e-mail and WhatsApp
 // links, documents, folders. Callers pass the text ready-made, some in double quotes; the
-// call returns at once and its outcome is not examined.
+// call returns at once. When the desktop says it cannot open the text (no opener installed,
+// a file or folder that is not there) a warning says so: a reminder that did not leave must
+// not pass for one that did.
 class TMisc
 {
 public:
     static void Open(const QString &text);
 
+    static const QString kCannotOpenLink;
+    static const QString kCannotOpenFile;
+
     // What the desktop is given for a text: the enclosing quotes dropped, local paths as
     // file URLs, links made valid URLs (blanks and line breaks encoded).
     static QUrl toUrl(const QString &text);
 
-    // Tests: record the texts instead of opening them.
+    // Tests: record the texts instead of opening them. The desktop accepts each text unless
+    // told otherwise for the next ones (queueAnswer(false): it cannot open it).
     static void setTestMode(bool on);
     static QStringList takeOpened();
+    static void queueAnswer(bool opened);
 };

@@ -73,6 +73,16 @@ void FixedList::mouseDoubleClickEvent(QMouseEvent *event)
         emit lineDoubleClicked();
 }
 
+void FixedList::focusInEvent(QFocusEvent *event)
+{
+    QListView::focusInEvent(event);
+    // Qt makes the first line current when a list takes the focus, and its focus frame looks
+    // like a selection. Nothing is current until the user selects; the first arrow key then
+    // selects the first line.
+    if (selectedRow() < 0 && currentIndex().isValid())
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+}
+
 int FixedList::count() const { return int(m_model->lines.size()); }
 
 QString FixedList::line(int row) const { return m_model->lines.value(row); }

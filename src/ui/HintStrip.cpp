@@ -1,5 +1,7 @@
 #include "ui/HintStrip.h"
 
+#include "ui/Accessibility.h"
+
 #include <QEvent>
 #include <QMouseEvent>
 
@@ -8,7 +10,7 @@ HintStrip::HintStrip(const QString &objectName, const QString &initialText, QWid
 {
     setObjectName(objectName);
     setProperty("role", QStringLiteral("hint"));
-    setAccessibleName(QStringLiteral("Suggerimento"));
+    Accessibility::valueLabel(this, QStringLiteral("Suggerimento")); // read with the hint it shows
     setMinimumHeight(26);
     setTextFormat(Qt::PlainText);
 }

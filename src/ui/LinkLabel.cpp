@@ -1,5 +1,7 @@
 #include "ui/LinkLabel.h"
 
+#include "ui/Accessibility.h"
+
 #include <QAbstractButton>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -20,6 +22,9 @@ LinkLabel::LinkLabel(const QString &objectName, const QString &text, QWidget *pa
 
 void LinkLabel::attachIcon(QAbstractButton *icon)
 {
+    // The icon repeats the link for the mouse: the keyboard and screen readers meet the link.
+    icon->setFocusPolicy(Qt::NoFocus);
+    Accessibility::hide(icon);
     connect(icon, &QAbstractButton::pressed, this, [this] { setHeld(true); });
     connect(icon, &QAbstractButton::released, this, [this] { setHeld(false); });
     connect(icon, &QAbstractButton::clicked, this, [this] {
@@ -31,9 +36,13 @@ void LinkLabel::attachIcon(QAbstractButton *icon)
 void LinkLabel::setHeld(bool held)
 {
     m_held = held;
+    const QColor colour = held ? QColor(0xFF, 0xA5, 0x00) : QColor(0x00, 0x00, 0x8B);
     QPalette pal = palette();
-    pal.setColor(QPalette::WindowText, held ? QColor(0xFF, 0xA5, 0x00) : QColor(0x00, 0x00, 0x8B));
+    pal.setColor(QPalette::WindowText, colour);
     setPalette(pal);
+    // The application's style sheet gives every label the theme's colour; a widget's own
+    // sheet wins over it, so the link's colours are set there too.
+    setStyleSheet(QStringLiteral("LinkLabel { color: %1; }").arg(colour.name()));
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent *event)

@@ -12,7 +12,7 @@ class LinkLabel : public QLabel
 public:
     LinkLabel(const QString &objectName, const QString &text, QWidget *parent = nullptr);
 
-    // The icon beside the link shares its handlers.
+    // The icon beside the link shares its handlers; it is the mouse's way to the link only.
     void attachIcon(QAbstractButton *icon);
     bool isHeld() const { return m_held; }
 

@@ -15,7 +15,8 @@ PictureButton::PictureButton(const QString &objectName, const QString &picture, 
     setAccessibleName(accessibleName);
     setToolTip(accessibleName);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab reaches it; a click does not take the focus from the field being worked on.
+    setFocusPolicy(Qt::TabFocus);
     setPicture(picture);
 }
 

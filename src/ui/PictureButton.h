@@ -6,8 +6,9 @@
 class QSvgRenderer;
 
 // A button drawn as a picture (our SVG artwork), optionally with a caption beneath or over
-// it. It is a real button: it takes the focus, Space and Enter press it, it shows the hand
-// cursor, and screen readers read its caption or accessible name.
+// it. It is a real button: Tab gives it the focus (a click leaves the focus where it was),
+// Space and Enter press it, it shows the hand cursor, and screen readers read its caption
+// or accessible name.
 class PictureButton : public QAbstractButton
 {
     Q_OBJECT

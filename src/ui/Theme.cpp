@@ -1,5 +1,6 @@
 #include "ui/Theme.h"
 
+#include "ui/Accessibility.h"
 #include "ui/Icons.h"
 
 #include <QApplication>
@@ -40,6 +41,7 @@ QPushButton:disabled { background: #B8C7D5; color: #EEF3F7; border-color: #A5B5C
 QCheckBox { background: transparent; }
 QListWidget, QListView, QTableView { background: #FFFFFF; border: 1px solid #87CEEB; border-radius: 3px;
                                      selection-background-color: #4682B4; selection-color: #FFFFFF; }
+QListWidget:focus, QListView:focus { border: 2px solid #F2C14E; }
 )";
 
 } // namespace
@@ -53,6 +55,7 @@ void apply(QApplication &app)
     f.setPointSize(10);
     app.setFont(f);
     app.setStyleSheet(QString::fromLatin1(kStyle));
+    Accessibility::install();
 }
 
 void setGradient(QWidget *window, const char *gradient)

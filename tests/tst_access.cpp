@@ -1,0 +1,457 @@
+#include "support/TestSupport.h"
+
+#include "app/frmAvvio.h"
+#include "app/frmCambiaPassword.h"
+#include "app/frmInfo.h"
+#include "app/frmPassword.h"
+#include "app/frmSplash.h"
+#include "appointments/frmAgenda.h"
+#include "appointments/frmArchivio_Scadenze.h"
+#include "appointments/frmCalendario.h"
+#include "appointments/frmStatusList.h"
+#include "appointments/frmTrovaScadenze.h"
+#include "appointments/frmWhatsApp_Message.h"
+#include "chart/frmAllegaExcel.h"
+#include "chart/frmDentalCondition.h"
+#include "export/frmExport.h"
+#include "patients/frmClients.h"
+#include "platform/Misc.h"
+#include "platform/Modal.h"
+#include "print/frmCardPrint.h"
+#include "print/frmDentalPrint.h"
+#include "storage/AppointmentRecord.h"
+#include "storage/PatientRecord.h"
+#include "ui/FixedList.h"
+#include "ui/Help.h"
+#include "ui/HintStrip.h"
+#include "ui/LinkLabel.h"
+#include "ui/PictureButton.h"
+#include "ui/Theme.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+// Every window of the program, as a screen reader meets it. A window added later gets one
+// line here: its name and how to make it (work windows come from the window set; the
+// others are made for the test, owned by a work window, and destroyed after it).
+struct WindowEntry
+{
+    const char *name;
+    std::function<QWidget *()> make;
+    bool workWindow = false;
+};
+
+const QList<WindowEntry> &allWindows()
+{
+    static const QList<WindowEntry> table = {
+        {"frmPassword", [] { return Windows::frmPassword(); }, true},
+        {"frmAvvio", [] { return Windows::frmAvvio(); }, true},
+        {"frmCambiaPassword", [] { return Windows::frmCambiaPassword(); }, true},
+        {"frmClients", [] { return Windows::frmClients(); }, true},
+        {"frmAgenda", [] { return Windows::frmAgenda(); }, true},
+        {"frmArchivio_Scadenze", [] { return Windows::frmArchivio_Scadenze(); }, true},
+        {"frmGuida", [] { return new TfrmGuida(Windows::frmAvvio()); }},
+        {"frmInfo", [] { return new TfrmInfo(Windows::frmAvvio()); }},
+        {"frmSplash", [] { return new TfrmSplash(Windows::frmAvvio()); }},
+        {"frmWhatsApp_Message", [] { return new TfrmWhatsApp_Message(TAppointmentRecord{}, Windows::frmAgenda()); }},
+        {"frmCalendario", [] { return new TfrmCalendario(Windows::frmArchivio_Scadenze()); }},
+        {"frmConfermati", [] { return new TfrmConfermati(Windows::frmArchivio_Scadenze()); }},
+        {"frmScaduti", [] { return new TfrmScaduti(Windows::frmArchivio_Scadenze()); }},
+        {"frmAssolti", [] { return new TfrmAssolti(Windows::frmArchivio_Scadenze()); }},
+        {"frmTrovaScadenze", [] { return new TfrmTrovaScadenze(Windows::frmArchivio_Scadenze()); }},
+        {"frmStampaScadenza", [] { return new TfrmStampaScadenza(TAppointmentRecord{}, Windows::frmArchivio_Scadenze()); }},
+        {"frmStartup", [] { return new TfrmStartup(TAppointmentRecord{}, Windows::frmArchivio_Scadenze()); }},
+        {"frmPrintClient", [] { return new TfrmPrintClient(TPatientRecord{}, Windows::frmClients()); }},
+        {"frmDentalCondition",
+         [] { return new TfrmDentalCondition(QStringLiteral("Rossi Mario"), QStringList(32, QString()), Windows::frmClients()); }},
+        {"frmAnteprimaDentale",
+         [] { return new TfrmAnteprimaDentale(QStringLiteral("Stato dentale"), QStringList(32, QString()), Windows::frmClients()); }},
+        {"frmPrint_Dental_Condition",
+         [] { return new TfrmPrint_Dental_Condition(QStringLiteral("Stato dentale"), QStringList(32, QString()), Windows::frmClients()); }},
+        {"frmAllegaExcel", [] { return new TfrmAllegaExcel(QStringLiteral("Rossi Mario"), QStringLiteral("1"), Windows::frmClients()); }},
+        {"frmExpClients", [] { return new TfrmExport(Exports::Member::Clients, QDate(2026, 12, 10), Windows::frmClients()); }},
+        {"frmExpScadenzario", [] { return new TfrmExport(Exports::Member::Scadenzario, QDate(2026, 12, 10), Windows::frmArchivio_Scadenze()); }},
+        {"frmExpImminenti", [] { return new TfrmExport(Exports::Member::Imminenti, QDate(2026, 12, 10), Windows::frmAgenda()); }},
+        {"frmExpGiornaliere", [] { return new TfrmExport(Exports::Member::Giornaliere, QDate(2026, 12, 10), Windows::frmAgenda()); }},
+        {"frmExpMensili", [] { return new TfrmExport(Exports::Member::Mensili, QDate(2026, 12, 10), Windows::frmAgenda()); }},
+    };
+    return table;
+}
+
+struct Control
+{
+    QString where; // object name and class, for a failing test's message
+    QString name;
+};
+
+QString describe(QAccessibleInterface *iface)
+{
+    QObject *o = iface->object();
+    return o ? QStringLiteral("%1 (%2)").arg(o->objectName(), QString::fromLatin1(o->metaObject()->className()))
+             : QStringLiteral("role %1").arg(int(iface->role()));
+}
+
+// What a screen reader reads as a control's name. On Linux Qt gives a combo box its value
+// as its name and its label through the "labelled by" relation, which is what is read.
+QString spokenName(QAccessibleInterface *iface)
+{
+    if (iface->role() != QAccessible::ComboBox)
+        return iface->text(QAccessible::Name).trimmed();
+    const auto labels = iface->relations(QAccessible::Label);
+    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name).trimmed();
+}
+
+// The focusable controls a screen reader meets in a window: everything shown, down the
+// tree, leaving out the lines and cells inside lists and tables (they are the control's
+// content, not controls) and widgets that hand their focus to another one.
+void collectFocusable(QAccessibleInterface *iface, QList<Control> &found)
+{
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleInterface *child = iface->child(i);
+        if (!child || !child->object() || child->state().invisible)
+            continue;
+        auto *widget = qobject_cast<QWidget *>(child->object());
+        if (child->state().focusable && !(widget && widget->focusProxy()))
+            found.append({describe(child), spokenName(child)});
+        collectFocusable(child, found);
+    }
+}
+
+// The number of pixels of exactly this colour in a picture.
+int pixelsOf(const QImage &image, const QColor &colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixelColor(x, y).rgb() == colour.rgb();
+    return n;
+}
+
+void activate(QWidget *window)
+{
+    window->show();
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+} // namespace
+
+class TestAccess : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestWorld> world;
+
+private slots:
+    void initTestCase()
+    {
+        // As the program starts: its style sheet and its accessible interfaces.
+        Theme::apply(*qApp);
+        QAccessible::setActive(true);
+    }
+    void init()
+    {
+        world = std::make_unique<TestWorld>();
+        world->windows();
+    }
+    void cleanup() { world.reset(); }
+
+    // ---- The accessible tree of every window ----
+
+    void everyWindowReadsWell_data()
+    {
+        QTest::addColumn<int>("entry");
+        for (int i = 0; i < allWindows().size(); ++i)
+            QTest::newRow(allWindows().at(i).name) << i;
+    }
+
+    void everyWindowReadsWell()
+    {
+        QFETCH(int, entry);
+        const WindowEntry &e = allWindows().at(entry);
+        QWidget *window = e.make();
+        QVERIFY(window);
+        QCOMPARE(window->objectName(), QString::fromLatin1(e.name));
+        window->show();
+
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(window);
+        QVERIFY(iface);
+        // A window the screen reader announces when it opens: a frame or a dialog, named by
+        // its caption.
+        QVERIFY2(iface->role() == QAccessible::Window || iface->role() == QAccessible::Dialog,
+                 qPrintable(QStringLiteral("role %1").arg(int(iface->role()))));
+        QCOMPARE(iface->text(QAccessible::Name), window->windowTitle().trimmed());
+        QVERIFY(!iface->text(QAccessible::Name).isEmpty());
+
+        QList<Control> controls;
+        collectFocusable(iface, controls);
+        QVERIFY(!controls.isEmpty());
+        QHash<QString, QString> seen;
+        for (const Control &c : std::as_const(controls)) {
+            QVERIFY2(!c.name.isEmpty(), qPrintable(c.where + QStringLiteral(" has no name")));
+            const QString key = c.name.toCaseFolded();
+            QVERIFY2(!seen.contains(key),
+                     qPrintable(QStringLiteral("\"%1\": %2 and %3").arg(c.name, seen.value(key), c.where)));
+            seen.insert(key, c.where);
+        }
+
+        window->hide();
+        if (!e.workWindow)
+            delete window;
+    }
+
+    void helpersAndRepeatsAreLeftOut_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("control");
+        QTest::newRow("focus helper of the save") << "frmArchivio_Scadenze"
+                                                  << "btnFocus";
+        QTest::newRow("first photograph") << "frmAvvio"
+                                          << "imgApp01";
+        QTest::newRow("second photograph") << "frmAvvio"
+                                           << "imgApp02";
+        QTest::newRow("clock beside its button") << "frmAgenda"
+                                                 << "appApriArchivio";
+        QTest::newRow("icon beside the help link") << "frmGuida"
+                                                   << "imgPDF";
+        QTest::newRow("icon beside the e-mail link") << "frmInfo"
+                                                     << "imgEmail";
+        QTest::newRow("icon beside the web link") << "frmSplash"
+                                                  << "imgWeb";
+    }
+
+    void helpersAndRepeatsAreLeftOut()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        const auto e = std::find_if(allWindows().begin(), allWindows().end(),
+                                    [&](const WindowEntry &entry) { return window == QLatin1String(entry.name); });
+        QVERIFY(e != allWindows().end());
+        std::unique_ptr<QWidget> owned(e->workWindow ? nullptr : e->make());
+        QWidget *w = owned ? owned.get() : e->make();
+        w->show();
+        auto *c = w->findChild<QWidget *>(control);
+        QVERIFY(c);
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(c);
+        QVERIFY(iface->state().invisible);
+        QVERIFY(!iface->state().focusable);
+        QCOMPARE(c->focusPolicy(), Qt::NoFocus);
+        w->hide();
+    }
+
+    void valueLabelsGiveTheirValue()
+    {
+        TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+        TfrmClients *patients = Windows::frmClients();
+        TfrmAgenda *agenda = Windows::frmAgenda();
+        const QList<std::pair<QLabel *, QString>> labels = {
+            {card->lblPosizione, QStringLiteral("Posizione della scheda in archivio")},
+            {patients->lblPosizione, QStringLiteral("Posizione della scheda in archivio")},
+            {agenda->titContatto, QStringLiteral("Cognome e nome")},
+            {card->panInfo, QStringLiteral("Suggerimento")},
+        };
+        for (const auto &[label, caption] : labels) {
+            label->setText(QStringLiteral("12"));
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(label);
+            QCOMPARE(iface->text(QAccessible::Name), caption + QStringLiteral(": 12"));
+            QCOMPARE(iface->text(QAccessible::Value), QStringLiteral("12"));
+            label->clear();
+            QCOMPARE(iface->text(QAccessible::Name), caption);
+        }
+        // A count that is the label's own text is read as it stands.
+        auto *list = new TfrmTrovaScadenze(card);
+        auto *count = control<QLabel>(list, "lblTrovate");
+        QVERIFY(count);
+        QCOMPARE(QAccessible::queryAccessibleInterface(count)->text(QAccessible::Name), count->text());
+        delete list;
+    }
+
+    void calendarArrowsAreNamedAndReachedWithTab()
+    {
+        TfrmAgenda *agenda = Windows::frmAgenda();
+        activate(agenda);
+        const QStringList names = {QStringLiteral("Mese precedente"), QStringLiteral("Mese successivo")};
+        QStringList reached;
+        agenda->lstRecords->setFocus();
+        for (int i = 0; i < 40 && reached.size() < names.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            auto *arrow = qobject_cast<QToolButton *>(QApplication::focusWidget());
+            if (arrow && names.contains(arrow->accessibleName()))
+                reached.append(arrow->accessibleName());
+        }
+        QCOMPARE(reached, names);
+        // Space on the focused arrow turns the month.
+        const int month = agenda->calAppuntamenti->monthShown();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(agenda->calAppuntamenti->monthShown(), month % 12 + 1);
+        agenda->hide();
+    }
+
+    // ---- Links ----
+
+    void linkColoursWinOverTheStyleSheet()
+    {
+        const QColor blue(0x00, 0x00, 0x8B), orange(0xFF, 0xA5, 0x00), theme(0x17, 0x32, 0x4D);
+        TfrmInfo info;
+        info.show();
+        LinkLabel *link = info.lnkWeb;
+        QVERIFY(pixelsOf(link->grab().toImage(), blue) > 10);
+        QCOMPARE(pixelsOf(link->grab().toImage(), theme), 0);
+        QTest::mousePress(link, Qt::LeftButton);
+        QVERIFY(pixelsOf(link->grab().toImage(), orange) > 10);
+        QCOMPARE(pixelsOf(link->grab().toImage(), blue), 0);
+        QTest::mouseRelease(link, Qt::LeftButton);
+        QVERIFY(pixelsOf(link->grab().toImage(), blue) > 10);
+        QCOMPARE(pixelsOf(link->grab().toImage(), orange), 0);
+        // The icon beside it holds it orange too.
+        QTest::mousePress(info.imgEmail, Qt::LeftButton);
+        QVERIFY(pixelsOf(link->grab().toImage(), orange) > 10);
+        QTest::mouseRelease(info.imgEmail, Qt::LeftButton);
+        QVERIFY(pixelsOf(link->grab().toImage(), blue) > 10);
+        TMisc::takeOpened();
+        shownMessages();
+    }
+
+    void desktopThatCannotOpenIsReported_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("desktopOpens");
+        QTest::addColumn<QStringList>("messages");
+        const QString link = QStringLiteral("warning: ") + TMisc::kCannotOpenLink;
+        const QString file = QStringLiteral("warning: ") + TMisc::kCannotOpenFile;
+        QTest::newRow("web link opened") << "https://www.sorrisa.example" << true << QStringList();
+        QTest::newRow("web link refused") << "https://www.sorrisa.example" << false << QStringList{link};
+        QTest::newRow("e-mail link refused") << "\"mailto:rossi@example.it\"" << false << QStringList{link};
+        QTest::newRow("existing folder opened") << "\"%1\"" << true << QStringList();
+        QTest::newRow("existing folder refused") << "\"%1\"" << false << QStringList{file};
+        QTest::newRow("missing file") << "\"%1Guida.pdf\"" << true << QStringList{file};
+    }
+
+    void desktopThatCannotOpenIsReported()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, desktopOpens);
+        QFETCH(QStringList, messages);
+        if (text.contains(QLatin1String("%1")))
+            text = text.arg(world->folder());
+        TMisc::queueAnswer(desktopOpens);
+        TMisc::Open(text);
+        QCOMPARE(TMisc::takeOpened(), QStringList{text});
+        QCOMPARE(shownMessages(), messages);
+    }
+
+    void whatsAppReminderThatCannotLeaveIsReported()
+    {
+        TAppointmentRecord appointment;
+        appointment.Data.setText(QStringLiteral("10/12/2026"));
+        appointment.Ora.setText(QStringLiteral("09:00"));
+        appointment.Cel.setText(QStringLiteral("3331234567"));
+        auto *message = new TfrmWhatsApp_Message(appointment, Windows::frmAgenda());
+        message->txtData->setText(QStringLiteral("10/12/2026"));
+        message->txtOra->setText(QStringLiteral("09:00"));
+        message->txtCel->setText(QStringLiteral("3331234567"));
+        TMisc::queueAnswer(false);
+        message->btnWhatsApp->click();
+        QCOMPARE(TMisc::takeOpened().size(), 1);
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("warning: ") + TMisc::kCannotOpenLink});
+        delete message;
+    }
+
+    // ---- Focus ----
+
+    void clickOnAPictureButtonLeavesTheFocus_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("focusAfter");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("patient card: Salva") << "frmClients"
+                                             << "txtNotes"
+                                             << "cmdSave"
+                                             << "txtNotes"
+                                             << "information: La scheda corrente è stata inserita in archivio.";
+        QTest::newRow("patient card: last") << "frmClients"
+                                            << "txtNotes"
+                                            << "cmdLast"
+                                            << "txtNotes"
+                                            << "information: L'archivio non contiene nessuna scheda.";
+        QTest::newRow("appointment card: Salva") << "frmArchivio_Scadenze"
+                                                 << "txtNote"
+                                                 << "cmdSalva"
+                                                 << "txtNote"
+                                                 << "information: La scheda corrente è stata inserita in archivio.";
+        QTest::newRow("appointment card: first") << "frmArchivio_Scadenze"
+                                                 << "txtNote"
+                                                 << "cmdPrimo"
+                                                 << "txtNote"
+                                                 << "information: L'archivio non contiene nessuna scheda.";
+    }
+
+    void clickOnAPictureButtonLeavesTheFocus()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, field);
+        QFETCH(QString, button);
+        QFETCH(QString, focusAfter);
+        QFETCH(QString, message);
+        QWidget *w = window == QLatin1String("frmClients") ? static_cast<QWidget *>(Windows::frmClients())
+                                                           : Windows::frmArchivio_Scadenze();
+        activate(w);
+        // A card that saves: the required fields of both cards filled.
+        const QList<std::pair<const char *, const char *>> filled = {
+            {"txtName", "Rossi Mario"}, {"txtMobilePhone", "3331234567"}, {"txtData", "10/12/2026"}, {"txtAvviso", "1"},
+            {"txtCausale", "Igiene"},   {"txtContatto", "Rossi Mario"},   {"txtCel", "3331234567"}};
+        for (const auto &[name, text] : filled)
+            if (auto *edit = w->findChild<QLineEdit *>(QLatin1String(name)))
+                edit->setText(QString::fromUtf8(text));
+        auto *target = w->findChild<QLineEdit *>(field);
+        target->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), target);
+
+        auto *b = w->findChild<PictureButton *>(button);
+        QCOMPARE(b->focusPolicy(), Qt::TabFocus);
+        QTest::mouseClick(b, Qt::LeftButton);
+        QCOMPARE(shownMessages(), QStringList{message});
+        QVERIFY(QApplication::focusWidget());
+        QCOMPARE(QApplication::focusWidget()->objectName(), focusAfter);
+        w->hide();
+    }
+
+    void loadedTextsShowTheirStart()
+    {
+        TAppointmentRecord r{};
+        r.Data.setText(QStringLiteral("10/12/2026"));
+        r.Avviso.setText(QStringLiteral("0"));
+        r.Causale.setText(QStringLiteral("Igiene dentale, ").repeated(12));
+        r.Note.setText(QStringLiteral("Preferisce il pomeriggio. ").repeated(8));
+        r.Ottemperata.setText(kFlagNo);
+        writeRecords(kAppointmentArchive, QList<TAppointmentRecord>{r});
+        TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+        activate(card);
+        card->txtNote->setFocus();
+        card->cmdPrimo->click();
+        QCOMPARE(card->lblPosizione->text(), QStringLiteral("1"));
+        for (QLineEdit *field : {card->txtCausale, card->txtNote}) {
+            QVERIFY(field->text().size() > 150);
+            QCOMPARE(field->cursorPosition(), 0);
+        }
+        card->hide();
+    }
+};
+
+QTEST_MAIN(TestAccess)
+#include "tst_access.moc"
