@@ -7,6 +7,7 @@
 #include "ui/PictureButton.h"
 #include "ui/Theme.h"
 #include "patients/PatientCard.h"
+#include "patients/PatientTools.h"
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
 #include "storage/AnsiText.h"
@@ -191,6 +192,14 @@ TfrmClients::TfrmClients(QWidget *parent) : WorkWindow(QStringLiteral("frmClient
     connect(cmdClose, &PictureButton::clicked, this, &TfrmClients::cmdCloseClick);
     connect(cmdPrint, &PictureButton::clicked, this, &TfrmClients::cmdPrintClick);
     connect(cmdHelp, &PictureButton::clicked, this, &TfrmClients::cmdHelpClick);
+    connect(cmdFind, &PictureButton::clicked, this, &TfrmClients::cmdFindClick);
+    connect(cmdDefaulting, &PictureButton::clicked, this, &TfrmClients::cmdDefaultingClick);
+    connect(cmdAttach, &PictureButton::clicked, this, &TfrmClients::cmdAttachClick);
+    connect(btnFolder, &PictureButton::clicked, this, &TfrmClients::btnFolderClick);
+    connect(btnEmail, &PictureButton::clicked, this, &TfrmClients::btnEmailClick);
+    connect(icoIssues, &PictureButton::clicked, this, &TfrmClients::icoIssuesClick);
+    connect(btnCodFisc, &PictureButton::clicked, this, &TfrmClients::btnCodFiscClick);
+    connect(btnPartitaIva, &PictureButton::clicked, this, &TfrmClients::btnPartitaIvaClick);
 }
 
 void TfrmClients::buildButtonBar()
@@ -656,3 +665,63 @@ void TfrmClients::cmdCloseClick() { close(); }
 void TfrmClients::cmdPrintClick() { Openers::printPatientCard(this); }
 
 void TfrmClients::cmdHelpClick() { Help::show(this, Help::Clients); }
+
+void TfrmClients::loadCard(qint64 position, const TPatientRecord &record)
+{
+    loadRecord(record);
+    lblPosizione->setText(QString::number(position));
+}
+
+Attachments::Texts TfrmClients::attachmentTexts() const
+{
+    Attachments::Texts t;
+    const QLabel *files[] = {lblFile01, lblFile02, lblFile03};
+    const QLabel *descriptions[] = {lblDesc01, lblDesc02, lblDesc03};
+    for (size_t i = 0; i < 3; ++i) {
+        t.files[i] = AnsiText::trimmed(files[i]->text());
+        t.descriptions[i] = AnsiText::trimmed(descriptions[i]->text());
+    }
+    return t;
+}
+
+void TfrmClients::setAttachmentTexts(const Attachments::Texts &texts)
+{
+    QLabel *files[] = {lblFile01, lblFile02, lblFile03};
+    QLabel *descriptions[] = {lblDesc01, lblDesc02, lblDesc03};
+    for (size_t i = 0; i < 3; ++i) {
+        files[i]->setText(texts.files[i]);
+        descriptions[i]->setText(texts.descriptions[i]);
+    }
+}
+
+void TfrmClients::cmdFindClick()
+{
+    if (const auto found = PatientTools::findCard(this))
+        loadCard(found->position, found->record);
+}
+
+void TfrmClients::cmdDefaultingClick()
+{
+    if (const auto found = PatientTools::pendingIssues(this))
+        loadCard(found->position, found->record);
+}
+
+void TfrmClients::cmdAttachClick()
+{
+    if (const auto texts = PatientTools::attachFiles(this, attachmentTexts()))
+        setAttachmentTexts(*texts);
+}
+
+void TfrmClients::btnFolderClick() { PatientTools::attachedFolder(this, lblPosizione->text()); }
+
+void TfrmClients::btnEmailClick() { PatientTools::email(txtEmail->text()); }
+
+void TfrmClients::icoIssuesClick()
+{
+    PatientTools::issuesInfo(this);
+    txtIssues->setFocus();
+}
+
+void TfrmClients::btnCodFiscClick() { PatientTools::checkTaxNumber(this, txtTaxNumber->text()); }
+
+void TfrmClients::btnPartitaIvaClick() { PatientTools::checkPartitaIva(this, txtSSN->text()); }

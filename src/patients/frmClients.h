@@ -9,6 +9,9 @@ class PictureButton;
 class QLabel;
 class QLineEdit;
 struct TPatientRecord;
+namespace Attachments {
+struct Texts;
+}
 
 // The patient card window: one patient card at a time, browsed record by record through
 // the patient archive, saved by appending or overwriting. Its controls are the card's only
@@ -123,6 +126,21 @@ public:
     void cmdCloseClick();
     void cmdPrintClick();
     void cmdHelpClick();
+
+    // The patient tools (patients/PatientTools): the windows they open hand values back.
+    // A card found or picked from a list: its record and position, replacing the card shown.
+    void loadCard(qint64 position, const TPatientRecord &record);
+    // The six attachment texts (trimmed) and back.
+    Attachments::Texts attachmentTexts() const;
+    void setAttachmentTexts(const Attachments::Texts &texts);
+    void cmdFindClick();
+    void cmdDefaultingClick();
+    void cmdAttachClick();
+    void btnFolderClick();
+    void btnEmailClick();
+    void icoIssuesClick();
+    void btnCodFiscClick();
+    void btnPartitaIvaClick();
 
 protected:
     void showEvent(QShowEvent *event) override;
