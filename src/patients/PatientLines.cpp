@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <numeric>
 #include <vector>
 
 namespace PatientLines {
@@ -169,14 +168,21 @@ bool lineLess(const QString &a, const QString &b)
 
 void sort(Listing &listing)
 {
-    std::vector<qsizetype> order(size_t(listing.lines.size()));
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&](qsizetype x, qsizetype y) { return lineLess(listing.lines.at(x), listing.lines.at(y)); });
+    // Each line folded once, then compared code by code (QString's own order), rather than
+    // folding two characters at every step of every comparison.
+    std::vector<std::pair<QString, qsizetype>> keyed;
+    keyed.reserve(size_t(listing.lines.size()));
+    for (qsizetype i = 0; i < listing.lines.size(); ++i) {
+        QString key = listing.lines.at(i);
+        for (QChar &c : key)
+            c = QChar(orderOf(c));
+        keyed.emplace_back(std::move(key), i);
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
     Listing sorted;
     sorted.lines.reserve(listing.lines.size());
     sorted.positions.reserve(listing.positions.size());
-    for (qsizetype i : order) {
+    for (const auto &[key, i] : keyed) {
         sorted.lines.append(std::move(listing.lines[i]));
         sorted.positions.append(listing.positions.at(i));
     }

@@ -37,12 +37,13 @@ TaxCheckWindow::TaxCheckWindow(QWidget *parent, const char *objectName, const QS
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
     lblTitolo->setTextFormat(Qt::PlainText);
     QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(9);
+    f.setPointSize(8);
     f.setBold(true);
     lblTitolo->setFont(f);
     lblTitolo->setStyleSheet(QStringLiteral("color: #FFFFFF;"));
     lblTitolo->setAlignment(Qt::AlignCenter);
-    lblTitolo->setGeometry(10, 72, width - 20, 22);
+    lblTitolo->setWordWrap(true);
+    lblTitolo->setGeometry(10, 68, width - 20, 32);
 
     btnControlla = Theme::textButton(QStringLiteral("btnControlla"), QStringLiteral("Controlla"), this);
     btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), this);
