@@ -370,6 +370,15 @@ void TestPatientTools::linesAndOrder()
     QCOMPARE(listing.lines, (QStringList{QStringLiteral("a"), QStringLiteral("B"), QStringLiteral("b"),
                                          QStringLiteral("c"), QStringLiteral("_"), QStringLiteral("\u00C8")}));
     QCOMPARE(listing.positions, (QList<qint64>{5, 3, 4, 1, 2, 6})); // equal lines keep file order
+
+    // Signs above code 255 ("€", "Œ") come after every other character, past the first 64 too.
+    const QString head(70, QLatin1Char('x'));
+    PatientLines::Listing signs{{QStringLiteral("\u20ACa"), QStringLiteral("\u00FFz"), QStringLiteral("\u0152"),
+                                 head + QStringLiteral("\u20AC"), head + QStringLiteral("z"),
+                                 QStringLiteral("\u20ACA")},
+                                {1, 2, 3, 4, 5, 6}};
+    PatientLines::sort(signs);
+    QCOMPARE(signs.positions, (QList<qint64>{5, 4, 2, 3, 1, 6}));
 }
 
 void TestPatientTools::findForThePatientCard()

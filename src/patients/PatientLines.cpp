@@ -8,6 +8,8 @@
 #include <QByteArrayView>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <cstddef>
 #include <vector>
 
@@ -166,25 +168,56 @@ bool lineLess(const QString &a, const QString &b)
     return a.size() < b.size();
 }
 
+namespace {
+
+// The first characters of a line, folded, one byte each, kept beside the line's index so that
+// sorting compares bytes in place instead of chasing every line through memory. A line whose
+// first characters hold a code above 254 (a few Windows-1252 signs) is compared whole.
+struct SortEntry
+{
+    static constexpr int kKey = 64;
+    std::array<unsigned char, kKey> key;
+    qsizetype index;
+    bool whole;
+};
+
+SortEntry sortEntry(const QString &line, qsizetype index)
+{
+    SortEntry e{{}, index, false};
+    const qsizetype n = qMin<qsizetype>(line.size(), SortEntry::kKey);
+    const QChar *p = line.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = orderOf(p[i]);
+        if (u > 254)
+            e.whole = true;
+        e.key[size_t(i)] = static_cast<unsigned char>(u > 254 ? 255 : u);
+    }
+    return e;
+}
+
+} // namespace
+
 void sort(Listing &listing)
 {
-    // Each line folded once, then compared code by code (QString's own order), rather than
-    // folding two characters at every step of every comparison.
-    std::vector<std::pair<QString, qsizetype>> keyed;
-    keyed.reserve(size_t(listing.lines.size()));
-    for (qsizetype i = 0; i < listing.lines.size(); ++i) {
-        QString key = listing.lines.at(i);
-        for (QChar &c : key)
-            c = QChar(orderOf(c));
-        keyed.emplace_back(std::move(key), i);
-    }
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    std::vector<SortEntry> entries;
+    entries.reserve(size_t(listing.lines.size()));
+    for (qsizetype i = 0; i < listing.lines.size(); ++i)
+        entries.push_back(sortEntry(listing.lines.at(i), i));
+    const QStringList &lines = listing.lines;
+    std::stable_sort(entries.begin(), entries.end(), [&lines](const SortEntry &a, const SortEntry &b) {
+        if (!a.whole && !b.whole) {
+            const int byKey = std::memcmp(a.key.data(), b.key.data(), SortEntry::kKey);
+            if (byKey != 0)
+                return byKey < 0;
+        }
+        return lineLess(lines.at(a.index), lines.at(b.index));
+    });
     Listing sorted;
     sorted.lines.reserve(listing.lines.size());
     sorted.positions.reserve(listing.positions.size());
-    for (const auto &[key, i] : keyed) {
-        sorted.lines.append(std::move(listing.lines[i]));
-        sorted.positions.append(listing.positions.at(i));
+    for (const SortEntry &e : entries) {
+        sorted.lines.append(std::move(listing.lines[e.index]));
+        sorted.positions.append(listing.positions.at(e.index));
     }
     listing = std::move(sorted);
 }
