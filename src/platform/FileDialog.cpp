@@ -17,6 +17,11 @@ QString FileDialog::getOpenFileName(QWidget *parent, const QString &caption, con
         g_asked.append({caption, filter});
         return g_next.isEmpty() ? QString() : g_next.takeFirst();
     }
+    // "*.*" means every file where such filters come from; here a name need not hold a dot.
+    // The label stays as given and every file is shown.
+    if (filter.endsWith(QLatin1String("(*.*)")))
+        return QFileDialog::getOpenFileName(parent, caption, folder, filter + QLatin1String(" (*)"), nullptr,
+                                            QFileDialog::HideNameFilterDetails);
     return QFileDialog::getOpenFileName(parent, caption, folder, filter);
 }
 
