@@ -396,14 +396,16 @@ void TestLists::reopeningACard_data()
 
     QTest::newRow("a single line") << "status"
                                    << "" << 0 << "1";
-    QTest::newRow("two identical lines: the later card") << "status"
-                                                         << "" << 1 << "3";
-    QTest::newRow("the other identical line: the later card too") << "status"
-                                                                  << "" << 2 << "3";
+    QTest::newRow("two identical lines: each its own card") << "status"
+                                                            << "" << 1 << "2";
+    QTest::newRow("the other identical line: its own card too") << "status"
+                                                                << "" << 2 << "3";
     QTest::newRow("nothing selected: the card stays") << "status"
                                                       << "" << -1 << "9";
     QTest::newRow("from the results") << "find"
-                                      << "scadenze" << 1 << "3";
+                                      << "scadenze" << 1 << "2";
+    QTest::newRow("from the results, the other identical line") << "find"
+                                                                << "scadenze" << 2 << "3";
     QTest::newRow("results for another caller: the card stays") << "find"
                                                                 << "clients" << 1 << "9";
 }

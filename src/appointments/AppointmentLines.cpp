@@ -118,21 +118,39 @@ void eachRecord(Visit visit)
 }
 } // namespace
 
-void statusLines(Status status, const QDate &today, QStringList &lines)
+void statusLines(Status status, const QDate &today, QStringList &lines, QList<qint64> *positions)
 {
-    eachRecord([&](const TAppointmentRecord &r, qint64) {
-        if (listed(status, r, today))
+    eachRecord([&](const TAppointmentRecord &r, qint64 position) {
+        if (listed(status, r, today)) {
             lines.append(line(r));
+            if (positions)
+                positions->append(position);
+        }
     });
 }
 
-void foundLines(const Criteria &criteria, QStringList &lines)
+void foundLines(const Criteria &criteria, QStringList &lines, QList<qint64> *positions)
 {
     const Matcher matches(criteria);
-    eachRecord([&](const TAppointmentRecord &r, qint64) {
-        if (matches(r))
+    eachRecord([&](const TAppointmentRecord &r, qint64 position) {
+        if (matches(r)) {
             lines.append(line(r));
+            if (positions)
+                positions->append(position);
+        }
     });
+}
+
+TAppointmentRecord cardAt(qint64 position)
+{
+    RecordFile file(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
+    file.open(RecordFile::Read);
+    if (position < 1 || position > file.count())
+        throw StorageError(QStringLiteral("no record %1 in %2").arg(position).arg(file.path()));
+    TAppointmentRecord record;
+    file.readAt(position, record);
+    file.close();
+    return record;
 }
 
 qint64 lastWithLine(const QString &selected, TAppointmentRecord &out)

@@ -1,14 +1,15 @@
 #pragma once
 
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 struct TAppointmentRecord;
 
 // The appointment list line and the rules of the lists that show it: the three status lists
-// and the results of the appointment search. The list windows keep no record positions:
-// a line finds its card again by rebuilding the line of every record.
+// and the results of the appointment search. Each listed line keeps the position of its
+// record, so that a double-click reopens that very card even when two cards read alike.
 namespace AppointmentLines {
 
 // "Data: " date(10) "  Ora: " time(5) "  " treatments(40) "  Paziente: " name(30)
@@ -31,9 +32,12 @@ int filledCount(const Criteria &criteria);
 bool matches(const Criteria &criteria, const TAppointmentRecord &record);
 
 // Work on the appointment archive (opened or created, read, closed). The lines are appended
-// to the list given, so that on a failure (StorageError) those found until then stay.
-void statusLines(Status status, const QDate &today, QStringList &lines);
-void foundLines(const Criteria &criteria, QStringList &lines);
+// to the list given, so that on a failure (StorageError) those found until then stay; when
+// asked, each line's record position is appended beside it.
+void statusLines(Status status, const QDate &today, QStringList &lines, QList<qint64> *positions = nullptr);
+void foundLines(const Criteria &criteria, QStringList &lines, QList<qint64> *positions = nullptr);
+// The record at a position (StorageError when the file cannot be read or holds no such record).
+TAppointmentRecord cardAt(qint64 position);
 // The position of the last record whose line equals the given one, both trimmed, with the
 // record in out; 0 when none does.
 qint64 lastWithLine(const QString &line, TAppointmentRecord &out);

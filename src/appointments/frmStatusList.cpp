@@ -199,10 +199,17 @@ bool AppointmentListPage::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
-void AppointmentListPage::setLines(const QStringList &lines)
+void AppointmentListPage::setLines(const QStringList &lines, const QList<qint64> &positions)
 {
+    m_positions = positions;
     lstRecords->setItemWidth(1600);
     lstRecords->setLines(lines);
+}
+
+qint64 AppointmentListPage::selectedPosition() const
+{
+    const int row = selectedRow();
+    return row >= 0 && row < m_positions.size() ? m_positions.at(row) : 0;
 }
 
 void AppointmentListPage::restart()
@@ -294,14 +301,15 @@ void TfrmStatusList::FormShow()
 {
     page->restart();
     QStringList lines;
+    QList<qint64> positions;
     try {
-        AppointmentLines::statusLines(m_status, Clock::today(), lines);
+        AppointmentLines::statusLines(m_status, Clock::today(), lines, &positions);
     } catch (const StorageError &) {
         // An unreadable archive must not pass for an empty list: say so, and show what
         // was read before the failure.
         Messages::error(this, kArchiveFailure);
     }
-    page->setLines(lines);
+    page->setLines(lines, positions);
     txtTrova->setFocus();
 }
 
@@ -312,11 +320,10 @@ void TfrmStatusList::btnTrovaClick() { page->findInList(); }
 void TfrmStatusList::lstRecordsDblClick()
 {
     try {
-        const QString selected = lstRecords->selectedLine();
-        TAppointmentRecord record;
-        const qint64 position = selected.isEmpty() ? 0 : AppointmentLines::lastWithLine(selected, record);
+        // The card of the very line chosen, by the position the line keeps.
+        const qint64 position = page->selectedPosition();
         if (position > 0)
-            loadIntoCard(parentWidget(), record, position);
+            loadIntoCard(parentWidget(), AppointmentLines::cardAt(position), position);
     } catch (const StorageError &) {
         // The list closes without a message.
     }

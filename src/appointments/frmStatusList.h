@@ -58,8 +58,11 @@ public:
     QLabel *lblTrovate = nullptr;
     QPushButton *btnStampa;
 
-    // Shows the lines, each as wide as 1600 pixels so whole lines fit and the list scrolls.
-    void setLines(const QStringList &lines);
+    // Shows the lines, each as wide as 1600 pixels so whole lines fit and the list scrolls,
+    // and keeps the record position of each.
+    void setLines(const QStringList &lines, const QList<qint64> &positions = {});
+    // The record position of the selected line; 0 when none is selected.
+    qint64 selectedPosition() const;
     // Empties the remembered term and the search field (each time the window is shown).
     void restart();
     // Find-in-list: the next line holding the search text, wrapping round.
@@ -76,6 +79,7 @@ protected:
 
 private:
     QString m_lastTerm;
+    QList<qint64> m_positions;
 };
 
 // Loads an appointment found from a list line into the appointment card window: the one

@@ -236,13 +236,14 @@ void TfrmTrovaScadenze::btnCercaClick()
     const AppointmentLines::Criteria wanted = criteria();
     lblConta->setText(QString::number(AppointmentLines::filledCount(wanted)));
     QStringList lines;
+    QList<qint64> positions;
     try {
-        AppointmentLines::foundLines(wanted, lines);
+        AppointmentLines::foundLines(wanted, lines, &positions);
     } catch (const StorageError &) {
         Messages::plain(this, kArchiveFailure);
         return;
     }
-    panContainer->setLines(lines);
+    panContainer->setLines(lines, positions);
     lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene ") + QString::number(lines.size())
                         + QStringLiteral(" schede."));
     panAvvio->hide();
@@ -260,11 +261,10 @@ void TfrmTrovaScadenze::btnTrovaClick() { panContainer->findInList(); }
 void TfrmTrovaScadenze::lstRecordsDblClick()
 {
     try {
-        const QString selected = lstRecords->selectedLine();
-        TAppointmentRecord record;
-        const qint64 position = selected.isEmpty() ? 0 : AppointmentLines::lastWithLine(selected, record);
+        // The card of the very line chosen, by the position the line keeps.
+        const qint64 position = panContainer->selectedPosition();
         if (position > 0 && lblMemory->text() == QLatin1String("scadenze"))
-            loadIntoCard(parentWidget(), record, position);
+            loadIntoCard(parentWidget(), AppointmentLines::cardAt(position), position);
     } catch (const StorageError &) {
         // The window closes without a message.
     }
