@@ -332,6 +332,26 @@ int main(int argc, char *argv[])
     row("patient card: last", last, readPatients, "read patients");
     row("patient card: save the last card", save, readPatients, "read patients");
     row("patient card: save a new card at the end", append, readPatients, "read patients");
+
+    // Find patients, through the window that shows the lines, against streaming the patient
+    // archive once through a 1 MB buffer.
+    const double streamPatients = floorOf(streamFileMs, kPatientArchive);
+    row("stream the patient archive", streamPatients, readPatients, "read patients");
+    const auto findPatients = [&](const QStringList &criteria) {
+        return medianMs(runs, [&] {
+            Modal::queue([&](QWidget *w) {
+                for (int i = 0; i + 1 < criteria.size(); i += 2)
+                    w->findChild<QLineEdit *>(criteria.at(i))->setText(criteria.at(i + 1));
+                w->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click();
+            });
+            clients->cmdFindClick();
+        });
+    };
+    row("find patients, no filter", findPatients({}), readPatients, "read patients", streamPatients);
+    row("find patients, two filters",
+        findPatients({QStringLiteral("txtName"), QStringLiteral("rossi"), QStringLiteral("txtDentist"),
+                      QStringLiteral("verdi")}),
+        readPatients, "read patients", streamPatients);
     clients->hide();
 
     const QString self = QCoreApplication::applicationFilePath();

@@ -15,6 +15,7 @@
 #include "appointments/frmTrovaScadenze.h"
 #include "print/frmCardPrint.h"
 #include "export/frmExport.h"
+#include "patients/PatientTools.h"
 #include "platform/Messages.h"
 #include "platform/Misc.h"
 #include "platform/Modal.h"
@@ -754,7 +755,24 @@ void TfrmArchivio_Scadenze::impDataClick()
     Modal::run(picker);
 }
 
-void TfrmArchivio_Scadenze::impContattoClick() {} // the patient import comes with the find-patients window
+void TfrmArchivio_Scadenze::impContattoClick()
+{
+    if (const auto contact = PatientTools::findContact(this))
+        importContact(*contact);
+}
+
+void TfrmArchivio_Scadenze::importContact(const PatientLines::Contact &contact)
+{
+    const std::pair<QLineEdit *, const QString *> fields[] = {{txtContatto, &contact.name},
+                                                              {txtTel, &contact.homePhone},
+                                                              {txtCel, &contact.mobilePhone},
+                                                              {txtEmail, &contact.email},
+                                                              {txtLuogo, &contact.payment}};
+    for (const auto &[field, text] : fields) {
+        field->setText(AnsiText::trimmed(*text));
+        field->setCursorPosition(0);
+    }
+}
 
 void TfrmArchivio_Scadenze::btnWhatsAppClick()
 {

@@ -16,6 +16,10 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+struct TAppointmentRecord;
+namespace PatientLines {
+struct Contact;
+}
 
 // The appointment card window: one card of the appointment archive at a time, to create,
 // duplicate, edit, save and browse. The card (a record and its position) is held by a Card;
@@ -96,6 +100,9 @@ public:
     // The record the card stands for: every field the trimmed text of its control, the time
     // composed from hours and minutes, the flag "Sì" or "No" from the check box.
     void fillRecord(TAppointmentRecord &record) const;
+    // The contact import: name, telephone, mobile number, e-mail and payment method of a
+    // patient; nothing else of the card changes, its position included.
+    void importContact(const PatientLines::Contact &contact);
 
     void FormShow() override;
     // The status list of the given kind, from which a double-click reopens a card here.

@@ -12,6 +12,7 @@
 #include "ui/Theme.h"
 #include "patients/PatientCard.h"
 #include "print/frmCardPrint.h"
+#include "patients/PatientTools.h"
 #include "platform/Messages.h"
 #include "platform/Modal.h"
 #include "storage/AnsiText.h"
@@ -179,6 +180,14 @@ TfrmClients::TfrmClients(QWidget *parent)
     connect(btnCondition, &PictureButton::clicked, this, &TfrmClients::btnConditionClick);
     connect(btnHistory, &PictureButton::clicked, this, &TfrmClients::btnHistoryClick);
     connect(cmdExport, &PictureButton::clicked, this, &TfrmClients::cmdExportClick);
+    connect(cmdFind, &PictureButton::clicked, this, &TfrmClients::cmdFindClick);
+    connect(cmdDefaulting, &PictureButton::clicked, this, &TfrmClients::cmdDefaultingClick);
+    connect(cmdAttach, &PictureButton::clicked, this, &TfrmClients::cmdAttachClick);
+    connect(btnFolder, &PictureButton::clicked, this, &TfrmClients::btnFolderClick);
+    connect(btnEmail, &PictureButton::clicked, this, &TfrmClients::btnEmailClick);
+    connect(icoIssues, &PictureButton::clicked, this, &TfrmClients::icoIssuesClick);
+    connect(btnCodFisc, &PictureButton::clicked, this, &TfrmClients::btnCodFiscClick);
+    connect(btnPartitaIva, &PictureButton::clicked, this, &TfrmClients::btnPartitaIvaClick);
 }
 
 void TfrmClients::buildButtonBar()
@@ -617,3 +626,48 @@ void TfrmClients::btnHistoryClick()
     TfrmAllegaExcel::openFor(this, txtName->text(), QString::number(position()));
 }
 void TfrmClients::cmdExportClick() { Exports::open(this, Exports::Member::Clients); }
+
+void TfrmClients::cmdFindClick()
+{
+    if (const auto found = PatientTools::findCard(this))
+        loadCard(found->position, found->record);
+}
+
+void TfrmClients::cmdDefaultingClick()
+{
+    if (const auto found = PatientTools::pendingIssues(this))
+        loadCard(found->position, found->record);
+}
+
+void TfrmClients::cmdAttachClick()
+{
+    // The card keeps the three files, then their three descriptions.
+    const QStringList stored = attachmentTexts();
+    Attachments::Texts texts;
+    for (int i = 0; i < 3; ++i) {
+        texts.files[i] = stored.value(i);
+        texts.descriptions[i] = stored.value(3 + i);
+    }
+    if (const auto edited = PatientTools::attachFiles(this, texts)) {
+        QStringList back;
+        for (const QString &file : edited->files)
+            back.append(file);
+        for (const QString &description : edited->descriptions)
+            back.append(description);
+        setAttachmentTexts(back);
+    }
+}
+
+void TfrmClients::btnFolderClick() { PatientTools::attachedFolder(this, position() == 0 ? QString() : QString::number(position())); }
+
+void TfrmClients::btnEmailClick() { PatientTools::email(txtEmail->text()); }
+
+void TfrmClients::icoIssuesClick()
+{
+    PatientTools::issuesInfo(this);
+    txtIssues->setFocus();
+}
+
+void TfrmClients::btnCodFiscClick() { PatientTools::checkTaxNumber(this, txtTaxNumber->text()); }
+
+void TfrmClients::btnPartitaIvaClick() { PatientTools::checkPartitaIva(this, txtSSN->text()); }

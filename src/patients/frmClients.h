@@ -11,6 +11,7 @@ class HintStrip;
 class PictureButton;
 class QLabel;
 class QLineEdit;
+struct TPatientRecord;
 
 // The patient card window: one patient card at a time, browsed record by record through
 // the patient archive, saved by appending or overwriting. The card (a record and its
@@ -128,6 +129,16 @@ public:
     void btnConditionClick();
     void btnHistoryClick();
     void cmdExportClick();
+
+    // The patient tools (patients/PatientTools): the windows they open hand values back.
+    void cmdFindClick();
+    void cmdDefaultingClick();
+    void cmdAttachClick();
+    void btnFolderClick();
+    void btnEmailClick();
+    void icoIssuesClick();
+    void btnCodFiscClick();
+    void btnPartitaIvaClick();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QList>
 #include <QStringList>
 
 class QWidget;
@@ -14,4 +15,11 @@ public:
 
     static void setTestMode(bool on);
     static void setNextFileName(const QString &name);
+    // Tests: the title and filter of every dialog asked for, in order.
+    struct Asked
+    {
+        QString caption;
+        QString filter;
+    };
+    static QList<Asked> takeAsked();
 };

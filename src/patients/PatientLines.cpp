@@ -1,0 +1,264 @@
+#include "patients/PatientLines.h"
+
+#include "platform/ProgramFolder.h"
+#include "storage/AnsiText.h"
+#include "storage/PatientRecord.h"
+#include "storage/RecordFile.h"
+
+#include <QByteArrayView>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <cstddef>
+#include <vector>
+
+namespace PatientLines {
+
+namespace {
+
+// The columns the two lines share.
+void appendCommon(QString &out, const TPatientRecord &r)
+{
+    r.Name.appendTo(out, 30);
+    out.append(QLatin1String("  Cel. "));
+    r.MobilePhone.appendTo(out, 20);
+    out.append(QLatin1String("  Dentista: "));
+    r.Dentist.appendTo(out, 28);
+}
+
+} // namespace
+
+QString line(const TPatientRecord &r)
+{
+    QString out;
+    out.reserve(120);
+    appendCommon(out, r);
+    out.append(QLatin1String("  Note: "));
+    r.Notes.appendTo(out);
+    return out;
+}
+
+QString issueLine(const TPatientRecord &r)
+{
+    QString out;
+    out.reserve(120);
+    appendCommon(out, r);
+    out.append(QLatin1String("  "));
+    r.Issues.appendTo(out);
+    return out;
+}
+
+bool hasIssue(const TPatientRecord &r) { return !r.Issues.trimmedBytes().isEmpty(); }
+
+namespace {
+
+struct Filter
+{
+    QString Criteria::*criterion;
+    int offset;
+    int capacity;
+};
+
+#define PATIENT_FILTER(Field)                                                                                          \
+    Filter { &Criteria::txt##Field, int(offsetof(TPatientRecord, Field)), decltype(TPatientRecord::Field)::capacity }
+
+const Filter kFilters[] = {
+    PATIENT_FILTER(Name),   PATIENT_FILTER(TaxNumber), PATIENT_FILTER(Street),  PATIENT_FILTER(City),
+    PATIENT_FILTER(SSN),    PATIENT_FILTER(Problems),  PATIENT_FILTER(Dentist), PATIENT_FILTER(Times),
+    PATIENT_FILTER(Status), PATIENT_FILTER(Notes),
+};
+
+#undef PATIENT_FILTER
+
+char foldByte(char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; }
+
+// The active filters, each folded once into the code page of the records, so that a record is
+// tested on its own bytes without building a string per field.
+class Matcher
+{
+public:
+    explicit Matcher(const Criteria &criteria)
+    {
+        for (const Filter &f : kFilters) {
+            const QString &typed = criteria.*f.criterion;
+            if (AnsiText::isBlank(typed))
+                continue;
+            QByteArray bytes = AnsiText::toAnsi(typed);
+            // A character the code page cannot hold is in no record: nothing can match.
+            if (AnsiText::fromAnsi(bytes) != typed)
+                m_impossible = true;
+            for (char &c : bytes)
+                c = foldByte(c);
+            m_wanted.push_back({std::move(bytes), f.offset, f.capacity});
+        }
+    }
+
+    bool operator()(const char *record) const
+    {
+        if (m_impossible)
+            return false;
+        char folded[256];
+        for (const Wanted &w : m_wanted) {
+            const char *field = record + w.offset;
+            const int length = qMin(int(static_cast<unsigned char>(field[0])), w.capacity);
+            for (int i = 0; i < length; ++i)
+                folded[i] = foldByte(field[1 + i]);
+            if (!QByteArrayView(folded, length).contains(w.bytes))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    struct Wanted
+    {
+        QByteArray bytes;
+        int offset;
+        int capacity;
+    };
+    std::vector<Wanted> m_wanted;
+    bool m_impossible = false;
+};
+
+RecordFile patientArchive() { return RecordFile(ProgramFolder::file(kPatientArchive), TPatientRecord::Size); }
+
+template <class Visit> void eachRecord(Visit visit)
+{
+    RecordFile file = patientArchive();
+    file.open(RecordFile::Read);
+    file.scan([&](const char *bytes, qint64 position) {
+        visit(bytes, position);
+        return true;
+    });
+    file.close();
+}
+
+// The order key of one character: its code, with a to z as A to Z.
+inline char16_t orderOf(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u >= 'a' && u <= 'z' ? char16_t(u - 32) : u;
+}
+
+} // namespace
+
+int activeCount(const Criteria &criteria)
+{
+    int n = 0;
+    for (const Filter &f : kFilters)
+        if (!AnsiText::isBlank(criteria.*f.criterion))
+            ++n;
+    return n;
+}
+
+bool matches(const Criteria &criteria, const TPatientRecord &record) { return Matcher(criteria)(recordBytes(record)); }
+
+bool lineLess(const QString &a, const QString &b)
+{
+    const qsizetype n = qMin(a.size(), b.size());
+    const QChar *pa = a.constData();
+    const QChar *pb = b.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t x = orderOf(pa[i]);
+        const char16_t y = orderOf(pb[i]);
+        if (x != y)
+            return x < y;
+    }
+    return a.size() < b.size();
+}
+
+namespace {
+
+// The first characters of a line, folded, one byte each, kept beside the line's index so that
+// sorting compares bytes in place instead of chasing every line through memory. A line whose
+// first characters hold a code above 254 (a few Windows-1252 signs) is compared whole.
+struct SortEntry
+{
+    static constexpr int kKey = 64;
+    std::array<unsigned char, kKey> key;
+    qsizetype index;
+    bool whole;
+};
+
+SortEntry sortEntry(const QString &line, qsizetype index)
+{
+    SortEntry e{{}, index, false};
+    const qsizetype n = qMin<qsizetype>(line.size(), SortEntry::kKey);
+    const QChar *p = line.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = orderOf(p[i]);
+        if (u > 254)
+            e.whole = true;
+        e.key[size_t(i)] = static_cast<unsigned char>(u > 254 ? 255 : u);
+    }
+    return e;
+}
+
+} // namespace
+
+void sort(Listing &listing)
+{
+    std::vector<SortEntry> entries;
+    entries.reserve(size_t(listing.lines.size()));
+    for (qsizetype i = 0; i < listing.lines.size(); ++i)
+        entries.push_back(sortEntry(listing.lines.at(i), i));
+    const QStringList &lines = listing.lines;
+    std::stable_sort(entries.begin(), entries.end(), [&lines](const SortEntry &a, const SortEntry &b) {
+        if (!a.whole && !b.whole) {
+            const int byKey = std::memcmp(a.key.data(), b.key.data(), SortEntry::kKey);
+            if (byKey != 0)
+                return byKey < 0;
+        }
+        return lineLess(lines.at(a.index), lines.at(b.index));
+    });
+    Listing sorted;
+    sorted.lines.reserve(listing.lines.size());
+    sorted.positions.reserve(listing.positions.size());
+    for (const SortEntry &e : entries) {
+        sorted.lines.append(std::move(listing.lines[e.index]));
+        sorted.positions.append(listing.positions.at(e.index));
+    }
+    listing = std::move(sorted);
+}
+
+void foundLines(const Criteria &criteria, Listing &out)
+{
+    const Matcher wanted(criteria);
+    eachRecord([&](const char *bytes, qint64 position) {
+        if (wanted(bytes)) {
+            out.lines.append(line(*reinterpret_cast<const TPatientRecord *>(bytes)));
+            out.positions.append(position);
+        }
+    });
+}
+
+void issueLines(Listing &out)
+{
+    eachRecord([&](const char *bytes, qint64 position) {
+        const auto &record = *reinterpret_cast<const TPatientRecord *>(bytes);
+        if (hasIssue(record)) {
+            out.lines.append(issueLine(record));
+            out.positions.append(position);
+        }
+    });
+}
+
+TPatientRecord readCard(qint64 position)
+{
+    RecordFile file = patientArchive();
+    file.open(RecordFile::Read);
+    if (position < 1 || position > file.count())
+        throw StorageError(QStringLiteral("no record %1 in %2").arg(position).arg(file.path()));
+    TPatientRecord record;
+    file.readAt(position, record);
+    file.close();
+    return record;
+}
+
+Contact contactOf(const TPatientRecord &r)
+{
+    return {r.Name.text(), r.HomePhone.text(), r.MobilePhone.text(), r.Email.text(), r.Communication.text()};
+}
+
+} // namespace PatientLines

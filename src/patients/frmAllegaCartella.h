@@ -1,0 +1,52 @@
+#pragma once
+
+#include "patients/Attachments.h"
+
+#include <QDialog>
+
+class PictureButton;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The card's three attached files: each slot's file is picked with "Sfoglia...", copied at
+// once into the attachments folder and named in the slot; "Apri" opens the copy; the eraser
+// empties the slot's name. "Applica e chiudi" gives the six texts back (applied) when the
+// caller tag in lblMemory is "clients".
+class TfrmAllegaCartella : public QDialog
+{
+    Q_OBJECT
+public:
+    TfrmAllegaCartella(QWidget *parent, const Attachments::Texts &texts, const QString &callerTag);
+
+    QWidget *imgIstruzioni;
+    QLineEdit *txtFile01, *txtFile02, *txtFile03;
+    PictureButton *imgCancella01, *imgCancella02, *imgCancella03;
+    QPushButton *btnSfoglia01, *btnSfoglia02, *btnSfoglia03;
+    QPushButton *btnApri01, *btnApri02, *btnApri03;
+    QLineEdit *txtDesc01, *txtDesc02, *txtDesc03;
+    QPushButton *btnAnnulla;
+    QPushButton *btnApplica;
+    QLabel *lblMemory;
+
+    // The six texts as the window shows them, trimmed.
+    Attachments::Texts texts() const;
+
+    // Slot 1 to 3.
+    void btnSfogliaClick(int slot);
+    void btnApriClick(int slot);
+    void imgCancellaClick(int slot);
+    void btnApplicaClick();
+    void btnAnnullaClick();
+
+signals:
+    void applied(const Attachments::Texts &texts);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QLineEdit *fileField(int slot) const;
+    QLineEdit *descField(int slot) const;
+    QPushButton *openButton(int slot) const;
+};

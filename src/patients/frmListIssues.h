@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+class FixedList;
+class PatientListPage;
+class QLineEdit;
+class QPushButton;
+struct TPatientRecord;
+
+// The pending issues: every patient whose card holds a pending issue, one line each with the
+// issue. A double-click gives that patient's card and position back to the patient card
+// window (cardChosen).
+class TfrmListIssues : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TfrmListIssues(QWidget *parent);
+
+    PatientListPage *panContainer;
+    QLineEdit *txtTrova;
+    QPushButton *btnTrova;
+    FixedList *lstRecords;
+    QPushButton *btnChiudi;
+    QPushButton *btnStampa;
+
+    void FormShow();
+    void FormClose();
+    void btnTrovaClick();
+    void lstRecordsDblClick();
+    void btnStampaClick();
+    void btnChiudiClick();
+
+signals:
+    void cardChosen(qint64 position, const TPatientRecord &record);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+};
