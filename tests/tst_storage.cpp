@@ -463,7 +463,9 @@ private slots:
             QProcess writer;
             writer.start(tool, {path, QStringLiteral("r%1").arg(run)});
             QVERIFY(writer.waitForStarted());
-            QTest::qWait(int(20 + QRandomGenerator::global()->bounded(120)));
+            // Once it is saving (its first save confirmed), at a random moment.
+            QVERIFY(writer.waitForReadyRead(30000));
+            QTest::qWait(int(QRandomGenerator::global()->bounded(60)));
             writer.kill(); // SIGKILL
             QVERIFY(writer.waitForFinished(10000));
             QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
@@ -491,7 +493,7 @@ private slots:
             if (world.read(kAppointmentArchive).size() % R != 0)
                 ++tails;
         }
-        QVERIFY2(confirmed.size() > 40, "the writer hardly ran");
+        QVERIFY(confirmed.size() >= 40);
         RecordFile file(path, R);
         file.open(RecordFile::Write);
         const qint64 last = file.append(appointment(QStringLiteral("dopo")));
