@@ -26,7 +26,9 @@ void checkText(const QString &text, int capacity, int width)
     FUZZ_CHECK(AnsiText::trimmed(trimmed) == trimmed);
     FUZZ_CHECK(AnsiText::isBlank(text) == trimmed.isEmpty());
 
-    // A field stored and read back, then stored again from what was read: the same bytes.
+    // A field stored and read back, then stored again from what was read: the same text. (Not
+    // always the same bytes: a cut at the capacity may keep blanks at the end, which reading
+    // trims.)
     QByteArray field(capacity + 1, '\xAA');
     AnsiText::writeShortString(field.data(), capacity, text);
     FUZZ_CHECK(quint8(field[0]) <= capacity);
@@ -34,7 +36,8 @@ void checkText(const QString &text, int capacity, int width)
     FUZZ_CHECK(AnsiText::trimmed(read) == read);
     QByteArray again(capacity + 1, '\x55');
     AnsiText::writeShortString(again.data(), capacity, read);
-    FUZZ_CHECK(again == field);
+    FUZZ_CHECK(AnsiText::readShortString(again.constData(), capacity) == read);
+    FUZZ_CHECK(quint8(again[0]) <= quint8(field[0]));
     QString appended = QStringLiteral("x");
     AnsiText::appendShortString(appended, field.constData(), capacity);
     FUZZ_CHECK(appended == QLatin1Char('x') + read);
