@@ -1,3 +1,4 @@
+#include "support/Faults.h"
 #include "support/TestSupport.h"
 
 #include "app/Crypt.h"
@@ -272,6 +273,26 @@ private slots:
         QVERIFY(focused(change->findChild<QLineEdit *>(focusAfter)));
         QVERIFY(change->isVisible());
         QCOMPARE(world->read(QStringLiteral("unins000.dll")), before);
+    }
+
+    // A full disk must not lock the user out: the change fails, says so, and the old file
+    // stays byte for byte.
+    void changePasswordOnAFullDisk()
+    {
+        const QByteArray before = world->read(QStringLiteral("unins000.dll"));
+        TfrmCambiaPassword *change = openChange();
+        change->txtPasswordOld->setText(QStringLiteral("ingressostudio"));
+        change->txtPasswordNew->setText(QStringLiteral("nuova"));
+        change->txtConferma->setText(QStringLiteral("nuova"));
+        {
+            FileSizeLimit full(10);
+            QVERIFY(full.ok());
+            change->cmdOKClick();
+        }
+        QCOMPARE(shownMessages(), QStringList{kChangeError});
+        QCOMPARE(world->read(QStringLiteral("unins000.dll")), before);
+        QVERIFY(change->isVisible());
+        QCOMPARE(change->txtPasswordNew->text(), QStringLiteral("nuova"));
     }
 
     void enterMovesRoundTheThreeFields()

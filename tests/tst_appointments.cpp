@@ -23,6 +23,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
+#include <QUrlQuery>
 
 namespace {
 
@@ -144,6 +146,39 @@ private slots:
                                 "l'appuntamento presso il nostro studio dentistico alle ore 09:05 del giorno "
                                 "15/01/2027"));
         QCOMPARE(MessageLinks::mailto(QStringLiteral(" mario@esempio.it ")), QStringLiteral("\"mailto:mario@esempio.it\""));
+    }
+
+    // A crafted field stays one part of its link: no parameter, header or recipient is added
+    // or changed, and the shell's URL gives the field back as it was.
+    void linksKeepEachFieldInItsPlace_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::newRow("parameters") << "x@y.it?attach=/etc/passwd&subject=Ciao";
+        QTest::newRow("fragment and encoded text") << "a#b%26c%zz";
+        QTest::newRow("more recipients") << "a@b.it,c@d.it;e@f.it";
+        QTest::newRow("line breaks and quotes") << "a\r\nBcc: c@d.it\"";
+        QTest::newRow("plus and equals") << "+39 333=1";
+    }
+    void linksKeepEachFieldInItsPlace()
+    {
+        QFETCH(QString, field);
+        const QUrl mail = TMisc::toUrl(MessageLinks::mailto(field));
+        QVERIFY2(mail.isValid(), qPrintable(mail.errorString()));
+        QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
+        QVERIFY(!mail.hasQuery());
+        QVERIFY(!mail.hasFragment());
+        QCOMPARE(mail.path(QUrl::FullyDecoded), field);
+
+        const QString text = MessageLinks::reminderText(field, field);
+        const QUrl send = TMisc::toUrl(MessageLinks::whatsApp(field, text));
+        QVERIFY2(send.isValid(), qPrintable(send.errorString()));
+        QVERIFY(!send.hasFragment());
+        const QUrlQuery query(send);
+        QCOMPARE(query.queryItems().size(), 2);
+        QCOMPARE(query.queryItems().at(0).first, QStringLiteral("phone"));
+        QCOMPARE(query.queryItems().at(1).first, QStringLiteral("text"));
+        QCOMPARE(query.queryItemValue(QStringLiteral("phone"), QUrl::FullyDecoded), field);
+        QCOMPARE(query.queryItemValue(QStringLiteral("text"), QUrl::FullyDecoded), text);
     }
 
     // ---- A new card ----

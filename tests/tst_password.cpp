@@ -1,8 +1,10 @@
+#include "support/Faults.h"
 #include "support/TestSupport.h"
 
 #include "app/Crypt.h"
 #include "app/PasswordStore.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -95,6 +97,10 @@ private slots:
         QTest::newRow("empty value") << QByteArray("[Accesso]\nValore=\n") << "";
         QTest::newRow("no file content") << QByteArray() << "";
         QTest::newRow("no final line break") << QByteArray("[Accesso]\nValore=4E") << "4E";
+        // Saved by other editors.
+        QTest::newRow("UTF-8 byte-order mark") << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=4E\r\n") << "4E";
+        QTest::newRow("carriage returns only") << QByteArray("[Altro]\rValore=11\r[Accesso]\rValore=4E\r") << "4E";
+        QTest::newRow("mixed line ends") << QByteArray("[Altro]\r\nValore=11\n[Accesso]\rValore=4E") << "4E";
     }
     void iniRead()
     {
@@ -116,6 +122,10 @@ private slots:
             << QByteArray("[Accesso]\r\nAltro=x\r\nValore=4E\r\n\r\n[Fine]\r\nk=v\r\n");
         QTest::newRow("section added") << QByteArray("[Fine]\r\nk=v") << QByteArray("[Fine]\r\nk=v\r\n[Accesso]\r\nValore=4E\r\n");
         QTest::newRow("new file") << QByteArray() << QByteArray("[Accesso]\r\nValore=4E\r\n");
+        QTest::newRow("byte-order mark kept") << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=11\r\n")
+                                              << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=4E\r\n");
+        QTest::newRow("carriage returns only kept")
+            << QByteArray("[Accesso]\rValore=11\rAltro=x\r") << QByteArray("[Accesso]\rValore=4E\rAltro=x\r");
     }
     void iniWriteKeepsOtherContent()
     {
@@ -153,6 +163,24 @@ private slots:
                                  PasswordStore::write(world.file(QStringLiteral("missing/unins000.dll")),
                                                       QStringLiteral("NUOVA")));
         QCOMPARE(PasswordStore::read(world.file(PasswordStore::kFileName)), QStringLiteral("VECCHIA"));
+    }
+
+    // A full disk while the new file is written: the old file stays whole, byte for byte, and
+    // nothing is left beside it.
+    void fullDiskKeepsTheOldFile()
+    {
+        TestWorld world;
+        world.writePassword(QStringLiteral("VECCHIA"));
+        const QByteArray before = world.read(PasswordStore::kFileName);
+        const QStringList entries = QDir(world.folder()).entryList(QDir::Files);
+        {
+            FileSizeLimit full(10);
+            QVERIFY(full.ok());
+            QVERIFY_THROWS_EXCEPTION(PasswordStore::Error, PasswordStore::write(world.file(PasswordStore::kFileName),
+                                                                                QStringLiteral("NUOVA")));
+        }
+        QCOMPARE(world.read(PasswordStore::kFileName), before);
+        QCOMPARE(QDir(world.folder()).entryList(QDir::Files), entries);
     }
 
     void deliveredFileHoldsTheInitialPassword()

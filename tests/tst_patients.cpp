@@ -247,6 +247,8 @@ private slots:
     void tabLeavesDigitsOnlyFields();
     void fileFailures_data();
     void fileFailures();
+    void readOnlyArchiveCanBeBrowsed_data();
+    void readOnlyArchiveCanBeBrowsed();
     void saveBeyondEndOfShortenedArchiveFails();
     void hints_data();
     void hints();
@@ -771,8 +773,66 @@ void TestPatients::fileFailures_data()
         QTest::addRow("%s: next", setup) << setup << "next" << "";
     }
     QTest::newRow("read-only archive: save over record 1") << "read-only archive" << "save" << "1";
-    QTest::newRow("read-only archive: last") << "read-only archive" << "last" << "1";
-    QTest::newRow("read-only archive: previous") << "read-only archive" << "previous" << "2";
+}
+
+// A write-protected archive (a stick, a read-only share) can still be browsed; only a save
+// needs write access.
+void TestPatients::readOnlyArchiveCanBeBrowsed_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("position");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("first") << "first"
+                           << ""
+                           << "1"
+                           << "UNO";
+    QTest::newRow("last") << "last"
+                          << "1"
+                          << "2"
+                          << "DUE";
+    QTest::newRow("previous") << "previous"
+                              << "2"
+                              << "1"
+                              << "UNO";
+    QTest::newRow("next") << "next"
+                          << "1"
+                          << "2"
+                          << "DUE";
+}
+
+void TestPatients::readOnlyArchiveCanBeBrowsed()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, shown);
+    QFETCH(QString, position);
+    QFETCH(QString, name);
+
+    TestWorld world;
+    const QString folder = world.folder();
+    writeArchive(world, {patient(QStringLiteral("UNO")), patient(QStringLiteral("DUE"))});
+    const QByteArray before = world.read(kPatientArchive);
+    TfrmClients *w = openCard(world);
+    w->lblPosizione->setText(shown);
+    {
+        WithoutOverride unprivileged;
+        QVERIFY(::chmod(QFile::encodeName(world.file(kPatientArchive)).constData(), 0444) == 0);
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0555) == 0);
+        if (button == QLatin1String("first"))
+            w->cmdFirstClick();
+        else if (button == QLatin1String("previous"))
+            w->cmdPreviousClick();
+        else if (button == QLatin1String("next"))
+            w->cmdNextClick();
+        else
+            w->cmdLastClick();
+        ::chmod(QFile::encodeName(folder).constData(), 0755);
+        ::chmod(QFile::encodeName(world.file(kPatientArchive)).constData(), 0644);
+    }
+    QCOMPARE(shownMessages(), QStringList());
+    QCOMPARE(w->lblPosizione->text(), position);
+    QCOMPARE(w->txtName->text(), name);
+    QCOMPARE(world.read(kPatientArchive), before);
 }
 
 void TestPatients::fileFailures()

@@ -1,5 +1,7 @@
+#include "support/Faults.h"
 #include "support/TestSupport.h"
 
+#include "appointments/AppointmentLines.h"
 #include "storage/AnsiText.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/PatientRecord.h"
@@ -11,9 +13,11 @@
 #include <QFileInfo>
 #include <QFile>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QSet>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,6 +26,17 @@ class TestStorage : public QObject
     Q_OBJECT
 
 private:
+    static constexpr QFile::Permissions kReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+
+    // The archive gets the given permissions; the folder stays open to anybody, so that the
+    // file's own permissions decide.
+    static void protect(const TestWorld &world, const QString &name, QFile::Permissions permissions)
+    {
+        QVERIFY(QFile::setPermissions(world.folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                          | QFile::ReadOther | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(world.file(name), permissions));
+    }
+
     static TAppointmentRecord appointment(const QString &name)
     {
         TAppointmentRecord r{};
@@ -268,17 +283,79 @@ private slots:
         QCOMPARE(after.mid(2 * R, R), QByteArray(recordBytes(t), R));
     }
 
+    // A file that exists but cannot be opened as asked is a failure, never replaced by an
+    // empty one: unreadable for a reader, read-only for a save.
+    void unopenableFileIsNeverReplaced_data()
+    {
+        QTest::addColumn<int>("permissions");
+        QTest::addColumn<int>("access");
+        QTest::newRow("unreadable, to read") << 0 << int(RecordFile::Read);
+        QTest::newRow("unreadable, to save") << 0 << int(RecordFile::Write);
+        QTest::newRow("read-only, to save") << int(kReadOnly) << int(RecordFile::Write);
+    }
     void unopenableFileIsNeverReplaced()
     {
-        if (::geteuid() == 0)
-            QSKIP("root opens read-only files anyway");
+        QFETCH(int, permissions);
+        QFETCH(int, access);
         TestWorld world;
         world.write(kPatientArchive, QByteArray(TPatientRecord::Size, 'q'));
-        QFile::setPermissions(world.file(kPatientArchive), QFile::ReadOwner);
+        protect(world, kPatientArchive, QFile::Permissions(permissions));
         RecordFile file(world.file(kPatientArchive), TPatientRecord::Size);
-        QVERIFY_THROWS_EXCEPTION(StorageError, file.open(RecordFile::Read));
+        {
+            AsUnprivileged unprivileged;
+            QVERIFY(unprivileged.ok());
+            QVERIFY_THROWS_EXCEPTION(StorageError, file.open(RecordFile::Access(access)));
+        }
+        QVERIFY(!file.isOpen());
         QFile::setPermissions(world.file(kPatientArchive), QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(world.read(kPatientArchive), QByteArray(TPatientRecord::Size, 'q'));
+    }
+
+    // An archive on a write-protected stick or share: everything can be looked at, only a
+    // save fails, and the file stays as it was.
+    void readOnlyArchiveCanBeRead()
+    {
+        TestWorld world;
+        writeRecords(kAppointmentArchive,
+                     QList<TAppointmentRecord>{appointment(QStringLiteral("uno")), appointment(QStringLiteral("due"))});
+        const QByteArray before = world.read(kAppointmentArchive);
+        protect(world, kAppointmentArchive, kReadOnly);
+        AsUnprivileged unprivileged;
+        QVERIFY(unprivileged.ok());
+        const int probe = ::open(QFile::encodeName(world.file(kAppointmentArchive)).constData(), O_WRONLY);
+        QVERIFY2(probe < 0, "the file is still writable");
+        RecordFile file(world.file(kAppointmentArchive), TAppointmentRecord::Size);
+        file.open(RecordFile::Read);
+        QCOMPARE(file.count(), 2);
+        TAppointmentRecord r;
+        file.readAt(2, r);
+        QCOMPARE(r.Contatto.text(), QStringLiteral("due"));
+        QVERIFY_THROWS_EXCEPTION(StorageError, file.append(r));
+        file.close();
+        TAppointmentRecord found;
+        QCOMPARE(AppointmentLines::lastWithLine(AppointmentLines::line(r), found), qint64(2));
+        QVERIFY_THROWS_EXCEPTION(StorageError, file.open(RecordFile::Write));
+        QCOMPARE(world.read(kAppointmentArchive), before);
+    }
+
+    // A write that fails half-way (a full disk) leaves the file exactly as it was.
+    void failedAppendLeavesTheFileAsItWas()
+    {
+        TestWorld world;
+        const int R = TAppointmentRecord::Size;
+        writeRecords(kAppointmentArchive,
+                     QList<TAppointmentRecord>{appointment(QStringLiteral("uno")), appointment(QStringLiteral("due"))});
+        const QByteArray before = world.read(kAppointmentArchive);
+        RecordFile file(world.file(kAppointmentArchive), R);
+        file.open(RecordFile::Write);
+        {
+            FileSizeLimit full(2 * R + R / 2);
+            QVERIFY(full.ok());
+            QVERIFY_THROWS_EXCEPTION(StorageError, file.append(appointment(QStringLiteral("tre"))));
+        }
+        QCOMPARE(file.count(), 2);
+        file.close();
+        QCOMPARE(world.read(kAppointmentArchive), before);
     }
 
     void unopenableFileIsAFailureEvenForRoot()
@@ -360,6 +437,70 @@ private slots:
         });
         QCOMPARE(names.size(), 2 * each);
         QCOMPARE(world.read(kAppointmentArchive).size(), 2 * each * TAppointmentRecord::Size);
+    }
+
+    // A copy of the program killed at any moment while it saves (a crash, a power cut of the
+    // process): every save it confirmed is in the file, whole, and the file holds nothing but
+    // whole records for the readers. The kernel may stop a write between two memory pages,
+    // leaving part of an unconfirmed record after the whole ones; readers never see it and the
+    // next save writes over it, which the end of the test checks.
+    void killedWhileAppendingLosesNothingConfirmed()
+    {
+        TestWorld world;
+        const int R = TAppointmentRecord::Size;
+        const QString tool = QCoreApplication::applicationDirPath() + QStringLiteral("/tool_appendloop");
+        QVERIFY(QFile::exists(tool));
+        const QString path = world.file(kAppointmentArchive);
+        const auto pattern = [](const QString &name) {
+            QString p;
+            while (p.size() < 200)
+                p += name + QLatin1Char('|');
+            return p.left(200).replace(QLatin1Char(' '), QLatin1Char('_'));
+        };
+        QStringList confirmed;
+        int tails = 0;
+        for (int run = 1; run <= 40; ++run) {
+            QProcess writer;
+            writer.start(tool, {path, QStringLiteral("r%1").arg(run)});
+            QVERIFY(writer.waitForStarted());
+            // Once it is saving (its first save confirmed), at a random moment.
+            QVERIFY(writer.waitForReadyRead(30000));
+            QTest::qWait(int(QRandomGenerator::global()->bounded(60)));
+            writer.kill(); // SIGKILL
+            QVERIFY(writer.waitForFinished(10000));
+            QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
+            const QList<QByteArray> done = writer.readAllStandardOutput().split('\n');
+            for (const QByteArray &n : done)
+                if (!n.isEmpty())
+                    confirmed.append(QStringLiteral("r%1 %2").arg(run).arg(QString::fromLatin1(n)));
+
+            QSet<QString> present;
+            RecordFile file(path, R);
+            file.open(RecordFile::Read);
+            file.scan([&](const char *rec, qint64) {
+                const auto *r = reinterpret_cast<const TAppointmentRecord *>(rec);
+                const QString name = r->Contatto.text();
+                if (r->Causale.text() != pattern(name) || r->Note.text() != pattern(name))
+                    present.insert(QStringLiteral("torn record: ") + name);
+                present.insert(name);
+                return true;
+            });
+            file.close();
+            for (const QString &name : std::as_const(present))
+                QVERIFY2(!name.startsWith(QLatin1String("torn")), qPrintable(name));
+            for (const QString &name : std::as_const(confirmed))
+                QVERIFY2(present.contains(name), qPrintable(name + QStringLiteral(" is lost")));
+            if (world.read(kAppointmentArchive).size() % R != 0)
+                ++tails;
+        }
+        QVERIFY(confirmed.size() >= 40);
+        RecordFile file(path, R);
+        file.open(RecordFile::Write);
+        const qint64 last = file.append(appointment(QStringLiteral("dopo")));
+        file.close();
+        QCOMPARE(world.read(kAppointmentArchive).size(), last * R);
+        qInfo("%lld confirmed saves, %lld records, %d partial tails", qlonglong(confirmed.size()), qlonglong(last - 1),
+              tails);
     }
 };
 

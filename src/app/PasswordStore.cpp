@@ -9,24 +9,39 @@
 namespace {
 
 // Lines keep their own endings; new lines get the Windows ending the file was made with.
+// A line ends with CR LF, LF or a CR alone (files saved by old Mac editors).
 QList<QByteArray> splitLines(const QByteArray &ini)
 {
     QList<QByteArray> lines;
     qsizetype start = 0;
     while (start < ini.size()) {
-        qsizetype end = ini.indexOf('\n', start);
-        end = end < 0 ? ini.size() : end + 1;
+        qsizetype end = start;
+        while (end < ini.size() && ini[end] != '\n' && ini[end] != '\r')
+            ++end;
+        if (end < ini.size())
+            end += ini[end] == '\r' && end + 1 < ini.size() && ini[end + 1] == '\n' ? 2 : 1;
         lines.append(ini.mid(start, end - start));
         start = end;
     }
     return lines;
 }
 
-QByteArray content(const QByteArray &line)
+QByteArray ending(const QByteArray &line)
 {
-    QByteArray c = line;
-    while (c.endsWith('\n') || c.endsWith('\r'))
-        c.chop(1);
+    if (line.endsWith("\r\n"))
+        return "\r\n";
+    if (line.endsWith('\n') || line.endsWith('\r'))
+        return line.right(1);
+    return {};
+}
+
+// A line without its ending and the blanks around it; an editor's UTF-8 byte-order mark
+// before the first line is no part of it.
+QByteArray content(const QByteArray &line, bool first)
+{
+    QByteArray c = line.chopped(ending(line).size());
+    if (first && c.startsWith("\xEF\xBB\xBF"))
+        c.remove(0, 3);
     return c.trimmed();
 }
 
@@ -65,8 +80,9 @@ QString normalForm(const QString &typed)
 QString iniValue(const QByteArray &ini, const QString &section, const QString &key)
 {
     bool inSection = false;
-    for (const QByteArray &line : splitLines(ini)) {
-        const QByteArray c = content(line);
+    const QList<QByteArray> lines = splitLines(ini);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QByteArray c = content(lines[i], i == 0);
         QString name;
         QByteArray value;
         if (isSection(c, &name))
@@ -81,13 +97,13 @@ QByteArray iniWithValue(const QByteArray &ini, const QString &section, const QSt
                         const QString &value)
 {
     QList<QByteArray> lines = splitLines(ini);
-    if (!lines.isEmpty() && !lines.last().endsWith('\n'))
+    if (!lines.isEmpty() && ending(lines.last()).isEmpty())
         lines.last().append("\r\n");
     const QByteArray keyLine = key.toLatin1() + '=' + value.toLatin1() + "\r\n";
     bool inSection = false;
     qsizetype sectionEnd = -1; // where a missing key goes: after the section's last line
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QByteArray c = content(lines[i]);
+        const QByteArray c = content(lines[i], i == 0);
         QString name;
         QByteArray old;
         if (isSection(c, &name)) {
@@ -97,9 +113,8 @@ QByteArray iniWithValue(const QByteArray &ini, const QString &section, const QSt
             if (inSection)
                 sectionEnd = i + 1;
         } else if (inSection && isKey(c, key, &old)) {
-            const QByteArray ending = lines[i].endsWith("\r\n") ? "\r\n" : "\n";
             const qsizetype eq = lines[i].indexOf('=');
-            lines[i] = lines[i].left(eq + 1) + value.toLatin1() + ending;
+            lines[i] = lines[i].left(eq + 1) + value.toLatin1() + ending(lines[i]);
             return lines.join();
         } else if (inSection && !c.isEmpty()) {
             sectionEnd = i + 1;
@@ -141,10 +156,16 @@ void write(const QString &iniPath, const QString &password)
     }
     const QString value = AnsiText::trimmed(Crypt::ScrambleToHex(password));
     // Written aside and renamed over the old file: a failure leaves the old value whole.
+    // Every step is checked: a short file renamed over the old one (a full disk) would lock
+    // everybody out.
     QSaveFile file(iniPath);
     if (!file.open(QIODevice::WriteOnly))
         throw Error("the password file cannot be written");
-    file.write(iniWithValue(ini, QStringLiteral("Accesso"), QStringLiteral("Valore"), value));
+    const QByteArray bytes = iniWithValue(ini, QStringLiteral("Accesso"), QStringLiteral("Valore"), value);
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.cancelWriting(); // the new file is removed, the old one stays as it was
+        throw Error("the password file cannot be written");
+    }
     if (!file.commit())
         throw Error("the password file cannot be written");
 }

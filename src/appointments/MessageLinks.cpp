@@ -2,12 +2,43 @@
 
 #include "storage/AnsiText.h"
 
+namespace {
+
+// Percent-encodes the characters that would end a part of a link or start another, and the
+// control characters; every other character (blanks, apostrophes, colons, slashes, accented
+// letters) stays as it is, so that ordinary texts give the same links as ever.
+QString encodePart(const QString &text, QLatin1String delimiters)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    QString out;
+    out.reserve(text.size());
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c < 0x20 || c == 0x7F || c == '%' || delimiters.contains(ch)) {
+            out += QLatin1Char('%');
+            out += QLatin1Char(hex[c >> 4]);
+            out += QLatin1Char(hex[c & 15]);
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+// One value of the query: no field can add a parameter, change one or cut the link short.
+QString queryValue(const QString &text) { return encodePart(text, QLatin1String("&#+=;")); }
+
+// One address: no field can add a header (subject, body, attachments) or another recipient.
+QString address(const QString &text) { return encodePart(text, QLatin1String("?#&,;\"")); }
+
+} // namespace
+
 namespace MessageLinks {
 
 QString whatsApp(const QString &mobile, const QString &text)
 {
-    return QStringLiteral("https://") + kWhatsAppHost + QStringLiteral("/send?phone=") + AnsiText::trimmed(mobile)
-           + QStringLiteral("&text=") + text;
+    return QStringLiteral("https://") + kWhatsAppHost + QStringLiteral("/send?phone=")
+           + queryValue(AnsiText::trimmed(mobile)) + QStringLiteral("&text=") + queryValue(text);
 }
 
 QString reminderText(const QString &time, const QString &date)
@@ -23,9 +54,9 @@ QString confirmationText(const QString &hours, const QString &minutes, const QSt
            + AnsiText::trimmed(date);
 }
 
-QString mailto(const QString &address)
+QString mailto(const QString &text)
 {
-    return QStringLiteral("\"mailto:") + AnsiText::trimmed(address) + QLatin1Char('"');
+    return QStringLiteral("\"mailto:") + address(AnsiText::trimmed(text)) + QLatin1Char('"');
 }
 
 } // namespace MessageLinks

@@ -3,8 +3,9 @@
 #include <QString>
 
 // The links through which the program reaches a patient: WhatsApp's web "send" page and a
-// "mailto:" link, both handed to the desktop shell (TMisc::Open). The texts go into the
-// links as they are, unencoded; the shell side turns them into valid URLs.
+// "mailto:" link, both handed to the desktop shell (TMisc::Open). Each field goes into its
+// link as one part: the characters that would end that part or start another (and control
+// characters) are percent-encoded, nothing else; the shell side turns the rest into a valid URL.
 namespace MessageLinks {
 
 inline const QString kWhatsAppHost = QStringLiteral("web.whatsapp.com");
@@ -19,6 +20,6 @@ QString confirmationText(const QString &hours, const QString &minutes, const QSt
 
 // The e-mail link to an address, enclosed in double quotes: "\"mailto:" + address + "\"".
 // An empty address still gives a link: a message without a recipient.
-QString mailto(const QString &address);
+QString mailto(const QString &text);
 
 } // namespace MessageLinks

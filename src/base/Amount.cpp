@@ -40,7 +40,8 @@ std::optional<qint64> toCents(const QString &text)
 QString fromCents(qint64 cents)
 {
     const QString sign = cents < 0 ? QStringLiteral("-") : QString();
-    const qint64 magnitude = cents < 0 ? -cents : cents;
+    // Unsigned, so that the most negative number has a magnitude too.
+    const quint64 magnitude = cents < 0 ? 0 - quint64(cents) : quint64(cents);
     return sign + QString::number(magnitude / 100) + QLatin1Char(',')
            + QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
 }

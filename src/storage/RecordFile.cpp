@@ -85,12 +85,15 @@ void RecordFile::open(Access access)
     if (m_fd >= 0)
         close();
     const QByteArray native = QFile::encodeName(m_path);
-    int fd = openNoIntr(native, O_RDWR);
+    // Reading needs no write access: an archive on a write-protected stick or share can still
+    // be looked at. Only a save asks for it.
+    const int mode = access == Write ? O_RDWR : O_RDONLY;
+    int fd = openNoIntr(native, mode);
     if (fd < 0 && errno == ENOENT) {
         // Only a missing file is created; O_EXCL keeps a file made meanwhile by someone else.
         fd = openNoIntr(native, O_RDWR | O_CREAT | O_EXCL);
         if (fd < 0 && errno == EEXIST)
-            fd = openNoIntr(native, O_RDWR);
+            fd = openNoIntr(native, mode);
         else if (fd >= 0) {
             // Make the new name itself durable.
             const QByteArray dir = QFile::encodeName(QFileInfo(m_path).absolutePath());
@@ -103,6 +106,15 @@ void RecordFile::open(Access access)
     }
     if (fd < 0)
         fail("open");
+    // A folder opens for reading too, but it is no record file.
+    struct stat st;
+    const bool statted = ::fstat(fd, &st) == 0;
+    if (!statted || !S_ISREG(st.st_mode)) {
+        const int saved = !statted ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        errno = saved;
+        fail("open");
+    }
     // Another copy of the program holds the file for one action at most: wait for it, but
     // never for ever (a copy that hangs must not hang this one too).
     int rc;
@@ -189,9 +201,22 @@ void RecordFile::overwriteAt(qint64 position, const char *record)
 
 qint64 RecordFile::append(const char *record)
 {
+    requireOpen();
+    struct stat st;
+    if (::fstat(m_fd, &st) < 0)
+        fail("stat");
     // Just after the last whole record: the bytes of a partial record are overwritten.
-    const qint64 position = count() + 1;
-    writeAt(position, record);
+    const qint64 position = qint64(st.st_size) / m_recordSize + 1;
+    try {
+        writeAt(position, record);
+    } catch (const StorageError &) {
+        // A write that failed half-way (a full disk) must not leave part of a record behind:
+        // the file goes back to the length it had.
+        while (::ftruncate(m_fd, off_t(st.st_size)) < 0 && errno == EINTR) {
+        }
+        m_bufferCount = 0;
+        throw;
+    }
     return position;
 }
 

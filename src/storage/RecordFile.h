@@ -31,8 +31,9 @@ public:
     RecordFile(const RecordFile &) = delete;
     RecordFile &operator=(const RecordFile &) = delete;
 
-    // Opens the existing file for reading and writing, or creates it empty when it is
-    // missing. An existing file that cannot be opened is a failure: it is never replaced.
+    // Opens the existing file, for reading only (Read) or for reading and writing (Write), or
+    // creates it empty when it is missing. An existing file that cannot be opened is a
+    // failure: it is never replaced.
     void open(Access access);
     void close();
     bool isOpen() const { return m_fd >= 0; }
@@ -43,7 +44,9 @@ public:
 
     void readAt(qint64 position, char *record);
     void overwriteAt(qint64 position, const char *record);
-    qint64 append(const char *record); // returns the new record's position
+    // Returns the new record's position. When the write fails the file is cut back to the
+    // length it had, so no part of the record stays behind.
+    qint64 append(const char *record);
 
     // Reads the record after the current position; false at the end of the file.
     // Reads ahead in large blocks, so a scan costs a few system calls, not one per record.

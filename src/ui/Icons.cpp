@@ -1,5 +1,6 @@
 #include "ui/Icons.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QPainter>
 #include <QPixmap>
@@ -21,10 +22,14 @@ QIcon icon(const QString &name)
 
 QSvgRenderer *renderer(const QString &name)
 {
-    static QHash<QString, QSvgRenderer *> cache; // kept for the whole run
+    // Kept for the whole run and owned by the application, which frees them when it goes.
+    static QHash<QString, QSvgRenderer *> cache;
     auto it = cache.find(name);
-    if (it == cache.end())
-        it = cache.insert(name, new QSvgRenderer(path(name)));
+    if (it == cache.end()) {
+        auto *parsed = new QSvgRenderer(path(name), QCoreApplication::instance());
+        QObject::connect(parsed, &QObject::destroyed, [name] { cache.remove(name); });
+        it = cache.insert(name, parsed);
+    }
     return *it;
 }
 
