@@ -103,16 +103,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             for (const TAppointmentRecord &r : records)
                 if (AppointmentLines::listed(status, r, today))
                     want.append(AppointmentLines::line(r));
-            QStringList got;
+            AppointmentLines::Lines got;
             AppointmentLines::statusLines(status, today, got);
-            FUZZ_CHECK(got == want);
-            for (const QString &line : got) {
-                TAppointmentRecord card;
-                const qint64 position = AppointmentLines::lastWithLine(line, card);
+            FUZZ_CHECK(got.texts == want);
+            FUZZ_CHECK(got.positions.size() == got.texts.size());
+            // Each line keeps the position of the very card it was built from.
+            for (qsizetype i = 0; i < got.texts.size(); ++i) {
+                const qint64 position = got.positions[i];
                 FUZZ_CHECK(position >= 1 && position <= records.size());
-                FUZZ_CHECK(std::memcmp(&records[position - 1], &card, sizeof card) == 0);
-                for (qint64 later = position; later < records.size(); ++later)
-                    FUZZ_CHECK(trimmedLine(AppointmentLines::line(records[later])) != trimmedLine(line));
+                FUZZ_CHECK(AppointmentLines::line(records[position - 1]) == got.texts[i]);
             }
         }
 
@@ -123,9 +122,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 r.Data.text(),     r.Ora.text(), r.Tipologia.text(), r.Causale.text(), r.Dettagli.text(),
                 r.Contatto.text(), r.Tel.text(), r.Cel.text(),       r.Luogo.text(),   r.Note.text()};
             FUZZ_CHECK(AppointmentLines::matches(own, r));
-            QStringList found;
+            AppointmentLines::Lines found;
             AppointmentLines::foundLines(own, found);
-            FUZZ_CHECK(found.contains(AppointmentLines::line(r)));
+            FUZZ_CHECK(found.texts.contains(AppointmentLines::line(r)));
+            FUZZ_CHECK(found.positions.contains(1));
         }
     } catch (const StorageError &e) {
         std::fprintf(stderr, "%s\n", e.what());

@@ -813,7 +813,7 @@ void TestPatients::readOnlyArchiveCanBeBrowsed()
     writeArchive(world, {patient(QStringLiteral("UNO")), patient(QStringLiteral("DUE"))});
     const QByteArray before = world.read(kPatientArchive);
     TfrmClients *w = openCard(world);
-    w->lblPosizione->setText(shown);
+    w->setPosition(shown.toLongLong());
     {
         WithoutOverride unprivileged;
         QVERIFY(::chmod(QFile::encodeName(world.file(kPatientArchive)).constData(), 0444) == 0);
