@@ -274,7 +274,7 @@ bool TfrmAgenda::loadList()
         return false;
     }
     lstRecords->setLines(lines);
-    // Wide enough for the longest line, and never narrower than the classic 1600.
+    // Wide enough for the longest line, and never narrower than 1600.
     lstRecords->setItemWidth(qMax(1600, lstRecords->widestLine() + 16));
     return true;
 }

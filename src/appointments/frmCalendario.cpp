@@ -17,7 +17,7 @@ TfrmCalendario::TfrmCalendario(QWidget *parent) : Dialog(parent, Place::OnOwner)
     setObjectName(QStringLiteral("frmCalendario"));
     setWindowTitle(QStringLiteral(" Importazione data"));
     Theme::setGradient(this, "steel");
-    // A little larger than the classic design so that the toolkit's month view fits whole.
+    // A little larger than the designed size so that the toolkit's month view fits whole.
     Theme::makeFixedDialog(this, 330, 350);
     Formats::apply();
 
