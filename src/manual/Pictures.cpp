@@ -7,7 +7,9 @@
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmTrovaScadenze.h"
+#include "chart/frmAllegaExcel.h"
 #include "patients/frmClients.h"
+#include "patients/frmFindClients.h"
 #include "platform/Modal.h"
 #include "platform/Printer.h"
 #include "print/frmCardPrint.h"
@@ -308,11 +310,7 @@ struct Entry
 
 // The table of pictures. A window added to the program gets its picture with one line here
 // and a [[finestra name]] line in the manual's source.
-//   Still to add when their windows exist: frmFindClients, frmCodFisc, frmPartitaIva,
-//   frmListIssues, frmAllegaCartella, frmAttachedFolder, frmDentalCondition, frmAllegaExcel
-//   (list and entry panel), frmAnteprimaDentale, frmExpClients, frmExpScadenzario,
-//   frmExpImminenti, frmExpGiornaliere, frmExpMensili. The manual's source already names
-//   them in comments where their pictures go.
+//   Still to add: frmAnteprimaDentale.
 const QList<Entry> &table()
 {
     static const QList<Entry> entries = {
@@ -335,6 +333,93 @@ const QList<Entry> &table()
          [] {
              TfrmClients *c = patientCard();
              return crop(c, {c->btnCondition, c->btnHistory, c->btnFolder});
+         }},
+        {"frmFindClients",
+         [] {
+             TfrmClients *c = patientCard();
+             return opened([c] { c->cmdFindClick(); },
+                           [](QWidget *window) {
+                               auto *find = static_cast<TfrmFindClients *>(window);
+                               typeInto(find->txtCity, QStringLiteral("Bologna"));
+                               find->btnCercaClick();
+                               settle();
+                           });
+         }},
+        {"frmCodFisc",
+         [] {
+             TfrmClients *c = patientCard();
+             return opened([c] { c->btnCodFiscClick(); });
+         }},
+        {"frmPartitaIva",
+         [] {
+             TfrmClients *c = patientCard();
+             return opened([c] { c->btnPartitaIvaClick(); });
+         }},
+        {"frmListIssues",
+         [] {
+             TfrmClients *c = patientCard();
+             return opened([c] { c->cmdDefaultingClick(); });
+         }},
+        {"frmAllegaCartella",
+         [] {
+             TfrmClients *c = patientCard();
+             return opened([c] { c->cmdAttachClick(); });
+         }},
+        {"frmAttachedFolder",
+         [] {
+             TfrmClients *c = patientCard();
+             return opened([c] { c->btnFolderClick(); });
+         }},
+        {"frmDentalCondition",
+         [] {
+             TfrmClients *c = patientCard();
+             return opened([c] { c->btnConditionClick(); });
+         }},
+        {"frmAllegaExcel",
+         [] {
+             TfrmClients *c = patientCard();
+             return opened([c] { c->btnHistoryClick(); });
+         }},
+        {"frmAllegaExcel.voce",
+         [] {
+             TfrmClients *c = patientCard();
+             return opened([c] { c->btnHistoryClick(); },
+                           [](QWidget *window) {
+                               auto *r = static_cast<TfrmAllegaExcel *>(window);
+                               r->btnAggiungiClick();
+                               settle();
+                               typeInto(r->txtData, QStringLiteral("10/12/2026"));
+                               typeInto(r->txtOra, QStringLiteral("10:30"));
+                               typeInto(r->txtTrattamenti, QStringLiteral("Igiene professionale"));
+                               typeInto(r->txtDentista, QStringLiteral("Dott.ssa Elena Martinelli"));
+                               typeInto(r->txtImporto, QStringLiteral("80,00"));
+                               settle();
+                           });
+         }},
+        {"frmExpClients",
+         [] {
+             TfrmClients *c = patientCard();
+             return opened([c] { c->cmdExportClick(); });
+         }},
+        {"frmExpScadenzario",
+         [] {
+             TfrmArchivio_Scadenze *c = appointmentCard();
+             return opened([c] { c->cmdEsportaClick(); });
+         }},
+        {"frmExpImminenti",
+         [] {
+             TfrmAgenda *a = agenda();
+             return opened([a] { a->btnExcelClick(); });
+         }},
+        {"frmExpGiornaliere",
+         [] {
+             TfrmAgenda *a = agenda();
+             return opened([a] { a->btnGiornoClick(); });
+         }},
+        {"frmExpMensili",
+         [] {
+             TfrmAgenda *a = agenda();
+             return opened([a] { a->btnMeseClick(); });
          }},
         {"frmPrintClient",
          [] {
