@@ -11,23 +11,24 @@
 
 namespace {
 
-const QStringList kSurnames = {"Rossi", "Russo", "Ferrari", "Esposito", "Bianchi", "Romano", "Colombo", "Ricci",
-                               "Marino", "Greco", "Bruno", "Gallo", "Conti", "De Luca", "Mancini", "Costa",
-                               "Giordano", "Rizzo", "Lombardi", "Moretti", "Barbieri", "Fontana", "Santoro",
-                               "Mariani", "Rinaldi", "Caruso", "Ferrara", "Galli", "Martini", "Leone"};
-const QStringList kNames = {"Marco", "Giulia", "Luca", "Francesca", "Alessandro", "Chiara", "Andrea", "Sara",
-                            "Matteo", "Valentina", "Lorenzo", "Elena", "Davide", "Martina", "Simone", "Federica",
-                            "Giuseppe", "Anna", "Paolo", "Laura", "Stefano", "Silvia", "Roberto", "Paola"};
-const QStringList kTreatments = {"Igiene orale professionale", "Otturazione in composito", "Devitalizzazione",
-                                 "Estrazione dente del giudizio", "Visita di controllo", "Sbiancamento",
-                                 "Impianto osteointegrato", "Corona in ceramica", "Ortodonzia: controllo apparecchio",
-                                 "Radiografia panoramica", "Ablazione del tartaro", "Protesi mobile: ribasatura"};
+const QStringList kSurnames = {
+    "Rossi",    "Russo",   "Ferrari", "Esposito", "Bianchi", "Romano", "Colombo",  "Ricci", "Marino",   "Greco",
+    "Bruno",    "Gallo",   "Conti",   "De Luca",  "Mancini", "Costa",  "Giordano", "Rizzo", "Lombardi", "Moretti",
+    "Barbieri", "Fontana", "Santoro", "Mariani",  "Rinaldi", "Caruso", "Ferrara",  "Galli", "Martini",  "Leone"};
+const QStringList kNames = {"Marco",  "Giulia",  "Luca",    "Francesca", "Alessandro", "Chiara",
+                            "Andrea", "Sara",    "Matteo",  "Valentina", "Lorenzo",    "Elena",
+                            "Davide", "Martina", "Simone",  "Federica",  "Giuseppe",   "Anna",
+                            "Paolo",  "Laura",   "Stefano", "Silvia",    "Roberto",    "Paola"};
+const QStringList kTreatments = {
+    "Igiene orale professionale",    "Otturazione in composito", "Devitalizzazione",
+    "Estrazione dente del giudizio", "Visita di controllo",      "Sbiancamento",
+    "Impianto osteointegrato",       "Corona in ceramica",       "Ortodonzia: controllo apparecchio",
+    "Radiografia panoramica",        "Ablazione del tartaro",    "Protesi mobile: ribasatura"};
 const QStringList kDentists = {"Dott. Bianchi", "Dott.ssa Verdi", "Dott. Neri", "Dott.ssa Galli"};
 const QStringList kPayments = {"Contanti", "Bancomat", "Carta di credito", "Bonifico", "Finanziamento"};
 const QStringList kCities = {"Milano", "Roma", "Torino", "Napoli", "Bologna", "Firenze", "Bari", "Verona"};
 
-template<class Record>
-class Writer
+template <class Record> class Writer
 {
 public:
     explicit Writer(const QString &path) : m_file(path)
@@ -59,7 +60,10 @@ QString pick(QRandomGenerator &rng, const QStringList &list) { return list.at(in
 
 QString mobile(QRandomGenerator &rng) { return QStringLiteral("3%1").arg(rng.bounded(100000000u, 999999999u)); }
 
-QString amount(QRandomGenerator &rng) { return QStringLiteral("%1,%2").arg(rng.bounded(30, 2500)).arg(rng.bounded(0, 100), 2, 10, QLatin1Char('0')); }
+QString amount(QRandomGenerator &rng)
+{
+    return QStringLiteral("%1,%2").arg(rng.bounded(30, 2500)).arg(rng.bounded(0, 100), 2, 10, QLatin1Char('0'));
+}
 
 } // namespace
 
@@ -110,8 +114,8 @@ void write(const QString &folder, const Sizes &sizes, const QDate &today)
             TPatientRecord r{};
             r.Name.setText(pick(rng, kSurnames).toUpper() + QLatin1Char(' ') + pick(rng, kNames).toUpper());
             r.Gender.setText(i % 2 ? QStringLiteral("M") : QStringLiteral("F"));
-            r.BirthDate.setText(Formats::dateText(QDate(1940 + int(rng.bounded(0, 70)), 1 + int(rng.bounded(0, 12)),
-                                                        1 + int(rng.bounded(0, 28)))));
+            r.BirthDate.setText(Formats::dateText(
+                QDate(1940 + int(rng.bounded(0, 70)), 1 + int(rng.bounded(0, 12)), 1 + int(rng.bounded(0, 28)))));
             r.BirthPlace.setText(pick(rng, kCities));
             r.Street.setText(QStringLiteral("Via Garibaldi %1").arg(rng.bounded(1, 200)));
             r.City.setText(pick(rng, kCities));

@@ -278,8 +278,8 @@ int main(int argc, char *argv[])
                  {"status list: scaduti", AppointmentLines::Status::Scaduti},
                  {"status list: assolti", AppointmentLines::Status::Assolti}};
     for (const auto &list : lists)
-        row(list.name, medianMs(runs, [&] { card->openStatusList(list.which); }), readAppointments,
-            "read appointments", g_stream);
+        row(list.name, medianMs(runs, [&] { card->openStatusList(list.which); }), readAppointments, "read appointments",
+            g_stream);
 
     const auto search = [&](const QStringList &criteria) {
         return medianMs(runs, [&] {
@@ -293,7 +293,8 @@ int main(int argc, char *argv[])
     };
     row("find appointments, no criteria", search({}), readAppointments, "read appointments", g_stream);
     row("find appointments, two criteria",
-        search({QStringLiteral("txtTipologia"), QStringLiteral("verdi"), QStringLiteral("txtCel"), QStringLiteral("34")}),
+        search(
+            {QStringLiteral("txtTipologia"), QStringLiteral("verdi"), QStringLiteral("txtCel"), QStringLiteral("34")}),
         readAppointments, "read appointments", g_stream);
 
     // The appointment archive exported, from opening the window to the file written; its floor

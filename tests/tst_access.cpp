@@ -71,21 +71,39 @@ const QList<WindowEntry> &allWindows()
         {"frmScaduti", [] { return new TfrmScaduti(Windows::frmArchivio_Scadenze()); }},
         {"frmAssolti", [] { return new TfrmAssolti(Windows::frmArchivio_Scadenze()); }},
         {"frmTrovaScadenze", [] { return new TfrmTrovaScadenze(Windows::frmArchivio_Scadenze()); }},
-        {"frmStampaScadenza", [] { return new TfrmStampaScadenza(TAppointmentRecord{}, Windows::frmArchivio_Scadenze()); }},
+        {"frmStampaScadenza",
+         [] { return new TfrmStampaScadenza(TAppointmentRecord{}, Windows::frmArchivio_Scadenze()); }},
         {"frmStartup", [] { return new TfrmStartup(TAppointmentRecord{}, Windows::frmArchivio_Scadenze()); }},
         {"frmPrintClient", [] { return new TfrmPrintClient(TPatientRecord{}, Windows::frmClients()); }},
         {"frmDentalCondition",
-         [] { return new TfrmDentalCondition(QStringLiteral("Rossi Mario"), QStringList(32, QString()), Windows::frmClients()); }},
+         [] {
+             return new TfrmDentalCondition(QStringLiteral("Rossi Mario"), QStringList(32, QString()),
+                                            Windows::frmClients());
+         }},
         {"frmAnteprimaDentale",
-         [] { return new TfrmAnteprimaDentale(QStringLiteral("Stato dentale"), QStringList(32, QString()), Windows::frmClients()); }},
+         [] {
+             return new TfrmAnteprimaDentale(QStringLiteral("Stato dentale"), QStringList(32, QString()),
+                                             Windows::frmClients());
+         }},
         {"frmPrint_Dental_Condition",
-         [] { return new TfrmPrint_Dental_Condition(QStringLiteral("Stato dentale"), QStringList(32, QString()), Windows::frmClients()); }},
-        {"frmAllegaExcel", [] { return new TfrmAllegaExcel(QStringLiteral("Rossi Mario"), QStringLiteral("1"), Windows::frmClients()); }},
-        {"frmExpClients", [] { return new TfrmExport(Exports::Member::Clients, QDate(2026, 12, 10), Windows::frmClients()); }},
-        {"frmExpScadenzario", [] { return new TfrmExport(Exports::Member::Scadenzario, QDate(2026, 12, 10), Windows::frmArchivio_Scadenze()); }},
-        {"frmExpImminenti", [] { return new TfrmExport(Exports::Member::Imminenti, QDate(2026, 12, 10), Windows::frmAgenda()); }},
-        {"frmExpGiornaliere", [] { return new TfrmExport(Exports::Member::Giornaliere, QDate(2026, 12, 10), Windows::frmAgenda()); }},
-        {"frmExpMensili", [] { return new TfrmExport(Exports::Member::Mensili, QDate(2026, 12, 10), Windows::frmAgenda()); }},
+         [] {
+             return new TfrmPrint_Dental_Condition(QStringLiteral("Stato dentale"), QStringList(32, QString()),
+                                                   Windows::frmClients());
+         }},
+        {"frmAllegaExcel",
+         [] { return new TfrmAllegaExcel(QStringLiteral("Rossi Mario"), QStringLiteral("1"), Windows::frmClients()); }},
+        {"frmExpClients",
+         [] { return new TfrmExport(Exports::Member::Clients, QDate(2026, 12, 10), Windows::frmClients()); }},
+        {"frmExpScadenzario",
+         [] {
+             return new TfrmExport(Exports::Member::Scadenzario, QDate(2026, 12, 10), Windows::frmArchivio_Scadenze());
+         }},
+        {"frmExpImminenti",
+         [] { return new TfrmExport(Exports::Member::Imminenti, QDate(2026, 12, 10), Windows::frmAgenda()); }},
+        {"frmExpGiornaliere",
+         [] { return new TfrmExport(Exports::Member::Giornaliere, QDate(2026, 12, 10), Windows::frmAgenda()); }},
+        {"frmExpMensili",
+         [] { return new TfrmExport(Exports::Member::Mensili, QDate(2026, 12, 10), Windows::frmAgenda()); }},
     };
     return table;
 }

@@ -129,25 +129,63 @@ private slots:
         const int yes = int(AgendaRules::Imminence::Imminent);
         const int no = int(AgendaRules::Imminence::NotImminent);
         const int bad = int(AgendaRules::Imminence::Unreadable);
-        QTest::newRow("today, no lead time") << "10/12/2026" << "0" << "No" << today << yes;
-        QTest::newRow("today but fulfilled") << "10/12/2026" << "0" << "S\u00EC" << today << no;
-        QTest::newRow("ten days ahead, lead 10") << "20/12/2026" << "10" << "No" << today << yes;
-        QTest::newRow("ten days ahead, lead 9") << "20/12/2026" << "9" << "No" << today << no;
-        QTest::newRow("ten days ahead, lead 9, next day") << "20/12/2026" << "9" << "No" << today.addDays(1) << yes;
-        QTest::newRow("tomorrow, no lead time") << "11/12/2026" << "0" << "No" << today << no;
-        QTest::newRow("last month, still to fulfil") << "10/11/2026" << "0" << "No" << today << yes;
-        QTest::newRow("last month, fulfilled") << "10/11/2026" << "0" << "S\u00EC" << today << no;
-        QTest::newRow("lead time across the year") << "05/01/2027" << "30" << "No" << today << yes;
-        QTest::newRow("short day and month") << "9/1/2027" << "30" << "No" << today << yes;
-        QTest::newRow("lead time with zeros") << "13/12/2026" << "003" << "No" << today << yes;
-        QTest::newRow("empty flag") << "10/12/2026" << "0" << "" << today << no;
-        QTest::newRow("lower-case flag") << "10/12/2026" << "0" << "no" << today << no;
-        QTest::newRow("flag without accent") << "10/12/2026" << "0" << "Si" << today << no;
-        QTest::newRow("no such day") << "31/02/2026" << "0" << "No" << today << bad;
-        QTest::newRow("other date format") << "2026-12-10" << "0" << "No" << today << bad;
-        QTest::newRow("empty date") << "" << "0" << "No" << today << bad;
-        QTest::newRow("lead time not a number") << "10/12/2026" << "tre" << "No" << today << bad;
-        QTest::newRow("empty lead time") << "10/12/2026" << "" << "No" << today << bad;
+        QTest::newRow("today, no lead time") << "10/12/2026"
+                                             << "0"
+                                             << "No" << today << yes;
+        QTest::newRow("today but fulfilled") << "10/12/2026"
+                                             << "0"
+                                             << "S\u00EC" << today << no;
+        QTest::newRow("ten days ahead, lead 10") << "20/12/2026"
+                                                 << "10"
+                                                 << "No" << today << yes;
+        QTest::newRow("ten days ahead, lead 9") << "20/12/2026"
+                                                << "9"
+                                                << "No" << today << no;
+        QTest::newRow("ten days ahead, lead 9, next day") << "20/12/2026"
+                                                          << "9"
+                                                          << "No" << today.addDays(1) << yes;
+        QTest::newRow("tomorrow, no lead time") << "11/12/2026"
+                                                << "0"
+                                                << "No" << today << no;
+        QTest::newRow("last month, still to fulfil") << "10/11/2026"
+                                                     << "0"
+                                                     << "No" << today << yes;
+        QTest::newRow("last month, fulfilled") << "10/11/2026"
+                                               << "0"
+                                               << "S\u00EC" << today << no;
+        QTest::newRow("lead time across the year") << "05/01/2027"
+                                                   << "30"
+                                                   << "No" << today << yes;
+        QTest::newRow("short day and month") << "9/1/2027"
+                                             << "30"
+                                             << "No" << today << yes;
+        QTest::newRow("lead time with zeros") << "13/12/2026"
+                                              << "003"
+                                              << "No" << today << yes;
+        QTest::newRow("empty flag") << "10/12/2026"
+                                    << "0"
+                                    << "" << today << no;
+        QTest::newRow("lower-case flag") << "10/12/2026"
+                                         << "0"
+                                         << "no" << today << no;
+        QTest::newRow("flag without accent") << "10/12/2026"
+                                             << "0"
+                                             << "Si" << today << no;
+        QTest::newRow("no such day") << "31/02/2026"
+                                     << "0"
+                                     << "No" << today << bad;
+        QTest::newRow("other date format") << "2026-12-10"
+                                           << "0"
+                                           << "No" << today << bad;
+        QTest::newRow("empty date") << ""
+                                    << "0"
+                                    << "No" << today << bad;
+        QTest::newRow("lead time not a number") << "10/12/2026"
+                                                << "tre"
+                                                << "No" << today << bad;
+        QTest::newRow("empty lead time") << "10/12/2026"
+                                         << ""
+                                         << "No" << today << bad;
     }
     void imminence()
     {
@@ -172,16 +210,30 @@ private slots:
         QTest::addColumn<QString>("causale");
         QTest::addColumn<QString>("expected");
         QTest::newRow("short texts padded")
-            << "05/03/2027" << "15" << "30" << "Rossi Mario" << "3331234567" << "Igiene"
+            << "05/03/2027"
+            << "15"
+            << "30"
+            << "Rossi Mario"
+            << "3331234567"
+            << "Igiene"
             << QStringLiteral("ID: 202703051530  Data: 05/03/2027  Ora: 15:30  Rossi Mario                     "
                               "Cel. 3331234567      Igiene                                      \u20AC 80,00");
         QTest::newRow("long texts cut")
-            << "05/03/2027" << "08" << "05" << "Bianchi Anna Maria Luisa Francesca De Santis" << "00393331234567890"
+            << "05/03/2027"
+            << "08"
+            << "05"
+            << "Bianchi Anna Maria Luisa Francesca De Santis"
+            << "00393331234567890"
             << "Otturazione del molare superiore destro con composito"
             << QStringLiteral("ID: 202703050805  Data: 05/03/2027  Ora: 08:05  Bianchi Anna Maria Luisa Franc  "
                               "Cel. 00393331234567  Otturazione del molare superiore destro co  \u20AC 80,00");
         QTest::newRow("no hours: shorter key")
-            << "05/03/2027" << "" << "30" << "Verdi" << "333" << "Controllo"
+            << "05/03/2027"
+            << ""
+            << "30"
+            << "Verdi"
+            << "333"
+            << "Controllo"
             << QStringLiteral("ID: 2027030530  Data: 05/03/2027  Ora: :30    Verdi                           "
                               "Cel. 333             Controllo                                   \u20AC 80,00");
     }
@@ -230,8 +282,8 @@ private slots:
         for (const QString &d : dates)
             for (const QString &h : hours)
                 for (const QString &m : minutes)
-                    lines.append(AgendaRules::line(record(
-                        Card{.data = d, .ore = h, .minuti = m, .contatto = names.at(n++ % names.size())})));
+                    lines.append(AgendaRules::line(
+                        record(Card{.data = d, .ore = h, .minuti = m, .contatto = names.at(n++ % names.size())})));
         QStringList expected = lines;
         std::stable_sort(expected.begin(), expected.end(), AgendaRules::lineLess);
         AgendaRules::sortLines(lines);
@@ -262,8 +314,10 @@ private slots:
     {
         QTest::addColumn<QString>("data");
         QTest::addColumn<QString>("avviso");
-        QTest::newRow("date not a date") << "99/99/9999" << "0";
-        QTest::newRow("lead time not a number") << "10/12/2026" << "x";
+        QTest::newRow("date not a date") << "99/99/9999"
+                                         << "0";
+        QTest::newRow("lead time not a number") << "10/12/2026"
+                                                << "x";
     }
     void damagedCardsAreSkipped()
     {
@@ -445,8 +499,12 @@ private slots:
 
     void whatsAppReminderHandsTheLinkToTheShell()
     {
-        writeArchive({Card{.data = "12/12/2026", .ore = "17", .minuti = "05", .avviso = "3",
-                           .contatto = "Esposito Gennaro", .cel = "3391112223"}});
+        writeArchive({Card{.data = "12/12/2026",
+                           .ore = "17",
+                           .minuti = "05",
+                           .avviso = "3",
+                           .contatto = "Esposito Gennaro",
+                           .cel = "3391112223"}});
         showAgenda();
         agenda->lstRecords->setCurrentRow(0);
         QStringList shown;
@@ -480,9 +538,9 @@ private slots:
         auto *message = new TfrmWhatsApp_Message;
         message->btnWhatsAppClick();
         delete message;
-        QCOMPARE(TMisc::takeOpened(),
-                 QStringList{QStringLiteral("https://web.whatsapp.com/send?phone=&text=Gentile Paziente, le ricordiamo "
-                                            "l'appuntamento presso il nostro studio dentistico alle ore  del giorno ")});
+        QCOMPARE(TMisc::takeOpened(), QStringList{QStringLiteral(
+                                          "https://web.whatsapp.com/send?phone=&text=Gentile Paziente, le ricordiamo "
+                                          "l'appuntamento presso il nostro studio dentistico alle ore  del giorno ")});
     }
 
     void theShellGetsAValidUrl()

@@ -130,10 +130,14 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("lower case") << "INGRESSOSTUDIO" << "ingressostudio" << true;
-        QTest::newRow("mixed case with blanks") << "INGRESSOSTUDIO" << "  InGressoStudio  " << true;
-        QTest::newRow("one character less") << "INGRESSOSTUDIO" << "ingressostudi" << false;
-        QTest::newRow("one character more") << "INGRESSOSTUDIO" << "ingressostudioo" << false;
+        QTest::newRow("lower case") << "INGRESSOSTUDIO"
+                                    << "ingressostudio" << true;
+        QTest::newRow("mixed case with blanks") << "INGRESSOSTUDIO"
+                                                << "  InGressoStudio  " << true;
+        QTest::newRow("one character less") << "INGRESSOSTUDIO"
+                                            << "ingressostudi" << false;
+        QTest::newRow("one character more") << "INGRESSOSTUDIO"
+                                            << "ingressostudioo" << false;
         QTest::newRow("same accented letter") << QStringLiteral("CAFFÈ") << QStringLiteral("caffÈ") << true;
         QTest::newRow("accent in the other case") << QStringLiteral("CAFFÈ") << QStringLiteral("caffè") << false;
     }
@@ -172,7 +176,8 @@ private slots:
         QTest::addColumn<QByteArray>("ini");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("fieldAfter");
-        QTest::newRow("not hexadecimal") << QByteArray("[Accesso]\r\nValore=4EZZ\r\n") << kReadError << "ingressostudio";
+        QTest::newRow("not hexadecimal") << QByteArray("[Accesso]\r\nValore=4EZZ\r\n") << kReadError
+                                         << "ingressostudio";
         QTest::newRow("garbage bytes") << QByteArray("\x00\xFF\n[Accesso]\nValore=\x01\x02\xFF\n", 24) << kReadError
                                        << "ingressostudio";
         QTest::newRow("no key") << QByteArray("[Accesso]\r\n") << kWrong << "";
@@ -240,12 +245,18 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QStringList>("fieldsAfter"); // old, new, confirmation
         QTest::addColumn<QString>("focusAfter");
-        QTest::newRow("wrong old password") << "sbagliata" << "nuova" << "nuova" << kOldWrong
-                                            << QStringList{"", "nuova", "nuova"} << "txtPasswordOld";
-        QTest::newRow("confirmation differs") << "ingressostudio" << "nuova" << "nuovb" << kNotConfirmed
-                                              << QStringList{"ingressostudio", "", ""} << "txtPasswordNew";
-        QTest::newRow("confirmation differs in case") << "INGRESSOstudio" << "nuova" << "Nuova" << kNotConfirmed
-                                                      << QStringList{"INGRESSOstudio", "", ""} << "txtPasswordNew";
+        QTest::newRow("wrong old password")
+            << "sbagliata"
+            << "nuova"
+            << "nuova" << kOldWrong << QStringList{"", "nuova", "nuova"} << "txtPasswordOld";
+        QTest::newRow("confirmation differs")
+            << "ingressostudio"
+            << "nuova"
+            << "nuovb" << kNotConfirmed << QStringList{"ingressostudio", "", ""} << "txtPasswordNew";
+        QTest::newRow("confirmation differs in case")
+            << "INGRESSOstudio"
+            << "nuova"
+            << "Nuova" << kNotConfirmed << QStringList{"INGRESSOstudio", "", ""} << "txtPasswordNew";
         QTest::newRow("character beyond code 255")
             << "ingressostudio" << QStringLiteral("prezzo€") << QStringLiteral("prezzo€")
             << QStringLiteral("plain: Attenzione: la nuova password contiene caratteri non ammessi (ad esempio il "
@@ -267,9 +278,9 @@ private slots:
         change->txtConferma->setText(confirmTyped);
         change->cmdOKClick();
         QCOMPARE(shownMessages(), QStringList{message});
-        QCOMPARE((QStringList{change->txtPasswordOld->text(), change->txtPasswordNew->text(),
-                              change->txtConferma->text()}),
-                 fieldsAfter);
+        QCOMPARE(
+            (QStringList{change->txtPasswordOld->text(), change->txtPasswordNew->text(), change->txtConferma->text()}),
+            fieldsAfter);
         QVERIFY(focused(change->findChild<QLineEdit *>(focusAfter)));
         QVERIFY(change->isVisible());
         QCOMPARE(world->read(QStringLiteral("unins000.dll")), before);
@@ -509,9 +520,12 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("url");
-        QTest::newRow("web site") << "https://www.sorrisa.example" << "https://www.sorrisa.example";
-        QTest::newRow("quoted path") << "\"/tmp/prog/Guida.pdf\"" << "file:///tmp/prog/Guida.pdf";
-        QTest::newRow("path with blanks") << "\"/tmp/my prog/Riepilogo.xls\"" << "file:///tmp/my%20prog/Riepilogo.xls";
+        QTest::newRow("web site") << "https://www.sorrisa.example"
+                                  << "https://www.sorrisa.example";
+        QTest::newRow("quoted path") << "\"/tmp/prog/Guida.pdf\""
+                                     << "file:///tmp/prog/Guida.pdf";
+        QTest::newRow("path with blanks") << "\"/tmp/my prog/Riepilogo.xls\""
+                                          << "file:///tmp/my%20prog/Riepilogo.xls";
         QTest::newRow("quoted mailto") << "\"mailto:a@b.example?subject=Software Sorrisa&body=Salve, ciao:\""
                                        << "mailto:a@b.example?subject=Software%20Sorrisa&body=Salve,%20ciao:";
         QTest::newRow("whatsapp with line breaks")
@@ -549,7 +563,8 @@ private slots:
     {
         QWidget window;
         window.resize(400, 300);
-        auto *button = new PictureButton(QStringLiteral("cmdNuovo"), QStringLiteral("new"), QStringLiteral("Nuovo"), &window);
+        auto *button =
+            new PictureButton(QStringLiteral("cmdNuovo"), QStringLiteral("new"), QStringLiteral("Nuovo"), &window);
         button->setHint(QStringLiteral("Nuova scheda."));
         button->setGeometry(0, 0, 50, 50);
         auto *field = new QLineEdit(&window);

@@ -113,22 +113,38 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("whole number") << "12" << "12,00";
-        QTest::newRow("one decimal") << "12,5" << "12,50";
-        QTest::newRow("third decimal rounds up") << "12,345" << "12,35";
-        QTest::newRow("third decimal rounds down") << "12,344" << "12,34";
-        QTest::newRow("only the third decimal counts") << "12,3449" << "12,34";
-        QTest::newRow("half a cent") << "0,125" << "0,13";
-        QTest::newRow("rounding carries") << "999,995" << "1000,00";
-        QTest::newRow("lone comma") << "," << "0,00";
-        QTest::newRow("two commas") << "1,2,3" << "0,00";
-        QTest::newRow("trailing comma") << "7," << "7,00";
-        QTest::newRow("leading comma") << ",5" << "0,50";
-        QTest::newRow("leading zeros") << "007" << "7,00";
-        QTest::newRow("empty") << "" << "0,00";
-        QTest::newRow("blank") << "   " << "0,00";
-        QTest::newRow("not a number") << "12a" << "0,00";
-        QTest::newRow("already normal") << "1250,50" << "1250,50";
+        QTest::newRow("whole number") << "12"
+                                      << "12,00";
+        QTest::newRow("one decimal") << "12,5"
+                                     << "12,50";
+        QTest::newRow("third decimal rounds up") << "12,345"
+                                                 << "12,35";
+        QTest::newRow("third decimal rounds down") << "12,344"
+                                                   << "12,34";
+        QTest::newRow("only the third decimal counts") << "12,3449"
+                                                       << "12,34";
+        QTest::newRow("half a cent") << "0,125"
+                                     << "0,13";
+        QTest::newRow("rounding carries") << "999,995"
+                                          << "1000,00";
+        QTest::newRow("lone comma") << ","
+                                    << "0,00";
+        QTest::newRow("two commas") << "1,2,3"
+                                    << "0,00";
+        QTest::newRow("trailing comma") << "7,"
+                                        << "7,00";
+        QTest::newRow("leading comma") << ",5"
+                                       << "0,50";
+        QTest::newRow("leading zeros") << "007"
+                                       << "7,00";
+        QTest::newRow("empty") << ""
+                               << "0,00";
+        QTest::newRow("blank") << "   "
+                               << "0,00";
+        QTest::newRow("not a number") << "12a"
+                                      << "0,00";
+        QTest::newRow("already normal") << "1250,50"
+                                        << "1250,50";
     }
     void amount()
     {
@@ -145,7 +161,8 @@ private slots:
                  QStringLiteral("https://web.whatsapp.com/send?phone=3331234567&text=Gentile Paziente, le confermiamo "
                                 "l'appuntamento presso il nostro studio dentistico alle ore 09:05 del giorno "
                                 "15/01/2027"));
-        QCOMPARE(MessageLinks::mailto(QStringLiteral(" mario@esempio.it ")), QStringLiteral("\"mailto:mario@esempio.it\""));
+        QCOMPARE(MessageLinks::mailto(QStringLiteral(" mario@esempio.it ")),
+                 QStringLiteral("\"mailto:mario@esempio.it\""));
     }
 
     // A crafted field stays one part of its link: no parameter, header or recipient is added
@@ -222,8 +239,12 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("title");
-        QTest::newRow("appointment card") << "frmArchivio_Scadenze" << "cmdGuida" << "App Schedario Appuntamenti";
-        QTest::newRow("agenda") << "frmAgenda" << "imgGuida" << "App Agenda Appuntamenti";
+        QTest::newRow("appointment card") << "frmArchivio_Scadenze"
+                                          << "cmdGuida"
+                                          << "App Schedario Appuntamenti";
+        QTest::newRow("agenda") << "frmAgenda"
+                                << "imgGuida"
+                                << "App Agenda Appuntamenti";
     }
     void helpTopics()
     {
@@ -252,11 +273,16 @@ private slots:
         QTest::addColumn<int>("filled"); // how many of the required fields are filled, in order
         QTest::addColumn<QString>("warning");
         QTest::addColumn<QString>("focused");
-        QTest::newRow("nothing") << 0 << "la data dell'appuntamento." << "txtData";
-        QTest::newRow("date") << 1 << "i giorni di preavviso rispetto alla data dell'appuntamento." << "txtAvviso";
-        QTest::newRow("date, lead time") << 2 << "i trattamenti dentali da effettuare." << "txtCausale";
-        QTest::newRow("date, lead time, treatments") << 3 << "il nome del paziente." << "txtContatto";
-        QTest::newRow("all but the mobile number") << 4 << "il numero di cellulare del paziente." << "txtCel";
+        QTest::newRow("nothing") << 0 << "la data dell'appuntamento."
+                                 << "txtData";
+        QTest::newRow("date") << 1 << "i giorni di preavviso rispetto alla data dell'appuntamento."
+                              << "txtAvviso";
+        QTest::newRow("date, lead time") << 2 << "i trattamenti dentali da effettuare."
+                                         << "txtCausale";
+        QTest::newRow("date, lead time, treatments") << 3 << "il nome del paziente."
+                                                     << "txtContatto";
+        QTest::newRow("all but the mobile number") << 4 << "il numero di cellulare del paziente."
+                                                   << "txtCel";
     }
     void saveChecksRequiredFieldsInOrder()
     {
@@ -456,21 +482,51 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("to"); // lblPosizione after
         QTest::addColumn<bool>("emptyMessage");
-        QTest::newRow("first") << 3 << "2" << "cmdPrimo" << "1" << false;
-        QTest::newRow("last") << 3 << "" << "cmdUltimo" << "3" << false;
-        QTest::newRow("next on a new card") << 3 << "" << "cmdAvanti" << "1" << false;
-        QTest::newRow("next") << 3 << "1" << "cmdAvanti" << "2" << false;
-        QTest::newRow("next on the last card") << 3 << "3" << "cmdAvanti" << "3" << false;
-        QTest::newRow("previous on a new card") << 3 << "" << "cmdIndietro" << "1" << false;
-        QTest::newRow("previous") << 3 << "3" << "cmdIndietro" << "2" << false;
-        QTest::newRow("previous on the first card") << 3 << "1" << "cmdIndietro" << "1" << false;
-        QTest::newRow("first, empty archive") << 0 << "" << "cmdPrimo" << "" << true;
-        QTest::newRow("last, empty archive") << 0 << "" << "cmdUltimo" << "" << true;
-        QTest::newRow("next, empty archive") << 0 << "" << "cmdAvanti" << "" << true;
-        QTest::newRow("next, empty archive, stale label") << 0 << "2" << "cmdAvanti" << "" << true;
-        QTest::newRow("previous, empty archive") << 0 << "" << "cmdIndietro" << "" << true;
-        QTest::newRow("previous, empty archive, stale label") << 0 << "2" << "cmdIndietro" << "2" << true;
-        QTest::newRow("previous, empty archive, label 1") << 0 << "1" << "cmdIndietro" << "1" << false;
+        QTest::newRow("first") << 3 << "2"
+                               << "cmdPrimo"
+                               << "1" << false;
+        QTest::newRow("last") << 3 << ""
+                              << "cmdUltimo"
+                              << "3" << false;
+        QTest::newRow("next on a new card") << 3 << ""
+                                            << "cmdAvanti"
+                                            << "1" << false;
+        QTest::newRow("next") << 3 << "1"
+                              << "cmdAvanti"
+                              << "2" << false;
+        QTest::newRow("next on the last card") << 3 << "3"
+                                               << "cmdAvanti"
+                                               << "3" << false;
+        QTest::newRow("previous on a new card") << 3 << ""
+                                                << "cmdIndietro"
+                                                << "1" << false;
+        QTest::newRow("previous") << 3 << "3"
+                                  << "cmdIndietro"
+                                  << "2" << false;
+        QTest::newRow("previous on the first card") << 3 << "1"
+                                                    << "cmdIndietro"
+                                                    << "1" << false;
+        QTest::newRow("first, empty archive") << 0 << ""
+                                              << "cmdPrimo"
+                                              << "" << true;
+        QTest::newRow("last, empty archive") << 0 << ""
+                                             << "cmdUltimo"
+                                             << "" << true;
+        QTest::newRow("next, empty archive") << 0 << ""
+                                             << "cmdAvanti"
+                                             << "" << true;
+        QTest::newRow("next, empty archive, stale label") << 0 << "2"
+                                                          << "cmdAvanti"
+                                                          << "" << true;
+        QTest::newRow("previous, empty archive") << 0 << ""
+                                                 << "cmdIndietro"
+                                                 << "" << true;
+        QTest::newRow("previous, empty archive, stale label") << 0 << "2"
+                                                              << "cmdIndietro"
+                                                              << "2" << true;
+        QTest::newRow("previous, empty archive, label 1") << 0 << "1"
+                                                          << "cmdIndietro"
+                                                          << "1" << false;
     }
     void navigation()
     {
@@ -548,8 +604,10 @@ private slots:
         QTest::addColumn<QString>("tag");
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("staysOpen");
-        QTest::newRow("Annulla") << "data" << "btnAnnulla" << false;
-        QTest::newRow("another caller") << "scadenze" << "btnImportaData" << true;
+        QTest::newRow("Annulla") << "data"
+                                 << "btnAnnulla" << false;
+        QTest::newRow("another caller") << "scadenze"
+                                        << "btnImportaData" << true;
     }
     void pickerCancelledOrCalledByAnotherChangesNothing()
     {
@@ -576,13 +634,27 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("hours 23") << "txtOreApp" << "23" << "23";
-        QTest::newRow("hours 24") << "txtOreApp" << "24" << "";
-        QTest::newRow("hours 7") << "txtOreApp" << "7" << "";
-        QTest::newRow("hours letters") << "txtOreApp" << "ab" << "";
-        QTest::newRow("minutes 59") << "txtMinutiApp" << "59" << "59";
-        QTest::newRow("minutes 60") << "txtMinutiApp" << "60" << "";
-        QTest::newRow("minutes 05") << "txtMinutiApp" << "05" << "05";
+        QTest::newRow("hours 23") << "txtOreApp"
+                                  << "23"
+                                  << "23";
+        QTest::newRow("hours 24") << "txtOreApp"
+                                  << "24"
+                                  << "";
+        QTest::newRow("hours 7") << "txtOreApp"
+                                 << "7"
+                                 << "";
+        QTest::newRow("hours letters") << "txtOreApp"
+                                       << "ab"
+                                       << "";
+        QTest::newRow("minutes 59") << "txtMinutiApp"
+                                    << "59"
+                                    << "59";
+        QTest::newRow("minutes 60") << "txtMinutiApp"
+                                    << "60"
+                                    << "";
+        QTest::newRow("minutes 05") << "txtMinutiApp"
+                                    << "05"
+                                    << "05";
     }
     void hoursAndMinutesOnlyFromTheirLists()
     {
@@ -634,9 +706,15 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("lead time") << "txtAvviso" << "1a.%'2-3" << "123";
-        QTest::newRow("mobile") << "txtCel" << "+39 333.12'34%5" << "3933312345";
-        QTest::newRow("amount") << "txtImporto" << "12,5x.%" << "12,5";
+        QTest::newRow("lead time") << "txtAvviso"
+                                   << "1a.%'2-3"
+                                   << "123";
+        QTest::newRow("mobile") << "txtCel"
+                                << "+39 333.12'34%5"
+                                << "3933312345";
+        QTest::newRow("amount") << "txtImporto"
+                                << "12,5x.%"
+                                << "12,5";
     }
     void digitFields()
     {
@@ -675,10 +753,18 @@ private slots:
         QTest::addColumn<QString>("cel");
         QTest::addColumn<QString>("warning");
         QTest::addColumn<QString>("focused");
-        QTest::newRow("no date, no mobile")
-            << "" << "" << "la data." << "txtData";
-        QTest::newRow("no date") << "" << "3331234567" << "la data." << "txtData";
-        QTest::newRow("no mobile") << "15/01/2027" << " " << "il suo numero di cellulare." << "txtCel";
+        QTest::newRow("no date, no mobile") << ""
+                                            << ""
+                                            << "la data."
+                                            << "txtData";
+        QTest::newRow("no date") << ""
+                                 << "3331234567"
+                                 << "la data."
+                                 << "txtData";
+        QTest::newRow("no mobile") << "15/01/2027"
+                                   << " "
+                                   << "il suo numero di cellulare."
+                                   << "txtCel";
     }
     void whatsAppConfirmation()
     {
@@ -717,8 +803,10 @@ private slots:
     {
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("opened");
-        QTest::newRow("address") << "mario.rossi@esempio.it" << "\"mailto:mario.rossi@esempio.it\"";
-        QTest::newRow("no address") << "" << "\"mailto:\"";
+        QTest::newRow("address") << "mario.rossi@esempio.it"
+                                 << "\"mailto:mario.rossi@esempio.it\"";
+        QTest::newRow("no address") << ""
+                                    << "\"mailto:\"";
     }
     void emailLink()
     {

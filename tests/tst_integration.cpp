@@ -103,9 +103,12 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("position");
         QTest::addColumn<bool>("fulfilled");
-        QTest::newRow("da assolvere") << "cmdDaAssolvere" << 2 << 1 << "Verdi Luca" << "3" << false;
-        QTest::newRow("assolti") << "cmdAssolti" << 1 << 0 << "Bianchi Anna" << "2" << true;
-        QTest::newRow("scaduti: none before today") << "cmdScaduti" << 0 << -1 << "" << "" << false;
+        QTest::newRow("da assolvere") << "cmdDaAssolvere" << 2 << 1 << "Verdi Luca"
+                                      << "3" << false;
+        QTest::newRow("assolti") << "cmdAssolti" << 1 << 0 << "Bianchi Anna"
+                                 << "2" << true;
+        QTest::newRow("scaduti: none before today") << "cmdScaduti" << 0 << -1 << ""
+                                                    << "" << false;
     }
     void statusListsReopenIntoTheCard()
     {

@@ -35,8 +35,7 @@ struct Card
          QString tipologia = {}, QString ora = QStringLiteral("10:30"), QString importo = QStringLiteral("80,00"))
         : data(std::move(data)), flag(std::move(flag)), contatto(std::move(contatto)), causale(std::move(causale)),
           cel(std::move(cel)), tipologia(std::move(tipologia)), ora(std::move(ora)), importo(std::move(importo))
-    {
-    }
+    {}
     QString data;
     QString flag;
     QString contatto;

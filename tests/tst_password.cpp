@@ -17,10 +17,13 @@ private slots:
     {
         QTest::addColumn<QString>("clear");
         QTest::addColumn<QString>("hex");
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("empty") << ""
+                               << "";
         // Worked out by hand from the key's start value, multiplier and increment.
-        QTest::newRow("one letter") << "A" << "4E";
-        QTest::newRow("initial password") << "INGRESSOSTUDIO" << "46FF2311AEDABE9056B36D109B6C";
+        QTest::newRow("one letter") << "A"
+                                    << "4E";
+        QTest::newRow("initial password") << "INGRESSOSTUDIO"
+                                          << "46FF2311AEDABE9056B36D109B6C";
     }
     void scrambleKnownValues()
     {
@@ -74,10 +77,13 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("normal");
-        QTest::newRow("lower") << "ingressostudio" << "INGRESSOSTUDIO";
-        QTest::newRow("mixed, blanks around") << "  InGresso \t" << "INGRESSO";
+        QTest::newRow("lower") << "ingressostudio"
+                               << "INGRESSOSTUDIO";
+        QTest::newRow("mixed, blanks around") << "  InGresso \t"
+                                              << "INGRESSO";
         QTest::newRow("accents untouched") << QStringLiteral("è È à") << QStringLiteral("è È à");
-        QTest::newRow("digits and signs") << "ab12-!" << "AB12-!";
+        QTest::newRow("digits and signs") << "ab12-!"
+                                          << "AB12-!";
     }
     void normalForm()
     {
@@ -120,7 +126,8 @@ private slots:
         QTest::newRow("key added to its section")
             << QByteArray("[Accesso]\r\nAltro=x\r\n\r\n[Fine]\r\nk=v\r\n")
             << QByteArray("[Accesso]\r\nAltro=x\r\nValore=4E\r\n\r\n[Fine]\r\nk=v\r\n");
-        QTest::newRow("section added") << QByteArray("[Fine]\r\nk=v") << QByteArray("[Fine]\r\nk=v\r\n[Accesso]\r\nValore=4E\r\n");
+        QTest::newRow("section added") << QByteArray("[Fine]\r\nk=v")
+                                       << QByteArray("[Fine]\r\nk=v\r\n[Accesso]\r\nValore=4E\r\n");
         QTest::newRow("new file") << QByteArray() << QByteArray("[Accesso]\r\nValore=4E\r\n");
         QTest::newRow("byte-order mark kept") << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=11\r\n")
                                               << QByteArray("\xEF\xBB\xBF[Accesso]\r\nValore=4E\r\n");
@@ -159,9 +166,9 @@ private slots:
         TestWorld world;
         world.writePassword(QStringLiteral("VECCHIA"));
         // A folder in place of the temporary file's directory cannot take the new file.
-        QVERIFY_THROWS_EXCEPTION(PasswordStore::Error,
-                                 PasswordStore::write(world.file(QStringLiteral("missing/unins000.dll")),
-                                                      QStringLiteral("NUOVA")));
+        QVERIFY_THROWS_EXCEPTION(
+            PasswordStore::Error,
+            PasswordStore::write(world.file(QStringLiteral("missing/unins000.dll")), QStringLiteral("NUOVA")));
         QCOMPARE(PasswordStore::read(world.file(PasswordStore::kFileName)), QStringLiteral("VECCHIA"));
     }
 
@@ -188,9 +195,9 @@ private slots:
         QFile delivered(QStringLiteral(SORRISA_SOURCE_DIR "/resources/delivery/unins000.dll"));
         QVERIFY(delivered.open(QIODevice::ReadOnly));
         const QByteArray ini = delivered.readAll();
-        QCOMPARE(Crypt::UnscrambleFromHex(PasswordStore::iniValue(ini, QStringLiteral("Accesso"),
-                                                                  QStringLiteral("Valore"))),
-                 PasswordStore::normalForm(QStringLiteral("ingressostudio")));
+        QCOMPARE(
+            Crypt::UnscrambleFromHex(PasswordStore::iniValue(ini, QStringLiteral("Accesso"), QStringLiteral("Valore"))),
+            PasswordStore::normalForm(QStringLiteral("ingressostudio")));
     }
 };
 

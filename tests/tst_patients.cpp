@@ -38,14 +38,18 @@ struct Slot
 QList<Slot> layout()
 {
     QList<Slot> table = {
-        {"txtName", 0, 250},           {"txtGender", 251, 1},          {"txtBirthDate", 253, 10},
-        {"txtBirthPlace", 264, 50},    {"txtStreet", 315, 250},        {"txtCity", 566, 50},
-        {"txtState", 617, 50},         {"txtZip", 668, 30},            {"txtCitizenship", 699, 50},
-        {"txtTaxNumber", 750, 50},     {"txtSSN", 801, 50},            {"txtEmail", 852, 50},
-        {"txtHomePhone", 903, 30},     {"txtMobilePhone", 934, 30},    {"txtOccupation", 965, 50},
-        {"txtWork", 1016, 250},        {"txtPathologies", 1267, 250},  {"txtDrugs", 1518, 250},
-        {"txtAllergies", 1769, 250},   {"txtProblems", 2020, 250},     {"txtIssues", 2271, 250},
-        {"txtCommunication", 2522, 250}, {"txtDentist", 2773, 250},    {"txtTimes", 3024, 250},
+        {"txtName", 0, 250},           {"txtGender", 251, 1},
+        {"txtBirthDate", 253, 10},     {"txtBirthPlace", 264, 50},
+        {"txtStreet", 315, 250},       {"txtCity", 566, 50},
+        {"txtState", 617, 50},         {"txtZip", 668, 30},
+        {"txtCitizenship", 699, 50},   {"txtTaxNumber", 750, 50},
+        {"txtSSN", 801, 50},           {"txtEmail", 852, 50},
+        {"txtHomePhone", 903, 30},     {"txtMobilePhone", 934, 30},
+        {"txtOccupation", 965, 50},    {"txtWork", 1016, 250},
+        {"txtPathologies", 1267, 250}, {"txtDrugs", 1518, 250},
+        {"txtAllergies", 1769, 250},   {"txtProblems", 2020, 250},
+        {"txtIssues", 2271, 250},      {"txtCommunication", 2522, 250},
+        {"txtDentist", 2773, 250},     {"txtTimes", 3024, 250},
         {"txtStatus", 3275, 250},      {"txtNotes", 3526, 250},
     };
     for (int tooth = 1; tooth <= 32; ++tooth)
@@ -141,10 +145,7 @@ void writeArchive(TestWorld &world, const QList<TPatientRecord> &records)
     world.write(kPatientArchive, bytes);
 }
 
-QByteArray recordAt(TestWorld &world, int position)
-{
-    return world.read(kPatientArchive).mid((position - 1) * R, R);
-}
+QByteArray recordAt(TestWorld &world, int position) { return world.read(kPatientArchive).mid((position - 1) * R, R); }
 
 // The patient card as the user reaches it: the main menu's ARCHIVIO PAZIENTI.
 TfrmClients *openCard(TestWorld &world)
@@ -157,10 +158,7 @@ TfrmClients *openCard(TestWorld &world)
     return w;
 }
 
-void showRecord(TfrmClients *w, const TPatientRecord &record, int position)
-{
-    w->loadCard(position, record);
-}
+void showRecord(TfrmClients *w, const TPatientRecord &record, int position) { w->loadCard(position, record); }
 
 QString info(const QString &text) { return QStringLiteral("information: ") + text; }
 QString warning(const QString &text) { return QStringLiteral("warning: ") + text; }
@@ -313,15 +311,33 @@ void TestPatients::browsing_data()
     QTest::addColumn<QString>("position");
     QTest::addColumn<QString>("name");
 
-    QTest::newRow("next on a new card shows the first") << 0 << "next" << "1" << "UNO";
-    QTest::newRow("next on the first") << 1 << "next" << "2" << "DUE";
-    QTest::newRow("next on the last does nothing") << 3 << "next" << "3" << "changed";
-    QTest::newRow("previous on the first does nothing") << 1 << "previous" << "1" << "changed";
-    QTest::newRow("previous on a new card shows the first") << 0 << "previous" << "1" << "UNO";
-    QTest::newRow("previous on the last") << 3 << "previous" << "2" << "DUE";
-    QTest::newRow("first from the last") << 3 << "first" << "1" << "UNO";
-    QTest::newRow("last on a new card") << 0 << "last" << "3" << "TRE";
-    QTest::newRow("last on the first") << 1 << "last" << "3" << "TRE";
+    QTest::newRow("next on a new card shows the first") << 0 << "next"
+                                                        << "1"
+                                                        << "UNO";
+    QTest::newRow("next on the first") << 1 << "next"
+                                       << "2"
+                                       << "DUE";
+    QTest::newRow("next on the last does nothing") << 3 << "next"
+                                                   << "3"
+                                                   << "changed";
+    QTest::newRow("previous on the first does nothing") << 1 << "previous"
+                                                        << "1"
+                                                        << "changed";
+    QTest::newRow("previous on a new card shows the first") << 0 << "previous"
+                                                            << "1"
+                                                            << "UNO";
+    QTest::newRow("previous on the last") << 3 << "previous"
+                                          << "2"
+                                          << "DUE";
+    QTest::newRow("first from the last") << 3 << "first"
+                                         << "1"
+                                         << "UNO";
+    QTest::newRow("last on a new card") << 0 << "last"
+                                        << "3"
+                                        << "TRE";
+    QTest::newRow("last on the first") << 1 << "last"
+                                       << "3"
+                                       << "TRE";
 }
 
 void TestPatients::browsing()
@@ -372,11 +388,17 @@ void TestPatients::browsingEmptyArchive_data()
     QTest::addColumn<QString>("after");
 
     for (const char *button : {"first", "previous", "last"}) {
-        QTest::addRow("%s on a new card", button) << button << "" << "";
-        QTest::addRow("%s on a card no longer in the file", button) << button << "2" << "2";
+        QTest::addRow("%s on a new card", button) << button << ""
+                                                  << "";
+        QTest::addRow("%s on a card no longer in the file", button) << button << "2"
+                                                                    << "2";
     }
-    QTest::newRow("next on a new card") << "next" << "" << "";
-    QTest::newRow("next empties the position") << "next" << "2" << "";
+    QTest::newRow("next on a new card") << "next"
+                                        << ""
+                                        << "";
+    QTest::newRow("next empties the position") << "next"
+                                               << "2"
+                                               << "";
 }
 
 void TestPatients::browsingEmptyArchive()
@@ -443,12 +465,16 @@ void TestPatients::saveRequiresNameThenMobile_data()
 
     const QString name =
         QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del paziente.");
-    const QString mobile = QStringLiteral(
-        "Attenzione: per salvare la scheda è necessario indicare il numero di cellulare del paziente.");
-    QTest::newRow("no name") << "" << "333" << name << QByteArray("txtName");
-    QTest::newRow("blank name, no mobile: the name first") << "   " << "" << name << QByteArray("txtName");
-    QTest::newRow("no mobile") << "Rossi" << "" << mobile << QByteArray("txtMobilePhone");
-    QTest::newRow("blank mobile") << "Rossi" << " \t " << mobile << QByteArray("txtMobilePhone");
+    const QString mobile =
+        QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il numero di cellulare del paziente.");
+    QTest::newRow("no name") << ""
+                             << "333" << name << QByteArray("txtName");
+    QTest::newRow("blank name, no mobile: the name first") << "   "
+                                                           << "" << name << QByteArray("txtName");
+    QTest::newRow("no mobile") << "Rossi"
+                               << "" << mobile << QByteArray("txtMobilePhone");
+    QTest::newRow("blank mobile") << "Rossi"
+                                  << " \t " << mobile << QByteArray("txtMobilePhone");
 }
 
 void TestPatients::saveRequiresNameThenMobile()
@@ -734,11 +760,12 @@ void TestPatients::enterCycle()
 {
     TestWorld world;
     TfrmClients *w = openCard(world);
-    const QList<QByteArray> cycle = {
-        "txtName", "txtGender", "txtBirthDate", "txtBirthPlace", "txtStreet", "txtCity", "txtState",
-        "txtZip", "txtCitizenship", "txtTaxNumber", "txtSSN", "txtEmail", "txtHomePhone", "txtMobilePhone",
-        "txtOccupation", "txtWork", "txtPathologies", "txtDrugs", "txtAllergies", "txtProblems", "txtIssues",
-        "txtCommunication", "txtDentist", "txtTimes", "txtStatus", "txtNotes"};
+    const QList<QByteArray> cycle = {"txtName",   "txtGender",        "txtBirthDate", "txtBirthPlace",  "txtStreet",
+                                     "txtCity",   "txtState",         "txtZip",       "txtCitizenship", "txtTaxNumber",
+                                     "txtSSN",    "txtEmail",         "txtHomePhone", "txtMobilePhone", "txtOccupation",
+                                     "txtWork",   "txtPathologies",   "txtDrugs",     "txtAllergies",   "txtProblems",
+                                     "txtIssues", "txtCommunication", "txtDentist",   "txtTimes",       "txtStatus",
+                                     "txtNotes"};
     for (qsizetype i = 0; i < cycle.size(); ++i) {
         auto *from = control<QLineEdit>(w, cycle[i].constData());
         from->setFocus();
@@ -768,11 +795,16 @@ void TestPatients::fileFailures_data()
     QTest::addColumn<QString>("shown");
 
     for (const char *setup : {"read-only folder", "folder gone", "archive is a folder"}) {
-        QTest::addRow("%s: save a new card", setup) << setup << "save" << "";
-        QTest::addRow("%s: first", setup) << setup << "first" << "";
-        QTest::addRow("%s: next", setup) << setup << "next" << "";
+        QTest::addRow("%s: save a new card", setup) << setup << "save"
+                                                    << "";
+        QTest::addRow("%s: first", setup) << setup << "first"
+                                          << "";
+        QTest::addRow("%s: next", setup) << setup << "next"
+                                         << "";
     }
-    QTest::newRow("read-only archive: save over record 1") << "read-only archive" << "save" << "1";
+    QTest::newRow("read-only archive: save over record 1") << "read-only archive"
+                                                           << "save"
+                                                           << "1";
 }
 
 // A write-protected archive (a stick, a read-only share) can still be browsed; only a save
@@ -893,8 +925,8 @@ void TestPatients::saveBeyondEndOfShortenedArchiveFails()
     // The card shows record 3, but meanwhile the file was cut back to one record: writing at 3
     // would leave an empty, nameless record 2 behind.
     TestWorld world;
-    writeArchive(world, {patient(QStringLiteral("UNO")), patient(QStringLiteral("DUE")),
-                         patient(QStringLiteral("TRE"))});
+    writeArchive(world,
+                 {patient(QStringLiteral("UNO")), patient(QStringLiteral("DUE")), patient(QStringLiteral("TRE"))});
     TfrmClients *w = openCard(world);
     w->cmdLastClick();
     QCOMPARE(w->lblPosizione->text(), QStringLiteral("3"));
@@ -925,21 +957,26 @@ void TestPatients::eachButtonDoesItsOwnWork_data()
 
     const QString duplicated = QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
                                               "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio.");
-    QTest::newRow("cmdNew") << QByteArray("cmdNew") << "" << "" << QStringList() << QStringList() << true;
-    QTest::newRow("cmdDuplicate") << QByteArray("cmdDuplicate") << "" << "TRE" << QStringList{info(duplicated)}
-                                  << QStringList() << true;
-    QTest::newRow("cmdSave") << QByteArray("cmdSave") << "3" << "TRE" << QStringList{info(kUpdated)} << QStringList()
-                             << true;
-    QTest::newRow("cmdFirst") << QByteArray("cmdFirst") << "1" << "UNO" << QStringList() << QStringList() << true;
-    QTest::newRow("cmdPrevious") << QByteArray("cmdPrevious") << "2" << "DUE" << QStringList() << QStringList()
-                                 << true;
-    QTest::newRow("cmdNext") << QByteArray("cmdNext") << "4" << "QUATTRO" << QStringList() << QStringList() << true;
-    QTest::newRow("cmdLast") << QByteArray("cmdLast") << "5" << "CINQUE" << QStringList() << QStringList() << true;
-    QTest::newRow("cmdPrint") << QByteArray("cmdPrint") << "3" << "TRE" << QStringList()
-                              << QStringList{"frmPrintClient"} << true;
-    QTest::newRow("cmdHelp") << QByteArray("cmdHelp") << "3" << "TRE" << QStringList() << QStringList{"frmGuida"}
-                             << true;
-    QTest::newRow("cmdClose") << QByteArray("cmdClose") << "3" << "TRE" << QStringList() << QStringList() << false;
+    QTest::newRow("cmdNew") << QByteArray("cmdNew") << ""
+                            << "" << QStringList() << QStringList() << true;
+    QTest::newRow("cmdDuplicate") << QByteArray("cmdDuplicate") << ""
+                                  << "TRE" << QStringList{info(duplicated)} << QStringList() << true;
+    QTest::newRow("cmdSave") << QByteArray("cmdSave") << "3"
+                             << "TRE" << QStringList{info(kUpdated)} << QStringList() << true;
+    QTest::newRow("cmdFirst") << QByteArray("cmdFirst") << "1"
+                              << "UNO" << QStringList() << QStringList() << true;
+    QTest::newRow("cmdPrevious") << QByteArray("cmdPrevious") << "2"
+                                 << "DUE" << QStringList() << QStringList() << true;
+    QTest::newRow("cmdNext") << QByteArray("cmdNext") << "4"
+                             << "QUATTRO" << QStringList() << QStringList() << true;
+    QTest::newRow("cmdLast") << QByteArray("cmdLast") << "5"
+                             << "CINQUE" << QStringList() << QStringList() << true;
+    QTest::newRow("cmdPrint") << QByteArray("cmdPrint") << "3"
+                              << "TRE" << QStringList() << QStringList{"frmPrintClient"} << true;
+    QTest::newRow("cmdHelp") << QByteArray("cmdHelp") << "3"
+                             << "TRE" << QStringList() << QStringList{"frmGuida"} << true;
+    QTest::newRow("cmdClose") << QByteArray("cmdClose") << "3"
+                              << "TRE" << QStringList() << QStringList() << false;
 }
 
 void TestPatients::eachButtonDoesItsOwnWork()
@@ -1028,8 +1065,7 @@ void TestPatients::stripEmptiesOverBackgroundOnly()
     TestWorld world;
     TfrmClients *w = openCard(world);
     auto moveOver = [](QWidget *widget, const QPoint &at) {
-        QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(widget, &move);
     };
     const QString ready = QStringLiteral("Pronto per registrare una nuova scheda...");
@@ -1085,9 +1121,7 @@ void TestPatients::helpShowsTheTopic()
     TestWorld world;
     TfrmClients *w = openCard(world);
     QString title;
-    Modal::queue([&title](QWidget *help) {
-        title = help->findChild<QLabel *>(QStringLiteral("lblTitolo"))->text();
-    });
+    Modal::queue([&title](QWidget *help) { title = help->findChild<QLabel *>(QStringLiteral("lblTitolo"))->text(); });
     w->cmdHelp->click();
     QCOMPARE(Modal::takeOpened(), QStringList{QStringLiteral("frmGuida")});
     QCOMPARE(title, QStringLiteral("App Archivio Pazienti"));

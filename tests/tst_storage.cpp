@@ -90,9 +90,9 @@ private slots:
         QFETCH(QString, field);
         QFETCH(int, offset);
         QFETCH(int, capacity);
-        std::span<const RecordField> fields = record == QLatin1String("patient") ? TPatientRecord::fields()
+        std::span<const RecordField> fields = record == QLatin1String("patient")       ? TPatientRecord::fields()
                                               : record == QLatin1String("appointment") ? TAppointmentRecord::fields()
-                                                                                        : TTreatmentRecord::fields();
+                                                                                       : TTreatmentRecord::fields();
         const auto it = std::find_if(fields.begin(), fields.end(),
                                      [&](const RecordField &f) { return field == QLatin1String(f.name); });
         QVERIFY(it != fields.end());
@@ -138,18 +138,22 @@ private slots:
         QTest::addColumn<QByteArray>("bytes"); // length byte and text
         QTest::addColumn<QString>("readBack");
         QTest::newRow("plain") << "Rossi Mario" << 50 << QByteArray("\x0BRossi Mario") << "Rossi Mario";
-        QTest::newRow("trimmed both ends, inner kept") << " \t Rossi  Mario\r\n" << 50
-                                                       << QByteArray("\x0CRossi  Mario") << "Rossi  Mario";
-        QTest::newRow("control characters trimmed") << QStringLiteral("\x01\x1FX\x7F") << 5 << QByteArray("\x02X\x7F")
-                                                    << QStringLiteral("X\x7F");
-        QTest::newRow("accented letters in Windows-1252") << QStringLiteral("Niccolò è già")
-                                                          << 50 << QByteArray("\x0DNiccol\xF2 \xE8 gi\xE0")
-                                                          << QStringLiteral("Niccolò è già");
+        QTest::newRow("trimmed both ends, inner kept") << " \t Rossi  Mario\r\n"
+                                                       << 50 << QByteArray("\x0CRossi  Mario") << "Rossi  Mario";
+        QTest::newRow("control characters trimmed")
+            << QStringLiteral("\x01\x1FX\x7F") << 5 << QByteArray("\x02X\x7F") << QStringLiteral("X\x7F");
+        QTest::newRow("accented letters in Windows-1252")
+            << QStringLiteral("Niccolò è già") << 50 << QByteArray("\x0DNiccol\xF2 \xE8 gi\xE0")
+            << QStringLiteral("Niccolò è già");
         QTest::newRow("euro sign") << QStringLiteral("€ 12,50") << 15 << QByteArray("\x07\x80 12,50")
                                    << QStringLiteral("€ 12,50");
-        QTest::newRow("cut at capacity, then trimmed on reading") << "ab  cd" << 4 << QByteArray("\x04" "ab  ")
+        QTest::newRow("cut at capacity, then trimmed on reading") << "ab  cd" << 4
+                                                                  << QByteArray("\x04"
+                                                                                "ab  ")
                                                                   << "ab";
-        QTest::newRow("unrepresentable character") << QStringLiteral("a\u4E2Db") << 10 << QByteArray("\x03" "a?b")
+        QTest::newRow("unrepresentable character") << QStringLiteral("a\u4E2Db") << 10
+                                                   << QByteArray("\x03"
+                                                                 "a?b")
                                                    << "a?b";
         QTest::newRow("empty") << "   " << 10 << QByteArray("\x00", 1) << "";
     }
@@ -175,7 +179,9 @@ private slots:
 
     void lengthByteAboveCapacityReadsOnlyTheCapacity()
     {
-        QByteArray field("\xFF" "abcdefghijk", 12);
+        QByteArray field("\xFF"
+                         "abcdefghijk",
+                         12);
         QCOMPARE(AnsiText::readShortString(field.constData(), 5), QStringLiteral("abcde"));
     }
 

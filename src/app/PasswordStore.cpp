@@ -93,8 +93,7 @@ QString iniValue(const QByteArray &ini, const QString &section, const QString &k
     return {};
 }
 
-QByteArray iniWithValue(const QByteArray &ini, const QString &section, const QString &key,
-                        const QString &value)
+QByteArray iniWithValue(const QByteArray &ini, const QString &section, const QString &key, const QString &value)
 {
     QList<QByteArray> lines = splitLines(ini);
     if (!lines.isEmpty() && ending(lines.last()).isEmpty())
@@ -137,8 +136,8 @@ QString read(const QString &iniPath)
         ini = file.readAll();
     }
     try {
-        return AnsiText::trimmed(Crypt::UnscrambleFromHex(iniValue(ini, QStringLiteral("Accesso"),
-                                                                   QStringLiteral("Valore"))));
+        return AnsiText::trimmed(
+            Crypt::UnscrambleFromHex(iniValue(ini, QStringLiteral("Accesso"), QStringLiteral("Valore"))));
     } catch (const Crypt::ConversionError &e) {
         throw Error(e.what());
     }

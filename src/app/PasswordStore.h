@@ -28,7 +28,6 @@ void write(const QString &iniPath, const QString &password);
 
 // The few lines of INI handling the store needs, exposed for tests.
 QString iniValue(const QByteArray &ini, const QString &section, const QString &key);
-QByteArray iniWithValue(const QByteArray &ini, const QString &section, const QString &key,
-                        const QString &value);
+QByteArray iniWithValue(const QByteArray &ini, const QString &section, const QString &key, const QString &value);
 
 } // namespace PasswordStore

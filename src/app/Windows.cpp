@@ -24,8 +24,7 @@ struct Windows::Set
 namespace {
 Windows::Set *g_current = nullptr;
 
-template<class W>
-W *made(QPointer<W> &slot)
+template <class W> W *made(QPointer<W> &slot)
 {
     if (!slot)
         slot = new W();

@@ -100,8 +100,8 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     // The bottom band: copyright, the maker's banner, exit.
     shpBottom = Theme::panel(QStringLiteral("shpBottom"), panContainer);
     shpBottom->setGeometry(0, 606, 995, 86);
-    imgCopyright = iconButton(QStringLiteral("imgCopyright"), QStringLiteral("copyright"),
-                              QStringLiteral("Copyright"), shpBottom);
+    imgCopyright =
+        iconButton(QStringLiteral("imgCopyright"), QStringLiteral("copyright"), QStringLiteral("Copyright"), shpBottom);
     imgCopyright->move(14, (86 - imgCopyright->height()) / 2);
     imgSito = new PictureButton(QStringLiteral("imgSito"), QStringLiteral("banner-site"),
                                 QStringLiteral("Sito web di Sorrisa"), shpBottom);

@@ -69,10 +69,11 @@ TfrmCambiaPassword::TfrmCambiaPassword(QWidget *parent) : QWidget(parent)
     effPasswordOld = frameOld->frame();
     effPasswordNew = frameNew->frame();
     effConferma = frameConf->frame();
-    lblRigo05 = Theme::label(QStringLiteral("lblRigo05"), QStringLiteral("Vecchia password:"), shpSfondo, txtPasswordOld);
+    lblRigo05 =
+        Theme::label(QStringLiteral("lblRigo05"), QStringLiteral("Vecchia password:"), shpSfondo, txtPasswordOld);
     lblRigo06 = Theme::label(QStringLiteral("lblRigo06"), QStringLiteral("Nuova password:"), shpSfondo, txtPasswordNew);
-    lblRigo07 = Theme::label(QStringLiteral("lblRigo07"), QStringLiteral("Conferma nuova password:"), shpSfondo,
-                             txtConferma);
+    lblRigo07 =
+        Theme::label(QStringLiteral("lblRigo07"), QStringLiteral("Conferma nuova password:"), shpSfondo, txtConferma);
 
     cmdEsci = Theme::textButton(QStringLiteral("cmdEsci"), QStringLiteral("Chiudi"), shpSfondo);
     cmdOK = Theme::textButton(QStringLiteral("cmdOK"), QStringLiteral("OK"), shpSfondo);
@@ -176,9 +177,9 @@ bool TfrmCambiaPassword::eventFilter(QObject *watched, QEvent *event)
 
 void TfrmCambiaPassword::cmdOKClick()
 {
-    static const QString failure = QStringLiteral(
-        "Attenzione: si è verificato un errore durante la procedura di modifica della password. "
-        "Si consiglia di reinstallare il software.");
+    static const QString failure =
+        QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+                       "Si consiglia di reinstallare il software.");
     const QString file = ProgramFolder::file(PasswordStore::kFileName);
     QString stored;
     try {

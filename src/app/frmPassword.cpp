@@ -45,15 +45,15 @@ TfrmPassword::TfrmPassword(QWidget *parent) : QWidget(parent)
     txtPassword->setFont(big);
     auto *frame = new FocusFrame(txtPassword, QStringLiteral("effPassword"), shpTitolo);
     effPassword = frame->frame();
-    lblRigo05 = Theme::label(QStringLiteral("lblRigo05"), QStringLiteral("Immetti la password e premi OK."),
-                             shpTitolo, txtPassword);
+    lblRigo05 = Theme::label(QStringLiteral("lblRigo05"), QStringLiteral("Immetti la password e premi OK."), shpTitolo,
+                             txtPassword);
     txtPassword->setAccessibleName(QStringLiteral("Password"));
     lblRigo05->setAlignment(Qt::AlignCenter);
 
     cmdOK = Theme::textButton(QStringLiteral("cmdOK"), QStringLiteral("OK"), shpTitolo);
     cmdEsci = Theme::textButton(QStringLiteral("cmdEsci"), QStringLiteral("Esci"), shpTitolo);
-    btnCambiaPassword = Theme::textButton(QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"),
-                                          shpTitolo);
+    btnCambiaPassword =
+        Theme::textButton(QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"), shpTitolo);
     cmdOK->setEnabled(false);
 
     auto *entry = new QVBoxLayout(shpTitolo);
@@ -148,10 +148,7 @@ void TfrmPassword::cmdOKClick()
     txtPassword->setFocus();
 }
 
-void TfrmPassword::cmdEsciClick()
-{
-    close();
-}
+void TfrmPassword::cmdEsciClick() { close(); }
 
 void TfrmPassword::btnCambiaPasswordClick()
 {

@@ -103,7 +103,6 @@ private:
 
 bool matches(const Criteria &c, const TAppointmentRecord &r) { return Matcher(c)(r); }
 
-
 void statusLines(Status status, const QDate &today, Lines &lines)
 {
     eachAppointment([&](const TAppointmentRecord &r, qint64 position) {

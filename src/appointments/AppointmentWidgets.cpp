@@ -24,9 +24,11 @@ QFrame *banner(const QString &objectName, const QString &text, const QStringList
     bar->setObjectName(objectName);
     bar->setAccessibleName(text);
     bar->setFixedHeight(height);
-    bar->setStyleSheet(QStringLiteral(
-        "QFrame#%1 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1F4E79, stop:0.6 #4682B4, "
-        "stop:1 #9CC3E4); border-radius: 6px; }").arg(objectName));
+    bar->setStyleSheet(
+        QStringLiteral(
+            "QFrame#%1 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1F4E79, stop:0.6 #4682B4, "
+            "stop:1 #9CC3E4); border-radius: 6px; }")
+            .arg(objectName));
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(10, 2, 10, 2);
     row->setSpacing(8);

@@ -49,7 +49,8 @@ QString reminderText(const QString &time, const QString &date)
 
 QString confirmationText(const QString &hours, const QString &minutes, const QString &date)
 {
-    return QStringLiteral("Gentile Paziente, le confermiamo l'appuntamento presso il nostro studio dentistico alle ore ")
+    return QStringLiteral(
+               "Gentile Paziente, le confermiamo l'appuntamento presso il nostro studio dentistico alle ore ")
            + AnsiText::trimmed(hours) + QLatin1Char(':') + AnsiText::trimmed(minutes) + QStringLiteral(" del giorno ")
            + AnsiText::trimmed(date);
 }

@@ -95,11 +95,11 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
     calAppuntamenti->setAccessibleName(QStringLiteral("Calendario"));
     calAppuntamenti->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     calAppuntamenti->setFirstDayOfWeek(Qt::Monday);
-    calAppuntamenti->setStyleSheet(QStringLiteral(
-        "QCalendarWidget QWidget#qt_calendar_navigationbar { background: #4682B4; }"
-        "QCalendarWidget QToolButton { color: #FFFFFF; font-weight: bold; background: transparent; }"
-        "QCalendarWidget QAbstractItemView { background: #FFFFFF; selection-background-color: #4682B4; "
-        "selection-color: #FFFFFF; }"));
+    calAppuntamenti->setStyleSheet(
+        QStringLiteral("QCalendarWidget QWidget#qt_calendar_navigationbar { background: #4682B4; }"
+                       "QCalendarWidget QToolButton { color: #FFFFFF; font-weight: bold; background: transparent; }"
+                       "QCalendarWidget QAbstractItemView { background: #FFFFFF; selection-background-color: #4682B4; "
+                       "selection-color: #FFFFFF; }"));
     calAppuntamenti->setFixedHeight(230);
     calAppuntamenti->setSelectedDate(Clock::today());
     Accessibility::nameCalendar(calAppuntamenti);
@@ -125,10 +125,10 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
 
     // ---- Right: indicator, imminent list, commands ----
     QWidget *shpElenco = Theme::panel(QStringLiteral("shpElenco"), panContainer);
-    imgAppuntamentiNO = Theme::picture(QStringLiteral("imgAppuntamentiNO"), QStringLiteral("agenda-none"), 120, 120,
-                                       shpElenco);
-    imgAppuntamentiSI = Theme::picture(QStringLiteral("imgAppuntamentiSI"), QStringLiteral("agenda-present"), 120, 120,
-                                       shpElenco);
+    imgAppuntamentiNO =
+        Theme::picture(QStringLiteral("imgAppuntamentiNO"), QStringLiteral("agenda-none"), 120, 120, shpElenco);
+    imgAppuntamentiSI =
+        Theme::picture(QStringLiteral("imgAppuntamentiSI"), QStringLiteral("agenda-present"), 120, 120, shpElenco);
     imgAssenti = bubble(QStringLiteral("imgAssenti"), QStringLiteral("Non ci sono appuntamenti"), "#DDF3EE", "#2A9D8F",
                         "#1E6E5F", shpElenco);
     imgPresenti = bubble(QStringLiteral("imgPresenti"), QStringLiteral("Ci sono appuntamenti"), "#FDE6DA", "#F4845F",
@@ -146,8 +146,8 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
     listFont.setPointSize(14);
     lstRecords->setFont(listFont);
     lstRecords->setStyleSheet(QStringLiteral("QListView { color: #000000; }"));
-    auto *lblElenco = Theme::label(QStringLiteral("lblElenco"), QStringLiteral("Appuntamenti imminenti:"), shpElenco,
-                                   lstRecords);
+    auto *lblElenco =
+        Theme::label(QStringLiteral("lblElenco"), QStringLiteral("Appuntamenti imminenti:"), shpElenco, lstRecords);
     QFont heading(QStringLiteral("Verdana"));
     heading.setPointSize(11);
     heading.setBold(true);
@@ -157,10 +157,10 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
     btnWhatsApp->setPictureSize(QSize(48, 48));
 
     imgGuida = captioned(QStringLiteral("imgGuida"), QStringLiteral("help"), QStringLiteral("Guida"), shpElenco);
-    btnStampa = captioned(QStringLiteral("btnStampa"), QStringLiteral("print"), QStringLiteral("Stampa riepilogo"),
-                          shpElenco);
-    btnExcel = captioned(QStringLiteral("btnExcel"), QStringLiteral("export"), QStringLiteral("Esporta in Excel"),
-                         shpElenco);
+    btnStampa =
+        captioned(QStringLiteral("btnStampa"), QStringLiteral("print"), QStringLiteral("Stampa riepilogo"), shpElenco);
+    btnExcel =
+        captioned(QStringLiteral("btnExcel"), QStringLiteral("export"), QStringLiteral("Esporta in Excel"), shpElenco);
     imgEsci = captioned(QStringLiteral("imgEsci"), QStringLiteral("close"), QStringLiteral("Esci"), shpElenco);
 
     btnCaricaLista = new QPushButton(this);
@@ -215,8 +215,8 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
     auto *outer = new QGridLayout(this);
     outer->addWidget(panContainer, 0, 0, Qt::AlignCenter);
 
-    const QList<QWidget *> order = {lstRecords, btnWhatsApp, calAppuntamenti, btnGiorno, btnMese, appApriArchivio,
-                                    btnArchivio, imgGuida, btnStampa, btnExcel, imgEsci};
+    const QList<QWidget *> order = {lstRecords,  btnWhatsApp, calAppuntamenti, btnGiorno, btnMese, appApriArchivio,
+                                    btnArchivio, imgGuida,    btnStampa,       btnExcel,  imgEsci};
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order.at(i), order.at(i + 1));
 

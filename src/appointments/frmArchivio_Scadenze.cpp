@@ -80,11 +80,10 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     setMinimumSize(1010, 710);
     Formats::apply();
     // The fields of this card keep a white background; the focused one is outlined instead.
-    setStyleSheet(QStringLiteral(
-        "QLineEdit, QComboBox { background: #FFFFFF; border: 1px solid #87CEEB; }"
-        "QLineEdit:focus, QComboBox:focus { background: #FFFFFF; border: 2px solid #1F4E79; }"
-        "QLineEdit:read-only { background: #F7FAFD; }"
-        "QLabel[role=\"caption\"] { color: #17324D; font-weight: bold; }"));
+    setStyleSheet(QStringLiteral("QLineEdit, QComboBox { background: #FFFFFF; border: 1px solid #87CEEB; }"
+                                 "QLineEdit:focus, QComboBox:focus { background: #FFFFFF; border: 2px solid #1F4E79; }"
+                                 "QLineEdit:read-only { background: #F7FAFD; }"
+                                 "QLabel[role=\"caption\"] { color: #17324D; font-weight: bold; }"));
 
     panContainer = new QWidget(this);
     panContainer->setObjectName(QStringLiteral("panContainer"));
@@ -108,8 +107,9 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     txtData->setFixedWidth(140);
     txtData->setToolTip(QStringLiteral("Premere un tasto per scegliere la data dal calendario; Canc o Backspace la "
                                        "cancellano."));
-    impData = small(QStringLiteral("impData"), QStringLiteral("calendar"), QStringLiteral("Scegli la data dal calendario"),
-                    QStringLiteral("Importa la data dal calendario."), shpScheda);
+    impData =
+        small(QStringLiteral("impData"), QStringLiteral("calendar"), QStringLiteral("Scegli la data dal calendario"),
+              QStringLiteral("Importa la data dal calendario."), shpScheda);
     m_hours = new ListOnlyCombo(QStringLiteral("txtOreApp"), AppointmentWidgets::twoDigitItems(23), shpScheda);
     m_minutes = new ListOnlyCombo(QStringLiteral("txtMinutiApp"), AppointmentWidgets::twoDigitItems(59), shpScheda);
     txtOreApp = m_hours;
@@ -167,7 +167,8 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     txtImporto = entry(QStringLiteral("txtImporto"), 15, shpScheda);
     txtImporto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     txtImporto->setFixedWidth(180);
-    txtImporto->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9,]*")), txtImporto));
+    txtImporto->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9,]*")), txtImporto));
 
     QFrame *imgNote = AppointmentWidgets::banner(QStringLiteral("imgNote"), QStringLiteral("NOTE"),
                                                  {QStringLiteral("new")}, shpScheda);
@@ -188,16 +189,18 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
         "background: #FFFFFF; }"
         "QCheckBox::indicator:focus { border-color: #F2C14E; }"
         "QCheckBox::indicator:checked { image: url(:/icons/ok.svg); }"));
-    HintStrip::setHint(chkOttemperata, QStringLiteral("Spunta questa casella per indicare che l'impegno è stato assolto."));
+    HintStrip::setHint(chkOttemperata,
+                       QStringLiteral("Spunta questa casella per indicare che l'impegno è stato assolto."));
     auto *imgIstruzioni = new QLabel(
-        QStringLiteral("Ricordarsi di spuntare la casella Impegno assolto nel momento in cui si è ottemperato allo stesso "
-                       "così da rimuoverlo dagli appuntamenti imminenti."),
+        QStringLiteral(
+            "Ricordarsi di spuntare la casella Impegno assolto nel momento in cui si è ottemperato allo stesso "
+            "così da rimuoverlo dagli appuntamenti imminenti."),
         shpScheda);
     imgIstruzioni->setObjectName(QStringLiteral("imgIstruzioni"));
     imgIstruzioni->setWordWrap(true);
-    imgIstruzioni->setStyleSheet(QStringLiteral(
-        "QLabel { background: #FFF6E5; color: #8B3A0E; border: 1px solid #F4C27F; border-radius: 6px; "
-        "padding: 4px 8px; font-style: italic; }"));
+    imgIstruzioni->setStyleSheet(
+        QStringLiteral("QLabel { background: #FFF6E5; color: #8B3A0E; border: 1px solid #F4C27F; border-radius: 6px; "
+                       "padding: 4px 8px; font-style: italic; }"));
 
     auto *fields = new QGridLayout;
     fields->setHorizontalSpacing(10);
@@ -279,9 +282,9 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
                         QStringLiteral("Stampa la scheda corrente."), shpComandi);
     cmdAssolti = command(QStringLiteral("cmdAssolti"), QStringLiteral("list-done"), QStringLiteral("Assolti"),
                          QStringLiteral("Visualizza il riepilogo degli impegni assolti."), shpComandi);
-    cmdDaAssolvere = command(QStringLiteral("cmdDaAssolvere"), QStringLiteral("list-todo"), QStringLiteral("Da assolvere"),
-                             QStringLiteral("Visualizza il riepilogo degli impegni da assolvere, sia scaduti che non."),
-                             shpComandi);
+    cmdDaAssolvere =
+        command(QStringLiteral("cmdDaAssolvere"), QStringLiteral("list-todo"), QStringLiteral("Da assolvere"),
+                QStringLiteral("Visualizza il riepilogo degli impegni da assolvere, sia scaduti che non."), shpComandi);
     cmdScaduti = command(QStringLiteral("cmdScaduti"), QStringLiteral("list-overdue"), QStringLiteral("Scaduti"),
                          QStringLiteral("Visualizza il riepilogo degli impegni scaduti e non assolti."), shpComandi);
     cmdEsporta = command(QStringLiteral("cmdEsporta"), QStringLiteral("export"), QStringLiteral("Esporta archivio"),
@@ -294,9 +297,8 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     commands->setContentsMargins(8, 12, 8, 12);
     commands->setHorizontalSpacing(4);
     commands->setVerticalSpacing(6);
-    const QList<PictureButton *> column = {cmdNuovo,   cmdDuplica,     cmdSalva,   cmdTrova,
-                                           cmdAnteprima, cmdStampa,    cmdAssolti, cmdDaAssolvere,
-                                           cmdScaduti, cmdEsporta,     cmdGuida,   cmdEsci};
+    const QList<PictureButton *> column = {cmdNuovo,   cmdDuplica,     cmdSalva,   cmdTrova,   cmdAnteprima, cmdStampa,
+                                           cmdAssolti, cmdDaAssolvere, cmdScaduti, cmdEsporta, cmdGuida,     cmdEsci};
     for (int i = 0; i < column.size(); ++i) {
         commands->addWidget(column.at(i), i / 2, i % 2);
         commands->setRowStretch(i / 2, 1);
@@ -363,21 +365,21 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     outer->addWidget(panContainer, 0, 0, Qt::AlignCenter);
 
     // ---- Keyboard ----
-    const QList<QWidget *> order = {txtData,     impData,     txtOreApp,   txtMinutiApp, txtAvviso,  txtTipologia,
-                                    txtCausale,  txtDettagli, txtContatto, impContatto,  txtTel,     txtCel,
-                                    btnWhatsApp, txtEmail,    btnEmail,    txtLuogo,     txtImporto, txtNote,
-                                    chkOttemperata, cmdNuovo, cmdDuplica,  cmdSalva,     cmdTrova,   cmdAnteprima,
-                                    cmdStampa,   cmdAssolti,  cmdDaAssolvere, cmdScaduti, cmdEsporta, cmdGuida,
-                                    cmdEsci,     cmdPrimo,    cmdIndietro, cmdAvanti,    cmdUltimo};
+    const QList<QWidget *> order = {txtData,        impData,     txtOreApp,      txtMinutiApp, txtAvviso,  txtTipologia,
+                                    txtCausale,     txtDettagli, txtContatto,    impContatto,  txtTel,     txtCel,
+                                    btnWhatsApp,    txtEmail,    btnEmail,       txtLuogo,     txtImporto, txtNote,
+                                    chkOttemperata, cmdNuovo,    cmdDuplica,     cmdSalva,     cmdTrova,   cmdAnteprima,
+                                    cmdStampa,      cmdAssolti,  cmdDaAssolvere, cmdScaduti,   cmdEsporta, cmdGuida,
+                                    cmdEsci,        cmdPrimo,    cmdIndietro,    cmdAvanti,    cmdUltimo};
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order.at(i), order.at(i + 1));
     new EnterCycle({txtOreApp, txtMinutiApp, txtAvviso, txtTipologia, txtCausale, txtDettagli, txtContatto, txtTel,
                     txtCel, txtEmail, txtLuogo, txtImporto, txtNote, txtData},
                    this);
     // Installed after the Enter cycle, so the date field sees its keys first (Enter opens the picker).
-    for (QWidget *w : {static_cast<QWidget *>(txtData), static_cast<QWidget *>(txtOreApp),
-                       static_cast<QWidget *>(txtMinutiApp), static_cast<QWidget *>(txtAvviso),
-                       static_cast<QWidget *>(txtImporto)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(txtData), static_cast<QWidget *>(txtOreApp), static_cast<QWidget *>(txtMinutiApp),
+          static_cast<QWidget *>(txtAvviso), static_cast<QWidget *>(txtImporto)})
         w->installEventFilter(this);
     connect(txtEmail, &QLineEdit::textEdited, this, [this](const QString &text) {
         const QString t = AnsiText::trimmed(text);
@@ -621,7 +623,8 @@ void TfrmArchivio_Scadenze::clearCard()
     txtOreApp->setEditText(QStringLiteral("00"));
     txtMinutiApp->setEditText(QStringLiteral("00"));
     txtAvviso->setText(QStringLiteral("0"));
-    for (QLineEdit *f : {txtTipologia, txtCausale, txtDettagli, txtContatto, txtTel, txtCel, txtEmail, txtLuogo, txtNote})
+    for (QLineEdit *f :
+         {txtTipologia, txtCausale, txtDettagli, txtContatto, txtTel, txtCel, txtEmail, txtLuogo, txtNote})
         f->clear();
     txtImporto->setText(QStringLiteral("0,00"));
     chkOttemperata->setChecked(false);
@@ -715,8 +718,7 @@ namespace {
 
 // A list opened from the card reopens the card it hands back (silently nothing when the
 // card cannot be read).
-template<class List>
-void openList(TfrmArchivio_Scadenze *card, List *list)
+template <class List> void openList(TfrmArchivio_Scadenze *card, List *list)
 {
     QObject::connect(list, &List::positionChosen, card, &TfrmArchivio_Scadenze::showPosition);
     Modal::run(list);

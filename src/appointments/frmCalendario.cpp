@@ -29,11 +29,11 @@ TfrmCalendario::TfrmCalendario(QWidget *parent) : Dialog(parent, Place::OnOwner)
     calAppuntamenti->setGridVisible(false);
     calAppuntamenti->setFirstDayOfWeek(Qt::Monday);
     calAppuntamenti->setSelectedDate(Clock::today());
-    calAppuntamenti->setStyleSheet(QStringLiteral(
-        "QCalendarWidget QWidget#qt_calendar_navigationbar { background: #4682B4; }"
-        "QCalendarWidget QToolButton { color: #FFFFFF; font-weight: bold; background: transparent; }"
-        "QCalendarWidget QAbstractItemView { background: #FFFFFF; selection-background-color: #4682B4; "
-        "selection-color: #FFFFFF; }"));
+    calAppuntamenti->setStyleSheet(
+        QStringLiteral("QCalendarWidget QWidget#qt_calendar_navigationbar { background: #4682B4; }"
+                       "QCalendarWidget QToolButton { color: #FFFFFF; font-weight: bold; background: transparent; }"
+                       "QCalendarWidget QAbstractItemView { background: #FFFFFF; selection-background-color: #4682B4; "
+                       "selection-color: #FFFFFF; }"));
 
     lblImporta = Theme::label(QStringLiteral("lblImporta"), QStringLiteral("Importare una data:"), panContainer,
                               calAppuntamenti);

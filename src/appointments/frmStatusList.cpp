@@ -53,8 +53,7 @@ TfrmStatusList *TfrmStatusList::make(AppointmentLines::Status status, QWidget *p
     return new TfrmAssolti(parent);
 }
 
-TfrmStatusList::TfrmStatusList(AppointmentLines::Status status, QWidget *parent)
-    : Dialog(parent), m_status(status)
+TfrmStatusList::TfrmStatusList(AppointmentLines::Status status, QWidget *parent) : Dialog(parent), m_status(status)
 {
     const StatusLook look = lookOf(status);
     setObjectName(QString::fromLatin1(look.objectName));
@@ -66,10 +65,9 @@ TfrmStatusList::TfrmStatusList(AppointmentLines::Status status, QWidget *parent)
     panContainer->setObjectName(QStringLiteral("panContainer"));
     panContainer->setProperty("role", QStringLiteral("container"));
     page = new ListPage(QStringLiteral("panRiepilogo"),
-                                   {look.banner, QStringLiteral("alarm-clock"), QStringLiteral("hourglass"),
-                                    QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"),
-                                    false},
-                                   panContainer);
+                        {look.banner, QStringLiteral("alarm-clock"), QStringLiteral("hourglass"),
+                         QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), false},
+                        panContainer);
     auto *inner = new QVBoxLayout(panContainer);
     inner->setContentsMargins(0, 0, 0, 0);
     inner->addWidget(page);

@@ -143,11 +143,11 @@ TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent) : Dialog(parent)
     criteriaColumn->addLayout(bottom);
 
     // Results page.
-    panContainer = new ListPage(
-        QStringLiteral("panContainer"),
-        {QStringLiteral("RISULTATI DI RICERCA"), QStringLiteral("detective"), QStringLiteral("binoculars"),
-         QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"), true},
-        this);
+    panContainer =
+        new ListPage(QStringLiteral("panContainer"),
+                     {QStringLiteral("RISULTATI DI RICERCA"), QStringLiteral("detective"), QStringLiteral("binoculars"),
+                      QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"), true},
+                     this);
     panContainer->hide();
     txtTrova = panContainer->txtTrova;
     btnTrova = panContainer->btnTrova;

@@ -28,8 +28,7 @@ QLineEdit *shownField(const QString &name, bool centred)
 
 } // namespace
 
-TfrmWhatsApp_Message::TfrmWhatsApp_Message(const TAppointmentRecord &appointment, QWidget *parent)
-    : Dialog(parent)
+TfrmWhatsApp_Message::TfrmWhatsApp_Message(const TAppointmentRecord &appointment, QWidget *parent) : Dialog(parent)
 {
     setObjectName(QStringLiteral("frmWhatsApp_Message"));
     setWindowTitle(QStringLiteral(" Invio messaggio di WhatsApp"));
@@ -38,10 +37,9 @@ TfrmWhatsApp_Message::TfrmWhatsApp_Message(const TAppointmentRecord &appointment
 
     panContainer = Theme::panel(QStringLiteral("panContainer"), this);
 
-    icoIntestazione01 = AppointmentWidgets::banner(QStringLiteral("icoIntestazione01"),
-                                                   QStringLiteral("PROMEMORIA APPUNTAMENTO"),
-                                                   {QStringLiteral("calendar"), QStringLiteral("clock")}, panContainer,
-                                                   40);
+    icoIntestazione01 =
+        AppointmentWidgets::banner(QStringLiteral("icoIntestazione01"), QStringLiteral("PROMEMORIA APPUNTAMENTO"),
+                                   {QStringLiteral("calendar"), QStringLiteral("clock")}, panContainer, 40);
     txtData = shownField(QStringLiteral("txtData"), true);
     txtOra = shownField(QStringLiteral("txtOra"), true);
     icoIntestazione02 = AppointmentWidgets::banner(QStringLiteral("icoIntestazione02"), QStringLiteral("DATI PAZIENTE"),

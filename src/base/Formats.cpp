@@ -11,8 +11,7 @@ QString dateText(const QDate &date) { return date.toString(QStringLiteral("dd/MM
 QString timeText(const QTime &time) { return time.toString(QStringLiteral("HH:mm")); }
 
 namespace {
-template<class Chars>
-QDate parseDigits(const Chars &t)
+template <class Chars> QDate parseDigits(const Chars &t)
 {
     int part[3] = {0, 0, 0};
     int digits[3] = {0, 0, 0};

@@ -10,8 +10,8 @@ namespace Formats {
 
 void apply(); // makes the Italian conventions the default locale
 
-QString dateText(const QDate &date);   // "dd/mm/yyyy"
-QString timeText(const QTime &time);   // "hh:mm"
+QString dateText(const QDate &date); // "dd/mm/yyyy"
+QString timeText(const QTime &time); // "hh:mm"
 // Reads "d/m/yyyy" with one or two digit day and month and a four-digit year;
 // an invalid QDate when the text is no such date.
 QDate parseDate(const QString &text);

@@ -96,8 +96,7 @@ QFont makeFont(const char *family, int points, bool bold = false)
     return f;
 }
 
-PictureButton *iconButton(const char *name, const char *svg, const QString &accessible, int picture,
-                          QWidget *parent)
+PictureButton *iconButton(const char *name, const char *svg, const QString &accessible, int picture, QWidget *parent)
 {
     auto *b = new PictureButton(QString::fromLatin1(name), QString::fromLatin1(svg), accessible, parent);
     b->setPictureSize(QSize(picture, picture));
@@ -105,8 +104,7 @@ PictureButton *iconButton(const char *name, const char *svg, const QString &acce
     return b;
 }
 
-PictureButton *captionButton(const char *name, const char *svg, const QString &caption, int picture,
-                             QWidget *parent)
+PictureButton *captionButton(const char *name, const char *svg, const QString &caption, int picture, QWidget *parent)
 {
     auto *b = new PictureButton(QString::fromLatin1(name), QString::fromLatin1(svg), caption, parent);
     b->setFont(makeFont("Verdana", 9, true));
@@ -279,8 +277,8 @@ void TfrmClients::buildLeftColumn()
     btnFolder->setHint(QStringLiteral("Apri la cartella associata al paziente."));
 
     constexpr int picture = 170;
-    imgPaziente = Theme::picture(QStringLiteral("imgPaziente"), QStringLiteral("photo-patients"), picture, picture,
-                                 shpColonna);
+    imgPaziente =
+        Theme::picture(QStringLiteral("imgPaziente"), QStringLiteral("photo-patients"), picture, picture, shpColonna);
     imgPaziente->move((kColumnWidth - picture) / 2, kBodyHeight - picture - 24);
 }
 
@@ -408,9 +406,8 @@ void TfrmClients::buildTabOrder()
         else if (edit == txtIssues)
             chain.append(icoIssues);
     }
-    chain << cmdNew << cmdDuplicate << cmdSave << cmdFind << cmdAttach << cmdPrint << cmdFirst << cmdPrevious
-          << cmdNext << cmdLast << cmdExport << cmdDefaulting << cmdHelp << cmdClose << btnCondition << btnHistory
-          << btnFolder;
+    chain << cmdNew << cmdDuplicate << cmdSave << cmdFind << cmdAttach << cmdPrint << cmdFirst << cmdPrevious << cmdNext
+          << cmdLast << cmdExport << cmdDefaulting << cmdHelp << cmdClose << btnCondition << btnHistory << btnFolder;
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
@@ -658,7 +655,10 @@ void TfrmClients::cmdAttachClick()
     }
 }
 
-void TfrmClients::btnFolderClick() { PatientTools::attachedFolder(this, position() == 0 ? QString() : QString::number(position())); }
+void TfrmClients::btnFolderClick()
+{
+    PatientTools::attachedFolder(this, position() == 0 ? QString() : QString::number(position()));
+}
 
 void TfrmClients::btnEmailClick() { PatientTools::email(txtEmail->text()); }
 

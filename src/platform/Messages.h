@@ -42,6 +42,6 @@ private:
 };
 
 // The standard archive failure message of the card windows and the find windows.
-inline const QString kArchiveFailure = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+inline const QString kArchiveFailure =
+    QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                   "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");

@@ -8,23 +8,19 @@ namespace {
 // Rounding slack, so that a line ending exactly on the page edge still fits.
 constexpr double kSlack = 1e-6;
 
-template<class T>
-T moved(T item, double dy);
+template <class T> T moved(T item, double dy);
 
-template<>
-Box moved(Box b, double dy)
+template <> Box moved(Box b, double dy)
 {
     b.rect.translate(0, dy);
     return b;
 }
-template<>
-Rule moved(Rule r, double dy)
+template <> Rule moved(Rule r, double dy)
 {
     r.top.ry() += dy;
     return r;
 }
-template<>
-TextBox moved(TextBox t, double dy)
+template <> TextBox moved(TextBox t, double dy)
 {
     t.rect.translate(0, dy);
     return t;

@@ -124,8 +124,7 @@ void paintPage(QPainter &painter, const Page &page, double pxPerMm, const QPoint
 
 Job::Job(const Document &document)
     : m_name(document.name()), m_orientation(document.orientation()), m_pages(document.prepare())
-{
-}
+{}
 
 void Job::paintPage(QPainter &painter, int page, double pxPerMm, const QPointF &origin) const
 {

@@ -95,8 +95,7 @@ TfrmStampaScadenza::TfrmStampaScadenza(const TAppointmentRecord &record, QWidget
                         QStringLiteral("Stampa scheda"), kPrintExplanation, kPrintInstruction, QStringLiteral("print")},
                        parent),
       m_card(CardDocuments::appointmentFrom(record))
-{
-}
+{}
 
 void TfrmStampaScadenza::btnStampaClick()
 {
@@ -114,8 +113,7 @@ TfrmStartup::TfrmStartup(const TAppointmentRecord &record, QWidget *parent)
          QStringLiteral("screen")},
         parent),
       m_card(CardDocuments::appointmentFrom(record))
-{
-}
+{}
 
 void TfrmStartup::btnStampaClick()
 {
@@ -128,8 +126,7 @@ TfrmPrintClient::TfrmPrintClient(const TPatientRecord &record, QWidget *parent)
                         QStringLiteral("Stampa scheda"), kPrintExplanation, kPrintInstruction, QStringLiteral("print")},
                        parent),
       m_fields(CardDocuments::patientFrom(record))
-{
-}
+{}
 
 void TfrmPrintClient::btnStampaClick()
 {

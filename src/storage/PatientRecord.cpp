@@ -74,7 +74,14 @@ std::span<const RecordField> TPatientRecord::fields()
 namespace {
 using Tooth = ShortString<250> TPatientRecord::*;
 constexpr Tooth kTeeth[32] = {
-    &TPatientRecord::Dente01, &TPatientRecord::Dente02, &TPatientRecord::Dente03, &TPatientRecord::Dente04, &TPatientRecord::Dente05, &TPatientRecord::Dente06, &TPatientRecord::Dente07, &TPatientRecord::Dente08, &TPatientRecord::Dente09, &TPatientRecord::Dente10, &TPatientRecord::Dente11, &TPatientRecord::Dente12, &TPatientRecord::Dente13, &TPatientRecord::Dente14, &TPatientRecord::Dente15, &TPatientRecord::Dente16, &TPatientRecord::Dente17, &TPatientRecord::Dente18, &TPatientRecord::Dente19, &TPatientRecord::Dente20, &TPatientRecord::Dente21, &TPatientRecord::Dente22, &TPatientRecord::Dente23, &TPatientRecord::Dente24, &TPatientRecord::Dente25, &TPatientRecord::Dente26, &TPatientRecord::Dente27, &TPatientRecord::Dente28, &TPatientRecord::Dente29, &TPatientRecord::Dente30, &TPatientRecord::Dente31, &TPatientRecord::Dente32};
+    &TPatientRecord::Dente01, &TPatientRecord::Dente02, &TPatientRecord::Dente03, &TPatientRecord::Dente04,
+    &TPatientRecord::Dente05, &TPatientRecord::Dente06, &TPatientRecord::Dente07, &TPatientRecord::Dente08,
+    &TPatientRecord::Dente09, &TPatientRecord::Dente10, &TPatientRecord::Dente11, &TPatientRecord::Dente12,
+    &TPatientRecord::Dente13, &TPatientRecord::Dente14, &TPatientRecord::Dente15, &TPatientRecord::Dente16,
+    &TPatientRecord::Dente17, &TPatientRecord::Dente18, &TPatientRecord::Dente19, &TPatientRecord::Dente20,
+    &TPatientRecord::Dente21, &TPatientRecord::Dente22, &TPatientRecord::Dente23, &TPatientRecord::Dente24,
+    &TPatientRecord::Dente25, &TPatientRecord::Dente26, &TPatientRecord::Dente27, &TPatientRecord::Dente28,
+    &TPatientRecord::Dente29, &TPatientRecord::Dente30, &TPatientRecord::Dente31, &TPatientRecord::Dente32};
 } // namespace
 
 ShortString<250> &TPatientRecord::dente(int tooth) { return this->*kTeeth[tooth - 1]; }

@@ -68,8 +68,8 @@ RecordFile::~RecordFile()
 
 void RecordFile::fail(const char *step) const
 {
-    throw StorageError(QStringLiteral("%1 %2: %3").arg(QLatin1String(step), m_path,
-                                                       QString::fromLocal8Bit(std::strerror(errno))));
+    throw StorageError(
+        QStringLiteral("%1 %2: %3").arg(QLatin1String(step), m_path, QString::fromLocal8Bit(std::strerror(errno))));
 }
 
 void RecordFile::requireOpen() const

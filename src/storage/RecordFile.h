@@ -55,10 +55,26 @@ public:
     // bytes and its position. Returning false from the visitor stops the scan.
     void scan(const std::function<bool(const char *record, qint64 position)> &visit);
 
-    template<class R> void readAt(qint64 p, R &r) { check<R>(); readAt(p, recordBytes(r)); }
-    template<class R> void overwriteAt(qint64 p, const R &r) { check<R>(); overwriteAt(p, recordBytes(r)); }
-    template<class R> qint64 append(const R &r) { check<R>(); return append(recordBytes(r)); }
-    template<class R> bool next(R &r) { check<R>(); return next(recordBytes(r)); }
+    template <class R> void readAt(qint64 p, R &r)
+    {
+        check<R>();
+        readAt(p, recordBytes(r));
+    }
+    template <class R> void overwriteAt(qint64 p, const R &r)
+    {
+        check<R>();
+        overwriteAt(p, recordBytes(r));
+    }
+    template <class R> qint64 append(const R &r)
+    {
+        check<R>();
+        return append(recordBytes(r));
+    }
+    template <class R> bool next(R &r)
+    {
+        check<R>();
+        return next(recordBytes(r));
+    }
 
     const QString &path() const { return m_path; }
 
@@ -67,7 +83,7 @@ public:
     static int lockWait();
 
 private:
-    template<class R> void check() const { Q_ASSERT(int(sizeof(R)) == m_recordSize); }
+    template <class R> void check() const { Q_ASSERT(int(sizeof(R)) == m_recordSize); }
     [[noreturn]] void fail(const char *step) const;
     void writeAt(qint64 position, const char *record);
     void requireOpen() const;

@@ -9,8 +9,7 @@
 #include <span>
 
 // An ANSI short string of capacity N as it lies in a record: N + 1 bytes, no alignment.
-template<int N>
-struct ShortString
+template <int N> struct ShortString
 {
     static_assert(N >= 1 && N <= 255);
     static constexpr int capacity = N;
@@ -49,17 +48,12 @@ struct RecordField
     const char *control; // the card control that shows and fills it
 
     QString read(const char *record) const { return AnsiText::readShortString(record + offset, capacity); }
-    void write(char *record, const QString &text) const
-    {
-        AnsiText::writeShortString(record + offset, capacity, text);
-    }
+    void write(char *record, const QString &text) const { AnsiText::writeShortString(record + offset, capacity, text); }
 };
 
 // Raw byte access to a record struct, for the record file.
-template<class Record>
-char *recordBytes(Record &r) { return reinterpret_cast<char *>(&r); }
-template<class Record>
-const char *recordBytes(const Record &r) { return reinterpret_cast<const char *>(&r); }
+template <class Record> char *recordBytes(Record &r) { return reinterpret_cast<char *>(&r); }
+template <class Record> const char *recordBytes(const Record &r) { return reinterpret_cast<const char *>(&r); }
 
-#define SORRISA_FIELD(Record, Field, Control) \
+#define SORRISA_FIELD(Record, Field, Control)                                                                          \
     RecordField { #Field, int(offsetof(Record, Field)), decltype(Record::Field)::capacity, Control }

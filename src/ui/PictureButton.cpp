@@ -104,8 +104,8 @@ void PictureButton::paintEvent(QPaintEvent *)
         }
     }
     QRectF pic(QPointF(0, 0), QSizeF(m_pictureSize));
-    pic.moveCenter(QPointF(width() / 2.0, m_captionStyle == CaptionBelow ? 4 + m_pictureSize.height() / 2.0
-                                                                          : height() / 2.0));
+    pic.moveCenter(
+        QPointF(width() / 2.0, m_captionStyle == CaptionBelow ? 4 + m_pictureSize.height() / 2.0 : height() / 2.0));
     pic.translate(0, shift);
     if (m_renderer && m_renderer->isValid()) {
         if (!isEnabled())

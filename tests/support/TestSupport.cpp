@@ -79,11 +79,16 @@ void TestWorld::writePassword(const QString &password) const
 QString kindName(Messages::Kind kind)
 {
     switch (kind) {
-    case Messages::Warning: return QStringLiteral("warning");
-    case Messages::Error: return QStringLiteral("error");
-    case Messages::Information: return QStringLiteral("information");
-    case Messages::Confirmation: return QStringLiteral("confirmation");
-    case Messages::Plain: return QStringLiteral("plain");
+    case Messages::Warning:
+        return QStringLiteral("warning");
+    case Messages::Error:
+        return QStringLiteral("error");
+    case Messages::Information:
+        return QStringLiteral("information");
+    case Messages::Confirmation:
+        return QStringLiteral("confirmation");
+    case Messages::Plain:
+        return QStringLiteral("plain");
     }
     return {};
 }

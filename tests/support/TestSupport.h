@@ -23,7 +23,7 @@ public:
     explicit TestWorld(const QDateTime &now = QDateTime(QDate(2026, 12, 10), QTime(9, 30)));
     ~TestWorld();
 
-    QString folder() const;            // with a trailing separator
+    QString folder() const; // with a trailing separator
     QString file(const QString &name) const;
     QByteArray read(const QString &name) const;
     void write(const QString &name, const QByteArray &bytes) const;
@@ -42,8 +42,7 @@ private:
 
 // Writes a record file of the current program folder made of the given records, in order.
 void writeFile(const QString &name, const QByteArray &bytes);
-template<class Record>
-void writeRecords(const QString &name, const QList<Record> &records)
+template <class Record> void writeRecords(const QString &name, const QList<Record> &records)
 {
     QByteArray bytes;
     for (const Record &r : records)
@@ -53,8 +52,7 @@ void writeRecords(const QString &name, const QList<Record> &records)
 
 // Finds a named control of a window. A missing one fails the test; for a control type that
 // can be made alone a stand-in is returned, so that the rest of the run still goes on.
-template<class T>
-T *control(QWidget *window, const char *name);
+template <class T> T *control(QWidget *window, const char *name);
 
 // The message boxes shown since the last call, as "kind: text" lines that read well in a
 // failing comparison.
