@@ -32,13 +32,19 @@ QString foldAZ(const QString &text)
 
 int findInList(const QStringList &lines, int selected, const QString &typed, QString &lastTerm)
 {
-    const int count = int(lines.size());
+    return findInList(
+        int(lines.size()), [&](int i) { return lines.at(i); }, selected, typed, lastTerm);
+}
+
+int findInList(int count, const std::function<QString(int)> &lineAt, int selected, const QString &typed,
+               QString &lastTerm)
+{
     if (count == 0)
         return selected;
     if (selected < 0 || selected >= count)
         selected = 0;
     const QString s = foldAZ(typed);
-    const auto hit = [&](int i) { return !s.isEmpty() && foldAZ(lines.at(i)).contains(s); };
+    const auto hit = [&](int i) { return !s.isEmpty() && foldAZ(lineAt(i)).contains(s); };
     const bool sameTerm = s == lastTerm;
     lastTerm = s;
     const int start = sameTerm ? selected : 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <QStringList>
 
@@ -21,5 +23,9 @@ QString foldAZ(const QString &text);
 // finds the first hit from the top; a press with the same text the next hit after the
 // selected line, wrapping round. An empty text matches nothing.
 int findInList(const QStringList &lines, int selected, const QString &typed, QString &lastTerm);
+// The same over lines built on request: `lineAt` is asked for lines in the order the search
+// goes, from the selected line down and round, until one holds the text.
+int findInList(int count, const std::function<QString(int)> &lineAt, int selected, const QString &typed,
+               QString &lastTerm);
 
 } // namespace TextRules

@@ -10,23 +10,23 @@ class FixedList::Model : public QAbstractListModel
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : int(lines.size()); }
+    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : source->count(); }
     QVariant data(const QModelIndex &index, int role) const override
     {
-        if (!index.isValid() || index.row() >= lines.size())
+        if (!index.isValid() || index.row() >= source->count())
             return {};
         if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole)
-            return lines.at(index.row());
+            return source->line(index.row());
         return {};
     }
-    void replace(const QStringList &newLines)
+    void replace(SharedLines lines)
     {
         beginResetModel();
-        lines = newLines;
+        source = lines ? std::move(lines) : std::make_shared<const TextLines>();
         endResetModel();
     }
 
-    QStringList lines;
+    SharedLines source = std::make_shared<const TextLines>();
 };
 
 namespace {
@@ -83,15 +83,21 @@ void FixedList::focusInEvent(QFocusEvent *event)
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
 }
 
-int FixedList::count() const { return int(m_model->lines.size()); }
+int FixedList::count() const { return m_model->source->count(); }
 
-QString FixedList::line(int row) const { return m_model->lines.value(row); }
+QString FixedList::line(int row) const { return m_model->source->line(row); }
 
-QStringList FixedList::lines() const { return m_model->lines; }
+QStringList FixedList::lines() const { return m_model->source->all(); }
 
-void FixedList::setLines(const QStringList &lines) { m_model->replace(lines); }
+void FixedList::setLines(const QStringList &lines) { m_model->replace(std::make_shared<const TextLines>(lines)); }
 
-void FixedList::clear() { m_model->replace({}); }
+void FixedList::setSource(SharedLines source) { m_model->replace(std::move(source)); }
+
+const LineSource &FixedList::source() const { return *m_model->source; }
+
+qint64 FixedList::position(int row) const { return m_model->source->position(row); }
+
+void FixedList::clear() { m_model->replace(nullptr); }
 
 void FixedList::setCurrentRow(int row)
 {
@@ -131,13 +137,13 @@ void FixedList::setItemWidth(int width)
 int FixedList::widestLine() const
 {
     qsizetype most = -1;
-    int longest = -1;
+    QString longest;
     for (int i = 0; i < count(); ++i) {
-        const qsizetype n = m_model->lines.at(i).size();
-        if (n > most) {
-            most = n;
-            longest = i;
+        const QString l = line(i);
+        if (l.size() > most) {
+            most = l.size();
+            longest = l;
         }
     }
-    return longest < 0 ? 0 : fontMetrics().horizontalAdvance(m_model->lines.at(longest));
+    return most < 0 ? 0 : fontMetrics().horizontalAdvance(longest);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/LineSource.h"
+
 #include <QListView>
 #include <QStringList>
 
@@ -7,8 +9,9 @@ class QAbstractListModel;
 
 // The list box of the list windows: one-line texts in a fixed-pitch font (Courier New 12)
 // so that the columns of a fixed-column line align, wide lines that scroll sideways.
-// The lines live in one list behind a plain model, not in an object per line: a list of a
-// hundred thousand appointments fills in the time it takes to read them.
+// The lines come from a line source behind a plain model: the list asks for the text of the
+// rows it paints only, so a list of a hundred thousand appointments shows as soon as their
+// positions are known.
 class FixedList : public QListView
 {
     Q_OBJECT
@@ -17,8 +20,14 @@ public:
 
     int count() const;
     QString line(int row) const;
+    // Every line (built now when they are built on request): throws StorageError when a
+    // record can no longer be read.
     QStringList lines() const;
     void setLines(const QStringList &lines);
+    void setSource(SharedLines source);
+    const LineSource &source() const;
+    // The record position of a row's line; 0 when it stands for none.
+    qint64 position(int row) const;
     void clear();
 
     // Makes the row the current and only selected line (-1: none), scrolled into view.

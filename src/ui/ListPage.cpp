@@ -169,16 +169,19 @@ bool ListPage::eventFilter(QObject *watched, QEvent *event)
 
 void ListPage::setLines(const QStringList &lines, const QList<qint64> &positions)
 {
-    Q_ASSERT(positions.isEmpty() || positions.size() == lines.size());
-    m_positions = positions;
+    setSource(std::make_shared<const TextLines>(lines, positions));
+}
+
+void ListPage::setSource(SharedLines lines)
+{
     lstRecords->setItemWidth(1600);
-    lstRecords->setLines(lines);
+    lstRecords->setSource(std::move(lines));
 }
 
 qint64 ListPage::selectedPosition() const
 {
     const int row = selectedRow();
-    return row >= 0 && row < m_positions.size() ? m_positions[row] : 0;
+    return row >= 0 ? lstRecords->position(row) : 0;
 }
 
 void ListPage::restart()
@@ -196,6 +199,8 @@ void ListPage::findInList()
         Messages::plain(window(), kEmptyList);
         return;
     }
-    const int row = TextRules::findInList(lstRecords->lines(), selectedRow(), txtTrova->text(), m_lastTerm);
+    const LineSource &lines = lstRecords->source();
+    const int row = TextRules::findInList(
+        lines.count(), [&](int i) { return lines.line(i); }, selectedRow(), txtTrova->text(), m_lastTerm);
     lstRecords->setCurrentRow(row);
 }

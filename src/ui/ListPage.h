@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/LineSource.h"
+
 #include <QList>
 #include <QWidget>
 
@@ -56,9 +58,10 @@ public:
     QLabel *lblTrovate = nullptr;
     QPushButton *btnStampa;
 
-    // Shows the lines, each as wide as 1600 pixels so whole lines fit and the list scrolls,
-    // with the record position of each line (none when not given).
+    // Shows the lines, each as wide as 1600 pixels so whole lines fit and the list scrolls;
+    // each line knows the record position it stands for (none when not given).
     void setLines(const QStringList &lines, const QList<qint64> &positions = {});
+    void setSource(SharedLines lines);
     // The record position of the selected line; 0 when no line (or no position) is selected.
     qint64 selectedPosition() const;
     // Empties the remembered term and the search field (each time the window is shown).
@@ -77,5 +80,4 @@ protected:
 
 private:
     QString m_lastTerm;
-    QList<qint64> m_positions;
 };
