@@ -336,12 +336,10 @@ void TfrmAllegaExcel::FormShow()
     lblTitolo->setText(QStringLiteral("Trattamenti di ") + AnsiText::trimmed(m_patientName));
     m_file = ProgramFolder::file(treatmentFileName(m_patientPosition));
     lstRecords->clear();
-    m_linePositions.clear();
     try {
         const TreatmentRegister::Listing listing = TreatmentRegister::read(m_file);
         lstRecords->setItemWidth(1600);
-        lstRecords->setLines(listing.lines);
-        m_linePositions = listing.positions;
+        lstRecords->setSource(std::make_shared<const TextLines>(listing.lines, listing.positions));
         lblTotale->setText(TreatmentRegister::totalText(listing.totalCents));
     } catch (const StorageError &) {
         // A file that can be neither opened nor created: an empty list and a bare total.
@@ -350,10 +348,14 @@ void TfrmAllegaExcel::FormShow()
     txtTrova->setFocus();
 }
 
-void TfrmAllegaExcel::FormClose()
+void TfrmAllegaExcel::FormClose() { lstRecords->clear(); }
+
+QList<qint64> TfrmAllegaExcel::linePositions() const
 {
-    lstRecords->clear();
-    m_linePositions.clear();
+    QList<qint64> positions;
+    for (int row = 0; row < lstRecords->count(); ++row)
+        positions.append(lstRecords->position(row));
+    return positions;
 }
 
 void TfrmAllegaExcel::btnTrovaClick()
@@ -397,7 +399,7 @@ void TfrmAllegaExcel::btnModificaClick()
     }
     try {
         // The line's own record, by its position: two treatments with the same line are two.
-        const qint64 position = m_linePositions.value(row);
+        const qint64 position = lstRecords->position(row);
         const TTreatmentRecord record = TreatmentRegister::readAt(m_file, position);
         txtData->setText(AnsiText::trimmed(record.Data.text()));
         txtOra->setText(AnsiText::trimmed(record.Ora.text()));

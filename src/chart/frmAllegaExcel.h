@@ -78,7 +78,7 @@ public:
     QString fileName() const { return m_file; }
     qint64 recordPosition() const { return m_recordPosition; }
     // The record position of each list line.
-    const QList<qint64> &linePositions() const { return m_linePositions; }
+    QList<qint64> linePositions() const;
 
     void FormShow();
     void FormClose();
@@ -105,6 +105,5 @@ private:
     QString m_patientPosition;
     QString m_file;
     qint64 m_recordPosition = 0;
-    QList<qint64> m_linePositions;
     QString m_lastTerm;
 };

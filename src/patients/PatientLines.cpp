@@ -11,6 +11,7 @@
 #include <array>
 #include <cstring>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace PatientLines {
@@ -242,6 +243,167 @@ void issueLines(Listing &out)
             out.positions.append(position);
         }
     });
+}
+
+namespace {
+
+// One listed card while the list is sorted: its record position and the first characters of
+// its line, one byte each, as ranks in the lists' order. Whole columns lie at fixed places
+// in both lines (name 30, mobile 20, dentist 28 characters, with the same words between
+// them), so the ranks of the name, the mobile number and the dentist's first characters
+// order the lines as the lines themselves do, up to the end of the key; only cards whose
+// keys are equal have their lines built to be compared.
+struct KeyedCard
+{
+    static constexpr int kKey = 56;
+    std::array<unsigned char, kKey> key;
+    qint64 position;
+};
+static_assert(sizeof(KeyedCard) == 64);
+
+// The rank of each byte of the code page: equal ranks for characters of equal order (a to z
+// as A to Z), rising with the order of the characters the bytes stand for. Fewer than 256
+// distinct orders, so a rank fits in a byte.
+std::array<unsigned char, 256> byteRanks()
+{
+    std::array<char16_t, 256> order{};
+    for (int b = 0; b < 256; ++b) {
+        const char c = char(b);
+        order[size_t(b)] = orderOf(AnsiText::fromAnsi(&c, 1).at(0));
+    }
+    std::array<char16_t, 256> sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    const auto end = std::unique(sorted.begin(), sorted.end());
+    std::array<unsigned char, 256> rank{};
+    for (int b = 0; b < 256; ++b)
+        rank[size_t(b)] =
+            static_cast<unsigned char>(std::lower_bound(sorted.begin(), end, order[size_t(b)]) - sorted.begin());
+    return rank;
+}
+
+const std::array<unsigned char, 256> kRank = byteRanks();
+
+// A column of a line into the key: the field trimmed of codes 32 and below, cut or padded
+// with blanks to the column's width, as the line shows it. Returns the bytes written.
+int putColumn(unsigned char *out, int room, const char *field, int capacity, int width)
+{
+    const auto *bytes = reinterpret_cast<const unsigned char *>(field + 1);
+    int length = qMin(int(static_cast<unsigned char>(field[0])), capacity);
+    int begin = 0;
+    while (begin < length && bytes[begin] <= 32)
+        ++begin;
+    while (length > begin && bytes[length - 1] <= 32)
+        --length;
+    const int n = qMin(width, room);
+    const int text = qMin(length - begin, n);
+    for (int i = 0; i < text; ++i)
+        out[i] = kRank[bytes[begin + i]];
+    std::memset(out + text, kRank[' '], size_t(n - text));
+    return n;
+}
+
+KeyedCard keyedCard(const char *bytes, qint64 position)
+{
+    const auto &r = *reinterpret_cast<const TPatientRecord *>(bytes);
+    KeyedCard card;
+    card.position = position;
+    unsigned char *out = card.key.data();
+    int room = KeyedCard::kKey;
+    const auto column = [&](const auto &field, int width) {
+        const int n = putColumn(out, room, reinterpret_cast<const char *>(&field), field.capacity, width);
+        out += n;
+        room -= n;
+    };
+    column(r.Name, 30);
+    column(r.MobilePhone, 20);
+    column(r.Dentist, 28);
+    return card;
+}
+
+QString foundLineOf(const char *record) { return line(*reinterpret_cast<const TPatientRecord *>(record)); }
+QString issueLineOf(const char *record) { return issueLine(*reinterpret_cast<const TPatientRecord *>(record)); }
+
+// Sorts the cards by their keys (equal keys keep file order), then each run of equal keys by
+// the lines of its cards. When the archive cannot be read again for a run, the run keeps file
+// order.
+std::vector<qint64> sortedPositions(std::vector<KeyedCard> cards, RecordLines::Build build)
+{
+    std::stable_sort(cards.begin(), cards.end(), [](const KeyedCard &a, const KeyedCard &b) {
+        return std::memcmp(a.key.data(), b.key.data(), KeyedCard::kKey) < 0;
+    });
+    std::vector<qint64> positions;
+    positions.reserve(cards.size());
+    for (const KeyedCard &c : cards)
+        positions.push_back(c.position);
+
+    std::optional<RecordFile> file;
+    QByteArray record(TPatientRecord::Size, Qt::Uninitialized);
+    for (size_t first = 0; first < cards.size();) {
+        size_t end = first + 1;
+        while (end < cards.size() && cards[end].key == cards[first].key)
+            ++end;
+        if (end - first > 1) {
+            try {
+                if (!file) {
+                    file.emplace(ProgramFolder::file(kPatientArchive), TPatientRecord::Size);
+                    file->open(RecordFile::Read);
+                }
+                struct Tied
+                {
+                    QString line;
+                    qint64 position;
+                };
+                std::vector<Tied> tied;
+                tied.reserve(end - first);
+                for (size_t i = first; i < end; ++i) {
+                    file->readAt(cards[i].position, record.data());
+                    tied.push_back({build(record.constData()), cards[i].position});
+                }
+                std::stable_sort(tied.begin(), tied.end(),
+                                 [](const Tied &a, const Tied &b) { return lineLess(a.line, b.line); });
+                for (size_t i = first; i < end; ++i)
+                    positions[i] = tied[i - first].position;
+            } catch (const StorageError &) {
+                file.reset();
+            }
+        }
+        first = end;
+    }
+    return positions;
+}
+
+SharedLines sortedLines(std::vector<KeyedCard> cards, RecordLines::Build build)
+{
+    std::vector<qint64> positions = sortedPositions(std::move(cards), build);
+    return std::make_shared<const RecordLines>(ProgramFolder::file(kPatientArchive), TPatientRecord::Size, build,
+                                               std::move(positions));
+}
+
+} // namespace
+
+SharedLines foundSource(const Criteria &criteria)
+{
+    const Matcher wanted(criteria);
+    std::vector<KeyedCard> cards;
+    eachRecord([&](const char *bytes, qint64 position) {
+        if (wanted(bytes))
+            cards.push_back(keyedCard(bytes, position));
+    });
+    return sortedLines(std::move(cards), foundLineOf);
+}
+
+SharedLines issueSource()
+{
+    std::vector<KeyedCard> cards;
+    try {
+        eachRecord([&](const char *bytes, qint64 position) {
+            if (hasIssue(*reinterpret_cast<const TPatientRecord *>(bytes)))
+                cards.push_back(keyedCard(bytes, position));
+        });
+    } catch (const StorageError &) {
+        // The cards read until the failure are listed.
+    }
+    return sortedLines(std::move(cards), issueLineOf);
 }
 
 TPatientRecord readCard(qint64 position)
