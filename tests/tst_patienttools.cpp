@@ -291,6 +291,8 @@ private slots:
     void lazyLinesEqualTheBuiltLines_data();
     void lazyLinesEqualTheBuiltLines();
     void lazyLinesInTheWindows();
+    void printWhenTheArchiveIsGone_data();
+    void printWhenTheArchiveIsGone();
     void findForThePatientCard();
     void findForTheAppointmentCard();
     void lookalikeLinesLoadTheirOwnCard_data();
@@ -593,6 +595,37 @@ void TestPatientTools::lazyLinesInTheWindows()
     QCOMPARE(appointment->txtContatto->text(), wanted.name);
     QCOMPARE(appointment->txtCel->text(), wanted.mobilePhone);
     QVERIFY(shownMessages().isEmpty());
+}
+
+void TestPatientTools::printWhenTheArchiveIsGone_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("find patients") << "cmdFind";
+    QTest::newRow("pending issues") << "cmdDefaulting";
+}
+
+void TestPatientTools::printWhenTheArchiveIsGone()
+{
+    QFETCH(QString, button);
+
+    // The lines are built from the cards when printed: an archive that cannot be read by then
+    // is reported, never printed as a list with lines missing.
+    TestWorld world;
+    writePatients({{QStringLiteral("Rossi Mario"), {}, {}, {}, {}, QStringLiteral("Saldo")}});
+    TfrmClients *card = showCard(world);
+    int listed = 0;
+    Modal::queue([&](QWidget *w) {
+        if (auto *find = qobject_cast<TfrmFindClients *>(w))
+            find->btnCercaClick();
+        listed = control<FixedList>(w, "lstRecords")->count();
+        QFile::remove(world.folder() + QLatin1Char('/') + kPatientArchive);
+        QDir(world.folder()).mkdir(kPatientArchive);
+        control<QPushButton>(w, "btnStampa")->click();
+    });
+    control<PictureButton>(card, qPrintable(button))->click();
+    QCOMPARE(listed, 1);
+    QVERIFY(Printer::takePrinted().isEmpty());
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("plain: ") + kArchiveFailure});
 }
 
 void TestPatientTools::findForThePatientCard()

@@ -6,6 +6,7 @@
 #include "storage/RecordFile.h"
 
 #include <QByteArrayView>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <array>
@@ -323,24 +324,50 @@ KeyedCard keyedCard(const char *bytes, qint64 position)
 QString foundLineOf(const char *record) { return line(*reinterpret_cast<const TPatientRecord *>(record)); }
 QString issueLineOf(const char *record) { return issueLine(*reinterpret_cast<const TPatientRecord *>(record)); }
 
-// Sorts the cards by their keys (equal keys keep file order), then each run of equal keys by
-// the lines of its cards. When the archive cannot be read again for a run, the run keeps file
+// Sorts the cards (in file order) by their keys, equal keys keeping file order, then each run
+// of equal keys by the lines of its cards. When the archive cannot be read again for a run, the run keeps file
 // order.
 std::vector<qint64> sortedPositions(std::vector<KeyedCard> cards, RecordLines::Build build)
 {
-    std::stable_sort(cards.begin(), cards.end(), [](const KeyedCard &a, const KeyedCard &b) {
-        return std::memcmp(a.key.data(), b.key.data(), KeyedCard::kKey) < 0;
+    // Sorted as small items, the key's first 16 bytes as two numbers beside the card's index:
+    // the rest of the key is looked at only when those are equal, and the index (file order)
+    // keeps equal keys in file order.
+    struct Item
+    {
+        quint64 head[2];
+        quint32 index;
+    };
+    const auto headOf = [](const unsigned char *key) {
+        quint64 h = 0;
+        for (int i = 0; i < 8; ++i)
+            h = h << 8 | key[i];
+        return h;
+    };
+    std::vector<Item> order(cards.size());
+    for (size_t i = 0; i < cards.size(); ++i)
+        order[i] = {{headOf(cards[i].key.data()), headOf(cards[i].key.data() + 8)}, quint32(i)};
+    std::sort(order.begin(), order.end(), [&cards](const Item &a, const Item &b) {
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0];
+        if (a.head[1] != b.head[1])
+            return a.head[1] < b.head[1];
+        const int rest =
+            std::memcmp(cards[a.index].key.data() + 16, cards[b.index].key.data() + 16, KeyedCard::kKey - 16);
+        return rest != 0 ? rest < 0 : a.index < b.index;
     });
     std::vector<qint64> positions;
     positions.reserve(cards.size());
-    for (const KeyedCard &c : cards)
-        positions.push_back(c.position);
+    for (const Item &item : order)
+        positions.push_back(cards[item.index].position);
+    const auto keyAt = [&](size_t i) -> const std::array<unsigned char, KeyedCard::kKey> & {
+        return cards[order[i].index].key;
+    };
 
     std::optional<RecordFile> file;
     QByteArray record(TPatientRecord::Size, Qt::Uninitialized);
     for (size_t first = 0; first < cards.size();) {
         size_t end = first + 1;
-        while (end < cards.size() && cards[end].key == cards[first].key)
+        while (end < cards.size() && keyAt(end) == keyAt(first))
             ++end;
         if (end - first > 1) {
             try {
@@ -356,8 +383,8 @@ std::vector<qint64> sortedPositions(std::vector<KeyedCard> cards, RecordLines::B
                 std::vector<Tied> tied;
                 tied.reserve(end - first);
                 for (size_t i = first; i < end; ++i) {
-                    file->readAt(cards[i].position, record.data());
-                    tied.push_back({build(record.constData()), cards[i].position});
+                    file->readAt(positions[i], record.data());
+                    tied.push_back({build(record.constData()), positions[i]});
                 }
                 std::stable_sort(tied.begin(), tied.end(),
                                  [](const Tied &a, const Tied &b) { return lineLess(a.line, b.line); });
@@ -385,6 +412,8 @@ SharedLines foundSource(const Criteria &criteria)
 {
     const Matcher wanted(criteria);
     std::vector<KeyedCard> cards;
+    // As many as the archive holds: the memory is taken only as far as it is filled.
+    cards.reserve(size_t(QFileInfo(ProgramFolder::file(kPatientArchive)).size() / TPatientRecord::Size));
     eachRecord([&](const char *bytes, qint64 position) {
         if (wanted(bytes))
             cards.push_back(keyedCard(bytes, position));
