@@ -14,7 +14,7 @@
 #include "storage/RecordFile.h"
 #include "ui/EnterCycle.h"
 #include "ui/FixedList.h"
-#include "ui/Icons.h"
+#include "ui/ListPage.h"
 #include "ui/PictureButton.h"
 #include "ui/Theme.h"
 
@@ -22,11 +22,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QSvgRenderer>
 
 namespace {
 
@@ -53,38 +50,16 @@ QLabel *blackBar(const QString &name, const QString &text, int points, QWidget *
     return l;
 }
 
+// The lists' rose banner, lower, with the treatments picture at both ends.
+ListBanner *registerBanner(const QString &name, const QString &title, QWidget *parent)
+{
+    auto *banner = new ListBanner(name, title, QStringLiteral("treatments"), QStringLiteral("treatments"), parent);
+    banner->setFixedSize(kInner, 48);
+    banner->setPictureBox(38, 16);
+    return banner;
+}
+
 } // namespace
-
-RegisterBanner::RegisterBanner(const QString &objectName, const QString &title, const QString &picture, QWidget *parent)
-    : QWidget(parent), m_title(title), m_picture(picture)
-{
-    setObjectName(objectName);
-    setAccessibleName(title);
-}
-
-void RegisterBanner::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
-    QLinearGradient g(area.topLeft(), area.bottomLeft());
-    g.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
-    g.setColorAt(1, QColor(0xFD, 0xE8, 0xE4));
-    QPainterPath path;
-    path.addRoundedRect(area, 10, 10);
-    p.fillPath(path, g);
-    p.setPen(QPen(QColor(0xE8, 0xA8, 0x9C), 1.5));
-    p.drawPath(path);
-    const double side = height() - 10;
-    Icons::renderer(m_picture)->render(&p, QRectF(16, 5, side, side));
-    Icons::renderer(m_picture)->render(&p, QRectF(width() - 16 - side, 5, side, side));
-    QFont f(QStringLiteral("Verdana"));
-    f.setPixelSize(26);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(QColor(0xC8, 0x10, 0x2E));
-    p.drawText(rect(), Qt::AlignCenter, m_title);
-}
 
 TfrmAllegaExcel::TfrmAllegaExcel(const QString &patientName, const QString &patientPosition, QWidget *parent)
     : QDialog(parent), m_patientName(patientName), m_patientPosition(patientPosition)
@@ -131,9 +106,9 @@ void TfrmAllegaExcel::buildListPanel()
     lblTitolo = blackBar(QStringLiteral("lblTitolo"), QStringLiteral("Trattamenti del paziente"), 13, panContainer);
     lblTitolo->setGeometry(10, 10, kInner, 34);
 
-    imgRiepilogo = new RegisterBanner(QStringLiteral("imgRiepilogo"), QStringLiteral("RIEPILOGO TRATTAMENTI"),
-                                      QStringLiteral("treatments"), panContainer);
-    imgRiepilogo->setGeometry(10, 50, kInner, 48);
+    imgRiepilogo =
+        registerBanner(QStringLiteral("imgRiepilogo"), QStringLiteral("RIEPILOGO TRATTAMENTI"), panContainer);
+    imgRiepilogo->move(10, 50);
 
     lblRigo01 = Theme::label(QStringLiteral("lblRigo01"),
                              QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da "
@@ -215,9 +190,8 @@ void TfrmAllegaExcel::buildEntryPanel()
     panCosti->setGeometry(15, 15, kPanelWidth, kPanelHeight);
 
     imgRegistrazione =
-        new RegisterBanner(QStringLiteral("imgRegistrazione"), QStringLiteral("REGISTRAZIONE TRATTAMENTI"),
-                           QStringLiteral("treatments"), panCosti);
-    imgRegistrazione->setGeometry(10, 10, kInner, 48);
+        registerBanner(QStringLiteral("imgRegistrazione"), QStringLiteral("REGISTRAZIONE TRATTAMENTI"), panCosti);
+    imgRegistrazione->move(10, 10);
 
     titIstruzioni = blackBar(QStringLiteral("titIstruzioni"),
                              QStringLiteral("Immettere i dati nei campi sottostanti e premere Salva."), 11, panCosti);

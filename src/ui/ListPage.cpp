@@ -55,6 +55,13 @@ void ListBanner::setTitlePixels(int pixels)
     update();
 }
 
+void ListBanner::setPictureBox(int side, int inset)
+{
+    m_side = side;
+    m_inset = inset;
+    update();
+}
+
 void ListBanner::paintEvent(QPaintEvent *)
 {
     const bool rose = m_tint == Tint::Rose;
@@ -70,8 +77,8 @@ void ListBanner::paintEvent(QPaintEvent *)
     p.setPen(QPen(rose ? QColor(0xE8, 0xA8, 0x9C) : QColor(0x9C, 0xBF, 0xE0), 1.5));
     p.drawPath(path);
 
-    const qreal side = rose ? 46 : height() - 10;
-    const qreal inset = rose ? 18 : 14;
+    const qreal side = m_side > 0 ? m_side : rose ? 46 : height() - 10;
+    const qreal inset = m_side > 0 ? m_inset : rose ? 18 : 14;
     const QSizeF picture(side, side);
     const qreal top = (height() - side) / 2;
     if (!m_left.isEmpty())

@@ -24,6 +24,9 @@ public:
     QString title() const { return m_title; }
     void setTitleColour(const QColor &colour);
     void setTitlePixels(int pixels);
+    // The pictures' side and their distance from the band's ends, in pixels, instead of the
+    // tint's own (vertically centred either way).
+    void setPictureBox(int side, int inset);
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -35,6 +38,8 @@ private:
     Tint m_tint;
     QColor m_colour;
     int m_pixels = 26;
+    int m_side = 0; // 0: the tint's own
+    int m_inset = 0;
 };
 
 // The page of a list window: banner, instructions, the "Trova" bar over the list of
