@@ -46,7 +46,9 @@ bool lineLess(const QString &a, const QString &b);
 void sort(Listing &listing);
 
 // Work on the patient archive (opened or created, read, closed). Lines are appended in file
-// order, unsorted, so that on a failure (StorageError) those found until then stay.
+// order, unsorted, so that on a failure (StorageError) those found until then stay. Every
+// line is built whole: the lists below must give exactly these lines, in this order once
+// sorted.
 void foundLines(const Criteria &criteria, Listing &out);
 void issueLines(Listing &out);
 
