@@ -1,7 +1,6 @@
 #include "patients/frmTaxChecks.h"
 
 #include "patients/PatientCard.h"
-#include "patients/PatientWidgets.h"
 #include "patients/TaxChecks.h"
 #include "platform/Messages.h"
 #include "ui/ListPage.h"
