@@ -1,3 +1,4 @@
+#include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
 #include "app/frmAvvio.h"
@@ -40,20 +41,18 @@ QString archivePath() { return ProgramFolder::file(kAppointmentArchive); }
 // Cards named "Paziente 1", "Paziente 2", ... at their positions.
 void writeArchive(int count)
 {
-    RecordFile file(archivePath(), TAppointmentRecord::Size);
-    file.open(RecordFile::Write);
-    for (int i = 1; i <= count; ++i) {
-        TAppointmentRecord r{};
-        r.Data.setText(QStringLiteral("%1/01/2027").arg(i, 2, 10, QLatin1Char('0')));
-        r.Avviso.setText(QStringLiteral("1"));
-        r.Causale.setText(QStringLiteral("Controllo"));
-        r.Contatto.setText(QStringLiteral("Paziente %1").arg(i));
-        r.Cel.setText(QStringLiteral("333000000%1").arg(i));
-        r.Importo.setText(QStringLiteral("0,00"));
-        r.Ottemperata.setText(kFlagNo);
-        file.append(r);
-    }
-    file.close();
+    QList<AppointmentFixture> cards;
+    for (int i = 1; i <= count; ++i)
+        cards.append({.data = QStringLiteral("%1/01/2027").arg(i, 2, 10, QLatin1Char('0')),
+                      .ore = {},
+                      .minuti = {},
+                      .ora = QString(),
+                      .avviso = QStringLiteral("1"),
+                      .causale = QStringLiteral("Controllo"),
+                      .contatto = QStringLiteral("Paziente %1").arg(i),
+                      .cel = QStringLiteral("333000000%1").arg(i),
+                      .importo = QStringLiteral("0,00")});
+    writeAppointmentArchive(cards);
 }
 
 TAppointmentRecord readRecord(qint64 position)

@@ -1,4 +1,5 @@
 // Report documents, the list document, the card documents and their dialogs, print and preview.
+#include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
 #include "platform/Modal.h"
@@ -100,24 +101,22 @@ struct FakeCard
 // An appointment card with every field filled, blanks around the texts.
 TAppointmentRecord appointment(bool fulfilled)
 {
-    TAppointmentRecord r{};
-    r.Data.setText(QStringLiteral(" 12/12/2026 "));
-    r.OreApp.setText(QStringLiteral("10"));
-    r.MinutiApp.setText(QStringLiteral("30"));
-    r.Ora.setText(QStringLiteral("08:15")); // the saved time: not printed
-    r.Avviso.setText(QStringLiteral("3"));
-    r.Tipologia.setText(QStringLiteral("Dott. Bianchi"));
-    r.Causale.setText(QStringLiteral("  Otturazione"));
-    r.Dettagli.setText(QStringLiteral("Molare inferiore"));
-    r.Contatto.setText(QStringLiteral("Rossi Mario  "));
-    r.Tel.setText(QStringLiteral("0212345"));
-    r.Cel.setText(QStringLiteral("3471234567"));
-    r.Email.setText(QStringLiteral("mario@example.it"));
-    r.Luogo.setText(QStringLiteral("Contanti"));
-    r.Importo.setText(QStringLiteral("80,00"));
-    r.Note.setText(QStringLiteral("Portare le lastre"));
-    r.Ottemperata.setText(fulfilled ? kFlagYes : kFlagNo);
-    return r;
+    return appointmentRecord({.data = QStringLiteral(" 12/12/2026 "),
+                              .ore = QStringLiteral("10"),
+                              .minuti = QStringLiteral("30"),
+                              .ora = QStringLiteral("08:15"), // the saved time: not printed
+                              .avviso = QStringLiteral("3"),
+                              .tipologia = QStringLiteral("Dott. Bianchi"),
+                              .causale = QStringLiteral("  Otturazione"),
+                              .dettagli = QStringLiteral("Molare inferiore"),
+                              .contatto = QStringLiteral("Rossi Mario  "),
+                              .tel = QStringLiteral("0212345"),
+                              .cel = QStringLiteral("3471234567"),
+                              .email = QStringLiteral("mario@example.it"),
+                              .luogo = QStringLiteral("Contanti"),
+                              .importo = QStringLiteral("80,00"),
+                              .note = QStringLiteral("Portare le lastre"),
+                              .flag = fulfilled ? kFlagYes : kFlagNo});
 }
 
 // Counts the pages of a PDF and reads the size of the first.
@@ -581,8 +580,7 @@ void TestPrint::annullaProducesNothing()
     TestWorld world;
     FakeCard card(QStringLiteral("frmClients"));
     card.edit(QStringLiteral("txtName"), QStringLiteral("Rossi Mario"));
-    TPatientRecord patient{};
-    patient.Name.setText(QStringLiteral("Rossi Mario"));
+    const TPatientRecord patient = patientRecord({.name = QStringLiteral("Rossi Mario"), .mobilePhone = {}});
     const std::function<QDialog *()> dialogs[] = {
         [&] { return new TfrmStampaScadenza(appointment(false), &card.window); },
         [&] { return new TfrmStartup(appointment(false), &card.window); },
