@@ -744,6 +744,41 @@ private slots:
         QCOMPARE(card->txtEmail->text(), QStringLiteral("mario.rossi@esempio.it"));
     }
 
+    // ---- Look ----
+
+    // The card's controls stand inside their panels without covering one another, and each
+    // caption stands level with its field.
+    void controlsDoNotOverlapAndCaptionsStandLevel()
+    {
+        for (const char *panel : {"shpScheda", "shpComandi", "shpNavigazione"}) {
+            QWidget *p = control<QWidget>(card, panel);
+            QList<QWidget *> shown;
+            for (QObject *o : p->children()) {
+                auto *w = qobject_cast<QWidget *>(o);
+                if (w && !w->isHidden() && !w->objectName().isEmpty())
+                    shown.append(w);
+            }
+            QVERIFY(shown.size() >= 5);
+            for (qsizetype i = 0; i < shown.size(); ++i) {
+                QVERIFY2(p->rect().contains(shown[i]->geometry()), qPrintable(shown[i]->objectName()));
+                for (qsizetype j = i + 1; j < shown.size(); ++j)
+                    QVERIFY2(!shown[i]->geometry().intersects(shown[j]->geometry()),
+                             qPrintable(shown[i]->objectName() + QLatin1String(" / ") + shown[j]->objectName()));
+            }
+        }
+        int captions = 0;
+        for (QLabel *label : control<QWidget>(card, "shpScheda")->findChildren<QLabel *>()) {
+            QWidget *field = label->buddy();
+            if (!field)
+                continue;
+            ++captions;
+            QVERIFY2(qAbs(label->geometry().center().y() - field->geometry().center().y()) <= 1,
+                     qPrintable(label->objectName()));
+            QVERIFY2(label->geometry().right() < field->geometry().left(), qPrintable(label->objectName()));
+        }
+        QCOMPARE(captions, 13);
+    }
+
     // ---- WhatsApp confirmation and e-mail ----
 
     void whatsAppConfirmation_data()
