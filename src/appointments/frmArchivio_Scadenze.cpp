@@ -184,7 +184,6 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     txtData = entry(QStringLiteral("txtData"), 10, shpScheda);
     txtData->setReadOnly(true);
     txtData->setAlignment(Qt::AlignCenter);
-    txtData->setFixedWidth(140);
     txtData->setToolTip(QStringLiteral("Premere un tasto per scegliere la data dal calendario; Canc o Backspace la "
                                        "cancellano."));
     impData =
@@ -197,14 +196,12 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     for (QComboBox *c : {txtOreApp, txtMinutiApp}) {
         c->setFont(AppointmentWidgets::fieldFont());
         c->lineEdit()->setFont(AppointmentWidgets::fieldFont());
-        c->setFixedWidth(80);
     }
     lblOra = new QLabel(shpScheda);
     lblOra->setObjectName(QStringLiteral("lblOra"));
     lblOra->hide();
     txtAvviso = entry(QStringLiteral("txtAvviso"), 3, shpScheda);
     txtAvviso->setAlignment(Qt::AlignCenter);
-    txtAvviso->setFixedWidth(70);
     txtAvviso->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txtAvviso));
 
     caption("lblData", QStringLiteral("Data appuntamento:"), txtData);
@@ -241,7 +238,6 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     txtLuogo = entry(QStringLiteral("txtLuogo"), 250, shpScheda);
     txtImporto = entry(QStringLiteral("txtImporto"), 15, shpScheda);
     txtImporto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtImporto->setFixedWidth(180);
     txtImporto->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9,]*")), txtImporto));
 
