@@ -1,6 +1,7 @@
 // The tools of the patient card: find patients (for the patient card and for the
 // appointment card's contact import), pending issues, the tax identifier checks, attached
 // files and the card's own folder, the e-mail and pending-issue icons.
+#include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
 #include "appointments/frmArchivio_Scadenze.h"
@@ -56,37 +57,22 @@ static void setAttachment(TfrmClients *card, int index, const QString &text)
 
 namespace {
 
-struct Patient
+// A patient of these tests: its leading fields given in this order.
+struct Patient : PatientFixture
 {
-    QString name{};
-    QString mobile = QStringLiteral("3331234567");
-    QString dentist = QStringLiteral("Dott. Bianchi");
-    QString notes{};
-    QString city{};
-    QString issues{};
+    Patient(QString name = {}, QString mobile = QStringLiteral("3331234567"),
+            QString dentist = QStringLiteral("Dott. Bianchi"), QString notes = {}, QString city = {},
+            QString issues = {})
+        : PatientFixture{
+            .name = name, .city = city, .mobilePhone = mobile, .issues = issues, .dentist = dentist, .notes = notes}
+    {}
 };
 
-TPatientRecord record(const Patient &p)
-{
-    TPatientRecord r{};
-    r.Name.setText(p.name);
-    r.MobilePhone.setText(p.mobile);
-    r.Dentist.setText(p.dentist);
-    r.Notes.setText(p.notes);
-    r.City.setText(p.city);
-    r.Issues.setText(p.issues);
-    return r;
-}
+TPatientRecord record(const Patient &p) { return patientRecord(p); }
 
 void writeArchive(const QList<TPatientRecord> &records) { writeRecords(kPatientArchive, records); }
 
-void writePatients(const QList<Patient> &patients)
-{
-    QList<TPatientRecord> records;
-    for (const Patient &p : patients)
-        records.append(record(p));
-    writeArchive(records);
-}
+void writePatients(const QList<Patient> &patients) { writePatientArchive({patients.begin(), patients.end()}); }
 
 // A field's raw stored bytes, as another program might have left them (not trimmed).
 template <int N> void setRaw(ShortString<N> &field, const QByteArray &bytes)
