@@ -11,10 +11,21 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <dlfcn.h>
+
 namespace Startup {
 
 namespace {
 constexpr int kDeferredMs = 100; // well after the first window is drawn
+}
+
+FontWarmUp::FontWarmUp()
+{
+    // The font configuration library is loaded with Qt's own, so it is looked up rather than
+    // linked; where Qt draws text without it there is nothing to warm up.
+    using Init = int (*)();
+    if (auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit")))
+        m_thread = std::thread(init);
 }
 
 void prepare(QApplication &app, const QString &programFolder)
