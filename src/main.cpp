@@ -14,10 +14,11 @@ int main(int argc, char *argv[])
     // Windows are drawn by software: no graphics hardware is needed.
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
+    fonts.applicationReady();
     Startup::prepare(app, QCoreApplication::applicationDirPath());
-    fonts.wait();
     Windows windows;
     Windows::start();
+    fonts.wait();
 #ifdef SORRISA_FIRST_PAINT
     FirstPaint::watch(Windows::frmPassword());
 #endif

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 class QApplication;
@@ -10,24 +12,29 @@ class QString;
 namespace Startup {
 void prepare(QApplication &app, const QString &programFolder);
 
-// The system's font configuration read on a thread of its own from the first instant, while
-// the program connects to the display: the login window's texts need it, and reading it is a
-// good part of the start-up. wait() before the first window is made (so that it is read
-// once); the destructor waits too.
+// The fonts, made ready on a thread of its own while the program starts: first the system's
+// font configuration, from the first instant, while the program connects to the display;
+// then, once the application object exists, Qt's own list of the fonts, while the login
+// window is made. The login window's texts need both, and they are a good part of the
+// start-up. (Qt guards its font list with a lock: a window that needs a font sooner simply
+// waits for it.) wait() before the application object goes; the destructor waits too.
 class FontWarmUp
 {
 public:
     FontWarmUp();
-    ~FontWarmUp() { wait(); }
+    ~FontWarmUp();
     FontWarmUp(const FontWarmUp &) = delete;
     FontWarmUp &operator=(const FontWarmUp &) = delete;
-    void wait()
-    {
-        if (m_thread.joinable())
-            m_thread.join();
-    }
+    void applicationReady(); // the application object exists: Qt's font list may be read
+    void wait();
 
 private:
+    void go(bool listFonts);
+
     std::thread m_thread;
+    std::mutex m_mutex;
+    std::condition_variable m_ready;
+    bool m_started = false;
+    bool m_listFonts = false;
 };
 } // namespace Startup
