@@ -154,7 +154,7 @@ void showPainted(QWidget *window)
 // that one hook) and the floor, a bare Qt Widgets program (sorrisa_bare_window) linked with
 // QtWidgets only and showing one window of the login window's size. On the X display when
 // there is one, offscreen otherwise.
-double firstPaintMs(const QString &program, const QString &platform)
+double firstPaintMs(const QString &program, const QString &platform, const QStringList &args = {})
 {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -163,7 +163,7 @@ double firstPaintMs(const QString &program, const QString &platform)
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer t;
     t.start();
-    child.start(program, {});
+    child.start(program, args);
     while (!child.canReadLine())
         if (!child.waitForReadyRead(60000))
             return -1;
