@@ -23,9 +23,11 @@ namespace Startup {
 namespace {
 constexpr int kDeferredMs = 100;  // when no window is on screen by then, no paint is awaited
 constexpr int kAfterPaintMs = 20; // the window is on screen; no user acts that fast
+constexpr int kLatestMs = 1000;   // whatever happens to the first window
 
 // Runs a piece of work shortly after the first window has been painted (so that it never
-// delays that paint, however slow the start), or after kDeferredMs when no window is shown.
+// delays that paint, however slow the start), or after kDeferredMs when no window is shown,
+// and in any case after kLatestMs.
 class AfterFirstPaint : public QObject
 {
 public:
@@ -37,6 +39,7 @@ public:
             if (std::none_of(windows.begin(), windows.end(), [](QWidget *w) { return w->isVisible(); }))
                 run();
         });
+        QTimer::singleShot(kLatestMs, this, [this] { run(); });
     }
     bool eventFilter(QObject *watched, QEvent *event) override
     {
