@@ -190,15 +190,20 @@ void startupRows(int runs, bool xAvailable)
     // so that a drift of the machine's speed touches both alike.
     if (firstPaintMs(program, platform) < 0 || firstPaintMs(bare, platform) < 0)
         qFatal("the start-up programs did not paint: build the target sorrisa_bench, which builds them");
-    QList<double> sorrisa, minimal, ratios;
+    // Beside them, for the record, the bare window with one line of text: what reading the
+    // system's fonts costs any program that shows text.
+    const QStringList text{QStringLiteral("--text")};
+    QList<double> sorrisa, minimal, withText, ratios;
     for (int i = 0; i < qMax(runs, 21); ++i) {
         sorrisa.append(firstPaintMs(program, platform));
         minimal.append(firstPaintMs(bare, platform));
+        withText.append(firstPaintMs(bare, platform, text));
         ratios.append(sorrisa.last() / minimal.last());
     }
     row("start-up to the login window's paint", median(sorrisa), median(minimal), "bare Qt window");
     std::printf("%-42s %9.2f      (median of the %lld runs' own ratios)\n", "start-up ratio, run by run",
                 median(ratios), qlonglong(ratios.size()));
+    row("(bare Qt window with one line of text)", median(withText), median(minimal), "bare Qt window");
 }
 
 void seamsForTiming()
