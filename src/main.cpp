@@ -10,15 +10,12 @@
 
 int main(int argc, char *argv[])
 {
-    Startup::FontWarmUp fonts;
     // Windows are drawn by software: no graphics hardware is needed.
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);
-    fonts.applicationReady();
     Startup::prepare(app, QCoreApplication::applicationDirPath());
     Windows windows;
     Windows::start();
-    fonts.wait();
 #ifdef SORRISA_FIRST_PAINT
     FirstPaint::watch(Windows::frmPassword());
 #endif

@@ -6,7 +6,6 @@
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTimer>
@@ -15,8 +14,6 @@
 
 #include <algorithm>
 #include <functional>
-
-#include <dlfcn.h>
 
 namespace Startup {
 
@@ -62,48 +59,6 @@ private:
     std::function<void()> m_work;
 };
 } // namespace
-
-FontWarmUp::FontWarmUp()
-{
-    // The font configuration library is loaded with Qt's own, so it is looked up rather than
-    // linked; where Qt draws text without it there is nothing to read ahead.
-    using Init = int (*)();
-    const auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit"));
-    if (!init)
-        return;
-    m_thread = std::thread([this, init] {
-        init();
-        std::unique_lock lock(m_mutex);
-        m_ready.wait(lock, [this] { return m_started; });
-        if (!m_listFonts)
-            return;
-        lock.unlock();
-        QFontDatabase::families();
-    });
-}
-
-FontWarmUp::~FontWarmUp() { wait(); }
-
-void FontWarmUp::go(bool listFonts)
-{
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_started)
-            return;
-        m_started = true;
-        m_listFonts = listFonts;
-    }
-    m_ready.notify_one();
-}
-
-void FontWarmUp::applicationReady() { go(true); }
-
-void FontWarmUp::wait()
-{
-    go(false);
-    if (m_thread.joinable())
-        m_thread.join();
-}
 
 void prepare(QApplication &app, const QString &programFolder)
 {
