@@ -29,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QPointer>
+#include <QLibrary>
 #include <QTest>
 
 namespace {
@@ -622,6 +623,16 @@ private slots:
         QTRY_COMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annulla"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&S\u00EC"));
         QCOMPARE(Formats::dateText(QDate(2026, 1, 2)), QStringLiteral("02/01/2026"));
+    }
+
+    // The media player is a module beside the executable, loaded at the first sound: it must
+    // be delivered with the program and give the three entry points the Sound seam looks up.
+    void soundModuleBesideTheProgram()
+    {
+        QLibrary module(QStringLiteral(SORRISA_PROGRAM_DIR "/sorrisa_sound"));
+        QVERIFY2(module.load(), qPrintable(module.errorString()));
+        for (const char *entry : {"sorrisa_sound_play", "sorrisa_sound_stop", "sorrisa_sound_is_playing"})
+            QVERIFY2(module.resolve(entry), entry);
     }
 };
 

@@ -4,7 +4,7 @@ class QApplication;
 class QString;
 
 // What the program does before its first window: the Italian formats and Qt's own Italian
-// texts, the program folder, the look. The benchmark's start-up run shares it.
+// texts, the program folder, the look.
 namespace Startup {
 void prepare(QApplication &app, const QString &programFolder);
 }

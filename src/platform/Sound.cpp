@@ -1,25 +1,44 @@
 #include "platform/Sound.h"
 
-#include <QAudioOutput>
 #include <QCoreApplication>
-#include <QMediaPlayer>
-#include <QUrl>
+#include <QLibrary>
 
 namespace {
 bool g_test = false;
 bool g_testPlaying = false;
 QStringList g_calls;
 
-// Made on first use: the media framework costs time the start-up need not pay.
-QMediaPlayer *player()
+// The player lives in the module sorrisa_sound beside the executable (SoundPlayer.cpp), loaded
+// at the first sound: the media framework costs the start-up time it need not pay. Until
+// then nothing plays, so stopping needs no module. Without the module the program goes on
+// silently.
+struct Player
 {
-    static QMediaPlayer *p = [] {
-        auto *mp = new QMediaPlayer(QCoreApplication::instance());
-        auto *out = new QAudioOutput(mp);
-        mp->setAudioOutput(out);
-        return mp;
+    void (*play)(const QString &) = nullptr;
+    void (*stop)() = nullptr;
+    bool (*isPlaying)() = nullptr;
+};
+
+bool g_loaded = false;
+
+const Player &player()
+{
+    g_loaded = true;
+    static const Player loaded = [] {
+        Player p;
+        QLibrary module(QCoreApplication::applicationDirPath() + QStringLiteral("/sorrisa_sound"));
+        if (!module.load()) {
+            qWarning("Sound: %s", qPrintable(module.errorString()));
+            return p;
+        }
+        p.play = reinterpret_cast<void (*)(const QString &)>(module.resolve("sorrisa_sound_play"));
+        p.stop = reinterpret_cast<void (*)()>(module.resolve("sorrisa_sound_stop"));
+        p.isPlaying = reinterpret_cast<bool (*)()>(module.resolve("sorrisa_sound_is_playing"));
+        if (!p.play || !p.stop || !p.isPlaying)
+            p = Player{};
+        return p;
     }();
-    return p;
+    return loaded;
 }
 } // namespace
 
@@ -30,10 +49,8 @@ void Sound::play(const QString &path)
         g_testPlaying = true;
         return;
     }
-    QMediaPlayer *p = player();
-    p->stop();
-    p->setSource(QUrl::fromLocalFile(path));
-    p->play();
+    if (player().play)
+        player().play(path);
 }
 
 void Sound::stop()
@@ -43,14 +60,15 @@ void Sound::stop()
         g_testPlaying = false;
         return;
     }
-    player()->stop();
+    if (g_loaded && player().stop)
+        player().stop();
 }
 
 bool Sound::isPlaying()
 {
     if (g_test)
         return g_testPlaying;
-    return player()->playbackState() == QMediaPlayer::PlayingState;
+    return g_loaded && player().isPlaying && player().isPlaying();
 }
 
 void Sound::setTestMode(bool on)
