@@ -17,5 +17,9 @@ QString timeText(const QTime &time); // "hh:mm"
 QDate parseDate(const QString &text);
 // The same on the bytes of a record field (trimmed or not), without decoding them first.
 QDate parseDate(QByteArrayView bytes);
+// The date parseDate reads as the number yyyymmdd (20261210), 0 where it reads none. For the
+// scans that test the date of every card: no date is made, and the numbers order as the days.
+int dateNumber(QByteArrayView bytes);
+int dateNumber(const QDate &date); // 0 for an invalid date
 
 } // namespace Formats
