@@ -527,9 +527,9 @@ private slots:
             for (int month = 0; month <= 13; ++month)
                 for (int day = 0; day <= 32; ++day)
                     for (const char *format : {"%02d/%02d/%04d", "%d/%d/%04d", " %02d/%02d/%04d", "%02d/%d/%04d"}) {
-                        const QByteArray text = QByteArray::asprintf(format, day, month, year);
+                        const QString text = QString::asprintf(format, day, month, year);
                         const QDate date = Formats::parseDate(text);
-                        QCOMPARE(Formats::dateNumber(text),
+                        QCOMPARE(Formats::dateNumber(text.toLatin1()),
                                  date.isValid() ? date.year() * 10000 + date.month() * 100 + date.day() : 0);
                     }
     }
