@@ -23,7 +23,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QRandomGenerator>
 #include <QUrlQuery>
+
+#include <cstring>
 
 namespace {
 
@@ -196,6 +199,7 @@ private slots:
         QFETCH(int, expected);
         const TAppointmentRecord r = record(Card{.data = data, .avviso = avviso, .flag = flag});
         QCOMPARE(int(AgendaRules::imminence(r, today)), expected);
+        QCOMPARE(int(AgendaRules::ImminenceTest(today)(r)), expected); // the scans' form of the rule
     }
 
     // ---- The agenda line and its key ----
@@ -288,6 +292,92 @@ private slots:
         std::stable_sort(expected.begin(), expected.end(), AgendaRules::lineLess);
         AgendaRules::sortLines(lines);
         QCOMPARE(lines, expected);
+    }
+
+    // The agenda keeps per line only a compact key and builds the lines it shows: on cards
+    // made to tie and to differ where the key stops looking, it must list exactly the lines
+    // the line sort gives, equal lines in file order.
+    void lazyOrderEqualsTheLineSort()
+    {
+        const QDate today(2026, 12, 10);
+        const QString sameStart = QStringLiteral("Abcdefghijklmnopqrstuvwxyz");
+        const QStringList names = {"Rossi Mario",
+                                   "rossi mario",
+                                   "ROSSI MARIO",
+                                   "Rossi Maria",
+                                   "\u00C0lvaro Bianchi",
+                                   "\u00E0lvaro bianchi",
+                                   "\u20ACuro Neri",
+                                   "\u0160imon Verdi",
+                                   "\u0153uvre Gialli",
+                                   "\u0178ves Blu",
+                                   "[Quadra",
+                                   "_Sotto",
+                                   "`Accento",
+                                   "{Graffa",
+                                   sameStart + "abcd Primo",
+                                   sameStart + "abcd Secondo",
+                                   sameStart + "ab",
+                                   sameStart + "ac",
+                                   sameStart + "AB",
+                                   sameStart + "aB",
+                                   "",
+                                   QString(50, QLatin1Char('Z')),
+                                   QString(49, QLatin1Char('Z')) + "a"};
+        const QList<QByteArray> dates = {"10/12/2026", "09/12/2026", "1/12/2026", "01/1/2026",   " 10/12/2026 ",
+                                         "14/12/2026", "31/02/2026", "",          "10/12/20260", "10/12/2026"};
+        const QList<QByteArray> hours = {"09", "10", "9", "", "ab", "09", "1 "};
+        const QList<QByteArray> minutes = {"00", "30", "5", "", "00"};
+        const QStringList times = {"09:00", "9:00", "", "10:30", "zz:zz", "09:00"};
+        const QStringList mobiles = {"3331234567", "", "123456789012345678901234567890"};
+        const QStringList treatments = {"Igiene", "igiene", "", QString(250, QLatin1Char('x'))};
+        const QStringList amounts = {"80,00", "", "1.234.567,00", "8", "\u20AC"};
+        const auto raw = [](auto &field, const QByteArray &bytes) {
+            field = {};
+            field.length = static_cast<unsigned char>(bytes.size());
+            std::memcpy(field.chars, bytes.constData(), size_t(bytes.size()));
+        };
+        QRandomGenerator rng(15);
+        const auto pick = [&](const auto &list) { return list.at(int(rng.bounded(int(list.size())))); };
+        QList<TAppointmentRecord> cards;
+        for (int i = 0; i < 700; ++i) {
+            TAppointmentRecord r{};
+            raw(r.Data, pick(dates));
+            raw(r.OreApp, pick(hours));
+            raw(r.MinutiApp, pick(minutes));
+            r.Ora.setText(pick(times));
+            r.Avviso.setText(i % 7 == 0 ? QStringLiteral("5") : QStringLiteral("0"));
+            r.Contatto.setText(pick(names));
+            r.Cel.setText(pick(mobiles));
+            r.Causale.setText(pick(treatments));
+            r.Importo.setText(pick(amounts));
+            r.Ottemperata.setText(i % 11 == 0 ? QStringLiteral("S\u00EC") : QStringLiteral("No"));
+            cards.append(r);
+            if (i % 50 == 0)
+                cards.append(r); // the very same line twice
+        }
+        cards[3].OreApp.length = 200; // a length byte beyond the capacity reads the capacity
+        writeRecords(kAppointmentArchive, cards);
+
+        QStringList expected;
+        const AgendaRules::ImminenceTest test(today);
+        for (const TAppointmentRecord &r : cards) {
+            QCOMPARE(int(test(r)), int(AgendaRules::imminence(r, today)));
+            if (AgendaRules::imminence(r, today) == AgendaRules::Imminence::Imminent)
+                expected.append(AgendaRules::line(r));
+        }
+        QVERIFY(expected.size() > 300);
+        AgendaRules::sortLines(expected);
+
+        QCOMPARE(AgendaRules::imminentLines(today), expected);
+        const AgendaRules::Imminent found = AgendaRules::imminentCards(today);
+        qsizetype longest = 0;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            longest = qMax(longest, expected[i].size());
+            if (i > 0 && expected[i] == expected[i - 1])
+                QVERIFY(found.positions[size_t(i - 1)] < found.positions[size_t(i)]);
+        }
+        QCOMPARE(found.longestLine, int(longest));
     }
 
     // ---- The agenda window ----

@@ -38,14 +38,13 @@ public:
     Selector(Status status, const QDate &today) : m_status(status), m_today(Formats::dateNumber(today)) {}
     bool operator()(const TAppointmentRecord &record) const
     {
-        const QByteArrayView flag = record.Ottemperata.trimmedBytes();
         switch (m_status) {
         case Status::DaAssolvere:
-            return flag == kFlagNoBytes;
+            return hasFlag(record.Ottemperata, kFlagNoBytes);
         case Status::Assolti:
-            return flag == kFlagYesBytes;
+            return hasFlag(record.Ottemperata, kFlagYesBytes);
         case Status::Scaduti: {
-            if (flag != kFlagNoBytes)
+            if (!hasFlag(record.Ottemperata, kFlagNoBytes))
                 return false;
             const int date = Formats::dateNumber(record.Data.trimmedBytes());
             return date != 0 && date < m_today;

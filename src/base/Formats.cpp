@@ -40,17 +40,6 @@ template <class Chars> QDate parseDigits(const Chars &t)
     return QDate(part[2], part[1], part[0]);
 }
 
-// The calendar's own validity, without making a date: no year 0, leap years of the
-// Gregorian calendar all the way back.
-bool validDay(int year, int month, int day)
-{
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 1 || month < 1 || month > 12 || day < 1)
-        return false;
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
-}
-
 struct Utf16
 {
     const QString &s;
@@ -69,26 +58,9 @@ QDate parseDate(const QString &text) { return parseDigits(Utf16{text}); }
 
 QDate parseDate(QByteArrayView bytes) { return parseDigits(Bytes{bytes}); }
 
-int dateNumber(QByteArrayView bytes)
-{
-    // The usual "dd/mm/yyyy" straight from its bytes; anything else the way parseDate reads it.
-    const auto digit = [&](int i) { return unsigned(static_cast<unsigned char>(bytes[i]) - '0'); };
-    if (bytes.size() == 10 && bytes[2] == '/' && bytes[5] == '/') {
-        unsigned d[8];
-        const int at[8] = {0, 1, 3, 4, 6, 7, 8, 9};
-        bool digits = true;
-        for (int i = 0; i < 8; ++i)
-            digits = (d[i] = digit(at[i])) <= 9 && digits;
-        if (digits) {
-            const int day = int(d[0] * 10 + d[1]);
-            const int month = int(d[2] * 10 + d[3]);
-            const int year = int(d[4] * 1000 + d[5] * 100 + d[6] * 10 + d[7]);
-            return validDay(year, month, day) ? year * 10000 + month * 100 + day : 0;
-        }
-    }
-    const QDate date = parseDate(bytes);
-    return date.isValid() ? date.year() * 10000 + date.month() * 100 + date.day() : 0;
-}
+namespace detail {
+int dateNumberParsed(QByteArrayView bytes) { return dateNumber(parseDate(bytes)); }
+} // namespace detail
 
 int dateNumber(const QDate &date) { return date.isValid() ? date.year() * 10000 + date.month() * 100 + date.day() : 0; }
 
