@@ -10,8 +10,10 @@
 #include "appointments/frmWhatsApp_Message.h"
 #include "platform/Misc.h"
 #include "platform/Modal.h"
+#include "platform/Printer.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Sound.h"
+#include "print/ReportRenderer.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/RecordFile.h"
 
@@ -559,6 +561,43 @@ private slots:
         showAgenda();
         for (QLabel *tit : {agenda->titData, agenda->titOra, agenda->titContatto, agenda->titCel})
             QCOMPARE(tit->text(), QString());
+    }
+
+    // Two cards can give the very same line (the name is cut at 30 characters): each line
+    // still shows its own card, and the printout has the lines as the list shows them.
+    void eachLineKeepsItsOwnCard()
+    {
+        const QString start = QStringLiteral("Abcdefghij Klmnopqrst Uvwxyzab");
+        writeArchive({
+            Card{.contatto = start + QStringLiteral(" Primo"), .cel = "3470000001"},
+            Card{.data = "25/12/2026", .avviso = "1", .contatto = "Non in elenco"},
+            Card{.contatto = start + QStringLiteral(" Secondo"), .cel = "3470000001"},
+        });
+        showAgenda();
+        QCOMPARE(agenda->lstRecords->count(), 2);
+        QCOMPARE(agenda->lstRecords->line(0), agenda->lstRecords->line(1));
+        agenda->lstRecords->setCurrentRow(0);
+        QCOMPARE(agenda->titContatto->text(), start + QStringLiteral(" Primo"));
+        agenda->lstRecords->setCurrentRow(1);
+        QCOMPARE(agenda->titContatto->text(), start + QStringLiteral(" Secondo"));
+
+        agenda->btnStampa->click();
+        const QList<Printer::Document> printed = Printer::takePrinted();
+        QCOMPARE(printed.size(), 1);
+        const auto job = std::dynamic_pointer_cast<const Report::Job>(printed.first());
+        QVERIFY(job);
+        const Report::TextBox *box = job->pages().value(0).text(QStringLiteral("txtRiepilogo"));
+        QVERIFY(box);
+        QCOMPARE(box->lines, agenda->lstRecords->lines());
+        QCOMPARE(box->lines, AgendaRules::imminentLines(QDate(2026, 12, 10)));
+
+        // The archive gone meanwhile: the printout would miss lines, so it is not made.
+        QVERIFY(QFile::remove(world->file(kAppointmentArchive)));
+        QDir(world->folder()).mkdir(kAppointmentArchive);
+        agenda->btnStampa->click();
+        QCOMPARE(Printer::takePrinted().size(), 0);
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
+        Sound::takeCalls();
     }
 
     void whatsAppWarnings_data()
