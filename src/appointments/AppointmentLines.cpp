@@ -5,8 +5,6 @@
 #include "appointments/AppointmentArchive.h"
 #include "storage/AppointmentRecord.h"
 
-#include <string_view>
-
 namespace AppointmentLines {
 
 QString line(const TAppointmentRecord &r)
@@ -142,15 +140,20 @@ private:
         while (length > begin && chars[length - 1] <= 32)
             --length;
         const int n = length - begin;
-        if (n < folded.size())
-            return false;
-        char text[256];
-        for (int i = 0; i < n; ++i) {
-            const unsigned char b = chars[begin + i];
-            text[i] = char(b >= 'A' && b <= 'Z' ? b + 32 : b);
+        const int m = int(folded.size());
+        const auto *want = reinterpret_cast<const unsigned char *>(folded.constData());
+        const auto fold = [](unsigned char b) { return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b + 32) : b; };
+        // Folded as it is compared, without a copy of the field.
+        for (int i = 0; i + m <= n; ++i) {
+            if (fold(chars[begin + i]) != want[0])
+                continue;
+            int j = 1;
+            while (j < m && fold(chars[begin + i + j]) == want[j])
+                ++j;
+            if (j == m)
+                return true;
         }
-        return std::string_view(text, size_t(n)).find(std::string_view(folded.constData(), size_t(folded.size())))
-               != std::string_view::npos;
+        return false;
     }
 
     QList<Wanted> m_wanted;
