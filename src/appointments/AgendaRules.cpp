@@ -197,14 +197,15 @@ void sortLines(QStringList &lines)
 
 namespace {
 
-// The agenda's order without its lines. Each card keeps a compact key: bytes that order as
-// the first characters of its line compared the agenda's way (a to z taken as capitals),
-// packed in words so that comparing the words in turn compares the bytes. The head holds the
-// twelve characters of the line after "ID: " (the chronological key, or whatever stands
-// there when it is incomplete); the tail the date, the time and the start of the patient's
-// name as the columns show them, in the record's bytes (ranked when two are compared). Where two heads agree the keys
-// have the same length (a key holds no blank), so the columns after them stand at the same places and decide in this
-// order. Cards whose compact keys are equal have their lines built and compared whole.
+// The agenda's order without its lines. Each card keeps a compact key that orders as the
+// first characters of its line compared the agenda's way (a to z taken as capitals). The
+// head is the twelve characters of the line after "ID: " (the chronological key, or
+// whatever stands there when it is incomplete), as ranks packed in words; the tail the date,
+// the time and the start of the patient's name as their columns show them, in the record's
+// bytes, ranked when two tails are compared. Where two heads agree the keys have the same
+// length (a key holds no blank), so the columns after them stand at the same places and
+// decide in this order. Cards whose compact keys are equal have their lines built and
+// compared whole.
 //
 // Nearly every card has a complete key: its head is that number, and those cards are sorted
 // as numbers with their number in file order in the low bits.
