@@ -1,3 +1,4 @@
+#include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
 #include "app/frmAvvio.h"
@@ -451,13 +452,14 @@ private slots:
 
     void loadedTextsShowTheirStart()
     {
-        TAppointmentRecord r{};
-        r.Data.setText(QStringLiteral("10/12/2026"));
-        r.Avviso.setText(QStringLiteral("0"));
-        r.Causale.setText(QStringLiteral("Igiene dentale, ").repeated(12));
-        r.Note.setText(QStringLiteral("Preferisce il pomeriggio. ").repeated(8));
-        r.Ottemperata.setText(kFlagNo);
-        writeRecords(kAppointmentArchive, QList<TAppointmentRecord>{r});
+        writeAppointmentArchive({{.ore = {},
+                                  .minuti = {},
+                                  .ora = QString(),
+                                  .causale = QStringLiteral("Igiene dentale, ").repeated(12),
+                                  .contatto = {},
+                                  .cel = {},
+                                  .importo = {},
+                                  .note = QStringLiteral("Preferisce il pomeriggio. ").repeated(8)}});
         TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
         activate(card);
         card->txtNote->setFocus();

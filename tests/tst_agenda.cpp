@@ -1,3 +1,4 @@
+#include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
 #include "app/frmAvvio.h"
@@ -32,44 +33,8 @@
 
 namespace {
 
-// One appointment card as the tests write it; the defaults make an ordinary imminent card
-// for the test world's today, 10/12/2026.
-struct Card
-{
-    QString data = QStringLiteral("10/12/2026");
-    QString ore = QStringLiteral("09");
-    QString minuti = QStringLiteral("00");
-    QString avviso = QStringLiteral("0");
-    QString contatto = QStringLiteral("Rossi Mario");
-    QString cel = QStringLiteral("3331234567");
-    QString causale = QStringLiteral("Igiene dentale");
-    QString importo = QStringLiteral("80,00");
-    QString flag = QStringLiteral("No");
-};
-
-TAppointmentRecord record(const Card &c)
-{
-    TAppointmentRecord r{};
-    r.Data.setText(c.data);
-    r.OreApp.setText(c.ore);
-    r.MinutiApp.setText(c.minuti);
-    r.Ora.setText(c.ore + QLatin1Char(':') + c.minuti);
-    r.Avviso.setText(c.avviso);
-    r.Contatto.setText(c.contatto);
-    r.Cel.setText(c.cel);
-    r.Causale.setText(c.causale);
-    r.Importo.setText(c.importo);
-    r.Ottemperata.setText(c.flag);
-    return r;
-}
-
-void writeArchive(const QList<Card> &cards)
-{
-    QList<TAppointmentRecord> records;
-    for (const Card &c : cards)
-        records.append(record(c));
-    writeRecords(kAppointmentArchive, records);
-}
+// The cards of these tests: ordinary imminent cards for today unless a field says otherwise.
+using Card = AppointmentFixture;
 
 const QString kAlert = QStringLiteral("play ") + QStringLiteral("%1Avviso.mp3");
 
@@ -199,7 +164,7 @@ private slots:
         QFETCH(QString, flag);
         QFETCH(QDate, today);
         QFETCH(int, expected);
-        const TAppointmentRecord r = record(Card{.data = data, .avviso = avviso, .flag = flag});
+        const TAppointmentRecord r = appointmentRecord(Card{.data = data, .avviso = avviso, .flag = flag});
         QCOMPARE(int(AgendaRules::imminence(r, today)), expected);
         QCOMPARE(int(AgendaRules::ImminenceTest(today)(r)), expected); // the scans' form of the rule
     }
@@ -252,20 +217,26 @@ private slots:
         QFETCH(QString, cel);
         QFETCH(QString, causale);
         QFETCH(QString, expected);
-        const TAppointmentRecord r = record(
-            Card{.data = data, .ore = ore, .minuti = minuti, .contatto = contatto, .cel = cel, .causale = causale});
+        const TAppointmentRecord r = appointmentRecord(
+            Card{.data = data, .ore = ore, .minuti = minuti, .causale = causale, .contatto = contatto, .cel = cel});
         QCOMPARE(AgendaRules::line(r), expected);
     }
 
     void chronologicalWhateverTheFileOrder()
     {
         QStringList lines = {
-            AgendaRules::line(record(Card{.data = "10/12/2026", .ore = "15", .minuti = "30", .contatto = "Quarto"})),
-            AgendaRules::line(record(Card{.data = "10/12/2026", .ore = "09", .minuti = "00", .contatto = "bianchi"})),
-            AgendaRules::line(record(Card{.data = "09/01/2027", .ore = "08", .minuti = "00", .contatto = "Ultimo"})),
-            AgendaRules::line(record(Card{.data = "30/11/2026", .ore = "18", .minuti = "45", .contatto = "Primo"})),
-            AgendaRules::line(record(Card{.data = "10/12/2026", .ore = "09", .minuti = "00", .contatto = "Secondo"})),
-            AgendaRules::line(record(Card{.data = "12/12/2026", .ore = "07", .minuti = "15", .contatto = "quinto"})),
+            AgendaRules::line(
+                appointmentRecord(Card{.data = "10/12/2026", .ore = "15", .minuti = "30", .contatto = "Quarto"})),
+            AgendaRules::line(
+                appointmentRecord(Card{.data = "10/12/2026", .ore = "09", .minuti = "00", .contatto = "bianchi"})),
+            AgendaRules::line(
+                appointmentRecord(Card{.data = "09/01/2027", .ore = "08", .minuti = "00", .contatto = "Ultimo"})),
+            AgendaRules::line(
+                appointmentRecord(Card{.data = "30/11/2026", .ore = "18", .minuti = "45", .contatto = "Primo"})),
+            AgendaRules::line(
+                appointmentRecord(Card{.data = "10/12/2026", .ore = "09", .minuti = "00", .contatto = "Secondo"})),
+            AgendaRules::line(
+                appointmentRecord(Card{.data = "12/12/2026", .ore = "07", .minuti = "15", .contatto = "quinto"})),
         };
         AgendaRules::sortLines(lines);
         QStringList names;
@@ -288,8 +259,8 @@ private slots:
         for (const QString &d : dates)
             for (const QString &h : hours)
                 for (const QString &m : minutes)
-                    lines.append(AgendaRules::line(
-                        record(Card{.data = d, .ore = h, .minuti = m, .contatto = names.at(n++ % names.size())})));
+                    lines.append(AgendaRules::line(appointmentRecord(
+                        Card{.data = d, .ore = h, .minuti = m, .contatto = names.at(n++ % names.size())})));
         QStringList expected = lines;
         std::stable_sort(expected.begin(), expected.end(), AgendaRules::lineLess);
         AgendaRules::sortLines(lines);
@@ -386,7 +357,7 @@ private slots:
 
     void showListsImminentAndPlaysTheAlert()
     {
-        writeArchive({
+        writeAppointmentArchive({
             Card{.data = "10/12/2026", .ore = "15", .minuti = "30", .contatto = "Pomeriggio"},
             Card{.data = "20/12/2026", .avviso = "9", .contatto = "Troppo presto"},
             Card{.data = "10/12/2026", .ore = "09", .minuti = "00", .contatto = "Mattina"},
@@ -415,7 +386,7 @@ private slots:
     {
         QFETCH(QString, data);
         QFETCH(QString, avviso);
-        writeArchive({
+        writeAppointmentArchive({
             Card{.data = "09/12/2026", .contatto = "Prima"},
             Card{.data = data, .avviso = avviso, .contatto = "Rovinata"},
             Card{.data = "10/12/2026", .contatto = "Dopo"},
@@ -428,7 +399,7 @@ private slots:
 
     void onlyDamagedCardsMeanNone()
     {
-        writeArchive({Card{.data = "", .contatto = "Rovinata"}});
+        writeAppointmentArchive({Card{.data = "", .contatto = "Rovinata"}});
         showAgenda();
         QCOMPARE(agenda->lstRecords->count(), 0);
         QVERIFY(noneShown());
@@ -449,7 +420,7 @@ private slots:
     {
         // Shown once with an appointment, then again when the archive cannot be read: the
         // failure is said, the old lines go and neither picture claims anything.
-        writeArchive({Card{}});
+        writeAppointmentArchive({Card{}});
         showAgenda();
         QVERIFY(presentShown());
         QCOMPARE(Sound::takeCalls(), QStringList{alert()});
@@ -470,7 +441,7 @@ private slots:
 
     void nothingLooksSelectedUntilTheUserSelects()
     {
-        writeArchive({Card{.ore = "09"}, Card{.ore = "10"}});
+        writeAppointmentArchive({Card{.ore = "09"}, Card{.ore = "10"}});
         showAgenda();
         QApplication::setActiveWindow(agenda);
         QVERIFY(QTest::qWaitForWindowActive(agenda));
@@ -489,7 +460,7 @@ private slots:
 
     void closingStopsTheSoundAndShowingAgainPlaysIt()
     {
-        writeArchive({Card{}});
+        writeAppointmentArchive({Card{}});
         showAgenda();
         QCOMPARE(Sound::takeCalls(), QStringList{alert()});
         agenda->imgEsci->click();
@@ -500,7 +471,7 @@ private slots:
         // Fulfilled in the meantime: shown again, the agenda is quiet.
         RecordFile file(world->file(kAppointmentArchive), TAppointmentRecord::Size);
         file.open(RecordFile::Write);
-        file.overwriteAt(1, record(Card{.flag = "S\u00EC"}));
+        file.overwriteAt(1, appointmentRecord(Card{.flag = "S\u00EC"}));
         file.close();
         showAgenda();
         QVERIFY(noneShown());
@@ -509,7 +480,7 @@ private slots:
         QCOMPARE(Sound::takeCalls(), QStringList{"stop"});
 
         file.open(RecordFile::Write);
-        file.append(record(Card{.contatto = "Nuovo"}));
+        file.append(appointmentRecord(Card{.contatto = "Nuovo"}));
         file.close();
         showAgenda();
         QCOMPARE(listedNames(), QStringList{"Nuovo"});
@@ -519,7 +490,7 @@ private slots:
 
     void enteringAppointmentsKeepsTheSound()
     {
-        writeArchive({Card{}});
+        writeAppointmentArchive({Card{}});
         showAgenda();
         Sound::takeCalls();
         agenda->btnArchivio->click();
@@ -544,7 +515,7 @@ private slots:
 
     void clickingALineFindsItsAppointment()
     {
-        writeArchive({
+        writeAppointmentArchive({
             Card{.data = "08/12/2026", .ore = "10", .minuti = "15", .contatto = "Bianchi Anna", .cel = "3470000001"},
             Card{.data = "25/12/2026", .avviso = "1", .contatto = "Non in elenco"},
             Card{.data = "09/12/2026", .ore = "16", .minuti = "45", .contatto = "Verdi Luca", .cel = "3470000002"},
@@ -568,7 +539,7 @@ private slots:
     void eachLineKeepsItsOwnCard()
     {
         const QString start = QStringLiteral("Abcdefghij Klmnopqrst Uvwxyzab");
-        writeArchive({
+        writeAppointmentArchive({
             Card{.contatto = start + QStringLiteral(" Primo"), .cel = "3470000001"},
             Card{.data = "25/12/2026", .avviso = "1", .contatto = "Non in elenco"},
             Card{.contatto = start + QStringLiteral(" Secondo"), .cel = "3470000001"},
@@ -617,7 +588,7 @@ private slots:
         QFETCH(bool, withCards);
         QFETCH(QString, expected);
         if (withCards)
-            writeArchive({Card{}, Card{.contatto = "Altro"}});
+            writeAppointmentArchive({Card{}, Card{.contatto = "Altro"}});
         showAgenda();
         agenda->lstRecords->clearSelection();
         agenda->btnWhatsApp->click();
@@ -628,12 +599,12 @@ private slots:
 
     void whatsAppReminderHandsTheLinkToTheShell()
     {
-        writeArchive({Card{.data = "12/12/2026",
-                           .ore = "17",
-                           .minuti = "05",
-                           .avviso = "3",
-                           .contatto = "Esposito Gennaro",
-                           .cel = "3391112223"}});
+        writeAppointmentArchive({Card{.data = "12/12/2026",
+                                      .ore = "17",
+                                      .minuti = "05",
+                                      .avviso = "3",
+                                      .contatto = "Esposito Gennaro",
+                                      .cel = "3391112223"}});
         showAgenda();
         agenda->lstRecords->setCurrentRow(0);
         QStringList shown;
@@ -653,7 +624,7 @@ private slots:
 
     void whatsAppReminderCancelled()
     {
-        writeArchive({Card{}});
+        writeAppointmentArchive({Card{}});
         showAgenda();
         agenda->lstRecords->setCurrentRow(0);
         Modal::queue([](QWidget *w) { control<QPushButton>(w, "btnChiudi")->click(); });

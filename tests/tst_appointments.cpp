@@ -1,3 +1,4 @@
+#include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
 #include "app/frmAvvio.h"
@@ -40,20 +41,18 @@ QString archivePath() { return ProgramFolder::file(kAppointmentArchive); }
 // Cards named "Paziente 1", "Paziente 2", ... at their positions.
 void writeArchive(int count)
 {
-    RecordFile file(archivePath(), TAppointmentRecord::Size);
-    file.open(RecordFile::Write);
-    for (int i = 1; i <= count; ++i) {
-        TAppointmentRecord r{};
-        r.Data.setText(QStringLiteral("%1/01/2027").arg(i, 2, 10, QLatin1Char('0')));
-        r.Avviso.setText(QStringLiteral("1"));
-        r.Causale.setText(QStringLiteral("Controllo"));
-        r.Contatto.setText(QStringLiteral("Paziente %1").arg(i));
-        r.Cel.setText(QStringLiteral("333000000%1").arg(i));
-        r.Importo.setText(QStringLiteral("0,00"));
-        r.Ottemperata.setText(kFlagNo);
-        file.append(r);
-    }
-    file.close();
+    QList<AppointmentFixture> cards;
+    for (int i = 1; i <= count; ++i)
+        cards.append({.data = QStringLiteral("%1/01/2027").arg(i, 2, 10, QLatin1Char('0')),
+                      .ore = {},
+                      .minuti = {},
+                      .ora = QString(),
+                      .avviso = QStringLiteral("1"),
+                      .causale = QStringLiteral("Controllo"),
+                      .contatto = QStringLiteral("Paziente %1").arg(i),
+                      .cel = QStringLiteral("333000000%1").arg(i),
+                      .importo = QStringLiteral("0,00")});
+    writeAppointmentArchive(cards);
 }
 
 TAppointmentRecord readRecord(qint64 position)
@@ -743,6 +742,41 @@ private slots:
     {
         QTest::keyClicks(card->txtEmail, QStringLiteral(" mario.rossi@esempio.it "));
         QCOMPARE(card->txtEmail->text(), QStringLiteral("mario.rossi@esempio.it"));
+    }
+
+    // ---- Look ----
+
+    // The card's controls stand inside their panels without covering one another, and each
+    // caption stands level with its field.
+    void controlsDoNotOverlapAndCaptionsStandLevel()
+    {
+        for (const char *panel : {"shpScheda", "shpComandi", "shpNavigazione"}) {
+            QWidget *p = control<QWidget>(card, panel);
+            QList<QWidget *> shown;
+            for (QObject *o : p->children()) {
+                auto *w = qobject_cast<QWidget *>(o);
+                if (w && !w->isHidden() && !w->objectName().isEmpty())
+                    shown.append(w);
+            }
+            QVERIFY(shown.size() >= 5);
+            for (qsizetype i = 0; i < shown.size(); ++i) {
+                QVERIFY2(p->rect().contains(shown[i]->geometry()), qPrintable(shown[i]->objectName()));
+                for (qsizetype j = i + 1; j < shown.size(); ++j)
+                    QVERIFY2(!shown[i]->geometry().intersects(shown[j]->geometry()),
+                             qPrintable(shown[i]->objectName() + QLatin1String(" / ") + shown[j]->objectName()));
+            }
+        }
+        int captions = 0;
+        for (QLabel *label : control<QWidget>(card, "shpScheda")->findChildren<QLabel *>()) {
+            QWidget *field = label->buddy();
+            if (!field)
+                continue;
+            ++captions;
+            QVERIFY2(qAbs(label->geometry().center().y() - field->geometry().center().y()) <= 1,
+                     qPrintable(label->objectName()));
+            QVERIFY2(label->geometry().right() < field->geometry().left(), qPrintable(label->objectName()));
+        }
+        QCOMPARE(captions, 13);
     }
 
     // ---- WhatsApp confirmation and e-mail ----

@@ -1,5 +1,6 @@
 // The spreadsheet exports: the file writer, the export procedure with its questions, and the
 // five export windows (patient archive, appointment archive, imminent, day and month).
+#include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
 #include "appointments/AgendaRules.h"
@@ -38,32 +39,24 @@ namespace {
 
 // ---- Fixtures ----
 
-struct Card
+// An appointment card of these tests: its leading fields given in this order.
+struct Card : AppointmentFixture
 {
-    QString data;
-    QString ora;
-    QString avviso = QStringLiteral("0");
-    QString flag = kFlagNo;
-    QString contatto = QStringLiteral("Rossi Mario");
+    Card(QString data, QString ora, QString avviso = QStringLiteral("0"), QString flag = kFlagNo,
+         QString contatto = QStringLiteral("Rossi Mario"))
+        : AppointmentFixture{.data = data,
+                             .ore = ora.left(2),
+                             .minuti = ora.mid(3),
+                             .ora = ora,
+                             .avviso = avviso,
+                             .tipologia = QStringLiteral("Dott. Bruni"),
+                             .causale = QStringLiteral("Igiene"),
+                             .contatto = contatto,
+                             .tel = QStringLiteral("051 234567"),
+                             .cel = QStringLiteral("0347 1234567"),
+                             .flag = flag}
+    {}
 };
-
-TAppointmentRecord record(const Card &c)
-{
-    TAppointmentRecord r{};
-    r.Data.setText(c.data);
-    r.Ora.setText(c.ora);
-    r.OreApp.setText(c.ora.left(2));
-    r.MinutiApp.setText(c.ora.mid(3));
-    r.Avviso.setText(c.avviso);
-    r.Tipologia.setText(QStringLiteral("Dott. Bruni"));
-    r.Causale.setText(QStringLiteral("Igiene"));
-    r.Contatto.setText(c.contatto);
-    r.Tel.setText(QStringLiteral("051 234567"));
-    r.Cel.setText(QStringLiteral("0347 1234567"));
-    r.Importo.setText(QStringLiteral("80,00"));
-    r.Ottemperata.setText(c.flag);
-    return r;
-}
 
 // Today is 10/12/2026 in every test world.
 const QList<Card> &appointmentArchive()
@@ -83,27 +76,19 @@ const QList<Card> &appointmentArchive()
     return cards;
 }
 
-void writeAppointments(const QList<Card> &cards)
-{
-    QList<TAppointmentRecord> records;
-    for (const Card &c : cards)
-        records.append(record(c));
-    writeRecords(kAppointmentArchive, records);
-}
+void writeAppointments(const QList<Card> &cards) { writeAppointmentArchive({cards.begin(), cards.end()}); }
 
-TPatientRecord patient(const QString &name, const QString &city, const QString &notes)
+PatientFixture patient(const QString &name, const QString &city, const QString &notes)
 {
-    TPatientRecord r{};
-    r.Name.setText(name);
-    r.Gender.setText(QStringLiteral("F"));
-    r.BirthDate.setText(QStringLiteral("02/03/1980"));
-    r.City.setText(city);
-    r.Zip.setText(QStringLiteral("40100"));
-    r.HomePhone.setText(QStringLiteral("051 000111"));
-    r.MobilePhone.setText(QStringLiteral("0347 1234567"));
-    r.Notes.setText(notes);
-    r.Dente01.setText(QStringLiteral("carie"));
-    return r;
+    return {.name = name,
+            .gender = QStringLiteral("F"),
+            .birthDate = QStringLiteral("02/03/1980"),
+            .city = city,
+            .zip = QStringLiteral("40100"),
+            .homePhone = QStringLiteral("051 000111"),
+            .mobilePhone = QStringLiteral("0347 1234567"),
+            .notes = notes,
+            .teeth = {QStringLiteral("carie")}};
 }
 
 ExportTable table(int columns, const QList<QStringList> &rows)
@@ -341,7 +326,7 @@ void TestExport::selectionsAndOrders()
                  archive ? QStringLiteral("Note") : QStringLiteral("Codice univoco"));
         QCOMPARE(grid->rowCount(), positions.size());
         for (int row = 0; row < grid->rowCount(); ++row) {
-            const TAppointmentRecord r = record(cards[positions[row] - 1]);
+            const TAppointmentRecord r = appointmentRecord(cards[positions[row] - 1]);
             shownNumbers.append(gridText(w, row, 0).toInt());
             QCOMPARE(gridText(w, row, 1), r.Data.text());
             QCOMPARE(gridText(w, row, 2), r.Ora.text());
@@ -356,7 +341,7 @@ void TestExport::selectionsAndOrders()
     if (member == Exports::Member::Imminenti) {
         QStringList lines;
         for (int p : positions)
-            lines.append(AgendaRules::line(record(cards[p - 1])));
+            lines.append(AgendaRules::line(appointmentRecord(cards[p - 1])));
         QCOMPARE(lines, AgendaRules::imminentLines(QDate(2026, 12, 10)));
     }
 
@@ -366,7 +351,7 @@ void TestExport::selectionsAndOrders()
     QCOMPARE(written.first().size(), archive ? 13 : 14);
     QCOMPARE(written.first().first(), QStringLiteral("Data appuntamento"));
     for (int row = 0; row < positions.size(); ++row)
-        QCOMPARE(written[row + 1].value(5), record(cards[positions[row] - 1]).Contatto.text());
+        QCOMPARE(written[row + 1].value(5), appointmentRecord(cards[positions[row] - 1]).Contatto.text());
     // The same archive exported again gives the same file.
     const QByteArray first = world.read(Exports::description(member).fileName);
     runExport(member, picked, [](TfrmExport *w) { w->cmdEsporta->click(); });
@@ -401,11 +386,10 @@ void TestExport::missingArchive()
 void TestExport::patientArchiveExport()
 {
     TestWorld world;
-    writeRecords(kPatientArchive,
-                 QList<TPatientRecord>{
-                     patient(QStringLiteral("Rossi & figli"), QStringLiteral("Forl\u00EC"), QStringLiteral("<3 mesi")),
-                     patient(QStringLiteral("Verdi Anna"), QStringLiteral("Bologna"), {}),
-                     patient(QStringLiteral("Neri Ugo"), {}, QStringLiteral("ok"))});
+    writePatientArchive(
+        {patient(QStringLiteral("Rossi & figli"), QStringLiteral("Forl\u00EC"), QStringLiteral("<3 mesi")),
+         patient(QStringLiteral("Verdi Anna"), QStringLiteral("Bologna"), {}),
+         patient(QStringLiteral("Neri Ugo"), {}, QStringLiteral("ok"))});
     const QByteArray archiveBefore = world.read(kPatientArchive);
 
     Modal::queue([](QWidget *w) {

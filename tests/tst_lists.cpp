@@ -1,5 +1,6 @@
 // The appointment lists: the list line, the three status lists, find appointments, the
 // find-in-list shared by every list window, reopening a card and printing a list.
+#include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
 #include "base/TextRules.h"
@@ -27,55 +28,33 @@ Q_DECLARE_METATYPE(AppointmentLines::Status)
 
 namespace {
 
-struct Card
+// A card of these tests: its leading fields given in this order, the rest these defaults.
+struct Card : AppointmentFixture
 {
-    // Only the leading fields are given; the rest keep these defaults.
     Card(QString data = {}, QString flag = kFlagNo, QString contatto = QStringLiteral("Rossi Mario"),
          QString causale = QStringLiteral("Otturazione"), QString cel = QStringLiteral("3471234567"),
          QString tipologia = {}, QString ora = QStringLiteral("10:30"), QString importo = QStringLiteral("80,00"))
-        : data(std::move(data)), flag(std::move(flag)), contatto(std::move(contatto)), causale(std::move(causale)),
-          cel(std::move(cel)), tipologia(std::move(tipologia)), ora(std::move(ora)), importo(std::move(importo))
+        : AppointmentFixture{.data = data,
+                             .ore = ora.left(2),
+                             .minuti = ora.mid(3),
+                             .ora = ora,
+                             .avviso = QStringLiteral("1"),
+                             .tipologia = tipologia,
+                             .causale = causale,
+                             .contatto = contatto,
+                             .cel = cel,
+                             .importo = importo,
+                             .flag = flag}
     {}
-    QString data;
-    QString flag;
-    QString contatto;
-    QString causale;
-    QString cel;
-    QString tipologia;
-    QString ora;
-    QString importo;
 };
 
-TAppointmentRecord record(const Card &c)
-{
-    TAppointmentRecord r{};
-    r.Data.setText(c.data);
-    r.Ora.setText(c.ora);
-    r.OreApp.setText(c.ora.left(2));
-    r.MinutiApp.setText(c.ora.mid(3));
-    r.Avviso.setText(QStringLiteral("1"));
-    r.Tipologia.setText(c.tipologia);
-    r.Causale.setText(c.causale);
-    r.Contatto.setText(c.contatto);
-    r.Cel.setText(c.cel);
-    r.Importo.setText(c.importo);
-    r.Ottemperata.setText(c.flag);
-    return r;
-}
-
-void writeArchive(const QList<Card> &cards)
-{
-    QList<TAppointmentRecord> records;
-    for (const Card &c : cards)
-        records.append(record(c));
-    writeRecords(kAppointmentArchive, records);
-}
+void writeArchive(const QList<Card> &cards) { writeAppointmentArchive({cards.begin(), cards.end()}); }
 
 QStringList linesOf(const QList<Card> &cards, const QList<int> &positions)
 {
     QStringList lines;
     for (int p : positions)
-        lines.append(AppointmentLines::line(record(cards[p - 1])));
+        lines.append(AppointmentLines::line(appointmentRecord(cards[p - 1])));
     return lines;
 }
 
@@ -193,7 +172,7 @@ void TestLists::appointmentLine()
     c.contatto = contatto;
     c.cel = cel;
     c.ora = QStringLiteral("9:05");
-    const QString line = AppointmentLines::line(record(c));
+    const QString line = AppointmentLines::line(appointmentRecord(c));
 
     // The columns stand at the same places whatever the texts, so they align in Courier.
     QCOMPARE(line.left(30), QStringLiteral("Data: 12/12/2026  Ora: 9:05   "));
@@ -239,7 +218,7 @@ void TestLists::selectionRules()
     QFETCH(bool, pastDue);
     QFETCH(bool, fulfilled);
 
-    const TAppointmentRecord r = record({date, flag});
+    const TAppointmentRecord r = appointmentRecord(Card{date, flag});
     const QDate today(2026, 12, 10);
     QCOMPARE(AppointmentLines::listed(AppointmentLines::Status::DaAssolvere, r, today), toFulfil);
     QCOMPARE(AppointmentLines::listed(AppointmentLines::Status::Scaduti, r, today), pastDue);

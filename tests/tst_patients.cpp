@@ -1,3 +1,4 @@
+#include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
 #include "app/Windows.h"
@@ -127,23 +128,16 @@ QMap<QByteArray, QString> cardTexts(TfrmClients *w)
 // A record with the given name and mobile number, and a text in one tooth and one attachment.
 TPatientRecord patient(const QString &name, const QString &mobile = QStringLiteral("3331234567"))
 {
-    TPatientRecord r{};
-    r.Name.setText(name);
-    r.MobilePhone.setText(mobile);
-    r.City.setText(QStringLiteral("Bologna"));
-    r.dente(14).setText(QStringLiteral("Otturazione ") + name);
-    r.File01.setText(name + QStringLiteral(".pdf"));
-    r.Desc01.setText(QStringLiteral("Radiografia"));
-    return r;
+    QStringList teeth(32);
+    teeth[13] = QStringLiteral("Otturazione ") + name;
+    return patientRecord({.name = name,
+                          .city = QStringLiteral("Bologna"),
+                          .mobilePhone = mobile,
+                          .teeth = teeth,
+                          .attachments = {name + QStringLiteral(".pdf"), {}, {}, QStringLiteral("Radiografia")}});
 }
 
-void writeArchive(TestWorld &world, const QList<TPatientRecord> &records)
-{
-    QByteArray bytes;
-    for (const TPatientRecord &r : records)
-        bytes.append(recordBytes(r), R);
-    world.write(kPatientArchive, bytes);
-}
+void writeArchive(TestWorld &, const QList<TPatientRecord> &records) { writeRecords(kPatientArchive, records); }
 
 QByteArray recordAt(TestWorld &world, int position) { return world.read(kPatientArchive).mid((position - 1) * R, R); }
 

@@ -1,6 +1,7 @@
 // The tools of the patient card: find patients (for the patient card and for the
 // appointment card's contact import), pending issues, the tax identifier checks, attached
 // files and the card's own folder, the e-mail and pending-issue icons.
+#include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
 #include "appointments/frmArchivio_Scadenze.h"
@@ -20,7 +21,10 @@
 #include "platform/Printer.h"
 #include "print/ReportRenderer.h"
 #include "storage/PatientRecord.h"
+#include "base/LineSource.h"
+#include "base/TextRules.h"
 #include "ui/FixedList.h"
+#include "ui/ListPage.h"
 #include "ui/PictureButton.h"
 
 #include <QApplication>
@@ -32,6 +36,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <algorithm>
@@ -52,37 +57,22 @@ static void setAttachment(TfrmClients *card, int index, const QString &text)
 
 namespace {
 
-struct Patient
+// A patient of these tests: its leading fields given in this order.
+struct Patient : PatientFixture
 {
-    QString name{};
-    QString mobile = QStringLiteral("3331234567");
-    QString dentist = QStringLiteral("Dott. Bianchi");
-    QString notes{};
-    QString city{};
-    QString issues{};
+    Patient(QString name = {}, QString mobile = QStringLiteral("3331234567"),
+            QString dentist = QStringLiteral("Dott. Bianchi"), QString notes = {}, QString city = {},
+            QString issues = {})
+        : PatientFixture{
+            .name = name, .city = city, .mobilePhone = mobile, .issues = issues, .dentist = dentist, .notes = notes}
+    {}
 };
 
-TPatientRecord record(const Patient &p)
-{
-    TPatientRecord r{};
-    r.Name.setText(p.name);
-    r.MobilePhone.setText(p.mobile);
-    r.Dentist.setText(p.dentist);
-    r.Notes.setText(p.notes);
-    r.City.setText(p.city);
-    r.Issues.setText(p.issues);
-    return r;
-}
+TPatientRecord record(const Patient &p) { return patientRecord(p); }
 
 void writeArchive(const QList<TPatientRecord> &records) { writeRecords(kPatientArchive, records); }
 
-void writePatients(const QList<Patient> &patients)
-{
-    QList<TPatientRecord> records;
-    for (const Patient &p : patients)
-        records.append(record(p));
-    writeArchive(records);
-}
+void writePatients(const QList<Patient> &patients) { writePatientArchive({patients.begin(), patients.end()}); }
 
 // A field's raw stored bytes, as another program might have left them (not trimmed).
 template <int N> void setRaw(ShortString<N> &field, const QByteArray &bytes)
@@ -189,6 +179,90 @@ QByteArray readFile(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Cards that sort alike for many characters: names equal in their first 30 characters,
+// letters in both cases, accented letters, the euro and the other signs of the code page
+// (including bytes it leaves undefined), blanks and control codes as stored by another
+// program, long notes and issues, empty fields, identical cards.
+QList<TPatientRecord> oddCards()
+{
+    QList<TPatientRecord> cards;
+    const QString head = QStringLiteral("Abbondanzieri Pierferdinando Giovanni");
+    const QString tail = QString(200, QLatin1Char('n'));
+    const QList<Patient> patients = {
+        {head + QStringLiteral(" Maria"), {}, {}, tail + QStringLiteral("b"), {}, QStringLiteral("Saldo")},
+        {head + QStringLiteral(" Luigi"), {}, {}, tail + QStringLiteral("a"), {}, QStringLiteral("Saldo")},
+        {head + QStringLiteral(" Luigi"), {}, {}, tail, {}, QStringLiteral("Saldo")},
+        {head, {}, {}, tail + QStringLiteral("A"), {}, QStringLiteral("saldo")},
+        {QStringLiteral("rossi mario"), QString(), QString(), QString(), {}, QString(250, QLatin1Char('x'))},
+        {QStringLiteral("ROSSI MARIO"), QString(), QString(), QString()},
+        {QStringLiteral("Rossi Mario"), QString(), QString(), QString(), {}, QStringLiteral("Rx")},
+        {QStringLiteral("\u00C8rica Verdi"), QStringLiteral("\u20AC 12")},
+        {QStringLiteral("\u00E8rica Verdi"), QStringLiteral("\u20AC 12"), QStringLiteral("Dott.ssa \u0152")},
+        {QStringLiteral("Erica Verdi"), QStringLiteral("3331234567"), QStringLiteral("\u0178")},
+        {QStringLiteral("\u20ACuro Sig."), {}, {}, {}, {}, QStringLiteral("\u20AC")},
+        {QStringLiteral("_Zeta"), {}, {}, {}, {}, QStringLiteral("z")},
+        {QString(), QString(), QString(), QString(), {}, QStringLiteral("Senza nome")},
+        {QStringLiteral("Rossi Mario"), QString(), QString(), QString(), {}, QStringLiteral("Rx")},
+    };
+    for (const Patient &p : patients)
+        cards.append(record(p));
+    // Raw bytes: blanks and a tab around the name, a byte the code page leaves undefined, a
+    // control code inside, a length byte beyond the capacity.
+    TPatientRecord raw = record({QString(), QStringLiteral("3"), {}, {}, {}, QStringLiteral("r")});
+    setRaw(raw.Name, QByteArray("  \tRossi\x81Ma\x01rio ", 17));
+    cards.append(raw);
+    raw = record({QString(), QStringLiteral("3"), {}, {}, {}, QStringLiteral("r")});
+    setRaw(raw.Name, QByteArray("Rossi\x9D", 6));
+    setRaw(raw.MobilePhone, QByteArray("\xFF\x8C\xA0", 3));
+    cards.append(raw);
+    raw = record({QStringLiteral("Zanardi"), QStringLiteral("3"), {}, {}, {}, QStringLiteral("r")});
+    raw.MobilePhone.length = 255; // read as its 30 characters
+    std::memset(raw.MobilePhone.chars, 'k', sizeof raw.MobilePhone.chars);
+    cards.append(raw);
+
+    // Many more from a few characters, so that keys often tie and ties often need the rest.
+    QRandomGenerator rng(20261210);
+    const QByteArray alphabet("aAbB_ \x80\x81\x8C\x9D\x9F\xC8\xE8\xFF"
+                              "0",
+                              15);
+    const auto draw = [&](int most) {
+        QByteArray bytes;
+        for (int n = int(rng.bounded(most + 1)); n > 0; --n)
+            bytes.append(alphabet.at(int(rng.bounded(int(alphabet.size())))));
+        return bytes;
+    };
+    for (int i = 0; i < 400; ++i) {
+        TPatientRecord r{};
+        setRaw(r.Name, i % 3 ? draw(4) : head.toLatin1() + draw(3));
+        setRaw(r.MobilePhone, draw(2));
+        setRaw(r.Dentist, draw(2));
+        setRaw(r.Notes, draw(3));
+        setRaw(r.Issues, draw(2));
+        cards.append(r);
+    }
+    return cards;
+}
+
+// The lines of a list built the way the windows built them before: every line whole, sorted.
+PatientLines::Listing builtLines(bool issues, const PatientLines::Criteria &criteria = {})
+{
+    PatientLines::Listing listing;
+    if (issues)
+        PatientLines::issueLines(listing);
+    else
+        PatientLines::foundLines(criteria, listing);
+    PatientLines::sort(listing);
+    return listing;
+}
+
+QList<qint64> positionsOf(const LineSource &lines)
+{
+    QList<qint64> positions;
+    for (int row = 0; row < lines.count(); ++row)
+        positions.append(lines.position(row));
+    return positions;
+}
+
 } // namespace
 
 class TestPatientTools : public QObject
@@ -200,6 +274,11 @@ private slots:
     void filters();
     void eachFilterReadsItsOwnField();
     void linesAndOrder();
+    void lazyLinesEqualTheBuiltLines_data();
+    void lazyLinesEqualTheBuiltLines();
+    void lazyLinesInTheWindows();
+    void printWhenTheArchiveIsGone_data();
+    void printWhenTheArchiveIsGone();
     void findForThePatientCard();
     void findForTheAppointmentCard();
     void lookalikeLinesLoadTheirOwnCard_data();
@@ -387,6 +466,152 @@ void TestPatientTools::linesAndOrder()
                                 {1, 2, 3, 4, 5, 6}};
     PatientLines::sort(signs);
     QCOMPARE(signs.positions, (QList<qint64>{5, 4, 2, 3, 1, 6}));
+}
+
+void TestPatientTools::lazyLinesEqualTheBuiltLines_data()
+{
+    QTest::addColumn<bool>("issues");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("dentist");
+    QTest::newRow("find, no filter") << false << QString() << QString();
+    QTest::newRow("find, two filters") << false << QStringLiteral("a") << QStringLiteral("b");
+    QTest::newRow("find, a filter on the 30 equal characters") << false << QStringLiteral("giovanni") << QString();
+    QTest::newRow("pending issues") << true << QString() << QString();
+}
+
+void TestPatientTools::lazyLinesEqualTheBuiltLines()
+{
+    QFETCH(bool, issues);
+    QFETCH(QString, name);
+    QFETCH(QString, dentist);
+
+    TestWorld world;
+    writeArchive(oddCards());
+    PatientLines::Criteria criteria;
+    criteria.txtName = name;
+    criteria.txtDentist = dentist;
+    const PatientLines::Listing built = builtLines(issues, criteria);
+    const SharedLines lazy = issues ? PatientLines::issueSource() : PatientLines::foundSource(criteria);
+
+    QVERIFY(built.size() > 20);
+    QCOMPARE(lazy->count(), built.size());
+    QCOMPARE(lazy->all(), built.lines);
+    QCOMPARE(positionsOf(*lazy), built.positions);
+    // Asked one by one, out of order and across blocks, a line is the same.
+    for (int row : {int(built.size()) - 1, 0, int(built.size()) / 2, 1})
+        QCOMPARE(lazy->line(row), built.lines.at(row));
+    QCOMPARE(lazy->line(int(built.size())), QString());
+}
+
+void TestPatientTools::lazyLinesInTheWindows()
+{
+    TestWorld world;
+    QList<TPatientRecord> cards = oddCards();
+    while (cards.size() < 2 * RecordLines::kBlock + 10)
+        cards += cards.mid(0, 20);
+    writeArchive(cards);
+    const PatientLines::Listing found = builtLines(false);
+    const PatientLines::Listing pending = builtLines(true);
+    const int deep = int(found.size()) - 3; // in the last block of lines
+    TfrmClients *card = showCard(world);
+
+    // Find patients for the patient card: find-in-list, print and double-click on the lines the
+    // window built before, and on their own cards.
+    QString trovate;
+    QList<int> foundRows;
+    Modal::queue([&](QWidget *w) {
+        auto *find = static_cast<TfrmFindClients *>(w);
+        find->btnCercaClick();
+        trovate = find->lblTrovate->text();
+        find->lstRecords->setCurrentRow(deep);
+        find->txtTrova->setText(QStringLiteral("ROSSI"));
+        for (int i = 0; i < 3; ++i) {
+            find->btnTrovaClick();
+            foundRows.append(find->lstRecords->selectedRow());
+        }
+        find->txtTrova->setText(QStringLiteral("\u0081ma\u0001rio"));
+        find->btnTrovaClick();
+        foundRows.append(find->lstRecords->selectedRow());
+        find->btnStampaClick();
+        doubleClickRow(find->lstRecords, deep);
+    });
+    card->cmdFind->click();
+    QCOMPARE(trovate, QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(found.size()));
+    QList<int> wantedRows;
+    QString term;
+    int at = deep;
+    for (int i = 0; i < 3; ++i)
+        wantedRows.append(at = TextRules::findInList(found.lines, at, QStringLiteral("ROSSI"), term));
+    wantedRows.append(TextRules::findInList(found.lines, at, QStringLiteral("\u0081ma\u0001rio"), term));
+    QCOMPARE(foundRows, wantedRows);
+    QVERIFY(found.lines.at(wantedRows.last()).startsWith(QStringLiteral("Rossi\u0081Ma\u0001rio  ")));
+    const QList<Report::Page> pages = printedPages();
+    QVERIFY(!pages.isEmpty());
+    QStringList printed;
+    for (const Report::Page &page : pages)
+        if (const Report::TextBox *box = page.text(QStringLiteral("txtRiepilogo")))
+            printed += box->lines;
+    QCOMPARE(printed, found.lines);
+    QCOMPARE(card->lblPosizione->text(), QString::number(found.positions.at(deep)));
+    QCOMPARE(PatientLines::line(PatientLines::readCard(card->lblPosizione->text().toLongLong())), found.lines.at(deep));
+
+    // The pending issues, deep in the list.
+    const int deepIssue = int(pending.size()) - 2;
+    QStringList issueLines;
+    Modal::queue([&](QWidget *w) {
+        auto *list = static_cast<TfrmListIssues *>(w);
+        issueLines = list->lstRecords->lines();
+        doubleClickRow(list->lstRecords, deepIssue);
+    });
+    card->cmdDefaulting->click();
+    QCOMPARE(issueLines, pending.lines);
+    QCOMPARE(card->lblPosizione->text(), QString::number(pending.positions.at(deepIssue)));
+
+    // The appointment card's contact import takes the contact of the card of the line chosen.
+    TfrmArchivio_Scadenze *appointment = world.windows().frmArchivio_Scadenze();
+    appointment->show();
+    const int row = int(found.size()) / 2 + 7;
+    Modal::queue([&](QWidget *w) {
+        auto *find = static_cast<TfrmFindClients *>(w);
+        find->btnCercaClick();
+        doubleClickRow(find->lstRecords, row);
+    });
+    appointment->impContatto->click();
+    const PatientLines::Contact wanted = PatientLines::contactOf(PatientLines::readCard(found.positions.at(row)));
+    QCOMPARE(appointment->txtContatto->text(), wanted.name);
+    QCOMPARE(appointment->txtCel->text(), wanted.mobilePhone);
+    QVERIFY(shownMessages().isEmpty());
+}
+
+void TestPatientTools::printWhenTheArchiveIsGone_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("find patients") << "cmdFind";
+    QTest::newRow("pending issues") << "cmdDefaulting";
+}
+
+void TestPatientTools::printWhenTheArchiveIsGone()
+{
+    QFETCH(QString, button);
+
+    // The lines are built from the cards when printed: an archive that cannot be read by then
+    // is reported, never printed as a list with lines missing.
+    TestWorld world;
+    writePatients({{QStringLiteral("Rossi Mario"), {}, {}, {}, {}, QStringLiteral("Saldo")}});
+    TfrmClients *card = showCard(world);
+    int listed = 0;
+    Modal::queue([&](QWidget *w) {
+        if (auto *find = qobject_cast<TfrmFindClients *>(w))
+            find->btnCercaClick();
+        listed = control<FixedList>(w, "lstRecords")->count();
+        QFile::remove(world.folder() + QLatin1Char('/') + kPatientArchive);
+        QDir(world.folder()).mkdir(kPatientArchive);
+        control<QPushButton>(w, "btnStampa")->click();
+    });
+    control<PictureButton>(card, qPrintable(button))->click();
+    QCOMPARE(listed, 1);
+    QVERIFY(Printer::takePrinted().isEmpty());
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("plain: ") + kArchiveFailure});
 }
 
 void TestPatientTools::findForThePatientCard()

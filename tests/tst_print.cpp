@@ -1,4 +1,5 @@
 // Report documents, the list document, the card documents and their dialogs, print and preview.
+#include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
 #include "platform/Modal.h"
@@ -97,27 +98,55 @@ struct FakeCard
     }
 };
 
+// The rows of the printed patient card, top to bottom: the field and the label beside it.
+const std::pair<QString, QString> kPatientCardRows[] = {
+    {QStringLiteral("txtName"), QStringLiteral("Cognome e nome:")},
+    {QStringLiteral("txtGender"), QStringLiteral("Sesso:")},
+    {QStringLiteral("txtBirthDate"), QStringLiteral("Data di nascita:")},
+    {QStringLiteral("txtBirthPlace"), QStringLiteral("Luogo di nascita:")},
+    {QStringLiteral("txtStreet"), QStringLiteral("Via e numero civico:")},
+    {QStringLiteral("txtCity"), QStringLiteral("Citt\u00E0:")},
+    {QStringLiteral("txtState"), QStringLiteral("Provincia:")},
+    {QStringLiteral("txtZip"), QStringLiteral("CAP:")},
+    {QStringLiteral("txtCitizenship"), QStringLiteral("Cittadinanza:")},
+    {QStringLiteral("txtTaxNumber"), QStringLiteral("Codice fiscale:")},
+    {QStringLiteral("txtSSN"), QStringLiteral("Partita IVA:")},
+    {QStringLiteral("txtEmail"), QStringLiteral("E-mail:")},
+    {QStringLiteral("txtHomePhone"), QStringLiteral("Telefono:")},
+    {QStringLiteral("txtMobilePhone"), QStringLiteral("Cellulare:")},
+    {QStringLiteral("txtOccupation"), QStringLiteral("Occupazione:")},
+    {QStringLiteral("txtWork"), QStringLiteral("Sede di lavoro:")},
+    {QStringLiteral("txtPathologies"), QStringLiteral("Patologie e handicap:")},
+    {QStringLiteral("txtDrugs"), QStringLiteral("Medicinali assunti:")},
+    {QStringLiteral("txtAllergies"), QStringLiteral("Allergie note:")},
+    {QStringLiteral("txtProblems"), QStringLiteral("Problemi dentali principali:")},
+    {QStringLiteral("txtIssues"), QStringLiteral("Questioni in sospeso:")},
+    {QStringLiteral("txtCommunication"), QStringLiteral("Modalit\u00E0 di pagamento:")},
+    {QStringLiteral("txtDentist"), QStringLiteral("Dentista assegnato:")},
+    {QStringLiteral("txtTimes"), QStringLiteral("Orari preferenziali:")},
+    {QStringLiteral("txtStatus"), QStringLiteral("Stato dei pagamenti:")},
+    {QStringLiteral("txtNotes"), QStringLiteral("Note:")},
+};
+
 // An appointment card with every field filled, blanks around the texts.
 TAppointmentRecord appointment(bool fulfilled)
 {
-    TAppointmentRecord r{};
-    r.Data.setText(QStringLiteral(" 12/12/2026 "));
-    r.OreApp.setText(QStringLiteral("10"));
-    r.MinutiApp.setText(QStringLiteral("30"));
-    r.Ora.setText(QStringLiteral("08:15")); // the saved time: not printed
-    r.Avviso.setText(QStringLiteral("3"));
-    r.Tipologia.setText(QStringLiteral("Dott. Bianchi"));
-    r.Causale.setText(QStringLiteral("  Otturazione"));
-    r.Dettagli.setText(QStringLiteral("Molare inferiore"));
-    r.Contatto.setText(QStringLiteral("Rossi Mario  "));
-    r.Tel.setText(QStringLiteral("0212345"));
-    r.Cel.setText(QStringLiteral("3471234567"));
-    r.Email.setText(QStringLiteral("mario@example.it"));
-    r.Luogo.setText(QStringLiteral("Contanti"));
-    r.Importo.setText(QStringLiteral("80,00"));
-    r.Note.setText(QStringLiteral("Portare le lastre"));
-    r.Ottemperata.setText(fulfilled ? kFlagYes : kFlagNo);
-    return r;
+    return appointmentRecord({.data = QStringLiteral(" 12/12/2026 "),
+                              .ore = QStringLiteral("10"),
+                              .minuti = QStringLiteral("30"),
+                              .ora = QStringLiteral("08:15"), // the saved time: not printed
+                              .avviso = QStringLiteral("3"),
+                              .tipologia = QStringLiteral("Dott. Bianchi"),
+                              .causale = QStringLiteral("  Otturazione"),
+                              .dettagli = QStringLiteral("Molare inferiore"),
+                              .contatto = QStringLiteral("Rossi Mario  "),
+                              .tel = QStringLiteral("0212345"),
+                              .cel = QStringLiteral("3471234567"),
+                              .email = QStringLiteral("mario@example.it"),
+                              .luogo = QStringLiteral("Contanti"),
+                              .importo = QStringLiteral("80,00"),
+                              .note = QStringLiteral("Portare le lastre"),
+                              .flag = fulfilled ? kFlagYes : kFlagNo});
 }
 
 // Counts the pages of a PDF and reads the size of the first.
@@ -351,8 +380,8 @@ void TestPrint::appointmentCardDocument()
 void TestPrint::patientCardDocument()
 {
     QHash<QString, QString> fields;
-    for (const CardDocuments::Row &row : CardDocuments::patientRows())
-        fields.insert(row.name, QStringLiteral("  ") + row.name.mid(3) + QStringLiteral(" "));
+    for (const auto &[name, label] : kPatientCardRows)
+        fields.insert(name, QStringLiteral("  ") + name.mid(3) + QStringLiteral(" "));
     fields.insert(QStringLiteral("txtTimes"), QString()); // an empty field prints an empty value
     const QList<Page> pages =
         CardDocuments::patientCard(fields, QDateTime(QDate(2026, 4, 3), QTime(14, 5, 9))).prepare();
@@ -360,11 +389,15 @@ void TestPrint::patientCardDocument()
     const Page &page = pages[0];
 
     QCOMPARE(CardDocuments::patientRows().size(), 26);
+    QCOMPARE(std::size(kPatientCardRows), size_t(26));
     for (int k = 0; k < 26; ++k) {
-        const CardDocuments::Row &row = CardDocuments::patientRows()[k];
-        const QString expected = row.name == QLatin1String("txtTimes") ? QString() : row.name.mid(3);
-        QCOMPARE(textOf(page, row.name), expected);
-        QCOMPARE(page.text(row.name)->rect, QRectF(44, 7.5 + 5 * k, 144, 3.5));
+        const auto &[name, label] = kPatientCardRows[k];
+        const QString expected = name == QLatin1String("txtTimes") ? QString() : name.mid(3);
+        QCOMPARE(textOf(page, name), expected);
+        QCOMPARE(page.text(name)->rect, QRectF(44, 7.5 + 5 * k, 144, 3.5));
+        const QString labelName = QStringLiteral("lbl") + name.mid(3);
+        QCOMPARE(textOf(page, labelName), label);
+        QCOMPARE(page.text(labelName)->rect, QRectF(2, 7.5 + 5 * k, 37.8, 3.5));
         QCOMPARE(page.boxes[k + 1].rect, QRectF(1, 7 + 5 * k, 188, 4.6));
     }
     QCOMPARE(textOf(page, QStringLiteral("lblName")), QStringLiteral("Cognome e nome:"));
@@ -581,8 +614,7 @@ void TestPrint::annullaProducesNothing()
     TestWorld world;
     FakeCard card(QStringLiteral("frmClients"));
     card.edit(QStringLiteral("txtName"), QStringLiteral("Rossi Mario"));
-    TPatientRecord patient{};
-    patient.Name.setText(QStringLiteral("Rossi Mario"));
+    const TPatientRecord patient = patientRecord({.name = QStringLiteral("Rossi Mario"), .mobilePhone = {}});
     const std::function<QDialog *()> dialogs[] = {
         [&] { return new TfrmStampaScadenza(appointment(false), &card.window); },
         [&] { return new TfrmStartup(appointment(false), &card.window); },
@@ -642,17 +674,17 @@ void TestPrint::patientCardDialogReadsTheCardOnScreen()
     // they fit.
     TPatientRecord record{};
     QHash<QString, QString> expected;
-    for (const CardDocuments::Row &row : CardDocuments::patientRows()) {
+    for (const auto &[name, label] : kPatientCardRows) {
         for (const RecordField &field : TPatientRecord::fields()) {
-            if (row.name != QLatin1String(field.control))
+            if (name != QLatin1String(field.control))
                 continue;
-            const QString text = row.name.left(field.capacity);
+            const QString text = name.left(field.capacity);
             const QString padded = QStringLiteral(" ") + text + QStringLiteral("  ");
             field.write(recordBytes(record), padded.size() <= field.capacity ? padded : text);
-            expected.insert(row.name, text);
+            expected.insert(name, text);
         }
     }
-    QCOMPARE(expected.size(), CardDocuments::patientRows().size());
+    QCOMPARE(expected.size(), qsizetype(std::size(kPatientCardRows)));
     record.dente(1).setText(QStringLiteral("carie")); // the chart is not part of it
     Modal::queue([](QWidget *w) { press(w, "btnStampa"); });
 
@@ -660,8 +692,10 @@ void TestPrint::patientCardDialogReadsTheCardOnScreen()
 
     const QList<Page> pages = onlyPages(Printer::takePrinted());
     QCOMPARE(pages.size(), 1);
-    for (const CardDocuments::Row &row : CardDocuments::patientRows())
-        QCOMPARE(textOf(pages[0], row.name), expected[row.name]);
+    for (const auto &[name, label] : kPatientCardRows) {
+        QCOMPARE(textOf(pages[0], name), expected[name]);
+        QCOMPARE(textOf(pages[0], QStringLiteral("lbl") + name.mid(3)), label);
+    }
     QCOMPARE(pages[0].text(QStringLiteral("txtDente01")), nullptr);
     QCOMPARE(textOf(pages[0], QStringLiteral("txtCalce")),
              QStringLiteral("Scheda stampata in data 03/04/2024 alle ore 14:05:09"));

@@ -6,6 +6,7 @@
 #include "ui/EnterCycle.h"
 #include "ui/HintStrip.h"
 #include "ui/PictureButton.h"
+#include "ui/Places.h"
 #include "ui/Theme.h"
 #include "base/Amount.h"
 #include "appointments/AppointmentWidgets.h"
@@ -25,18 +26,97 @@
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QShowEvent>
-#include <QVBoxLayout>
 
 namespace {
 
 const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
+
+// The window's content: a fixed design centred in the maximised window. The card on the
+// left, the command column on the right, the information strip and the navigation below.
+constexpr int kContentWidth = 994;
+constexpr int kContentHeight = 692;
+constexpr int kCardWidth = 748;
+constexpr int kColumnLeft = 758;
+constexpr int kColumnWidth = kContentWidth - kColumnLeft;
+constexpr int kBodyHeight = 640;
+constexpr int kBarTop = 648;
+constexpr int kBarHeight = kContentHeight - kBarTop;
+
+// The card: its title, then one row per field with its caption on the left (a section
+// banner across the card has a row of its own), and the fulfilled box at the bottom.
+constexpr int kTitleTop = 12;
+constexpr int kTitleHeight = 48;
+constexpr int kCaption = 14;                      // x of the captions, banners and notes
+constexpr int kField = 214;                       // x of the fields
+constexpr int kRight = 734;                       // x just after a full field
+constexpr int kBesideIcon = 26;                   // picture of a button right of a field
+constexpr int kBeside = kRight - kBesideIcon - 8; // x of that button
+constexpr int kBesideField = kBeside - 6;         // x just after a field with a button
+constexpr int kCaptionEnd = kField - 10;
+constexpr int kRow = 35;
+constexpr Places::Rows kCardRows{66, kRow}; // a caption takes the whole row, centred like its field
+
+const Places::Place kCardPlaces[] = {
+    {"lblData", 0, kCaption, kCaptionEnd, kRow},
+    {"txtData", 0, kField, kField + 140},
+    {"impData", 0, kField + 148, kField + 182},
+    {"lblOre", 0, 420, 458, kRow},
+    {"txtOreApp", 0, 464, 544},
+    {"lblSeparatore", 0, 548, 560, kRow},
+    {"lblMinuti", 0, 562, 617, kRow},
+    {"txtMinutiApp", 0, 623, 703},
+    {"lblAvviso", 1, kCaption, kCaptionEnd, kRow},
+    {"txtAvviso", 1, kField, kField + 70},
+    {"imgServizi", 2, kCaption, kRight},
+    {"lblTipologia", 3, kCaption, kCaptionEnd, kRow},
+    {"txtTipologia", 3, kField, kRight},
+    {"lblCausale", 4, kCaption, kCaptionEnd, kRow},
+    {"txtCausale", 4, kField, kRight},
+    {"lblDettagli", 5, kCaption, kCaptionEnd, kRow},
+    {"txtDettagli", 5, kField, kRight},
+    {"imgPaziente", 6, kCaption, kRight},
+    {"lblContatto", 7, kCaption, kCaptionEnd, kRow},
+    {"txtContatto", 7, kField, kBesideField},
+    {"impContatto", 7, kBeside, kRight},
+    {"lblTel", 8, kCaption, kCaptionEnd, kRow},
+    {"txtTel", 8, kField, kRight},
+    {"lblCel", 9, kCaption, kCaptionEnd, kRow},
+    {"txtCel", 9, kField, kBesideField},
+    {"btnWhatsApp", 9, kBeside, kRight},
+    {"lblEmail", 10, kCaption, kCaptionEnd, kRow},
+    {"txtEmail", 10, kField, kBesideField},
+    {"btnEmail", 10, kBeside, kRight},
+    {"lblLuogo", 11, kCaption, kCaptionEnd, kRow},
+    {"txtLuogo", 11, kField, kRight},
+    {"lblImporto", 12, kCaption, kCaptionEnd, kRow},
+    {"txtImporto", 12, kField, kField + 180},
+    {"imgNote", 13, kCaption, kRight},
+    {"txtNote", 14, kCaption, kRight},
+    {"chkOttemperata", 15, kCaption, kField - 12},
+    {"imgIstruzioni", 15, kField + 1, kRight, 38},
+};
+
+// The command column: two buttons a row, read left to right and top to bottom.
+constexpr Places::Rows kCommandRows{26, 98};
+const Places::Place kCommandPlaces[] = {
+    {"cmdNuovo", 0, 8, 112},     {"cmdDuplica", 0, 116, 228},     {"cmdSalva", 1, 8, 112},
+    {"cmdTrova", 1, 116, 228},   {"cmdAnteprima", 2, 8, 112},     {"cmdStampa", 2, 116, 228},
+    {"cmdAssolti", 3, 8, 112},   {"cmdDaAssolvere", 3, 116, 228}, {"cmdScaduti", 4, 8, 112},
+    {"cmdEsporta", 4, 116, 228}, {"cmdGuida", 5, 8, 112},         {"cmdEsci", 5, 116, 228},
+};
+
+// The navigation: the arrows with the record position between them.
+constexpr Places::Rows kNavigationRows{0, kBarHeight};
+const Places::Place kNavigationPlaces[] = {
+    {"cmdPrimo", 0, 6, 40},     {"cmdIndietro", 0, 42, 76}, {"lblPosizione", 0, 78, 158, 40},
+    {"cmdAvanti", 0, 160, 194}, {"cmdUltimo", 0, 196, 230},
+};
 
 QString trimmed(const QLineEdit *field) { return AnsiText::trimmed(field->text()); }
 QString trimmed(const QComboBox *field) { return AnsiText::trimmed(field->currentText()); }
@@ -62,7 +142,7 @@ PictureButton *command(const QString &name, const QString &svg, const QString &c
 }
 
 PictureButton *small(const QString &name, const QString &svg, const QString &accessible, const QString &hint,
-                     QWidget *parent, int size = 30)
+                     QWidget *parent, int size)
 {
     auto *b = new PictureButton(name, svg, accessible, parent);
     b->setPictureSize(QSize(size, size));
@@ -77,7 +157,7 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
       m_card(kAppointmentArchive)
 {
     setWindowState(Qt::WindowMaximized);
-    setMinimumSize(1010, 710);
+    setMinimumSize(kContentWidth + 16, kContentHeight + 18);
     Formats::apply();
     // The fields of this card keep a white background; the focused one is outlined instead.
     setStyleSheet(QStringLiteral("QLineEdit, QComboBox { background: #FFFFFF; border: 1px solid #87CEEB; }"
@@ -88,7 +168,7 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     panContainer = new QWidget(this);
     panContainer->setObjectName(QStringLiteral("panContainer"));
     panContainer->setProperty("role", QStringLiteral("container"));
-    panContainer->setFixedSize(994, 692);
+    panContainer->setFixedSize(kContentWidth, kContentHeight);
 
     // ---- The card ----
     QWidget *shpScheda = Theme::panel(QStringLiteral("shpScheda"), panContainer);
@@ -104,12 +184,11 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     txtData = entry(QStringLiteral("txtData"), 10, shpScheda);
     txtData->setReadOnly(true);
     txtData->setAlignment(Qt::AlignCenter);
-    txtData->setFixedWidth(140);
     txtData->setToolTip(QStringLiteral("Premere un tasto per scegliere la data dal calendario; Canc o Backspace la "
                                        "cancellano."));
     impData =
         small(QStringLiteral("impData"), QStringLiteral("calendar"), QStringLiteral("Scegli la data dal calendario"),
-              QStringLiteral("Importa la data dal calendario."), shpScheda);
+              QStringLiteral("Importa la data dal calendario."), shpScheda, kBesideIcon);
     m_hours = new ListOnlyCombo(QStringLiteral("txtOreApp"), AppointmentWidgets::twoDigitItems(23), shpScheda);
     m_minutes = new ListOnlyCombo(QStringLiteral("txtMinutiApp"), AppointmentWidgets::twoDigitItems(59), shpScheda);
     txtOreApp = m_hours;
@@ -117,61 +196,52 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     for (QComboBox *c : {txtOreApp, txtMinutiApp}) {
         c->setFont(AppointmentWidgets::fieldFont());
         c->lineEdit()->setFont(AppointmentWidgets::fieldFont());
-        c->setFixedWidth(80);
     }
     lblOra = new QLabel(shpScheda);
     lblOra->setObjectName(QStringLiteral("lblOra"));
     lblOra->hide();
     txtAvviso = entry(QStringLiteral("txtAvviso"), 3, shpScheda);
     txtAvviso->setAlignment(Qt::AlignCenter);
-    txtAvviso->setFixedWidth(70);
     txtAvviso->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txtAvviso));
 
-    auto *when = new QHBoxLayout;
-    when->setSpacing(8);
-    when->addWidget(txtData);
-    when->addWidget(impData);
-    when->addSpacing(18);
-    when->addWidget(caption("lblOre", QStringLiteral("Ore:"), txtOreApp));
-    when->addWidget(txtOreApp);
+    caption("lblData", QStringLiteral("Data appuntamento:"), txtData);
+    caption("lblOre", QStringLiteral("Ore:"), txtOreApp)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto *colon = new QLabel(QStringLiteral(":"), shpScheda);
     colon->setObjectName(QStringLiteral("lblSeparatore"));
     colon->setFont(AppointmentWidgets::fieldFont());
-    when->addWidget(colon);
-    when->addWidget(caption("lblMinuti", QStringLiteral("Minuti:"), txtMinutiApp));
-    when->addWidget(txtMinutiApp);
-    when->addStretch();
+    colon->setAlignment(Qt::AlignCenter);
+    caption("lblMinuti", QStringLiteral("Minuti:"), txtMinutiApp)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    caption("lblAvviso", QStringLiteral("Giorni di preavviso:"), txtAvviso);
 
-    QFrame *imgServizi = AppointmentWidgets::banner(QStringLiteral("imgServizi"), QStringLiteral("DESCRIZIONE SERVIZI"),
-                                                    {QStringLiteral("dental-chart")}, shpScheda);
+    AppointmentWidgets::banner(QStringLiteral("imgServizi"), QStringLiteral("DESCRIZIONE SERVIZI"),
+                               {QStringLiteral("dental-chart")}, shpScheda);
     txtTipologia = entry(QStringLiteral("txtTipologia"), 50, shpScheda);
     txtCausale = entry(QStringLiteral("txtCausale"), 250, shpScheda);
     txtDettagli = entry(QStringLiteral("txtDettagli"), 250, shpScheda);
 
-    QFrame *imgPaziente = AppointmentWidgets::banner(QStringLiteral("imgPaziente"), QStringLiteral("DATI PAZIENTE"),
-                                                     {QStringLiteral("person")}, shpScheda);
+    AppointmentWidgets::banner(QStringLiteral("imgPaziente"), QStringLiteral("DATI PAZIENTE"),
+                               {QStringLiteral("person")}, shpScheda);
     txtContatto = entry(QStringLiteral("txtContatto"), 50, shpScheda);
     impContatto = small(QStringLiteral("impContatto"), QStringLiteral("import-contact"),
                         QStringLiteral("Importa i dati dall'archivio dei pazienti"),
-                        QStringLiteral("Importa i dati dall'archivio dei pazienti."), shpScheda);
+                        QStringLiteral("Importa i dati dall'archivio dei pazienti."), shpScheda, kBesideIcon);
     txtTel = entry(QStringLiteral("txtTel"), 30, shpScheda);
     txtCel = entry(QStringLiteral("txtCel"), 30, shpScheda);
     txtCel->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txtCel));
-    btnWhatsApp = small(QStringLiteral("btnWhatsApp"), QStringLiteral("whatsapp"),
-                        QStringLiteral("Invia conferma appuntamento tramite WhatsApp"),
-                        QStringLiteral("Invia conferma appuntamento al paziente tramite WhatsApp."), shpScheda);
+    btnWhatsApp =
+        small(QStringLiteral("btnWhatsApp"), QStringLiteral("whatsapp"),
+              QStringLiteral("Invia conferma appuntamento tramite WhatsApp"),
+              QStringLiteral("Invia conferma appuntamento al paziente tramite WhatsApp."), shpScheda, kBesideIcon);
     txtEmail = entry(QStringLiteral("txtEmail"), 50, shpScheda);
     btnEmail = small(QStringLiteral("btnEmail"), QStringLiteral("email"), QStringLiteral("Invia una e-mail"),
-                     QStringLiteral("Invia una e-mail all'indirizzo indicato."), shpScheda);
+                     QStringLiteral("Invia una e-mail all'indirizzo indicato."), shpScheda, kBesideIcon);
     txtLuogo = entry(QStringLiteral("txtLuogo"), 250, shpScheda);
     txtImporto = entry(QStringLiteral("txtImporto"), 15, shpScheda);
     txtImporto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtImporto->setFixedWidth(180);
     txtImporto->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9,]*")), txtImporto));
 
-    QFrame *imgNote = AppointmentWidgets::banner(QStringLiteral("imgNote"), QStringLiteral("NOTE"),
-                                                 {QStringLiteral("new")}, shpScheda);
+    AppointmentWidgets::banner(QStringLiteral("imgNote"), QStringLiteral("NOTE"), {QStringLiteral("new")}, shpScheda);
     txtNote = entry(QStringLiteral("txtNote"), 250, shpScheda);
     txtNote->setAccessibleName(QStringLiteral("Note"));
 
@@ -202,70 +272,21 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
         QStringLiteral("QLabel { background: #FFF6E5; color: #8B3A0E; border: 1px solid #F4C27F; border-radius: 6px; "
                        "padding: 4px 8px; font-style: italic; }"));
 
-    auto *fields = new QGridLayout;
-    fields->setHorizontalSpacing(10);
-    fields->setVerticalSpacing(5);
-    fields->setColumnMinimumWidth(0, 190);
-    int row = 0;
-    auto addRow = [&](QLabel *label, QWidget *field, QWidget *beside = nullptr) {
-        fields->addWidget(label, row, 0);
-        if (beside) {
-            auto *pair = new QHBoxLayout;
-            pair->setSpacing(6);
-            pair->addWidget(field, 1);
-            pair->addWidget(beside);
-            fields->addLayout(pair, row, 1);
-        } else {
-            fields->addWidget(field, row, 1);
-        }
-        ++row;
-    };
-    auto addBanner = [&](QWidget *banner) { fields->addWidget(banner, row++, 0, 1, 2); };
-    {
-        fields->addWidget(caption("lblData", QStringLiteral("Data appuntamento:"), txtData), row, 0);
-        fields->addLayout(when, row++, 1);
-        auto *lead = new QHBoxLayout;
-        lead->addWidget(txtAvviso);
-        lead->addStretch();
-        fields->addWidget(caption("lblAvviso", QStringLiteral("Giorni di preavviso:"), txtAvviso), row, 0);
-        fields->addLayout(lead, row++, 1);
-    }
-    addBanner(imgServizi);
-    addRow(caption("lblTipologia", QStringLiteral("Dentista:"), txtTipologia), txtTipologia);
-    addRow(caption("lblCausale", QStringLiteral("Trattamenti dentali:"), txtCausale), txtCausale);
-    addRow(caption("lblDettagli", QStringLiteral("Dettagli:"), txtDettagli), txtDettagli);
-    addBanner(imgPaziente);
-    addRow(caption("lblContatto", QStringLiteral("Cognome e nome:"), txtContatto), txtContatto, impContatto);
-    addRow(caption("lblTel", QStringLiteral("Telefono:"), txtTel), txtTel);
-    addRow(caption("lblCel", QStringLiteral("Cellulare:"), txtCel), txtCel, btnWhatsApp);
-    addRow(caption("lblEmail", QStringLiteral("E-mail:"), txtEmail), txtEmail, btnEmail);
-    addRow(caption("lblLuogo", QStringLiteral("Modalità di pagamento:"), txtLuogo), txtLuogo);
-    {
-        auto *amount = new QHBoxLayout;
-        amount->addWidget(txtImporto);
-        amount->addStretch();
-        fields->addWidget(caption("lblImporto", QStringLiteral("Importo:"), txtImporto), row, 0);
-        fields->addLayout(amount, row++, 1);
-    }
-    addBanner(imgNote);
-    fields->addWidget(txtNote, row++, 0, 1, 2);
+    caption("lblTipologia", QStringLiteral("Dentista:"), txtTipologia);
+    caption("lblCausale", QStringLiteral("Trattamenti dentali:"), txtCausale);
+    caption("lblDettagli", QStringLiteral("Dettagli:"), txtDettagli);
+    caption("lblContatto", QStringLiteral("Cognome e nome:"), txtContatto);
+    caption("lblTel", QStringLiteral("Telefono:"), txtTel);
+    caption("lblCel", QStringLiteral("Cellulare:"), txtCel);
+    caption("lblEmail", QStringLiteral("E-mail:"), txtEmail);
+    caption("lblLuogo", QStringLiteral("Modalità di pagamento:"), txtLuogo);
+    caption("lblImporto", QStringLiteral("Importo:"), txtImporto);
 
-    auto *done = new QHBoxLayout;
-    done->setSpacing(14);
-    done->addWidget(chkOttemperata);
-    done->addWidget(imgIstruzioni, 1);
-
-    auto *card = new QVBoxLayout(shpScheda);
-    card->setContentsMargins(14, 12, 14, 12);
-    card->setSpacing(8);
-    card->addWidget(imgTitolo);
-    card->addLayout(fields);
-    card->addLayout(done);
-    card->addStretch();
+    imgTitolo->setGeometry(kCaption, kTitleTop, kRight - kCaption, kTitleHeight);
+    Places::apply(shpScheda, kCardRows, kCardPlaces);
 
     // ---- The command column ----
     QWidget *shpComandi = Theme::panel(QStringLiteral("shpComandi"), panContainer);
-    shpComandi->setFixedWidth(236);
     cmdNuovo = command(QStringLiteral("cmdNuovo"), QStringLiteral("new"), QStringLiteral("Nuovo"),
                        QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda."), shpComandi);
     cmdDuplica = command(QStringLiteral("cmdDuplica"), QStringLiteral("duplicate"), QStringLiteral("Duplica"),
@@ -293,16 +314,7 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
                        QStringLiteral("Visualizza la guida in linea."), shpComandi);
     cmdEsci = command(QStringLiteral("cmdEsci"), QStringLiteral("close"), QStringLiteral("Esci"),
                       QStringLiteral("Esci da questa schermata di lavoro."), shpComandi);
-    auto *commands = new QGridLayout(shpComandi);
-    commands->setContentsMargins(8, 12, 8, 12);
-    commands->setHorizontalSpacing(4);
-    commands->setVerticalSpacing(6);
-    const QList<PictureButton *> column = {cmdNuovo,   cmdDuplica,     cmdSalva,   cmdTrova,   cmdAnteprima, cmdStampa,
-                                           cmdAssolti, cmdDaAssolvere, cmdScaduti, cmdEsporta, cmdGuida,     cmdEsci};
-    for (int i = 0; i < column.size(); ++i) {
-        commands->addWidget(column.at(i), i / 2, i % 2);
-        commands->setRowStretch(i / 2, 1);
-    }
+    Places::apply(shpComandi, kCommandRows, kCommandPlaces);
 
     // ---- The bottom bar: information strip and navigation ----
     panInfo = new HintStrip(QStringLiteral("panInfo"), QStringLiteral("Pronto per registrare una nuova scheda..."),
@@ -313,7 +325,6 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     panInfo->setStyleSheet(QStringLiteral(
         "QLabel { background: #1F4E79; color: #FFFFFF; border: none; border-radius: 6px; padding: 2px 12px; "
         "font-style: normal; }"));
-    panInfo->setFixedHeight(44);
 
     QWidget *shpNavigazione = Theme::panel(QStringLiteral("shpNavigazione"), panContainer);
     cmdPrimo = small(QStringLiteral("cmdPrimo"), QStringLiteral("first"), QStringLiteral("Prima scheda"),
@@ -329,16 +340,7 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     Accessibility::valueLabel(lblPosizione, QStringLiteral("Posizione della scheda in archivio"));
     lblPosizione->setFont(AppointmentWidgets::fieldFont());
     lblPosizione->setAlignment(Qt::AlignCenter);
-    lblPosizione->setMinimumWidth(80);
-    auto *nav = new QHBoxLayout(shpNavigazione);
-    nav->setContentsMargins(6, 2, 6, 2);
-    nav->setSpacing(2);
-    nav->addWidget(cmdPrimo);
-    nav->addWidget(cmdIndietro);
-    nav->addWidget(lblPosizione);
-    nav->addWidget(cmdAvanti);
-    nav->addWidget(cmdUltimo);
-    shpNavigazione->setFixedWidth(236);
+    Places::apply(shpNavigazione, kNavigationRows, kNavigationPlaces);
 
     btnFocus = new QPushButton(panContainer);
     btnFocus->setObjectName(QStringLiteral("btnFocus"));
@@ -348,19 +350,10 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     btnFocus->setFlat(true);
     Accessibility::hide(btnFocus); // hidden on screen, so hidden from screen readers too
 
-    auto *top = new QHBoxLayout;
-    top->setSpacing(10);
-    top->addWidget(shpScheda, 1);
-    top->addWidget(shpComandi);
-    auto *bottom = new QHBoxLayout;
-    bottom->setSpacing(10);
-    bottom->addWidget(panInfo, 1);
-    bottom->addWidget(shpNavigazione);
-    auto *whole = new QVBoxLayout(panContainer);
-    whole->setContentsMargins(0, 0, 0, 0);
-    whole->setSpacing(8);
-    whole->addLayout(top, 1);
-    whole->addLayout(bottom);
+    shpScheda->setGeometry(0, 0, kCardWidth, kBodyHeight);
+    shpComandi->setGeometry(kColumnLeft, 0, kColumnWidth, kBodyHeight);
+    panInfo->setGeometry(0, kBarTop, kCardWidth, kBarHeight);
+    shpNavigazione->setGeometry(kColumnLeft, kBarTop, kColumnWidth, kBarHeight);
     auto *outer = new QGridLayout(this);
     outer->addWidget(panContainer, 0, 0, Qt::AlignCenter);
 

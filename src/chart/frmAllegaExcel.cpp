@@ -14,7 +14,7 @@
 #include "storage/RecordFile.h"
 #include "ui/EnterCycle.h"
 #include "ui/FixedList.h"
-#include "ui/Icons.h"
+#include "ui/ListPage.h"
 #include "ui/PictureButton.h"
 #include "ui/Theme.h"
 
@@ -22,11 +22,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QSvgRenderer>
 
 namespace {
 
@@ -53,38 +50,16 @@ QLabel *blackBar(const QString &name, const QString &text, int points, QWidget *
     return l;
 }
 
+// The lists' rose banner, lower, with the treatments picture at both ends.
+ListBanner *registerBanner(const QString &name, const QString &title, QWidget *parent)
+{
+    auto *banner = new ListBanner(name, title, QStringLiteral("treatments"), QStringLiteral("treatments"), parent);
+    banner->setFixedSize(kInner, 48);
+    banner->setPictureBox(38, 16);
+    return banner;
+}
+
 } // namespace
-
-RegisterBanner::RegisterBanner(const QString &objectName, const QString &title, const QString &picture, QWidget *parent)
-    : QWidget(parent), m_title(title), m_picture(picture)
-{
-    setObjectName(objectName);
-    setAccessibleName(title);
-}
-
-void RegisterBanner::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
-    QLinearGradient g(area.topLeft(), area.bottomLeft());
-    g.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
-    g.setColorAt(1, QColor(0xFD, 0xE8, 0xE4));
-    QPainterPath path;
-    path.addRoundedRect(area, 10, 10);
-    p.fillPath(path, g);
-    p.setPen(QPen(QColor(0xE8, 0xA8, 0x9C), 1.5));
-    p.drawPath(path);
-    const double side = height() - 10;
-    Icons::renderer(m_picture)->render(&p, QRectF(16, 5, side, side));
-    Icons::renderer(m_picture)->render(&p, QRectF(width() - 16 - side, 5, side, side));
-    QFont f(QStringLiteral("Verdana"));
-    f.setPixelSize(26);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(QColor(0xC8, 0x10, 0x2E));
-    p.drawText(rect(), Qt::AlignCenter, m_title);
-}
 
 TfrmAllegaExcel::TfrmAllegaExcel(const QString &patientName, const QString &patientPosition, QWidget *parent)
     : QDialog(parent), m_patientName(patientName), m_patientPosition(patientPosition)
@@ -131,9 +106,9 @@ void TfrmAllegaExcel::buildListPanel()
     lblTitolo = blackBar(QStringLiteral("lblTitolo"), QStringLiteral("Trattamenti del paziente"), 13, panContainer);
     lblTitolo->setGeometry(10, 10, kInner, 34);
 
-    imgRiepilogo = new RegisterBanner(QStringLiteral("imgRiepilogo"), QStringLiteral("RIEPILOGO TRATTAMENTI"),
-                                      QStringLiteral("treatments"), panContainer);
-    imgRiepilogo->setGeometry(10, 50, kInner, 48);
+    imgRiepilogo =
+        registerBanner(QStringLiteral("imgRiepilogo"), QStringLiteral("RIEPILOGO TRATTAMENTI"), panContainer);
+    imgRiepilogo->move(10, 50);
 
     lblRigo01 = Theme::label(QStringLiteral("lblRigo01"),
                              QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da "
@@ -215,9 +190,8 @@ void TfrmAllegaExcel::buildEntryPanel()
     panCosti->setGeometry(15, 15, kPanelWidth, kPanelHeight);
 
     imgRegistrazione =
-        new RegisterBanner(QStringLiteral("imgRegistrazione"), QStringLiteral("REGISTRAZIONE TRATTAMENTI"),
-                           QStringLiteral("treatments"), panCosti);
-    imgRegistrazione->setGeometry(10, 10, kInner, 48);
+        registerBanner(QStringLiteral("imgRegistrazione"), QStringLiteral("REGISTRAZIONE TRATTAMENTI"), panCosti);
+    imgRegistrazione->move(10, 10);
 
     titIstruzioni = blackBar(QStringLiteral("titIstruzioni"),
                              QStringLiteral("Immettere i dati nei campi sottostanti e premere Salva."), 11, panCosti);
@@ -336,12 +310,10 @@ void TfrmAllegaExcel::FormShow()
     lblTitolo->setText(QStringLiteral("Trattamenti di ") + AnsiText::trimmed(m_patientName));
     m_file = ProgramFolder::file(treatmentFileName(m_patientPosition));
     lstRecords->clear();
-    m_linePositions.clear();
     try {
         const TreatmentRegister::Listing listing = TreatmentRegister::read(m_file);
         lstRecords->setItemWidth(1600);
-        lstRecords->setLines(listing.lines);
-        m_linePositions = listing.positions;
+        lstRecords->setSource(std::make_shared<const TextLines>(listing.lines, listing.positions));
         lblTotale->setText(TreatmentRegister::totalText(listing.totalCents));
     } catch (const StorageError &) {
         // A file that can be neither opened nor created: an empty list and a bare total.
@@ -350,10 +322,14 @@ void TfrmAllegaExcel::FormShow()
     txtTrova->setFocus();
 }
 
-void TfrmAllegaExcel::FormClose()
+void TfrmAllegaExcel::FormClose() { lstRecords->clear(); }
+
+QList<qint64> TfrmAllegaExcel::linePositions() const
 {
-    lstRecords->clear();
-    m_linePositions.clear();
+    QList<qint64> positions;
+    for (int row = 0; row < lstRecords->count(); ++row)
+        positions.append(lstRecords->position(row));
+    return positions;
 }
 
 void TfrmAllegaExcel::btnTrovaClick()
@@ -397,7 +373,7 @@ void TfrmAllegaExcel::btnModificaClick()
     }
     try {
         // The line's own record, by its position: two treatments with the same line are two.
-        const qint64 position = m_linePositions.value(row);
+        const qint64 position = lstRecords->position(row);
         const TTreatmentRecord record = TreatmentRegister::readAt(m_file, position);
         txtData->setText(AnsiText::trimmed(record.Data.text()));
         txtOra->setText(AnsiText::trimmed(record.Ora.text()));

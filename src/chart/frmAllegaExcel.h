@@ -5,25 +5,11 @@
 #include <QString>
 
 class FixedList;
+class ListBanner;
 class PictureButton;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-
-// A banner of a window: a picture and the words in large red capitals.
-class RegisterBanner : public QWidget
-{
-    Q_OBJECT
-public:
-    RegisterBanner(const QString &objectName, const QString &title, const QString &picture, QWidget *parent);
-
-protected:
-    void paintEvent(QPaintEvent *) override;
-
-private:
-    QString m_title;
-    QString m_picture;
-};
 
 // The treatment register of one patient: the list of the treatments with their total, a
 // search in the list, and an entry panel where a treatment is added or corrected. It works
@@ -40,7 +26,7 @@ public:
     // List panel.
     QWidget *panContainer;
     QLabel *lblTitolo;
-    RegisterBanner *imgRiepilogo;
+    ListBanner *imgRiepilogo;
     QLabel *lblRigo01;
     QLabel *imgLente;
     QLineEdit *txtTrova;
@@ -59,7 +45,7 @@ public:
 
     // Entry panel.
     QWidget *panCosti;
-    RegisterBanner *imgRegistrazione;
+    ListBanner *imgRegistrazione;
     QLabel *imgFoto;
     QLabel *titIstruzioni;
     QLineEdit *txtData;
@@ -78,7 +64,7 @@ public:
     QString fileName() const { return m_file; }
     qint64 recordPosition() const { return m_recordPosition; }
     // The record position of each list line.
-    const QList<qint64> &linePositions() const { return m_linePositions; }
+    QList<qint64> linePositions() const;
 
     void FormShow();
     void FormClose();
@@ -105,6 +91,5 @@ private:
     QString m_patientPosition;
     QString m_file;
     qint64 m_recordPosition = 0;
-    QList<qint64> m_linePositions;
     QString m_lastTerm;
 };

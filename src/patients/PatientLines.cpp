@@ -6,11 +6,13 @@
 #include "storage/RecordFile.h"
 
 #include <QByteArrayView>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace PatientLines {
@@ -242,6 +244,195 @@ void issueLines(Listing &out)
             out.positions.append(position);
         }
     });
+}
+
+namespace {
+
+// One listed card while the list is sorted: its record position and the first characters of
+// its line, one byte each, as ranks in the lists' order. Whole columns lie at fixed places
+// in both lines (name 30, mobile 20, dentist 28 characters, with the same words between
+// them), so the ranks of the name, the mobile number and the dentist's first characters
+// order the lines as the lines themselves do, up to the end of the key; only cards whose
+// keys are equal have their lines built to be compared.
+struct KeyedCard
+{
+    static constexpr int kKey = 56;
+    std::array<unsigned char, kKey> key;
+    qint64 position;
+};
+static_assert(sizeof(KeyedCard) == 64);
+
+// The rank of each byte of the code page: equal ranks for characters of equal order (a to z
+// as A to Z), rising with the order of the characters the bytes stand for. Fewer than 256
+// distinct orders, so a rank fits in a byte.
+std::array<unsigned char, 256> byteRanks()
+{
+    std::array<char16_t, 256> order{};
+    for (int b = 0; b < 256; ++b) {
+        const char c = char(b);
+        order[size_t(b)] = orderOf(AnsiText::fromAnsi(&c, 1).at(0));
+    }
+    std::array<char16_t, 256> sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    const auto end = std::unique(sorted.begin(), sorted.end());
+    std::array<unsigned char, 256> rank{};
+    for (int b = 0; b < 256; ++b)
+        rank[size_t(b)] =
+            static_cast<unsigned char>(std::lower_bound(sorted.begin(), end, order[size_t(b)]) - sorted.begin());
+    return rank;
+}
+
+const std::array<unsigned char, 256> kRank = byteRanks();
+
+// A column of a line into the key: the field trimmed of codes 32 and below, cut or padded
+// with blanks to the column's width, as the line shows it. Returns the bytes written.
+int putColumn(unsigned char *out, int room, const char *field, int capacity, int width)
+{
+    const auto *bytes = reinterpret_cast<const unsigned char *>(field + 1);
+    int length = qMin(int(static_cast<unsigned char>(field[0])), capacity);
+    int begin = 0;
+    while (begin < length && bytes[begin] <= 32)
+        ++begin;
+    while (length > begin && bytes[length - 1] <= 32)
+        --length;
+    const int n = qMin(width, room);
+    const int text = qMin(length - begin, n);
+    for (int i = 0; i < text; ++i)
+        out[i] = kRank[bytes[begin + i]];
+    std::memset(out + text, kRank[' '], size_t(n - text));
+    return n;
+}
+
+KeyedCard keyedCard(const char *bytes, qint64 position)
+{
+    const auto &r = *reinterpret_cast<const TPatientRecord *>(bytes);
+    KeyedCard card;
+    card.position = position;
+    unsigned char *out = card.key.data();
+    int room = KeyedCard::kKey;
+    const auto column = [&](const auto &field, int width) {
+        const int n = putColumn(out, room, reinterpret_cast<const char *>(&field), field.capacity, width);
+        out += n;
+        room -= n;
+    };
+    column(r.Name, 30);
+    column(r.MobilePhone, 20);
+    column(r.Dentist, 28);
+    return card;
+}
+
+QString foundLineOf(const char *record) { return line(*reinterpret_cast<const TPatientRecord *>(record)); }
+QString issueLineOf(const char *record) { return issueLine(*reinterpret_cast<const TPatientRecord *>(record)); }
+
+// Sorts the cards (in file order) by their keys, equal keys keeping file order, then each run
+// of equal keys by the lines of its cards. When the archive cannot be read again for a run, the run keeps file
+// order.
+std::vector<qint64> sortedPositions(std::vector<KeyedCard> cards, RecordLines::Build build)
+{
+    // Sorted as small items, the key's first 16 bytes as two numbers beside the card's index:
+    // the rest of the key is looked at only when those are equal, and the index (file order)
+    // keeps equal keys in file order.
+    struct Item
+    {
+        quint64 head[2];
+        quint32 index;
+    };
+    const auto headOf = [](const unsigned char *key) {
+        quint64 h = 0;
+        for (int i = 0; i < 8; ++i)
+            h = h << 8 | key[i];
+        return h;
+    };
+    std::vector<Item> order(cards.size());
+    for (size_t i = 0; i < cards.size(); ++i)
+        order[i] = {{headOf(cards[i].key.data()), headOf(cards[i].key.data() + 8)}, quint32(i)};
+    std::sort(order.begin(), order.end(), [&cards](const Item &a, const Item &b) {
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0];
+        if (a.head[1] != b.head[1])
+            return a.head[1] < b.head[1];
+        const int rest =
+            std::memcmp(cards[a.index].key.data() + 16, cards[b.index].key.data() + 16, KeyedCard::kKey - 16);
+        return rest != 0 ? rest < 0 : a.index < b.index;
+    });
+    std::vector<qint64> positions;
+    positions.reserve(cards.size());
+    for (const Item &item : order)
+        positions.push_back(cards[item.index].position);
+    const auto keyAt = [&](size_t i) -> const std::array<unsigned char, KeyedCard::kKey> & {
+        return cards[order[i].index].key;
+    };
+
+    std::optional<RecordFile> file;
+    QByteArray record(TPatientRecord::Size, Qt::Uninitialized);
+    for (size_t first = 0; first < cards.size();) {
+        size_t end = first + 1;
+        while (end < cards.size() && keyAt(end) == keyAt(first))
+            ++end;
+        if (end - first > 1) {
+            try {
+                if (!file) {
+                    file.emplace(ProgramFolder::file(kPatientArchive), TPatientRecord::Size);
+                    file->open(RecordFile::Read);
+                }
+                struct Tied
+                {
+                    QString line;
+                    qint64 position;
+                };
+                std::vector<Tied> tied;
+                tied.reserve(end - first);
+                for (size_t i = first; i < end; ++i) {
+                    file->readAt(positions[i], record.data());
+                    tied.push_back({build(record.constData()), positions[i]});
+                }
+                std::stable_sort(tied.begin(), tied.end(),
+                                 [](const Tied &a, const Tied &b) { return lineLess(a.line, b.line); });
+                for (size_t i = first; i < end; ++i)
+                    positions[i] = tied[i - first].position;
+            } catch (const StorageError &) {
+                file.reset();
+            }
+        }
+        first = end;
+    }
+    return positions;
+}
+
+SharedLines sortedLines(std::vector<KeyedCard> cards, RecordLines::Build build)
+{
+    std::vector<qint64> positions = sortedPositions(std::move(cards), build);
+    return std::make_shared<const RecordLines>(ProgramFolder::file(kPatientArchive), TPatientRecord::Size, build,
+                                               std::move(positions));
+}
+
+} // namespace
+
+SharedLines foundSource(const Criteria &criteria)
+{
+    const Matcher wanted(criteria);
+    std::vector<KeyedCard> cards;
+    // As many as the archive holds: the memory is taken only as far as it is filled.
+    cards.reserve(size_t(QFileInfo(ProgramFolder::file(kPatientArchive)).size() / TPatientRecord::Size));
+    eachRecord([&](const char *bytes, qint64 position) {
+        if (wanted(bytes))
+            cards.push_back(keyedCard(bytes, position));
+    });
+    return sortedLines(std::move(cards), foundLineOf);
+}
+
+SharedLines issueSource()
+{
+    std::vector<KeyedCard> cards;
+    try {
+        eachRecord([&](const char *bytes, qint64 position) {
+            if (hasIssue(*reinterpret_cast<const TPatientRecord *>(bytes)))
+                cards.push_back(keyedCard(bytes, position));
+        });
+    } catch (const StorageError &) {
+        // The cards read until the failure are listed.
+    }
+    return sortedLines(std::move(cards), issueLineOf);
 }
 
 TPatientRecord readCard(qint64 position)

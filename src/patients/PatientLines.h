@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/LineSource.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -44,9 +46,18 @@ bool lineLess(const QString &a, const QString &b);
 void sort(Listing &listing);
 
 // Work on the patient archive (opened or created, read, closed). Lines are appended in file
-// order, unsorted, so that on a failure (StorageError) those found until then stay.
+// order, unsorted, so that on a failure (StorageError) those found until then stay. Every
+// line is built whole: the lists below must give exactly these lines, in this order once
+// sorted.
 void foundLines(const Criteria &criteria, Listing &out);
 void issueLines(Listing &out);
+
+// The same lists as the windows show them, sorted in the lists' order, each line kept as its
+// record position only and built from the record when it is shown, searched or printed.
+// Find patients throws StorageError and lists nothing on a failure; the pending issues list
+// the cards read until a failure.
+SharedLines foundSource(const Criteria &criteria);
+SharedLines issueSource();
 // The record at a position (StorageError when the file cannot be read or holds no such record).
 TPatientRecord readCard(qint64 position);
 

@@ -4,6 +4,7 @@
 #include "patients/PatientWidgets.h"
 #include "platform/Messages.h"
 #include "platform/Misc.h"
+#include "ui/ListPage.h"
 #include "ui/Theme.h"
 
 #include <QLabel>
@@ -35,8 +36,8 @@ TfrmAttachedFolder::TfrmAttachedFolder(QWidget *parent, const QString &position)
     Theme::makeFixedDialog(this, kWidth, kHeight);
 
     imgBanner =
-        new TitleBanner(QStringLiteral("imgBanner"), QStringLiteral("Gestione cartella abbinata alla scheda corrente"),
-                        QStringLiteral("patient-folder"), QString(), this);
+        new ListBanner(QStringLiteral("imgBanner"), QStringLiteral("Gestione cartella abbinata alla scheda corrente"),
+                       QStringLiteral("patient-folder"), QString(), this, ListBanner::Tint::Blue);
     imgBanner->setTitlePixels(19);
     imgBanner->setTitleColour(QColor(0x1F, 0x4E, 0x79));
     imgBanner->setGeometry(20, 16, kWidth - 40, 53);

@@ -4,7 +4,7 @@
 
 class QLabel;
 class QPushButton;
-class TitleBanner;
+class ListBanner;
 
 // The card's own folder, "Cliente_" + its record position in the program folder: created on
 // first use and opened with the desktop shell.
@@ -15,7 +15,7 @@ public:
     // position: the card's record position (lblMemory).
     TfrmAttachedFolder(QWidget *parent, const QString &position);
 
-    TitleBanner *imgBanner;
+    ListBanner *imgBanner;
     QWidget *imgIstruzioni;
     QLabel *imgCartella;
     QPushButton *btnApriCartella;

@@ -9,6 +9,7 @@
 #include "ui/EnterCycle.h"
 #include "ui/HintStrip.h"
 #include "ui/PictureButton.h"
+#include "ui/Places.h"
 #include "ui/Theme.h"
 #include "patients/PatientCard.h"
 #include "print/frmCardPrint.h"
@@ -44,22 +45,14 @@ constexpr int kInfoHeight = 34;
 constexpr int kCol[] = {14, 146, 330, 412, 580};
 constexpr int kRight = 764;
 constexpr int kGap = 10;
-constexpr int kRowTop = 14;
-constexpr int kRowPitch = 50;
+constexpr Places::Rows kRows{14, 50};
 constexpr int kLabelHeight = 17;
 constexpr int kFieldHeight = 27;
 constexpr int kIconSize = 28;
 
-struct Place
-{
-    const char *control;
-    int row;
-    int left;  // x of the field
-    int right; // x just after the field, its icon included
-};
-
-// Row by row; a field ends a gap before the next column.
-const Place kPlaces[] = {
+// Row by row; a field ends a gap before the next column (its icon included). Each place
+// holds the field's caption above the field.
+const Places::Place kPlaces[] = {
     {"txtName", 0, kCol[0], kCol[2] - kGap},
     {"txtGender", 0, kCol[2], kCol[3] - kGap},
     {"txtBirthDate", 0, kCol[3], kCol[4] - kGap},
@@ -294,7 +287,7 @@ void TfrmClients::buildFields()
     Q_ASSERT(fields.size() == std::size(kPlaces));
     for (size_t i = 0; i < fields.size(); ++i) {
         const PatientCard::EntryField &field = fields[i];
-        const Place &place = kPlaces[i];
+        const Places::Place &place = kPlaces[i];
         Q_ASSERT(qstrcmp(field.control, place.control) == 0);
 
         auto *edit = new QLineEdit(shpCampi);
@@ -305,7 +298,7 @@ void TfrmClients::buildFields()
                                      QString::fromUtf8(field.label), shpCampi, edit);
         label->setFont(labelFont);
 
-        const int rowY = kRowTop + place.row * kRowPitch;
+        const int rowY = Places::band(kRows, place).top();
         int right = place.right;
         if (qstrcmp(field.control, "txtNotes") == 0) {
             // The notes take their label on the left.

@@ -9,6 +9,7 @@
 #include "ui/EnterCycle.h"
 #include "ui/FixedList.h"
 #include "ui/FocusFrame.h"
+#include "ui/ListPage.h"
 #include "ui/Theme.h"
 
 #include <QCloseEvent>
@@ -122,12 +123,12 @@ TfrmFindClients::TfrmFindClients(QWidget *parent, const QString &callerTag) : QD
     lblMemory->hide();
 
     // Result page, in the same place.
-    panContainer = new PatientListPage(
-        QStringLiteral("panContainer"),
-        {QStringLiteral("RISULTATI DI RICERCA"), QStringLiteral("find-patients"), QStringLiteral("patient-list"),
-         QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"),
-         QStringLiteral("Empty list!"), true},
-        this);
+    panContainer = new ListPage(QStringLiteral("panContainer"),
+                                {QStringLiteral("RISULTATI DI RICERCA"), QStringLiteral("find-patients"),
+                                 QStringLiteral("patient-list"),
+                                 QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"), true,
+                                 ListBanner::Tint::Blue, QStringLiteral("Empty list!"), QStringLiteral("lblRigo03")},
+                                this);
     panContainer->setGeometry(kPanelX, kPanelY, 833, 529);
     panContainer->hide();
     txtTrova = panContainer->txtTrova;
@@ -142,14 +143,16 @@ TfrmFindClients::TfrmFindClients(QWidget *parent, const QString &callerTag) : QD
         setTabOrder(m_fields[i], m_fields[i + 1]);
     setTabOrder(txtNotes, btnAnnulla);
     setTabOrder(btnAnnulla, btnCerca);
+    setTabOrder(lstRecords, btnStampa);
+    setTabOrder(btnStampa, btnChiudi);
     new EnterCycle(QList<QWidget *>(m_fields.begin(), m_fields.end()), this);
     btnCerca->installEventFilter(this);
 
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmFindClients::btnAnnullaClick);
     connect(btnCerca, &QPushButton::clicked, this, &TfrmFindClients::btnCercaClick);
-    connect(panContainer, &PatientListPage::chosen, this, &TfrmFindClients::lstRecordsDblClick);
-    connect(panContainer, &PatientListPage::printRequested, this, &TfrmFindClients::btnStampaClick);
-    connect(panContainer, &PatientListPage::closeRequested, this, &TfrmFindClients::btnChiudiClick);
+    connect(panContainer, &ListPage::reopenRequested, this, &TfrmFindClients::lstRecordsDblClick);
+    connect(panContainer, &ListPage::printRequested, this, &TfrmFindClients::btnStampaClick);
+    connect(panContainer, &ListPage::closeRequested, this, &TfrmFindClients::btnChiudiClick);
 }
 
 bool TfrmFindClients::eventFilter(QObject *watched, QEvent *event)
@@ -194,7 +197,7 @@ void TfrmFindClients::FormShow()
 
 void TfrmFindClients::FormClose()
 {
-    panContainer->clear();
+    lstRecords->clear();
     lblAttendere->hide();
 }
 
@@ -209,16 +212,15 @@ void TfrmFindClients::btnCercaClick()
     btnCercaMouseDown(); // also when "Cerca" is pressed from the keyboard
     const PatientLines::Criteria wanted = criteria();
     lblConta->setText(QString::number(PatientLines::activeCount(wanted)));
-    PatientLines::Listing listing;
+    SharedLines lines;
     try {
-        PatientLines::foundLines(wanted, listing);
+        lines = PatientLines::foundSource(wanted);
     } catch (const StorageError &) {
         Messages::plain(this, kArchiveFailure);
         return;
     }
-    PatientLines::sort(listing);
-    const qsizetype found = listing.size();
-    panContainer->setListing(std::move(listing));
+    const int found = lines->count();
+    panContainer->setSource(std::move(lines));
     lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene ") + QString::number(found)
                         + QStringLiteral(" schede."));
     panContainer->show();
@@ -255,5 +257,12 @@ void TfrmFindClients::lstRecordsDblClick()
 
 void TfrmFindClients::btnStampaClick()
 {
-    PatientTools::printList(this, QStringLiteral("Riepilogo pazienti in archivio"), lstRecords->lines());
+    QStringList lines;
+    try {
+        lines = lstRecords->lines();
+    } catch (const StorageError &) {
+        Messages::plain(this, kArchiveFailure);
+        return;
+    }
+    PatientTools::printList(this, QStringLiteral("Riepilogo pazienti in archivio"), lines);
 }

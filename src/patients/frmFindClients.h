@@ -6,7 +6,7 @@
 
 class FixedList;
 class FocusFrame;
-class PatientListPage;
+class ListPage;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -34,7 +34,7 @@ public:
     QLabel *lblMemory;
 
     // Result page.
-    PatientListPage *panContainer;
+    ListPage *panContainer;
     QLineEdit *txtTrova;
     QPushButton *btnTrova;
     FixedList *lstRecords;

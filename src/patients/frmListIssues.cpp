@@ -2,14 +2,16 @@
 
 #include "patients/PatientLines.h"
 #include "patients/PatientTools.h"
-#include "patients/PatientWidgets.h"
+#include "platform/Messages.h"
 #include "storage/PatientRecord.h"
 #include "storage/RecordFile.h"
 #include "ui/FixedList.h"
+#include "ui/ListPage.h"
 #include "ui/Theme.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -20,12 +22,12 @@ TfrmListIssues::TfrmListIssues(QWidget *parent) : QDialog(parent)
     Theme::setGradient(this, "steel");
     Theme::makeFixedDialog(this, 862, 560);
 
-    panContainer = new PatientListPage(
-        QStringLiteral("panContainer"),
-        {QStringLiteral("QUESTIONI IN SOSPESO"), QStringLiteral("pending-issues"), QStringLiteral("issues-list"),
-         QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"),
-         QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."), false},
-        this);
+    panContainer = new ListPage(QStringLiteral("panContainer"),
+                                {QStringLiteral("QUESTIONI IN SOSPESO"), QStringLiteral("pending-issues"),
+                                 QStringLiteral("issues-list"),
+                                 QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"),
+                                 false, ListBanner::Tint::Blue, QString(), QStringLiteral("lblRigo03")},
+                                this);
     auto *outer = new QVBoxLayout(this);
     outer->addWidget(panContainer, 0, Qt::AlignCenter);
     txtTrova = panContainer->txtTrova;
@@ -33,10 +35,12 @@ TfrmListIssues::TfrmListIssues(QWidget *parent) : QDialog(parent)
     lstRecords = panContainer->lstRecords;
     btnChiudi = panContainer->btnChiudi;
     btnStampa = panContainer->btnStampa;
+    setTabOrder(lstRecords, btnStampa);
+    setTabOrder(btnStampa, btnChiudi);
 
-    connect(panContainer, &PatientListPage::chosen, this, &TfrmListIssues::lstRecordsDblClick);
-    connect(panContainer, &PatientListPage::printRequested, this, &TfrmListIssues::btnStampaClick);
-    connect(panContainer, &PatientListPage::closeRequested, this, &TfrmListIssues::btnChiudiClick);
+    connect(panContainer, &ListPage::reopenRequested, this, &TfrmListIssues::lstRecordsDblClick);
+    connect(panContainer, &ListPage::printRequested, this, &TfrmListIssues::btnStampaClick);
+    connect(panContainer, &ListPage::closeRequested, this, &TfrmListIssues::btnChiudiClick);
 }
 
 void TfrmListIssues::showEvent(QShowEvent *event)
@@ -57,18 +61,12 @@ void TfrmListIssues::closeEvent(QCloseEvent *event)
 void TfrmListIssues::FormShow()
 {
     panContainer->restart();
-    PatientLines::Listing listing;
-    try {
-        PatientLines::issueLines(listing);
-    } catch (const StorageError &) {
-        // Silent: the lines read before the failure are listed.
-    }
-    PatientLines::sort(listing);
-    panContainer->setListing(std::move(listing));
+    // Silent on a failure: the cards read before it are listed.
+    panContainer->setSource(PatientLines::issueSource());
     txtTrova->setFocus();
 }
 
-void TfrmListIssues::FormClose() { panContainer->clear(); }
+void TfrmListIssues::FormClose() { lstRecords->clear(); }
 
 void TfrmListIssues::btnTrovaClick() { panContainer->findInList(); }
 
@@ -87,7 +85,14 @@ void TfrmListIssues::lstRecordsDblClick()
 
 void TfrmListIssues::btnStampaClick()
 {
-    PatientTools::printList(this, QStringLiteral("Riepilogo questioni in sospeso"), lstRecords->lines());
+    QStringList lines;
+    try {
+        lines = lstRecords->lines();
+    } catch (const StorageError &) {
+        Messages::plain(this, kArchiveFailure);
+        return;
+    }
+    PatientTools::printList(this, QStringLiteral("Riepilogo questioni in sospeso"), lines);
 }
 
 void TfrmListIssues::btnChiudiClick() { close(); }

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class FixedList;
-class PatientListPage;
+class ListPage;
 class QLineEdit;
 class QPushButton;
 struct TPatientRecord;
@@ -17,7 +17,7 @@ class TfrmListIssues : public QDialog
 public:
     explicit TfrmListIssues(QWidget *parent);
 
-    PatientListPage *panContainer;
+    ListPage *panContainer;
     QLineEdit *txtTrova;
     QPushButton *btnTrova;
     FixedList *lstRecords;

@@ -1,9 +1,9 @@
 #include "patients/frmTaxChecks.h"
 
 #include "patients/PatientCard.h"
-#include "patients/PatientWidgets.h"
 #include "patients/TaxChecks.h"
 #include "platform/Messages.h"
+#include "ui/ListPage.h"
 #include "ui/Theme.h"
 
 #include <QKeyEvent>
@@ -28,7 +28,7 @@ TaxCheckWindow::TaxCheckWindow(QWidget *parent, const char *objectName, const QS
     Theme::setGradient(this, "steel");
     Theme::makeFixedDialog(this, width, kHeight);
 
-    imgBanner = new TitleBanner(QStringLiteral("imgBanner"), banner, picture, QString(), this);
+    imgBanner = new ListBanner(QStringLiteral("imgBanner"), banner, picture, QString(), this, ListBanner::Tint::Blue);
     imgBanner->setTitlePixels(22);
     imgBanner->setTitleColour(QColor(0x1F, 0x4E, 0x79));
     imgBanner->setGeometry(10, 10, width - 20, 53);

@@ -5,7 +5,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TitleBanner;
+class ListBanner;
 
 // The two tax identifier checks, opened from the patient card with the card's value: the
 // user may change it and press "Controlla"; the result is shown in a message box and the
@@ -14,7 +14,7 @@ class TaxCheckWindow : public QDialog
 {
     Q_OBJECT
 public:
-    TitleBanner *imgBanner;
+    ListBanner *imgBanner;
     QLabel *lblTitolo;
     QPushButton *btnControlla;
     QPushButton *btnChiudi;

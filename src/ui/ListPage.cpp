@@ -31,49 +31,81 @@ QFont verdana(int points, bool bold)
 } // namespace
 
 ListBanner::ListBanner(const QString &objectName, const QString &title, const QString &leftPicture,
-                       const QString &rightPicture, QWidget *parent)
-    : QWidget(parent), m_title(title), m_left(leftPicture), m_right(rightPicture)
+                       const QString &rightPicture, QWidget *parent, Tint tint)
+    : QWidget(parent), m_title(title), m_left(leftPicture), m_right(rightPicture), m_tint(tint),
+      m_colour(0xC8, 0x10, 0x2E)
 {
     setObjectName(objectName);
     setAccessibleName(title);
-    setFixedSize(817, 53);
+    if (tint == Tint::Rose)
+        setFixedSize(817, 53);
+    else
+        setFixedHeight(53);
+}
+
+void ListBanner::setTitleColour(const QColor &colour)
+{
+    m_colour = colour;
+    update();
+}
+
+void ListBanner::setTitlePixels(int pixels)
+{
+    m_pixels = pixels;
+    update();
+}
+
+void ListBanner::setPictureBox(int side, int inset)
+{
+    m_side = side;
+    m_inset = inset;
+    update();
 }
 
 void ListBanner::paintEvent(QPaintEvent *)
 {
+    const bool rose = m_tint == Tint::Rose;
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
     QLinearGradient g(area.topLeft(), area.bottomLeft());
     g.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
-    g.setColorAt(1, QColor(0xFD, 0xE8, 0xE4));
+    g.setColorAt(1, rose ? QColor(0xFD, 0xE8, 0xE4) : QColor(0xE4, 0xEF, 0xFA));
     QPainterPath path;
     path.addRoundedRect(area, 10, 10);
     p.fillPath(path, g);
-    p.setPen(QPen(QColor(0xE8, 0xA8, 0x9C), 1.5));
+    p.setPen(QPen(rose ? QColor(0xE8, 0xA8, 0x9C) : QColor(0x9C, 0xBF, 0xE0), 1.5));
     p.drawPath(path);
 
-    const QSizeF picture(46, 46);
-    Icons::renderer(m_left)->render(&p, QRectF(QPointF(18, (height() - picture.height()) / 2), picture));
-    Icons::renderer(m_right)->render(
-        &p, QRectF(QPointF(width() - 18 - picture.width(), (height() - picture.height()) / 2), picture));
+    const qreal side = m_side > 0 ? m_side : rose ? 46 : height() - 10;
+    const qreal inset = m_side > 0 ? m_inset : rose ? 18 : 14;
+    const QSizeF picture(side, side);
+    const qreal top = (height() - side) / 2;
+    if (!m_left.isEmpty())
+        Icons::renderer(m_left)->render(&p, QRectF(QPointF(inset, top), picture));
+    if (!m_right.isEmpty())
+        Icons::renderer(m_right)->render(&p, QRectF(QPointF(width() - inset - side, top), picture));
 
     QFont f(QStringLiteral("Verdana"));
-    f.setPixelSize(26);
+    f.setPixelSize(m_pixels);
     f.setBold(true);
     p.setFont(f);
-    p.setPen(QColor(0xC8, 0x10, 0x2E));
-    p.drawText(rect(), Qt::AlignCenter, m_title);
+    p.setPen(m_colour);
+    const qreal textLeft = m_right.isEmpty() ? side + 24 : 0;
+    p.drawText(rect().adjusted(int(textLeft), 0, 0, 0), Qt::AlignCenter, m_title);
 }
 
-ListPage::ListPage(const QString &objectName, const Look &look, QWidget *parent) : QWidget(parent)
+ListPage::ListPage(const QString &objectName, const Look &look, QWidget *parent)
+    : QWidget(parent), m_emptyList(look.emptyListMessage.isEmpty() ? kEmptyList : look.emptyListMessage)
 {
     setObjectName(objectName);
     setProperty("role", QStringLiteral("panel"));
     setAttribute(Qt::WA_StyledBackground);
     setFixedSize(833, 529);
 
-    imgBanner = new ListBanner(QStringLiteral("imgBanner"), look.banner, look.leftPicture, look.rightPicture, this);
+    imgBanner =
+        new ListBanner(QStringLiteral("imgBanner"), look.banner, look.leftPicture, look.rightPicture, this, look.tint);
+    imgBanner->setFixedWidth(817);
 
     imgIstruzioni = new QLabel(QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco "
                                               "da cercare e premere il pulsante Trova.\n"
@@ -103,7 +135,7 @@ ListPage::ListPage(const QString &objectName, const Look &look, QWidget *parent)
     listBox->addWidget(lstRecords);
 
     lblDoppioClic = new QLabel(look.doubleClickHint, this);
-    lblDoppioClic->setObjectName(QStringLiteral("lblDoppioClic"));
+    lblDoppioClic->setObjectName(look.hintName.isEmpty() ? QStringLiteral("lblDoppioClic") : look.hintName);
     lblDoppioClic->setFont(verdana(10, true));
     lblDoppioClic->setStyleSheet(QStringLiteral("color: #DC143C;"));
 
@@ -196,7 +228,7 @@ int ListPage::selectedRow() const { return lstRecords->selectedRow(); }
 void ListPage::findInList()
 {
     if (lstRecords->count() == 0) {
-        Messages::plain(window(), kEmptyList);
+        Messages::plain(window(), m_emptyList);
         return;
     }
     const LineSource &lines = lstRecords->source();

@@ -10,14 +10,23 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// A banner: the window's title in large red capitals between two pictures.
+// A banner: the window's title in large capitals between two pictures, on a rounded band.
+// The lists' band is rose and 817 by 53 pixels; the patient windows' band is blue, as wide as
+// its place, and may have no right picture (the title then stands right of the left one).
+// Screen readers read the title.
 class ListBanner : public QWidget
 {
     Q_OBJECT
 public:
+    enum class Tint { Rose, Blue };
     ListBanner(const QString &objectName, const QString &title, const QString &leftPicture, const QString &rightPicture,
-               QWidget *parent);
+               QWidget *parent, Tint tint = Tint::Rose);
     QString title() const { return m_title; }
+    void setTitleColour(const QColor &colour);
+    void setTitlePixels(int pixels);
+    // The pictures' side and their distance from the band's ends, in pixels, instead of the
+    // tint's own (vertically centred either way).
+    void setPictureBox(int side, int inset);
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -26,6 +35,11 @@ private:
     QString m_title;
     QString m_left;
     QString m_right;
+    Tint m_tint;
+    QColor m_colour;
+    int m_pixels = 26;
+    int m_side = 0; // 0: the tint's own
+    int m_inset = 0;
 };
 
 // The page of a list window: banner, instructions, the "Trova" bar over the list of
@@ -44,6 +58,9 @@ public:
         QString rightPicture;
         QString doubleClickHint;
         bool countLabel = false; // lblTrovate between the buttons
+        ListBanner::Tint tint = ListBanner::Tint::Rose;
+        QString emptyListMessage{}; // find-in-list on an empty list; the usual message when empty
+        QString hintName{};         // the double-click line's name; lblDoppioClic when empty
     };
     ListPage(const QString &objectName, const Look &look, QWidget *parent);
 
@@ -80,4 +97,5 @@ protected:
 
 private:
     QString m_lastTerm;
+    QString m_emptyList;
 };

@@ -50,8 +50,9 @@ template <class Record> void writeRecords(const QString &name, const QList<Recor
     writeFile(name, bytes);
 }
 
-// Finds a named control of a window. A missing one fails the test; for a control type that
-// can be made alone a stand-in is returned, so that the rest of the run still goes on.
+// Finds a named control of a window. A missing one fails the test and a stand-in of the
+// same type is returned (for every control type), so that the test's next steps do not
+// crash the run and the other tests still go on.
 template <class T> T *control(QWidget *window, const char *name);
 
 // The message boxes shown since the last call, as "kind: text" lines that read well in a
