@@ -4,7 +4,8 @@
 // - The agenda lists exactly the imminent cards, in the order of the plain line comparison
 //   (the fast sort by the numeric key must agree with it); each status list exactly the
 //   cards of its status, in file order.
-// - Finding a line again gives the last card of the file whose line it is.
+// - Each line keeps the position of the very card it was built from; equal agenda lines keep
+//   file order. The scans' own test of imminence agrees with the rule.
 // - A card always matches a search made of its own fields.
 //
 // Input: one byte for the day (today is 10/12/2026 moved by it), then the cards: records
@@ -13,6 +14,7 @@
 
 #include "appointments/AgendaRules.h"
 #include "appointments/AppointmentLines.h"
+#include "base/TextRules.h"
 #include "platform/ProgramFolder.h"
 #include "storage/AnsiText.h"
 #include "storage/AppointmentRecord.h"
@@ -45,8 +47,6 @@ QList<TAppointmentRecord> cards(const QByteArray &bytes)
     return out;
 }
 
-QString trimmedLine(const QString &line) { return AnsiText::trimmed(line); }
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -71,20 +71,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     try {
         // The agenda.
         QStringList expected;
-        for (const TAppointmentRecord &r : records)
+        const AgendaRules::ImminenceTest test(today);
+        for (const TAppointmentRecord &r : records) {
+            FUZZ_CHECK(test(r) == AgendaRules::imminence(r, today));
             if (AgendaRules::imminence(r, today) == AgendaRules::Imminence::Imminent)
                 expected.append(AgendaRules::line(r));
+        }
         std::stable_sort(expected.begin(), expected.end(), AgendaRules::lineLess);
         const QStringList agenda = AgendaRules::imminentLines(today);
         FUZZ_CHECK(agenda == expected);
-        for (const QString &line : agenda) {
-            const auto found = AgendaRules::findByLine(line);
-            FUZZ_CHECK(found.has_value());
-            FUZZ_CHECK(trimmedLine(AgendaRules::line(*found)) == trimmedLine(line));
-            const auto last = std::find_if(records.rbegin(), records.rend(), [&](const TAppointmentRecord &r) {
-                return trimmedLine(AgendaRules::line(r)) == trimmedLine(line);
-            });
-            FUZZ_CHECK(std::memcmp(&*last, &*found, sizeof(TAppointmentRecord)) == 0);
+        const AgendaRules::Imminent imminent = AgendaRules::imminentCards(today);
+        FUZZ_CHECK(imminent.positions.size() == size_t(agenda.size()));
+        for (qsizetype i = 0; i < agenda.size(); ++i) {
+            const qint64 position = imminent.positions[size_t(i)];
+            FUZZ_CHECK(position >= 1 && position <= records.size());
+            FUZZ_CHECK(AgendaRules::line(records[position - 1]) == agenda[i]);
+            FUZZ_CHECK(i == 0 || agenda[i] != agenda[i - 1] || imminent.positions[size_t(i - 1)] < position);
         }
 
         // The fast sort against the plain comparison, over every card's line, listed or not.
@@ -103,15 +105,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             for (const TAppointmentRecord &r : records)
                 if (AppointmentLines::listed(status, r, today))
                     want.append(AppointmentLines::line(r));
-            AppointmentLines::Lines got;
-            AppointmentLines::statusLines(status, today, got);
-            FUZZ_CHECK(got.texts == want);
-            FUZZ_CHECK(got.positions.size() == got.texts.size());
+            std::vector<qint64> positions;
+            AppointmentLines::statusPositions(status, today, positions);
+            const QStringList got = AppointmentLines::linesAt(positions)->all();
+            FUZZ_CHECK(got == want);
             // Each line keeps the position of the very card it was built from.
-            for (qsizetype i = 0; i < got.texts.size(); ++i) {
-                const qint64 position = got.positions[i];
+            for (qsizetype i = 0; i < got.size(); ++i) {
+                const qint64 position = positions[size_t(i)];
                 FUZZ_CHECK(position >= 1 && position <= records.size());
-                FUZZ_CHECK(AppointmentLines::line(records[position - 1]) == got.texts[i]);
+                FUZZ_CHECK(AppointmentLines::line(records[position - 1]) == got[i]);
             }
         }
 
@@ -122,10 +124,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 r.Data.text(),     r.Ora.text(), r.Tipologia.text(), r.Causale.text(), r.Dettagli.text(),
                 r.Contatto.text(), r.Tel.text(), r.Cel.text(),       r.Luogo.text(),   r.Note.text()};
             FUZZ_CHECK(AppointmentLines::matches(own, r));
-            AppointmentLines::Lines found;
-            AppointmentLines::foundLines(own, found);
-            FUZZ_CHECK(found.texts.contains(AppointmentLines::line(r)));
-            FUZZ_CHECK(found.positions.contains(1));
+            // The search looks in the stored bytes: it must agree with the texts, on every card.
+            const QList<std::pair<QString, QString (*)(const TAppointmentRecord &)>> pairs = {
+                {own.txtData, [](const TAppointmentRecord &c) { return c.Data.text(); }},
+                {own.txtOra, [](const TAppointmentRecord &c) { return c.Ora.text(); }},
+                {own.txtTipologia, [](const TAppointmentRecord &c) { return c.Tipologia.text(); }},
+                {own.txtCausale, [](const TAppointmentRecord &c) { return c.Causale.text(); }},
+                {own.txtDettagli, [](const TAppointmentRecord &c) { return c.Dettagli.text(); }},
+                {own.txtContatto, [](const TAppointmentRecord &c) { return c.Contatto.text(); }},
+                {own.txtTel, [](const TAppointmentRecord &c) { return c.Tel.text(); }},
+                {own.txtCel, [](const TAppointmentRecord &c) { return c.Cel.text(); }},
+                {own.txtLuogo, [](const TAppointmentRecord &c) { return c.Luogo.text(); }},
+                {own.txtNote, [](const TAppointmentRecord &c) { return c.Note.text(); }},
+            };
+            for (const TAppointmentRecord &card : records) {
+                bool all = true;
+                for (const auto &[criterion, field] : pairs)
+                    if (!AnsiText::isBlank(criterion)
+                        && !TextRules::foldAZ(field(card)).contains(TextRules::foldAZ(criterion)))
+                        all = false;
+                FUZZ_CHECK(AppointmentLines::matches(own, card) == all);
+            }
+            std::vector<qint64> found;
+            AppointmentLines::foundPositions(own, found);
+            FUZZ_CHECK(!found.empty() && found.front() == 1);
         }
     } catch (const StorageError &e) {
         std::fprintf(stderr, "%s\n", e.what());

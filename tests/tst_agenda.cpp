@@ -11,8 +11,10 @@
 #include "appointments/frmWhatsApp_Message.h"
 #include "platform/Misc.h"
 #include "platform/Modal.h"
+#include "platform/Printer.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Sound.h"
+#include "print/ReportRenderer.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/RecordFile.h"
 
@@ -24,7 +26,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QRandomGenerator>
 #include <QUrlQuery>
+
+#include <cstring>
 
 namespace {
 
@@ -161,6 +166,7 @@ private slots:
         QFETCH(int, expected);
         const TAppointmentRecord r = appointmentRecord(Card{.data = data, .avviso = avviso, .flag = flag});
         QCOMPARE(int(AgendaRules::imminence(r, today)), expected);
+        QCOMPARE(int(AgendaRules::ImminenceTest(today)(r)), expected); // the scans' form of the rule
     }
 
     // ---- The agenda line and its key ----
@@ -259,6 +265,92 @@ private slots:
         std::stable_sort(expected.begin(), expected.end(), AgendaRules::lineLess);
         AgendaRules::sortLines(lines);
         QCOMPARE(lines, expected);
+    }
+
+    // The agenda keeps per line only a compact key and builds the lines it shows: on cards
+    // made to tie and to differ where the key stops looking, it must list exactly the lines
+    // the line sort gives, equal lines in file order.
+    void lazyOrderEqualsTheLineSort()
+    {
+        const QDate today(2026, 12, 10);
+        const QString sameStart = QStringLiteral("Abcdefghijklmnopqrstuvwxyz");
+        const QStringList names = {"Rossi Mario",
+                                   "rossi mario",
+                                   "ROSSI MARIO",
+                                   "Rossi Maria",
+                                   "\u00C0lvaro Bianchi",
+                                   "\u00E0lvaro bianchi",
+                                   "\u20ACuro Neri",
+                                   "\u0160imon Verdi",
+                                   "\u0153uvre Gialli",
+                                   "\u0178ves Blu",
+                                   "[Quadra",
+                                   "_Sotto",
+                                   "`Accento",
+                                   "{Graffa",
+                                   sameStart + "abcd Primo",
+                                   sameStart + "abcd Secondo",
+                                   sameStart + "ab",
+                                   sameStart + "ac",
+                                   sameStart + "AB",
+                                   sameStart + "aB",
+                                   "",
+                                   QString(50, QLatin1Char('Z')),
+                                   QString(49, QLatin1Char('Z')) + "a"};
+        const QList<QByteArray> dates = {"10/12/2026", "09/12/2026", "1/12/2026", "01/1/2026",   " 10/12/2026 ",
+                                         "14/12/2026", "31/02/2026", "",          "10/12/20260", "10/12/2026"};
+        const QList<QByteArray> hours = {"09", "10", "9", "", "ab", "09", "1 "};
+        const QList<QByteArray> minutes = {"00", "30", "5", "", "00"};
+        const QStringList times = {"09:00", "9:00", "", "10:30", "zz:zz", "09:00"};
+        const QStringList mobiles = {"3331234567", "", "123456789012345678901234567890"};
+        const QStringList treatments = {"Igiene", "igiene", "", QString(250, QLatin1Char('x'))};
+        const QStringList amounts = {"80,00", "", "1.234.567,00", "8", "\u20AC"};
+        const auto raw = [](auto &field, const QByteArray &bytes) {
+            field = {};
+            field.length = static_cast<unsigned char>(bytes.size());
+            std::memcpy(field.chars, bytes.constData(), size_t(bytes.size()));
+        };
+        QRandomGenerator rng(15);
+        const auto pick = [&](const auto &list) { return list.at(int(rng.bounded(int(list.size())))); };
+        QList<TAppointmentRecord> cards;
+        for (int i = 0; i < 700; ++i) {
+            TAppointmentRecord r{};
+            raw(r.Data, pick(dates));
+            raw(r.OreApp, pick(hours));
+            raw(r.MinutiApp, pick(minutes));
+            r.Ora.setText(pick(times));
+            r.Avviso.setText(i % 7 == 0 ? QStringLiteral("5") : QStringLiteral("0"));
+            r.Contatto.setText(pick(names));
+            r.Cel.setText(pick(mobiles));
+            r.Causale.setText(pick(treatments));
+            r.Importo.setText(pick(amounts));
+            r.Ottemperata.setText(i % 11 == 0 ? QStringLiteral("S\u00EC") : QStringLiteral("No"));
+            cards.append(r);
+            if (i % 50 == 0)
+                cards.append(r); // the very same line twice
+        }
+        cards[3].OreApp.length = 200; // a length byte beyond the capacity reads the capacity
+        writeRecords(kAppointmentArchive, cards);
+
+        QStringList expected;
+        const AgendaRules::ImminenceTest test(today);
+        for (const TAppointmentRecord &r : cards) {
+            QCOMPARE(int(test(r)), int(AgendaRules::imminence(r, today)));
+            if (AgendaRules::imminence(r, today) == AgendaRules::Imminence::Imminent)
+                expected.append(AgendaRules::line(r));
+        }
+        QVERIFY(expected.size() > 300);
+        AgendaRules::sortLines(expected);
+
+        QCOMPARE(AgendaRules::imminentLines(today), expected);
+        const AgendaRules::Imminent found = AgendaRules::imminentCards(today);
+        qsizetype longest = 0;
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            longest = qMax(longest, expected[i].size());
+            if (i > 0 && expected[i] == expected[i - 1])
+                QVERIFY(found.positions[size_t(i - 1)] < found.positions[size_t(i)]);
+        }
+        QCOMPARE(found.longestLine, int(longest));
     }
 
     // ---- The agenda window ----
@@ -440,6 +532,43 @@ private slots:
         showAgenda();
         for (QLabel *tit : {agenda->titData, agenda->titOra, agenda->titContatto, agenda->titCel})
             QCOMPARE(tit->text(), QString());
+    }
+
+    // Two cards can give the very same line (the name is cut at 30 characters): each line
+    // still shows its own card, and the printout has the lines as the list shows them.
+    void eachLineKeepsItsOwnCard()
+    {
+        const QString start = QStringLiteral("Abcdefghij Klmnopqrst Uvwxyzab");
+        writeAppointmentArchive({
+            Card{.contatto = start + QStringLiteral(" Primo"), .cel = "3470000001"},
+            Card{.data = "25/12/2026", .avviso = "1", .contatto = "Non in elenco"},
+            Card{.contatto = start + QStringLiteral(" Secondo"), .cel = "3470000001"},
+        });
+        showAgenda();
+        QCOMPARE(agenda->lstRecords->count(), 2);
+        QCOMPARE(agenda->lstRecords->line(0), agenda->lstRecords->line(1));
+        agenda->lstRecords->setCurrentRow(0);
+        QCOMPARE(agenda->titContatto->text(), start + QStringLiteral(" Primo"));
+        agenda->lstRecords->setCurrentRow(1);
+        QCOMPARE(agenda->titContatto->text(), start + QStringLiteral(" Secondo"));
+
+        agenda->btnStampa->click();
+        const QList<Printer::Document> printed = Printer::takePrinted();
+        QCOMPARE(printed.size(), 1);
+        const auto job = std::dynamic_pointer_cast<const Report::Job>(printed.first());
+        QVERIFY(job);
+        const Report::TextBox *box = job->pages().value(0).text(QStringLiteral("txtRiepilogo"));
+        QVERIFY(box);
+        QCOMPARE(box->lines, agenda->lstRecords->lines());
+        QCOMPARE(box->lines, AgendaRules::imminentLines(QDate(2026, 12, 10)));
+
+        // The archive gone meanwhile: the printout would miss lines, so it is not made.
+        QVERIFY(QFile::remove(world->file(kAppointmentArchive)));
+        QDir(world->folder()).mkdir(kAppointmentArchive);
+        agenda->btnStampa->click();
+        QCOMPARE(Printer::takePrinted().size(), 0);
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
+        Sound::takeCalls();
     }
 
     void whatsAppWarnings_data()

@@ -500,12 +500,39 @@ private slots:
         QTest::newRow("empty") << "" << QDate();
         QTest::newRow("letters") << "ab/cd/efgh" << QDate();
         QTest::newRow("extra part") << "10/12/2026/1" << QDate();
+        QTest::newRow("year 0000") << "01/01/0000" << QDate();
+        QTest::newRow("year 0001") << "01/01/0001" << QDate(1, 1, 1);
+        QTest::newRow("day 00") << "00/12/2026" << QDate();
+        QTest::newRow("31 April") << "31/04/2026" << QDate();
+        QTest::newRow("1900 is no leap year") << "29/02/1900" << QDate();
+        QTest::newRow("2000 is a leap year") << "29/02/2000" << QDate(2000, 2, 29);
+        QTest::newRow("three-digit day") << "010/12/2026" << QDate();
+        QTest::newRow("blank inside") << "10/ 12/2026" << QDate();
+        QTest::newRow("ten characters, not a date") << "10/12/2O26" << QDate();
     }
     void parseDate()
     {
         QFETCH(QString, text);
         QFETCH(QDate, date);
         QCOMPARE(Formats::parseDate(text), date);
+        // The scans' number reads the same dates from the bytes.
+        const int number = date.isValid() ? date.year() * 10000 + date.month() * 100 + date.day() : 0;
+        QCOMPARE(Formats::dateNumber(text.toLatin1()), number);
+        QCOMPARE(Formats::dateNumber(date), number);
+    }
+    // The number takes a short cut for "dd/mm/yyyy": it must accept exactly the dates the
+    // calendar has, in every spelling parseDate reads.
+    void dateNumberAgreesWithParseDate()
+    {
+        for (int year : {0, 1, 4, 100, 400, 1600, 1900, 1999, 2000, 2024, 2026, 2100, 9999})
+            for (int month = 0; month <= 13; ++month)
+                for (int day = 0; day <= 32; ++day)
+                    for (const char *format : {"%02d/%02d/%04d", "%d/%d/%04d", " %02d/%02d/%04d", "%02d/%d/%04d"}) {
+                        const QString text = QString::asprintf(format, day, month, year);
+                        const QDate date = Formats::parseDate(text);
+                        QCOMPARE(Formats::dateNumber(text.toLatin1()),
+                                 date.isValid() ? date.year() * 10000 + date.month() * 100 + date.day() : 0);
+                    }
     }
 
     void textsFollowTheProgramNotTheMachine()

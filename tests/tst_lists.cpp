@@ -132,6 +132,8 @@ private slots:
     void findWindowEmptyArchive();
     void findWindowArchiveFailure();
     void findWindowKeyboard();
+    void linesBuiltWhenAsked();
+    void printingAListTheArchiveLost();
 };
 
 void TestLists::appointmentLine_data()
@@ -587,6 +589,111 @@ void TestLists::findWindowKeyboard()
                           QStringLiteral("txtNote"), QStringLiteral("txtData")}));
     QVERIFY(highlight);
     QVERIFY(!others);
+}
+
+// The lists keep record positions and build their lines a block at a time: over more lines
+// than a block, with odd cards, the lines are those built the old way, and find-in-list,
+// printing and double-click land on the same cards.
+void TestLists::linesBuiltWhenAsked()
+{
+    const QStringList names = {QStringLiteral("Rossi Mario"), QStringLiteral("\u00C0lvaro \u20AC"), QString(),
+                               QString(50, QLatin1Char('N'))};
+    const QStringList dates = {QStringLiteral("09/12/2026"), QStringLiteral("31/02/2026"), QString(),
+                               QStringLiteral("1/1/2027")};
+    QList<Card> cards;
+    for (int i = 0; i < 700; ++i) {
+        Card c(dates.at(i % dates.size()), i % 3 == 2 ? kFlagYes : kFlagNo, names.at(i % names.size()),
+               i % 5 == 0 ? QString(250, QLatin1Char('x')) : QStringLiteral("Otturazione"),
+               i % 7 == 0 ? QString(30, QLatin1Char('3')) : QStringLiteral("3471234567"));
+        c.ora = i % 4 == 0 ? QString() : QStringLiteral("10:30");
+        c.importo = i % 6 == 0 ? QStringLiteral("1.234.567,00") : QString();
+        cards.append(c);
+    }
+    cards[600].contatto = QStringLiteral("Unico Cercato"); // 600 % 3 == 0: to fulfil
+    TestWorld world;
+    writeArchive(cards);
+    QList<int> expected;
+    for (int p = 1; p <= cards.size(); ++p)
+        if (cards[p - 1].flag == kFlagNo)
+            expected.append(p);
+
+    TfrmArchivio_Scadenze *card = world.windows().frmArchivio_Scadenze();
+    QStringList shown, printed;
+    QStringList picked;
+    int found = -1;
+    Modal::queue([&](QWidget *w) {
+        auto *window = static_cast<TfrmStatusList *>(w);
+        // Rows asked for out of order, across blocks, then all of them.
+        for (int row : {450, 3, 255, 256, 449, int(expected.size()) - 1})
+            picked.append(window->lstRecords->line(row));
+        shown = window->lstRecords->lines();
+        window->txtTrova->setText(QStringLiteral("unico"));
+        window->btnTrovaClick();
+        found = window->page->selectedRow();
+        window->btnStampaClick();
+        for (const Report::Page &page : printedPages())
+            if (const Report::TextBox *box = page.text(QStringLiteral("txtRiepilogo")))
+                printed += box->lines;
+        doubleClickRow(window->lstRecords, found);
+    });
+    card->openStatusList(AppointmentLines::Status::DaAssolvere);
+
+    const QStringList lines = linesOf(cards, expected);
+    QCOMPARE(shown, lines);
+    QCOMPARE(printed, lines);
+    QCOMPARE(picked, (QStringList{lines[450], lines[3], lines[255], lines[256], lines[449], lines.last()}));
+    QCOMPARE(found, int(expected.indexOf(601)));
+    QCOMPARE(card->lblPosizione->text(), QStringLiteral("601"));
+    QVERIFY(shownMessages().isEmpty());
+
+    // The search: the same lines, and the found card reopened.
+    Modal::queue([&](QWidget *w) {
+        auto *find = static_cast<TfrmTrovaScadenze *>(w);
+        find->btnCercaClick();
+        shown = find->lstRecords->lines();
+        find->txtTrova->setText(QStringLiteral("unico"));
+        find->btnTrovaClick();
+        found = find->panContainer->selectedRow();
+        doubleClickRow(find->lstRecords, found);
+    });
+    card->setPosition(9);
+    card->cmdTrovaClick();
+    QList<int> all;
+    for (int p = 1; p <= cards.size(); ++p)
+        all.append(p);
+    QCOMPARE(shown, linesOf(cards, all));
+    QCOMPARE(found, 600);
+    QCOMPARE(card->lblPosizione->text(), QStringLiteral("601"));
+}
+
+// A list printed when its archive can no longer be read: said, and nothing printed.
+void TestLists::printingAListTheArchiveLost()
+{
+    TestWorld world;
+    writeArchive(statusArchive());
+    const auto loseArchive = [&] {
+        QVERIFY(QFile::remove(world.file(kAppointmentArchive)));
+        QDir(world.folder()).mkdir(kAppointmentArchive);
+    };
+    Modal::queue([&](QWidget *w) {
+        loseArchive();
+        static_cast<TfrmStatusList *>(w)->btnStampaClick();
+    });
+    world.windows().frmArchivio_Scadenze()->openStatusList(AppointmentLines::Status::DaAssolvere);
+    QCOMPARE(Printer::takePrinted().size(), 0);
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
+
+    QDir(world.folder()).rmdir(kAppointmentArchive);
+    writeArchive(statusArchive());
+    Modal::queue([&](QWidget *w) {
+        auto *find = static_cast<TfrmTrovaScadenze *>(w);
+        find->btnCercaClick();
+        loseArchive();
+        find->btnStampaClick();
+    });
+    world.windows().frmArchivio_Scadenze()->cmdTrovaClick();
+    QCOMPARE(Printer::takePrinted().size(), 0);
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("plain: ") + kArchiveFailure});
 }
 
 QTEST_MAIN(TestLists)

@@ -338,9 +338,9 @@ private slots:
         QCOMPARE(r.Contatto.text(), QStringLiteral("due"));
         QVERIFY_THROWS_EXCEPTION(StorageError, file.append(r));
         file.close();
-        AppointmentLines::Lines listed; // the search with no criteria lists the read-only archive
-        AppointmentLines::foundLines(AppointmentLines::Criteria{}, listed);
-        QCOMPARE(listed.positions, (QList<qint64>{1, 2}));
+        std::vector<qint64> listed; // the search with no criteria lists the read-only archive
+        AppointmentLines::foundPositions(AppointmentLines::Criteria{}, listed);
+        QCOMPARE(QList<qint64>(listed.begin(), listed.end()), (QList<qint64>{1, 2}));
         QVERIFY_THROWS_EXCEPTION(StorageError, file.open(RecordFile::Write));
         QCOMPARE(world.read(kAppointmentArchive), before);
     }

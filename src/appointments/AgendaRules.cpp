@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace AgendaRules {
@@ -23,6 +25,47 @@ Imminence imminence(const TAppointmentRecord &record, const QDate &today)
     if (record.Ottemperata.trimmedBytes() != kFlagNoBytes)
         return Imminence::NotImminent;
     return date.addDays(-lead) <= today ? Imminence::Imminent : Imminence::NotImminent;
+}
+
+namespace {
+// The lead time as toInt reads it, with a short cut for the usual one to three digits.
+bool leadOf(QByteArrayView bytes, int &lead)
+{
+    if (bytes.size() >= 1 && bytes.size() <= 3) {
+        int n = 0;
+        bool digits = true;
+        for (char c : bytes) {
+            digits = digits && c >= '0' && c <= '9';
+            n = n * 10 + (c - '0');
+        }
+        if (digits) {
+            lead = n;
+            return true;
+        }
+    }
+    bool ok = false;
+    lead = bytes.toInt(&ok, 10);
+    return ok;
+}
+} // namespace
+
+ImminenceTest::ImminenceTest(const QDate &today) : m_today(today) {}
+
+Imminence ImminenceTest::operator()(const TAppointmentRecord &record) const
+{
+    const int date = Formats::dateNumber(record.Data.trimmedBytes());
+    int lead = 0;
+    if (date == 0 || !leadOf(record.Avviso.trimmedBytes(), lead))
+        return Imminence::Unreadable;
+    if (!hasFlag(record.Ottemperata, kFlagNoBytes))
+        return Imminence::NotImminent;
+    if (lead < kLeastLead || lead > kMostLead)
+        return imminence(record, m_today);
+    // The date less the lead is not after today: the date is not after today plus the lead.
+    int &last = m_lastDay[size_t(lead - kLeastLead)];
+    if (last == 0)
+        last = Formats::dateNumber(m_today.addDays(lead));
+    return date <= last ? Imminence::Imminent : Imminence::NotImminent;
 }
 
 namespace {
@@ -152,27 +195,315 @@ void sortLines(QStringList &lines)
         lines[i] = std::move(keyed[size_t(i)].second);
 }
 
-QStringList imminentLines(const QDate &today)
+namespace {
+
+// The agenda's order without its lines. Each card keeps a compact key that orders as the
+// first characters of its line compared the agenda's way (a to z taken as capitals). The
+// head is the twelve characters of the line after "ID: " (the chronological key, or
+// whatever stands there when it is incomplete), as ranks packed in words; the tail the date,
+// the time and the start of the patient's name as their columns show them, in the record's
+// bytes, ranked when two tails are compared. Where two heads agree the keys have the same
+// length (a key holds no blank), so the columns after them stand at the same places and
+// decide in this order. Cards whose compact keys are equal have their lines built and
+// compared whole.
+//
+// Nearly every card has a complete key: its head is that number, and those cards are sorted
+// as numbers with their number in file order in the low bits.
+constexpr int kHead = 12;
+constexpr int kTail = 40;     // date 10, time 5, name 25
+constexpr int kCardBits = 24; // beside a twelve-digit key (40 bits)
+
+// The head of a card without a complete key.
+struct Head
 {
-    QStringList lines;
-    // A damaged card is passed over: the cards after it must still be listed.
-    eachAppointment([&](const TAppointmentRecord &record, qint64) {
-        if (imminence(record, today) == Imminence::Imminent)
-            lines.append(line(record));
-    });
-    sortLines(lines);
-    return lines;
+    quint64 first; // bytes 0 to 7
+    quint32 last;  // bytes 8 to 11
+    quint32 card;  // the card's number in file order
+};
+
+bool headLess(const Head &a, const Head &b)
+{
+    if (a.first != b.first)
+        return a.first < b.first;
+    return a.last != b.last ? a.last < b.last : a.card < b.card;
 }
 
-std::optional<TAppointmentRecord> findByLine(const QString &wanted)
+bool sameHead(const Head &a, const Head &b) { return a.first == b.first && a.last == b.last; }
+
+struct Tail
 {
-    const QString target = AnsiText::trimmed(wanted);
-    std::optional<TAppointmentRecord> found;
-    eachAppointment([&](const TAppointmentRecord &record, qint64) {
-        if (AnsiText::trimmed(line(record)) == target)
-            found = record;
-    });
-    return found;
+    unsigned char bytes[kTail];
+};
+
+// The rank of each byte's character in the order the line comparison gives the characters,
+// a to z taken as capitals (Windows-1252 bytes 0x80 to 0x9F stand for characters far above
+// 0xFF). 230 ranks: one byte each.
+const std::array<unsigned char, 256> &ranks()
+{
+    static const std::array<unsigned char, 256> table = [] {
+        std::array<char16_t, 256> folded{};
+        for (int b = 0; b < 256; ++b) {
+            const char byte = char(b);
+            const char16_t c = AnsiText::fromAnsi(&byte, 1).at(0).unicode();
+            folded[size_t(b)] = c >= 'a' && c <= 'z' ? char16_t(c - 32) : c;
+        }
+        std::vector<char16_t> distinct(folded.begin(), folded.end());
+        std::sort(distinct.begin(), distinct.end());
+        distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+        std::array<unsigned char, 256> out{};
+        for (int b = 0; b < 256; ++b)
+            out[size_t(b)] = static_cast<unsigned char>(
+                std::lower_bound(distinct.begin(), distinct.end(), folded[size_t(b)]) - distinct.begin());
+        return out;
+    }();
+    return table;
 }
+
+// A field as its column shows it: trimmed, cut or padded with blanks to the width.
+void putColumn(unsigned char *&out, QByteArrayView field, int width)
+{
+    const qsizetype n = qMin<qsizetype>(field.size(), width);
+    std::memcpy(out, field.data(), size_t(n));
+    std::memset(out + n, ' ', size_t(width - n));
+    out += width;
+}
+
+// Compares two tails the way the lines compare: <0, 0 or >0.
+int compareTails(const Tail &a, const Tail &b)
+{
+    const std::array<unsigned char, 256> &rank = ranks();
+    for (int i = 0; i < kTail; ++i)
+        if (a.bytes[i] != b.bytes[i] && rank[a.bytes[i]] != rank[b.bytes[i]]) // a and A rank alike
+            return rank[a.bytes[i]] < rank[b.bytes[i]] ? -1 : 1;
+    return 0;
+}
+
+quint64 packed(const unsigned char *bytes, int n)
+{
+    quint64 word = 0;
+    for (int i = 0; i < n; ++i)
+        word = word << 8 | bytes[i];
+    return word;
+}
+
+Head headOf(const unsigned char *ranked, quint32 card)
+{
+    return {packed(ranked, 8), quint32(packed(ranked + 8, 4)), card};
+}
+
+// The head of a complete key, for setting it beside the heads of incomplete ones.
+Head headOfKey(quint64 key)
+{
+    const std::array<unsigned char, 256> &rank = ranks();
+    unsigned char ranked[kHead];
+    for (int i = kHead - 1; i >= 0; --i, key /= 10)
+        ranked[i] = rank['0' + key % 10];
+    return headOf(ranked, 0);
+}
+
+// The imminent cards as the scan finds them.
+struct Found
+{
+    std::vector<quint64> keyed;    // complete keys: the key, then the card's number
+    std::vector<Head> other;       // incomplete keys
+    std::vector<Tail> tails;       // by card number
+    std::vector<qint64> positions; // by card number
+    int longest = 0;               // the most characters of key and amount together
+
+    void reserve(qint64 count)
+    {
+        // Room for every card at once: growing would copy what is already there.
+        tails.reserve(size_t(count));
+        positions.reserve(size_t(count));
+        keyed.reserve(size_t(count));
+    }
+
+    void add(const TAppointmentRecord &record, qint64 position)
+    {
+        const auto card = quint32(tails.size());
+        char key[16];
+        int begin = 0;
+        const int end = keyBytes(record, key, begin);
+        longest = qMax(longest, end - begin + int(record.Importo.trimmedBytes().size()));
+
+        unsigned char *out = tails.emplace_back().bytes;
+        putColumn(out, record.Data.trimmedBytes(), 10);
+        putColumn(out, record.Ora.trimmedBytes(), 5);
+        putColumn(out, record.Contatto.trimmedBytes(), kTail - 15);
+        positions.push_back(position);
+
+        quint64 number = 0;
+        bool complete = end - begin == kHead && card < (1u << kCardBits);
+        for (int i = begin; complete && i < end; ++i) {
+            complete = key[i] >= '0' && key[i] <= '9';
+            number = number * 10 + quint64(key[i] - '0');
+        }
+        if (complete) {
+            keyed.push_back(number << kCardBits | card);
+            return;
+        }
+        // The line's twelve characters after "ID: ": the key, then what follows it.
+        unsigned char h[kHead + 8 + 10];
+        out = h;
+        std::memcpy(out, key + begin, size_t(end - begin));
+        out += end - begin;
+        std::memcpy(out, "  Data: ", 8);
+        out += 8;
+        putColumn(out, record.Data.trimmedBytes(), 10);
+        const std::array<unsigned char, 256> &rank = ranks();
+        for (int i = 0; i < kHead; ++i)
+            h[i] = rank[h[i]];
+        other.push_back(headOf(h, card));
+    }
+};
+
+// Sorts numbers a byte at a time from the lowest, passing over the bytes all numbers share.
+void radixSort(std::vector<quint64> &numbers)
+{
+    std::vector<quint64> spare(numbers.size());
+    size_t counts[8][256] = {};
+    for (quint64 n : numbers)
+        for (int b = 0; b < 8; ++b)
+            ++counts[b][(n >> (8 * b)) & 0xFF];
+    for (int b = 0; b < 8; ++b) {
+        size_t *count = counts[b];
+        if (numbers.empty() || count[(numbers.front() >> (8 * b)) & 0xFF] == numbers.size())
+            continue;
+        size_t sum = 0;
+        for (int i = 0; i < 256; ++i)
+            sum += std::exchange(count[i], sum);
+        for (quint64 n : numbers)
+            spare[count[(n >> (8 * b)) & 0xFF]++] = n;
+        numbers.swap(spare);
+    }
+}
+
+TAppointmentRecord readCard(RecordFile &file, qint64 position)
+{
+    TAppointmentRecord r;
+    file.readAt(position, r);
+    return r;
+}
+
+// Cards of one head in the agenda's order: by their tails, then, where the tails agree, by
+// their whole lines; equal lines in file order (the cards come in file order).
+void orderRun(std::vector<quint32> &cards, const std::vector<Tail> &tails, const std::vector<qint64> &positions,
+              std::optional<RecordFile> &file)
+{
+    const auto less = [&](quint32 a, quint32 b) { return compareTails(tails[a], tails[b]) < 0; };
+    if (cards.size() <= 16) {
+        // The usual few cards of one minute: inserted in place, which keeps equal ones in order.
+        for (size_t i = 1; i < cards.size(); ++i)
+            for (size_t j = i; j > 0 && less(cards[j], cards[j - 1]); --j)
+                std::swap(cards[j], cards[j - 1]);
+    } else {
+        std::stable_sort(cards.begin(), cards.end(), less);
+    }
+    for (auto first = cards.begin(); first != cards.end();) {
+        auto last = first + 1;
+        while (last != cards.end() && compareTails(tails[*last], tails[*first]) == 0)
+            ++last;
+        if (last - first > 1) {
+            if (!file) {
+                file.emplace(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
+                file->open(RecordFile::Read);
+            }
+            std::vector<std::pair<QString, quint32>> tied;
+            for (auto c = first; c != last; ++c)
+                tied.emplace_back(line(readCard(*file, positions[*c])), *c);
+            std::stable_sort(tied.begin(), tied.end(),
+                             [](const auto &a, const auto &b) { return lineLess(a.first, b.first); });
+            for (const auto &t : tied)
+                *first++ = t.second;
+        }
+        first = last;
+    }
+}
+
+// Orders the runs of equal heads of a sorted sequence; `same` tells whether two entries share
+// a head, `card` and `setCard` read and write an entry's card.
+template <class Entry, class Same, class Card, class SetCard>
+void orderRuns(std::vector<Entry> &entries, const Found &found, std::optional<RecordFile> &file, Same same, Card card,
+               SetCard setCard)
+{
+    // The tails lie in file order, the entries in the agenda's: each tail is fetched ahead of
+    // its turn, so that the fetches overlap.
+    constexpr size_t kAhead = 16;
+    for (size_t i = 0; i < kAhead && i < entries.size(); ++i)
+        __builtin_prefetch(&found.tails[card(entries[i])]);
+    std::vector<quint32> run;
+    for (size_t first = 0; first < entries.size();) {
+        size_t last = first + 1;
+        while (last < entries.size() && same(entries[first], entries[last]))
+            ++last;
+        for (size_t i = first + kAhead; i < last + kAhead && i < entries.size(); ++i)
+            __builtin_prefetch(&found.tails[card(entries[i])]);
+        if (last - first > 1) {
+            run.clear();
+            for (size_t i = first; i < last; ++i)
+                run.push_back(card(entries[i]));
+            orderRun(run, found.tails, found.positions, file);
+            for (size_t i = first; i < last; ++i)
+                setCard(entries[i], run[i - first]);
+        }
+        first = last;
+    }
+}
+
+QString lineOf(const char *bytes) { return line(*reinterpret_cast<const TAppointmentRecord *>(bytes)); }
+
+} // namespace
+
+Imminent imminentCards(const QDate &today)
+{
+    const ImminenceTest test(today);
+    Found found;
+    eachAppointment([&](qint64 count) { found.reserve(count); },
+                    [&](const TAppointmentRecord &record, qint64 position) {
+                        // A damaged card is passed over: the cards after it must still be listed.
+                        if (hasFlag(record.Ottemperata, kFlagNoBytes) && test(record) == Imminence::Imminent)
+                            found.add(record, position);
+                    });
+
+    constexpr quint64 kCardMask = (quint64(1) << kCardBits) - 1;
+    std::vector<quint64> &keyed = found.keyed;
+    std::vector<Head> &other = found.other;
+    radixSort(keyed);
+    std::sort(other.begin(), other.end(), headLess);
+    std::optional<RecordFile> file;
+    orderRuns(
+        keyed, found, file, [](quint64 a, quint64 b) { return (a >> kCardBits) == (b >> kCardBits); },
+        [](quint64 k) { return quint32(k & kCardMask); }, [](quint64 &k, quint32 c) { k = (k & ~kCardMask) | c; });
+    orderRuns(
+        other, found, file, sameHead, [](const Head &h) { return h.card; }, [](Head &h, quint32 c) { h.card = c; });
+    if (file)
+        file->close();
+
+    // The two sorted sequences merged by their heads (never equal between the two).
+    Imminent out;
+    out.positions.reserve(keyed.size() + other.size());
+    size_t j = 0;
+    for (quint64 k : keyed) {
+        if (j < other.size()) {
+            const Head h = headOfKey(k >> kCardBits);
+            while (j < other.size() && headLess(other[j], h))
+                out.positions.push_back(found.positions[other[j++].card]);
+        }
+        out.positions.push_back(found.positions[k & kCardMask]);
+    }
+    while (j < other.size())
+        out.positions.push_back(found.positions[other[j++].card]);
+    static const int kFixed = int(line(TAppointmentRecord{}).size()); // no key, no amount
+    out.longestLine = out.positions.empty() ? 0 : kFixed + found.longest;
+    return out;
+}
+
+SharedLines linesAt(std::vector<qint64> positions)
+{
+    return std::make_shared<const RecordLines>(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size,
+                                               &lineOf, std::move(positions));
+}
+
+QStringList imminentLines(const QDate &today) { return linesAt(imminentCards(today).positions)->all(); }
 
 } // namespace AgendaRules

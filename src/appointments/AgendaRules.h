@@ -1,10 +1,13 @@
 #pragma once
 
+#include "base/LineSource.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
 
-#include <optional>
+#include <array>
+#include <vector>
 
 struct TAppointmentRecord;
 
@@ -23,6 +26,22 @@ enum class Imminence {
 // dates only: the time of day plays no part.
 Imminence imminence(const TAppointmentRecord &record, const QDate &today);
 
+// The same rule for a scan that tests every card against one today: the dates are read as
+// numbers from the bytes, and the last imminent day of each lead time is worked out once.
+class ImminenceTest
+{
+public:
+    explicit ImminenceTest(const QDate &today);
+    Imminence operator()(const TAppointmentRecord &record) const;
+
+private:
+    static constexpr int kLeastLead = -99; // a lead time has three characters at most
+    static constexpr int kMostLead = 999;
+    QDate m_today;
+    // The last date number imminent for each lead time; 0 until needed.
+    mutable std::array<int, kMostLead - kLeastLead + 1> m_lastDay{};
+};
+
 // The chronological key: year, month and day of the date followed by the hours and the
 // minutes ("202612101530" for 10/12/2026 15:30), trimmed. The exports order by it.
 QString sortKey(const TAppointmentRecord &record);
@@ -37,13 +56,23 @@ QString line(const TAppointmentRecord &record);
 bool lineLess(const QString &a, const QString &b);
 void sortLines(QStringList &lines);
 
-// The lines of the imminent cards of the appointment archive (created empty when it is
-// missing), in the agenda's order. Throws StorageError when the file cannot be read.
-QStringList imminentLines(const QDate &today);
+// The imminent cards of the appointment archive (created empty when it is missing): their
+// record positions in the agenda's order (the order sortLines gives their lines, equal lines
+// in file order), and the number of characters of the longest of their lines. Throws
+// StorageError when the file cannot be read.
+struct Imminent
+{
+    std::vector<qint64> positions;
+    int longestLine = 0;
+};
+Imminent imminentCards(const QDate &today);
 
-// The card whose agenda line equals the given one (both trimmed), scanning the whole
-// archive; when several cards give the same line the last one in the file wins.
-// Throws StorageError when the file cannot be read.
-std::optional<TAppointmentRecord> findByLine(const QString &line);
+// The agenda lines of the cards at the given positions of the appointment archive, built
+// when they are asked for.
+SharedLines linesAt(std::vector<qint64> positions);
+
+// The lines of the imminent cards, in the agenda's order, built now. Throws StorageError
+// when the file cannot be read.
+QStringList imminentLines(const QDate &today);
 
 } // namespace AgendaRules

@@ -28,22 +28,38 @@ QString line(const TAppointmentRecord &r)
     return out;
 }
 
+namespace {
+// A status list's rule for one today, on the record's bytes.
+class Selector
+{
+public:
+    Selector(Status status, const QDate &today) : m_status(status), m_today(Formats::dateNumber(today)) {}
+    bool operator()(const TAppointmentRecord &record) const
+    {
+        switch (m_status) {
+        case Status::DaAssolvere:
+            return hasFlag(record.Ottemperata, kFlagNoBytes);
+        case Status::Assolti:
+            return hasFlag(record.Ottemperata, kFlagYesBytes);
+        case Status::Scaduti: {
+            if (!hasFlag(record.Ottemperata, kFlagNoBytes))
+                return false;
+            const int date = Formats::dateNumber(record.Data.trimmedBytes());
+            return date != 0 && date < m_today;
+        }
+        }
+        return false;
+    }
+
+private:
+    Status m_status;
+    int m_today;
+};
+} // namespace
+
 bool listed(Status status, const TAppointmentRecord &record, const QDate &today)
 {
-    const QByteArrayView flag = record.Ottemperata.trimmedBytes();
-    switch (status) {
-    case Status::DaAssolvere:
-        return flag == kFlagNoBytes;
-    case Status::Assolti:
-        return flag == kFlagYesBytes;
-    case Status::Scaduti: {
-        if (flag != kFlagNoBytes)
-            return false;
-        const QDate date = Formats::parseDate(record.Data.trimmedBytes());
-        return date.isValid() && date < today;
-    }
-    }
-    return false;
+    return Selector(status, today)(record);
 }
 
 int filledCount(const Criteria &c)
@@ -58,34 +74,47 @@ int filledCount(const Criteria &c)
 
 namespace {
 
-// The filled criteria, folded once, each with the field it is looked for in.
+// The filled criteria, folded once, each with the field it is looked for in. The fields are
+// searched in their stored bytes: a to z fold alike in the bytes and in the characters, and
+// each byte stands for one character, so a criterion is found in the bytes exactly where it
+// is found in the text.
 class Matcher
 {
 public:
     explicit Matcher(const Criteria &c)
     {
         using R = TAppointmentRecord;
-        const std::pair<const QString *, QString (*)(const R &)> pairs[] = {
-            {&c.txtData, [](const R &r) { return r.Data.text(); }},
-            {&c.txtOra, [](const R &r) { return r.Ora.text(); }},
-            {&c.txtTipologia, [](const R &r) { return r.Tipologia.text(); }},
-            {&c.txtCausale, [](const R &r) { return r.Causale.text(); }},
-            {&c.txtDettagli, [](const R &r) { return r.Dettagli.text(); }},
-            {&c.txtContatto, [](const R &r) { return r.Contatto.text(); }},
-            {&c.txtTel, [](const R &r) { return r.Tel.text(); }},
-            {&c.txtCel, [](const R &r) { return r.Cel.text(); }},
-            {&c.txtLuogo, [](const R &r) { return r.Luogo.text(); }},
-            {&c.txtNote, [](const R &r) { return r.Note.text(); }},
+        const std::pair<const QString *, RecordField> pairs[] = {
+            {&c.txtData, SORRISA_FIELD(R, Data, "")},
+            {&c.txtOra, SORRISA_FIELD(R, Ora, "")},
+            {&c.txtTipologia, SORRISA_FIELD(R, Tipologia, "")},
+            {&c.txtCausale, SORRISA_FIELD(R, Causale, "")},
+            {&c.txtDettagli, SORRISA_FIELD(R, Dettagli, "")},
+            {&c.txtContatto, SORRISA_FIELD(R, Contatto, "")},
+            {&c.txtTel, SORRISA_FIELD(R, Tel, "")},
+            {&c.txtCel, SORRISA_FIELD(R, Cel, "")},
+            {&c.txtLuogo, SORRISA_FIELD(R, Luogo, "")},
+            {&c.txtNote, SORRISA_FIELD(R, Note, "")},
         };
-        for (const auto &[criterion, field] : pairs)
-            if (!AnsiText::isBlank(*criterion))
-                m_wanted.append({TextRules::foldAZ(*criterion), field});
+        for (const auto &[criterion, field] : pairs) {
+            if (AnsiText::isBlank(*criterion))
+                continue;
+            const QString folded = TextRules::foldAZ(*criterion);
+            const QByteArray bytes = AnsiText::toAnsi(folded);
+            // A character no field can hold: no card has it.
+            if (AnsiText::fromAnsi(bytes) != folded)
+                m_never = true;
+            m_wanted.append({bytes, field.offset, field.capacity});
+        }
     }
 
     bool operator()(const TAppointmentRecord &r) const
     {
+        if (m_never)
+            return false;
+        const char *record = reinterpret_cast<const char *>(&r);
         for (const Wanted &w : m_wanted)
-            if (!TextRules::foldAZ(w.field(r)).contains(w.folded))
+            if (!holds(record + w.offset, w.capacity, w.folded))
                 return false;
         return true;
     }
@@ -93,31 +122,72 @@ public:
 private:
     struct Wanted
     {
-        QString folded;
-        QString (*field)(const TAppointmentRecord &);
+        QByteArray folded;
+        int offset;
+        int capacity;
     };
+
+    // The field's text, trimmed and with A to Z folded, holds the folded criterion.
+    static bool holds(const char *field, int capacity, const QByteArray &folded)
+    {
+        int length = static_cast<unsigned char>(field[0]);
+        if (length > capacity)
+            length = capacity;
+        const auto *chars = reinterpret_cast<const unsigned char *>(field + 1);
+        int begin = 0;
+        while (begin < length && chars[begin] <= 32)
+            ++begin;
+        while (length > begin && chars[length - 1] <= 32)
+            --length;
+        const int n = length - begin;
+        const int m = int(folded.size());
+        const auto *want = reinterpret_cast<const unsigned char *>(folded.constData());
+        const auto fold = [](unsigned char b) { return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b + 32) : b; };
+        // Folded as it is compared, without a copy of the field.
+        for (int i = 0; i + m <= n; ++i) {
+            if (fold(chars[begin + i]) != want[0])
+                continue;
+            int j = 1;
+            while (j < m && fold(chars[begin + i + j]) == want[j])
+                ++j;
+            if (j == m)
+                return true;
+        }
+        return false;
+    }
+
     QList<Wanted> m_wanted;
+    bool m_never = false;
 };
 
 } // namespace
 
 bool matches(const Criteria &c, const TAppointmentRecord &r) { return Matcher(c)(r); }
 
-void statusLines(Status status, const QDate &today, Lines &lines)
+void statusPositions(Status status, const QDate &today, std::vector<qint64> &positions)
 {
+    const Selector listed(status, today);
     eachAppointment([&](const TAppointmentRecord &r, qint64 position) {
-        if (listed(status, r, today))
-            lines.append(line(r), position);
+        if (listed(r))
+            positions.push_back(position);
     });
 }
 
-void foundLines(const Criteria &criteria, Lines &lines)
+void foundPositions(const Criteria &criteria, std::vector<qint64> &positions)
 {
     const Matcher matches(criteria);
     eachAppointment([&](const TAppointmentRecord &r, qint64 position) {
         if (matches(r))
-            lines.append(line(r), position);
+            positions.push_back(position);
     });
+}
+
+SharedLines linesAt(std::vector<qint64> positions)
+{
+    return std::make_shared<const RecordLines>(
+        ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size,
+        [](const char *bytes) { return line(*reinterpret_cast<const TAppointmentRecord *>(bytes)); },
+        std::move(positions));
 }
 
 } // namespace AppointmentLines

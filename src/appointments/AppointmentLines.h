@@ -1,15 +1,19 @@
 #pragma once
 
+#include "base/LineSource.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 struct TAppointmentRecord;
 
 // The appointment list line and the rules of the lists that show it: the three status lists
-// and the results of the appointment search. The list windows keep no record positions:
-// a line finds its card again by rebuilding the line of every record.
+// and the results of the appointment search. A list keeps the record position of each line
+// and builds its text from the record when it is shown, searched or printed.
 namespace AppointmentLines {
 
 // "Data: " date(10) "  Ora: " time(5) "  " treatments(40) "  Paziente: " name(30)
@@ -31,21 +35,14 @@ int filledCount(const Criteria &criteria);
 // Every filled criterion, as typed and with A to Z folded, occurs in its field folded alike.
 bool matches(const Criteria &criteria, const TAppointmentRecord &record);
 
-// A list's lines with the record position of each, in the same order.
-struct Lines
-{
-    QStringList texts;
-    QList<qint64> positions;
-    void append(QString text, qint64 position)
-    {
-        texts.append(std::move(text));
-        positions.append(position);
-    }
-};
+// The record positions of the cards of a status list, or of the cards the search finds, in
+// file order, appended to the list given: on a failure (StorageError) the positions found
+// until then stay. Work on the appointment archive (opened or created, read, closed).
+void statusPositions(Status status, const QDate &today, std::vector<qint64> &positions);
+void foundPositions(const Criteria &criteria, std::vector<qint64> &positions);
 
-// Work on the appointment archive (opened or created, read, closed). The lines are appended
-// to the list given, so that on a failure (StorageError) those found until then stay.
-void statusLines(Status status, const QDate &today, Lines &lines);
-void foundLines(const Criteria &criteria, Lines &lines);
+// The list lines of the cards at the given positions of the appointment archive, built
+// when they are asked for.
+SharedLines linesAt(std::vector<qint64> positions);
 
 } // namespace AppointmentLines

@@ -267,15 +267,17 @@ void TfrmAgenda::showPresent(bool present)
 
 bool TfrmAgenda::loadList()
 {
-    QStringList lines;
+    AgendaRules::Imminent cards;
     try {
-        lines = AgendaRules::imminentLines(Clock::today());
+        cards = AgendaRules::imminentCards(Clock::today());
     } catch (const StorageError &) {
         return false;
     }
-    lstRecords->setLines(lines);
-    // Wide enough for the longest line, and never narrower than 1600.
-    lstRecords->setItemWidth(qMax(1600, lstRecords->widestLine() + 16));
+    lstRecords->setSource(AgendaRules::linesAt(std::move(cards.positions)));
+    // Wide enough for the longest line, and never narrower than 1600. The font has a fixed
+    // pitch: the width follows from the number of characters, without building the lines.
+    const int widest = lstRecords->fontMetrics().horizontalAdvance(QString(cards.longestLine, QLatin1Char('0')));
+    lstRecords->setItemWidth(qMax(1600, widest + 16));
     return true;
 }
 
@@ -283,17 +285,21 @@ void TfrmAgenda::btnCaricaListaClick() { loadList(); }
 
 void TfrmAgenda::lstRecordsClick()
 {
-    const QString selected = lstRecords->selectedLine();
-    if (selected.isEmpty())
+    const int row = lstRecords->selectedRow();
+    if (row < 0)
         return;
+    // The card of the very line selected, by the position the line keeps.
     try {
-        if (const std::optional<TAppointmentRecord> found = AgendaRules::findByLine(selected)) {
-            m_selected = *found;
-            titData->setText(found->Data.text());
-            titOra->setText(found->Ora.text());
-            titContatto->setText(found->Contatto.text());
-            titCel->setText(found->Cel.text());
-        }
+        RecordFile file(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
+        file.open(RecordFile::Read);
+        TAppointmentRecord found;
+        file.readAt(lstRecords->position(row), found);
+        file.close();
+        m_selected = found;
+        titData->setText(found.Data.text());
+        titOra->setText(found.Ora.text());
+        titContatto->setText(found.Contatto.text());
+        titCel->setText(found.Cel.text());
     } catch (const StorageError &) {
         // silent, as every read of the agenda
     }
@@ -324,7 +330,17 @@ void TfrmAgenda::btnGiornoClick()
 
 void TfrmAgenda::btnMeseClick() { Exports::open(this, Exports::Member::Mensili, calAppuntamenti->selectedDate()); }
 
-void TfrmAgenda::btnStampaClick() { ListPrint::print(this, kPrintTitle, lstRecords->lines()); }
+void TfrmAgenda::btnStampaClick()
+{
+    QStringList lines;
+    try {
+        lines = lstRecords->lines(); // built from the archive now
+    } catch (const StorageError &) {
+        Messages::error(this, kArchiveFailure); // a printout must not miss lines
+        return;
+    }
+    ListPrint::print(this, kPrintTitle, lines);
+}
 
 void TfrmAgenda::appApriArchivioClick()
 {

@@ -94,15 +94,15 @@ QString TfrmStatusList::printTitle() const { return lookOf(m_status).printTitle;
 void TfrmStatusList::FormShow()
 {
     page->restart();
-    AppointmentLines::Lines lines;
+    std::vector<qint64> positions;
     try {
-        AppointmentLines::statusLines(m_status, Clock::today(), lines);
+        AppointmentLines::statusPositions(m_status, Clock::today(), positions);
     } catch (const StorageError &) {
         // An unreadable archive must not pass for an empty list: say so, and show what
         // was read before the failure.
         Messages::error(this, kArchiveFailure);
     }
-    page->setLines(lines.texts, lines.positions);
+    page->setSource(AppointmentLines::linesAt(std::move(positions)));
     txtTrova->setFocus();
 }
 
@@ -119,6 +119,16 @@ void TfrmStatusList::lstRecordsDblClick()
     close();
 }
 
-void TfrmStatusList::btnStampaClick() { ListPrint::print(this, printTitle(), lstRecords->lines()); }
+void TfrmStatusList::btnStampaClick()
+{
+    QStringList lines;
+    try {
+        lines = lstRecords->lines(); // built from the archive now
+    } catch (const StorageError &) {
+        Messages::error(this, kArchiveFailure); // a printout must not miss lines
+        return;
+    }
+    ListPrint::print(this, printTitle(), lines);
+}
 
 void TfrmStatusList::btnChiudiClick() { close(); }

@@ -225,15 +225,16 @@ void TfrmTrovaScadenze::btnCercaClick()
     lblAttendere->show(); // also when "Cerca" is pressed from the keyboard
     const AppointmentLines::Criteria wanted = criteria();
     lblConta->setText(QString::number(AppointmentLines::filledCount(wanted)));
-    AppointmentLines::Lines lines;
+    std::vector<qint64> positions;
     try {
-        AppointmentLines::foundLines(wanted, lines);
+        AppointmentLines::foundPositions(wanted, positions);
     } catch (const StorageError &) {
         Messages::plain(this, kArchiveFailure);
         return;
     }
-    panContainer->setLines(lines.texts, lines.positions);
-    lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene ") + QString::number(lines.texts.size())
+    const qsizetype found = qsizetype(positions.size());
+    panContainer->setSource(AppointmentLines::linesAt(std::move(positions)));
+    lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene ") + QString::number(found)
                         + QStringLiteral(" schede."));
     panAvvio->hide();
     panContainer->show();
@@ -259,5 +260,12 @@ void TfrmTrovaScadenze::lstRecordsDblClick()
 
 void TfrmTrovaScadenze::btnStampaClick()
 {
-    ListPrint::print(this, QStringLiteral("Riepilogo appuntamenti in archivio"), lstRecords->lines());
+    QStringList lines;
+    try {
+        lines = lstRecords->lines(); // built from the archive now
+    } catch (const StorageError &) {
+        Messages::plain(this, kArchiveFailure); // a printout must not miss lines
+        return;
+    }
+    ListPrint::print(this, QStringLiteral("Riepilogo appuntamenti in archivio"), lines);
 }

@@ -58,4 +58,10 @@ QDate parseDate(const QString &text) { return parseDigits(Utf16{text}); }
 
 QDate parseDate(QByteArrayView bytes) { return parseDigits(Bytes{bytes}); }
 
+namespace detail {
+int dateNumberParsed(QByteArrayView bytes) { return dateNumber(parseDate(bytes)); }
+} // namespace detail
+
+int dateNumber(const QDate &date) { return date.isValid() ? date.year() * 10000 + date.month() * 100 + date.day() : 0; }
+
 } // namespace Formats
