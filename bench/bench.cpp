@@ -219,7 +219,8 @@ void seamsForTiming()
 }
 
 // A child process: the agenda shown on the archives of a folder, and the peak memory of a
-// process that does nothing else.
+// process that does nothing else; with "session", then the three status lists and a search
+// with no criteria, each shown and closed, as a user's session would.
 int agendaPeakChild(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -228,7 +229,21 @@ int agendaPeakChild(int argc, char *argv[])
     seamsForTiming();
     Windows windows;
     showPainted(Windows::frmAgenda());
-    std::printf("%d %.1f\n", int(Windows::frmAgenda()->lstRecords->count()), peakMegabytes());
+    const int imminent = int(Windows::frmAgenda()->lstRecords->count());
+    if (argc >= 4 && qstrcmp(argv[3], "session") == 0) {
+        TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+        for (AppointmentLines::Status which : {AppointmentLines::Status::DaAssolvere, AppointmentLines::Status::Scaduti,
+                                               AppointmentLines::Status::Assolti}) {
+            Modal::queue(waitPainted);
+            card->openStatusList(which);
+        }
+        Modal::queue([](QWidget *w) {
+            w->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click();
+            waitPainted(w);
+        });
+        card->cmdTrovaClick();
+    }
+    std::printf("%d %.1f\n", imminent, peakMegabytes());
     return 0;
 }
 
@@ -301,13 +316,20 @@ int main(int argc, char *argv[])
         agenda->hide();
     });
     row("agenda shown", agendaMs, streamAppointments, "stream appointments");
-    {
+    for (const QString &mode : {QString(), QStringLiteral("session")}) {
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--agenda-peak"), folder});
+        QStringList childArgs{QStringLiteral("--agenda-peak"), folder};
+        if (!mode.isEmpty())
+            childArgs.append(mode);
+        child.start(QCoreApplication::applicationFilePath(), childArgs);
         child.waitForFinished(300000);
         const QStringList out = QString::fromLatin1(child.readAllStandardOutput()).split(QLatin1Char(' '));
-        std::printf("%-42s %9s MB   (%d imminent lines shown, in a process of its own)\n",
-                    "peak memory with the agenda shown", qPrintable(out.value(1).trimmed()), out.value(0).toInt());
+        if (mode.isEmpty())
+            std::printf("%-42s %9s MB   (%d imminent lines shown, in a process of its own)\n",
+                        "peak memory with the agenda shown", qPrintable(out.value(1).trimmed()), out.value(0).toInt());
+        else
+            std::printf("%-42s %9s MB   (agenda, three status lists, a search with no criteria)\n",
+                        "peak memory of a session", qPrintable(out.value(1).trimmed()));
     }
 
     TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
