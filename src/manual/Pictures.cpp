@@ -8,11 +8,13 @@
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmTrovaScadenze.h"
 #include "chart/frmAllegaExcel.h"
+#include "chart/frmDentalCondition.h"
 #include "patients/frmClients.h"
 #include "patients/frmFindClients.h"
 #include "platform/Modal.h"
 #include "platform/Printer.h"
 #include "print/frmCardPrint.h"
+#include "print/frmDentalPrint.h"
 #include "ui/FixedList.h"
 #include "ui/Icons.h"
 #include "ui/PictureButton.h"
@@ -221,6 +223,24 @@ QImage preview()
     return image;
 }
 
+// The preview of the first patient's dental chart: the chart window's "Anteprima", its
+// small dialog, then the preview window itself.
+QImage chartPreview()
+{
+    TfrmClients *card = patientCard();
+    QImage image;
+    Modal::queue([](QWidget *chart) { static_cast<TfrmDentalCondition *>(chart)->btnPreviewClick(); });
+    Modal::queue([](QWidget *dialog) { static_cast<TfrmAnteprimaDentale *>(dialog)->btnStampaClick(); });
+    Modal::queue([&](QWidget *window) {
+        window->resize(980, 900);
+        settle();
+        image = framed(window);
+    });
+    card->btnConditionClick();
+    Printer::takePreviewed();
+    return image;
+}
+
 // The first page of a printed list, as it comes out of the printer.
 QImage printedList()
 {
@@ -375,6 +395,7 @@ const QList<Entry> &table()
              TfrmClients *c = patientCard();
              return opened([c] { c->btnConditionClick(); });
          }},
+        {"anteprima.dentale", chartPreview},
         {"frmAllegaExcel",
          [] {
              TfrmClients *c = patientCard();
