@@ -332,14 +332,8 @@ void TfrmAgenda::btnMeseClick() { Exports::open(this, Exports::Member::Mensili, 
 
 void TfrmAgenda::btnStampaClick()
 {
-    QStringList lines;
-    try {
-        lines = lstRecords->lines(); // built from the archive now
-    } catch (const StorageError &) {
-        Messages::error(this, kArchiveFailure); // a printout must not miss lines
-        return;
-    }
-    ListPrint::print(this, kPrintTitle, lines);
+    if (!ListPrint::print(this, kPrintTitle, lstRecords->source()))
+        Messages::error(this, kArchiveFailure);
 }
 
 void TfrmAgenda::appApriArchivioClick()

@@ -121,14 +121,8 @@ void TfrmStatusList::lstRecordsDblClick()
 
 void TfrmStatusList::btnStampaClick()
 {
-    QStringList lines;
-    try {
-        lines = lstRecords->lines(); // built from the archive now
-    } catch (const StorageError &) {
-        Messages::error(this, kArchiveFailure); // a printout must not miss lines
-        return;
-    }
-    ListPrint::print(this, printTitle(), lines);
+    if (!ListPrint::print(this, printTitle(), lstRecords->source()))
+        Messages::error(this, kArchiveFailure);
 }
 
 void TfrmStatusList::btnChiudiClick() { close(); }

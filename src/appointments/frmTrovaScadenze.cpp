@@ -232,10 +232,7 @@ void TfrmTrovaScadenze::btnCercaClick()
         Messages::plain(this, kArchiveFailure);
         return;
     }
-    const qsizetype found = qsizetype(positions.size());
     panContainer->setSource(AppointmentLines::linesAt(std::move(positions)));
-    lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene ") + QString::number(found)
-                        + QStringLiteral(" schede."));
     panAvvio->hide();
     panContainer->show();
     txtTrova->clear();
@@ -260,12 +257,6 @@ void TfrmTrovaScadenze::lstRecordsDblClick()
 
 void TfrmTrovaScadenze::btnStampaClick()
 {
-    QStringList lines;
-    try {
-        lines = lstRecords->lines(); // built from the archive now
-    } catch (const StorageError &) {
-        Messages::plain(this, kArchiveFailure); // a printout must not miss lines
-        return;
-    }
-    ListPrint::print(this, QStringLiteral("Riepilogo appuntamenti in archivio"), lines);
+    if (!ListPrint::print(this, QStringLiteral("Riepilogo appuntamenti in archivio"), lstRecords->source()))
+        Messages::plain(this, kArchiveFailure);
 }

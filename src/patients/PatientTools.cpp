@@ -7,12 +7,9 @@
 #include "patients/frmListIssues.h"
 #include "patients/TaxChecks.h"
 #include "patients/frmTaxChecks.h"
-#include "platform/Clock.h"
 #include "platform/Messages.h"
 #include "platform/Misc.h"
 #include "platform/Modal.h"
-#include "print/ListDocument.h"
-#include "print/ReportRenderer.h"
 #include "storage/AnsiText.h"
 
 namespace PatientTools {
@@ -100,13 +97,5 @@ void attachedFolder(QWidget *caller, const QString &position)
 void email(const QString &address) { TMisc::Open(MessageLinks::mailto(address)); }
 
 void issuesInfo(QWidget *caller) { Messages::information(caller, kIssuesInfo); }
-
-void printList(QWidget *caller, const QString &title, const QStringList &lines)
-{
-    // The patient lists print their footer in English, as the other lists do not.
-    const QString footer =
-        ListDocument::footerText(ListDocument::footerFor(caller->window()->objectName()), Clock::today());
-    Report::print(caller, ListDocument::make(title, lines, footer));
-}
 
 } // namespace PatientTools

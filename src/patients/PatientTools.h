@@ -46,9 +46,6 @@ void email(const QString &address);
 // The information about pending issues.
 void issuesInfo(QWidget *caller);
 
-// A patient list printed as the list document.
-void printList(QWidget *caller, const QString &title, const QStringList &lines);
-
 extern const QString kFolderUnsaved;
 extern const QString kIssuesInfo;
 

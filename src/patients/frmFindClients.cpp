@@ -3,6 +3,7 @@
 #include "patients/PatientTools.h"
 #include "patients/PatientWidgets.h"
 #include "platform/Messages.h"
+#include "print/ListPrint.h"
 #include "storage/AnsiText.h"
 #include "storage/PatientRecord.h"
 #include "storage/RecordFile.h"
@@ -41,7 +42,7 @@ constexpr int kFrameMargin = 5;
 
 } // namespace
 
-TfrmFindClients::TfrmFindClients(QWidget *parent, const QString &callerTag) : QDialog(parent)
+TfrmFindClients::TfrmFindClients(QWidget *parent, const QString &callerTag) : Dialog(parent)
 {
     setObjectName(QStringLiteral("frmFindClients"));
     setWindowTitle(QStringLiteral(" Trova pazienti in archivio"));
@@ -159,7 +160,7 @@ bool TfrmFindClients::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == btnCerca && event->type() == QEvent::MouseButtonPress)
         btnCercaMouseDown();
-    return QDialog::eventFilter(watched, event);
+    return Dialog::eventFilter(watched, event);
 }
 
 PatientLines::Criteria TfrmFindClients::criteria() const
@@ -172,21 +173,6 @@ QWidget *TfrmFindClients::highlightOf(QLineEdit *field) const
 {
     const qsizetype i = m_fields.indexOf(field);
     return i < 0 ? nullptr : m_frames[i]->frame();
-}
-
-void TfrmFindClients::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        Theme::centreOnScreen(this);
-        FormShow();
-    }
-}
-
-void TfrmFindClients::closeEvent(QCloseEvent *event)
-{
-    FormClose();
-    QDialog::closeEvent(event);
 }
 
 void TfrmFindClients::FormShow()
@@ -219,10 +205,7 @@ void TfrmFindClients::btnCercaClick()
         Messages::plain(this, kArchiveFailure);
         return;
     }
-    const int found = lines->count();
     panContainer->setSource(std::move(lines));
-    lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene ") + QString::number(found)
-                        + QStringLiteral(" schede."));
     panContainer->show();
     panAvvio->hide();
     txtTrova->clear();
@@ -257,12 +240,6 @@ void TfrmFindClients::lstRecordsDblClick()
 
 void TfrmFindClients::btnStampaClick()
 {
-    QStringList lines;
-    try {
-        lines = lstRecords->lines();
-    } catch (const StorageError &) {
+    if (!ListPrint::print(this, QStringLiteral("Riepilogo pazienti in archivio"), lstRecords->source()))
         Messages::plain(this, kArchiveFailure);
-        return;
-    }
-    PatientTools::printList(this, QStringLiteral("Riepilogo pazienti in archivio"), lines);
 }

@@ -2,7 +2,7 @@
 
 #include "patients/PatientLines.h"
 
-#include <QDialog>
+#include "ui/Dialog.h"
 
 class FixedList;
 class FocusFrame;
@@ -16,7 +16,7 @@ struct TPatientRecord;
 // listed on the result page, from which a double-click gives the chosen patient back to the
 // window that opened this one, as the caller tag in lblMemory says: "clients" the whole card
 // and its position (cardChosen), "scadenze" the contact data (contactChosen).
-class TfrmFindClients : public QDialog
+class TfrmFindClients : public Dialog
 {
     Q_OBJECT
 public:
@@ -47,8 +47,8 @@ public:
     // The yellow highlight behind a search field (effCampo01 to effCampo10).
     QWidget *highlightOf(QLineEdit *field) const;
 
-    void FormShow();
-    void FormClose();
+    void FormShow() override;
+    void FormClose() override;
     void btnCercaMouseDown();
     void btnCercaClick();
     void btnAnnullaClick();
@@ -62,8 +62,6 @@ signals:
     void contactChosen(const PatientLines::Contact &contact);
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "patients/PatientLines.h"
 #include "patients/PatientTools.h"
 #include "platform/Messages.h"
+#include "print/ListPrint.h"
 #include "storage/PatientRecord.h"
 #include "storage/RecordFile.h"
 #include "ui/FixedList.h"
@@ -15,7 +16,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-TfrmListIssues::TfrmListIssues(QWidget *parent) : QDialog(parent)
+TfrmListIssues::TfrmListIssues(QWidget *parent) : Dialog(parent)
 {
     setObjectName(QStringLiteral("frmListIssues"));
     setWindowTitle(QStringLiteral(" Riepilogo questioni in sospeso"));
@@ -41,21 +42,6 @@ TfrmListIssues::TfrmListIssues(QWidget *parent) : QDialog(parent)
     connect(panContainer, &ListPage::reopenRequested, this, &TfrmListIssues::lstRecordsDblClick);
     connect(panContainer, &ListPage::printRequested, this, &TfrmListIssues::btnStampaClick);
     connect(panContainer, &ListPage::closeRequested, this, &TfrmListIssues::btnChiudiClick);
-}
-
-void TfrmListIssues::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        Theme::centreOnScreen(this);
-        FormShow();
-    }
-}
-
-void TfrmListIssues::closeEvent(QCloseEvent *event)
-{
-    FormClose();
-    QDialog::closeEvent(event);
 }
 
 void TfrmListIssues::FormShow()
@@ -85,14 +71,8 @@ void TfrmListIssues::lstRecordsDblClick()
 
 void TfrmListIssues::btnStampaClick()
 {
-    QStringList lines;
-    try {
-        lines = lstRecords->lines();
-    } catch (const StorageError &) {
+    if (!ListPrint::print(this, QStringLiteral("Riepilogo questioni in sospeso"), lstRecords->source()))
         Messages::plain(this, kArchiveFailure);
-        return;
-    }
-    PatientTools::printList(this, QStringLiteral("Riepilogo questioni in sospeso"), lines);
 }
 
 void TfrmListIssues::btnChiudiClick() { close(); }

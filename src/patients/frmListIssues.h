@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/Dialog.h"
 
 class FixedList;
 class ListPage;
@@ -11,7 +11,7 @@ struct TPatientRecord;
 // The pending issues: every patient whose card holds a pending issue, one line each with the
 // issue. A double-click gives that patient's card and position back to the patient card
 // window (cardChosen).
-class TfrmListIssues : public QDialog
+class TfrmListIssues : public Dialog
 {
     Q_OBJECT
 public:
@@ -24,8 +24,8 @@ public:
     QPushButton *btnChiudi;
     QPushButton *btnStampa;
 
-    void FormShow();
-    void FormClose();
+    void FormShow() override;
+    void FormClose() override;
     void btnTrovaClick();
     void lstRecordsDblClick();
     void btnStampaClick();
@@ -33,8 +33,4 @@ public:
 
 signals:
     void cardChosen(qint64 position, const TPatientRecord &record);
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 };

@@ -1,8 +1,10 @@
 #include "print/ListPrint.h"
 
+#include "base/LineSource.h"
 #include "platform/Clock.h"
 #include "print/ListDocument.h"
 #include "print/ReportRenderer.h"
+#include "storage/RecordFile.h"
 
 #include <QWidget>
 
@@ -14,6 +16,18 @@ void print(QWidget *caller, const QString &title, const QStringList &lines)
     const QString window = caller ? caller->window()->objectName() : QString();
     const QString footer = ListDocument::footerText(ListDocument::footerFor(window), Clock::today());
     Report::print(caller, ListDocument::make(title, lines, footer));
+}
+
+bool print(QWidget *caller, const QString &title, const LineSource &lines)
+{
+    QStringList texts;
+    try {
+        texts = lines.all();
+    } catch (const StorageError &) {
+        return false;
+    }
+    print(caller, title, texts);
+    return true;
 }
 
 } // namespace ListPrint

@@ -208,6 +208,9 @@ void ListPage::setSource(SharedLines lines)
 {
     lstRecords->setItemWidth(1600);
     lstRecords->setSource(std::move(lines));
+    if (lblTrovate)
+        lblTrovate->setText(QStringLiteral("Il presente riepilogo contiene ") + QString::number(lstRecords->count())
+                            + QStringLiteral(" schede."));
 }
 
 qint64 ListPage::selectedPosition() const

@@ -78,6 +78,7 @@ public:
     // Shows the lines, each as wide as 1600 pixels so whole lines fit and the list scrolls;
     // each line knows the record position it stands for (none when not given).
     void setLines(const QStringList &lines, const QList<qint64> &positions = {});
+    // Also says how many lines there are, when the page has the count label.
     void setSource(SharedLines lines);
     // The record position of the selected line; 0 when no line (or no position) is selected.
     qint64 selectedPosition() const;
