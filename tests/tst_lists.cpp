@@ -1,6 +1,7 @@
 // The appointment lists: the list line, the three status lists, find appointments, the
 // find-in-list shared by every list window, reopening a card and printing a list.
 #include "support/Fixtures.h"
+#include "support/ListClicks.h"
 #include "support/TestSupport.h"
 
 #include "base/TextRules.h"
@@ -77,34 +78,6 @@ void activate(QWidget *w)
 {
     w->activateWindow();
     QApplication::setActiveWindow(w);
-}
-
-bool doubleClickRow(FixedList *list, int row)
-{
-    if (row < 0 || row >= list->count())
-        return false;
-    list->setCurrentRow(row);
-    const QRect rect = list->visualRect(list->model()->index(row, 0)); // 1600 wide: click near its start
-    const QPoint at(rect.left() + 20, rect.center().y());
-    // A widget double-click arrives as press, release, double-click, release.
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    return true;
-}
-
-QList<Report::Page> printedPages()
-{
-    const QList<Printer::Document> printed = Printer::takePrinted();
-    if (printed.size() != 1)
-        return {};
-    const auto job = std::dynamic_pointer_cast<const Report::Job>(printed.first());
-    return job ? job->pages() : QList<Report::Page>();
-}
-
-QString boxText(const Report::Page &page, const char *name)
-{
-    const Report::TextBox *box = page.text(QString::fromLatin1(name));
-    return box ? box->lines.join(QLatin1Char('\n')) : QString();
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "support/Faults.h"
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
@@ -19,9 +20,7 @@
 #include <QKeyEvent>
 #include <QTestEventList>
 
-#include <linux/capability.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace {
@@ -180,35 +179,6 @@ public:
 
 private:
     QChar m_char;
-};
-
-// Takes away the administrator's right to ignore file permissions for as long as it lives,
-// so that a read-only folder is read-only also when the tests run as root.
-class WithoutOverride
-{
-public:
-    WithoutOverride()
-    {
-        m_header.version = _LINUX_CAPABILITY_VERSION_3;
-        m_header.pid = 0;
-        if (syscall(SYS_capget, &m_header, m_saved) != 0)
-            return;
-        __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
-        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
-        m_dropped = syscall(SYS_capset, &m_header, reduced) == 0;
-    }
-    ~WithoutOverride()
-    {
-        if (m_dropped)
-            syscall(SYS_capset, &m_header, m_saved);
-    }
-    WithoutOverride(const WithoutOverride &) = delete;
-    WithoutOverride &operator=(const WithoutOverride &) = delete;
-
-private:
-    __user_cap_header_struct m_header{};
-    __user_cap_data_struct m_saved[2]{};
-    bool m_dropped = false;
 };
 
 } // namespace

@@ -1,7 +1,9 @@
 // The tools of the patient card: find patients (for the patient card and for the
 // appointment card's contact import), pending issues, the tax identifier checks, attached
 // files and the card's own folder, the e-mail and pending-issue icons.
+#include "support/Faults.h"
 #include "support/Fixtures.h"
+#include "support/ListClicks.h"
 #include "support/TestSupport.h"
 
 #include "appointments/frmArchivio_Scadenze.h"
@@ -43,8 +45,6 @@
 #include <cstring>
 #include <optional>
 
-#include <linux/capability.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 // The card's six attachment texts: the three files, then their three descriptions.
@@ -90,33 +90,6 @@ TfrmClients *showCard(TestWorld &world)
     return card;
 }
 
-bool doubleClickRow(FixedList *list, int row)
-{
-    if (row < 0 || row >= list->count())
-        return false;
-    list->setCurrentRow(row);
-    const QRect rect = list->visualRect(list->model()->index(row, 0));
-    const QPoint at(rect.left() + 20, rect.center().y());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    return true;
-}
-
-QList<Report::Page> printedPages()
-{
-    const QList<Printer::Document> printed = Printer::takePrinted();
-    if (printed.size() != 1)
-        return {};
-    const auto job = std::dynamic_pointer_cast<const Report::Job>(printed.first());
-    return job ? job->pages() : QList<Report::Page>();
-}
-
-QString boxText(const Report::Page &page, const char *name)
-{
-    const Report::TextBox *box = page.text(QString::fromLatin1(name));
-    return box ? box->lines.join(QLatin1Char('\n')) : QString();
-}
-
 QString info(const QString &text) { return QStringLiteral("information: ") + text; }
 QString warning(const QString &text) { return QStringLiteral("warning: ") + text; }
 QString error(const QString &text) { return QStringLiteral("error: ") + text; }
@@ -134,35 +107,6 @@ bool everyControlNamed(QWidget *window, QString &missing)
     }
     return true;
 }
-
-// Takes away the administrator's right to ignore file permissions for as long as it lives,
-// so that a read-only folder is read-only also when the tests run as root.
-class WithoutOverride
-{
-public:
-    WithoutOverride()
-    {
-        m_header.version = _LINUX_CAPABILITY_VERSION_3;
-        m_header.pid = 0;
-        if (syscall(SYS_capget, &m_header, m_saved) != 0)
-            return;
-        __user_cap_data_struct reduced[2] = {m_saved[0], m_saved[1]};
-        reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
-        m_dropped = syscall(SYS_capset, &m_header, reduced) == 0;
-    }
-    ~WithoutOverride()
-    {
-        if (m_dropped)
-            syscall(SYS_capset, &m_header, m_saved);
-    }
-    WithoutOverride(const WithoutOverride &) = delete;
-    WithoutOverride &operator=(const WithoutOverride &) = delete;
-
-private:
-    __user_cap_header_struct m_header{};
-    __user_cap_data_struct m_saved[2]{};
-    bool m_dropped = false;
-};
 
 QString writeSource(const QString &folder, const QString &name, const QByteArray &content)
 {
