@@ -5,7 +5,7 @@
 // (a whole process, to the login window's first paint) against a bare Qt Widgets program
 // showing one window of the same size.
 //
-//   sorrisa_bench [--appointments N] [--patients N] [--treatments N] [--runs K]
+//   sorrisa_bench [--appointments N] [--patients N] [--treatments N] [--runs K] [--startup 0]
 #include "Archives.h"
 
 #include "app/Startup.h"
@@ -265,6 +265,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     Archives::Sizes sizes;
     int runs = 9;
+    bool startup = true;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         const int value = args.at(i + 1).toInt();
@@ -276,10 +277,13 @@ int main(int argc, char *argv[])
             sizes.treatments = value;
         else if (args.at(i) == QLatin1String("--runs"))
             runs = qMax(1, value);
+        else if (args.at(i) == QLatin1String("--startup"))
+            startup = value != 0;
     }
 
     // First, while this process is small (starting a child copies its page tables).
-    startupRows(runs, xAvailable);
+    if (startup)
+        startupRows(runs, xAvailable);
 
     QTemporaryDir dir;
     const QDate today(2026, 12, 10);

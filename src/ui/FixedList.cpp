@@ -3,6 +3,7 @@
 #include <QAbstractListModel>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyledItemDelegate>
 
 class FixedList::Model : public QAbstractListModel
@@ -30,7 +31,10 @@ public:
 };
 
 namespace {
-// Every line has the same size: the delegate answers for all of them at once.
+// Every line has the same size: the delegate answers for all of them at once. A line is one
+// run of plain text, so it is drawn as such: the selection band, the text where the style
+// puts it, and the focus frame; the style's general item drawing (icons, check boxes, word
+// wrapping, eliding) doubled the cost of painting a list.
 class LineDelegate : public QStyledItemDelegate
 {
 public:
@@ -38,6 +42,29 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override
     {
         return QSize(m_list->itemWidth(), m_list->fontMetrics().height() + 2);
+    }
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : (option.state & QStyle::State_Active) ? QPalette::Normal
+                                                                                    : QPalette::Inactive;
+        const bool selected = option.state & QStyle::State_Selected;
+        if (selected)
+            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        QStyle *style = m_list->style();
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1;
+        painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setFont(option.font);
+        // Left-aligned and centred in the line's height, drawn from its base line.
+        const QFontMetrics metrics(option.font);
+        const int baseLine = option.rect.top() + (option.rect.height() - metrics.height()) / 2 + metrics.ascent();
+        painter->drawText(QPoint(option.rect.left() + margin, baseLine), index.data().toString());
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.backgroundColor = option.palette.color(group, selected ? QPalette::Highlight : QPalette::Window);
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, m_list);
+        }
     }
 
 private:

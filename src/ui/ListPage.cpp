@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QSvgRenderer>
 #include <QVBoxLayout>
@@ -62,10 +63,37 @@ void ListBanner::setPictureBox(int side, int inset)
     update();
 }
 
+// Every list window shows one of a few banners: each is drawn once (gradient, pictures,
+// title) and then copied from the pixmap cache.
 void ListBanner::paintEvent(QPaintEvent *)
 {
+    const qreal dpr = devicePixelRatioF();
+    const QString key = QStringLiteral("banner|%1|%2|%3|%4|%5|%6|%7|%8|%9x%10@%11")
+                            .arg(m_title, m_left, m_right)
+                            .arg(int(m_tint))
+                            .arg(m_colour.rgba())
+                            .arg(m_pixels)
+                            .arg(m_side)
+                            .arg(m_inset)
+                            .arg(width())
+                            .arg(height())
+                            .arg(dpr);
+    QPixmap banner;
+    if (!QPixmapCache::find(key, &banner)) {
+        banner = QPixmap(size() * dpr);
+        banner.setDevicePixelRatio(dpr);
+        banner.fill(Qt::transparent);
+        QPainter p(&banner);
+        draw(p);
+        p.end();
+        QPixmapCache::insert(key, banner);
+    }
+    QPainter(this).drawPixmap(0, 0, banner);
+}
+
+void ListBanner::draw(QPainter &p) const
+{
     const bool rose = m_tint == Tint::Rose;
-    QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
     QLinearGradient g(area.topLeft(), area.bottomLeft());

@@ -8,6 +8,7 @@
 class FixedList;
 class QLabel;
 class QLineEdit;
+class QPainter;
 class QPushButton;
 
 // A banner: the window's title in large capitals between two pictures, on a rounded band.
@@ -32,6 +33,8 @@ protected:
     void paintEvent(QPaintEvent *) override;
 
 private:
+    void draw(QPainter &p) const;
+
     QString m_title;
     QString m_left;
     QString m_right;

@@ -12,6 +12,9 @@
 #include <QSvgRenderer>
 #include <QPainter>
 #include <QPixmap>
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QStyleOptionSlider>
 
 namespace {
 
@@ -44,13 +47,74 @@ QListWidget, QListView, QTableView { background: #FFFFFF; border: 1px solid #87C
 QListWidget:focus, QListView:focus { border: 2px solid #F2C14E; }
 )";
 
+// Fusion everywhere, except the scroll bars: flat ones in the program's colours, on Fusion's
+// own geometry (so the parts sit where Fusion's mouse handling expects them). Fusion paints
+// its scroll bars with gradients and pixmaps, which took half of a list window's first paint.
+class ProgramStyle : public QProxyStyle
+{
+public:
+    ProgramStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget) const override
+    {
+        const auto *bar = qstyleoption_cast<const QStyleOptionSlider *>(option);
+        if (control != CC_ScrollBar || !bar) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        const bool horizontal = bar->orientation == Qt::Horizontal;
+        const bool enabled = bar->state & State_Enabled;
+        const bool movable = enabled && bar->maximum > bar->minimum;
+        painter->save();
+        painter->fillRect(bar->rect, QColor(0xEE, 0xF5, 0xFB));
+        painter->setPen(QColor(0xC9, 0xDC, 0xEC));
+        if (horizontal)
+            painter->drawLine(bar->rect.topLeft(), bar->rect.topRight());
+        else
+            painter->drawLine(bar->rect.topLeft(), bar->rect.bottomLeft());
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+
+        const auto active = [&](SubControl part) { return (bar->activeSubControls & part) && (bar->state & State_MouseOver); };
+        const auto pressed = [&](SubControl part) { return (bar->activeSubControls & part) && (bar->state & State_Sunken); };
+        const QRect handle = subControlRect(CC_ScrollBar, bar, SC_ScrollBarSlider, widget);
+        if (movable && handle.isValid()) {
+            painter->setBrush(pressed(SC_ScrollBarSlider) ? QColor(0x46, 0x82, 0xB4)
+                              : active(SC_ScrollBarSlider) ? QColor(0x7F, 0xA9, 0xD3)
+                                                           : QColor(0x9C, 0xBF, 0xE0));
+            painter->drawRoundedRect(QRectF(handle).adjusted(2, 2, -2, -2), 3, 3);
+        }
+        // The arrows: a small triangle in each end, pointing the way the button scrolls.
+        for (const SubControl part : {SC_ScrollBarSubLine, SC_ScrollBarAddLine}) {
+            const QRectF box = subControlRect(CC_ScrollBar, bar, part, widget);
+            if (box.isEmpty())
+                continue;
+            if (pressed(part))
+                painter->fillRect(box, QColor(0xC9, 0xDC, 0xEC));
+            const qreal r = qMin(box.width(), box.height()) / 4.0;
+            const QPointF c = box.center();
+            const qreal way = part == SC_ScrollBarAddLine ? 1 : -1;
+            QPolygonF arrow;
+            if (horizontal)
+                arrow << c + QPointF(way * r, 0) << c + QPointF(-way * r / 1.5, -r) << c + QPointF(-way * r / 1.5, r);
+            else
+                arrow << c + QPointF(0, way * r) << c + QPointF(-r, -way * r / 1.5) << c + QPointF(r, -way * r / 1.5);
+            painter->setBrush(!movable ? QColor(0xB8, 0xC7, 0xD5) : active(part) ? QColor(0x2E, 0x5C, 0x85)
+                                                                                  : QColor(0x46, 0x82, 0xB4));
+            painter->drawPolygon(arrow);
+        }
+        painter->restore();
+    }
+};
+
 } // namespace
 
 namespace Theme {
 
 void apply(QApplication &app)
 {
-    app.setStyle(QStringLiteral("Fusion"));
+    app.setStyle(new ProgramStyle);
     QFont f(QStringLiteral("Verdana"));
     f.setPointSize(10);
     app.setFont(f);
