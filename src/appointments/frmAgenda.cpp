@@ -145,7 +145,6 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
     QFont listFont = lstRecords->font();
     listFont.setPointSize(14);
     lstRecords->setFont(listFont);
-    lstRecords->setStyleSheet(QStringLiteral("QListView { color: #000000; }"));
     auto *lblElenco =
         Theme::label(QStringLiteral("lblElenco"), QStringLiteral("Appuntamenti imminenti:"), shpElenco, lstRecords);
     QFont heading(QStringLiteral("Verdana"));

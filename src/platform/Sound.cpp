@@ -1,6 +1,7 @@
 #include "platform/Sound.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLibrary>
 
 namespace {
@@ -47,6 +48,12 @@ void Sound::play(const QString &path)
     if (g_test) {
         g_calls.append(QStringLiteral("play ") + path);
         g_testPlaying = true;
+        return;
+    }
+    // A missing sound file stays silent: the media framework would first spend a second
+    // looking for it, with the window that asked for the sound still waiting to be painted.
+    if (!QFileInfo::exists(path)) {
+        qWarning("Sound: %s is missing", qPrintable(path));
         return;
     }
     if (player().play)

@@ -12,6 +12,12 @@ public:
     using QAbstractListModel::QAbstractListModel;
 
     int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : source->count(); }
+    // The view asks for the index of every row each time it lays the list out: answered here
+    // without the general checks of the base model (two virtual counts per row).
+    QModelIndex index(int row, int column = 0, const QModelIndex &parent = {}) const override
+    {
+        return row >= 0 && column == 0 && row < m_count && !parent.isValid() ? createIndex(row, 0) : QModelIndex();
+    }
     QVariant data(const QModelIndex &index, int role) const override
     {
         if (!index.isValid() || index.row() >= source->count())
@@ -24,10 +30,14 @@ public:
     {
         beginResetModel();
         source = lines ? std::move(lines) : std::make_shared<const TextLines>();
+        m_count = source->count();
         endResetModel();
     }
 
     SharedLines source = std::make_shared<const TextLines>();
+
+private:
+    int m_count = 0;
 };
 
 namespace {
@@ -55,10 +65,21 @@ public:
         const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_list) + 1;
         painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
         painter->setFont(option.font);
-        // Left-aligned and centred in the line's height, drawn from its base line.
+        // Left-aligned and centred in the line's height, drawn from its base line. Lines are
+        // wider than the list: with a fixed pitch only the characters in view are drawn.
+        const QString text = index.data().toString();
         const QFontMetrics metrics(option.font);
         const int baseLine = option.rect.top() + (option.rect.height() - metrics.height()) / 2 + metrics.ascent();
-        painter->drawText(QPoint(option.rect.left() + margin, baseLine), index.data().toString());
+        int left = option.rect.left() + margin;
+        qsizetype from = 0;
+        qsizetype to = text.size();
+        if (const int advance = m_list->fixedAdvance(); advance > 0) {
+            const QRect view = m_list->viewport()->rect();
+            from = qBound<qsizetype>(0, qsizetype((view.left() - left) / advance), text.size());
+            to = qBound<qsizetype>(from, qsizetype((view.right() - left) / advance + 2), text.size());
+            left += int(from) * advance;
+        }
+        painter->drawText(QPoint(left, baseLine), text.mid(from, to - from));
         if (option.state & QStyle::State_HasFocus) {
             QStyleOptionFocusRect focus;
             focus.QStyleOption::operator=(option);
@@ -90,6 +111,15 @@ FixedList::FixedList(const QString &objectName, const QString &accessibleName, Q
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &FixedList::lineSelectionChanged);
+}
+
+void FixedList::changeEvent(QEvent *event)
+{
+    QListView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        const QFontMetrics metrics(font());
+        m_fixedAdvance = QFontInfo(font()).fixedPitch() ? metrics.horizontalAdvance(QLatin1Char('0')) : 0;
+    }
 }
 
 void FixedList::mouseDoubleClickEvent(QMouseEvent *event)
@@ -157,20 +187,10 @@ QString FixedList::selectedLine() const
 
 void FixedList::setItemWidth(int width)
 {
+    // Laying out goes through every row: only when the width changes, and once, with the
+    // layout the view makes anyway after new lines.
+    if (width == m_itemWidth)
+        return;
     m_itemWidth = width;
-    doItemsLayout();
-}
-
-int FixedList::widestLine() const
-{
-    qsizetype most = -1;
-    QString longest;
-    for (int i = 0; i < count(); ++i) {
-        const QString l = line(i);
-        if (l.size() > most) {
-            most = l.size();
-            longest = l;
-        }
-    }
-    return most < 0 ? 0 : fontMetrics().horizontalAdvance(longest);
+    scheduleDelayedItemsLayout();
 }

@@ -40,9 +40,8 @@ public:
     // The width in pixels every line is given, so whole lines fit and the list scrolls.
     void setItemWidth(int width);
     int itemWidth() const { return m_itemWidth; }
-    // The width in pixels of the longest line. The font has a fixed pitch, so only the line
-    // with the most characters is measured.
-    int widestLine() const;
+    // The advance of every character when the list's font has a fixed pitch, else 0.
+    int fixedAdvance() const { return m_fixedAdvance; }
 
 signals:
     void lineSelectionChanged();
@@ -51,9 +50,11 @@ signals:
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     class Model;
     Model *m_model;
     int m_itemWidth = 1600;
+    int m_fixedAdvance = 0;
 };
