@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 Q_DECLARE_METATYPE(AppointmentLines::Status)
@@ -107,6 +108,8 @@ private slots:
     void findWindowKeyboard();
     void linesBuiltWhenAsked();
     void printingAListTheArchiveLost();
+    void linesScrollSideways_data();
+    void linesScrollSideways();
 };
 
 void TestLists::appointmentLine_data()
@@ -667,6 +670,46 @@ void TestLists::printingAListTheArchiveLost()
     world.windows().frmArchivio_Scadenze()->cmdTrovaClick();
     QCOMPARE(Printer::takePrinted().size(), 0);
     QCOMPARE(shownMessages(), QStringList{QStringLiteral("plain: ") + kArchiveFailure});
+}
+
+// A list draws only the characters of its wide lines that are in view: scrolled sideways by
+// some pixels, it must show exactly the picture of the unscrolled list moved by as many.
+void TestLists::linesScrollSideways_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::newRow("one pixel") << 1;
+    QTest::newRow("inside the fourth character") << 35;
+    QTest::newRow("many characters on") << 613;
+}
+
+void TestLists::linesScrollSideways()
+{
+    QFETCH(int, offset);
+    QStringList lines;
+    for (int i = 0; i < 6; ++i) {
+        QString line;
+        for (int k = 0; line.size() < 260; ++k)
+            line += QStringLiteral("Data: %1/12/2026  Gi\u00F9 \u00E8 pi\u00F9 \u20AC ").arg(i + k % 28, 2, 10, QLatin1Char('0'));
+        lines.append(line);
+    }
+    FixedList list(QStringLiteral("lstRecords"), QStringLiteral("Elenco"));
+    list.setFixedSize(900, 160);
+    list.setLines(lines);
+    list.setItemWidth(4000);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    QVERIFY(list.fixedAdvance() > 0);
+    const QImage still = list.viewport()->grab().toImage();
+    list.horizontalScrollBar()->setValue(offset);
+    QCOMPARE(list.horizontalScrollBar()->value(), offset);
+    const QImage moved = list.viewport()->grab().toImage();
+    const int width = still.width() - offset;
+    QVERIFY(width > 0);
+    QCOMPARE(moved.copy(0, 0, width, moved.height()), still.copy(offset, 0, width, still.height()));
+    // Scrolled in steps the other way the picture is the same as at once.
+    list.horizontalScrollBar()->setValue(offset + 97);
+    list.horizontalScrollBar()->setValue(offset);
+    QCOMPARE(list.viewport()->grab().toImage(), moved);
 }
 
 QTEST_MAIN(TestLists)

@@ -70,16 +70,16 @@ public:
         const QString text = index.data().toString();
         const QFontMetrics metrics(option.font);
         const int baseLine = option.rect.top() + (option.rect.height() - metrics.height()) / 2 + metrics.ascent();
-        int left = option.rect.left() + margin;
+        qreal left = option.rect.left() + margin;
         qsizetype from = 0;
         qsizetype to = text.size();
-        if (const int advance = m_list->fixedAdvance(); advance > 0) {
+        if (const qreal advance = m_list->fixedAdvance(); advance > 0) {
             const QRect view = m_list->viewport()->rect();
             from = qBound<qsizetype>(0, qsizetype((view.left() - left) / advance), text.size());
-            to = qBound<qsizetype>(from, qsizetype((view.right() - left) / advance + 2), text.size());
-            left += int(from) * advance;
+            to = qBound<qsizetype>(from, qsizetype((view.right() + 1 - left) / advance) + 1, text.size());
+            left += from * advance;
         }
-        painter->drawText(QPoint(left, baseLine), text.mid(from, to - from));
+        painter->drawText(QPointF(left, baseLine), text.mid(from, to - from));
         if (option.state & QStyle::State_HasFocus) {
             QStyleOptionFocusRect focus;
             focus.QStyleOption::operator=(option);
@@ -117,8 +117,7 @@ void FixedList::changeEvent(QEvent *event)
 {
     QListView::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
-        const QFontMetrics metrics(font());
-        m_fixedAdvance = QFontInfo(font()).fixedPitch() ? metrics.horizontalAdvance(QLatin1Char('0')) : 0;
+        m_fixedAdvance = QFontInfo(font()).fixedPitch() ? QFontMetricsF(font()).horizontalAdvance(QLatin1Char('0')) : 0;
     }
 }
 

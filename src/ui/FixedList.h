@@ -41,7 +41,7 @@ public:
     void setItemWidth(int width);
     int itemWidth() const { return m_itemWidth; }
     // The advance of every character when the list's font has a fixed pitch, else 0.
-    int fixedAdvance() const { return m_fixedAdvance; }
+    qreal fixedAdvance() const { return m_fixedAdvance; }
 
 signals:
     void lineSelectionChanged();
@@ -56,5 +56,5 @@ private:
     class Model;
     Model *m_model;
     int m_itemWidth = 1600;
-    int m_fixedAdvance = 0;
+    qreal m_fixedAdvance = 0;
 };
