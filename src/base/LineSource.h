@@ -61,7 +61,9 @@ public:
 
     const std::vector<qint64> &positions() const { return m_positions; }
 
-    static constexpr int kBlock = 256;
+    // Lines are built a block at a time with one opening of the archive: about two screens
+    // of a list, so that the first paint reads no more than it shows.
+    static constexpr int kBlock = 64;
 
 private:
     // Reads rows [first, first + n) into out; throws StorageError.
