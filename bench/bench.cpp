@@ -314,10 +314,12 @@ int main(int argc, char *argv[])
     Windows windows;
 
     // The agenda: the imminent list, the count and the pictures, rebuilt on every showing.
+    // Closed after each showing, as the user closes it: closing stops its alert, which would
+    // otherwise still be playing through the next showing.
     TfrmAgenda *agenda = Windows::frmAgenda();
     const double agendaMs = medianMs(runs, [&] {
         showPainted(agenda);
-        agenda->hide();
+        agenda->close();
     });
     row("agenda shown", agendaMs, streamAppointments, "stream appointments");
     for (const QString &mode : {QString(), QStringLiteral("session")}) {
