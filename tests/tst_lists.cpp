@@ -17,6 +17,7 @@
 #include "storage/AppointmentRecord.h"
 #include "storage/RecordFile.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -110,6 +111,9 @@ private slots:
     void printingAListTheArchiveLost();
     void linesScrollSideways_data();
     void linesScrollSideways();
+    void listKeys_data();
+    void listKeys();
+    void listPagesClicksAndScreenReader();
 };
 
 void TestLists::appointmentLine_data()
@@ -710,6 +714,107 @@ void TestLists::linesScrollSideways()
     list.horizontalScrollBar()->setValue(offset + 97);
     list.horizontalScrollBar()->setValue(offset);
     QCOMPARE(list.viewport()->grab().toImage(), moved);
+}
+
+namespace {
+// A list of 1,000 numbered lines in a box that shows about ten of them.
+struct LongList
+{
+    LongList()
+    {
+        QStringList lines;
+        for (int i = 0; i < 1000; ++i)
+            lines.append(QStringLiteral("Riga %1").arg(i, 4, 10, QLatin1Char('0')));
+        list.setFixedSize(500, 10 * list.lineHeight() + 40);
+        list.setLines(lines);
+        list.show();
+        activate(&list);
+        list.setFocus();
+    }
+    // The row's whole line lies inside the visible part of the list.
+    bool inView(int row) const
+    {
+        const QRect rect = list.visualRect(list.model()->index(row, 0));
+        return rect.top() >= 0 && rect.bottom() < list.viewport()->height();
+    }
+    FixedList list{QStringLiteral("lstRecords"), QStringLiteral("Elenco")};
+};
+} // namespace
+
+// Keys move the selection over lines of equal height and keep the selected line in view.
+void TestLists::listKeys_data()
+{
+    QTest::addColumn<int>("from"); // -1: nothing selected yet
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("first arrow on nothing selected") << -1 << int(Qt::Key_Down) << 0;
+    QTest::newRow("down") << 5 << int(Qt::Key_Down) << 6;
+    QTest::newRow("up at the top") << 0 << int(Qt::Key_Up) << 0;
+    QTest::newRow("down at the bottom") << 999 << int(Qt::Key_Down) << 999;
+    QTest::newRow("end") << 3 << int(Qt::Key_End) << 999;
+    QTest::newRow("home") << 700 << int(Qt::Key_Home) << 0;
+    QTest::newRow("page down near the end") << 995 << int(Qt::Key_PageDown) << 999;
+    QTest::newRow("left changes nothing") << 40 << int(Qt::Key_Left) << 40;
+}
+
+void TestLists::listKeys()
+{
+    QFETCH(int, from);
+    QFETCH(int, key);
+    QFETCH(int, expected);
+    LongList l;
+    if (from >= 0)
+        l.list.setCurrentRow(from);
+    QTest::keyClick(&l.list, Qt::Key(key));
+    QCOMPARE(l.list.selectedRow(), expected);
+    QVERIFY(l.inView(expected));
+
+}
+
+// A page key moves by a page; a click selects the line under the pointer, wherever the list
+// is scrolled; the scroll bar reaches the last line exactly; a screen reader finds each line
+// where it is drawn.
+void TestLists::listPagesClicksAndScreenReader()
+{
+    LongList l;
+    // A page down moves by the lines a page shows, and back up returns to the same line.
+    l.list.setCurrentRow(100);
+    QTest::keyClick(&l.list, Qt::Key_PageDown);
+    const int page = l.list.selectedRow() - 100;
+    QVERIFY2(page >= 8 && page <= 11, qPrintable(QString::number(page)));
+    QVERIFY(l.inView(100 + page));
+    QTest::keyClick(&l.list, Qt::Key_PageUp);
+    QCOMPARE(l.list.selectedRow(), 100);
+
+    QScrollBar *bar = l.list.verticalScrollBar();
+    bar->setValue(bar->maximum());
+    QVERIFY(l.inView(999));
+    QVERIFY(!l.inView(998 - l.list.viewport()->height() / l.list.lineHeight()));
+    const int h = l.list.lineHeight();
+    QCOMPARE(bar->maximum(), 1000 * h - l.list.viewport()->height());
+
+    bar->setValue(123 * h + h / 2); // half of line 123 above the top
+    QTest::mouseClick(l.list.viewport(), Qt::LeftButton, {}, QPoint(30, 1));
+    QCOMPARE(l.list.selectedRow(), 123);
+    QTest::mouseClick(l.list.viewport(), Qt::LeftButton, {}, QPoint(30, 3 * h));
+    QCOMPARE(l.list.selectedRow(), 126);
+    QCOMPARE(l.list.selectedLine(), QStringLiteral("Riga 0126"));
+    // Below the last line nothing is hit.
+    l.list.setLines({QStringLiteral("sola")});
+    QTest::mouseClick(l.list.viewport(), Qt::LeftButton, {}, QPoint(30, 5 * h));
+    QCOMPARE(l.list.selectedRow(), -1);
+
+    LongList r;
+    r.list.verticalScrollBar()->setValue(40 * h);
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(&r.list);
+    QVERIFY(list);
+    QCOMPARE(list->role(), QAccessible::List);
+    QAccessibleInterface *line = list->child(42);
+    QVERIFY(line);
+    QCOMPARE(line->text(QAccessible::Name), QStringLiteral("Riga 0042"));
+    const QRect drawn = r.list.visualRect(r.list.model()->index(42, 0));
+    QCOMPARE(line->rect().topLeft(), r.list.viewport()->mapToGlobal(drawn.topLeft()));
+    QCOMPARE(list->childAt(line->rect().center().x(), line->rect().center().y()), line);
 }
 
 QTEST_MAIN(TestLists)

@@ -3,7 +3,9 @@
 #include <QAbstractListModel>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 class FixedList::Model : public QAbstractListModel
@@ -51,7 +53,7 @@ public:
     explicit LineDelegate(FixedList *list) : QStyledItemDelegate(list), m_list(list) {}
     QSize sizeHint(const QStyleOptionViewItem &, const QModelIndex &) const override
     {
-        return QSize(m_list->itemWidth(), m_list->fontMetrics().height() + 2);
+        return QSize(m_list->itemWidth(), m_list->lineHeight());
     }
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
@@ -109,6 +111,7 @@ FixedList::FixedList(const QString &objectName, const QString &accessibleName, Q
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setSelectionMode(QAbstractItemView::SingleSelection);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &FixedList::lineSelectionChanged);
 }
@@ -192,4 +195,167 @@ void FixedList::setItemWidth(int width)
         return;
     m_itemWidth = width;
     scheduleDelayedItemsLayout();
+}
+
+int FixedList::lineWidth() const { return qMax(m_itemWidth, viewport()->width()); }
+
+int FixedList::horizontalOffset() const { return horizontalScrollBar()->value(); }
+
+int FixedList::verticalOffset() const { return verticalScrollBar()->value(); }
+
+QRect FixedList::visualRect(const QModelIndex &index) const
+{
+    if (!index.isValid() || index.model() != m_model || index.row() >= count())
+        return {};
+    return QRect(-horizontalOffset(), index.row() * lineHeight() - verticalOffset(), lineWidth(), lineHeight());
+}
+
+QModelIndex FixedList::indexAt(const QPoint &point) const
+{
+    const int x = point.x() + horizontalOffset();
+    const int y = point.y() + verticalOffset();
+    if (x < 0 || y < 0 || x >= lineWidth())
+        return {};
+    const int row = y / lineHeight();
+    return row < count() ? m_model->index(row) : QModelIndex();
+}
+
+void FixedList::scrollTo(const QModelIndex &index, ScrollHint hint)
+{
+    if (!index.isValid() || index.model() != m_model)
+        return;
+    const int top = index.row() * lineHeight();
+    const int bottom = top + lineHeight();
+    const int height = viewport()->height();
+    int value = verticalScrollBar()->value();
+    switch (hint) {
+    case EnsureVisible:
+        if (top < value)
+            value = top;
+        else if (bottom > value + height)
+            value = bottom - height;
+        break;
+    case PositionAtTop:
+        value = top;
+        break;
+    case PositionAtBottom:
+        value = bottom - height;
+        break;
+    case PositionAtCenter:
+        value = top - (height - lineHeight()) / 2;
+        break;
+    }
+    verticalScrollBar()->setValue(value);
+    viewport()->update(visualRect(index));
+}
+
+void FixedList::doItemsLayout()
+{
+    // Nothing to place: the scroll ranges follow from the count, and the view repaints.
+    QAbstractItemView::doItemsLayout();
+}
+
+void FixedList::updateGeometries()
+{
+    const QSize view = viewport()->size();
+    verticalScrollBar()->setSingleStep(lineHeight());
+    verticalScrollBar()->setPageStep(qMax(lineHeight(), view.height() - view.height() % lineHeight()));
+    verticalScrollBar()->setRange(0, qMax(0, int(qMin<qint64>(qint64(count()) * lineHeight(), INT_MAX)) - view.height()));
+    horizontalScrollBar()->setSingleStep(lineHeight());
+    horizontalScrollBar()->setPageStep(view.width());
+    horizontalScrollBar()->setRange(0, qMax(0, m_itemWidth - view.width()));
+    QAbstractItemView::updateGeometries();
+}
+
+QModelIndex FixedList::moveCursor(CursorAction action, Qt::KeyboardModifiers)
+{
+    const int n = count();
+    if (n == 0)
+        return {};
+    const QModelIndex current = currentIndex();
+    // Nothing current yet: any move lands on the first line.
+    if (!current.isValid())
+        return m_model->index(0);
+    const int page = qMax(1, viewport()->height() / lineHeight());
+    int row = current.row();
+    switch (action) {
+    case MoveUp:
+    case MovePrevious:
+        --row;
+        break;
+    case MoveDown:
+    case MoveNext:
+        ++row;
+        break;
+    case MovePageUp:
+        row -= page;
+        break;
+    case MovePageDown:
+        row += page;
+        break;
+    case MoveHome:
+        row = 0;
+        break;
+    case MoveEnd:
+        row = n - 1;
+        break;
+    case MoveLeft:
+    case MoveRight:
+        return current;
+    }
+    return m_model->index(qBound(0, row, n - 1));
+}
+
+void FixedList::setSelection(const QRect &rect, QItemSelectionModel::SelectionFlags command)
+{
+    const QRect area = rect.normalized();
+    const int left = area.left() + horizontalOffset();
+    const int right = area.right() + horizontalOffset();
+    const int first = qMax(0, (area.top() + verticalOffset()) / lineHeight());
+    const int last = qMin(count() - 1, (area.bottom() + verticalOffset()) / lineHeight());
+    QItemSelection selection;
+    if (right >= 0 && left < lineWidth() && area.bottom() + verticalOffset() >= 0 && first <= last)
+        selection.select(m_model->index(first), m_model->index(last));
+    selectionModel()->select(selection, command);
+}
+
+QRegion FixedList::visualRegionForSelection(const QItemSelection &selection) const
+{
+    QRegion region;
+    const QRect view = viewport()->rect();
+    for (const QItemSelectionRange &range : selection) {
+        if (!range.isValid() || range.model() != m_model)
+            continue;
+        const QRect band(-horizontalOffset(), range.top() * lineHeight() - verticalOffset(), lineWidth(),
+                         (range.bottom() - range.top() + 1) * lineHeight());
+        region += band.intersected(view);
+    }
+    return region;
+}
+
+// Only the lines in the part to paint, each through the delegate.
+void FixedList::paintEvent(QPaintEvent *event)
+{
+    const int n = count();
+    if (n == 0)
+        return;
+    QPainter painter(viewport());
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QStyle::State state = option.state;
+    const QRect area = event->rect();
+    const int first = qMax(0, (area.top() + verticalOffset()) / lineHeight());
+    const int last = qMin(n - 1, (area.bottom() + verticalOffset()) / lineHeight());
+    const QModelIndex current = currentIndex();
+    const bool focus = (hasFocus() || viewport()->hasFocus()) && current.isValid();
+    for (int row = first; row <= last; ++row) {
+        const QModelIndex index = m_model->index(row);
+        option.rect = visualRect(index);
+        option.state = state;
+        if (selectionModel()->isSelected(index))
+            option.state |= QStyle::State_Selected;
+        if (focus && current == index)
+            option.state |= QStyle::State_HasFocus;
+        itemDelegateForIndex(index)->paint(&painter, option, index);
+    }
 }
