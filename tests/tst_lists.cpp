@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 
 Q_DECLARE_METATYPE(AppointmentLines::Status)
 
@@ -792,6 +793,13 @@ void TestLists::listPagesClicksAndScreenReader()
     QVERIFY(!l.inView(998 - l.list.viewport()->height() / l.list.lineHeight()));
     const int h = l.list.lineHeight();
     QCOMPARE(bar->maximum(), 1000 * h - l.list.viewport()->height());
+    // The wheel scrolls by whole lines.
+    bar->setValue(10 * h);
+    const QPoint middle = l.list.viewport()->rect().center();
+    QWheelEvent wheel(middle, l.list.viewport()->mapToGlobal(middle), {}, QPoint(0, -120), Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(l.list.viewport(), &wheel);
+    QCOMPARE(bar->value(), (10 + QApplication::wheelScrollLines()) * h);
 
     bar->setValue(123 * h + h / 2); // half of line 123 above the top
     QTest::mouseClick(l.list.viewport(), Qt::LeftButton, {}, QPoint(30, 1));
