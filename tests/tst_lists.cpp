@@ -694,7 +694,8 @@ void TestLists::linesScrollSideways()
     for (int i = 0; i < 6; ++i) {
         QString line;
         for (int k = 0; line.size() < 260; ++k)
-            line += QStringLiteral("Data: %1/12/2026  Gi\u00F9 \u00E8 pi\u00F9 \u20AC ").arg(i + k % 28, 2, 10, QLatin1Char('0'));
+            line += QStringLiteral("Data: %1/12/2026  Gi\u00F9 \u00E8 pi\u00F9 \u20AC ")
+                        .arg(i + k % 28, 2, 10, QLatin1Char('0'));
         lines.append(line);
     }
     FixedList list(QStringLiteral("lstRecords"), QStringLiteral("Elenco"));
@@ -769,7 +770,6 @@ void TestLists::listKeys()
     QTest::keyClick(&l.list, Qt::Key(key));
     QCOMPARE(l.list.selectedRow(), expected);
     QVERIFY(l.inView(expected));
-
 }
 
 // A page key moves by a page; a click selects the line under the pointer, wherever the list

@@ -59,7 +59,7 @@ public:
     {
         const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
                                            : (option.state & QStyle::State_Active) ? QPalette::Normal
-                                                                                    : QPalette::Inactive;
+                                                                                   : QPalette::Inactive;
         const bool selected = option.state & QStyle::State_Selected;
         if (selected)
             painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
@@ -106,7 +106,6 @@ FixedList::FixedList(const QString &objectName, const QString &accessibleName, Q
     f.setStyleHint(QFont::Monospace);
     f.setPointSize(12);
     setFont(f);
-    setUniformItemSizes(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -260,7 +259,8 @@ void FixedList::updateGeometries()
     const QSize view = viewport()->size();
     verticalScrollBar()->setSingleStep(lineHeight());
     verticalScrollBar()->setPageStep(qMax(lineHeight(), view.height() - view.height() % lineHeight()));
-    verticalScrollBar()->setRange(0, qMax(0, int(qMin<qint64>(qint64(count()) * lineHeight(), INT_MAX)) - view.height()));
+    const qint64 contents = qint64(count()) * lineHeight();
+    verticalScrollBar()->setRange(0, int(qBound<qint64>(0, contents - view.height(), qint64(INT_MAX))));
     horizontalScrollBar()->setSingleStep(lineHeight());
     horizontalScrollBar()->setPageStep(view.width());
     horizontalScrollBar()->setRange(0, qMax(0, m_itemWidth - view.width()));

@@ -76,11 +76,15 @@ public:
         painter->setRenderHint(QPainter::Antialiasing);
         painter->setPen(Qt::NoPen);
 
-        const auto active = [&](SubControl part) { return (bar->activeSubControls & part) && (bar->state & State_MouseOver); };
-        const auto pressed = [&](SubControl part) { return (bar->activeSubControls & part) && (bar->state & State_Sunken); };
+        const auto active = [&](SubControl part) {
+            return (bar->activeSubControls & part) && (bar->state & State_MouseOver);
+        };
+        const auto pressed = [&](SubControl part) {
+            return (bar->activeSubControls & part) && (bar->state & State_Sunken);
+        };
         const QRect handle = subControlRect(CC_ScrollBar, bar, SC_ScrollBarSlider, widget);
         if (movable && handle.isValid()) {
-            painter->setBrush(pressed(SC_ScrollBarSlider) ? QColor(0x46, 0x82, 0xB4)
+            painter->setBrush(pressed(SC_ScrollBarSlider)  ? QColor(0x46, 0x82, 0xB4)
                               : active(SC_ScrollBarSlider) ? QColor(0x7F, 0xA9, 0xD3)
                                                            : QColor(0x9C, 0xBF, 0xE0));
             painter->drawRoundedRect(QRectF(handle).adjusted(2, 2, -2, -2), 3, 3);
@@ -100,8 +104,9 @@ public:
                 arrow << c + QPointF(way * r, 0) << c + QPointF(-way * r / 1.5, -r) << c + QPointF(-way * r / 1.5, r);
             else
                 arrow << c + QPointF(0, way * r) << c + QPointF(-r, -way * r / 1.5) << c + QPointF(r, -way * r / 1.5);
-            painter->setBrush(!movable ? QColor(0xB8, 0xC7, 0xD5) : active(part) ? QColor(0x2E, 0x5C, 0x85)
-                                                                                  : QColor(0x46, 0x82, 0xB4));
+            painter->setBrush(!movable       ? QColor(0xB8, 0xC7, 0xD5)
+                              : active(part) ? QColor(0x2E, 0x5C, 0x85)
+                                             : QColor(0x46, 0x82, 0xB4));
             painter->drawPolygon(arrow);
         }
         painter->restore();
