@@ -33,22 +33,29 @@ QSvgRenderer *renderer(const QString &name)
     return *it;
 }
 
-QPixmap pixmap(const QString &name, const QSize &size, qreal dpr)
+QPixmap drawnOnce(const QString &key, const QSize &size, qreal dpr, const std::function<void(QPainter &)> &draw)
 {
-    const QString key = QStringLiteral("sorrisa:%1:%2x%3@%4").arg(name).arg(size.width()).arg(size.height()).arg(dpr);
     QPixmap pm;
     if (QPixmapCache::find(key, &pm))
         return pm;
     pm = QPixmap(size * dpr);
+    pm.setDevicePixelRatio(dpr);
     pm.fill(Qt::transparent);
     {
         QPainter p(&pm);
-        p.setRenderHint(QPainter::Antialiasing);
-        renderer(name)->render(&p);
+        draw(p);
     }
-    pm.setDevicePixelRatio(dpr);
     QPixmapCache::insert(key, pm);
     return pm;
+}
+
+QPixmap pixmap(const QString &name, const QSize &size, qreal dpr)
+{
+    const QString key = QStringLiteral("sorrisa:%1:%2x%3@%4").arg(name).arg(size.width()).arg(size.height()).arg(dpr);
+    return drawnOnce(key, size, dpr, [&](QPainter &p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        renderer(name)->render(&p, QRectF(QPointF(0, 0), QSizeF(size)));
+    });
 }
 
 } // namespace Icons

@@ -3,6 +3,9 @@
 #include <QIcon>
 #include <QString>
 
+#include <functional>
+
+class QPainter;
 class QPixmap;
 class QSize;
 class QSvgRenderer;
@@ -16,4 +19,7 @@ QIcon icon(const QString &name);   // cached
 QSvgRenderer *renderer(const QString &name);
 // The picture drawn at a size for a device pixel ratio, cached.
 QPixmap pixmap(const QString &name, const QSize &size, qreal dpr);
+// A picture drawn once by `draw` (in logical pixels, on a transparent ground) and then kept
+// in the pixmap cache under `key`.
+QPixmap drawnOnce(const QString &key, const QSize &size, qreal dpr, const std::function<void(QPainter &)> &draw);
 } // namespace Icons

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmapCache>
 #include <QPushButton>
 #include <QSvgRenderer>
 #include <QVBoxLayout>
@@ -78,16 +77,7 @@ void ListBanner::paintEvent(QPaintEvent *)
                             .arg(width())
                             .arg(height())
                             .arg(dpr);
-    QPixmap banner;
-    if (!QPixmapCache::find(key, &banner)) {
-        banner = QPixmap(size() * dpr);
-        banner.setDevicePixelRatio(dpr);
-        banner.fill(Qt::transparent);
-        QPainter p(&banner);
-        draw(p);
-        p.end();
-        QPixmapCache::insert(key, banner);
-    }
+    const QPixmap banner = Icons::drawnOnce(key, size(), dpr, [this](QPainter &p) { draw(p); });
     QPainter(this).drawPixmap(0, 0, banner);
 }
 
