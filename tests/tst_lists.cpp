@@ -426,6 +426,8 @@ void TestLists::findCriteria_data()
     QTest::addColumn<QList<int>>("positions");
 
     QTest::newRow("no criterion lists every card") << QStringList() << QList<int>{1, 2, 3, 4};
+    QTest::newRow("blank criteria list every card")
+        << QStringList{QStringLiteral("txtNote=   "), QStringLiteral("txtData= ")} << QList<int>{1, 2, 3, 4};
     QTest::newRow("dentist and mobile together")
         << QStringList{QStringLiteral("txtTipologia=bianchi"), QStringLiteral("txtCel=347")} << QList<int>{1};
     QTest::newRow("a blank criterion takes no part")

@@ -33,6 +33,16 @@ template <class Expect, class Visit> void eachAppointment(Expect expect, Visit v
     file.close();
 }
 
+// How many cards the archive holds, none of them read (the file created empty when missing).
+inline qint64 appointmentCount()
+{
+    RecordFile file(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
+    file.open(RecordFile::Read);
+    const qint64 count = file.count();
+    file.close();
+    return count;
+}
+
 template <class Visit> void eachAppointment(Visit visit)
 {
     eachAppointment([](qint64) {}, visit);

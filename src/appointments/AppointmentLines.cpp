@@ -108,6 +108,9 @@ public:
         }
     }
 
+    // No criterion at all: every card is found, whatever it holds.
+    bool takesAll() const { return !m_never && m_wanted.isEmpty(); }
+
     bool operator()(const TAppointmentRecord &r) const
     {
         if (m_never)
@@ -176,6 +179,14 @@ void statusPositions(Status status, const QDate &today, std::vector<qint64> &pos
 void foundPositions(const Criteria &criteria, std::vector<qint64> &positions)
 {
     const Matcher matches(criteria);
+    if (matches.takesAll()) {
+        // Nothing to compare, so nothing to read: the cards are read when their lines are.
+        const qint64 count = appointmentCount();
+        positions.reserve(positions.size() + size_t(count));
+        for (qint64 position = 1; position <= count; ++position)
+            positions.push_back(position);
+        return;
+    }
     eachAppointment([&](const TAppointmentRecord &r, qint64 position) {
         if (matches(r))
             positions.push_back(position);
