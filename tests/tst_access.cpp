@@ -37,6 +37,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTableView>
 #include <QToolButton>
 
 #include <algorithm>
@@ -316,6 +317,28 @@ private slots:
         const int month = agenda->calAppuntamenti->monthShown();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QCOMPARE(agenda->calAppuntamenti->monthShown(), month % 12 + 1);
+        agenda->hide();
+    }
+
+    // The day picked shows in the selection colours; with the keyboard in the days it is
+    // also framed in the focus colour, so the user sees where the arrows will move from.
+    void calendarShowsThePickedDayAndTheFocus()
+    {
+        const QColor selection(0x46, 0x82, 0xB4), focus(0xF2, 0xC1, 0x4E), weekend(0xFF, 0x00, 0x00);
+        TfrmAgenda *agenda = Windows::frmAgenda();
+        activate(agenda);
+        auto *days = agenda->calAppuntamenti->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
+        QVERIFY(days);
+        const QRect picked = days->visualRect(days->currentIndex());
+        QVERIFY(picked.isValid());
+        QCOMPARE(days->currentIndex().data().toString(), QStringLiteral("10")); // 10/12/2026
+        agenda->lstRecords->setFocus();
+        const QImage unfocused = days->viewport()->grab(picked).toImage();
+        QVERIFY(pixelsOf(unfocused, selection) > picked.width() * picked.height() / 2);
+        QCOMPARE(pixelsOf(unfocused, focus), 0);
+        days->setFocus();
+        QVERIFY(pixelsOf(days->viewport()->grab(picked).toImage(), focus) > picked.width());
+        QVERIFY(pixelsOf(days->viewport()->grab().toImage(), weekend) > 0); // Saturdays and Sundays in red
         agenda->hide();
     }
 

@@ -90,18 +90,9 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
     icoIstruzioni->setObjectName(QStringLiteral("icoIstruzioni"));
     icoIstruzioni->setWordWrap(true);
     icoIstruzioni->setStyleSheet(QStringLiteral("QLabel { color: #1F4E79; font-style: italic; }"));
-    calAppuntamenti = new QCalendarWidget(shpCalendario);
-    calAppuntamenti->setObjectName(QStringLiteral("calAppuntamenti"));
+    calAppuntamenti = Theme::calendar(QStringLiteral("calAppuntamenti"), shpCalendario);
     calAppuntamenti->setAccessibleName(QStringLiteral("Calendario"));
-    calAppuntamenti->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    calAppuntamenti->setFirstDayOfWeek(Qt::Monday);
-    calAppuntamenti->setStyleSheet(
-        QStringLiteral("QCalendarWidget QWidget#qt_calendar_navigationbar { background: #4682B4; }"
-                       "QCalendarWidget QToolButton { color: #FFFFFF; font-weight: bold; background: transparent; }"
-                       "QCalendarWidget QAbstractItemView { background: #FFFFFF; selection-background-color: #4682B4; "
-                       "selection-color: #FFFFFF; }"));
     calAppuntamenti->setFixedHeight(230);
-    calAppuntamenti->setSelectedDate(Clock::today());
     Accessibility::nameCalendar(calAppuntamenti);
     btnGiorno = pill(QStringLiteral("btnGiorno"), QStringLiteral("APPUNTAMENTI DEL GIORNO"), shpCalendario);
     btnMese = pill(QStringLiteral("btnMese"), QStringLiteral("APPUNTAMENTI DEL MESE"), shpCalendario);

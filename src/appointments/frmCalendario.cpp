@@ -23,17 +23,7 @@ TfrmCalendario::TfrmCalendario(QWidget *parent) : Dialog(parent, Place::OnOwner)
 
     panContainer = Theme::panel(QStringLiteral("panContainer"), this);
 
-    calAppuntamenti = new QCalendarWidget;
-    calAppuntamenti->setObjectName(QStringLiteral("calAppuntamenti"));
-    calAppuntamenti->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    calAppuntamenti->setGridVisible(false);
-    calAppuntamenti->setFirstDayOfWeek(Qt::Monday);
-    calAppuntamenti->setSelectedDate(Clock::today());
-    calAppuntamenti->setStyleSheet(
-        QStringLiteral("QCalendarWidget QWidget#qt_calendar_navigationbar { background: #4682B4; }"
-                       "QCalendarWidget QToolButton { color: #FFFFFF; font-weight: bold; background: transparent; }"
-                       "QCalendarWidget QAbstractItemView { background: #FFFFFF; selection-background-color: #4682B4; "
-                       "selection-color: #FFFFFF; }"));
+    calAppuntamenti = Theme::calendar(QStringLiteral("calAppuntamenti"), nullptr);
 
     lblImporta = Theme::label(QStringLiteral("lblImporta"), QStringLiteral("Importare una data:"), panContainer,
                               calAppuntamenti);

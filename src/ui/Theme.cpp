@@ -3,7 +3,10 @@
 #include "ui/Accessibility.h"
 #include "ui/Icons.h"
 
+#include "platform/Clock.h"
+
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +18,8 @@
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QStyleOptionSlider>
+#include <QStyledItemDelegate>
+#include <QTableView>
 
 namespace {
 
@@ -113,6 +118,40 @@ public:
     }
 };
 
+// A calendar's cell: its colours and text as the calendar's model gives them, in the
+// calendar's font, the selected day in the selection colours, the day with the keyboard
+// focus framed. (Each colour the model gives is worked out anew: only these are asked for.)
+class CalendarCell : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const bool selected = option.state & QStyle::State_Selected;
+        const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                           : (option.state & QStyle::State_Active) ? QPalette::Active
+                                                                                   : QPalette::Inactive;
+        const QVariant background = index.data(Qt::BackgroundRole);
+        if (selected)
+            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        else if (background.isValid())
+            painter->fillRect(option.rect, qvariant_cast<QBrush>(background));
+        const QVariant foreground = index.data(Qt::ForegroundRole);
+        painter->save();
+        painter->setFont(option.font);
+        painter->setPen(selected               ? option.palette.color(group, QPalette::HighlightedText)
+                        : foreground.isValid() ? qvariant_cast<QBrush>(foreground).color()
+                                               : option.palette.color(group, QPalette::Text));
+        painter->drawText(option.rect, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
+        if (option.state & QStyle::State_HasFocus) {
+            painter->setPen(QPen(QColor(0xF2, 0xC1, 0x4E), 2));
+            painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
+        }
+        painter->restore();
+    }
+};
+
 } // namespace
 
 namespace Theme {
@@ -189,6 +228,23 @@ QLabel *label(const QString &objectName, const QString &text, QWidget *parent, Q
         buddy->setAccessibleName(name.trimmed());
     }
     return l;
+}
+
+QCalendarWidget *calendar(const QString &objectName, QWidget *parent)
+{
+    auto *c = new QCalendarWidget(parent);
+    c->setObjectName(objectName);
+    c->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    c->setFirstDayOfWeek(Qt::Monday);
+    c->setSelectedDate(Clock::today());
+    c->setStyleSheet(
+        QStringLiteral("QCalendarWidget QWidget#qt_calendar_navigationbar { background: #4682B4; }"
+                       "QCalendarWidget QToolButton { color: #FFFFFF; font-weight: bold; background: transparent; }"
+                       "QCalendarWidget QAbstractItemView { background: #FFFFFF; selection-background-color: #4682B4; "
+                       "selection-color: #FFFFFF; }"));
+    if (auto *days = c->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview")))
+        days->setItemDelegate(new CalendarCell(days));
+    return c;
 }
 
 QLabel *picture(const QString &objectName, const QString &svg, int width, int height, QWidget *parent)

@@ -1,6 +1,7 @@
 #pragma once
 
 class QApplication;
+class QCalendarWidget;
 class QWidget;
 class QString;
 class QLabel;
@@ -22,6 +23,10 @@ QWidget *panel(const QString &objectName, QWidget *parent);
 QPushButton *textButton(const QString &objectName, const QString &caption, QWidget *parent);
 // A label; when given a buddy it also names that field for screen readers.
 QLabel *label(const QString &objectName, const QString &text, QWidget *parent, QWidget *buddy = nullptr);
+// A month calendar in the program's colours, weeks from Monday, today selected; its days
+// drawn as plain text on their colours (the calendar's own drawing goes through the style
+// for every day, a good part of the agenda's first paint).
+QCalendarWidget *calendar(const QString &objectName, QWidget *parent);
 // A picture used only as decoration.
 QLabel *picture(const QString &objectName, const QString &svg, int width, int height, QWidget *parent);
 
