@@ -3,7 +3,6 @@
 #include "base/Formats.h"
 #include "ui/Accessibility.h"
 #include "ui/Theme.h"
-#include "platform/Clock.h"
 
 #include <QCalendarWidget>
 #include <QHBoxLayout>
