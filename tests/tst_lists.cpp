@@ -28,6 +28,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <cstring>
+
 Q_DECLARE_METATYPE(AppointmentLines::Status)
 
 namespace {
@@ -104,6 +106,8 @@ private slots:
     void reopeningACard();
     void findCriteria_data();
     void findCriteria();
+    void criterionAnywhereInItsField_data();
+    void criterionAnywhereInItsField();
     void findWindowSearchAndResults();
     void findWindowEmptyArchive();
     void findWindowArchiveFailure();
@@ -483,6 +487,55 @@ void TestLists::findCriteria()
         filled += c.section(QLatin1Char('='), 1).trimmed().isEmpty() ? 0 : 1;
     QCOMPARE(conta, QString::number(filled));
     QCOMPARE(trovate, QStringLiteral("Il presente riepilogo contiene %1 schede.").arg(positions.size()));
+}
+
+// A criterion is looked for at every place of its field's text, and nowhere past it: the
+// field's room after the text may still hold the bytes of a longer text saved before.
+void TestLists::criterionAnywhereInItsField_data()
+{
+    QTest::addColumn<QString>("field");    // Tipologia, 50 characters of room
+    QTest::addColumn<QByteArray>("stale"); // bytes left in the room after the text
+    QTest::addColumn<QString>("criterion");
+    QTest::addColumn<bool>("found");
+
+    const QString x13(13, QLatin1Char('x')), x45(45, QLatin1Char('x')), x46(46, QLatin1Char('x'));
+    QTest::newRow("at the start") << QStringLiteral("Verdi") << QByteArray() << QStringLiteral("verdi") << true;
+    QTest::newRow("past the first sixteen")
+        << QStringLiteral("Studio dentistico Verdi") << QByteArray() << QStringLiteral("verdi") << true;
+    QTest::newRow("across the sixteenth place")
+        << x13 + QStringLiteral("VERDI") << QByteArray() << QStringLiteral("verdi") << true;
+    QTest::newRow("at the last place of a full field")
+        << x45 + QStringLiteral("Verdi") << QByteArray() << QStringLiteral("verdi") << true;
+    QTest::newRow("cut short at the end of a full field")
+        << x46 + QStringLiteral("Verd") << QByteArray() << QStringLiteral("verdi") << false;
+    QTest::newRow("the first letter many times")
+        << QStringLiteral("vvvvvvvvvvvvvvvvvvvvverdi") << QByteArray() << QStringLiteral("verdi") << true;
+    QTest::newRow("not in the stale bytes")
+        << QStringLiteral("Dott. Ver") << QByteArray("di Verdi Verdi Verdi") << QStringLiteral("verdi") << false;
+    QTest::newRow("ending with the text")
+        << QStringLiteral("Dott. Rossi Ver") << QByteArray("di") << QStringLiteral("ver") << true;
+    QTest::newRow("begun in the text, ended in the stale bytes")
+        << QStringLiteral("Dott. Rossi Ve") << QByteArray("rdi") << QStringLiteral("verdi") << false;
+    QTest::newRow("a criterion longer than the text")
+        << QStringLiteral("Ver") << QByteArray("di") << QStringLiteral("verdi") << false;
+    QTest::newRow("letters past Z do not fold")
+        << x13 + QStringLiteral("\u00C8") << QByteArray() << QStringLiteral("\u00E8") << false;
+}
+
+void TestLists::criterionAnywhereInItsField()
+{
+    QFETCH(QString, field);
+    QFETCH(QByteArray, stale);
+    QFETCH(QString, criterion);
+    QFETCH(bool, found);
+    TAppointmentRecord record{};
+    std::memset(record.Tipologia.chars, '#', sizeof record.Tipologia.chars);
+    record.Tipologia.setText(field);
+    std::memcpy(record.Tipologia.chars + record.Tipologia.length, stale.constData(),
+                size_t(qMin<qsizetype>(stale.size(), 50 - record.Tipologia.length)));
+    AppointmentLines::Criteria wanted;
+    wanted.txtTipologia = criterion;
+    QCOMPARE(AppointmentLines::matches(wanted, record), found);
 }
 
 void TestLists::findWindowSearchAndResults()

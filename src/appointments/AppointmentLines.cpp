@@ -5,6 +5,12 @@
 #include "appointments/AppointmentArchive.h"
 #include "storage/AppointmentRecord.h"
 
+#include <bit>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace AppointmentLines {
 
 QString line(const TAppointmentRecord &r)
@@ -146,16 +152,36 @@ private:
         const int m = int(folded.size());
         const auto *want = reinterpret_cast<const unsigned char *>(folded.constData());
         const auto fold = [](unsigned char b) { return b >= 'A' && b <= 'Z' ? static_cast<unsigned char>(b + 32) : b; };
-        // Folded as it is compared, without a copy of the field.
-        for (int i = 0; i + m <= n; ++i) {
-            if (fold(chars[begin + i]) != want[0])
-                continue;
+        const auto matchesAt = [&](int i) {
             int j = 1;
             while (j < m && fold(chars[begin + i + j]) == want[j])
                 ++j;
-            if (j == m)
-                return true;
+            return j == m;
+        };
+        // Folded as it is compared, without a copy of the field. The places where the first
+        // character is found are looked for sixteen at a time; only they are compared in full.
+        const int last = n - m; // the last place the criterion can start
+        int i = 0;
+#ifdef __SSE2__
+        const __m128i first = _mm_set1_epi8(char(want[0]));
+        const __m128i beforeA = _mm_set1_epi8('A' - 1), afterZ = _mm_set1_epi8('Z' + 1), lower = _mm_set1_epi8(32);
+        // The field's room is read, not only its text: the places past the text are left out.
+        for (; i <= last && begin + i + 16 <= capacity; i += 16) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(chars + begin + i));
+            // Bytes from 128 up compare as negative, so they are never taken for capitals.
+            const __m128i capital = _mm_and_si128(_mm_cmpgt_epi8(bytes, beforeA), _mm_cmplt_epi8(bytes, afterZ));
+            const __m128i lowered = _mm_add_epi8(bytes, _mm_and_si128(capital, lower));
+            unsigned found = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(lowered, first)));
+            if (last - i < 15)
+                found &= (1u << (last - i + 1)) - 1;
+            for (; found; found &= found - 1)
+                if (matchesAt(i + std::countr_zero(found)))
+                    return true;
         }
+#endif
+        for (; i <= last; ++i)
+            if (fold(chars[begin + i]) == want[0] && matchesAt(i))
+                return true;
         return false;
     }
 
