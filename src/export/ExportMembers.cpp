@@ -8,6 +8,8 @@
 #include "storage/PatientRecord.h"
 #include "storage/RecordFile.h"
 
+#include <algorithm>
+#include <numeric>
 #include <vector>
 
 namespace Exports {
@@ -185,22 +187,28 @@ void fillByKey(ExportTable &rows, const std::function<bool(const TAppointmentRec
 
 void fillImminent(ExportTable &rows, const QDate &today)
 {
-    // The agenda's own rule and order: the same cards (an unreadable one passed over, as the
-    // agenda does) ordered by their agenda lines.
-    std::vector<QString> lines;
+    // The agenda's own cards in the agenda's own order, as the agenda works them out (an
+    // unreadable card passed over, no line built): the rows are then read in file order and
+    // shown in the agenda's.
+    const std::vector<qint64> agenda = AgendaRules::imminentCards(today).positions;
+    std::vector<size_t> byPosition(agenda.size()); // places in the agenda, by the card's position
+    std::iota(byPosition.begin(), byPosition.end(), size_t(0));
+    std::sort(byPosition.begin(), byPosition.end(), [&](size_t a, size_t b) { return agenda[a] < agenda[b]; });
+    std::vector<size_t> place; // the agenda place of each row, as the rows are added
+    place.reserve(agenda.size());
     scanThenSort(
         [&] {
-            eachAppointment(rows, [&](const TAppointmentRecord &r, qint64) {
-                if (AgendaRules::imminence(r, today) != AgendaRules::Imminence::Imminent)
+            size_t next = 0;
+            eachAppointment(rows, [&](const TAppointmentRecord &r, qint64 position) {
+                while (next < byPosition.size() && agenda[byPosition[next]] < position)
+                    ++next; // a card no longer there
+                if (next == byPosition.size() || agenda[byPosition[next]] != position)
                     return;
-                lines.push_back(AgendaRules::line(r));
-                appendAppointment(rows, qint64(lines.size()), r, AnsiText::toAnsi(AgendaRules::sortKey(r)));
+                place.push_back(byPosition[next++]);
+                appendAppointment(rows, qint64(place.size()), r, AnsiText::toAnsi(AgendaRules::sortKey(r)));
             });
         },
-        [&] {
-            rows.sortStored(
-                [&](qsizetype a, qsizetype b) { return AgendaRules::lineLess(lines[size_t(a)], lines[size_t(b)]); });
-        });
+        [&] { rows.sortStored([&](qsizetype a, qsizetype b) { return place[size_t(a)] < place[size_t(b)]; }); });
 }
 
 } // namespace
