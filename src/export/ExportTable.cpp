@@ -1,5 +1,6 @@
 #include "export/ExportTable.h"
 
+#include "platform/Memory.h"
 #include "storage/AnsiText.h"
 
 #include <algorithm>
@@ -21,6 +22,9 @@ void ExportTable::reserve(qsizetype rows, qsizetype bytes)
 {
     m_bytes.reserve(bytes);
     m_ends.reserve(size_t(rows) * size_t(m_columns));
+    // Tens of megabytes filled at once, in a block fresh from the system every time.
+    Memory::preferLargePages(m_bytes.data(), size_t(m_bytes.capacity()));
+    Memory::preferLargePages(m_ends.data(), m_ends.capacity() * sizeof(quint32));
     m_numbers.reserve(size_t(rows));
     m_order.reserve(size_t(rows));
 }
