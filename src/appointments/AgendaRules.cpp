@@ -464,15 +464,18 @@ QString lineOf(const char *bytes) { return line(*reinterpret_cast<const TAppoint
 
 } // namespace
 
-Imminent imminentCards(const QDate &today)
+Imminent imminentCards(const QDate &today, const std::function<void(const TAppointmentRecord &)> &each)
 {
     const ImminenceTest test(today);
     Found found;
     eachAppointment([&](qint64 count) { found.reserve(count); },
                     [&](const TAppointmentRecord &record, qint64 position) {
                         // A damaged card is passed over: the cards after it must still be listed.
-                        if (hasFlag(record.Ottemperata, kFlagNoBytes) && test(record) == Imminence::Imminent)
+                        if (hasFlag(record.Ottemperata, kFlagNoBytes) && test(record) == Imminence::Imminent) {
                             found.add(record, position);
+                            if (each)
+                                each(record);
+                        }
                     });
 
     constexpr quint64 kCardMask = (quint64(1) << kCardBits) - 1;

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 struct TAppointmentRecord;
@@ -59,13 +60,14 @@ void sortLines(QStringList &lines);
 // The imminent cards of the appointment archive (created empty when it is missing): their
 // record positions in the agenda's order (the order sortLines gives their lines, equal lines
 // in file order), and the number of characters of the longest of their lines. Throws
-// StorageError when the file cannot be read.
+// StorageError when the file cannot be read. `each`, when given, is handed every imminent
+// card as the scan finds it, in file order.
 struct Imminent
 {
     std::vector<qint64> positions;
     int longestLine = 0;
 };
-Imminent imminentCards(const QDate &today);
+Imminent imminentCards(const QDate &today, const std::function<void(const TAppointmentRecord &)> &each = {});
 
 // The agenda lines of the cards at the given positions of the appointment archive, built
 // when they are asked for.

@@ -1,6 +1,7 @@
 #include "export/ExportMembers.h"
 
 #include "appointments/AgendaRules.h"
+#include "appointments/AppointmentArchive.h"
 #include "export/ExportTable.h"
 #include "platform/ProgramFolder.h"
 #include "storage/AnsiText.h"
@@ -187,28 +188,26 @@ void fillByKey(ExportTable &rows, const std::function<bool(const TAppointmentRec
 
 void fillImminent(ExportTable &rows, const QDate &today)
 {
-    // The agenda's own cards in the agenda's own order, as the agenda works them out (an
-    // unreadable card passed over, no line built): the rows are then read in file order and
-    // shown in the agenda's.
-    const std::vector<qint64> agenda = AgendaRules::imminentCards(today).positions;
-    std::vector<size_t> byPosition(agenda.size()); // places in the agenda, by the card's position
-    std::iota(byPosition.begin(), byPosition.end(), size_t(0));
-    std::sort(byPosition.begin(), byPosition.end(), [&](size_t a, size_t b) { return agenda[a] < agenda[b]; });
-    std::vector<size_t> place; // the agenda place of each row, as the rows are added
-    place.reserve(agenda.size());
-    scanThenSort(
-        [&] {
-            size_t next = 0;
-            eachAppointment(rows, [&](const TAppointmentRecord &r, qint64 position) {
-                while (next < byPosition.size() && agenda[byPosition[next]] < position)
-                    ++next; // a card no longer there
-                if (next == byPosition.size() || agenda[byPosition[next]] != position)
-                    return;
-                place.push_back(byPosition[next++]);
-                appendAppointment(rows, qint64(place.size()), r, AnsiText::toAnsi(AgendaRules::sortKey(r)));
-            });
-        },
-        [&] { rows.sortStored([&](qsizetype a, qsizetype b) { return place[size_t(a)] < place[size_t(b)]; }); });
+    // The agenda's own cards in the agenda's own order, as the agenda works them out in its
+    // one scan (an unreadable card passed over, no line built). The scan hands the cards over
+    // in file order, so the row added k-th is the card with the k-th smallest position, and
+    // is shown at that card's place in the agenda.
+    const qint64 count = appointmentCount();
+    rows.reserve(count, count * TAppointmentRecord::Size);
+    AgendaRules::Imminent agenda;
+    try {
+        agenda = AgendaRules::imminentCards(today, [&](const TAppointmentRecord &r) {
+            appendAppointment(rows, rows.rowCount() + 1, r, AnsiText::toAnsi(AgendaRules::sortKey(r)));
+        });
+    } catch (...) {
+        rows.clear(); // read in file order, never put in the agenda's: not shown as a list
+        throw;
+    }
+    std::vector<size_t> place(agenda.positions.size()); // of each row, as the rows were added
+    std::iota(place.begin(), place.end(), size_t(0));
+    std::sort(place.begin(), place.end(),
+              [&](size_t a, size_t b) { return agenda.positions[a] < agenda.positions[b]; });
+    rows.sortStored([&](qsizetype a, qsizetype b) { return place[size_t(a)] < place[size_t(b)]; });
 }
 
 } // namespace
