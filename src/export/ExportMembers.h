@@ -45,7 +45,8 @@ const Description &description(Member member);
 // member's order: the archives in file order with "N." the record position; the imminent
 // cards in the agenda's order; the cards of the picked day, or of its month, by date and
 // time. Rows with equal keys keep the order of the file. Throws StorageError when the
-// archive cannot be read, with the rows read until then in the table, in order.
+// archive cannot be read, with the rows read until then in the table, in order (the
+// imminent cards, whose order is known only once all are read: none).
 void fill(Member member, const QDate &picked, const QDate &today, ExportTable &rows);
 
 } // namespace Exports
