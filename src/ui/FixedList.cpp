@@ -1,5 +1,7 @@
 #include "ui/FixedList.h"
 
+#include "ui/Theme.h"
+
 #include <QAbstractListModel>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
@@ -57,9 +59,7 @@ public:
     }
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
-        const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
-                                           : (option.state & QStyle::State_Active) ? QPalette::Normal
-                                                                                   : QPalette::Inactive;
+        const QPalette::ColorGroup group = Theme::colourGroup(option);
         const bool selected = option.state & QStyle::State_Selected;
         if (selected)
             painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));

@@ -129,9 +129,7 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         const bool selected = option.state & QStyle::State_Selected;
-        const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
-                                           : (option.state & QStyle::State_Active) ? QPalette::Active
-                                                                                   : QPalette::Inactive;
+        const QPalette::ColorGroup group = Theme::colourGroup(option);
         const QVariant background = index.data(Qt::BackgroundRole);
         if (selected)
             painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
@@ -228,6 +226,13 @@ QLabel *label(const QString &objectName, const QString &text, QWidget *parent, Q
         buddy->setAccessibleName(name.trimmed());
     }
     return l;
+}
+
+QPalette::ColorGroup colourGroup(const QStyleOption &option)
+{
+    return !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+           : (option.state & QStyle::State_Active) ? QPalette::Active
+                                                   : QPalette::Inactive;
 }
 
 QCalendarWidget *calendar(const QString &objectName, QWidget *parent)

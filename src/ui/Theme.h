@@ -1,11 +1,14 @@
 #pragma once
 
+#include <QPalette>
+
 class QApplication;
 class QCalendarWidget;
 class QWidget;
 class QString;
 class QLabel;
 class QPushButton;
+class QStyleOption;
 
 // The program's look: one style sheet for every window (gradients, white panels, the
 // entry-field colouring, the yellow focus frames, text buttons) and a few small makers
@@ -23,6 +26,9 @@ QWidget *panel(const QString &objectName, QWidget *parent);
 QPushButton *textButton(const QString &objectName, const QString &caption, QWidget *parent);
 // A label; when given a buddy it also names that field for screen readers.
 QLabel *label(const QString &objectName, const QString &text, QWidget *parent, QWidget *buddy = nullptr);
+// The palette's colour group an item drawn by hand takes from its state: disabled, active
+// window or inactive window.
+QPalette::ColorGroup colourGroup(const QStyleOption &option);
 // A month calendar in the program's colours, weeks from Monday, today selected; its days
 // drawn as plain text on their colours (the calendar's own drawing goes through the style
 // for every day, a good part of the agenda's first paint).
