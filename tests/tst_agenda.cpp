@@ -269,9 +269,18 @@ private slots:
 
     // The agenda keeps per line only a compact key and builds the lines it shows: on cards
     // made to tie and to differ where the key stops looking, it must list exactly the lines
-    // the line sort gives, equal lines in file order.
+    // the line sort gives, equal lines in file order, also when the archive is read in two
+    // halves at once.
+    void lazyOrderEqualsTheLineSort_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("small archive") << 700;
+        QTest::newRow("archive read in two halves") << 5001;
+    }
+
     void lazyOrderEqualsTheLineSort()
     {
+        QFETCH(int, count);
         const QDate today(2026, 12, 10);
         const QString sameStart = QStringLiteral("Abcdefghijklmnopqrstuvwxyz");
         const QStringList names = {"Rossi Mario",
@@ -313,7 +322,7 @@ private slots:
         QRandomGenerator rng(15);
         const auto pick = [&](const auto &list) { return list.at(int(rng.bounded(int(list.size())))); };
         QList<TAppointmentRecord> cards;
-        for (int i = 0; i < 700; ++i) {
+        for (int i = 0; i < count; ++i) {
             TAppointmentRecord r{};
             raw(r.Data, pick(dates));
             raw(r.OreApp, pick(hours));

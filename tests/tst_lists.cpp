@@ -113,6 +113,8 @@ private slots:
     void findWindowArchiveFailure();
     void findWindowKeyboard();
     void linesBuiltWhenAsked();
+    void positionsOfEveryList_data();
+    void positionsOfEveryList();
     void printingAListTheArchiveLost();
     void linesScrollSideways_data();
     void linesScrollSideways();
@@ -700,6 +702,51 @@ void TestLists::linesBuiltWhenAsked()
     QCOMPARE(shown, linesOf(cards, all));
     QCOMPARE(found, 600);
     QCOMPARE(card->lblPosizione->text(), QStringLiteral("601"));
+}
+
+// The positions each list takes from the archive are the cards its rule takes one by one,
+// in file order: on a small archive, read by one thread, and on one large enough to be read
+// in two halves at once.
+void TestLists::positionsOfEveryList_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::newRow("small archive") << 700;
+    QTest::newRow("archive read in two halves") << 5001;
+}
+
+void TestLists::positionsOfEveryList()
+{
+    QFETCH(int, count);
+    const QStringList dates = {QStringLiteral("09/12/2026"), QStringLiteral("31/02/2026"), QString(),
+                               QStringLiteral("11/12/2026"), QStringLiteral("01/01/2020")};
+    const QStringList flags = {kFlagNo, kFlagYes, kFlagNo, QStringLiteral("si")};
+    QList<Card> cards;
+    for (int i = 0; i < count; ++i)
+        cards.append(Card(dates.at(i % dates.size()), flags.at(i % 7 % flags.size()),
+                          i % 3 == 0 ? QStringLiteral("Verdi Anna") : QStringLiteral("Rossi Mario")));
+    TestWorld world;
+    writeArchive(cards);
+    const QDate today(2026, 12, 10);
+    AppointmentLines::Criteria criteria;
+    criteria.txtContatto = QStringLiteral("verdi");
+    std::vector<qint64> found;
+    AppointmentLines::foundPositions(criteria, found);
+    std::vector<qint64> expected;
+    for (int p = 1; p <= count; ++p)
+        if (AppointmentLines::matches(criteria, appointmentRecord(cards[p - 1])))
+            expected.push_back(p);
+    QCOMPARE(found, expected);
+    for (AppointmentLines::Status status : {AppointmentLines::Status::DaAssolvere, AppointmentLines::Status::Scaduti,
+                                            AppointmentLines::Status::Assolti}) {
+        std::vector<qint64> listed{-1}; // appended to what the list holds
+        AppointmentLines::statusPositions(status, today, listed);
+        expected = {-1};
+        for (int p = 1; p <= count; ++p)
+            if (AppointmentLines::listed(status, appointmentRecord(cards[p - 1]), today))
+                expected.push_back(p);
+        QVERIFY(expected.size() > 100);
+        QCOMPARE(listed, expected);
+    }
 }
 
 // A list printed when its archive can no longer be read: said, and nothing printed.

@@ -17,6 +17,9 @@
 #include <QSet>
 #include <QTest>
 
+#include <array>
+#include <atomic>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -263,6 +266,65 @@ private slots:
             QCOMPARE(r.Contatto.text(), QString::number(i));
         }
         QVERIFY(!file.next(r));
+    }
+
+    // The two halves of a file visited at once: every record once, with its position, each
+    // half in file order and the second starting where the first ends; on a file too small to
+    // share (one thread) and on one large enough for two, an odd count so the halves differ.
+    void scanInHalvesVisitsEveryRecordOnce_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::newRow("none") << 0;
+        QTest::newRow("one") << 1;
+        QTest::newRow("small, one thread") << 701;
+        QTest::newRow("large, two threads") << 5001;
+    }
+
+    void scanInHalvesVisitsEveryRecordOnce()
+    {
+        QFETCH(int, records);
+        TestWorld world;
+        QByteArray bytes;
+        for (int i = 1; i <= records; ++i) {
+            TAppointmentRecord r = appointment(QString::number(i));
+            bytes.append(recordBytes(r), TAppointmentRecord::Size);
+        }
+        world.write(kAppointmentArchive, bytes);
+        RecordFile file(world.file(kAppointmentArchive), TAppointmentRecord::Size);
+        file.open(RecordFile::Read);
+        std::array<QList<qint64>, 2> seen;
+        std::array<bool, 2> namedByPosition{true, true};
+        file.scanInHalves([&](int half, const char *rec, qint64 position) {
+            const auto *r = reinterpret_cast<const TAppointmentRecord *>(rec);
+            namedByPosition[size_t(half)] &= r->Contatto.text() == QString::number(position);
+            seen[size_t(half)].append(position);
+        });
+        QVERIFY(namedByPosition[0] && namedByPosition[1]);
+        QCOMPARE(seen[0].size(), records / 2);
+        QList<qint64> all = seen[0] + seen[1];
+        QCOMPARE(all.size(), records);
+        for (int i = 0; i < records; ++i)
+            QCOMPARE(all[i], qint64(i + 1));
+        QCOMPARE(file.position(), 0); // left where it was
+    }
+
+    // What the visitor throws on the second thread reaches the caller, after both halves.
+    void scanInHalvesPassesOnTheVisitorsFailure()
+    {
+        TestWorld world;
+        world.write(kAppointmentArchive, QByteArray(5001 * TAppointmentRecord::Size, ' '));
+        RecordFile file(world.file(kAppointmentArchive), TAppointmentRecord::Size);
+        file.open(RecordFile::Read);
+        std::atomic<int> firstHalf = 0;
+        QVERIFY_THROWS_EXCEPTION(StorageError, file.scanInHalves([&](int half, const char *, qint64 position) {
+            if (half == 0)
+                ++firstHalf;
+            else if (position == 4000)
+                throw StorageError(QStringLiteral("visitor"));
+        }));
+        QCOMPARE(firstHalf.load(), 2500);
+        file.close();
+        QVERIFY_THROWS_EXCEPTION(StorageError, file.scanInHalves([](int, const char *, qint64) {}));
     }
 
     void partialLastRecord()

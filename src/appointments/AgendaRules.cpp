@@ -7,6 +7,7 @@
 #include "storage/AppointmentRecord.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
 #include <utility>
@@ -212,6 +213,7 @@ namespace {
 constexpr int kHead = 12;
 constexpr int kTail = 40;     // date 10, time 5, name 25
 constexpr int kCardBits = 24; // beside a twelve-digit key (40 bits)
+constexpr quint64 kCardMask = (quint64(1) << kCardBits) - 1;
 
 // The head of a card without a complete key.
 struct Head
@@ -302,13 +304,13 @@ Head headOf(const unsigned char *ranked, quint32 card)
 }
 
 // The head of a complete key, for setting it beside the heads of incomplete ones.
-Head headOfKey(quint64 key)
+Head headOfKey(quint64 key, quint32 card = 0)
 {
     const std::array<unsigned char, 256> &rank = ranks();
     unsigned char ranked[kHead];
     for (int i = kHead - 1; i >= 0; --i, key /= 10)
         ranked[i] = rank['0' + key % 10];
-    return headOf(ranked, 0);
+    return headOf(ranked, card);
 }
 
 // The imminent cards as the scan finds them.
@@ -326,6 +328,26 @@ struct Found
         tails.reserve(size_t(count));
         positions.reserve(size_t(count));
         keyed.reserve(size_t(count));
+    }
+
+    // The cards of `after`, found in the file after this one's, numbered on from this one's.
+    void join(const Found &after)
+    {
+        const auto offset = quint32(tails.size());
+        tails.insert(tails.end(), after.tails.begin(), after.tails.end());
+        positions.insert(positions.end(), after.positions.begin(), after.positions.end());
+        longest = qMax(longest, after.longest);
+        for (quint64 k : after.keyed) {
+            const quint64 card = (k & kCardMask) + offset;
+            if (card <= kCardMask)
+                keyed.push_back((k & ~kCardMask) | card);
+            else
+                other.push_back(headOfKey(k >> kCardBits, quint32(card))); // past the room for a number
+        }
+        for (Head h : after.other) {
+            h.card += offset;
+            other.push_back(h);
+        }
     }
 
     void add(const TAppointmentRecord &record, qint64 position)
@@ -466,19 +488,40 @@ QString lineOf(const char *bytes) { return line(*reinterpret_cast<const TAppoint
 
 Imminent imminentCards(const QDate &today, const std::function<void(const TAppointmentRecord &)> &each)
 {
-    const ImminenceTest test(today);
-    Found found;
-    eachAppointment([&](qint64 count) { found.reserve(count); },
-                    [&](const TAppointmentRecord &record, qint64 position) {
-                        // A damaged card is passed over: the cards after it must still be listed.
-                        if (hasFlag(record.Ottemperata, kFlagNoBytes) && test(record) == Imminence::Imminent) {
-                            found.add(record, position);
-                            if (each)
-                                each(record);
-                        }
-                    });
+    // Each half of the archive gathers its own cards with its own test (the test keeps what
+    // it has worked out); a damaged card is passed over: the cards after it must still be
+    // listed.
+    std::array<Found, 2> halves;
+    std::array<ImminenceTest, 2> tests{ImminenceTest(today), ImminenceTest(today)};
+    const auto take = [&](int half, const TAppointmentRecord &record, qint64 position) {
+        const bool imminent =
+            hasFlag(record.Ottemperata, kFlagNoBytes) && tests[size_t(half)](record) == Imminence::Imminent;
+        if (imminent)
+            halves[size_t(half)].add(record, position);
+        return imminent;
+    };
+    RecordFile archive(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
+    archive.open(RecordFile::Read);
+    const qint64 count = archive.count();
+    halves[0].reserve(count); // room for the second half's cards too, joined after them
+    if (each) {
+        // The caller takes the cards in file order, on this thread.
+        archive.scan([&](const char *bytes, qint64 position) {
+            const auto &record = *reinterpret_cast<const TAppointmentRecord *>(bytes);
+            if (take(0, record, position))
+                each(record);
+            return true;
+        });
+    } else {
+        halves[1].reserve(count - count / 2);
+        archive.scanInHalves([&](int half, const char *bytes, qint64 position) {
+            take(half, *reinterpret_cast<const TAppointmentRecord *>(bytes), position);
+        });
+    }
+    archive.close();
+    Found &found = halves[0];
+    found.join(halves[1]);
 
-    constexpr quint64 kCardMask = (quint64(1) << kCardBits) - 1;
     std::vector<quint64> &keyed = found.keyed;
     std::vector<Head> &other = found.other;
     radixSort(keyed);

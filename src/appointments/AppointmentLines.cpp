@@ -195,11 +195,7 @@ bool matches(const Criteria &c, const TAppointmentRecord &r) { return Matcher(c)
 
 void statusPositions(Status status, const QDate &today, std::vector<qint64> &positions)
 {
-    const Selector listed(status, today);
-    eachAppointment([&](const TAppointmentRecord &r, qint64 position) {
-        if (listed(r))
-            positions.push_back(position);
-    });
+    wantedPositions(Selector(status, today), positions);
 }
 
 void foundPositions(const Criteria &criteria, std::vector<qint64> &positions)
@@ -213,10 +209,7 @@ void foundPositions(const Criteria &criteria, std::vector<qint64> &positions)
             positions.push_back(position);
         return;
     }
-    eachAppointment([&](const TAppointmentRecord &r, qint64 position) {
-        if (matches(r))
-            positions.push_back(position);
-    });
+    wantedPositions(matches, positions);
 }
 
 SharedLines linesAt(std::vector<qint64> positions)

@@ -4,8 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <exception>
+#include <thread>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -14,6 +17,8 @@
 namespace {
 
 constexpr qint64 kReadAheadBytes = 1 << 20;
+// Below this a file is read by one thread: starting a second would cost more than it saves.
+constexpr qint64 kSplitBytes = 4 << 20;
 qint64 g_lockWaitMs = 10000;
 
 int openNoIntr(const QByteArray &path, int flags, mode_t mode = 0666)
@@ -240,25 +245,78 @@ bool RecordFile::next(char *record)
     return true;
 }
 
+bool RecordFile::visitRange(qint64 first, qint64 last, const std::function<bool(const char *, qint64)> &visit) const
+{
+    const qint64 perBlock = qMax<qint64>(1, kReadAheadBytes / m_recordSize);
+    QByteArray block(perBlock * m_recordSize, Qt::Uninitialized);
+    for (qint64 from = first; from <= last;) {
+        const qint64 want = qMin(perBlock, last - from + 1);
+        qint64 got = 0;
+        if (!readFully(m_fd, block.data(), want * m_recordSize, (from - 1) * m_recordSize, &got))
+            return false;
+        const qint64 records = got / m_recordSize;
+        if (records == 0)
+            return true; // the file shrank under us: nothing more to read
+        for (qint64 i = 0; i < records; ++i)
+            if (!visit(block.constData() + i * m_recordSize, from + i))
+                return true;
+        from += records;
+    }
+    return true;
+}
+
 void RecordFile::scan(const std::function<bool(const char *, qint64)> &visit)
 {
     requireOpen();
-    const qint64 perBlock = qMax<qint64>(1, kReadAheadBytes / m_recordSize);
-    QByteArray block(perBlock * m_recordSize, Qt::Uninitialized);
+    const bool read = visitRange(m_position + 1, count(), [&](const char *record, qint64 position) {
+        m_position = position;
+        return visit(record, position);
+    });
+    if (!read)
+        fail("read");
+}
+
+void RecordFile::scanInHalves(const std::function<void(int, const char *, qint64)> &visit) const
+{
+    requireOpen();
     const qint64 total = count();
-    while (m_position < total) {
-        const qint64 first = m_position + 1;
-        const qint64 want = qMin(perBlock, total - m_position);
-        qint64 got = 0;
-        if (!readFully(m_fd, block.data(), want * m_recordSize, (first - 1) * m_recordSize, &got))
+    const qint64 middle = total / 2;
+    // How a half went: read whole, or the read's error, or what the visitor threw.
+    struct Outcome
+    {
+        bool read = false;
+        int error = 0;
+        std::exception_ptr threw;
+    };
+    std::array<Outcome, 2> outcome;
+    const auto visitHalf = [&](int half) {
+        Outcome &out = outcome[size_t(half)];
+        try {
+            out.read = visitRange(half == 0 ? 1 : middle + 1, half == 0 ? middle : total,
+                                  [&](const char *record, qint64 position) {
+                                      visit(half, record, position);
+                                      return true;
+                                  });
+            out.error = errno;
+        } catch (...) {
+            out.threw = std::current_exception();
+        }
+    };
+    if (total * m_recordSize < kSplitBytes) {
+        visitHalf(0);
+        if (outcome[0].read)
+            visitHalf(1);
+    } else {
+        std::thread second(visitHalf, 1);
+        visitHalf(0);
+        second.join();
+    }
+    for (const Outcome &out : outcome) {
+        if (out.threw)
+            std::rethrow_exception(out.threw);
+        if (!out.read) {
+            errno = out.error;
             fail("read");
-        const qint64 records = got / m_recordSize;
-        if (records == 0)
-            return; // the file shrank under us: nothing more to read
-        for (qint64 i = 0; i < records; ++i) {
-            m_position = first + i;
-            if (!visit(block.constData() + i * m_recordSize, m_position))
-                return;
         }
     }
 }

@@ -54,6 +54,14 @@ public:
     // Visits every record from the current position to the end; the visitor gets the record
     // bytes and its position. Returning false from the visitor stops the scan.
     void scan(const std::function<bool(const char *record, qint64 position)> &visit);
+    // Visits every record of the file, read in two halves at once, each on a processor of its
+    // own: the visitor gets the half (0 for the first records, 1 for the rest), the record
+    // bytes and its position, each half in file order. The two halves are visited at the same
+    // time, so the visitor keeps what it gathers apart per half and touches nothing shared
+    // without a lock. A small file is visited half after half on the calling thread. Returns
+    // when both halves are done; throws StorageError when either could not be read. The
+    // current position is left unchanged.
+    void scanInHalves(const std::function<void(int half, const char *record, qint64 position)> &visit) const;
 
     template <class R> void readAt(qint64 p, R &r)
     {
@@ -87,6 +95,9 @@ private:
     [[noreturn]] void fail(const char *step) const;
     void writeAt(qint64 position, const char *record);
     void requireOpen() const;
+    // Visits the records from `first` to `last` (inclusive); false when a read failed, with
+    // errno telling why. Touches nothing of this object but the open file.
+    bool visitRange(qint64 first, qint64 last, const std::function<bool(const char *, qint64)> &visit) const;
 
     QString m_path;
     int m_recordSize;
