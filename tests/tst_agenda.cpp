@@ -274,13 +274,16 @@ private slots:
     void lazyOrderEqualsTheLineSort_data()
     {
         QTest::addColumn<int>("count");
-        QTest::newRow("small archive") << 700;
-        QTest::newRow("archive read in two halves") << 5001;
+        QTest::addColumn<bool>("mostlyComplete"); // most keys whole: ordered on two processors
+        QTest::newRow("small archive") << 700 << false;
+        QTest::newRow("archive read in two halves") << 5001 << false;
+        QTest::newRow("many whole keys, ordered in two parts") << 5001 << true;
     }
 
     void lazyOrderEqualsTheLineSort()
     {
         QFETCH(int, count);
+        QFETCH(bool, mostlyComplete);
         const QDate today(2026, 12, 10);
         const QString sameStart = QStringLiteral("Abcdefghijklmnopqrstuvwxyz");
         const QStringList names = {"Rossi Mario",
@@ -311,7 +314,8 @@ private slots:
         const QList<QByteArray> hours = {"09", "10", "9", "", "ab", "09", "1 "};
         const QList<QByteArray> minutes = {"00", "30", "5", "", "00"};
         const QStringList times = {"09:00", "9:00", "", "10:30", "zz:zz", "09:00"};
-        const QStringList mobiles = {"3331234567", "", "123456789012345678901234567890"};
+        const QStringList mobiles = {"3331234567", "", "123456789012345678901234567890", "34712345678901",
+                                     "34712345678902"};
         const QStringList treatments = {"Igiene", "igiene", "", QString(250, QLatin1Char('x'))};
         const QStringList amounts = {"80,00", "", "1.234.567,00", "8", "\u20AC"};
         const auto raw = [](auto &field, const QByteArray &bytes) {
@@ -324,9 +328,10 @@ private slots:
         QList<TAppointmentRecord> cards;
         for (int i = 0; i < count; ++i) {
             TAppointmentRecord r{};
-            raw(r.Data, pick(dates));
-            raw(r.OreApp, pick(hours));
-            raw(r.MinutiApp, pick(minutes));
+            const bool whole = mostlyComplete && i % 4 != 0;
+            raw(r.Data, whole ? QByteArray("10/12/2026") : pick(dates));
+            raw(r.OreApp, whole ? pick(QList<QByteArray>{"09", "10", "11"}) : pick(hours));
+            raw(r.MinutiApp, whole ? pick(QList<QByteArray>{"00", "15", "30", "45"}) : pick(minutes));
             r.Ora.setText(pick(times));
             r.Avviso.setText(i % 7 == 0 ? QStringLiteral("5") : QStringLiteral("0"));
             r.Contatto.setText(pick(names));

@@ -5,6 +5,7 @@
 #include "appointments/AppointmentArchive.h"
 #include "storage/AnsiText.h"
 #include "storage/AppointmentRecord.h"
+#include "storage/Together.h"
 
 #include <algorithm>
 #include <array>
@@ -214,6 +215,8 @@ constexpr int kHead = 12;
 constexpr int kTail = 40;     // date 10, time 5, name 25
 constexpr int kCardBits = 24; // beside a twelve-digit key (40 bits)
 constexpr quint64 kCardMask = (quint64(1) << kCardBits) - 1;
+// From this many cards with complete keys on, their ordering is shared by two processors.
+constexpr size_t kOrderTogether = 1024;
 
 // The head of a card without a complete key.
 struct Head
@@ -452,23 +455,24 @@ void orderRun(std::vector<quint32> &cards, const std::vector<Tail> &tails, const
     }
 }
 
-// Orders the runs of equal heads of a sorted sequence; `same` tells whether two entries share
-// a head, `card` and `setCard` read and write an entry's card.
+// Orders the runs of equal heads of a sorted sequence, from entry `from` to before `to` (where
+// no run is cut); `same` tells whether two entries share a head, `card` and `setCard` read and
+// write an entry's card. `file` is opened when ties must be read again.
 template <class Entry, class Same, class Card, class SetCard>
-void orderRuns(std::vector<Entry> &entries, const Found &found, std::optional<RecordFile> &file, Same same, Card card,
-               SetCard setCard)
+void orderRuns(std::vector<Entry> &entries, size_t from, size_t to, const Found &found, std::optional<RecordFile> &file,
+               Same same, Card card, SetCard setCard)
 {
     // The tails lie in file order, the entries in the agenda's: each tail is fetched ahead of
     // its turn, so that the fetches overlap.
     constexpr size_t kAhead = 16;
-    for (size_t i = 0; i < kAhead && i < entries.size(); ++i)
+    for (size_t i = from; i < from + kAhead && i < to; ++i)
         __builtin_prefetch(&found.tails[card(entries[i])]);
     std::vector<quint32> run;
-    for (size_t first = 0; first < entries.size();) {
+    for (size_t first = from; first < to;) {
         size_t last = first + 1;
-        while (last < entries.size() && same(entries[first], entries[last]))
+        while (last < to && same(entries[first], entries[last]))
             ++last;
-        for (size_t i = first + kAhead; i < last + kAhead && i < entries.size(); ++i)
+        for (size_t i = first + kAhead; i < last + kAhead && i < to; ++i)
             __builtin_prefetch(&found.tails[card(entries[i])]);
         if (last - first > 1) {
             run.clear();
@@ -526,14 +530,35 @@ Imminent imminentCards(const QDate &today, const std::function<void(const TAppoi
     std::vector<Head> &other = found.other;
     radixSort(keyed);
     std::sort(other.begin(), other.end(), headLess);
-    std::optional<RecordFile> file;
-    orderRuns(
-        keyed, found, file, [](quint64 a, quint64 b) { return (a >> kCardBits) == (b >> kCardBits); },
-        [](quint64 k) { return quint32(k & kCardMask); }, [](quint64 &k, quint32 c) { k = (k & ~kCardMask) | c; });
-    orderRuns(
-        other, found, file, sameHead, [](const Head &h) { return h.card; }, [](Head &h, quint32 c) { h.card = c; });
-    if (file)
-        file->close();
+    const auto sameKey = [](quint64 a, quint64 b) { return (a >> kCardBits) == (b >> kCardBits); };
+    const auto cardOfKey = [](quint64 k) { return quint32(k & kCardMask); };
+    const auto setCardOfKey = [](quint64 &k, quint32 c) { k = (k & ~kCardMask) | c; };
+    // Many keys are ordered on two processors, cut in two where a run ends; each side reads
+    // its ties from a file of its own.
+    size_t cut = keyed.size();
+    if (keyed.size() >= kOrderTogether) {
+        cut = keyed.size() / 2;
+        while (cut < keyed.size() && sameKey(keyed[cut - 1], keyed[cut]))
+            ++cut;
+    }
+    std::array<std::optional<RecordFile>, 2> files;
+    const auto orderFirst = [&] {
+        orderRuns(keyed, 0, cut, found, files[0], sameKey, cardOfKey, setCardOfKey);
+        orderRuns(
+            other, 0, other.size(), found, files[0], sameHead, [](const Head &h) { return h.card; },
+            [](Head &h, quint32 c) { h.card = c; });
+    };
+    const auto orderSecond = [&] {
+        orderRuns(keyed, cut, keyed.size(), found, files[1], sameKey, cardOfKey, setCardOfKey);
+    };
+    if (cut < keyed.size()) {
+        bothAtOnce(orderFirst, orderSecond);
+    } else {
+        orderFirst();
+    }
+    for (std::optional<RecordFile> &file : files)
+        if (file)
+            file->close();
 
     // The two sorted sequences merged by their heads (never equal between the two).
     Imminent out;

@@ -1,5 +1,7 @@
 #include "storage/RecordFile.h"
 
+#include "storage/Together.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -7,8 +9,6 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
-#include <exception>
-#include <thread>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -281,42 +281,27 @@ void RecordFile::scanInHalves(const std::function<void(int, const char *, qint64
     requireOpen();
     const qint64 total = count();
     const qint64 middle = total / 2;
-    // How a half went: read whole, or the read's error, or what the visitor threw.
-    struct Outcome
-    {
-        bool read = false;
-        int error = 0;
-        std::exception_ptr threw;
-    };
-    std::array<Outcome, 2> outcome;
+    // Whether each half was read whole, and if not the read's error.
+    std::array<bool, 2> read{false, false};
+    std::array<int, 2> error{0, 0};
     const auto visitHalf = [&](int half) {
-        Outcome &out = outcome[size_t(half)];
-        try {
-            out.read = visitRange(half == 0 ? 1 : middle + 1, half == 0 ? middle : total,
-                                  [&](const char *record, qint64 position) {
-                                      visit(half, record, position);
-                                      return true;
-                                  });
-            out.error = errno;
-        } catch (...) {
-            out.threw = std::current_exception();
-        }
+        read[size_t(half)] = visitRange(half == 0 ? 1 : middle + 1, half == 0 ? middle : total,
+                                        [&](const char *record, qint64 position) {
+                                            visit(half, record, position);
+                                            return true;
+                                        });
+        error[size_t(half)] = errno;
     };
     if (total * m_recordSize < kSplitBytes) {
         visitHalf(0);
-        if (outcome[0].read)
+        if (read[0])
             visitHalf(1);
     } else {
-        std::thread second(visitHalf, 1);
-        visitHalf(0);
-        second.join();
+        bothAtOnce([&] { visitHalf(0); }, [&] { visitHalf(1); });
     }
-    for (const Outcome &out : outcome) {
-        if (out.threw)
-            std::rethrow_exception(out.threw);
-        if (!out.read) {
-            errno = out.error;
+    for (int half : {0, 1})
+        if (!read[size_t(half)]) {
+            errno = error[size_t(half)];
             fail("read");
         }
-    }
 }
