@@ -110,7 +110,9 @@ void PictureButton::paintEvent(QPaintEvent *)
     if (m_renderer && m_renderer->isValid()) {
         if (!isEnabled())
             p.setOpacity(0.4);
-        m_renderer->render(&p, pic);
+        // Drawn once at its size and kept: a window made or shown again copies its pictures.
+        p.drawPixmap(QPointF(qRound(pic.left()), qRound(pic.top())),
+                     Icons::pixmap(m_picture, m_pictureSize, devicePixelRatioF()));
         p.setOpacity(1);
     }
     if (m_captionStyle == CaptionBelow) {
