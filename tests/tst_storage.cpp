@@ -47,6 +47,17 @@ private:
         return r;
     }
 
+    // An appointment archive of `n` cards, each named by its position.
+    static void writeNumberedArchive(TestWorld &world, int n)
+    {
+        QByteArray bytes;
+        for (int i = 1; i <= n; ++i) {
+            TAppointmentRecord r = appointment(QString::number(i));
+            bytes.append(recordBytes(r), TAppointmentRecord::Size);
+        }
+        world.write(kAppointmentArchive, bytes);
+    }
+
 private slots:
     // Offsets worked out by hand from the capacities, field by field.
     void layouts_data()
@@ -242,12 +253,7 @@ private slots:
         TestWorld world;
         // More records than one read-ahead block holds, so the block boundary is crossed.
         const int n = 2000;
-        QByteArray bytes;
-        for (int i = 1; i <= n; ++i) {
-            TAppointmentRecord r = appointment(QString::number(i));
-            bytes.append(recordBytes(r), TAppointmentRecord::Size);
-        }
-        world.write(kAppointmentArchive, bytes);
+        writeNumberedArchive(world, n);
         RecordFile file(world.file(kAppointmentArchive), TAppointmentRecord::Size);
         file.open(RecordFile::Read);
         int seen = 0;
@@ -284,12 +290,7 @@ private slots:
     {
         QFETCH(int, records);
         TestWorld world;
-        QByteArray bytes;
-        for (int i = 1; i <= records; ++i) {
-            TAppointmentRecord r = appointment(QString::number(i));
-            bytes.append(recordBytes(r), TAppointmentRecord::Size);
-        }
-        world.write(kAppointmentArchive, bytes);
+        writeNumberedArchive(world, records);
         RecordFile file(world.file(kAppointmentArchive), TAppointmentRecord::Size);
         file.open(RecordFile::Read);
         std::array<QList<qint64>, 2> seen;
