@@ -76,14 +76,6 @@ double timeMs(const std::function<void()> &work)
     return t.nsecsElapsed() / 1e6;
 }
 
-double medianMs(int runs, const std::function<void()> &work)
-{
-    QList<double> times;
-    for (int i = 0; i < runs; ++i)
-        times.append(timeMs(work));
-    return median(times);
-}
-
 // Work that ends with a window painted and then closes it: timed from its start until it calls
 // `painted`, since what the user waits for ends there (closing the window is not timed).
 using UntilPainted = std::function<void(const std::function<void()> &painted)>;
@@ -101,6 +93,15 @@ double medianUntilPaintedMs(int runs, const UntilPainted &work)
         times.append(ms);
     }
     return median(times);
+}
+
+// Work timed whole.
+double medianMs(int runs, const std::function<void()> &work)
+{
+    return medianUntilPaintedMs(runs, [&](const std::function<void()> &done) {
+        work();
+        done();
+    });
 }
 
 // The floor of every list: its archive streamed once from start to end through one 1 MB

@@ -61,7 +61,8 @@ void sortLines(QStringList &lines);
 // record positions in the agenda's order (the order sortLines gives their lines, equal lines
 // in file order), and the number of characters of the longest of their lines. Throws
 // StorageError when the file cannot be read. `each`, when given, is handed every imminent
-// card as the scan finds it, in file order.
+// card as the scan finds it, in file order, on the calling thread (the archive is then read
+// by that thread alone, not in two halves at once).
 struct Imminent
 {
     std::vector<qint64> positions;
