@@ -230,6 +230,22 @@ void startupRows(int runs, bool xAvailable)
     row("(bare Qt window with one line of text)", median(withText), median(minimal), "bare Qt window");
 }
 
+// A search window opened by `open`, its criteria filled (pairs of field name and text),
+// "Cerca" pressed: timed until the window with the lines found has been painted.
+double searchWindowMs(int runs, const QStringList &criteria, const std::function<void()> &open)
+{
+    return medianUntilPaintedMs(runs, [&](const std::function<void()> &painted) {
+        Modal::queue([&](QWidget *w) {
+            for (int i = 0; i + 1 < criteria.size(); i += 2)
+                w->findChild<QLineEdit *>(criteria.at(i))->setText(criteria.at(i + 1));
+            w->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click();
+            waitPainted(w);
+            painted();
+        });
+        open();
+    });
+}
+
 void seamsForTiming()
 {
     // Message boxes, modal windows, the shell and the file dialogs are taken over so that
@@ -399,16 +415,7 @@ int main(int argc, char *argv[])
             streamAppointments, "stream appointments");
 
     const auto search = [&](const QStringList &criteria) {
-        return medianUntilPaintedMs(runs, [&](const std::function<void()> &painted) {
-            Modal::queue([&](QWidget *w) {
-                for (int i = 0; i + 1 < criteria.size(); i += 2)
-                    w->findChild<QLineEdit *>(criteria.at(i))->setText(criteria.at(i + 1));
-                w->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click();
-                waitPainted(w);
-                painted();
-            });
-            card->cmdTrovaClick();
-        });
+        return searchWindowMs(runs, criteria, [&] { card->cmdTrovaClick(); });
     };
     row("find appointments, no criteria", search({}), streamAppointments, "stream appointments");
     row("find appointments, two criteria",
@@ -456,16 +463,7 @@ int main(int argc, char *argv[])
     // Find patients, through the window that shows the lines, against streaming the patient
     // archive once through a 1 MB buffer.
     const auto findPatients = [&](const QStringList &criteria) {
-        return medianUntilPaintedMs(runs, [&](const std::function<void()> &painted) {
-            Modal::queue([&](QWidget *w) {
-                for (int i = 0; i + 1 < criteria.size(); i += 2)
-                    w->findChild<QLineEdit *>(criteria.at(i))->setText(criteria.at(i + 1));
-                w->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click();
-                waitPainted(w);
-                painted();
-            });
-            clients->cmdFindClick();
-        });
+        return searchWindowMs(runs, criteria, [&] { clients->cmdFindClick(); });
     };
     row("find patients, no filter", findPatients({}), streamPatients, "stream patients");
     row("find patients, two filters",
