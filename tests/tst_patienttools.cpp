@@ -240,6 +240,9 @@ private slots:
     void taxCheckButtons_data();
     void taxCheckButtons();
     void taxCheckKeyboard();
+    void taxCheckJudgesTheWholeText_data();
+    void taxCheckJudgesTheWholeText();
+    void taxCheckLimitFollowsTheText();
     void attachCopiesAndApplies();
     void attachOverwrite_data();
     void attachOverwrite();
@@ -1117,6 +1120,95 @@ void TestPatientTools::taxCheckKeyboard()
     card->btnPartitaIva->click();
     QCOMPARE(typed, QStringLiteral("1234"));
     QVERIFY(shownMessages().isEmpty());
+}
+
+void TestPatientTools::taxCheckJudgesTheWholeText_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("taxNumber"); // as the card holds them
+    QTest::addColumn<QString>("ssn");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("message");
+
+    // Each text's first 16 or 11 characters alone would be VALIDO.
+    QTest::newRow("16 digits in Codice fiscale: the partita IVA check, too long")
+        << "btnCodFisc"
+        << "0000000096812345"
+        << ""
+        << "frmPartitaIva" << warning(TaxChecks::kPivaLength);
+    QTest::newRow("16 digits as partita IVA") << "btnPartitaIva"
+                                              << ""
+                                              << "0000000096812345"
+                                              << "frmPartitaIva" << warning(TaxChecks::kPivaLength);
+    QTest::newRow("a stored codice fiscale of 17 characters") << "btnCodFisc"
+                                                              << "RSSMRA80A01H501UX"
+                                                              << ""
+                                                              << "frmCodFisc" << warning(TaxChecks::kCfLength);
+    QTest::newRow("a stored partita IVA of 12 digits") << "btnPartitaIva"
+                                                       << ""
+                                                       << "000000009680"
+                                                       << "frmPartitaIva" << warning(TaxChecks::kPivaLength);
+    QTest::newRow("12 digits in Codice fiscale") << "btnCodFisc"
+                                                 << "000000009680"
+                                                 << ""
+                                                 << "frmPartitaIva" << warning(TaxChecks::kPivaLength);
+}
+
+void TestPatientTools::taxCheckJudgesTheWholeText()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, taxNumber);
+    QFETCH(QString, ssn);
+    QFETCH(QString, window);
+    QFETCH(QString, message);
+
+    TestWorld world;
+    TfrmClients *card = showCard(world);
+    card->loadCard(1, patientRecord({.taxNumber = taxNumber, .ssn = ssn}));
+    QString value;
+    bool open = false, focusOnField = false;
+    Modal::queue([&](QWidget *w) {
+        auto *check = static_cast<TaxCheckWindow *>(w);
+        auto *field = control<QLineEdit>(w, window == QLatin1String("frmCodFisc") ? "txtCodFisc" : "txtPartitaIva");
+        value = field->text();
+        check->btnControlla->click();
+        open = check->isVisible();
+        focusOnField = check->focusWidget() == field;
+    });
+    control<PictureButton>(card, qPrintable(button))->click();
+
+    QCOMPARE(Modal::takeOpened(), QStringList{window});
+    QCOMPARE(value, taxNumber.isEmpty() ? ssn : taxNumber);
+    QCOMPARE(shownMessages(), QStringList{message});
+    QVERIFY(open);
+    QVERIFY(focusOnField);
+}
+
+void TestPatientTools::taxCheckLimitFollowsTheText()
+{
+    // The longer text handed over stays editable: shortened to the identifier's length it is
+    // checked as usual, and typing never makes it longer than it was.
+    TestWorld world;
+    TfrmClients *card = showCard(world);
+    card->loadCard(1, patientRecord({.taxNumber = QStringLiteral("RSSMRA80A01H501UX")}));
+    QString grown, shortened, regrown;
+    Modal::queue([&](QWidget *w) {
+        auto *check = static_cast<TfrmCodFisc *>(w);
+        check->txtCodFisc->setFocus();
+        check->txtCodFisc->setCursorPosition(17);
+        QTest::keyClicks(check->txtCodFisc, QStringLiteral("y"));
+        grown = check->txtCodFisc->text();
+        QTest::keyClick(check->txtCodFisc, Qt::Key_Backspace);
+        shortened = check->txtCodFisc->text();
+        QTest::keyClicks(check->txtCodFisc, QStringLiteral("x"));
+        regrown = check->txtCodFisc->text();
+        check->btnControlla->click();
+    });
+    card->btnCodFisc->click();
+    QCOMPARE(grown, QStringLiteral("RSSMRA80A01H501UX"));
+    QCOMPARE(shortened, QStringLiteral("RSSMRA80A01H501U"));
+    QCOMPARE(regrown, QStringLiteral("RSSMRA80A01H501U"));
+    QCOMPARE(shownMessages(), QStringList{info(TaxChecks::kCfValid)});
 }
 
 void TestPatientTools::attachCopiesAndApplies()
