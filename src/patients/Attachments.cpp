@@ -202,9 +202,7 @@ Copy copyIn(const QString &source, const QString &fileName)
     const int fd = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return Copy::Failed;
-    struct stat status
-    {
-    };
+    struct ::stat status = {};
     const bool known = ::fstat(fd, &status) == 0;
     if (!known || !S_ISREG(status.st_mode)) {
         ::close(fd);
