@@ -38,9 +38,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <atomic>
@@ -257,6 +259,8 @@ private slots:
     void attachFailureKeepsTheField();
     void attachNeverClashes_data();
     void attachNeverClashes();
+    void attachWhenTheArchiveCannotBeRead();
+    void attachOverwriteEscapeAnswersNo();
     void storableNames_data();
     void storableNames();
     void attachUnderTheNameTheCardHolds();
@@ -1507,6 +1511,61 @@ void TestPatientTools::attachNeverClashes()
     for (const QString &name : present)
         if (name != stored)
             QCOMPARE(readFile(folder + QLatin1Char('/') + name), name.toUtf8());
+}
+
+void TestPatientTools::attachWhenTheArchiveCannotBeRead()
+{
+    // Whose file is which cannot be told: no file of the folder is replaced, none asked about.
+    TestWorld world;
+    QVERIFY(QDir(world.folder()).mkdir(kPatientArchive));
+    const QString folder = world.folder() + QStringLiteral("Documenti_Allegati");
+    writeSource(folder, QStringLiteral("scan.pdf"), QByteArray("OTHER"));
+    const QString source =
+        writeSource(world.folder() + QStringLiteral("altrove"), QStringLiteral("scan.pdf"), QByteArray("NEW"));
+    TfrmClients *card = showCard(world);
+    QString field;
+    Modal::queue([&](QWidget *w) {
+        auto *attach = static_cast<TfrmAllegaCartella *>(w);
+        FileDialog::setNextFileName(source);
+        attach->btnSfoglia01->click();
+        field = attach->txtFile01->text();
+    });
+    card->cmdAttach->click();
+    QCOMPARE(shownMessages(), QStringList());
+    QCOMPARE(field, QStringLiteral("scan (2).pdf"));
+    QCOMPARE(readFile(folder + QStringLiteral("/scan.pdf")), QByteArray("OTHER"));
+    QCOMPARE(readFile(folder + QStringLiteral("/scan (2).pdf")), QByteArray("NEW"));
+}
+
+void TestPatientTools::attachOverwriteEscapeAnswersNo()
+{
+    // The real question box: Escape keeps the file there, which the slot then names.
+    TestWorld world;
+    const QString folder = world.folder() + QStringLiteral("Documenti_Allegati");
+    writeSource(folder, QStringLiteral("scan.pdf"), QByteArray("ORPHAN"));
+    const QString source =
+        writeSource(world.folder() + QStringLiteral("altrove"), QStringLiteral("scan.pdf"), QByteArray("NEW"));
+    TfrmClients *card = showCard(world);
+    QString field, asked;
+    Modal::queue([&](QWidget *w) {
+        auto *attach = static_cast<TfrmAllegaCartella *>(w);
+        FileDialog::setNextFileName(source);
+        Messages::setTestMode(false);
+        QTimer::singleShot(0, [&asked] {
+            QWidget *box = QApplication::activeModalWidget();
+            if (auto *question = qobject_cast<QMessageBox *>(box)) {
+                asked = question->text();
+                QTest::keyClick(question, Qt::Key_Escape);
+            }
+        });
+        attach->btnSfoglia01->click();
+        Messages::setTestMode(true);
+        field = attach->txtFile01->text();
+    });
+    card->cmdAttach->click();
+    QVERIFY(asked.startsWith(QStringLiteral("Attenzione: nella cartella dei documenti allegati")));
+    QCOMPARE(field, QStringLiteral("scan.pdf"));
+    QCOMPARE(readFile(folder + QStringLiteral("/scan.pdf")), QByteArray("ORPHAN"));
 }
 
 void TestPatientTools::storableNames_data()
