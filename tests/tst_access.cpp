@@ -32,6 +32,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -393,6 +395,66 @@ private slots:
         TMisc::Open(text);
         QCOMPARE(TMisc::takeOpened(), QStringList{text});
         QCOMPARE(shownMessages(), messages);
+    }
+
+    void desktopOpenerIsAwaited_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("seconds"); // the desktop's opener is at work so long,
+        QTest::addColumn<int>("status");  // then ends with this status
+        QTest::addColumn<bool>("opened");
+        QTest::addColumn<QStringList>("messages");
+        const QString link = QStringLiteral("warning: ") + TMisc::kCannotOpenLink;
+        const QString file = QStringLiteral("warning: ") + TMisc::kCannotOpenFile;
+        QTest::newRow("opened") << "https://www.sorrisa.example/a b" << 0 << 0 << true << QStringList();
+        QTest::newRow("no browser") << "https://www.sorrisa.example/a b" << 0 << 3 << false << QStringList{link};
+        QTest::newRow("no e-mail program") << "\"mailto:rossi@example.it\"" << 0 << 4 << false << QStringList{link};
+        QTest::newRow("a folder it cannot show") << "\"%1\"" << 0 << 1 << false << QStringList{file};
+        QTest::newRow("still at work after the wait: taken")
+            << "https://www.sorrisa.example" << 1 << 3 << true << QStringList();
+    }
+
+    void desktopOpenerIsAwaited()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, seconds);
+        QFETCH(int, status);
+        QFETCH(bool, opened);
+        QFETCH(QStringList, messages);
+        if (text.contains(QLatin1String("%1")))
+            text = text.arg(world->folder());
+
+        // A desktop opener of the test's own, first on the search path: it writes down what it
+        // was given, does as the row says, and says when it ends.
+        const QString bin = world->folder() + QStringLiteral("bin");
+        QVERIFY(QDir().mkpath(bin));
+        QFile opener(bin + QStringLiteral("/xdg-open"));
+        QVERIFY(opener.open(QIODevice::WriteOnly));
+        opener.write(QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1/given'\nsleep %2\ntouch '%1/ended'\nexit %3\n")
+                         .arg(bin)
+                         .arg(seconds)
+                         .arg(status)
+                         .toUtf8());
+        opener.close();
+        opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin) + ':' + path);
+        TMisc::setTestMode(false);
+        TMisc::setOpenerWait(seconds > 0 ? 100 : 10000);
+
+        const bool result = TMisc::Open(text);
+        const bool endedWithin = QFile::exists(bin + QStringLiteral("/ended"));
+        // An opener left at work ends on its own.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(bin + QStringLiteral("/ended")), 10000);
+        TMisc::setTestMode(true);
+        qputenv("PATH", path);
+
+        QCOMPARE(result, opened);
+        QCOMPARE(endedWithin, seconds == 0);
+        QCOMPARE(shownMessages(), messages);
+        QFile given(bin + QStringLiteral("/given"));
+        QVERIFY(given.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(given.readAll()), QString::fromLatin1(TMisc::toUrl(text).toEncoded()));
     }
 
     void whatsAppReminderThatCannotLeaveIsReported()

@@ -636,6 +636,31 @@ private slots:
                                             "17:05 del giorno 12/12/2026")});
     }
 
+    void whatsAppReminderThatCannotLeaveStaysOpen()
+    {
+        // The desktop cannot open the link: the warning, and the window stays with the number,
+        // to try again or copy it; once the desktop takes the link the window closes.
+        writeAppointmentArchive({Card{.cel = "3391112223"}});
+        showAgenda();
+        agenda->lstRecords->setCurrentRow(0);
+        bool openAfterFailure = false, openAfterRetry = true;
+        QString number;
+        Modal::queue([&](QWidget *w) {
+            TMisc::queueAnswer(false);
+            control<PictureButton>(w, "btnWhatsApp")->click();
+            openAfterFailure = w->isVisible();
+            number = control<QLineEdit>(w, "txtCel")->text();
+            control<PictureButton>(w, "btnWhatsApp")->click();
+            openAfterRetry = w->isVisible();
+        });
+        agenda->btnWhatsApp->click();
+        QVERIFY(openAfterFailure);
+        QCOMPARE(number, QStringLiteral("3391112223"));
+        QVERIFY(!openAfterRetry);
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("warning: ") + TMisc::kCannotOpenLink});
+        QCOMPARE(TMisc::takeOpened().size(), 2);
+    }
+
     void whatsAppReminderCancelled()
     {
         writeAppointmentArchive({Card{}});

@@ -153,6 +153,8 @@ private slots:
     void selectionsAndOrders();
     void missingArchive_data();
     void missingArchive();
+    void unreadableArchiveIsNotExported_data();
+    void unreadableArchiveIsNotExported();
     void patientArchiveExport();
     void typedTextIsExportedNotStored();
     void buttonsOpenTheirWindows_data();
@@ -381,6 +383,28 @@ void TestExport::missingArchive()
     QVERIFY(QFile::exists(world.file(archive)));
     QCOMPARE(world.read(archive).size(), 0);
     QCOMPARE(cellsOf(world.read(Exports::description(member).fileName)).size(), 1);
+}
+
+void TestExport::unreadableArchiveIsNotExported_data() { missingArchive_data(); }
+
+void TestExport::unreadableArchiveIsNotExported()
+{
+    // The grid of an archive that could not be read is not the archive: it is not exported,
+    // and the last good export stays as it was.
+    QFETCH(Exports::Member, member);
+    QFETCH(QString, archive);
+    TestWorld world;
+    const QString fileName = Exports::description(member).fileName;
+    world.write(fileName, "last good export");
+    QVERIFY(QDir(world.folder()).mkdir(archive)); // a folder where the file should be
+    runExport(member, QDate(2026, 12, 10), [](TfrmExport *w) {
+        QCOMPARE(shownMessages(), QStringList{kindName(Messages::Error) + QStringLiteral(": ") + kArchiveFailure});
+        w->cmdEsporta->click();
+    });
+    QCOMPARE(shownMessages(),
+             QStringList{kindName(Messages::Warning) + QStringLiteral(": ") + ExportProcedure::kIncomplete});
+    QCOMPARE(world.read(fileName), QByteArray("last good export"));
+    QVERIFY(TMisc::takeOpened().isEmpty());
 }
 
 void TestExport::patientArchiveExport()

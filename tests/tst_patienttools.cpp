@@ -22,6 +22,7 @@
 #include "platform/Modal.h"
 #include "platform/Printer.h"
 #include "print/ReportRenderer.h"
+#include "storage/AnsiText.h"
 #include "storage/PatientRecord.h"
 #include "base/LineSource.h"
 #include "base/TextRules.h"
@@ -37,14 +38,21 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <optional>
+#include <thread>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 // The card's six attachment texts: the three files, then their three descriptions.
@@ -240,12 +248,26 @@ private slots:
     void taxCheckButtons_data();
     void taxCheckButtons();
     void taxCheckKeyboard();
+    void taxCheckJudgesTheWholeText_data();
+    void taxCheckJudgesTheWholeText();
+    void taxCheckLimitFollowsTheText();
     void attachCopiesAndApplies();
     void attachOverwrite_data();
     void attachOverwrite();
     void attachCancelAndClear();
     void attachFailureKeepsTheField_data();
     void attachFailureKeepsTheField();
+    void attachNeverClashes_data();
+    void attachNeverClashes();
+    void attachWhenTheArchiveCannotBeRead();
+    void attachOverwriteEscapeAnswersNo();
+    void storableNames_data();
+    void storableNames();
+    void attachUnderTheNameTheCardHolds();
+    void attachOpenStaysInTheFolder_data();
+    void attachOpenStaysInTheFolder();
+    void attachRegularFilesOnly_data();
+    void attachRegularFilesOnly();
     void attachedFolder();
     void emailAndIssueIcons();
     void windowsLookAndNames_data();
@@ -1119,6 +1141,95 @@ void TestPatientTools::taxCheckKeyboard()
     QVERIFY(shownMessages().isEmpty());
 }
 
+void TestPatientTools::taxCheckJudgesTheWholeText_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("taxNumber"); // as the card holds them
+    QTest::addColumn<QString>("ssn");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("message");
+
+    // Each text's first 16 or 11 characters alone would be VALIDO.
+    QTest::newRow("16 digits in Codice fiscale: the partita IVA check, too long")
+        << "btnCodFisc"
+        << "0000000096812345"
+        << ""
+        << "frmPartitaIva" << warning(TaxChecks::kPivaLength);
+    QTest::newRow("16 digits as partita IVA") << "btnPartitaIva"
+                                              << ""
+                                              << "0000000096812345"
+                                              << "frmPartitaIva" << warning(TaxChecks::kPivaLength);
+    QTest::newRow("a stored codice fiscale of 17 characters") << "btnCodFisc"
+                                                              << "RSSMRA80A01H501UX"
+                                                              << ""
+                                                              << "frmCodFisc" << warning(TaxChecks::kCfLength);
+    QTest::newRow("a stored partita IVA of 12 digits") << "btnPartitaIva"
+                                                       << ""
+                                                       << "000000009680"
+                                                       << "frmPartitaIva" << warning(TaxChecks::kPivaLength);
+    QTest::newRow("12 digits in Codice fiscale") << "btnCodFisc"
+                                                 << "000000009680"
+                                                 << ""
+                                                 << "frmPartitaIva" << warning(TaxChecks::kPivaLength);
+}
+
+void TestPatientTools::taxCheckJudgesTheWholeText()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, taxNumber);
+    QFETCH(QString, ssn);
+    QFETCH(QString, window);
+    QFETCH(QString, message);
+
+    TestWorld world;
+    TfrmClients *card = showCard(world);
+    card->loadCard(1, patientRecord({.taxNumber = taxNumber, .ssn = ssn}));
+    QString value;
+    bool open = false, focusOnField = false;
+    Modal::queue([&](QWidget *w) {
+        auto *check = static_cast<TaxCheckWindow *>(w);
+        auto *field = control<QLineEdit>(w, window == QLatin1String("frmCodFisc") ? "txtCodFisc" : "txtPartitaIva");
+        value = field->text();
+        check->btnControlla->click();
+        open = check->isVisible();
+        focusOnField = check->focusWidget() == field;
+    });
+    control<PictureButton>(card, qPrintable(button))->click();
+
+    QCOMPARE(Modal::takeOpened(), QStringList{window});
+    QCOMPARE(value, taxNumber.isEmpty() ? ssn : taxNumber);
+    QCOMPARE(shownMessages(), QStringList{message});
+    QVERIFY(open);
+    QVERIFY(focusOnField);
+}
+
+void TestPatientTools::taxCheckLimitFollowsTheText()
+{
+    // The longer text handed over stays editable: shortened to the identifier's length it is
+    // checked as usual, and typing never makes it longer than it was.
+    TestWorld world;
+    TfrmClients *card = showCard(world);
+    card->loadCard(1, patientRecord({.taxNumber = QStringLiteral("RSSMRA80A01H501UX")}));
+    QString grown, shortened, regrown;
+    Modal::queue([&](QWidget *w) {
+        auto *check = static_cast<TfrmCodFisc *>(w);
+        check->txtCodFisc->setFocus();
+        check->txtCodFisc->setCursorPosition(17);
+        QTest::keyClicks(check->txtCodFisc, QStringLiteral("y"));
+        grown = check->txtCodFisc->text();
+        QTest::keyClick(check->txtCodFisc, Qt::Key_Backspace);
+        shortened = check->txtCodFisc->text();
+        QTest::keyClicks(check->txtCodFisc, QStringLiteral("x"));
+        regrown = check->txtCodFisc->text();
+        check->btnControlla->click();
+    });
+    card->btnCodFisc->click();
+    QCOMPARE(grown, QStringLiteral("RSSMRA80A01H501UX"));
+    QCOMPARE(shortened, QStringLiteral("RSSMRA80A01H501U"));
+    QCOMPARE(regrown, QStringLiteral("RSSMRA80A01H501U"));
+    QCOMPARE(shownMessages(), QStringList{info(TaxChecks::kCfValid)});
+}
+
 void TestPatientTools::attachCopiesAndApplies()
 {
     TestWorld world;
@@ -1312,6 +1423,303 @@ void TestPatientTools::attachFailureKeepsTheField()
         QCOMPARE(readFile(folder + QStringLiteral("/referto.pdf")), QByteArray("OLD"));
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("referto.pdf")});
     }
+}
+
+void TestPatientTools::attachNeverClashes_data()
+{
+    QTest::addColumn<QStringList>("named");   // the first attachment of each card in the archive
+    QTest::addColumn<QStringList>("present"); // the files in the attachments folder
+    QTest::addColumn<int>("position");        // of the card being edited (0: a new card)
+    QTest::addColumn<QStringList>("fields");  // its three file names in the window
+    QTest::addColumn<QString>("chosen");      // the chosen file's name
+    QTest::addColumn<QString>("stored");      // the name of the copy, in the slot
+    QTest::addColumn<bool>("asked");          // whether replacing was asked
+
+    const QString img = QStringLiteral("IMG_0001.jpg");
+    const QString scan = QStringLiteral("scan.pdf");
+    QTest::newRow("another card's file: a free name beside it")
+        << QStringList{img} << QStringList{img} << 0 << QStringList{} << img << "IMG_0001 (2).jpg" << false;
+    QTest::newRow("the next name taken too")
+        << QStringList{img, QStringLiteral("IMG_0001 (2).jpg")} << QStringList{img, QStringLiteral("IMG_0001 (2).jpg")}
+        << 0 << QStringList{} << img << "IMG_0001 (3).jpg" << false;
+    QTest::newRow("a free name on a card, its file missing: not taken either")
+        << QStringList{img, QStringLiteral("IMG_0001 (2).jpg")} << QStringList{img} << 0 << QStringList{} << img
+        << "IMG_0001 (3).jpg" << false;
+    QTest::newRow("another card names it, its file missing")
+        << QStringList{scan} << QStringList{} << 0 << QStringList{} << scan << "scan (2).pdf" << false;
+    QTest::newRow("another card names it in other letters")
+        << QStringList{QStringLiteral("SCAN.PDF")} << QStringList{QStringLiteral("SCAN.PDF")} << 0 << QStringList{}
+        << scan << "scan (2).pdf" << false;
+    QTest::newRow("a file in other letters no card names") << QStringList{} << QStringList{QStringLiteral("Scan.pdf")}
+                                                           << 0 << QStringList{} << scan << "scan (2).pdf" << false;
+    QTest::newRow("this card's other slot names it")
+        << QStringList{QStringLiteral("altro.pdf")} << QStringList{scan} << 1 << QStringList{{}, scan, {}} << scan
+        << "scan (2).pdf" << false;
+    QTest::newRow("this card's own file in this slot: asked")
+        << QStringList{scan} << QStringList{scan} << 1 << QStringList{scan} << scan << "scan.pdf" << true;
+    QTest::newRow("a file no card names: asked") << QStringList{QStringLiteral("altro.pdf")} << QStringList{scan} << 0
+                                                 << QStringList{} << scan << "scan.pdf" << true;
+    QTest::newRow("a name without extension")
+        << QStringList{QStringLiteral("referto")} << QStringList{QStringLiteral("referto")} << 0 << QStringList{}
+        << "referto"
+        << "referto (2)" << false;
+    QTest::newRow("no clash: stored as it is")
+        << QStringList{QStringLiteral("altro.pdf")} << QStringList{QStringLiteral("altro.pdf")} << 0 << QStringList{}
+        << scan << "scan.pdf" << false;
+}
+
+void TestPatientTools::attachNeverClashes()
+{
+    QFETCH(QStringList, named);
+    QFETCH(QStringList, present);
+    QFETCH(int, position);
+    QFETCH(QStringList, fields);
+    QFETCH(QString, chosen);
+    QFETCH(QString, stored);
+    QFETCH(bool, asked);
+
+    TestWorld world;
+    QList<PatientFixture> cards;
+    for (const QString &name : named)
+        cards.append({.attachments = {name}});
+    writePatientArchive(cards);
+    const QString folder = world.folder() + QStringLiteral("Documenti_Allegati");
+    for (const QString &name : present)
+        writeSource(folder, name, name.toUtf8());
+    const QString source = writeSource(world.folder() + QStringLiteral("altrove"), chosen, QByteArray("NEW"));
+    TfrmClients *card = showCard(world);
+    if (position > 0)
+        card->loadCard(position, patientRecord(cards.at(position - 1)));
+    card->setAttachmentTexts(fields + QStringList(6 - fields.size(), QString()));
+
+    QString field;
+    Modal::queue([&](QWidget *w) {
+        auto *attach = static_cast<TfrmAllegaCartella *>(w);
+        FileDialog::setNextFileName(source);
+        attach->btnSfoglia01->click(); // Yes, when asked
+        field = attach->txtFile01->text();
+        attach->btnApplica->click();
+    });
+    card->cmdAttach->click();
+
+    QCOMPARE(shownMessages(),
+             asked ? QStringList{QStringLiteral("confirmation: ") + Attachments::kOverwrite} : QStringList());
+    QCOMPARE(field, stored);
+    QCOMPARE(card->attachmentTexts().at(0), stored);
+    QCOMPARE(readFile(folder + QLatin1Char('/') + stored), QByteArray("NEW"));
+    // Every other file keeps what it held.
+    for (const QString &name : present)
+        if (name != stored)
+            QCOMPARE(readFile(folder + QLatin1Char('/') + name), name.toUtf8());
+}
+
+void TestPatientTools::attachWhenTheArchiveCannotBeRead()
+{
+    // Whose file is which cannot be told: no file of the folder is replaced, none asked about.
+    TestWorld world;
+    QVERIFY(QDir(world.folder()).mkdir(kPatientArchive));
+    const QString folder = world.folder() + QStringLiteral("Documenti_Allegati");
+    writeSource(folder, QStringLiteral("scan.pdf"), QByteArray("OTHER"));
+    const QString source =
+        writeSource(world.folder() + QStringLiteral("altrove"), QStringLiteral("scan.pdf"), QByteArray("NEW"));
+    TfrmClients *card = showCard(world);
+    QString field;
+    Modal::queue([&](QWidget *w) {
+        auto *attach = static_cast<TfrmAllegaCartella *>(w);
+        FileDialog::setNextFileName(source);
+        attach->btnSfoglia01->click();
+        field = attach->txtFile01->text();
+    });
+    card->cmdAttach->click();
+    QCOMPARE(shownMessages(), QStringList());
+    QCOMPARE(field, QStringLiteral("scan (2).pdf"));
+    QCOMPARE(readFile(folder + QStringLiteral("/scan.pdf")), QByteArray("OTHER"));
+    QCOMPARE(readFile(folder + QStringLiteral("/scan (2).pdf")), QByteArray("NEW"));
+}
+
+void TestPatientTools::attachOverwriteEscapeAnswersNo()
+{
+    // The real question box: Escape keeps the file there, which the slot then names.
+    TestWorld world;
+    const QString folder = world.folder() + QStringLiteral("Documenti_Allegati");
+    writeSource(folder, QStringLiteral("scan.pdf"), QByteArray("ORPHAN"));
+    const QString source =
+        writeSource(world.folder() + QStringLiteral("altrove"), QStringLiteral("scan.pdf"), QByteArray("NEW"));
+    TfrmClients *card = showCard(world);
+    QString field, asked;
+    Modal::queue([&](QWidget *w) {
+        auto *attach = static_cast<TfrmAllegaCartella *>(w);
+        FileDialog::setNextFileName(source);
+        Messages::setTestMode(false);
+        QTimer::singleShot(0, [&asked] {
+            QWidget *box = QApplication::activeModalWidget();
+            if (auto *question = qobject_cast<QMessageBox *>(box)) {
+                asked = question->text();
+                QTest::keyClick(question, Qt::Key_Escape);
+            }
+        });
+        attach->btnSfoglia01->click();
+        Messages::setTestMode(true);
+        field = attach->txtFile01->text();
+    });
+    card->cmdAttach->click();
+    QVERIFY(asked.startsWith(QStringLiteral("Attenzione: nella cartella dei documenti allegati")));
+    QCOMPARE(field, QStringLiteral("scan.pdf"));
+    QCOMPARE(readFile(folder + QStringLiteral("/scan.pdf")), QByteArray("ORPHAN"));
+}
+
+void TestPatientTools::storableNames_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("letters of the code page stay")
+        << QStringLiteral("Città è già ß €.pdf") << QStringLiteral("Città è già ß €.pdf");
+    QTest::newRow("letters outside it: their plain letter")
+        << QStringLiteral("\u0218tef\u0103nescu \u0141\u00F3d\u017A.pdf") << QStringLiteral("Stefanescu _ódz.pdf");
+    QTest::newRow("accents written apart") << QStringLiteral("Ce\u0301sar.txt") << QStringLiteral("César.txt");
+    QTest::newRow("a ligature") << QStringLiteral("\uFB01le.txt") << QStringLiteral("file.txt");
+    QTest::newRow("no plain letter") << QStringLiteral("\u0395\u03BB\u03BB\u03AC\u03B4\u03B1 \U0001F600.jpg")
+                                     << QStringLiteral("______ _.jpg");
+    QTest::newRow("characters Windows forbids")
+        << QStringLiteral("a<b>c:d\"e|f*g?h\\i.txt") << QStringLiteral("a_b_c_d_e_f_g_h_i.txt");
+    QTest::newRow("control codes") << QStringLiteral("a\tb\u0001c\u0085.txt") << QStringLiteral("a_b_c_.txt");
+    QTest::newRow("blanks and dots at the ends") << QStringLiteral("  referto. . ") << QStringLiteral("referto");
+    QTest::newRow("a device name") << QStringLiteral("con.txt") << QStringLiteral("con_.txt");
+    QTest::newRow("a device name alone") << QStringLiteral("LPT1") << QStringLiteral("LPT1_");
+    QTest::newRow("nothing left") << QStringLiteral("...") << QStringLiteral("_");
+    QTest::newRow("too long for the card: cut before the extension")
+        << QString(300, QLatin1Char('x')) + QStringLiteral(".pdf")
+        << QString(246, QLatin1Char('x')) + QStringLiteral(".pdf");
+}
+
+void TestPatientTools::storableNames()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, stored);
+    const QString name = Attachments::storableName(source);
+    QCOMPARE(name, stored);
+    // The card holds exactly that name, and Windows allows it.
+    QCOMPARE(AnsiText::fromAnsi(AnsiText::toAnsi(name)), name);
+    QCOMPARE(AnsiText::trimmed(name), name);
+    QVERIFY(name.size() <= 250);
+    for (QChar c : name)
+        QVERIFY2(c.unicode() >= 32 && !QStringLiteral("<>:\"/\\|?*").contains(c), qPrintable(name));
+    QVERIFY(!name.endsWith(QLatin1Char('.')));
+    // A free name beside it stays within the card too.
+    const QString free = Attachments::freeName(name, {Attachments::folded(name)});
+    QVERIFY(free != name);
+    QVERIFY(free.size() <= 250);
+    QCOMPARE(AnsiText::fromAnsi(AnsiText::toAnsi(free)), free);
+}
+
+void TestPatientTools::attachUnderTheNameTheCardHolds()
+{
+    // The card saved with the name names the copy: the file is there under that very name.
+    TestWorld world;
+    TfrmClients *card = showCard(world);
+    const QString source = writeSource(world.folder() + QStringLiteral("altrove"),
+                                       QStringLiteral("\u0218tef\u0103nescu?.pdf"), QByteArray("REFERTO"));
+    Modal::queue([&](QWidget *w) {
+        auto *attach = static_cast<TfrmAllegaCartella *>(w);
+        FileDialog::setNextFileName(source);
+        attach->btnSfoglia02->click();
+        attach->btnApplica->click();
+    });
+    card->cmdAttach->click();
+    card->txtName->setText(QStringLiteral("Rossi Mario"));
+    card->txtMobilePhone->setText(QStringLiteral("3331234567"));
+    card->cmdSaveClick();
+    shownMessages();
+
+    const QString named = PatientLines::readCard(1).File02.text();
+    QCOMPARE(named, QStringLiteral("Stefanescu_.pdf"));
+    QCOMPARE(readFile(Attachments::pathOf(named)), QByteArray("REFERTO"));
+    QCOMPARE(QDir(Attachments::folder()).entryList(QDir::Files), QStringList{named});
+}
+
+void TestPatientTools::attachOpenStaysInTheFolder_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("up and out") << "../../../../etc/passwd";
+    QTest::newRow("an absolute path") << "/etc/passwd";
+    QTest::newRow("the folder above") << "..";
+    QTest::newRow("a folder inside") << "sub/referto.pdf";
+    QTest::newRow("Windows separators") << "..\\..\\Windows\\win.ini";
+}
+
+void TestPatientTools::attachOpenStaysInTheFolder()
+{
+    QFETCH(QString, stored);
+    TestWorld world;
+    writePatientArchive({{.attachments = {stored}}});
+    TfrmClients *card = showCard(world);
+    card->loadCard(1, PatientLines::readCard(1));
+    bool enabled = false;
+    Modal::queue([&](QWidget *w) {
+        auto *attach = static_cast<TfrmAllegaCartella *>(w);
+        enabled = attach->btnApri01->isEnabled();
+        attach->btnApri01->click();
+        attach->btnAnnulla->click();
+    });
+    card->cmdAttach->click();
+    QVERIFY(enabled);
+    QCOMPARE(TMisc::takeOpened(), QStringList());
+    QCOMPARE(shownMessages(), QStringList{warning(Attachments::kOutsideFolder)});
+}
+
+void TestPatientTools::attachRegularFilesOnly_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a named pipe") << "pipe";
+    QTest::newRow("a folder") << "folder";
+}
+
+void TestPatientTools::attachRegularFilesOnly()
+{
+    QFETCH(QString, kind);
+    TestWorld world;
+    const QString source = world.folder() + QStringLiteral("altrove");
+    if (kind == QLatin1String("pipe")) {
+        QVERIFY(::mkfifo(QFile::encodeName(source).constData(), 0600) == 0);
+    } else {
+        QVERIFY(QDir().mkpath(source));
+    }
+    // Should the pipe be opened for reading, a writer comes after a while and goes at once, so
+    // that the test fails instead of blocking for ever.
+    std::atomic<bool> done = false;
+    std::thread rescuer([&] {
+        for (int i = 0; !done && i < 100; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        while (!done) {
+            const int fd = ::open(QFile::encodeName(source).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    });
+    TfrmClients *card = showCard(world);
+    setAttachment(card, 0, QStringLiteral("vecchio.pdf"));
+    QString field;
+    Modal::queue([&](QWidget *w) {
+        auto *attach = static_cast<TfrmAllegaCartella *>(w);
+        FileDialog::setNextFileName(source);
+        attach->btnSfoglia01->click();
+        field = attach->txtFile01->text();
+        attach->btnApplica->click();
+    });
+    card->cmdAttach->click();
+    done = true;
+    rescuer.join();
+
+    QCOMPARE(shownMessages(), QStringList{warning(Attachments::kNotAFile)});
+    QCOMPARE(field, QStringLiteral("vecchio.pdf"));
+    QVERIFY(QDir(Attachments::folder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+
+    // The copy itself takes regular files only, also when the check before it is passed by.
+    QVERIFY(Attachments::ensureFolder(Attachments::folder()));
+    QCOMPARE(int(Attachments::copyIn(source, QStringLiteral("x"))), int(Attachments::Copy::NotAFile));
+    QVERIFY(!QFileInfo::exists(Attachments::pathOf(QStringLiteral("x"))));
 }
 
 void TestPatientTools::attachedFolder()

@@ -125,8 +125,12 @@ void TfrmWhatsApp_Message::FormShow() { btnWhatsApp->setFocus(); }
 
 void TfrmWhatsApp_Message::btnWhatsAppClick()
 {
-    TMisc::Open(MessageLinks::whatsApp(txtCel->text(), MessageLinks::reminderText(txtOra->text(), txtData->text())));
-    accept();
+    // A reminder that could not leave keeps its window: the user may try again, or copy the
+    // number and write to the patient another way.
+    const QString link =
+        MessageLinks::whatsApp(txtCel->text(), MessageLinks::reminderText(txtOra->text(), txtData->text()));
+    if (TMisc::Open(link))
+        accept();
 }
 
 void TfrmWhatsApp_Message::btnChiudiClick() { reject(); }

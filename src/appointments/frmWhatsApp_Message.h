@@ -10,7 +10,7 @@ class QPushButton;
 
 // The WhatsApp reminder of an imminent appointment: the four fields show the date, time,
 // patient and mobile number of the appointment record it is given; the green button hands
-// the reminder link to the desktop shell.
+// the reminder link to the desktop shell and closes the window once the desktop has taken it.
 class TfrmWhatsApp_Message : public Dialog
 {
     Q_OBJECT

@@ -20,6 +20,12 @@ inline const QString kFailure = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia gi\u00E0 "
     "aperto.");
 
+// Said instead of exporting a grid whose archive could not be read whole: its file would
+// replace a good export with one that lacks cards.
+inline const QString kIncomplete = QStringLiteral(
+    "Attenzione: l'archivio non \u00E8 stato letto per intero, quindi i dati non possono essere esportati.\n\r\n\r"
+    "L'eventuale file di Excel esportato in precedenza resta invariato.");
+
 void run(QWidget *parent, const QString &fileName, const QString &sheetName, const QList<Spreadsheet::Column> &columns,
          const ExportTable &rows);
 

@@ -249,8 +249,9 @@ void TfrmExport::FormShow()
         failed = true;
     }
     m_model->endRefill();
+    m_readWhole = !failed;
     // An archive that cannot be read must not pass for an empty one, whose export would then
-    // replace a good file: say so, and keep the rows read before the failure.
+    // replace a good file: say so, and keep the rows read before the failure to be seen.
     if (failed)
         Messages::error(this, kArchiveFailure);
     grdRecords->setFocus();
@@ -258,6 +259,10 @@ void TfrmExport::FormShow()
 
 void TfrmExport::cmdEsportaClick()
 {
+    if (!m_readWhole) {
+        Messages::warning(this, ExportProcedure::kIncomplete);
+        return;
+    }
     ExportProcedure::run(this, m_description.fileName, m_description.sheetName, m_description.fileColumns(), m_rows);
 }
 

@@ -76,6 +76,7 @@ private:
     QDate m_picked;
     ExportTable m_rows;
     ExportModel *m_model;
+    bool m_readWhole = false; // the rows hold every card of the archive that belongs to them
 };
 
 namespace Exports {

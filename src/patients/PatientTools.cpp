@@ -70,7 +70,7 @@ void checkPartitaIva(QWidget *caller, const QString &number)
     Modal::run(new TfrmPartitaIva(caller, AnsiText::trimmed(number)));
 }
 
-std::optional<Attachments::Texts> attachFiles(QWidget *caller, const Attachments::Texts &texts)
+std::optional<Attachments::Texts> attachFiles(QWidget *caller, const Attachments::Texts &texts, qint64 cardPosition)
 {
     std::optional<Attachments::Texts> applied;
     Attachments::Texts trimmed;
@@ -78,7 +78,7 @@ std::optional<Attachments::Texts> attachFiles(QWidget *caller, const Attachments
         trimmed.files[i] = AnsiText::trimmed(texts.files[i]);
         trimmed.descriptions[i] = AnsiText::trimmed(texts.descriptions[i]);
     }
-    auto *window = new TfrmAllegaCartella(caller, trimmed, kCallerClients);
+    auto *window = new TfrmAllegaCartella(caller, trimmed, kCallerClients, cardPosition);
     QObject::connect(window, &TfrmAllegaCartella::applied, window,
                      [&applied](const Attachments::Texts &result) { applied = result; });
     Modal::run(window);

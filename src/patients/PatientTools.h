@@ -37,7 +37,8 @@ void checkTaxNumber(QWidget *caller, const QString &taxNumber);
 void checkPartitaIva(QWidget *caller, const QString &number);
 
 // The attach window on the card's six texts: the texts applied, or nothing when cancelled.
-std::optional<Attachments::Texts> attachFiles(QWidget *caller, const Attachments::Texts &texts);
+// The card's position (0 when not yet in the archive) tells its own files from other cards'.
+std::optional<Attachments::Texts> attachFiles(QWidget *caller, const Attachments::Texts &texts, qint64 cardPosition);
 // The card's own folder; a card not yet in the archive (blank position) is refused.
 void attachedFolder(QWidget *caller, const QString &position);
 

@@ -32,8 +32,9 @@ constexpr int kSlotHeight = 118;
 
 } // namespace
 
-TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent, const Attachments::Texts &texts, const QString &callerTag)
-    : QDialog(parent)
+TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent, const Attachments::Texts &texts, const QString &callerTag,
+                                       qint64 cardPosition)
+    : QDialog(parent), m_cardPosition(cardPosition)
 {
     setObjectName(QStringLiteral("frmAllegaCartella"));
     setWindowTitle(QStringLiteral(" Allega file"));
@@ -167,33 +168,76 @@ Attachments::Texts TfrmAllegaCartella::texts() const
     return t;
 }
 
+QString TfrmAllegaCartella::nameForCopy(int slot, const QString &chosen, bool &ask) const
+{
+    // The name the card can hold, so that card and file agree.
+    const QString wanted = Attachments::storableName(QFileInfo(chosen).fileName());
+    const QSet<QString> present = Attachments::inFolder();
+    ask = false;
+    // A file another card names (or this card's other slots) is never replaced nor named a
+    // second time: the copy takes a free name beside it. When the archive cannot be read, no
+    // file of the folder can be told free.
+    std::optional<QSet<QString>> taken = Attachments::namedByCards(m_cardPosition);
+    if (!taken)
+        return Attachments::freeName(wanted, present);
+    for (int other = 1; other <= 3; ++other)
+        if (other != slot && !AnsiText::isBlank(fileField(other)->text()))
+            taken->insert(Attachments::folded(AnsiText::trimmed(fileField(other)->text())));
+    const QString key = Attachments::folded(wanted);
+    const bool here = Attachments::isAttached(wanted);
+    // A name that differs only in case is one name where the folder is copied to Windows.
+    if (taken->contains(key) || (present.contains(key) && !here))
+        return Attachments::freeName(wanted, *taken | present);
+    ask = here; // a file no card names: the user may replace it
+    return wanted;
+}
+
 void TfrmAllegaCartella::btnSfogliaClick(int slot)
 {
     const QString chosen =
         FileDialog::getOpenFileName(this, Attachments::kDialogTitle, QString(), Attachments::kDialogFilter);
     if (chosen.isEmpty())
         return;
-    const QString name = QFileInfo(chosen).fileName();
+    // A folder, a named pipe or a device is no document: reading one could block the program.
+    const QFileInfo source(chosen);
+    if (source.exists() && !source.isFile()) {
+        Messages::warning(this, Attachments::kNotAFile);
+        return;
+    }
     // The slot names the file only once the copy is in the folder: a card never names a file
     // that is not there.
     if (!Attachments::ensureFolder(Attachments::folder())) {
         Messages::error(this, kArchiveFailure);
         return;
     }
-    if (Attachments::isAttached(name) && !Messages::confirm(this, Attachments::kOverwrite)) {
+    bool ask = false;
+    const QString name = nameForCopy(slot, chosen, ask);
+    if (ask && !Messages::confirm(this, Attachments::kOverwrite)) {
         fileField(slot)->setText(name); // the file already in the folder has that name
         return;
     }
-    if (!Attachments::copyIn(chosen, name)) {
+    switch (Attachments::copyIn(chosen, name)) {
+    case Attachments::Copy::Done:
+        fileField(slot)->setText(name);
+        return;
+    case Attachments::Copy::NotAFile:
+        Messages::warning(this, Attachments::kNotAFile);
+        return;
+    case Attachments::Copy::Failed:
         Messages::error(this, kArchiveFailure);
         return;
     }
-    fileField(slot)->setText(name);
 }
 
 void TfrmAllegaCartella::btnApriClick(int slot)
 {
-    TMisc::Open(Attachments::quoted(Attachments::pathOf(fileField(slot)->text())));
+    // The stored name comes from the card: one that leads out of the folder is not opened.
+    const QString name = fileField(slot)->text();
+    if (!Attachments::staysInFolder(name)) {
+        Messages::warning(this, Attachments::kOutsideFolder);
+        return;
+    }
+    TMisc::Open(Attachments::quoted(Attachments::pathOf(name)));
 }
 
 void TfrmAllegaCartella::imgCancellaClick(int slot) { fileField(slot)->clear(); }

@@ -12,12 +12,14 @@ class QPushButton;
 // The card's three attached files: each slot's file is picked with "Sfoglia...", copied at
 // once into the attachments folder and named in the slot; "Apri" opens the copy; the eraser
 // empties the slot's name. "Applica e chiudi" gives the six texts back (applied) when the
-// caller tag in lblMemory is "clients".
+// caller tag in lblMemory is "clients". The card's record position (0 for a card not yet in
+// the archive) tells its own attachments from those of the other cards.
 class TfrmAllegaCartella : public QDialog
 {
     Q_OBJECT
 public:
-    TfrmAllegaCartella(QWidget *parent, const Attachments::Texts &texts, const QString &callerTag);
+    TfrmAllegaCartella(QWidget *parent, const Attachments::Texts &texts, const QString &callerTag,
+                       qint64 cardPosition = 0);
 
     QWidget *imgIstruzioni;
     QLineEdit *txtFile01, *txtFile02, *txtFile03;
@@ -49,4 +51,9 @@ private:
     QLineEdit *fileField(int slot) const;
     QLineEdit *descField(int slot) const;
     QPushButton *openButton(int slot) const;
+    // The name a copy of the chosen file takes in the attachments folder, and whether a file
+    // of that name is to be replaced after asking.
+    QString nameForCopy(int slot, const QString &chosen, bool &ask) const;
+
+    qint64 m_cardPosition;
 };

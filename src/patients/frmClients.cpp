@@ -638,7 +638,7 @@ void TfrmClients::cmdAttachClick()
         texts.files[i] = stored.value(i);
         texts.descriptions[i] = stored.value(3 + i);
     }
-    if (const auto edited = PatientTools::attachFiles(this, texts)) {
+    if (const auto edited = PatientTools::attachFiles(this, texts, position())) {
         QStringList back;
         for (const QString &file : edited->files)
             back.append(file);

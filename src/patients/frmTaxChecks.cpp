@@ -71,6 +71,18 @@ void TaxCheckWindow::placeField(QLineEdit *field, int fieldWidth)
     setTabOrder(btnControlla, btnChiudi);
 }
 
+void TaxCheckWindow::setValue(int limit, const QString &text)
+{
+    // The entry limit binds typing only. A longer text handed over from the card (a stored
+    // code of 17 characters, 16 digits taken for a partita IVA) is shown and judged whole: cut
+    // to the limit, its first characters could pass for a valid identifier. The limit then
+    // follows the text down as the user shortens it, never below the identifier's length.
+    m_field->setMaxLength(qMax(limit, int(text.size())));
+    m_field->setText(text);
+    connect(m_field, &QLineEdit::textChanged, this,
+            [this, limit](const QString &now) { m_field->setMaxLength(qMax(limit, int(now.size()))); });
+}
+
 bool TaxCheckWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_field && event->type() == QEvent::KeyPress) {
@@ -103,9 +115,8 @@ TfrmCodFisc::TfrmCodFisc(QWidget *parent, const QString &code)
 {
     txtCodFisc = new QLineEdit(this);
     txtCodFisc->setObjectName(QStringLiteral("txtCodFisc"));
-    txtCodFisc->setMaxLength(16);
     placeField(txtCodFisc, 300);
-    txtCodFisc->setText(code);
+    setValue(16, code);
     connect(txtCodFisc, &QLineEdit::textEdited, this, [this] {
         const PatientCard::Typed typed = PatientCard::applyTyping(PatientCard::TypingRule::UpperCase,
                                                                   txtCodFisc->text(), txtCodFisc->cursorPosition());
@@ -140,10 +151,9 @@ TfrmPartitaIva::TfrmPartitaIva(QWidget *parent, const QString &number)
 {
     txtPartitaIva = new QLineEdit(this);
     txtPartitaIva->setObjectName(QStringLiteral("txtPartitaIva"));
-    txtPartitaIva->setMaxLength(11);
     placeField(txtPartitaIva, 230);
     m_digitsOnly = true;
-    txtPartitaIva->setText(number);
+    setValue(11, number);
 }
 
 void TfrmPartitaIva::btnControllaClick()

@@ -27,6 +27,9 @@ protected:
                    const QString &picture, const QString &instruction);
     // Places the entry field and wires Enter in it to "Controlla".
     void placeField(QLineEdit *field, int fieldWidth);
+    // Shows the handed value whole in the entry field, with the identifier's entry limit for
+    // typing.
+    void setValue(int limit, const QString &text);
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

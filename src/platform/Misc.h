@@ -5,14 +5,17 @@
 #include <QUrl>
 
 // The one way anything is handed to the desktop shell: web addresses, e-mail and WhatsApp
-// links, documents, folders. Callers pass the text ready-made, some in double quotes; the
-// call returns at once. When the desktop says it cannot open the text (no opener installed,
-// a file or folder that is not there) a warning says so: a reminder that did not leave must
-// not pass for one that did.
+// links, documents, folders. Callers pass the text ready-made, some in double quotes. When the
+// desktop says it cannot open the text (no opener installed, an opener that fails for want of
+// a browser or an e-mail program, a file or folder that is not there) a warning says so: a
+// reminder that did not leave must not pass for one that did.
 class TMisc
 {
 public:
-    static void Open(const QString &text);
+    // The desktop's opener is waited for, a short while at most (the window painted, the
+    // user's input held back): an opener still at work after it has taken the text (some stay
+    // until the program they started ends). True when the desktop took the text.
+    static bool Open(const QString &text);
 
     static const QString kCannotOpenLink;
     static const QString kCannotOpenFile;
@@ -26,4 +29,6 @@ public:
     static void setTestMode(bool on);
     static QStringList takeOpened();
     static void queueAnswer(bool opened);
+    // How long the opener is waited for (2.5 s unless set), so that tests need not wait.
+    static void setOpenerWait(int ms);
 };
