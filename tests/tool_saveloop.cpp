@@ -1,6 +1,6 @@
 // Saves records into an archive until it is killed, for the crash-consistency test:
 // tool_saveloop <kind> <file> <first>, kind being patient, appointment or treatment. Save n
-// (from <first> on) appends a record, or, every other save once the file holds a few,
+// (from <first> on) appends a record, or, three saves in four once the file holds a few,
 // overwrites one already there; every field of record n repeats a pattern made from n
 // (SaveLoop.h), so a record that mixes two saves shows. "<n> <position>" goes to the standard
 // output once the save has returned (the record is then confirmed, on the disk).
@@ -31,8 +31,8 @@ int main(int argc, char *argv[])
             RecordFile file(args.at(2), kind.size);
             file.open(RecordFile::Write);
             const qint64 count = file.count();
-            if (count >= 4 && n % 2 == 1) {
-                position = 1 + (n / 2 * 7) % count;
+            if (count >= 4 && n % 4 != 0) {
+                position = 1 + (n * 7) % count;
                 file.overwriteAt(position, record.constData());
             } else {
                 position = file.append(record.constData());
