@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 #include "app/Windows.h"
+#include "platform/ProcessSignals.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@
 
 int main(int argc, char *argv[])
 {
+    ProcessSignals::prepare();
     // Windows are drawn by software: no graphics hardware is needed.
     QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
     QApplication app(argc, argv);

@@ -332,6 +332,50 @@ private slots:
         QCOMPARE(readRecord(2).Contatto.text(), QStringLiteral("Paziente 2"));
     }
 
+    // Two copies of the program on one shared folder save the same card: the second save asks
+    // whether to load the other copy's card or to overwrite it; a card nobody else saved is
+    // saved without a question.
+    void twoCopiesSaveOneCard_data()
+    {
+        QTest::addColumn<bool>("otherSaves");
+        QTest::addColumn<bool>("overwrite"); // the answer
+        QTest::newRow("nobody else saved it") << false << false;
+        QTest::newRow("another copy saved it: load its card") << true << false;
+        QTest::newRow("another copy saved it: overwrite it") << true << true;
+    }
+    void twoCopiesSaveOneCard()
+    {
+        QFETCH(bool, otherSaves);
+        QFETCH(bool, overwrite);
+        writeArchive(2);
+        QVERIFY(card->showPosition(2)); // chosen from a list
+        if (otherSaves) {
+            RecordCard<TAppointmentRecord> other(kAppointmentArchive); // the other copy
+            QCOMPARE(other.show(2), CardResult::Shown);
+            other.record().Note.setText(QStringLiteral("dall'altra"));
+            QCOMPARE(other.save(), CardResult::Updated);
+        }
+        card->txtNote->setText(QStringLiteral("da questa"));
+        Messages::queueAnswer(!overwrite);
+        card->cmdSalvaClick();
+        const QString asked = QStringLiteral("confirmation: ") + kCardChangedElsewhere;
+        if (!otherSaves)
+            QCOMPARE(shownMessages(), QStringList{kModified});
+        else if (overwrite)
+            QCOMPARE(shownMessages(), (QStringList{asked, kModified}));
+        else
+            QCOMPARE(shownMessages(), QStringList{asked});
+        const QString note = otherSaves && !overwrite ? QStringLiteral("dall'altra") : QStringLiteral("da questa");
+        QCOMPARE(readRecord(2).Note.text(), note);
+        QCOMPARE(card->txtNote->text(), note);
+        QCOMPARE(readRecord(2).Contatto.text(), QStringLiteral("Paziente 2"));
+        QCOMPARE(archiveCount(), 2);
+        // The card is now the one in the archive: the next save asks nothing.
+        card->cmdSalvaClick();
+        QCOMPARE(shownMessages(), QStringList{kModified});
+        QCOMPARE(readRecord(2).Note.text(), note);
+    }
+
     void fulfilledFlagBytes_data()
     {
         QTest::addColumn<bool>("ticked");

@@ -161,6 +161,35 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(PasswordStore::Error, PasswordStore::read(world.file(PasswordStore::kFileName)));
     }
 
+    // A file larger than any password file (something else put in its place) is refused as
+    // unreadable, by a reading and by a change, without being read whole; one of the largest
+    // size still reads.
+    void oversizedFileIsUnreadable_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("the largest size") << PasswordStore::kLargestFile << true;
+        QTest::newRow("one byte more") << PasswordStore::kLargestFile + 1 << false;
+        QTest::newRow("a megabyte") << qint64(1 << 20) << false;
+    }
+    void oversizedFileIsUnreadable()
+    {
+        QFETCH(qint64, size);
+        QFETCH(bool, readable);
+        TestWorld world;
+        QByteArray ini = "[Accesso]\r\nValore=" + Crypt::ScrambleToHex(QStringLiteral("VECCHIA")).toLatin1() + "\r\n;";
+        ini.append(QByteArray(size - ini.size(), 'x'));
+        world.write(PasswordStore::kFileName, ini);
+        const QString path = world.file(PasswordStore::kFileName);
+        if (readable) {
+            QCOMPARE(PasswordStore::read(path), QStringLiteral("VECCHIA"));
+            return;
+        }
+        QVERIFY_THROWS_EXCEPTION(PasswordStore::Error, PasswordStore::read(path));
+        QVERIFY_THROWS_EXCEPTION(PasswordStore::Error, PasswordStore::write(path, QStringLiteral("NUOVA")));
+        QCOMPARE(world.read(PasswordStore::kFileName), ini);
+    }
+
     void failedWriteKeepsTheOldValue()
     {
         TestWorld world;

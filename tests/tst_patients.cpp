@@ -195,6 +195,8 @@ private slots:
     void browsingEmptyArchive_data();
     void browsingEmptyArchive();
     void saveAppendsThenOverwrites();
+    void twoCopiesSaveOneCard_data();
+    void twoCopiesSaveOneCard();
     void saveRequiresNameThenMobile_data();
     void saveRequiresNameThenMobile();
     void savedRecordMatchesLayout();
@@ -418,6 +420,59 @@ void TestPatients::saveAppendsThenOverwrites()
     const QByteArray third = recordAt(world, 3);
     QCOMPARE(fieldBytes(third, layout().at(0)), QByteArray("Neri Paolo"));
     QCOMPARE(fieldBytes(third, layout().at(5)), QByteArray("Modena"));
+}
+
+// Two copies of the program on one shared folder save the same card: the second save asks
+// whether to load the other copy's card or to overwrite it, and either way nothing is lost
+// unseen. A card nobody else saved is saved without a question.
+void TestPatients::twoCopiesSaveOneCard_data()
+{
+    QTest::addColumn<bool>("otherSaves");
+    QTest::addColumn<bool>("overwrite"); // the answer
+    QTest::newRow("nobody else saved it") << false << false;
+    QTest::newRow("another copy saved it: load its card") << true << false;
+    QTest::newRow("another copy saved it: overwrite it") << true << true;
+}
+
+void TestPatients::twoCopiesSaveOneCard()
+{
+    QFETCH(bool, otherSaves);
+    QFETCH(bool, overwrite);
+    TestWorld world;
+    writeArchive(world, {patient(QStringLiteral("UNO")), patient(QStringLiteral("DUE"))});
+    TfrmClients *w = openCard(world);
+    w->cmdLastClick();
+    QCOMPARE(w->txtName->text(), QStringLiteral("DUE"));
+    if (otherSaves) {
+        RecordCard<TPatientRecord> other(kPatientArchive); // the other copy, on the same file
+        QCOMPARE(other.show(2), CardResult::Shown);
+        other.record().City.setText(QStringLiteral("Parma"));
+        QCOMPARE(other.save(), CardResult::Updated);
+    }
+    w->txtCity->setText(QStringLiteral("Modena"));
+    Messages::queueAnswer(!overwrite);
+    w->cmdSaveClick();
+
+    const QString asked = QStringLiteral("confirmation: ") + kCardChangedElsewhere;
+    const QByteArray city = fieldBytes(recordAt(world, 2), layout().at(5));
+    if (!otherSaves) {
+        QCOMPARE(shownMessages(), QStringList{info(kUpdated)});
+        QCOMPARE(city, QByteArray("Modena"));
+    } else if (overwrite) {
+        QCOMPARE(shownMessages(), (QStringList{asked, info(kUpdated)}));
+        QCOMPARE(city, QByteArray("Modena"));
+    } else {
+        QCOMPARE(shownMessages(), QStringList{asked});
+        QCOMPARE(city, QByteArray("Parma")); // kept, and now shown
+        QCOMPARE(w->txtCity->text(), QStringLiteral("Parma"));
+        QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));
+    }
+    QCOMPARE(fieldBytes(recordAt(world, 2), layout().at(0)), QByteArray("DUE"));
+    // The card is now the one in the archive: the next save asks nothing.
+    w->txtNotes->setText(QStringLiteral("dopo"));
+    w->cmdSaveClick();
+    QCOMPARE(shownMessages(), QStringList{info(kUpdated)});
+    QCOMPARE(fieldBytes(recordAt(world, 2), layout().at(5)), city);
 }
 
 void TestPatients::saveRequiresNameThenMobile_data()

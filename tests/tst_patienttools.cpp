@@ -620,6 +620,17 @@ void TestPatientTools::findForThePatientCard()
     card->cmdFind->click();
     QCOMPARE(card->lblPosizione->text(), QStringLiteral("2"));
     QCOMPARE(card->txtName->text(), QStringLiteral("Verdi Anna"));
+
+    // A card found is looked at before its save, as one browsed to: saved meanwhile by
+    // another copy of the program, the save asks (here: load the other copy's card).
+    RecordCard<TPatientRecord> other(kPatientArchive);
+    QCOMPARE(other.show(2), CardResult::Shown);
+    other.record().Issues.setText(QStringLiteral("Saldato"));
+    QCOMPARE(other.save(), CardResult::Updated);
+    card->txtIssues->setText(QStringLiteral("Da saldare"));
+    card->cmdSaveClick();
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("confirmation: ") + kCardChangedElsewhere});
+    QCOMPARE(card->txtIssues->text(), QStringLiteral("Saldato"));
 }
 
 void TestPatientTools::findForTheAppointmentCard()

@@ -1,3 +1,4 @@
+#include "SaveLoop.h"
 #include "support/Faults.h"
 #include "support/TestSupport.h"
 
@@ -15,12 +16,17 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <array>
 #include <atomic>
+#include <csignal>
+#include <map>
 
 #include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,6 +62,65 @@ private:
             bytes.append(recordBytes(r), TAppointmentRecord::Size);
         }
         world.write(kAppointmentArchive, bytes);
+    }
+
+    static TPatientRecord patient(const QString &name)
+    {
+        TPatientRecord r{};
+        r.Name.setText(name);
+        r.Notes.setText(QString(200, name.at(0))); // bytes beyond the first memory page
+        r.Desc03.setText(name);
+        return r;
+    }
+
+    // CRC-32 (as zip files have it), worked out bit by bit.
+    static quint32 crc32(const QByteArray &bytes)
+    {
+        quint32 c = 0xFFFFFFFFu;
+        for (char b : bytes) {
+            c ^= quint8(b);
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        }
+        return ~c;
+    }
+
+    static QByteArray little(quint64 value, int bytes)
+    {
+        QByteArray out;
+        for (int i = 0; i < bytes; ++i)
+            out.append(char(value >> (8 * i)));
+        return out;
+    }
+
+    // A rollback journal as the README lays it out.
+    static QByteArray journal(qint64 position, const QByteArray &old)
+    {
+        QByteArray bytes = "SRSJRNL1" + little(quint64(position), 8) + little(quint64(old.size()), 4) + old;
+        return bytes + little(crc32(bytes), 4);
+    }
+
+    // Every way the archive can be read, each giving its second record's name.
+    static QStringList secondNames(RecordFile &file)
+    {
+        QStringList names;
+        TPatientRecord r;
+        file.readAt(2, r);
+        names << r.Name.text();
+        file.readAt(1, r);
+        if (file.next(r))
+            names << r.Name.text();
+        file.readAt(1, r);
+        file.scan([&](const char *rec, qint64 position) {
+            if (position == 2)
+                names << reinterpret_cast<const TPatientRecord *>(rec)->Name.text();
+            return true;
+        });
+        file.scanInHalves([&](int, const char *rec, qint64 position) {
+            if (position == 2)
+                names << reinterpret_cast<const TPatientRecord *>(rec)->Name.text();
+        });
+        return names;
     }
 
 private slots:
@@ -246,6 +311,119 @@ private slots:
         QCOMPARE(after.left(2 * R), before.left(2 * R));
         QCOMPARE(after.mid(3 * R), before.mid(3 * R));
         QVERIFY(after.mid(2 * R, R) != before.mid(2 * R, R));
+        // The journal of the overwrite is gone: the folder holds the archive alone.
+        QCOMPARE(QDir(world.folder()).entryList(QDir::Files), QStringList{kAppointmentArchive});
+    }
+
+    // The journal's layout: the position, the record size, the old record and its checksum.
+    void journalLayout()
+    {
+        const QByteArray old = QByteArray("an old record") + QByteArray(100, '\xE8');
+        QCOMPARE(RecordFile::journalBytes(3, old), journal(3, old));
+        QCOMPARE(crc32("123456789"), 0xCBF43926u); // the check value of CRC-32
+        QCOMPARE(RecordFile::journalPath(QStringLiteral("/a/Archivio_Pazienti.pro")),
+                 QStringLiteral("/a/Archivio_Pazienti.pro-journal"));
+    }
+
+    // A save cut short in the middle of an overwrite (a crash, a power cut) leaves a record
+    // new up to a memory page and old after it, and the journal; every later opening finds
+    // the old record whole. A journal that is not whole, or not of this file, was cut short
+    // before the overwrite began: the archive is as it was and the journal goes.
+    void journalOfACutOverwrite_data()
+    {
+        QTest::addColumn<QString>("journalKind");
+        QTest::addColumn<int>("access");
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<bool>("rolledBack"); // else the file is left as it was
+        QTest::addColumn<bool>("journalStays");
+        const int read = int(RecordFile::Read), write = int(RecordFile::Write);
+        QTest::newRow("whole, opened to save") << "whole" << write << true << true << false;
+        QTest::newRow("whole, opened to read") << "whole" << read << true << true << false;
+        QTest::newRow("whole, read-only archive: the old record read from the journal")
+            << "whole" << read << false << false << true;
+        QTest::newRow("cut short") << "cut" << write << true << false << false;
+        QTest::newRow("cut short, opened to read") << "cut" << read << true << false << false;
+        QTest::newRow("wrong checksum") << "checksum" << read << true << false << false;
+        QTest::newRow("another record size") << "size" << write << true << false << false;
+        QTest::newRow("a position past the end") << "past" << write << true << false << false;
+    }
+    void journalOfACutOverwrite()
+    {
+        QFETCH(QString, journalKind);
+        QFETCH(int, access);
+        QFETCH(bool, writable);
+        QFETCH(bool, rolledBack);
+        QFETCH(bool, journalStays);
+        TestWorld world;
+        const int R = TPatientRecord::Size;
+        const TPatientRecord uno = patient(QStringLiteral("UNO")), due = patient(QStringLiteral("DUE")),
+                             nuova = patient(QStringLiteral("NUOVA")), tre = patient(QStringLiteral("TRE"));
+        const QByteArray old(recordBytes(due), R);
+        const bool started = journalKind == QLatin1String("whole");
+        // A torn record (the new one up to 4 KiB, the old one after it) where the overwrite began.
+        const QByteArray second = started ? QByteArray(recordBytes(nuova), 4096) + old.mid(4096) : old;
+        const QByteArray archive = QByteArray(recordBytes(uno), R) + second + QByteArray(recordBytes(tre), R);
+        world.write(kPatientArchive, archive);
+        QByteArray j = journal(journalKind == QLatin1String("past") ? 4 : 2, old);
+        if (journalKind == QLatin1String("cut"))
+            j.chop(10);
+        else if (journalKind == QLatin1String("checksum"))
+            j[100] = char(j[100] ^ 1);
+        else if (journalKind == QLatin1String("size"))
+            j = journal(2, old.left(R - 1));
+        const QString journalName = kPatientArchive + QStringLiteral("-journal");
+        world.write(journalName, j);
+        if (!writable)
+            protect(world, kPatientArchive, kReadOnly);
+
+        QStringList names;
+        {
+            std::optional<AsUnprivileged> unprivileged;
+            if (!writable)
+                QVERIFY(unprivileged.emplace().ok());
+            RecordFile file(world.file(kPatientArchive), R);
+            file.open(RecordFile::Access(access));
+            QCOMPARE(file.count(), 3);
+            names = secondNames(file);
+        }
+        QCOMPARE(names, QStringList(4, QStringLiteral("DUE"))); // the old record, whole
+        QCOMPARE(world.read(kPatientArchive), rolledBack ? QByteArray(archive).replace(R, R, old) : archive);
+        QCOMPARE(QFile::exists(world.file(journalName)), journalStays);
+        if (journalStays) {
+            // Once the archive can be written, the first opening puts the old record back.
+            QVERIFY(QFile::setPermissions(world.file(kPatientArchive), QFile::ReadOwner | QFile::WriteOwner));
+            RecordFile file(world.file(kPatientArchive), R);
+            file.open(RecordFile::Read);
+            file.close();
+            QCOMPARE(world.read(kPatientArchive), QByteArray(archive).replace(R, R, old));
+            QVERIFY(!QFile::exists(world.file(journalName)));
+        }
+    }
+
+    // An overwrite that fails half-way (here the new record's bytes cannot all be read, so the
+    // system writes its first memory page only) puts the old record back before it reports.
+    void failedOverwriteLeavesTheOldRecord()
+    {
+        TestWorld world;
+        const int R = TPatientRecord::Size;
+        writeRecords(kPatientArchive,
+                     QList<TPatientRecord>{patient(QStringLiteral("UNO")), patient(QStringLiteral("DUE"))});
+        const QByteArray before = world.read(kPatientArchive);
+        const long page = ::sysconf(_SC_PAGESIZE);
+        const size_t length = size_t((R / page + 1) * page);
+        void *memory = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        QVERIFY(memory != MAP_FAILED);
+        auto *bytes = static_cast<char *>(memory);
+        const TPatientRecord nuova = patient(QStringLiteral("NUOVA"));
+        std::memcpy(bytes, recordBytes(nuova), size_t(R));
+        QVERIFY(::mprotect(bytes + page, length - size_t(page), PROT_NONE) == 0);
+        RecordFile file(world.file(kPatientArchive), R);
+        file.open(RecordFile::Write);
+        QVERIFY_THROWS_EXCEPTION(StorageError, file.overwriteAt(2, static_cast<const char *>(bytes)));
+        file.close();
+        ::munmap(memory, length);
+        QCOMPARE(world.read(kPatientArchive), before);
+        QCOMPARE(QDir(world.folder()).entryList(QDir::Files), QStringList{kPatientArchive});
     }
 
     void scanVisitsRecordsInOrder()
@@ -510,28 +688,38 @@ private slots:
     }
 
     // A copy of the program killed at any moment while it saves (a crash, a power cut of the
-    // process): every save it confirmed is in the file, whole, and the file holds nothing but
-    // whole records for the readers. The kernel may stop a write between two memory pages,
-    // leaving part of an unconfirmed record after the whole ones; readers never see it and the
-    // next save writes over it, which the end of the test checks.
-    void killedWhileAppendingLosesNothingConfirmed()
+    // process), appending and overwriting records of each kind: every record in the file is
+    // whole, one save's or another's, never a mix of two; every save it confirmed is there (at
+    // its position that save or a later one); and the file holds nothing but whole records for
+    // the readers. The kernel may stop an append between two memory pages, leaving part of an
+    // unconfirmed record after the whole ones; readers never see it and the next save writes
+    // over it, which the end of the test checks.
+    void killedWhileSavingLeavesEveryRecordWhole_data()
     {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("patients") << "patient" << kPatientArchive;
+        QTest::newRow("appointments") << "appointment" << kAppointmentArchive;
+        QTest::newRow("treatments") << "treatment" << treatmentFileName(QStringLiteral("1"));
+    }
+    void killedWhileSavingLeavesEveryRecordWhole()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, name);
         TestWorld world;
-        const int R = TAppointmentRecord::Size;
-        const QString tool = QCoreApplication::applicationDirPath() + QStringLiteral("/tool_appendloop");
+        const SaveLoop::Kind layout = SaveLoop::kind(kind);
+        const int R = layout.size;
+        const QString tool = QCoreApplication::applicationDirPath() + QStringLiteral("/tool_saveloop");
         QVERIFY(QFile::exists(tool));
-        const QString path = world.file(kAppointmentArchive);
-        const auto pattern = [](const QString &name) {
-            QString p;
-            while (p.size() < 200)
-                p += name + QLatin1Char('|');
-            return p.left(200).replace(QLatin1Char(' '), QLatin1Char('_'));
-        };
-        QStringList confirmed;
-        int tails = 0;
-        for (int run = 1; run <= 40; ++run) {
+        // In memory (tmpfs) where there is one: no disk to wait for, so a kill lands in the
+        // middle of a write far more often.
+        QTemporaryDir inMemory(QStringLiteral("/dev/shm/sorrisa-XXXXXX"));
+        const QString path = (inMemory.isValid() ? inMemory.path() + QLatin1Char('/') : world.folder()) + name;
+        std::map<qint64, qint64> confirmed; // position -> the last save confirmed there
+        int saves = 0, tails = 0, journals = 0;
+        for (int run = 1; run <= 20; ++run) {
             QProcess writer;
-            writer.start(tool, {path, QStringLiteral("r%1").arg(run)});
+            writer.start(tool, {kind, path, QString::number(run * 1000000)});
             QVERIFY(writer.waitForStarted());
             // Once it is saving (its first save confirmed), at a random moment.
             QVERIFY(writer.waitForReadyRead(30000));
@@ -539,38 +727,82 @@ private slots:
             writer.kill(); // SIGKILL
             QVERIFY(writer.waitForFinished(10000));
             QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
-            const QList<QByteArray> done = writer.readAllStandardOutput().split('\n');
-            for (const QByteArray &n : done)
-                if (!n.isEmpty())
-                    confirmed.append(QStringLiteral("r%1 %2").arg(run).arg(QString::fromLatin1(n)));
+            for (const QByteArray &line : writer.readAllStandardOutput().split('\n')) {
+                const QList<QByteArray> parts = line.split(' ');
+                if (parts.size() != 2)
+                    continue;
+                confirmed[parts.at(1).toLongLong()] = parts.at(0).toLongLong();
+                ++saves;
+            }
 
-            QSet<QString> present;
-            RecordFile file(path, R);
+            if (QFile::exists(RecordFile::journalPath(path)))
+                ++journals;           // killed during an overwrite: the opening puts the old record back
+            RecordFile file(path, R); // opened as the program opens it
             file.open(RecordFile::Read);
-            file.scan([&](const char *rec, qint64) {
-                const auto *r = reinterpret_cast<const TAppointmentRecord *>(rec);
-                const QString name = r->Contatto.text();
-                if (r->Causale.text() != pattern(name) || r->Note.text() != pattern(name))
-                    present.insert(QStringLiteral("torn record: ") + name);
-                present.insert(name);
+            QVERIFY(file.count() >= confirmed.rbegin()->first);
+            QStringList faults;
+            file.scan([&](const char *rec, qint64 position) {
+                const std::optional<qint64> n = SaveLoop::number(layout, rec);
+                if (!n)
+                    faults << QStringLiteral("record %1 is torn").arg(position);
+                else if (*n < confirmed[position])
+                    faults << QStringLiteral("record %1 lost save %2").arg(position).arg(confirmed[position]);
                 return true;
             });
             file.close();
-            for (const QString &name : std::as_const(present))
-                QVERIFY2(!name.startsWith(QLatin1String("torn")), qPrintable(name));
-            for (const QString &name : std::as_const(confirmed))
-                QVERIFY2(present.contains(name), qPrintable(name + QStringLiteral(" is lost")));
-            if (world.read(kAppointmentArchive).size() % R != 0)
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral(", "))));
+            if (QFileInfo(path).size() % R != 0)
                 ++tails;
         }
-        QVERIFY(confirmed.size() >= 40);
+        QVERIFY(saves >= 20);
+        QVERIFY(!QFile::exists(RecordFile::journalPath(path)));
         RecordFile file(path, R);
         file.open(RecordFile::Write);
-        const qint64 last = file.append(appointment(QStringLiteral("dopo")));
+        QByteArray record(R, '\0');
+        SaveLoop::fill(layout, 1, record.data());
+        const qint64 last = file.append(record.constData());
         file.close();
-        QCOMPARE(world.read(kAppointmentArchive).size(), last * R);
-        qInfo("%lld confirmed saves, %lld records, %d partial tails", qlonglong(confirmed.size()), qlonglong(last - 1),
-              tails);
+        QCOMPARE(QFileInfo(path).size(), last * R);
+        qInfo("%d confirmed saves, %lld records, %d partial tails, %d journals found", saves, qlonglong(last - 1),
+              tails, journals);
+    }
+
+    // A save beyond a file-size limit set on the process from outside (a quota, a share's
+    // limit): the program is not ended by the system's signal; the save fails as on a full
+    // disk and the archive stays as it was. The tool runs the program's own start-up code and
+    // card save in a process of its own, under the limit, with the signal at its default.
+    void fileSizeLimitFailsTheSave_data()
+    {
+        QTest::addColumn<bool>("limited");
+        QTest::newRow("no limit") << false;
+        QTest::newRow("a limit below the grown archive") << true;
+    }
+    void fileSizeLimitFailsTheSave()
+    {
+        QFETCH(bool, limited);
+        TestWorld world;
+        writeNumberedArchive(world, 2);
+        const QByteArray before = world.read(kAppointmentArchive);
+        const QString tool = QCoreApplication::applicationDirPath() + QStringLiteral("/tool_cardsave");
+        QVERIFY(QFile::exists(tool));
+        const rlim_t limit = limited ? rlim_t(2 * TAppointmentRecord::Size + 100) : RLIM_INFINITY;
+        QProcess saver;
+        saver.setChildProcessModifier([limit] {
+            std::signal(SIGXFSZ, SIG_DFL); // whatever this test process does with it
+            rlimit l{};
+            ::getrlimit(RLIMIT_FSIZE, &l);
+            l.rlim_cur = limit;
+            ::setrlimit(RLIMIT_FSIZE, &l);
+        });
+        saver.start(tool, {world.folder()});
+        QVERIFY(saver.waitForFinished(30000));
+        QCOMPARE(saver.exitStatus(), QProcess::NormalExit); // not ended by SIGXFSZ
+        QCOMPARE(saver.readAllStandardOutput().trimmed(), limited ? QByteArray("failed") : QByteArray("inserted"));
+        QCOMPARE(saver.exitCode(), limited ? 3 : 0);
+        if (limited)
+            QCOMPARE(world.read(kAppointmentArchive), before);
+        else
+            QCOMPARE(world.read(kAppointmentArchive).size(), 3 * TAppointmentRecord::Size);
     }
 };
 

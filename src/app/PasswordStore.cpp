@@ -64,6 +64,18 @@ bool isKey(const QByteArray &c, const QString &key, QByteArray *value)
     return true;
 }
 
+// Reads the whole file, which is small: a file larger than any password file (something else
+// put in its place) is refused as unreadable, without being read into memory.
+QByteArray readSmall(QFile &file)
+{
+    if (!file.open(QIODevice::ReadOnly))
+        throw PasswordStore::Error("the password file cannot be read");
+    const QByteArray ini = file.read(PasswordStore::kLargestFile + 1);
+    if (ini.size() > PasswordStore::kLargestFile)
+        throw PasswordStore::Error("the password file is too large to be one");
+    return ini;
+}
+
 } // namespace
 
 namespace PasswordStore {
@@ -130,11 +142,8 @@ QString read(const QString &iniPath)
 {
     QByteArray ini;
     QFile file(iniPath);
-    if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly))
-            throw Error("the password file cannot be read");
-        ini = file.readAll();
-    }
+    if (file.exists())
+        ini = readSmall(file);
     try {
         return AnsiText::trimmed(
             Crypt::UnscrambleFromHex(iniValue(ini, QStringLiteral("Accesso"), QStringLiteral("Valore"))));
@@ -148,9 +157,7 @@ void write(const QString &iniPath, const QString &password)
     QByteArray ini;
     QFile old(iniPath);
     if (old.exists()) {
-        if (!old.open(QIODevice::ReadOnly))
-            throw Error("the password file cannot be read");
-        ini = old.readAll();
+        ini = readSmall(old);
         old.close();
     }
     const QString value = AnsiText::trimmed(Crypt::ScrambleToHex(password));

@@ -686,7 +686,17 @@ void TfrmArchivio_Scadenze::cmdSalvaClick()
     lblOra->setText(trimmed(txtOreApp) + QLatin1Char(':') + trimmed(txtMinutiApp));
 
     record(); // the card takes the controls' texts
-    const CardResult result = m_card.save();
+    CardResult result = m_card.save();
+    while (result == CardResult::ChangedElsewhere) {
+        if (Messages::confirm(this, kCardChangedElsewhere)) {
+            m_card.takeOtherVersion();
+            showCard();
+            (before && before != btnFocus ? before : static_cast<QWidget *>(cmdSalva))->setFocus();
+            return;
+        }
+        m_card.keepThisVersion();
+        result = m_card.save();
+    }
     lblPosizione->setText(m_card.positionText());
     if (result == CardResult::Failed) {
         Messages::error(this, kArchiveFailure);

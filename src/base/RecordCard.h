@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <cstring>
+#include <optional>
 #include <utility>
 
 // What a card operation came to; the card windows turn each into their message (or none).
@@ -17,6 +19,9 @@ enum class CardResult {
     Duplicated,   // the card became a new card (no position) with the same data
     DuplicateNew, // refused: a card not yet in the archive cannot be duplicated
     Failed,       // a file step failed (or the position lies outside the archive)
+    // Not saved: since the card was read, another copy of the program saved its record
+    // anew. The window asks which one stays: takeOtherVersion() or keepThisVersion().
+    ChangedElsewhere,
 };
 
 // One card of an archive: a record and its 1-based position in the archive file (0 for a
@@ -41,12 +46,43 @@ public:
     {
         m_record = Record{};
         m_position = 0;
+        m_read.reset();
+        m_other.reset();
     }
-    // The given record at the given position (0: as a new card).
+    // The given record at the given position (0: as a new card). At another position the
+    // record in the archive is not known, and a save overwrites it without a look; at the
+    // card's own position the one read stays known.
     void load(qint64 position, const Record &record)
     {
+        if (position != m_position) {
+            m_read.reset();
+            m_other.reset();
+        }
         m_record = record;
         m_position = position;
+    }
+    // A card just read from the archive at its position (a list's choice): a save first looks
+    // whether another copy has changed it since.
+    void loadRead(qint64 position, const Record &record)
+    {
+        load(position, record);
+        if (position > 0)
+            m_read = record;
+    }
+
+    // After ChangedElsewhere: the card becomes the other copy's record...
+    void takeOtherVersion()
+    {
+        if (!m_other)
+            return;
+        m_record = *m_other;
+        m_read = std::exchange(m_other, std::nullopt);
+    }
+    // ...or the next save overwrites it (unless it changes once more meanwhile).
+    void keepThisVersion()
+    {
+        if (m_other)
+            m_read = std::exchange(m_other, std::nullopt);
     }
 
     CardResult first()
@@ -98,22 +134,39 @@ public:
 
     // Appends a new card (which then takes its position) or overwrites the card's record. A
     // position beyond the end of the archive would leave a gap of empty records: refused
-    // (just past the end is still the card's own place).
+    // (just past the end is still the card's own place). Before an overwrite, under the
+    // archive's lock, the record in the archive is compared with the one the card was read
+    // from: when another copy of the program has saved it anew since, nothing is written and
+    // the answer is ChangedElsewhere.
     CardResult save()
     {
         try {
             RecordFile file = archive();
             file.open(RecordFile::Write);
-            if (m_position > file.count() + 1)
+            const qint64 count = file.count();
+            if (m_position > count + 1)
                 return CardResult::Failed;
             if (m_position > 0) {
+                if (m_read && m_position <= count) {
+                    Record stored;
+                    file.readAt(m_position, stored);
+                    if (std::memcmp(recordBytes(stored), recordBytes(*m_read), sizeof(Record)) != 0) {
+                        file.close();
+                        m_other = stored;
+                        return CardResult::ChangedElsewhere;
+                    }
+                }
                 file.overwriteAt(m_position, m_record);
                 file.close();
+                m_read = m_record;
+                m_other.reset();
                 return CardResult::Updated;
             }
             const qint64 appended = file.append(m_record);
             file.close();
             m_position = appended;
+            m_read = m_record;
+            m_other.reset();
             return CardResult::Inserted;
         } catch (const StorageError &) {
             return CardResult::Failed;
@@ -128,6 +181,7 @@ public:
         if (isNew())
             return CardResult::DuplicateNew;
         m_position = 0;
+        m_read.reset();
         if (archiveMustOpen) {
             try {
                 RecordFile file = archive();
@@ -150,6 +204,8 @@ private:
         file.close();
         m_record = record;
         m_position = position;
+        m_read = record;
+        m_other.reset();
         return CardResult::Shown;
     }
 
@@ -171,4 +227,8 @@ private:
     QString m_fileName;
     Record m_record{};
     qint64 m_position = 0;
+    // The record as the archive held it when the card was read or last saved (none when not
+    // known), and the other copy's record after ChangedElsewhere.
+    std::optional<Record> m_read;
+    std::optional<Record> m_other;
 };

@@ -24,7 +24,7 @@ void ExportTable::reserve(qsizetype rows, qsizetype bytes)
     m_ends.reserve(size_t(rows) * size_t(m_columns));
     // Tens of megabytes filled at once, in a block fresh from the system every time.
     Memory::preferLargePages(m_bytes.data(), size_t(m_bytes.capacity()));
-    Memory::preferLargePages(m_ends.data(), m_ends.capacity() * sizeof(quint32));
+    Memory::preferLargePages(m_ends.data(), m_ends.capacity() * sizeof(qint64));
     m_numbers.reserve(size_t(rows));
     m_order.reserve(size_t(rows));
 }
@@ -36,11 +36,11 @@ void ExportTable::appendRow(qint64 number, std::initializer_list<QByteArrayView>
         if (column == m_columns)
             break;
         m_bytes.append(c);
-        m_ends.push_back(quint32(m_bytes.size()));
+        m_ends.push_back(qint64(m_bytes.size()));
         ++column;
     }
     for (; column < m_columns; ++column)
-        m_ends.push_back(quint32(m_bytes.size()));
+        m_ends.push_back(qint64(m_bytes.size()));
     m_order.push_back(qsizetype(m_numbers.size()));
     m_numbers.push_back(number);
 }
@@ -49,7 +49,7 @@ void ExportTable::appendRow(qint64 number, const QStringList &cells)
 {
     for (int column = 0; column < m_columns; ++column) {
         m_bytes.append(AnsiText::toAnsi(AnsiText::trimmed(cells.value(column))));
-        m_ends.push_back(quint32(m_bytes.size()));
+        m_ends.push_back(qint64(m_bytes.size()));
     }
     m_order.push_back(qsizetype(m_numbers.size()));
     m_numbers.push_back(number);
@@ -63,7 +63,7 @@ QByteArrayView ExportTable::storedCell(qsizetype stored, int column) const
             return *typed;
     }
     const size_t at = size_t(stored) * size_t(m_columns) + size_t(column);
-    const quint32 begin = at == 0 ? 0 : m_ends[at - 1];
+    const qint64 begin = at == 0 ? 0 : m_ends[at - 1];
     return QByteArrayView(m_bytes.constData() + begin, m_ends[at] - begin);
 }
 

@@ -45,7 +45,7 @@ public:
 private:
     int m_columns;
     QByteArray m_bytes;                 // every cell of every row, one after the other
-    std::vector<quint32> m_ends;        // end of each cell in m_bytes, row by row
+    std::vector<qint64> m_ends;         // end of each cell in m_bytes, row by row (past 4 GiB too)
     std::vector<qint64> m_numbers;      // "N." of each stored row
     std::vector<qsizetype> m_order;     // the stored row shown at each grid row
     QHash<quint64, QByteArray> m_typed; // (stored row, column) -> typed text

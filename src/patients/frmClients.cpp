@@ -556,7 +556,16 @@ void TfrmClients::cmdSaveClick()
         return;
     }
     takeFields();
-    const CardResult result = m_card.save();
+    CardResult result = m_card.save();
+    while (result == CardResult::ChangedElsewhere) {
+        if (Messages::confirm(this, kCardChangedElsewhere)) {
+            m_card.takeOtherVersion();
+            showCard();
+            return;
+        }
+        m_card.keepThisVersion();
+        result = m_card.save();
+    }
     lblPosizione->setText(m_card.positionText());
     if (result == CardResult::Inserted)
         Messages::information(this, PatientCard::kInserted);
@@ -619,14 +628,18 @@ void TfrmClients::cmdExportClick() { Exports::open(this, Exports::Member::Client
 
 void TfrmClients::cmdFindClick()
 {
-    if (const auto found = PatientTools::findCard(this))
-        loadCard(found->position, found->record);
+    if (const auto found = PatientTools::findCard(this)) {
+        m_card.loadRead(found->position, found->record);
+        showCard();
+    }
 }
 
 void TfrmClients::cmdDefaultingClick()
 {
-    if (const auto found = PatientTools::pendingIssues(this))
-        loadCard(found->position, found->record);
+    if (const auto found = PatientTools::pendingIssues(this)) {
+        m_card.loadRead(found->position, found->record);
+        showCard();
+    }
 }
 
 void TfrmClients::cmdAttachClick()

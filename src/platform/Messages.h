@@ -45,3 +45,12 @@ private:
 inline const QString kArchiveFailure =
     QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
                    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+
+// A card window's save found the card saved anew by another copy of the program since it
+// was read (two computers on one shared folder). Yes (or closing the box) loads the other
+// copy's card; No overwrites it with this window's.
+inline const QString kCardChangedElsewhere =
+    QStringLiteral("Attenzione: nel frattempo la scheda corrente è stata modificata e salvata in archivio da "
+                   "un'altra copia del programma.\n\r\n\rSi vuole caricare la scheda così come salvata dall'altra "
+                   "copia?\n\r\n\rRispondendo No, le modifiche apportate in questa finestra sostituiranno quelle "
+                   "salvate dall'altra copia.");

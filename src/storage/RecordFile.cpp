@@ -61,9 +61,77 @@ bool writeFully(int fd, const char *data, qint64 size, qint64 offset)
     return true;
 }
 
+constexpr char kJournalMagic[8] = {'S', 'R', 'S', 'J', 'R', 'N', 'L', '1'};
+constexpr qint64 kJournalHead = 8 + 8 + 4; // magic, position, record size
+constexpr qint64 kJournalTail = 4;         // CRC-32
+
+constexpr std::array<quint32, 256> crcTable()
+{
+    std::array<quint32, 256> table{};
+    for (quint32 n = 0; n < 256; ++n) {
+        quint32 c = n;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table[n] = c;
+    }
+    return table;
+}
+
+// CRC-32 as zip and PNG files have it.
+quint32 crc32(const char *data, qint64 size)
+{
+    static constexpr std::array<quint32, 256> table = crcTable();
+    quint32 c = 0xFFFFFFFFu;
+    for (qint64 i = 0; i < size; ++i)
+        c = table[(c ^ quint8(data[i])) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
+}
+
+void putLittle(QByteArray &out, quint64 value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.append(char((value >> (8 * i)) & 0xFF));
+}
+
+quint64 getLittle(const char *in, int bytes)
+{
+    quint64 value = 0;
+    for (int i = 0; i < bytes; ++i)
+        value |= quint64(quint8(in[i])) << (8 * i);
+    return value;
+}
+
+// Makes the folder's list of names durable (a name made or removed in it).
+bool syncFolder(const QString &file)
+{
+    const QByteArray dir = QFile::encodeName(QFileInfo(file).absolutePath());
+    const int dfd = openNoIntr(dir, O_RDONLY | O_DIRECTORY);
+    if (dfd < 0)
+        return false;
+    const bool synced = ::fsync(dfd) == 0 || errno == EINVAL; // some file systems cannot sync a folder
+    ::close(dfd);
+    return synced;
+}
+
 } // namespace
 
-RecordFile::RecordFile(QString path, int recordSize) : m_path(std::move(path)), m_recordSize(recordSize) {}
+RecordFile::RecordFile(QString path, int recordSize)
+    : m_path(std::move(path)), m_journal(QFile::encodeName(journalPath(m_path))), m_recordSize(recordSize)
+{}
+
+QString RecordFile::journalPath(const QString &archivePath) { return archivePath + QStringLiteral("-journal"); }
+
+QByteArray RecordFile::journalBytes(qint64 position, const QByteArray &record)
+{
+    QByteArray bytes;
+    bytes.reserve(kJournalHead + record.size() + kJournalTail);
+    bytes.append(kJournalMagic, sizeof kJournalMagic);
+    putLittle(bytes, quint64(position), 8);
+    putLittle(bytes, quint64(record.size()), 4);
+    bytes.append(record);
+    putLittle(bytes, crc32(bytes.constData(), bytes.size()), 4);
+    return bytes;
+}
 
 RecordFile::~RecordFile()
 {
@@ -89,6 +157,124 @@ void RecordFile::open(Access access)
 {
     if (m_fd >= 0)
         close();
+    m_kept.clear();
+    m_keptPosition = 0;
+    openLocked(access);
+    // One look for a journal, under the lock: while a save runs, its holder keeps the file to
+    // itself, so a journal seen here was left by a save cut short.
+    if (!journalExists())
+        return;
+    if (access == Write) {
+        try {
+            rollBack();
+        } catch (const StorageError &) {
+            closeQuietly();
+            throw;
+        }
+        return;
+    }
+    // A reader puts the old record back when the archive can be written; otherwise (a
+    // write-protected stick) it reads the old record from the journal instead.
+    closeQuietly();
+    try {
+        openLocked(Write);
+        rollBack();
+        closeQuietly();
+    } catch (const StorageError &) {
+        closeQuietly();
+    }
+    openLocked(Read);
+    QByteArray kept;
+    qint64 keptPosition = 0;
+    if (journalExists() && readJournal(&keptPosition, &kept) == Journal::Whole) {
+        m_kept = kept;
+        m_keptPosition = keptPosition;
+    }
+}
+
+void RecordFile::closeQuietly()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_buffer.clear();
+    m_bufferCount = 0;
+}
+
+bool RecordFile::journalExists() const
+{
+    struct stat st;
+    return ::stat(m_journal.constData(), &st) == 0;
+}
+
+RecordFile::Journal RecordFile::readJournal(qint64 *position, QByteArray *record) const
+{
+    // Never waits on something else put in the journal's place (a pipe): only a file is one.
+    const int fd = openNoIntr(m_journal, O_RDONLY | O_NONBLOCK | O_NOFOLLOW);
+    if (fd < 0)
+        return errno == ENOENT ? Journal::None : errno == ELOOP ? Journal::NotWhole : Journal::Unreadable;
+    struct stat js;
+    if (::fstat(fd, &js) < 0 || !S_ISREG(js.st_mode)) {
+        ::close(fd);
+        return Journal::NotWhole;
+    }
+    const qint64 expected = kJournalHead + m_recordSize + kJournalTail;
+    QByteArray bytes(expected + 1, Qt::Uninitialized); // one byte more tells a longer file
+    qint64 got = 0;
+    const bool read = readFully(fd, bytes.data(), bytes.size(), 0, &got);
+    ::close(fd);
+    if (!read)
+        return Journal::Unreadable;
+    const char *b = bytes.constData();
+    if (got != expected || std::memcmp(b, kJournalMagic, sizeof kJournalMagic) != 0
+        || getLittle(b + 16, 4) != quint64(m_recordSize)
+        || getLittle(b + expected - kJournalTail, 4) != crc32(b, expected - kJournalTail))
+        return Journal::NotWhole;
+    const qint64 at = qint64(getLittle(b + 8, 8));
+    struct stat st;
+    if (::fstat(m_fd, &st) < 0)
+        return Journal::Unreadable;
+    if (at < 1 || at > qint64(st.st_size) / m_recordSize)
+        return Journal::NotWhole; // not a record of this file
+    *position = at;
+    *record = bytes.mid(kJournalHead, m_recordSize);
+    return Journal::Whole;
+}
+
+void RecordFile::rollBack()
+{
+    qint64 position = 0;
+    QByteArray old;
+    switch (readJournal(&position, &old)) {
+    case Journal::Whole:
+        if (!writeFully(m_fd, old.constData(), m_recordSize, (position - 1) * m_recordSize) || ::fsync(m_fd) < 0)
+            fail("roll back");
+        break;
+    case Journal::Unreadable: // kept: it may hold a record to put back
+        fail("read the journal of");
+    case Journal::NotWhole: // cut short before the overwrite began: nothing to undo
+    case Journal::None:
+        break;
+    }
+    removeJournal();
+}
+
+void RecordFile::removeJournal() const
+{
+    if (::unlink(m_journal.constData()) < 0 && errno != ENOENT)
+        fail("remove the journal of");
+    if (!syncFolder(m_path))
+        fail("remove the journal of");
+}
+
+void RecordFile::patch(char *records, qint64 first, qint64 count) const
+{
+    if (m_keptPosition >= first && m_keptPosition < first + count)
+        std::memcpy(records + (m_keptPosition - first) * m_recordSize, m_kept.constData(), size_t(m_recordSize));
+}
+
+void RecordFile::openLocked(Access access)
+{
     const QByteArray native = QFile::encodeName(m_path);
     // Reading needs no write access: an archive on a write-protected stick or share can still
     // be looked at. Only a save asks for it.
@@ -99,15 +285,8 @@ void RecordFile::open(Access access)
         fd = openNoIntr(native, O_RDWR | O_CREAT | O_EXCL);
         if (fd < 0 && errno == EEXIST)
             fd = openNoIntr(native, mode);
-        else if (fd >= 0) {
-            // Make the new name itself durable.
-            const QByteArray dir = QFile::encodeName(QFileInfo(m_path).absolutePath());
-            const int dfd = openNoIntr(dir, O_RDONLY | O_DIRECTORY);
-            if (dfd >= 0) {
-                ::fsync(dfd);
-                ::close(dfd);
-            }
-        }
+        else if (fd >= 0)
+            syncFolder(m_path); // make the new name itself durable
     }
     if (fd < 0)
         fail("open");
@@ -158,6 +337,8 @@ void RecordFile::close()
     m_fd = -1;
     m_buffer.clear();
     m_bufferCount = 0;
+    m_kept.clear();
+    m_keptPosition = 0;
     if (::close(fd) < 0 && errno != EINTR)
         fail("close");
 }
@@ -181,6 +362,7 @@ void RecordFile::readAt(qint64 position, char *record)
         errno = EIO;
         fail("short read");
     }
+    patch(record, position, 1);
     m_position = position;
 }
 
@@ -201,7 +383,47 @@ void RecordFile::overwriteAt(qint64 position, const char *record)
         errno = EINVAL;
         fail("overwrite");
     }
-    writeAt(position, record);
+    requireOpen();
+    if (position > count()) {
+        writeAt(position, record); // no record there yet: nothing to put aside
+        return;
+    }
+    // The old record goes into the journal, on the disk (its name too) before the overwrite.
+    QByteArray old(m_recordSize, Qt::Uninitialized);
+    qint64 got = 0;
+    if (!readFully(m_fd, old.data(), m_recordSize, (position - 1) * m_recordSize, &got) || got < m_recordSize)
+        fail("read");
+    const QByteArray journal = journalBytes(position, old);
+    // A journal left by a save cut short was taken away when the file was opened.
+    const int jfd = openNoIntr(m_journal, O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (jfd < 0)
+        fail("write the journal of");
+    const bool journalled = writeFully(jfd, journal.constData(), journal.size(), 0) && ::fsync(jfd) == 0;
+    const int saved = errno;
+    ::close(jfd);
+    if (!journalled || !syncFolder(m_path)) {
+        if (!journalled)
+            errno = saved;
+        const int why = errno;
+        ::unlink(m_journal.constData()); // the archive is untouched: the journal is of no use
+        errno = why;
+        fail("write the journal of");
+    }
+    try {
+        writeAt(position, record);
+    } catch (const StorageError &) {
+        // Failed half-way: the old record goes back at once. When even that fails the journal
+        // stays, and the next opening puts it back.
+        m_bufferCount = 0;
+        if (writeFully(m_fd, old.constData(), m_recordSize, (position - 1) * m_recordSize) && ::fsync(m_fd) == 0) {
+            try {
+                removeJournal();
+            } catch (const StorageError &) {
+            }
+        }
+        throw;
+    }
+    removeJournal();
 }
 
 qint64 RecordFile::append(const char *record)
@@ -239,6 +461,7 @@ bool RecordFile::next(char *record)
         m_bufferCount = got / m_recordSize;
         if (m_bufferCount == 0)
             return false;
+        patch(m_buffer.data(), m_bufferFirst, m_bufferCount);
     }
     std::memcpy(record, m_buffer.constData() + (wanted - m_bufferFirst) * m_recordSize, size_t(m_recordSize));
     m_position = wanted;
@@ -257,6 +480,7 @@ bool RecordFile::visitRange(qint64 first, qint64 last, const std::function<bool(
         const qint64 records = got / m_recordSize;
         if (records == 0)
             return true; // the file shrank under us: nothing more to read
+        patch(block.data(), from, records);
         for (qint64 i = 0; i < records; ++i)
             if (!visit(block.constData() + i * m_recordSize, from + i))
                 return true;

@@ -21,6 +21,15 @@ public:
 // While open the file carries an advisory lock: shared for reading, exclusive for writing,
 // so two copies of the program working on one shared folder never append at the same
 // position. Every write reaches the disk (fsync) before it returns.
+//
+// An overwrite is all or nothing: the record it replaces is first put aside, with its
+// position and a checksum, in a journal file beside the archive (journalPath()), on the disk
+// before the record is touched, and the journal is removed once the new record is on the
+// disk. A program that stops half-way (a crash, a power cut) leaves the journal; the next
+// opening puts the old record back from it. A journal that is not whole was cut short before
+// the overwrite began: it is removed. An opening for reading that cannot write the archive
+// (a write-protected stick) reads the old record from the journal in place of the one in the
+// file and leaves both as they are.
 class RecordFile
 {
 public:
@@ -43,6 +52,7 @@ public:
     qint64 position() const { return m_position; }
 
     void readAt(qint64 position, char *record);
+    // All or nothing (see above): when the write fails, the old record is put back.
     void overwriteAt(qint64 position, const char *record);
     // Returns the new record's position. When the write fails the file is cut back to the
     // length it had, so no part of the record stays behind.
@@ -85,6 +95,13 @@ public:
     }
 
     const QString &path() const { return m_path; }
+    // The rollback journal of an archive: its path with "-journal" after it. Its layout, all
+    // numbers little-endian: the 8 bytes "SRSJRNL1", the position (8 bytes), the record size
+    // (4 bytes), the old record, and the CRC-32 (as in zip files) of all the bytes before it
+    // (4 bytes).
+    static QString journalPath(const QString &archivePath);
+    // The journal's bytes for a record put aside at a position.
+    static QByteArray journalBytes(qint64 position, const QByteArray &record);
 
     // How long open() waits for a lock another holder keeps (10 s), after which it fails.
     static void setLockWait(int ms);
@@ -93,6 +110,18 @@ public:
 private:
     template <class R> void check() const { Q_ASSERT(int(sizeof(R)) == m_recordSize); }
     [[noreturn]] void fail(const char *step) const;
+    // Opens and locks the file as open() does, with no look at a journal.
+    void openLocked(Access access);
+    void closeQuietly();
+    bool journalExists() const;
+    enum class Journal { None, Whole, NotWhole, Unreadable };
+    // The journal's position and old record, when it is whole and fits this file.
+    Journal readJournal(qint64 *position, QByteArray *record) const;
+    // Puts back the record of a journal left by a save cut short, and removes the journal.
+    void rollBack();
+    void removeJournal() const;
+    // The old record in place of the one in the file, for a reader that could not roll back.
+    void patch(char *records, qint64 first, qint64 count) const;
     void writeAt(qint64 position, const char *record);
     void requireOpen() const;
     // Visits the records from `first` to `last` (inclusive); false when a read failed, with
@@ -100,6 +129,7 @@ private:
     bool visitRange(qint64 first, qint64 last, const std::function<bool(const char *, qint64)> &visit) const;
 
     QString m_path;
+    QByteArray m_journal; // the journal's path, encoded for the system
     int m_recordSize;
     int m_fd = -1;
     qint64 m_position = 0;
@@ -107,4 +137,7 @@ private:
     QByteArray m_buffer;
     qint64 m_bufferFirst = 0;
     qint64 m_bufferCount = 0;
+    // A reader that found a journal it could not roll back: the journal's record and position.
+    QByteArray m_kept;
+    qint64 m_keptPosition = 0;
 };
