@@ -341,7 +341,7 @@ private slots:
         TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
         card->show();
         const QList<std::pair<QComboBox *, QString>> lists = {{card->txtOreApp, QStringLiteral("Ore")},
-                                                               {card->txtMinutiApp, QStringLiteral("Minuti")}};
+                                                              {card->txtMinutiApp, QStringLiteral("Minuti")}};
         for (const auto &[combo, caption] : lists) {
             QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(combo);
             QCOMPARE(iface->role(), QAccessible::ComboBox);
@@ -572,8 +572,7 @@ private slots:
         QTest::addColumn<QKeySequence>("keys");
         QTest::addColumn<QString>("expected"); // a message, "empty:<field>" or "opened:<window>"
         const QString inserted = QStringLiteral("information: La scheda corrente è stata inserita in archivio.");
-        QTest::newRow("patient card: Ctrl+S saves")
-            << "frmClients" << QKeySequence(QKeySequence::Save) << inserted;
+        QTest::newRow("patient card: Ctrl+S saves") << "frmClients" << QKeySequence(QKeySequence::Save) << inserted;
         QTest::newRow("patient card: Ctrl+N new card")
             << "frmClients" << QKeySequence(QKeySequence::New) << "empty:txtName";
         QTest::newRow("patient card: Ctrl+F find")

@@ -633,8 +633,7 @@ void TestChart::total_data()
     QTest::newRow("a total of exactly 10^18 cents")
         << QStringList(1000, QStringLiteral("10000000000000")) << "€ 10000000000000000,00";
     QTest::newRow("past 10^18 cents by one cent")
-        << (QStringList(1000, QStringLiteral("10000000000000")) << QStringLiteral("0,01"))
-        << "€ 10000000000000000,01";
+        << (QStringList(1000, QStringLiteral("10000000000000")) << QStringLiteral("0,01")) << "€ 10000000000000000,01";
     QTest::newRow("amounts without an amount are not listed") << QStringList{"10,00", "", "  "} << "€ 10,00";
 }
 

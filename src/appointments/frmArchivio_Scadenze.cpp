@@ -408,8 +408,7 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     // The usual keys for saving, a new card and finding, as the buttons do.
     connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
             &TfrmArchivio_Scadenze::cmdSalvaClick);
-    connect(new QShortcut(QKeySequence::New, this), &QShortcut::activated, this,
-            &TfrmArchivio_Scadenze::cmdNuovoClick);
+    connect(new QShortcut(QKeySequence::New, this), &QShortcut::activated, this, &TfrmArchivio_Scadenze::cmdNuovoClick);
     connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
             &TfrmArchivio_Scadenze::cmdTrovaClick);
 

@@ -71,8 +71,8 @@ QString Sum::text() const
     if (m_high == 0)
         return fromCents(qint64(m_low));
     // The low part's sixteen whole digits after the high part's.
-    return QString::number(m_high) + QStringLiteral("%1").arg(m_low / 100, 16, 10, QLatin1Char('0'))
-           + QLatin1Char(',') + QStringLiteral("%1").arg(m_low % 100, 2, 10, QLatin1Char('0'));
+    return QString::number(m_high) + QStringLiteral("%1").arg(m_low / 100, 16, 10, QLatin1Char('0')) + QLatin1Char(',')
+           + QStringLiteral("%1").arg(m_low % 100, 2, 10, QLatin1Char('0'));
 }
 
 } // namespace Amount

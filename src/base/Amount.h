@@ -33,8 +33,8 @@ public:
 
 private:
     static constexpr quint64 kCarry = 1'000'000'000'000'000'000ULL; // cents carried to m_high
-    quint64 m_low = 0;  // below kCarry
-    quint64 m_high = 0; // in units of kCarry cents
+    quint64 m_low = 0;                                              // below kCarry
+    quint64 m_high = 0;                                             // in units of kCarry cents
 };
 
 } // namespace Amount

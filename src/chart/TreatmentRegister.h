@@ -28,7 +28,7 @@ struct Listing
 {
     QStringList lines;
     QList<qint64> positions; // the record position of each line
-    Amount::Sum total; // exact, whatever the number and size of the amounts
+    Amount::Sum total;       // exact, whatever the number and size of the amounts
 };
 
 // Reads the file (created empty when missing). Throws StorageError.

@@ -440,24 +440,9 @@ void TfrmClients::clearCard()
 }
 
 namespace {
-
-// The texts of consecutive record fields of capacity 250, from the first one on.
-QStringList texts(const ShortString<250> *first, int count)
-{
-    QStringList out;
-    for (int i = 0; i < count; ++i)
-        out.append(first[i].text());
-    return out;
-}
-
-void setTexts(ShortString<250> *first, int count, const QStringList &texts)
-{
-    for (int i = 0; i < count; ++i)
-        first[i].setText(AnsiText::trimmed(texts.value(i)));
-}
-
-QStringList toothTextsOf(const TPatientRecord &record) { return texts(&record.Dente01, 32); }
-
+// The texts of consecutive record fields of capacity 250 (below, with the other card texts).
+QStringList texts(const ShortString<250> *first, int count);
+void setTexts(ShortString<250> *first, int count, const QStringList &texts);
 } // namespace
 
 void TfrmClients::showCard()
@@ -472,7 +457,7 @@ void TfrmClients::showCard()
         b.edit->setText(text);
         b.edit->setCursorPosition(0); // a long text shows its beginning
     }
-    m_teeth = toothTextsOf(m_card.record());
+    m_teeth = texts(&m_card.record().Dente01, 32);
     lblPosizione->setText(m_card.positionText());
 }
 
@@ -519,6 +504,24 @@ void TfrmClients::loadRecord(const TPatientRecord &record) { loadCard(m_card.pos
 
 void TfrmClients::fillRecord(TPatientRecord &record) const { record = this->record(); }
 
+namespace {
+
+// The texts of consecutive record fields of capacity 250, from the first one on.
+QStringList texts(const ShortString<250> *first, int count)
+{
+    QStringList out;
+    for (int i = 0; i < count; ++i)
+        out.append(first[i].text());
+    return out;
+}
+
+void setTexts(ShortString<250> *first, int count, const QStringList &texts)
+{
+    for (int i = 0; i < count; ++i)
+        first[i].setText(AnsiText::trimmed(texts.value(i)));
+}
+
+} // namespace
 
 QStringList TfrmClients::toothTexts() const { return m_teeth; }
 
