@@ -32,6 +32,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -116,7 +117,15 @@ struct Control
 {
     QString where; // object name and class, for a failing test's message
     QString name;
+    bool part = false; // a part that hands its focus to its owner, and is named as its owner
 };
+
+// The edit part of a drop-down: focusable on its own on the bus, its focus its owner's.
+bool isPart(QAccessibleInterface *iface)
+{
+    auto *widget = qobject_cast<QWidget *>(iface->object());
+    return widget && widget->focusProxy();
+}
 
 QString describe(QAccessibleInterface *iface)
 {
@@ -125,29 +134,45 @@ QString describe(QAccessibleInterface *iface)
              : QStringLiteral("role %1").arg(int(iface->role()));
 }
 
-// What a screen reader reads as a control's name. On Linux Qt gives a combo box its value
-// as its name and its label through the "labelled by" relation, which is what is read.
-QString spokenName(QAccessibleInterface *iface)
-{
-    if (iface->role() != QAccessible::ComboBox)
-        return iface->text(QAccessible::Name).trimmed();
-    const auto labels = iface->relations(QAccessible::Label);
-    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name).trimmed();
-}
+// What a screen reader reads as a control's name: the name the desktop's accessibility bus
+// (AT-SPI) carries, which is the interface's name for every role. A combo box that Qt
+// names on Linux is named by its current text ("00"), not by its caption.
+QString spokenName(QAccessibleInterface *iface) { return iface->text(QAccessible::Name).trimmed(); }
 
 // The focusable controls a screen reader meets in a window: everything shown, down the
 // tree, leaving out the lines and cells inside lists and tables (they are the control's
-// content, not controls) and widgets that hand their focus to another one.
+// content, not controls). A part that hands its focus to its owner (the edit part of a
+// drop-down) is still met on its own, as AT-SPI lists it.
 void collectFocusable(QAccessibleInterface *iface, QList<Control> &found)
 {
     for (int i = 0; i < iface->childCount(); ++i) {
         QAccessibleInterface *child = iface->child(i);
         if (!child || !child->object() || child->state().invisible)
             continue;
-        auto *widget = qobject_cast<QWidget *>(child->object());
-        if (child->state().focusable && !(widget && widget->focusProxy()))
-            found.append({describe(child), spokenName(child)});
+        if (child->state().focusable)
+            found.append({describe(child), spokenName(child), isPart(child)});
         collectFocusable(child, found);
+    }
+}
+
+// Every object of the tree below an interface, as the bus walks it (children by index), with
+// the name of the nearest named object above it inside the window.
+struct Reached
+{
+    QAccessibleInterface *iface;
+    QString above;
+};
+void collectAll(QAccessibleInterface *iface, const QString &above, QList<Reached> &found)
+{
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleInterface *child = iface->child(i);
+        if (!child)
+            continue;
+        found.append({child, above});
+        if (child->role() == QAccessible::List || child->role() == QAccessible::Table)
+            continue; // lines and cells
+        const QString name = child->text(QAccessible::Name).trimmed();
+        collectAll(child, name.isEmpty() ? above : name, found);
     }
 }
 
@@ -224,10 +249,26 @@ private slots:
         QHash<QString, QString> seen;
         for (const Control &c : std::as_const(controls)) {
             QVERIFY2(!c.name.isEmpty(), qPrintable(c.where + QStringLiteral(" has no name")));
+            if (c.part)
+                continue;
             const QString key = c.name.toCaseFolded();
             QVERIFY2(!seen.contains(key),
                      qPrintable(QStringLiteral("\"%1\": %2 and %3").arg(c.name, seen.value(key), c.where)));
             seen.insert(key, c.where);
+        }
+
+        // Nothing shown is read twice on the way in (a calendar and its days, a banner and its
+        // caption), and no picture is met without a name: decorations are left out.
+        QList<Reached> all;
+        collectAll(iface, QString(), all);
+        for (const Reached &r : std::as_const(all)) {
+            if (r.iface->state().invisible || isPart(r.iface))
+                continue;
+            const QString name = r.iface->text(QAccessible::Name).trimmed();
+            QVERIFY2(name.isEmpty() || name != r.above,
+                     qPrintable(describe(r.iface) + QStringLiteral(" is read twice as \"%1\"").arg(name)));
+            QVERIFY2(r.iface->role() != QAccessible::Graphic || !name.isEmpty(),
+                     qPrintable(describe(r.iface) + QStringLiteral(" is an unnamed picture")));
         }
 
         window->hide();
@@ -253,6 +294,22 @@ private slots:
                                                      << "imgEmail";
         QTest::newRow("icon beside the web link") << "frmSplash"
                                                   << "imgWeb";
+        QTest::newRow("main menu icon") << "frmAvvio"
+                                        << "icoIcona";
+        QTest::newRow("main menu title picture") << "frmAvvio"
+                                                 << "icoTitolo01";
+        QTest::newRow("agenda banner") << "frmAgenda"
+                                       << "imgNome";
+        QTest::newRow("agenda picture") << "frmAgenda"
+                                        << "imgAppuntamentiNO";
+        QTest::newRow("appointment card banner") << "frmArchivio_Scadenze"
+                                                 << "imgTitolo";
+        QTest::newRow("list banner") << "frmConfermati"
+                                     << "imgBanner";
+        QTest::newRow("treatment register banner") << "frmAllegaExcel"
+                                                   << "imgRiepilogo";
+        QTest::newRow("total's caption picture") << "frmAllegaExcel"
+                                                 << "imgTotale";
     }
 
     void helpersAndRepeatsAreLeftOut()
@@ -271,7 +328,41 @@ private slots:
         QVERIFY(iface->state().invisible);
         QVERIFY(!iface->state().focusable);
         QCOMPARE(c->focusPolicy(), Qt::NoFocus);
+        // Not in the tree at all: its panel does not list it.
+        QList<Reached> all;
+        collectAll(QAccessible::queryAccessibleInterface(w), QString(), all);
+        for (const Reached &r : std::as_const(all))
+            QVERIFY2(r.iface->object() != c, qPrintable(describe(r.iface)));
         w->hide();
+    }
+
+    // The hour and minute lists of the appointment card are read by their captions, their
+    // edit parts too; their value is the time they show.
+    void dropDownsAreReadByTheirCaptions()
+    {
+        TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+        card->show();
+        const QList<std::pair<QComboBox *, QString>> lists = {{card->txtOreApp, QStringLiteral("Ore")},
+                                                              {card->txtMinutiApp, QStringLiteral("Minuti")}};
+        for (const auto &[combo, caption] : lists) {
+            QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(combo);
+            QCOMPARE(iface->role(), QAccessible::ComboBox);
+            QCOMPARE(spokenName(iface), caption);
+            QCOMPARE(iface->text(QAccessible::Value), QStringLiteral("00"));
+            QCOMPARE(spokenName(QAccessible::queryAccessibleInterface(combo->lineEdit())), caption);
+            QVERIFY(iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+        }
+        card->hide();
+    }
+
+    // The treatment register's total is one label: its caption and its value.
+    void treatmentTotalIsOneLabel()
+    {
+        auto *w = new TfrmAllegaExcel(QStringLiteral("Rossi Mario"), QStringLiteral("1"), Windows::frmClients());
+        w->show();
+        QCOMPARE(QAccessible::queryAccessibleInterface(w->lblTotale)->text(QAccessible::Name),
+                 QStringLiteral("Totale importi: € 0,00"));
+        delete w;
     }
 
     void valueLabelsGiveTheirValue()
@@ -533,6 +624,77 @@ private slots:
         QVERIFY(QApplication::focusWidget());
         QCOMPARE(QApplication::focusWidget()->objectName(), focusAfter);
         w->hide();
+    }
+
+    // The usual keys on both cards, where the buttons give none: the same work as the
+    // button, from any field, the focus staying there.
+    void cardShortcuts_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<QString>("expected"); // a message, "empty:<field>" or "opened:<window>"
+        const QString inserted = QStringLiteral("information: La scheda corrente è stata inserita in archivio.");
+        QTest::newRow("patient card: Ctrl+S saves") << "frmClients" << QKeySequence(QKeySequence::Save) << inserted;
+        QTest::newRow("patient card: Ctrl+N new card")
+            << "frmClients" << QKeySequence(QKeySequence::New) << "empty:txtName";
+        QTest::newRow("patient card: Ctrl+F find")
+            << "frmClients" << QKeySequence(QKeySequence::Find) << "opened:frmFindClients";
+        QTest::newRow("appointment card: Ctrl+S saves")
+            << "frmArchivio_Scadenze" << QKeySequence(QKeySequence::Save) << inserted;
+        QTest::newRow("appointment card: Ctrl+N new card")
+            << "frmArchivio_Scadenze" << QKeySequence(QKeySequence::New) << "empty:txtContatto";
+        QTest::newRow("appointment card: Ctrl+F find")
+            << "frmArchivio_Scadenze" << QKeySequence(QKeySequence::Find) << "opened:frmTrovaScadenze";
+    }
+
+    void cardShortcuts()
+    {
+        QFETCH(QString, window);
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, expected);
+        QWidget *w = window == QLatin1String("frmClients") ? static_cast<QWidget *>(Windows::frmClients())
+                                                           : Windows::frmArchivio_Scadenze();
+        activate(w);
+        const QList<std::pair<const char *, const char *>> filled = {
+            {"txtName", "Rossi Mario"}, {"txtMobilePhone", "3331234567"}, {"txtData", "10/12/2026"}, {"txtAvviso", "1"},
+            {"txtCausale", "Igiene"},   {"txtContatto", "Rossi Mario"},   {"txtCel", "3331234567"}};
+        for (const auto &[name, text] : filled)
+            if (auto *edit = w->findChild<QLineEdit *>(QLatin1String(name)))
+                edit->setText(QString::fromUtf8(text));
+        auto *field = w->findChild<QLineEdit *>(window == QLatin1String("frmClients") ? "txtNotes" : "txtNote");
+        QVERIFY(field);
+        field->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), field);
+        Modal::queue([](QWidget *opened) { opened->close(); });
+
+        QTest::keySequence(field, keys);
+        if (expected.startsWith(QLatin1String("empty:"))) {
+            QCOMPARE(control<QLineEdit>(w, expected.mid(6).toLatin1().constData())->text(), QString());
+            QVERIFY(shownMessages().isEmpty());
+        } else if (expected.startsWith(QLatin1String("opened:"))) {
+            QCOMPARE(Modal::takeOpened(), QStringList{expected.mid(7)});
+            QVERIFY(shownMessages().isEmpty());
+        } else {
+            QCOMPARE(shownMessages(), QStringList{expected});
+            QCOMPARE(QApplication::focusWidget(), field);
+        }
+        w->hide();
+    }
+
+    // The main menu opens on its first choice, also when it comes back from a work window.
+    void mainMenuOpensOnItsFirstChoice()
+    {
+        TfrmAvvio *menu = Windows::frmAvvio();
+        activate(menu);
+        QCOMPARE(QApplication::focusWidget(), menu->btnApp01);
+        menu->btnApp02->setFocus();
+        menu->imgApp02Click(); // the agenda, in place of the menu
+        QVERIFY(!menu->isVisible());
+        Windows::frmAgenda()->close();
+        QVERIFY(menu->isVisible());
+        QApplication::setActiveWindow(menu);
+        QTRY_COMPARE(QApplication::focusWidget(), menu->btnApp01);
+        menu->hide();
     }
 
     void loadedTextsShowTheirStart()

@@ -120,6 +120,7 @@ private slots:
     void markerFollowsTheText();
     void openingTrimsAndFocusesTooth11();
     void applyVersusCloseBox();
+    void escapeKeepsTypedWork();
     void previewAndPrintUseTheTextsNowInTheWindow_data();
     void previewAndPrintUseTheTextsNowInTheWindow();
     void chartDocumentPage();
@@ -145,11 +146,12 @@ private slots:
     void importArrows();
     void findInTheList();
     void printRiepilogo();
-    void unusableFileLeavesAnEmptyListAndSaveWarns();
+    void unusableFileIsReportedAndSaveWarns();
 
     void patientCardChecks_data();
     void patientCardChecks();
     void chartEditsTheCardTeeth();
+    void appliedNotesStayAsTypedUntilTheCardIsSaved();
 };
 
 // ---- Dental chart window -----------------------------------------------------------------
@@ -359,6 +361,30 @@ void TestChart::applyVersusCloseBox()
     QVERIFY(!TfrmDentalCondition::edit(nullptr, kName, teeth).has_value());
     QCOMPARE(Modal::takeOpened(),
              (QStringList{QStringLiteral("frmDentalCondition"), QStringLiteral("frmDentalCondition")}));
+}
+
+// Escape is no way out of either window: what was typed stays, and the window stays open.
+void TestChart::escapeKeepsTypedWork()
+{
+    TestWorld world;
+    TfrmDentalCondition chart(kName, emptyTeeth());
+    chart.show();
+    QTest::keyClicks(chart.txtDente(8), QStringLiteral("carie"));
+    QTest::keyClick(chart.txtDente(8), Qt::Key_Escape);
+    QVERIFY(chart.isVisible());
+    QCOMPARE(chart.txtDente(8)->text(), QStringLiteral("carie"));
+
+    TfrmAllegaExcel treatments(kName, QStringLiteral("3"));
+    treatments.show();
+    QTest::keyClick(treatments.txtTrova, Qt::Key_Escape);
+    QVERIFY(treatments.isVisible());
+    press(&treatments, "btnAggiungi");
+    QTest::keyClicks(treatments.txtTrattamenti, QStringLiteral("Pulizia"));
+    QTest::keyClick(treatments.txtTrattamenti, Qt::Key_Escape);
+    QVERIFY(treatments.isVisible());
+    QVERIFY(treatments.panCosti->isVisible());
+    QCOMPARE(treatments.txtTrattamenti->text(), QStringLiteral("Pulizia"));
+    QVERIFY(shownMessages().isEmpty());
 }
 
 void TestChart::previewAndPrintUseTheTextsNowInTheWindow_data()
@@ -600,6 +626,14 @@ void TestChart::total_data()
     // Large amounts summed as binary doubles lose their cents; whole cents do not.
     QTest::newRow("a hundred of the largest amount")
         << QStringList(100, QStringLiteral("999999999999,99")) << "€ 99999999999999,00";
+    // Amounts of the most digits the field holds: their sum passes the range of a 64-bit
+    // number of cents (93 of them gave a negative total) and is still exact.
+    QTest::newRow("93 of the longest amount")
+        << QStringList(93, QStringLiteral("999999999999999")) << "€ 92999999999999907,00";
+    QTest::newRow("a total of exactly 10^18 cents")
+        << QStringList(1000, QStringLiteral("10000000000000")) << "€ 10000000000000000,00";
+    QTest::newRow("past 10^18 cents by one cent")
+        << (QStringList(1000, QStringLiteral("10000000000000")) << QStringLiteral("0,01")) << "€ 10000000000000000,01";
     QTest::newRow("amounts without an amount are not listed") << QStringList{"10,00", "", "  "} << "€ 10,00";
 }
 
@@ -615,7 +649,7 @@ void TestChart::total()
 
     const TreatmentRegister::Listing listing =
         TreatmentRegister::read(world.file(QStringLiteral("Trattamenti_Paziente_3.pro")));
-    QCOMPARE(TreatmentRegister::totalText(listing.totalCents), total);
+    QCOMPARE(TreatmentRegister::totalText(listing.total), total);
     int listed = 0;
     for (const QString &a : amounts)
         listed += a.trimmed().isEmpty() ? 0 : 1;
@@ -634,7 +668,7 @@ void TestChart::amountThatIsNoNumberCountsAsZero()
     QCOMPARE(listing.lines.size(), 4);
     QVERIFY(listing.lines[0].endsWith(QStringLiteral("Costo: € abc")));
     QCOMPARE(listing.positions, (QList<qint64>{1, 2, 3, 5})); // the empty amount keeps its place
-    QCOMPARE(TreatmentRegister::totalText(listing.totalCents), QStringLiteral("€ 20,00"));
+    QCOMPARE(TreatmentRegister::totalText(listing.total), QStringLiteral("€ 20,00"));
 }
 
 void TestChart::treatmentRecordBytes()
@@ -934,7 +968,8 @@ void TestChart::printRiepilogo()
     QVERIFY(Modal::takeOpened().isEmpty()); // no preview
 }
 
-void TestChart::unusableFileLeavesAnEmptyListAndSaveWarns()
+// A file that cannot be read is said to be so, never shown as a patient without treatments.
+void TestChart::unusableFileIsReportedAndSaveWarns()
 {
     TestWorld world;
     // A folder where the file should be: it can be neither opened nor created.
@@ -942,8 +977,11 @@ void TestChart::unusableFileLeavesAnEmptyListAndSaveWarns()
     TfrmAllegaExcel w(kName, QStringLiteral("9"));
     w.show();
     QCOMPARE(w.lstRecords->count(), 0);
-    QCOMPARE(w.lblTotale->text(), QStringLiteral("0,00"));
-    QVERIFY(shownMessages().isEmpty());
+    QCOMPARE(w.lblTotale->text(), QString()); // no total that looks like a real "0,00"
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
+    press(&w, "btnStampa");
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
+    QVERIFY(Printer::takePrinted().isEmpty());
     press(&w, "btnAggiungi");
     w.txtData->setText(QStringLiteral("10/12/2026"));
     w.txtOra->setText(QStringLiteral("09:30"));
@@ -1044,6 +1082,42 @@ void TestChart::chartEditsTheCardTeeth()
     });
     card->btnConditionClick();
     QCOMPARE(card->toothTexts().at(29), QStringLiteral("impianto"));
+    QVERIFY(shownMessages().isEmpty());
+}
+
+// "Applica e chiudi" hands the notes back as typed: a note reopened shows them whole; the
+// card's record cuts them to 250 characters and to Windows-1252 only when it is saved.
+void TestChart::appliedNotesStayAsTypedUntilTheCardIsSaved()
+{
+    TestWorld world;
+    TfrmClients *card = savedCard(world);
+    const QString typed = QStringLiteral("Ștefănescu: ") + QStringLiteral("x").repeated(300);
+    Modal::queue([&](QWidget *window) {
+        qobject_cast<TfrmDentalCondition *>(window)->txtDente(5)->setText(typed);
+        press(window, "btnClose");
+    });
+    card->btnConditionClick();
+    QCOMPARE(card->toothTexts().at(4), typed);
+
+    QString reopened;
+    Modal::queue([&](QWidget *window) {
+        reopened = qobject_cast<TfrmDentalCondition *>(window)->txtDente(5)->text();
+        press(window, "btnClose");
+    });
+    card->btnConditionClick();
+    QCOMPARE(reopened, typed);
+
+    // The save's record: cut once, there.
+    const QString stored = card->record().Dente05.text();
+    QCOMPARE(stored.size(), 250);
+    QCOMPARE(stored, (QStringLiteral("?tef?nescu: ") + QStringLiteral("x").repeated(300)).left(250));
+    QCOMPARE(card->toothTexts().at(4), typed);
+
+    // Another card shown: its own notes.
+    TPatientRecord other{};
+    other.Dente05.setText(QStringLiteral("sano"));
+    card->loadCard(8, other);
+    QCOMPARE(card->toothTexts().at(4), QStringLiteral("sano"));
     QVERIFY(shownMessages().isEmpty());
 }
 

@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QShowEvent>
 
 const QString TfrmAvvio::kWebSite = QStringLiteral("https://www.sorrisa.example");
 
@@ -139,6 +140,13 @@ void TfrmAvvio::closeEvent(QCloseEvent *event)
 {
     event->accept();
     Application::terminate();
+}
+
+void TfrmAvvio::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        btnApp01->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TfrmAvvio::imgApp01Click()

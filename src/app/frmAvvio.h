@@ -43,6 +43,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Each showing starts on the first choice, "ARCHIVIO PAZIENTI".
+    void showEvent(QShowEvent *event) override;
 
 private:
     void FormCreate();

@@ -21,8 +21,7 @@ QFont fieldFont()
 QFrame *banner(const QString &objectName, const QString &text, const QStringList &icons, QWidget *parent, int height)
 {
     auto *bar = new QFrame(parent);
-    bar->setObjectName(objectName);
-    bar->setAccessibleName(text);
+    bar->setObjectName(objectName); // no name of its own: its caption is read, once
     bar->setFixedHeight(height);
     bar->setStyleSheet(
         QStringLiteral(

@@ -80,6 +80,7 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
 
     imgNome = AppointmentWidgets::banner(QStringLiteral("imgNome"), QStringLiteral("AGENDA APPUNTAMENTI"),
                                          {QStringLiteral("calendar"), QStringLiteral("clock")}, panContainer, 60);
+    Accessibility::hide(imgNome); // the window's banner: its caption says it
 
     // ---- Left: calendar and the ways into the appointments ----
     QWidget *shpCalendario = Theme::panel(QStringLiteral("shpCalendario"), panContainer);

@@ -31,6 +31,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QShowEvent>
 
 namespace {
@@ -174,6 +175,7 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     QWidget *shpScheda = Theme::panel(QStringLiteral("shpScheda"), panContainer);
     imgTitolo = AppointmentWidgets::banner(QStringLiteral("imgTitolo"), QStringLiteral("SCHEDA APPUNTAMENTO"),
                                            {QStringLiteral("calendar"), QStringLiteral("clock")}, shpScheda, 48);
+    Accessibility::hide(imgTitolo); // the window's banner: its caption says it
 
     auto caption = [&](const char *name, const QString &text, QWidget *buddy) {
         QLabel *l = Theme::label(QString::fromLatin1(name), text, shpScheda, buddy);
@@ -403,6 +405,12 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     connect(impContatto, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::impContattoClick);
     connect(btnWhatsApp, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::btnWhatsAppClick);
     connect(btnEmail, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::btnEmailClick);
+    // The usual keys for saving, a new card and finding, as the buttons do.
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
+            &TfrmArchivio_Scadenze::cmdSalvaClick);
+    connect(new QShortcut(QKeySequence::New, this), &QShortcut::activated, this, &TfrmArchivio_Scadenze::cmdNuovoClick);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
+            &TfrmArchivio_Scadenze::cmdTrovaClick);
 
     // The control of each record field, by the field table (before any window opened from
     // the card can bring controls of the same names).

@@ -52,4 +52,27 @@ QString normalise(const QString &text)
     return fromCents(cents.value_or(0));
 }
 
+void Sum::add(qint64 cents)
+{
+    Q_ASSERT(cents >= 0);
+    if (cents < 0)
+        return;
+    const quint64 c = quint64(cents);
+    m_high += c / kCarry;
+    m_low += c % kCarry; // below 2 * kCarry: no wrap
+    if (m_low >= kCarry) {
+        m_low -= kCarry;
+        ++m_high;
+    }
+}
+
+QString Sum::text() const
+{
+    if (m_high == 0)
+        return fromCents(qint64(m_low));
+    // The low part's sixteen whole digits after the high part's.
+    return QString::number(m_high) + QStringLiteral("%1").arg(m_low / 100, 16, 10, QLatin1Char('0')) + QLatin1Char(',')
+           + QStringLiteral("%1").arg(m_low % 100, 2, 10, QLatin1Char('0'));
+}
+
 } // namespace Amount

@@ -21,4 +21,20 @@ QString fromCents(qint64 cents);
 // "0,00", anything else its value rounded and written with two decimals.
 QString normalise(const QString &text);
 
+// A total of amounts in whole cents that cannot overflow, however many amounts of the
+// largest size a field holds are added (93 of 999999999999999 pass the range of qint64).
+class Sum
+{
+public:
+    // An amount in cents, as toCents gives it: never negative.
+    void add(qint64 cents);
+    // The total as amount text, "1250,50", with as many digits as it needs.
+    QString text() const;
+
+private:
+    static constexpr quint64 kCarry = 1'000'000'000'000'000'000ULL; // cents carried to m_high
+    quint64 m_low = 0;                                              // below kCarry
+    quint64 m_high = 0;                                             // in units of kCarry cents
+};
+
 } // namespace Amount

@@ -27,7 +27,7 @@ QString line(const TTreatmentRecord &record)
 
 qint64 cents(const QString &importo) { return Amount::toCents(importo).value_or(0); }
 
-QString totalText(qint64 cents) { return QStringLiteral("€ ") + Amount::fromCents(cents); }
+QString totalText(const Amount::Sum &total) { return QStringLiteral("€ ") + total.text(); }
 
 Listing read(const QString &path)
 {
@@ -41,7 +41,7 @@ Listing read(const QString &path)
             continue; // not listed, but it keeps its position
         listing.lines.append(line(record));
         listing.positions.append(file.position());
-        listing.totalCents += cents(importo);
+        listing.total.add(cents(importo));
     }
     file.close();
     return listing;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Amount.h"
 #include "storage/TreatmentRecord.h"
 
 #include <QList>
@@ -20,14 +21,14 @@ QString line(const TTreatmentRecord &record);
 qint64 cents(const QString &importo);
 
 // "€ 60,65"
-QString totalText(qint64 cents);
+QString totalText(const Amount::Sum &total);
 
 // The records of a file that are listed (those with an amount), in file order.
 struct Listing
 {
     QStringList lines;
     QList<qint64> positions; // the record position of each line
-    qint64 totalCents = 0;
+    Amount::Sum total;       // exact, whatever the number and size of the amounts
 };
 
 // Reads the file (created empty when missing). Throws StorageError.

@@ -12,6 +12,7 @@
 #include "print/ReportRenderer.h"
 #include "storage/AnsiText.h"
 #include "storage/RecordFile.h"
+#include "ui/Accessibility.h"
 #include "ui/EnterCycle.h"
 #include "ui/FixedList.h"
 #include "ui/ListPage.h"
@@ -152,6 +153,7 @@ void TfrmAllegaExcel::buildListPanel()
     imgTotale->setFont(verdana(13, true));
     imgTotale->setStyleSheet(QStringLiteral("color: #FFD700;"));
     imgTotale->setGeometry(16, 0, 300, 38);
+    Accessibility::hide(imgTotale); // the total's name says it
     lblTotale = new QLabel(QStringLiteral("0,00"), shpTotale);
     lblTotale->setObjectName(QStringLiteral("lblTotale"));
     lblTotale->setTextFormat(Qt::PlainText);
@@ -159,6 +161,7 @@ void TfrmAllegaExcel::buildListPanel()
     lblTotale->setStyleSheet(QStringLiteral("color: #FFFFFF;"));
     lblTotale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblTotale->setGeometry(kInner - 316, 0, 300, 38);
+    Accessibility::valueLabel(lblTotale, QStringLiteral("Totale importi")); // "Totale importi: € 60,65"
 
     constexpr int y = 526;
     btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panContainer);
@@ -284,6 +287,15 @@ void TfrmAllegaExcel::closeEvent(QCloseEvent *event)
     QDialog::closeEvent(event);
 }
 
+void TfrmAllegaExcel::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept(); // the dialog's own Escape would close it and lose the entry typed
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 bool TfrmAllegaExcel::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
@@ -310,16 +322,22 @@ void TfrmAllegaExcel::FormShow()
     lblTitolo->setText(QStringLiteral("Trattamenti di ") + AnsiText::trimmed(m_patientName));
     m_file = ProgramFolder::file(treatmentFileName(m_patientPosition));
     lstRecords->clear();
+    m_unread = false;
     try {
         const TreatmentRegister::Listing listing = TreatmentRegister::read(m_file);
         lstRecords->setItemWidth(1600);
         lstRecords->setSource(std::make_shared<const TextLines>(listing.lines, listing.positions));
-        lblTotale->setText(TreatmentRegister::totalText(listing.totalCents));
+        lblTotale->setText(TreatmentRegister::totalText(listing.total));
     } catch (const StorageError &) {
-        // A file that can be neither opened nor created: an empty list and a bare total.
+        // A file that can be neither opened nor created nor read must not pass for a
+        // patient without treatments: say so, and show no total at all.
+        m_unread = true;
+        lblTotale->clear();
     }
     lstRecords->setCurrentRow(-1);
     txtTrova->setFocus();
+    if (m_unread)
+        Messages::error(this, kArchiveFailure);
 }
 
 void TfrmAllegaExcel::FormClose() { lstRecords->clear(); }
@@ -415,6 +433,10 @@ void TfrmAllegaExcel::btnSalvaClick()
 
 void TfrmAllegaExcel::btnStampaClick()
 {
+    if (m_unread) {
+        Messages::error(this, kArchiveFailure); // not a summary of a register never read
+        return;
+    }
     QStringList lines = lstRecords->lines();
     lines.append(QString(26, QLatin1Char('-')));
     lines.append(QStringLiteral("TOTALE IMPORTI:    ") + AnsiText::trimmed(lblTotale->text()));

@@ -13,7 +13,8 @@ class QPushButton;
 
 // The treatment register of one patient: the list of the treatments with their total, a
 // search in the list, and an entry panel where a treatment is added or corrected. It works
-// on the patient's treatment file, named by the patient's record position.
+// on the patient's treatment file, named by the patient's record position. Escape does
+// nothing: a stray key must not take an unsaved entry away.
 class TfrmAllegaExcel : public QDialog
 {
     Q_OBJECT
@@ -81,6 +82,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildListPanel();
@@ -92,4 +94,5 @@ private:
     QString m_file;
     qint64 m_recordPosition = 0;
     QString m_lastTerm;
+    bool m_unread = false; // the file could not be read when the window was shown
 };

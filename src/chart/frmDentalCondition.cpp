@@ -5,11 +5,13 @@
 #include "print/ChartDocument.h"
 #include "print/frmDentalPrint.h"
 #include "storage/AnsiText.h"
+#include "ui/Accessibility.h"
 #include "ui/EnterCycle.h"
 #include "ui/Icons.h"
 #include "ui/Theme.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -129,6 +131,7 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
             Theme::picture(QStringLiteral("icoWarn") + n, QStringLiteral("tooth-warning"), 17, 17, imgSchemaDentale);
         marker->move(ChartRules::tooth(tooth).mark);
         marker->setAccessibleName(QStringLiteral("Nota sul dente ") + QString::number(ChartRules::tooth(tooth).fdi));
+        Accessibility::hide(marker, false); // it tells which teeth have a note
         marker->hide();
         m_markers.append(marker);
 
@@ -176,6 +179,15 @@ void TfrmDentalCondition::showEvent(QShowEvent *event)
         Theme::centreOnScreen(this);
         FormShow();
     }
+}
+
+void TfrmDentalCondition::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept(); // the dialog's own Escape would close it and lose the notes typed
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TfrmDentalCondition::FormShow()

@@ -27,6 +27,7 @@ protected:
 // The dental chart of one patient: one free line of text for each of the 32 teeth, a marker
 // on the scheme for each tooth with a note, preview and print of the chart. It works on the
 // texts it is given; "Applica e chiudi" hands the edited texts back, the close box nothing.
+// Escape does nothing: a stray key must not take typed notes away.
 class TfrmDentalCondition : public QDialog
 {
     Q_OBJECT
@@ -65,6 +66,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void toothChanged(int tooth);

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QShortcut>
 
 namespace {
 
@@ -179,6 +180,11 @@ TfrmClients::TfrmClients(QWidget *parent)
     connect(icoIssues, &PictureButton::clicked, this, &TfrmClients::icoIssuesClick);
     connect(btnCodFisc, &PictureButton::clicked, this, &TfrmClients::btnCodFiscClick);
     connect(btnPartitaIva, &PictureButton::clicked, this, &TfrmClients::btnPartitaIvaClick);
+
+    // The usual keys for saving, a new card and finding, as the buttons do; the focus stays.
+    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, &TfrmClients::cmdSaveClick);
+    connect(new QShortcut(QKeySequence::New, this), &QShortcut::activated, this, &TfrmClients::cmdNewClick);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, &TfrmClients::cmdFindClick);
 }
 
 void TfrmClients::buildButtonBar()
@@ -433,6 +439,12 @@ void TfrmClients::clearCard()
     txtName->setFocus();
 }
 
+namespace {
+// The texts of consecutive record fields of capacity 250 (below, with the other card texts).
+QStringList texts(const ShortString<250> *first, int count);
+void setTexts(ShortString<250> *first, int count, const QStringList &texts);
+} // namespace
+
 void TfrmClients::showCard()
 {
     const char *bytes = recordBytes(m_card.record());
@@ -445,6 +457,7 @@ void TfrmClients::showCard()
         b.edit->setText(text);
         b.edit->setCursorPosition(0); // a long text shows its beginning
     }
+    m_teeth = texts(&m_card.record().Dente01, 32);
     lblPosizione->setText(m_card.positionText());
 }
 
@@ -463,6 +476,7 @@ void TfrmClients::takeFields() const
             text = field.read(held);
         field.write(recordBytes(fresh), text);
     }
+    setTexts(&fresh.Dente01, 32, m_teeth); // cut to 250 characters here, as the fields are
     m_card.record() = fresh;
 }
 
@@ -509,9 +523,9 @@ void setTexts(ShortString<250> *first, int count, const QStringList &texts)
 
 } // namespace
 
-QStringList TfrmClients::toothTexts() const { return texts(&m_card.record().Dente01, 32); }
+QStringList TfrmClients::toothTexts() const { return m_teeth; }
 
-void TfrmClients::setToothTexts(const QStringList &texts) { setTexts(&m_card.record().Dente01, 32, texts); }
+void TfrmClients::setToothTexts(const QStringList &texts) { m_teeth = ChartRules::trimmedTeeth(texts); }
 
 QStringList TfrmClients::attachmentTexts() const { return texts(&m_card.record().File01, 6); }
 

@@ -15,8 +15,8 @@ struct TPatientRecord;
 
 // The patient card window: one patient card at a time, browsed record by record through
 // the patient archive, saved by appending or overwriting. The card (a record and its
-// position) is held by a Card; the fields show the record's fields, and the teeth and
-// attachments, which no control shows, live in the record. Windows opened from it take and
+// position) is held by a Card; the fields show the record's fields; the teeth and
+// attachments, which no control shows, are held beside them. Windows opened from it take and
 // give values through record(), loadCard() and the tooth and attachment texts.
 class TfrmClients : public WorkWindow
 {
@@ -101,8 +101,9 @@ public:
     // lblPosizione; the focus stays where it was.
     void loadCard(qint64 position, const TPatientRecord &record);
     // The 32 tooth texts (tooth 1 first) and the six attachment texts (the three files, then
-    // their three descriptions), kept in the card's record: no control shows them. Texts
-    // are trimmed and cut to their field's capacity as they are stored.
+    // their three descriptions): no control shows them. The tooth texts are held trimmed and
+    // whole, as typed, like the fields' texts, and cut to their capacity when the card is
+    // saved; the attachment texts are kept in the card's record, trimmed and cut as stored.
     QStringList toothTexts() const;
     void setToothTexts(const QStringList &texts);
     QStringList attachmentTexts() const;
@@ -159,6 +160,9 @@ private:
     void report(CardResult result);
 
     mutable RecordCard<TPatientRecord> m_card;
+    // The card's 32 tooth texts as the dental chart handed them back (the record takes them
+    // at a save).
+    QStringList m_teeth = QStringList(32, QString());
     // The field bound to each record field that has one (by the field table), in file order.
     struct Binding
     {

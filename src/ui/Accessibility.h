@@ -19,12 +19,14 @@ void install();
 // the caption followed by the value it shows, kept up to date as the text changes.
 void valueLabel(QLabel *label, const QString &caption);
 
-// A control the program keeps for its own use or that repeats another one for the mouse
-// (a focus helper, a photograph beside its captioned button): not shown to screen readers.
-void hide(QWidget *widget);
+// A control the program keeps for its own use, one that repeats another one for the mouse
+// (a focus helper, a photograph beside its captioned button) or a decoration (pictures,
+// a window's banner): left out of the tree screen readers walk. hidden = false puts back a
+// picture that means something (a marker).
+void hide(QWidget *widget, bool hidden = true);
 
-// The month arrows of a calendar named and reachable with Tab, its days named as the
-// calendar (call it once the calendar has its name).
+// The month arrows of a calendar named and reachable with Tab, the calendar named
+// "Calendario" unless it has a name, the table of its days "Giorni del mese".
 void nameCalendar(QCalendarWidget *calendar);
 
 } // namespace Accessibility

@@ -2,6 +2,7 @@
 
 #include "base/TextRules.h"
 #include "platform/Messages.h"
+#include "ui/Accessibility.h"
 #include "ui/FixedList.h"
 #include "ui/Icons.h"
 #include "ui/Theme.h"
@@ -37,6 +38,7 @@ ListBanner::ListBanner(const QString &objectName, const QString &title, const QS
 {
     setObjectName(objectName);
     setAccessibleName(title);
+    Accessibility::hide(this); // the window's caption says it already
     if (tint == Tint::Rose)
         setFixedSize(817, 53);
     else

@@ -14,7 +14,7 @@ class QPushButton;
 // A banner: the window's title in large capitals between two pictures, on a rounded band.
 // The lists' band is rose and 817 by 53 pixels; the patient windows' band is blue, as wide as
 // its place, and may have no right picture (the title then stands right of the left one).
-// Screen readers read the title.
+// Decoration: screen readers read the window's caption instead.
 class ListBanner : public QWidget
 {
     Q_OBJECT

@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QFrame>
+#include <QLineEdit>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -224,6 +226,9 @@ QLabel *label(const QString &objectName, const QString &text, QWidget *parent, Q
         if (name.endsWith(QLatin1Char(':')))
             name.chop(1);
         buddy->setAccessibleName(name.trimmed());
+        // The edit part of a drop-down is met on its own: it carries the same name.
+        if (auto *combo = qobject_cast<QComboBox *>(buddy); combo && combo->lineEdit())
+            combo->lineEdit()->setAccessibleName(name.trimmed());
     }
     return l;
 }
@@ -259,6 +264,7 @@ QLabel *picture(const QString &objectName, const QString &svg, int width, int he
     const qreal dpr = parent ? parent->devicePixelRatioF() : qApp->devicePixelRatio();
     l->setPixmap(Icons::pixmap(svg, QSize(width, height), dpr));
     l->setFixedSize(width, height);
+    Accessibility::hide(l);
     return l;
 }
 

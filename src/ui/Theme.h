@@ -33,7 +33,7 @@ QPalette::ColorGroup colourGroup(const QStyleOption &option);
 // drawn as plain text on their colours (the calendar's own drawing goes through the style
 // for every day, a good part of the agenda's first paint).
 QCalendarWidget *calendar(const QString &objectName, QWidget *parent);
-// A picture used only as decoration.
+// A picture used only as decoration: screen readers do not meet it.
 QLabel *picture(const QString &objectName, const QString &svg, int width, int height, QWidget *parent);
 
 // Puts a top-level window in the middle of its screen.
