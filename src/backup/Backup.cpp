@@ -337,8 +337,6 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
                     const qint64 mtime = archive_entry_mtime(e);
                     const timespec times[2] = {{time_t(mtime), 0}, {time_t(mtime), 0}};
                     ::futimens(out, times);
-                    if (::fsync(out) < 0)
-                        entryOk = fail(QStringLiteral("%1: %2").arg(name, errnoText(errno)));
                 }
                 if (::close(out) < 0 && entryOk)
                     entryOk = fail(QStringLiteral("%1: %2").arg(name, errnoText(errno)));
@@ -598,6 +596,21 @@ Outcome check(const QString &zipPath, const QString &programFolder, Description 
     }
     if (!read.ok)
         return refused(read.problem);
+    // Every unpacked file on the disk before any takes the place of the current data: one
+    // flush of the file system, not one per file (hundreds of treatment files and attachments).
+    {
+        const int dfd = openNoIntr(QFile::encodeName(staging), O_RDONLY | O_DIRECTORY);
+        const bool synced = dfd >= 0 && ::syncfs(dfd) == 0;
+        if (dfd >= 0)
+            ::close(dfd);
+        if (!synced) {
+            removeTree(staging);
+            outcome.status = Outcome::Failed;
+            outcome.message = QStringLiteral("Attenzione: impossibile scrivere la copia nella cartella del programma."
+                                             "\r\n\r\nNessun dato è stato modificato.");
+            return outcome;
+        }
+    }
     // Nothing unpacked may take the place of the program's own files.
     const QFileInfoList top =
         QDir(staging).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
