@@ -412,8 +412,11 @@ private slots:
                     save.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tool_append"),
                                {world.folder() + kAppointmentArchive, QStringLiteral("Z"), QStringLiteral("1")});
                     save.waitForStarted();
-                    // Still waiting for the lock after a while: it has not saved.
-                    waited = !save.waitForFinished(700);
+                    // Still waiting for the lock after a while: it has not saved, the archive
+                    // being copied is as it was.
+                    waited = !save.waitForFinished(700)
+                             && QFileInfo(world.folder() + kAppointmentArchive).size()
+                                    == records * TAppointmentRecord::Size;
                 }
                 return true;
             });
