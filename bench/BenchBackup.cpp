@@ -160,8 +160,8 @@ int main(int argc, char *argv[])
         const QString infoZipPath = out + QStringLiteral("infozip.zip");
         QFile::remove(infoZipPath);
         ::sync();
-        zip.append(run(QStringLiteral("zip"), QStringList{QStringLiteral("-q"), QStringLiteral("-r"), infoZipPath} + top,
-                       program));
+        zip.append(run(QStringLiteral("zip"),
+                       QStringList{QStringLiteral("-q"), QStringLiteral("-r"), infoZipPath} + top, program));
         zipSync.append(zip.last() + syncTime());
         infoZip = QFileInfo(infoZipPath).size();
 

@@ -69,9 +69,15 @@ void writePractice(const QString &folder)
     writeAt(folder + QStringLiteral("Archivio_Pazienti.pro.journal"), "journal");
     writeAt(folder + QStringLiteral("Riepilogo_Pazienti.xls"), "<table></table>");
     // Delivered: never data.
-    writeAt(folder + QStringLiteral("sorrisa"), QByteArray("\x7F" "ELF") + noise(1000, 5));
-    writeAt(folder + QStringLiteral("sorrisa-backup"), QByteArray("\x7F" "ELF") + noise(1000, 6));
-    writeAt(folder + QStringLiteral("sorrisa_sound.so"), QByteArray("\x7F" "ELF") + noise(1000, 7));
+    writeAt(folder + QStringLiteral("sorrisa"), QByteArray("\x7F"
+                                                           "ELF")
+                                                    + noise(1000, 5));
+    writeAt(folder + QStringLiteral("sorrisa-backup"), QByteArray("\x7F"
+                                                                  "ELF")
+                                                           + noise(1000, 6));
+    writeAt(folder + QStringLiteral("sorrisa_sound.so"), QByteArray("\x7F"
+                                                                    "ELF")
+                                                             + noise(1000, 7));
     writeAt(folder + QStringLiteral("Avviso.mp3"), "ID3 chime");
     writeAt(folder + QStringLiteral("Guida.pdf"), "%PDF-1.4 guida");
 }
@@ -100,7 +106,8 @@ QMap<QString, QByteArray> dataOf(const QMap<QString, QByteArray> &all)
 {
     QMap<QString, QByteArray> out;
     for (auto it = all.begin(); it != all.end(); ++it)
-        if (DataFiles::isDataName(it.key().section(QLatin1Char('/'), 0, 0)) && !it.key().startsWith(QLatin1String("sorrisa")))
+        if (DataFiles::isDataName(it.key().section(QLatin1Char('/'), 0, 0))
+            && !it.key().startsWith(QLatin1String("sorrisa")))
             out.insert(it.key(), it.value());
     return out;
 }
@@ -165,16 +172,15 @@ private slots:
         QStringList paths;
         for (const DataFiles::Entry &e : DataFiles::list(world.folder()))
             paths.append(e.path);
-        QCOMPARE(paths, QStringList({QStringLiteral("Archivio_Appuntamenti.pro"), QStringLiteral("Archivio_Pazienti.pro"),
-                                     QStringLiteral("Archivio_Pazienti.pro.journal"), QStringLiteral("Cliente_1/"),
-                                     QStringLiteral("Cliente_1/referti/"), QStringLiteral("Cliente_1/referti/2026/"),
-                                     QStringLiteral("Cliente_1/referti/2026/esame.txt"), QStringLiteral("Cliente_2/"),
-                                     QStringLiteral("Documenti_Allegati/"),
-                                     QStringLiteral("Documenti_Allegati/consenso.pdf"),
-                                     QStringLiteral("Documenti_Allegati/radiografia panoramica è.jpg"),
-                                     QStringLiteral("Riepilogo_Pazienti.xls"),
-                                     QStringLiteral("Trattamenti_Paziente_1.pro"),
-                                     QStringLiteral("Trattamenti_Paziente_3.pro"), QStringLiteral("unins000.dll")}));
+        QCOMPARE(paths,
+                 QStringList({QStringLiteral("Archivio_Appuntamenti.pro"), QStringLiteral("Archivio_Pazienti.pro"),
+                              QStringLiteral("Archivio_Pazienti.pro.journal"), QStringLiteral("Cliente_1/"),
+                              QStringLiteral("Cliente_1/referti/"), QStringLiteral("Cliente_1/referti/2026/"),
+                              QStringLiteral("Cliente_1/referti/2026/esame.txt"), QStringLiteral("Cliente_2/"),
+                              QStringLiteral("Documenti_Allegati/"), QStringLiteral("Documenti_Allegati/consenso.pdf"),
+                              QStringLiteral("Documenti_Allegati/radiografia panoramica è.jpg"),
+                              QStringLiteral("Riepilogo_Pazienti.xls"), QStringLiteral("Trattamenti_Paziente_1.pro"),
+                              QStringLiteral("Trattamenti_Paziente_3.pro"), QStringLiteral("unins000.dll")}));
     }
 
     void safeNames_data()
@@ -263,8 +269,8 @@ private slots:
                 ++it;
             }
         }
-        QCOMPARE(after, before);                // all back, byte for byte; program files as they were
-        QCOMPARE(aside, dataOf(replaced));      // what it replaced, all of it
+        QCOMPARE(after, before);           // all back, byte for byte; program files as they were
+        QCOMPARE(aside, dataOf(replaced)); // what it replaced, all of it
     }
 
     // A damaged or foreign zip is refused and the program folder stays exactly as it was.
@@ -321,7 +327,8 @@ private slots:
                                  : damage == QLatin1String("absolute") ? target.path() + QStringLiteral("/x")
                                                                        : QStringLiteral("sorrisa");
             QList<Manifest::Item> items = manifest.items;
-            const QByteArray elf = QByteArrayLiteral("\x7F" "ELF");
+            const QByteArray elf = QByteArrayLiteral("\x7F"
+                                                     "ELF");
             items.append({name, false, elf.size(), QCryptographicHash::hash(elf, QCryptographicHash::Sha256)});
             manifestWith(items);
             entries.insert(0, {name, elf});
@@ -372,8 +379,7 @@ private slots:
         QVERIFY2(outcome.message.startsWith(full ? QStringLiteral("Attenzione: la copia di sicurezza non è riuscita")
                                                  : Backup::kCancelled),
                  qPrintable(outcome.message));
-        QCOMPARE(QDir(target.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList());
+        QCOMPARE(QDir(target.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
     }
 
     void targetRefused_data()
@@ -414,9 +420,9 @@ private slots:
                     save.waitForStarted();
                     // Still waiting for the lock after a while: it has not saved, the archive
                     // being copied is as it was.
-                    waited = !save.waitForFinished(700)
-                             && QFileInfo(world.folder() + kAppointmentArchive).size()
-                                    == records * TAppointmentRecord::Size;
+                    waited =
+                        !save.waitForFinished(700)
+                        && QFileInfo(world.folder() + kAppointmentArchive).size() == records * TAppointmentRecord::Size;
                 }
                 return true;
             });
@@ -602,7 +608,7 @@ private slots:
         QMap<QString, QByteArray> after = snapshot(world.folder());
         for (auto it = after.begin(); it != after.end();)
             it = it.key().startsWith(DataFiles::kAsidePrefix) || it.key() == DataFiles::kSettingsFile ? after.erase(it)
-                                                                                                       : std::next(it);
+                                                                                                      : std::next(it);
         QCOMPARE(after, before);
     }
 
