@@ -20,11 +20,13 @@
 #include <QLineEdit>
 #include <QMap>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -610,6 +612,39 @@ private slots:
             it = it.key().startsWith(DataFiles::kAsidePrefix) || it.key() == DataFiles::kSettingsFile ? after.erase(it)
                                                                                                       : std::next(it);
         QCOMPARE(after, before);
+    }
+
+    // The progress window, in Italian, cancels the backup: nothing is written, and it says so.
+    void windowBackupCancelled()
+    {
+        TestWorld world(kNow);
+        QTemporaryDir target;
+        writePractice(world.folder());
+        BackupSettings settings;
+        settings.folder = target.path();
+        QVERIFY(settings.write(world.folder()));
+        const int delay = TfrmCopiaSicurezza::progressDelayMs;
+        TfrmCopiaSicurezza::progressDelayMs = 0;
+        QString label;
+        QString button;
+        Modal::queue([&](QWidget *w) {
+            // Runs while the backup shows its progress and lets the events through.
+            QTimer::singleShot(0, w, [&, w] {
+                auto *progress = w->findChild<QProgressDialog *>(QStringLiteral("dlgProgresso"));
+                QVERIFY(progress);
+                label = progress->labelText();
+                button = progress->findChild<QPushButton *>()->text();
+                progress->cancel();
+            });
+            control<QPushButton>(w, "btnCopia")->click();
+        });
+        Modal::run(new TfrmCopiaSicurezza(world.windows().frmAvvio()));
+        TfrmCopiaSicurezza::progressDelayMs = delay;
+        QCOMPARE(label, QStringLiteral("Copia di sicurezza in corso..."));
+        QCOMPARE(button, QStringLiteral("Annulla"));
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("information: ") + Backup::kCancelled});
+        QCOMPARE(QDir(target.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+        QVERIFY(!BackupSettings::read(world.folder()).last.isValid());
     }
 
     // Answering No to the description changes nothing and leaves no scratch folder.

@@ -113,7 +113,7 @@ QProgressDialog *TfrmCopiaSicurezza::progressDialog(const QString &label)
     p->setObjectName(QStringLiteral("dlgProgresso"));
     p->setWindowTitle(QStringLiteral(" Copia di sicurezza"));
     p->setWindowModality(Qt::WindowModal);
-    p->setMinimumDuration(300);
+    p->setMinimumDuration(progressDelayMs);
     p->setAutoClose(false);
     p->setAutoReset(false);
     p->setValue(0);

@@ -29,6 +29,9 @@ public:
     QPushButton *btnRipristina;
     QPushButton *btnChiudi;
 
+    // How long the work runs before its progress window shows (tests show it at once).
+    static inline int progressDelayMs = 300;
+
     // Asks for the folder; true when one was chosen and remembered.
     bool btnSfogliaClick();
     void btnCopiaClick();
