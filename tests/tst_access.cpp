@@ -3,6 +3,7 @@
 
 #include "app/frmAvvio.h"
 #include "app/frmCambiaPassword.h"
+#include "app/frmCopiaSicurezza.h"
 #include "app/frmInfo.h"
 #include "app/frmPassword.h"
 #include "app/frmSplash.h"
@@ -109,6 +110,7 @@ const QList<WindowEntry> &allWindows()
          [] { return new TfrmExport(Exports::Member::Giornaliere, QDate(2026, 12, 10), Windows::frmAgenda()); }},
         {"frmExpMensili",
          [] { return new TfrmExport(Exports::Member::Mensili, QDate(2026, 12, 10), Windows::frmAgenda()); }},
+        {"frmCopiaSicurezza", [] { return new TfrmCopiaSicurezza(Windows::frmAvvio()); }},
     };
     return table;
 }

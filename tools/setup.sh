@@ -5,7 +5,9 @@ packages=(cmake g++ make pkg-config
           qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n libgl-dev
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good
           fonts-dejavu-core fonts-liberation2 poppler-utils
-          xdg-utils)  # the desktop's opener: links, e-mails, documents and folders
+          xdg-utils   # the desktop's opener: links, e-mails, documents and folders
+          libarchive-dev nettle-dev  # backup and restore: zip files and SHA-256
+          zip unzip)  # the backup benchmark measures against them
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

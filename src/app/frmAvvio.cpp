@@ -3,6 +3,7 @@
 #include "base/Formats.h"
 #include "ui/Help.h"
 #include "app/Windows.h"
+#include "app/frmCopiaSicurezza.h"
 #include "app/frmInfo.h"
 #include "app/frmSplash.h"
 #include "ui/Accessibility.h"
@@ -10,14 +11,22 @@
 #include "ui/Theme.h"
 #include "appointments/frmAgenda.h"
 #include "patients/frmClients.h"
+#include "backup/BackupSettings.h"
 #include "platform/Application.h"
+#include "platform/Clock.h"
+#include "platform/Messages.h"
 #include "platform/Misc.h"
 #include "platform/Modal.h"
+#include "platform/ProgramFolder.h"
+#include "storage/AppointmentRecord.h"
+#include "storage/PatientRecord.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QShowEvent>
+#include <QTimer>
 
 const QString TfrmAvvio::kWebSite = QStringLiteral("https://www.sorrisa.example");
 
@@ -110,6 +119,14 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     imgSito->setGeometry(192, 19, 610, 48);
     imgEsci = iconButton(QStringLiteral("imgEsci"), QStringLiteral("exit"), QStringLiteral("Esci"), shpBottom);
     imgEsci->move(995 - 14 - imgEsci->width(), (86 - imgEsci->height()) / 2);
+    // Backup and restore, in the free room between the banner and the exit.
+    imgCopia = new PictureButton(QStringLiteral("imgCopia"), QStringLiteral("backup"),
+                                 QStringLiteral("Copia di sicurezza"), shpBottom);
+    imgCopia->setPictureSize(QSize(40, 40));
+    imgCopia->setCaption(QStringLiteral("Copia di sicurezza"), PictureButton::CaptionBelow);
+    imgCopia->resize(imgCopia->sizeHint());
+    imgCopia->move(imgSito->geometry().right() + (imgEsci->x() - imgSito->geometry().right() - imgCopia->width()) / 2,
+                   (86 - imgCopia->height()) / 2);
 
     auto *outer = new QGridLayout(this);
     outer->addWidget(panContainer, 0, 0, Qt::AlignCenter);
@@ -121,7 +138,8 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     setTabOrder(imgGuida, imgInfo);
     setTabOrder(imgInfo, imgCopyright);
     setTabOrder(imgCopyright, imgSito);
-    setTabOrder(imgSito, imgEsci);
+    setTabOrder(imgSito, imgCopia);
+    setTabOrder(imgCopia, imgEsci);
 
     connect(imgApp01, &PictureButton::clicked, this, &TfrmAvvio::imgApp01Click);
     connect(btnApp01, &PictureButton::clicked, this, &TfrmAvvio::imgApp01Click);
@@ -132,6 +150,7 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     connect(imgCopyright, &PictureButton::clicked, this, &TfrmAvvio::imgCopyrightClick);
     connect(imgSito, &PictureButton::clicked, this, &TfrmAvvio::imgSitoClick);
     connect(imgEsci, &PictureButton::clicked, this, &TfrmAvvio::imgEsciClick);
+    connect(imgCopia, &PictureButton::clicked, this, &TfrmAvvio::imgCopiaClick);
 }
 
 void TfrmAvvio::FormCreate() { Formats::apply(); }
@@ -147,6 +166,8 @@ void TfrmAvvio::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!event->spontaneous())
         btnApp01->setFocus(Qt::ActiveWindowFocusReason);
+    // After the menu is on the screen, so that the question stands over it.
+    QTimer::singleShot(0, this, &TfrmAvvio::remindBackup);
 }
 
 void TfrmAvvio::imgApp01Click()
@@ -170,3 +191,23 @@ void TfrmAvvio::imgCopyrightClick() { Modal::run(new TfrmSplash(this)); }
 void TfrmAvvio::imgSitoClick() { TMisc::Open(kWebSite); }
 
 void TfrmAvvio::imgEsciClick() { Application::terminate(); }
+
+void TfrmAvvio::imgCopiaClick() { Modal::run(new TfrmCopiaSicurezza(this)); }
+
+void TfrmAvvio::remindBackup()
+{
+    if (!isVisible())
+        return;
+    const QDate today = Clock::today();
+    BackupSettings settings = BackupSettings::read(ProgramFolder::path());
+    if (!settings.reminderDue(today))
+        return;
+    // An empty practice has nothing to lose yet.
+    if (QFileInfo(ProgramFolder::file(kPatientArchive)).size() < TPatientRecord::Size
+        && QFileInfo(ProgramFolder::file(kAppointmentArchive)).size() < TAppointmentRecord::Size)
+        return;
+    settings.reminded = today;
+    settings.write(ProgramFolder::path());
+    if (Messages::confirm(this, settings.reminderText(today)))
+        imgCopiaClick();
+}

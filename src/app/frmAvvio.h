@@ -32,6 +32,7 @@ public:
     PictureButton *imgCopyright;
     PictureButton *imgSito;
     PictureButton *imgEsci;
+    PictureButton *imgCopia; // backup and restore
 
     void imgApp01Click();
     void imgApp02Click();
@@ -40,10 +41,15 @@ public:
     void imgCopyrightClick();
     void imgSitoClick();
     void imgEsciClick();
+    void imgCopiaClick();
+    // Once a day, while the last backup is more than 7 days old (or there is none) and there
+    // are cards to lose: says so and offers to make one now.
+    void remindBackup();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    // Each showing starts on the first choice, "ARCHIVIO PAZIENTI".
+    // Each showing starts on the first choice, "ARCHIVIO PAZIENTI", and reminds of an old
+    // backup.
     void showEvent(QShowEvent *event) override;
 
 private:

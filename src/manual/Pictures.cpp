@@ -4,6 +4,7 @@
 #include "app/frmAvvio.h"
 #include "app/frmCambiaPassword.h"
 #include "app/frmPassword.h"
+#include "backup/BackupSettings.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmTrovaScadenze.h"
@@ -13,6 +14,7 @@
 #include "patients/frmFindClients.h"
 #include "platform/Modal.h"
 #include "platform/Printer.h"
+#include "platform/ProgramFolder.h"
 #include "print/frmCardPrint.h"
 #include "print/frmDentalPrint.h"
 #include "ui/FixedList.h"
@@ -384,6 +386,15 @@ const QList<Entry> &table()
          [] {
              TfrmClients *c = patientCard();
              return opened([c] { c->cmdAttachClick(); });
+         }},
+        {"frmCopiaSicurezza",
+         [] {
+             BackupSettings settings;
+             settings.folder = QStringLiteral("/media/chiavetta/Copie Sorrisa");
+             settings.last = QDateTime(QDate(2026, 12, 9), QTime(18, 45));
+             settings.reminded = QDate(2026, 12, 10);
+             settings.write(ProgramFolder::path());
+             return opened([] { Windows::frmAvvio()->imgCopiaClick(); });
          }},
         {"frmAttachedFolder",
          [] {

@@ -25,6 +25,15 @@ QString FileDialog::getOpenFileName(QWidget *parent, const QString &caption, con
     return QFileDialog::getOpenFileName(parent, caption, folder, filter);
 }
 
+QString FileDialog::getExistingDirectory(QWidget *parent, const QString &caption, const QString &folder)
+{
+    if (g_test) {
+        g_asked.append({caption, QString()});
+        return g_next.isEmpty() ? QString() : g_next.takeFirst();
+    }
+    return QFileDialog::getExistingDirectory(parent, caption, folder);
+}
+
 void FileDialog::setTestMode(bool on)
 {
     g_test = on;

@@ -12,6 +12,8 @@ class FileDialog
 public:
     static QString getOpenFileName(QWidget *parent, const QString &caption, const QString &folder = {},
                                    const QString &filter = {});
+    // The choose-folder dialog; takes its answer from the same queue in tests.
+    static QString getExistingDirectory(QWidget *parent, const QString &caption, const QString &folder = {});
 
     static void setTestMode(bool on);
     static void setNextFileName(const QString &name);

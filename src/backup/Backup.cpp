@@ -1,0 +1,739 @@
+#include "backup/Backup.h"
+
+#include "backup/DataFiles.h"
+#include "backup/Manifest.h"
+#include "storage/AppointmentRecord.h"
+#include "storage/PatientRecord.h"
+#include "storage/RecordFile.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+#include <archive.h>
+#include <archive_entry.h>
+#include <nettle/sha2.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace Backup {
+
+const QString kDone = QStringLiteral("Copia di sicurezza completata.");
+const QString kCancelled = QStringLiteral("Copia di sicurezza annullata: nessun file di copia è stato salvato.");
+const QString kRestored = QStringLiteral("Ripristino completato.");
+
+namespace {
+
+constexpr qint64 kBlock = 1 << 20;
+// A manifest is a line per file: far below this however many attachments there are.
+constexpr qint64 kManifestLimit = 64 << 20;
+
+const QString kFailed = QStringLiteral("Attenzione: la copia di sicurezza non è riuscita e non è stata salvata.");
+const QString kRefusedZip = QStringLiteral(
+    "Attenzione: il file scelto non è una copia di sicurezza di Sorrisa integra (è danneggiato, incompleto "
+    "o di un altro programma).\r\n\r\nNessun dato è stato modificato.");
+
+QString native(const QString &path) { return QDir::toNativeSeparators(path); }
+
+QString withSlash(const QString &folder)
+{
+    QString f = QDir(folder).absolutePath();
+    if (!f.endsWith(QLatin1Char('/')))
+        f += QLatin1Char('/');
+    return f;
+}
+
+QString errnoText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+int openNoIntr(const QByteArray &path, int flags, mode_t mode = 0644)
+{
+    int fd;
+    do {
+        fd = ::open(path.constData(), flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// The lock a record file takes (shared to read, exclusive to write), with the same wait.
+bool lockWithWait(int fd, bool exclusive)
+{
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        if (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0)
+            return true;
+        if (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS)
+            return true; // a file system that cannot lock still gives the file
+        if ((errno != EWOULDBLOCK && errno != EINTR) || waited.elapsed() > RecordFile::lockWait())
+            return false;
+        ::usleep(5000);
+    }
+}
+
+bool writeFully(int fd, const char *data, qint64 size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size_t(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+qint64 readSome(int fd, char *data, qint64 size)
+{
+    for (;;) {
+        const ssize_t n = ::read(fd, data, size_t(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        return n;
+    }
+}
+
+void syncFolder(const QString &folder)
+{
+    const int fd = openNoIntr(QFile::encodeName(folder), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+class Sha256
+{
+public:
+    Sha256() { sha256_init(&m_ctx); }
+    void add(const void *data, size_t size) { sha256_update(&m_ctx, size, static_cast<const uint8_t *>(data)); }
+    QByteArray result()
+    {
+        QByteArray d(SHA256_DIGEST_SIZE, Qt::Uninitialized);
+        sha256_digest(&m_ctx, SHA256_DIGEST_SIZE, reinterpret_cast<uint8_t *>(d.data()));
+        return d;
+    }
+
+private:
+    sha256_ctx m_ctx;
+};
+
+// ---- writing
+
+struct Sink
+{
+    int fd = -1;
+    int error = 0;
+};
+
+la_ssize_t sinkWrite(struct archive *a, void *client, const void *buffer, size_t length)
+{
+    auto *sink = static_cast<Sink *>(client);
+    if (!writeFully(sink->fd, static_cast<const char *>(buffer), qint64(length))) {
+        sink->error = errno;
+        archive_set_error(a, errno, "%s", std::strerror(errno));
+        return -1;
+    }
+    return la_ssize_t(length);
+}
+
+class Writer
+{
+public:
+    ~Writer()
+    {
+        if (m_archive)
+            archive_write_free(m_archive);
+    }
+    bool open(int fd)
+    {
+        m_sink.fd = fd;
+        m_archive = archive_write_new();
+        return m_archive && archive_write_set_format_zip(m_archive) == ARCHIVE_OK
+               && archive_write_set_format_option(m_archive, "zip", "compression", "deflate") == ARCHIVE_OK
+               && archive_write_set_format_option(m_archive, "zip", "compression-level", "6") == ARCHIVE_OK
+               && archive_write_set_format_option(m_archive, "zip", "hdrcharset", "UTF-8") == ARCHIVE_OK
+               && archive_write_set_bytes_per_block(m_archive, int(kBlock)) == ARCHIVE_OK
+               && archive_write_set_bytes_in_last_block(m_archive, 1) == ARCHIVE_OK
+               && archive_write_open(m_archive, &m_sink, nullptr, sinkWrite, nullptr) == ARCHIVE_OK;
+    }
+    bool header(const QString &path, bool folder, qint64 size, qint64 mtime)
+    {
+        archive_entry *e = archive_entry_new();
+        const QByteArray utf8 = path.toUtf8();
+        archive_entry_set_pathname_utf8(e, utf8.constData());
+        archive_entry_set_filetype(e, folder ? AE_IFDIR : AE_IFREG);
+        archive_entry_set_perm(e, folder ? 0755 : 0644);
+        archive_entry_set_size(e, folder ? 0 : size);
+        archive_entry_set_mtime(e, time_t(mtime), 0);
+        const bool ok = archive_write_header(m_archive, e) == ARCHIVE_OK;
+        archive_entry_free(e);
+        return ok;
+    }
+    bool data(const char *bytes, qint64 size) { return archive_write_data(m_archive, bytes, size_t(size)) == size; }
+    bool finishEntry() { return archive_write_finish_entry(m_archive) == ARCHIVE_OK; }
+    bool close() { return archive_write_close(m_archive) == ARCHIVE_OK; }
+    QString error() const
+    {
+        if (m_sink.error)
+            return errnoText(m_sink.error);
+        const char *s = m_archive ? archive_error_string(m_archive) : nullptr;
+        return s ? QString::fromLocal8Bit(s) : QString();
+    }
+
+private:
+    struct archive *m_archive = nullptr;
+    Sink m_sink;
+};
+
+// ---- reading
+
+struct Read
+{
+    bool ok = false;
+    bool cancelled = false;
+    QString problem; // what was wrong, for the message
+    Manifest manifest;
+};
+
+// Reads a backup through. Every entry is checked (a name that stays inside the folder, a
+// plain file or folder, listed once), its data hashed (and, with `unpackTo`, written there),
+// and at the end the entries are compared with the manifest both ways. `onBytes` is told the
+// bytes of data read so far and the position in the zip file; false cancels.
+Read readThrough(const QString &zipPath, const QString &unpackTo,
+                 const std::function<bool(qint64 data, qint64 zipOffset)> &onBytes)
+{
+    Read r;
+    const int fd = openNoIntr(QFile::encodeName(zipPath), O_RDONLY);
+    if (fd < 0) {
+        r.problem = errnoText(errno);
+        return r;
+    }
+    struct archive *a = archive_read_new();
+    archive_read_support_format_zip_seekable(a);
+    struct Seen
+    {
+        qint64 size;
+        QByteArray sha;
+    };
+    QHash<QString, Seen> files;
+    QSet<QString> folders;
+    QByteArray manifestText;
+    bool manifestSeen = false;
+    std::vector<char> zeroes;
+    qint64 dataRead = 0;
+    const auto fail = [&](const QString &why) {
+        r.problem = why;
+        return false;
+    };
+    const auto body = [&]() -> bool {
+        if (archive_read_open_fd(a, fd, size_t(kBlock)) != ARCHIVE_OK)
+            return fail(QString::fromLocal8Bit(archive_error_string(a)));
+        archive_entry *e = nullptr;
+        for (;;) {
+            const int rc = archive_read_next_header(a, &e);
+            if (rc == ARCHIVE_EOF)
+                break;
+            if (rc != ARCHIVE_OK)
+                return fail(QString::fromLocal8Bit(archive_error_string(a)));
+            const char *utf8 = archive_entry_pathname_utf8(e);
+            const char *raw = archive_entry_pathname(e);
+            QString name = utf8 ? QString::fromUtf8(utf8) : QString::fromLocal8Bit(raw ? raw : "");
+            const auto type = archive_entry_filetype(e);
+            const bool folder = type == AE_IFDIR;
+            if (folder && !name.endsWith(QLatin1Char('/')))
+                name += QLatin1Char('/');
+            if (!DataFiles::isSafeRelative(name))
+                return fail(QStringLiteral("nome non ammesso: %1").arg(name));
+            if ((type != AE_IFREG && !folder) || archive_entry_is_encrypted(e))
+                return fail(QStringLiteral("elemento non ammesso: %1").arg(name));
+            if (files.contains(name) || folders.contains(name) || (name == DataFiles::kManifestName && manifestSeen))
+                return fail(QStringLiteral("elemento ripetuto: %1").arg(name));
+            const QString top = name.section(QLatin1Char('/'), 0, 0);
+            const bool isManifest = name == DataFiles::kManifestName;
+            if (!isManifest && !DataFiles::isDataName(top))
+                return fail(QStringLiteral("elemento non ammesso: %1").arg(name));
+            if (folder) {
+                folders.insert(name);
+                if (!unpackTo.isEmpty() && !QDir().mkpath(unpackTo + name))
+                    return fail(QStringLiteral("%1: impossibile creare la cartella").arg(name));
+                continue;
+            }
+            int out = -1;
+            if (!unpackTo.isEmpty() && !isManifest) {
+                const QString target = unpackTo + name;
+                if (!QDir().mkpath(QFileInfo(target).absolutePath()))
+                    return fail(QStringLiteral("%1: impossibile creare la cartella").arg(name));
+                out = openNoIntr(QFile::encodeName(target), O_WRONLY | O_CREAT | O_EXCL);
+                if (out < 0)
+                    return fail(QStringLiteral("%1: %2").arg(name, errnoText(errno)));
+            }
+            Sha256 sha;
+            qint64 size = 0;
+            bool entryOk = true;
+            for (;;) {
+                const void *block = nullptr;
+                size_t length = 0;
+                la_int64_t offset = 0;
+                const int drc = archive_read_data_block(a, &block, &length, &offset);
+                if (drc == ARCHIVE_EOF)
+                    break;
+                if (drc != ARCHIVE_OK) {
+                    entryOk = fail(QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(archive_error_string(a))));
+                    break;
+                }
+                if (offset != size) { // a hole: zeroes in between
+                    if (offset < size) {
+                        entryOk = fail(QStringLiteral("%1: dati non in ordine").arg(name));
+                        break;
+                    }
+                    zeroes.assign(size_t(qMin<qint64>(offset - size, kBlock)), 0);
+                    while (size < offset) {
+                        const qint64 n = qMin<qint64>(offset - size, qint64(zeroes.size()));
+                        sha.add(zeroes.data(), size_t(n));
+                        if (out >= 0 && !writeFully(out, zeroes.data(), n)) {
+                            entryOk = fail(QStringLiteral("%1: %2").arg(name, errnoText(errno)));
+                            break;
+                        }
+                        size += n;
+                    }
+                    if (!entryOk)
+                        break;
+                }
+                sha.add(block, length);
+                if (isManifest) {
+                    if (manifestText.size() + qint64(length) > kManifestLimit) {
+                        entryOk = fail(QStringLiteral("contenuto troppo grande"));
+                        break;
+                    }
+                    manifestText.append(static_cast<const char *>(block), qsizetype(length));
+                } else if (out >= 0 && !writeFully(out, static_cast<const char *>(block), qint64(length))) {
+                    entryOk = fail(QStringLiteral("%1: %2").arg(name, errnoText(errno)));
+                    break;
+                }
+                size += qint64(length);
+                dataRead += qint64(length);
+                if (onBytes && !onBytes(dataRead, qint64(::lseek(fd, 0, SEEK_CUR)))) {
+                    r.cancelled = true;
+                    entryOk = false;
+                    break;
+                }
+            }
+            if (out >= 0) {
+                if (entryOk) {
+                    const qint64 mtime = archive_entry_mtime(e);
+                    const timespec times[2] = {{time_t(mtime), 0}, {time_t(mtime), 0}};
+                    ::futimens(out, times);
+                }
+                if (::close(out) < 0 && entryOk)
+                    entryOk = fail(QStringLiteral("%1: %2").arg(name, errnoText(errno)));
+            }
+            if (!entryOk)
+                return false;
+            if (isManifest)
+                manifestSeen = true;
+            else
+                files.insert(name, {size, sha.result()});
+        }
+        if (!manifestSeen || !Manifest::parse(manifestText, &r.manifest))
+            return fail(QStringLiteral("elenco del contenuto mancante o danneggiato"));
+        // Both ways: every entry listed with its size and SHA-256, every listed item there.
+        qsizetype listedFiles = 0;
+        qsizetype listedFolders = 0;
+        for (const Manifest::Item &item : std::as_const(r.manifest.items)) {
+            if (item.folder) {
+                ++listedFolders;
+                if (!folders.contains(item.path))
+                    return fail(QStringLiteral("cartella mancante: %1").arg(item.path));
+                continue;
+            }
+            ++listedFiles;
+            const auto it = files.constFind(item.path);
+            if (it == files.constEnd())
+                return fail(QStringLiteral("file mancante: %1").arg(item.path));
+            if (it->size != item.size || it->sha != item.sha256)
+                return fail(QStringLiteral("file diverso dall'originale: %1").arg(item.path));
+        }
+        if (listedFiles != files.size() || listedFolders != folders.size())
+            return fail(QStringLiteral("file non elencati nel contenuto"));
+        return true;
+    };
+    r.ok = body();
+    archive_read_free(a);
+    ::close(fd);
+    return r;
+}
+
+bool removeTree(const QString &path) { return !QFileInfo::exists(path) || QDir(path).removeRecursively(); }
+
+} // namespace
+
+QString fileNameFor(const QDateTime &when)
+{
+    return QStringLiteral("Sorrisa_Copia_%1.zip").arg(when.toString(QStringLiteral("yyyy-MM-dd_HHmm")));
+}
+
+QString targetProblem(const QString &programFolder, const QString &target)
+{
+    if (target.trimmed().isEmpty())
+        return QStringLiteral("Attenzione: scegliere la cartella in cui salvare la copia di sicurezza "
+                              "(una chiavetta USB, un disco esterno o una cartella sincronizzata).");
+    const QFileInfo info(target);
+    if (!info.isDir())
+        return QStringLiteral("Attenzione: la cartella \"%1\" non è raggiungibile.\r\n\r\n"
+                              "Controllare che la chiavetta o il disco siano collegati, oppure scegliere "
+                              "un'altra cartella.")
+            .arg(native(target));
+    const QString program = QFileInfo(programFolder).canonicalFilePath();
+    const QString chosen = info.canonicalFilePath();
+    if (!program.isEmpty() && (chosen == program || chosen.startsWith(program + QLatin1Char('/'))))
+        return QStringLiteral("Attenzione: la copia di sicurezza non può essere salvata nella cartella del "
+                              "programma: una copia sullo stesso disco non protegge i dati.\r\n\r\n"
+                              "Scegliere una chiavetta USB, un disco esterno o una cartella sincronizzata.");
+    return {};
+}
+
+Outcome make(const QString &programFolder, const QString &targetFolder, const QDateTime &now, const Progress &progress)
+{
+    Outcome outcome;
+    if (const QString problem = targetProblem(programFolder, targetFolder); !problem.isEmpty()) {
+        outcome.status = Outcome::Refused;
+        outcome.message = problem;
+        return outcome;
+    }
+    const QString root = withSlash(programFolder);
+    const QString target = withSlash(targetFolder);
+    const QString finalPath = target + fileNameFor(now);
+    const QString tempPath = finalPath + QStringLiteral(".parziale");
+    const QList<DataFiles::Entry> entries = DataFiles::list(root);
+    qint64 dataBytes = 0;
+    for (const DataFiles::Entry &e : entries)
+        dataBytes += e.size;
+    const qint64 total = 2 * dataBytes; // written, then read back
+    const auto failed = [&](const QString &why) {
+        outcome.status = Outcome::Failed;
+        outcome.message = kFailed + QStringLiteral("\r\n\r\n") + why;
+        return outcome;
+    };
+
+    const int fd = openNoIntr(QFile::encodeName(tempPath), O_WRONLY | O_CREAT | O_TRUNC);
+    if (fd < 0)
+        return failed(QStringLiteral("Impossibile scrivere nella cartella \"%1\": %2.")
+                          .arg(native(targetFolder), errnoText(errno)));
+    bool cancelled = false;
+    QString problem;
+    {
+        Writer zip;
+        Manifest manifest;
+        manifest.created = now;
+        std::vector<char> buffer(static_cast<size_t>(kBlock));
+        qint64 done = 0;
+        const QString writeFailure = QStringLiteral("Scrittura non riuscita nella cartella \"%1\" (spazio "
+                                                    "esaurito o supporto rimosso?): %2.");
+        const auto body = [&]() -> bool {
+            if (!zip.open(fd)) {
+                problem = writeFailure.arg(native(targetFolder), zip.error());
+                return false;
+            }
+            for (const DataFiles::Entry &entry : entries) {
+                const QString path = root + entry.path;
+                if (entry.folder) {
+                    if (!zip.header(entry.path, true, 0, QFileInfo(path).lastModified().toSecsSinceEpoch())
+                        || !zip.finishEntry()) {
+                        problem = writeFailure.arg(native(targetFolder), zip.error());
+                        return false;
+                    }
+                    manifest.items.append({entry.path, true, 0, {}});
+                    continue;
+                }
+                const int in = openNoIntr(QFile::encodeName(path), O_RDONLY);
+                if (in < 0) {
+                    problem =
+                        QStringLiteral("Impossibile leggere il file \"%1\": %2.").arg(entry.path, errnoText(errno));
+                    return false;
+                }
+                // Held until the file is copied whole: a save waits for it.
+                if (!lockWithWait(in, false)) {
+                    problem = QStringLiteral("Il file \"%1\" è in uso da troppo tempo.").arg(entry.path);
+                    ::close(in);
+                    return false;
+                }
+                struct stat st;
+                ::fstat(in, &st);
+                const qint64 size = st.st_size;
+                Sha256 sha;
+                bool ok = zip.header(entry.path, false, size, st.st_mtime);
+                qint64 copied = 0;
+                while (ok && copied < size) {
+                    const qint64 n = readSome(in, buffer.data(), qMin<qint64>(kBlock, size - copied));
+                    if (n <= 0) {
+                        problem =
+                            n < 0 ? QStringLiteral("Impossibile leggere il file \"%1\": %2.")
+                                        .arg(entry.path, errnoText(errno))
+                                  : QStringLiteral("Il file \"%1\" si è accorciato durante la copia.").arg(entry.path);
+                        ::close(in);
+                        return false;
+                    }
+                    sha.add(buffer.data(), size_t(n));
+                    ok = zip.data(buffer.data(), n);
+                    copied += n;
+                    done += n;
+                    if (ok && progress && !progress(done, total, entry.path)) {
+                        cancelled = true;
+                        ::close(in);
+                        return false;
+                    }
+                }
+                ok = ok && zip.finishEntry();
+                ::close(in);
+                if (!ok) {
+                    problem = writeFailure.arg(native(targetFolder), zip.error());
+                    return false;
+                }
+                manifest.items.append({entry.path, false, size, sha.result()});
+            }
+            const QByteArray text = manifest.text();
+            if (!zip.header(DataFiles::kManifestName, false, text.size(), now.toSecsSinceEpoch())
+                || !zip.data(text.constData(), text.size()) || !zip.finishEntry() || !zip.close()) {
+                problem = writeFailure.arg(native(targetFolder), zip.error());
+                return false;
+            }
+            return true;
+        };
+        if (body() && ::fsync(fd) < 0)
+            problem = writeFailure.arg(native(targetFolder), errnoText(errno));
+        else if (problem.isEmpty() && !cancelled) {
+            // Read back from the medium, not from the system's cache of what was written.
+            ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+        }
+    }
+    if (::close(fd) < 0 && problem.isEmpty() && !cancelled)
+        problem = QStringLiteral("Scrittura non riuscita nella cartella \"%1\": %2.")
+                      .arg(native(targetFolder), errnoText(errno));
+    if (problem.isEmpty() && !cancelled) {
+        const Read check = readThrough(tempPath, QString(), [&](qint64 data, qint64) {
+            return !progress || progress(dataBytes + data, total, QString());
+        });
+        cancelled = check.cancelled;
+        if (!check.ok && !cancelled)
+            problem = QStringLiteral("La verifica della copia scritta non è riuscita (%1).").arg(check.problem);
+    }
+    if (cancelled || !problem.isEmpty()) {
+        ::unlink(QFile::encodeName(tempPath).constData());
+        if (cancelled) {
+            outcome.status = Outcome::Cancelled;
+            outcome.message = kCancelled;
+            return outcome;
+        }
+        return failed(problem);
+    }
+    if (::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(finalPath).constData()) < 0) {
+        const int error = errno;
+        ::unlink(QFile::encodeName(tempPath).constData());
+        return failed(QStringLiteral("Impossibile dare al file il suo nome: %1.").arg(errnoText(error)));
+    }
+    syncFolder(target);
+    outcome.status = Outcome::Done;
+    outcome.path = finalPath;
+    outcome.message = kDone
+                      + QStringLiteral("\r\n\r\nFile: %1\r\nCartella: %2")
+                            .arg(QFileInfo(finalPath).fileName(), native(QFileInfo(finalPath).absolutePath()));
+    return outcome;
+}
+
+QString describe(const Description &d, const QString &asideFolder)
+{
+    return QStringLiteral("Copia di sicurezza del %1 alle %2.\r\n\r\nSchede pazienti: %3\r\nSchede appuntamenti: %4\r\n"
+                          "File in tutto: %5\r\n\r\nI dati attuali saranno spostati nella cartella \"%6\" della "
+                          "cartella del programma (non saranno cancellati) e sostituiti con quelli della copia."
+                          "\r\n\r\nProcedere con il ripristino?")
+        .arg(d.created.toString(QStringLiteral("dd/MM/yyyy")), d.created.toString(QStringLiteral("HH:mm")))
+        .arg(d.patients)
+        .arg(d.appointments)
+        .arg(d.files)
+        .arg(asideFolder);
+}
+
+Outcome check(const QString &zipPath, const QString &programFolder, Description *description, const Progress &progress)
+{
+    Outcome outcome;
+    const QString root = withSlash(programFolder);
+    const QString staging = root + DataFiles::kStagingFolder + QLatin1Char('/');
+    const auto refused = [&](const QString &why) {
+        removeTree(staging);
+        outcome.status = Outcome::Refused;
+        outcome.message = kRefusedZip + (why.isEmpty() ? QString() : QStringLiteral("\r\n\r\n(%1)").arg(why));
+        return outcome;
+    };
+    if (!removeTree(staging) || !QDir().mkpath(staging)) {
+        outcome.status = Outcome::Failed;
+        outcome.message = QStringLiteral("Attenzione: impossibile preparare il ripristino nella cartella del "
+                                         "programma.\r\n\r\nNessun dato è stato modificato.");
+        return outcome;
+    }
+    const qint64 zipSize = QFileInfo(zipPath).size();
+    const Read read = readThrough(zipPath, staging, [&](qint64, qint64 offset) {
+        return !progress || progress(qMin(offset, zipSize), zipSize, QString());
+    });
+    if (read.cancelled) {
+        removeTree(staging);
+        outcome.status = Outcome::Cancelled;
+        outcome.message = QStringLiteral("Ripristino annullato: nessun dato è stato modificato.");
+        return outcome;
+    }
+    if (!read.ok)
+        return refused(read.problem);
+    // Every unpacked file on the disk before any takes the place of the current data: one
+    // flush of the file system, not one per file (hundreds of treatment files and attachments).
+    {
+        const int dfd = openNoIntr(QFile::encodeName(staging), O_RDONLY | O_DIRECTORY);
+        const bool synced = dfd >= 0 && ::syncfs(dfd) == 0;
+        if (dfd >= 0)
+            ::close(dfd);
+        if (!synced) {
+            removeTree(staging);
+            outcome.status = Outcome::Failed;
+            outcome.message = QStringLiteral("Attenzione: impossibile scrivere la copia nella cartella del programma."
+                                             "\r\n\r\nNessun dato è stato modificato.");
+            return outcome;
+        }
+    }
+    // Nothing unpacked may take the place of the program's own files.
+    const QFileInfoList top =
+        QDir(staging).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &info : top)
+        if (!DataFiles::isData(info.absoluteFilePath()))
+            return refused(QStringLiteral("elemento non ammesso: %1").arg(info.fileName()));
+    if (description) {
+        description->created = read.manifest.created;
+        description->patients = qMax<qint64>(0, read.manifest.sizeOf(kPatientArchive)) / TPatientRecord::Size;
+        description->appointments =
+            qMax<qint64>(0, read.manifest.sizeOf(kAppointmentArchive)) / TAppointmentRecord::Size;
+        description->files = 0;
+        description->bytes = 0;
+        for (const Manifest::Item &item : read.manifest.items)
+            if (!item.folder) {
+                ++description->files;
+                description->bytes += item.size;
+            }
+    }
+    outcome.status = Outcome::Done;
+    outcome.path = staging;
+    return outcome;
+}
+
+QString asideFolderFor(const QString &programFolder, const QDateTime &now)
+{
+    const QString root = withSlash(programFolder);
+    const QString base = DataFiles::kAsidePrefix + now.toString(QStringLiteral("yyyy-MM-dd_HHmmss"));
+    QString name = base;
+    for (int n = 2; QFileInfo::exists(root + name); ++n)
+        name = base + QLatin1Char('_') + QString::number(n);
+    return name;
+}
+
+Outcome restore(const QString &programFolder, const QDateTime &now)
+{
+    Outcome outcome;
+    const QString root = withSlash(programFolder);
+    const QString staging = root + DataFiles::kStagingFolder + QLatin1Char('/');
+    const QString asideName = asideFolderFor(root, now);
+    const QString aside = root + asideName + QLatin1Char('/');
+    const auto failed = [&](const QString &why) {
+        outcome.status = Outcome::Failed;
+        outcome.message = QStringLiteral("Attenzione: il ripristino non è riuscito: %1.\r\n\r\n"
+                                         "I dati del programma sono rimasti quelli di prima.")
+                              .arg(why);
+        return outcome;
+    };
+    if (!QFileInfo(staging).isDir())
+        return failed(QStringLiteral("la copia non è stata controllata"));
+
+    QStringList current;
+    for (const QFileInfo &info :
+         QDir(root).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+        if (DataFiles::isData(info.absoluteFilePath()))
+            current.append(info.fileName());
+    // A save in progress ends first, and none starts until the data are in place.
+    std::vector<int> locks;
+    const auto unlockAll = [&] {
+        for (int fd : locks)
+            ::close(fd);
+        locks.clear();
+    };
+    for (const QString &name : std::as_const(current)) {
+        if (!QFileInfo(root + name).isFile())
+            continue;
+        const int fd = openNoIntr(QFile::encodeName(root + name), O_RDONLY);
+        if (fd < 0)
+            continue;
+        locks.push_back(fd);
+        if (!lockWithWait(fd, true)) {
+            unlockAll();
+            return failed(QStringLiteral("il file \"%1\" è in uso").arg(name));
+        }
+    }
+    if (!QDir().mkdir(aside)) {
+        unlockAll();
+        return failed(QStringLiteral("impossibile creare la cartella \"%1\"").arg(asideName));
+    }
+    const auto move = [](const QString &from, const QString &to) {
+        return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+    };
+    QStringList movedAside;
+    for (const QString &name : std::as_const(current)) {
+        if (!move(root + name, aside + name)) {
+            const QString why = errnoText(errno);
+            for (const QString &back : std::as_const(movedAside))
+                move(aside + back, root + back);
+            QDir().rmdir(aside);
+            unlockAll();
+            return failed(QStringLiteral("impossibile spostare \"%1\": %2").arg(name, why));
+        }
+        movedAside.append(name);
+    }
+    QStringList placed;
+    const QStringList incoming =
+        QDir(staging).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &name : incoming) {
+        if (!move(staging + name, root + name)) {
+            const QString why = errnoText(errno);
+            for (const QString &back : std::as_const(placed))
+                move(root + back, staging + back);
+            for (const QString &back : std::as_const(movedAside))
+                move(aside + back, root + back);
+            QDir().rmdir(aside);
+            unlockAll();
+            return failed(QStringLiteral("impossibile ripristinare \"%1\": %2").arg(name, why));
+        }
+        placed.append(name);
+    }
+    QDir().rmdir(staging);
+    syncFolder(aside);
+    syncFolder(root);
+    unlockAll();
+    outcome.status = Outcome::Done;
+    outcome.path = aside;
+    outcome.message = kRestored
+                      + QStringLiteral("\r\n\r\nI dati che c'erano prima sono conservati nella cartella "
+                                       "\"%1\" della cartella del programma.")
+                            .arg(asideName);
+    return outcome;
+}
+
+void discard(const QString &programFolder) { removeTree(withSlash(programFolder) + DataFiles::kStagingFolder); }
+
+} // namespace Backup

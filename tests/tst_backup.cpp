@@ -1,0 +1,671 @@
+#include "support/Faults.h"
+#include "support/TestSupport.h"
+
+#include "app/frmAvvio.h"
+#include "app/frmCopiaSicurezza.h"
+#include "backup/Backup.h"
+#include "backup/BackupSettings.h"
+#include "backup/DataFiles.h"
+#include "backup/Manifest.h"
+#include "platform/FileDialog.h"
+#include "platform/Modal.h"
+#include "storage/AppointmentRecord.h"
+#include "storage/PatientRecord.h"
+#include "ui/PictureButton.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMap>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <optional>
+
+namespace {
+
+const QString kZipName = QStringLiteral("Sorrisa_Copia_2026-12-10_0930.zip");
+const QDateTime kNow(QDate(2026, 12, 10), QTime(9, 30));
+
+QByteArray noise(qint64 size, quint32 seed)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    QRandomGenerator rng(seed);
+    rng.fillRange(reinterpret_cast<quint32 *>(bytes.data()), size / 4);
+    return bytes;
+}
+
+void writeAt(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+// A practice's folder: archives, treatment files, the password file, attachments (one of them
+// incompressible), patients' folders (one empty), a file some later version may add, and the
+// program's own delivered files.
+void writePractice(const QString &folder)
+{
+    writeAt(folder + kPatientArchive, noise(3 * TPatientRecord::Size, 1));
+    writeAt(folder + kAppointmentArchive, noise(5 * TAppointmentRecord::Size, 2));
+    writeAt(folder + QStringLiteral("Trattamenti_Paziente_1.pro"), noise(4 * 113, 3));
+    writeAt(folder + QStringLiteral("Trattamenti_Paziente_3.pro"), QByteArray());
+    writeAt(folder + QStringLiteral("unins000.dll"), "[Accesso]\r\nValore=0A1B\r\n");
+    writeAt(folder + QStringLiteral("Documenti_Allegati/radiografia panoramica è.jpg"), noise(300000, 4));
+    writeAt(folder + QStringLiteral("Documenti_Allegati/consenso.pdf"), "%PDF-1.4 consenso");
+    writeAt(folder + QStringLiteral("Cliente_1/referti/2026/esame.txt"), "esame del 10/12/2026");
+    QDir().mkpath(folder + QStringLiteral("Cliente_2"));
+    writeAt(folder + QStringLiteral("Archivio_Pazienti.pro.journal"), "journal");
+    writeAt(folder + QStringLiteral("Riepilogo_Pazienti.xls"), "<table></table>");
+    // Delivered: never data.
+    writeAt(folder + QStringLiteral("sorrisa"), QByteArray("\x7F"
+                                                           "ELF")
+                                                    + noise(1000, 5));
+    writeAt(folder + QStringLiteral("sorrisa-backup"), QByteArray("\x7F"
+                                                                  "ELF")
+                                                           + noise(1000, 6));
+    writeAt(folder + QStringLiteral("sorrisa_sound.so"), QByteArray("\x7F"
+                                                                    "ELF")
+                                                             + noise(1000, 7));
+    writeAt(folder + QStringLiteral("Avviso.mp3"), "ID3 chime");
+    writeAt(folder + QStringLiteral("Guida.pdf"), "%PDF-1.4 guida");
+}
+
+// Every file and folder under a folder, with its bytes (folders with none, their name ending
+// in '/'): compared whole, a change anywhere shows.
+QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> out;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QString rel = QDir(folder).relativeFilePath(it.filePath());
+        if (it.fileInfo().isDir()) {
+            out.insert(rel + QLatin1Char('/'), QByteArray());
+        } else {
+            QFile f(it.filePath());
+            f.open(QIODevice::ReadOnly);
+            out.insert(rel, f.readAll());
+        }
+    }
+    return out;
+}
+
+QMap<QString, QByteArray> dataOf(const QMap<QString, QByteArray> &all)
+{
+    QMap<QString, QByteArray> out;
+    for (auto it = all.begin(); it != all.end(); ++it)
+        if (DataFiles::isDataName(it.key().section(QLatin1Char('/'), 0, 0))
+            && !it.key().startsWith(QLatin1String("sorrisa")))
+            out.insert(it.key(), it.value());
+    return out;
+}
+
+// A zip made entry by entry, for the backups that are not ours or were tampered with.
+void writeZip(const QString &path, const QList<QPair<QString, QByteArray>> &entries)
+{
+    struct archive *a = archive_write_new();
+    archive_write_set_format_zip(a);
+    QVERIFY(archive_write_open_filename(a, QFile::encodeName(path).constData()) == ARCHIVE_OK);
+    for (const auto &[name, bytes] : entries) {
+        archive_entry *e = archive_entry_new();
+        archive_entry_set_pathname(e, name.toUtf8().constData());
+        archive_entry_set_filetype(e, name.endsWith(QLatin1Char('/')) ? AE_IFDIR : AE_IFREG);
+        archive_entry_set_perm(e, 0644);
+        archive_entry_set_size(e, bytes.size());
+        archive_write_header(a, e);
+        archive_write_data(a, bytes.constData(), size_t(bytes.size()));
+        archive_entry_free(e);
+    }
+    archive_write_close(a);
+    archive_write_free(a);
+}
+
+// The entries of a zip with their bytes, in order.
+QList<QPair<QString, QByteArray>> readZip(const QString &path)
+{
+    QList<QPair<QString, QByteArray>> out;
+    struct archive *a = archive_read_new();
+    archive_read_support_format_zip(a);
+    if (archive_read_open_filename(a, QFile::encodeName(path).constData(), 1 << 16) != ARCHIVE_OK)
+        return out;
+    archive_entry *e;
+    while (archive_read_next_header(a, &e) == ARCHIVE_OK) {
+        QByteArray bytes;
+        char block[65536];
+        la_ssize_t n;
+        while ((n = archive_read_data(a, block, sizeof block)) > 0)
+            bytes.append(block, n);
+        out.append({QString::fromUtf8(archive_entry_pathname(e)), bytes});
+    }
+    archive_read_free(a);
+    return out;
+}
+
+QString tool(const char *name) { return QString::fromLatin1(SORRISA_PROGRAM_DIR "/") + QLatin1String(name); }
+
+} // namespace
+
+class TestBackup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The rule of what is data: everything but the program's own files and ours.
+    void dataFilesByRule()
+    {
+        TestWorld world(kNow);
+        writePractice(world.folder());
+        writeAt(world.folder() + DataFiles::kSettingsFile, "[Copia]\n");
+        QDir().mkpath(world.folder() + DataFiles::kAsidePrefix + QStringLiteral("2026-12-01_100000"));
+        QStringList paths;
+        for (const DataFiles::Entry &e : DataFiles::list(world.folder()))
+            paths.append(e.path);
+        QCOMPARE(paths,
+                 QStringList({QStringLiteral("Archivio_Appuntamenti.pro"), QStringLiteral("Archivio_Pazienti.pro"),
+                              QStringLiteral("Archivio_Pazienti.pro.journal"), QStringLiteral("Cliente_1/"),
+                              QStringLiteral("Cliente_1/referti/"), QStringLiteral("Cliente_1/referti/2026/"),
+                              QStringLiteral("Cliente_1/referti/2026/esame.txt"), QStringLiteral("Cliente_2/"),
+                              QStringLiteral("Documenti_Allegati/"), QStringLiteral("Documenti_Allegati/consenso.pdf"),
+                              QStringLiteral("Documenti_Allegati/radiografia panoramica è.jpg"),
+                              QStringLiteral("Riepilogo_Pazienti.xls"), QStringLiteral("Trattamenti_Paziente_1.pro"),
+                              QStringLiteral("Trattamenti_Paziente_3.pro"), QStringLiteral("unins000.dll")}));
+    }
+
+    void safeNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("safe");
+        QTest::newRow("file") << "Archivio_Pazienti.pro" << true;
+        QTest::newRow("nested") << "Cliente_1/a b/c.txt" << true;
+        QTest::newRow("folder") << "Cliente_1/" << true;
+        QTest::newRow("parent") << "../x" << false;
+        QTest::newRow("parent inside") << "Cliente_1/../../x" << false;
+        QTest::newRow("absolute") << "/etc/passwd" << false;
+        QTest::newRow("backslash") << "..\\x" << false;
+        QTest::newRow("dot") << "./x" << false;
+        QTest::newRow("empty part") << "a//b" << false;
+        QTest::newRow("line break") << "a\nb" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void safeNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, safe);
+        QCOMPARE(DataFiles::isSafeRelative(name), safe);
+    }
+
+    // Backup, change everything, restore: every data file is back byte for byte, the data it
+    // replaced are all in the dated folder, the program's own files were not touched.
+    void backupThenRestore()
+    {
+        TestWorld world(kNow);
+        QTemporaryDir target;
+        writePractice(world.folder());
+        const QMap<QString, QByteArray> before = snapshot(world.folder());
+
+        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow);
+        QCOMPARE(made.status, Backup::Outcome::Done);
+        QCOMPARE(made.path, target.path() + QLatin1Char('/') + kZipName);
+        QVERIFY(made.message.startsWith(Backup::kDone));
+        QVERIFY(made.message.contains(kZipName));
+        QCOMPARE(QDir(target.path()).entryList(QDir::Files), QStringList{kZipName});
+        QCOMPARE(snapshot(world.folder()), before); // a backup changes nothing
+
+        // What the zip holds: the data and the manifest, last.
+        const auto entries = readZip(made.path);
+        QStringList names;
+        for (const auto &e : entries)
+            names.append(e.first);
+        QCOMPARE(names.last(), DataFiles::kManifestName);
+        QVERIFY(names.contains(QStringLiteral("unins000.dll")));
+        for (const char *program : {"sorrisa", "sorrisa-backup", "sorrisa_sound.so", "Avviso.mp3", "Guida.pdf"})
+            QVERIFY2(!names.contains(QLatin1String(program)), program);
+
+        // The day after: every archive changed, a file added, one gone.
+        writeAt(world.folder() + kPatientArchive, noise(4 * TPatientRecord::Size, 11));
+        writeAt(world.folder() + kAppointmentArchive, noise(1 * TAppointmentRecord::Size, 12));
+        writeAt(world.folder() + QStringLiteral("Trattamenti_Paziente_4.pro"), noise(113, 13));
+        QVERIFY(QFile::remove(world.folder() + QStringLiteral("Documenti_Allegati/consenso.pdf")));
+        writeAt(world.folder() + QStringLiteral("unins000.dll"), "[Accesso]\r\nValore=FFFF\r\n");
+        const QMap<QString, QByteArray> replaced = snapshot(world.folder());
+
+        Backup::Description description;
+        const Backup::Outcome checked = Backup::check(made.path, world.folder(), &description);
+        QCOMPARE(checked.status, Backup::Outcome::Done);
+        QCOMPARE(description.patients, 3);
+        QCOMPARE(description.appointments, 5);
+        QCOMPARE(description.files, 10);
+        QCOMPARE(description.created, kNow);
+        // Checked and unpacked aside: the data themselves have not changed yet.
+        QCOMPARE(dataOf(snapshot(world.folder())), dataOf(replaced));
+
+        const QDateTime later(QDate(2026, 12, 11), QTime(18, 5, 7));
+        const Backup::Outcome restored = Backup::restore(world.folder(), later);
+        QCOMPARE(restored.status, Backup::Outcome::Done);
+        const QString asideName = QStringLiteral("Dati_prima_del_ripristino_2026-12-11_180507");
+        QVERIFY(restored.message.contains(asideName));
+
+        QMap<QString, QByteArray> after = snapshot(world.folder());
+        QMap<QString, QByteArray> aside;
+        for (auto it = after.begin(); it != after.end();) {
+            if (it.key().startsWith(asideName + QLatin1Char('/'))) {
+                const QString inner = it.key().mid(asideName.size() + 1);
+                if (!inner.isEmpty())
+                    aside.insert(inner, it.value());
+                it = after.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        QCOMPARE(after, before);           // all back, byte for byte; program files as they were
+        QCOMPARE(aside, dataOf(replaced)); // what it replaced, all of it
+    }
+
+    // A damaged or foreign zip is refused and the program folder stays exactly as it was.
+    void damagedRefused_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("flipped byte") << "flip";
+        QTest::newRow("truncated") << "truncate";
+        QTest::newRow("file missing from the manifest") << "unlisted";
+        QTest::newRow("listed file missing") << "missing";
+        QTest::newRow("entry ../x") << "parent";
+        QTest::newRow("absolute entry") << "absolute";
+        QTest::newRow("program file") << "program";
+        QTest::newRow("foreign zip") << "foreign";
+        QTest::newRow("not a zip") << "text";
+    }
+    void damagedRefused()
+    {
+        QFETCH(QString, damage);
+        TestWorld world(kNow);
+        QTemporaryDir target;
+        writePractice(world.folder());
+        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow);
+        QCOMPARE(made.status, Backup::Outcome::Done);
+        QFile zip(made.path);
+        QVERIFY(zip.open(QIODevice::ReadOnly));
+        QByteArray bytes = zip.readAll();
+        zip.close();
+        auto entries = readZip(made.path);
+        const auto manifestWith = [&](const QList<Manifest::Item> &items) {
+            Manifest m;
+            QVERIFY(Manifest::parse(entries.last().second, &m));
+            m.items = items;
+            entries.last().second = m.text();
+        };
+        Manifest manifest;
+        QVERIFY(Manifest::parse(entries.last().second, &manifest));
+        if (damage == QLatin1String("flip")) {
+            bytes[bytes.size() / 2] = char(bytes.at(bytes.size() / 2) ^ 0x10); // inside the big attachment
+            writeAt(made.path, bytes);
+        } else if (damage == QLatin1String("truncate")) {
+            writeAt(made.path, bytes.left(bytes.size() - 100));
+        } else if (damage == QLatin1String("unlisted")) {
+            QList<Manifest::Item> items = manifest.items;
+            items.removeIf([](const Manifest::Item &i) { return i.path == QLatin1String("unins000.dll"); });
+            manifestWith(items);
+            writeZip(made.path, entries);
+        } else if (damage == QLatin1String("missing")) {
+            entries.removeIf([](const auto &e) { return e.first == QLatin1String("unins000.dll"); });
+            writeZip(made.path, entries);
+        } else if (damage == QLatin1String("parent") || damage == QLatin1String("absolute")
+                   || damage == QLatin1String("program")) {
+            const QString name = damage == QLatin1String("parent")     ? QStringLiteral("../x")
+                                 : damage == QLatin1String("absolute") ? target.path() + QStringLiteral("/x")
+                                                                       : QStringLiteral("sorrisa");
+            QList<Manifest::Item> items = manifest.items;
+            const QByteArray elf = QByteArrayLiteral("\x7F"
+                                                     "ELF");
+            items.append({name, false, elf.size(), QCryptographicHash::hash(elf, QCryptographicHash::Sha256)});
+            manifestWith(items);
+            entries.insert(0, {name, elf});
+            writeZip(made.path, entries);
+        } else if (damage == QLatin1String("foreign")) {
+            writeZip(made.path, {{QStringLiteral("Archivio_Pazienti.pro"), noise(TPatientRecord::Size, 9)}});
+        } else {
+            writeAt(made.path, "not a zip at all");
+        }
+
+        const QMap<QString, QByteArray> before = snapshot(world.folder());
+        Backup::Description description;
+        const Backup::Outcome checked = Backup::check(made.path, world.folder(), &description);
+        QCOMPARE(checked.status, Backup::Outcome::Refused);
+        QVERIFY(checked.message.contains(QStringLiteral("Nessun dato è stato modificato")));
+        QCOMPARE(snapshot(world.folder()), before);
+        QVERIFY(!QFileInfo::exists(QDir(world.folder()).absoluteFilePath(QStringLiteral("../x"))));
+        QVERIFY(!QFileInfo::exists(target.path() + QStringLiteral("/x")));
+        // Nothing to restore from.
+        QCOMPARE(Backup::restore(world.folder(), kNow).status, Backup::Outcome::Failed);
+        QCOMPARE(snapshot(world.folder()), before);
+    }
+
+    // A full target or a cancel: a failure said, no file under the final name, nothing partial.
+    void failedBackupLeavesNoZip_data()
+    {
+        QTest::addColumn<bool>("full");
+        QTest::newRow("full target") << true;
+        QTest::newRow("cancelled") << false;
+    }
+    void failedBackupLeavesNoZip()
+    {
+        QFETCH(bool, full);
+        TestWorld world(kNow);
+        QTemporaryDir target;
+        writePractice(world.folder());
+        Backup::Outcome outcome;
+        if (full) {
+            FileSizeLimit limit(100000); // the incompressible attachment alone is 300,000 bytes
+            QVERIFY(limit.ok());
+            outcome = Backup::make(world.folder(), target.path(), kNow);
+        } else {
+            int calls = 0;
+            outcome = Backup::make(world.folder(), target.path(), kNow,
+                                   [&](qint64, qint64, const QString &) { return ++calls < 3; });
+        }
+        QCOMPARE(outcome.status, full ? Backup::Outcome::Failed : Backup::Outcome::Cancelled);
+        QVERIFY2(outcome.message.startsWith(full ? QStringLiteral("Attenzione: la copia di sicurezza non è riuscita")
+                                                 : Backup::kCancelled),
+                 qPrintable(outcome.message));
+        QCOMPARE(QDir(target.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    void targetRefused_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::newRow("program folder") << "";
+        QTest::newRow("inside the program folder") << "Cliente_1";
+        QTest::newRow("missing") << "../nowhere-i27";
+    }
+    void targetRefused()
+    {
+        QFETCH(QString, where);
+        TestWorld world(kNow);
+        writePractice(world.folder());
+        const QMap<QString, QByteArray> before = snapshot(world.folder());
+        const Backup::Outcome outcome = Backup::make(world.folder(), world.folder() + where, kNow);
+        QCOMPARE(outcome.status, Backup::Outcome::Refused);
+        QVERIFY(outcome.message.startsWith(QStringLiteral("Attenzione:")));
+        QCOMPARE(snapshot(world.folder()), before);
+    }
+
+    // A save from another copy of the program while the backup reads that archive waits for
+    // the backup's lock, and lands after it: the backup holds the archive as it was.
+    void saveWaitsForBackup()
+    {
+        TestWorld world(kNow);
+        QTemporaryDir target;
+        writePractice(world.folder());
+        const qint64 records = 2000; // read in more than one block
+        writeAt(world.folder() + kAppointmentArchive, noise(records * TAppointmentRecord::Size, 21));
+        QProcess save;
+        bool waited = false;
+        const Backup::Outcome outcome =
+            Backup::make(world.folder(), target.path(), kNow, [&](qint64, qint64, const QString &current) {
+                if (current == kAppointmentArchive && save.state() == QProcess::NotRunning && !waited) {
+                    save.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tool_append"),
+                               {world.folder() + kAppointmentArchive, QStringLiteral("Z"), QStringLiteral("1")});
+                    save.waitForStarted();
+                    // Still waiting for the lock after a while: it has not saved, the archive
+                    // being copied is as it was.
+                    waited =
+                        !save.waitForFinished(700)
+                        && QFileInfo(world.folder() + kAppointmentArchive).size() == records * TAppointmentRecord::Size;
+                }
+                return true;
+            });
+        QCOMPARE(outcome.status, Backup::Outcome::Done);
+        QVERIFY(waited);
+        QVERIFY(save.waitForFinished(15000));
+        QCOMPARE(save.exitCode(), 0);
+        QCOMPARE(QFileInfo(world.folder() + kAppointmentArchive).size(), (records + 1) * TAppointmentRecord::Size);
+        for (const auto &e : readZip(outcome.path))
+            if (e.first == kAppointmentArchive)
+                QCOMPARE(e.second.size(), records * TAppointmentRecord::Size);
+    }
+
+    // sorrisa-backup: 0 only with the zip written and verified, a message on stderr otherwise.
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("status");
+        QTest::newRow("backup made") << "ok" << 0;
+        QTest::newRow("no target") << "no target" << 2;
+        QTest::newRow("unknown argument") << "unknown" << 2;
+        QTest::newRow("no program folder") << "no program" << 2;
+        QTest::newRow("target is the program folder") << "program" << 3;
+        QTest::newRow("target missing") << "missing" << 3;
+        QTest::newRow("target full") << "full" << 1;
+    }
+    void commandLine()
+    {
+        QFETCH(QString, how);
+        QFETCH(int, status);
+        TestWorld world(kNow);
+        QTemporaryDir target;
+        writePractice(world.folder());
+        QStringList args{QStringLiteral("--to"), target.path(), QStringLiteral("--program-folder"), world.folder()};
+        if (how == QLatin1String("no target"))
+            args = args.mid(2);
+        else if (how == QLatin1String("unknown"))
+            args.append(QStringLiteral("--now"));
+        else if (how == QLatin1String("no program"))
+            args[3] = world.folder() + QStringLiteral("nowhere");
+        else if (how == QLatin1String("program"))
+            args[1] = world.folder();
+        else if (how == QLatin1String("missing"))
+            args[1] = target.path() + QStringLiteral("/nowhere");
+        QProcess backup;
+        {
+            std::optional<FileSizeLimit> limit; // inherited by the program started
+            if (how == QLatin1String("full"))
+                limit.emplace(100000);
+            backup.start(tool("sorrisa-backup"), args);
+            QVERIFY(backup.waitForFinished(60000));
+        }
+        QCOMPARE(backup.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(backup.exitCode(), status);
+        const QStringList zips = QDir(target.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        if (status == 0) {
+            QCOMPARE(zips.size(), 1);
+            QVERIFY(QRegularExpression(QStringLiteral("^Sorrisa_Copia_\\d{4}-\\d\\d-\\d\\d_\\d{4}\\.zip$"))
+                        .match(zips.first())
+                        .hasMatch());
+            QCOMPARE(QString::fromUtf8(backup.readAllStandardOutput()).trimmed(),
+                     target.path() + QLatin1Char('/') + zips.first());
+            QVERIFY(BackupSettings::read(world.folder()).last.isValid());
+            QCOMPARE(Backup::check(target.path() + QLatin1Char('/') + zips.first(), world.folder(), nullptr).status,
+                     Backup::Outcome::Done);
+            Backup::discard(world.folder());
+        } else {
+            QCOMPARE(zips, QStringList());
+            QVERIFY(!backup.readAllStandardError().trimmed().isEmpty());
+            QVERIFY(!BackupSettings::read(world.folder()).last.isValid());
+        }
+    }
+
+    void reminderDue_data()
+    {
+        QTest::addColumn<QDateTime>("last");
+        QTest::addColumn<QDate>("reminded");
+        QTest::addColumn<bool>("due");
+        const QDate today(2026, 12, 10);
+        QTest::newRow("never") << QDateTime() << QDate() << true;
+        QTest::newRow("never, already said today") << QDateTime() << today << false;
+        QTest::newRow("7 days ago") << QDateTime(today.addDays(-7), QTime(8, 0)) << QDate() << false;
+        QTest::newRow("8 days ago") << QDateTime(today.addDays(-8), QTime(8, 0)) << today.addDays(-1) << true;
+        QTest::newRow("8 days ago, said today") << QDateTime(today.addDays(-8), QTime(8, 0)) << today << false;
+    }
+    void reminderDue()
+    {
+        QFETCH(QDateTime, last);
+        QFETCH(QDate, reminded);
+        QFETCH(bool, due);
+        BackupSettings s;
+        s.last = last;
+        s.reminded = reminded;
+        QCOMPARE(s.reminderDue(QDate(2026, 12, 10)), due);
+    }
+
+    // The main menu reminds once a day when there are cards and no recent backup; the answer
+    // Yes opens the backup window.
+    void mainMenuReminds()
+    {
+        TestWorld world(kNow);
+        writePractice(world.folder());
+        TfrmAvvio *menu = world.windows().frmAvvio();
+        Messages::queueAnswer(true);
+        menu->show();
+        QStringList opened;
+        QTRY_VERIFY((opened += Modal::takeOpened(), !opened.isEmpty()));
+        QCOMPARE(opened, QStringList{QStringLiteral("frmCopiaSicurezza")});
+        QCOMPARE(shownMessages(),
+                 QStringList{QStringLiteral("confirmation: ") + BackupSettings().reminderText(QDate(2026, 12, 10))});
+        QCOMPARE(BackupSettings::read(world.folder()).reminded, QDate(2026, 12, 10));
+        menu->hide();
+        menu->show();
+        QTest::qWait(50);
+        QCOMPARE(shownMessages(), QStringList());
+        // The button opens the same window.
+        control<PictureButton>(menu, "imgCopia")->click();
+        QCOMPARE(Modal::takeOpened(), QStringList{QStringLiteral("frmCopiaSicurezza")});
+    }
+
+    void noReminderWithoutCards()
+    {
+        TestWorld world(kNow);
+        world.windows().frmAvvio()->show();
+        QTest::qWait(50);
+        QCOMPARE(shownMessages(), QStringList());
+        QCOMPARE(Modal::takeOpened(), QStringList());
+    }
+
+    // The window's main path: choose the folder (the program folder is refused), back up,
+    // restore after confirming.
+    void windowBacksUpAndRestores()
+    {
+        TestWorld world(kNow);
+        QTemporaryDir target;
+        writePractice(world.folder());
+        const QMap<QString, QByteArray> before = snapshot(world.folder());
+
+        QString confirmText;
+        Modal::queue([&](QWidget *w) {
+            auto *window = qobject_cast<TfrmCopiaSicurezza *>(w);
+            QVERIFY(window);
+            QCOMPARE(window->windowTitle(), QStringLiteral(" Copia di sicurezza e ripristino"));
+            QCOMPARE(control<QLabel>(w, "lblUltima")->text(), QStringLiteral("nessuna"));
+            // The program folder is refused and not remembered.
+            FileDialog::setNextFileName(world.folder());
+            control<QPushButton>(w, "btnSfoglia")->click();
+            QCOMPARE(shownMessages().size(), 1);
+            QVERIFY(BackupSettings::read(world.folder()).folder.isEmpty());
+            // No folder yet: the backup asks for one.
+            FileDialog::setNextFileName(target.path());
+            control<QPushButton>(w, "btnCopia")->click();
+            const QStringList said = shownMessages();
+            QCOMPARE(said.size(), 1);
+            QVERIFY2(said.first().startsWith(QStringLiteral("information: Copia di sicurezza completata.")),
+                     qPrintable(said.first()));
+            QCOMPARE(control<QLineEdit>(w, "txtCartella")->text(), target.path());
+            QCOMPARE(control<QLabel>(w, "lblUltima")->text(), QStringLiteral("10/12/2026 alle 09:30"));
+
+            writeAt(world.folder() + kPatientArchive, noise(TPatientRecord::Size, 31));
+            FileDialog::setNextFileName(target.path() + QLatin1Char('/') + kZipName);
+            Messages::setOnShown([&](const Messages::Shown &shown) {
+                if (shown.kind == Messages::Confirmation)
+                    confirmText = shown.text;
+            });
+            Messages::queueAnswer(true);
+            control<QPushButton>(w, "btnRipristina")->click();
+            Messages::setOnShown({});
+            const QStringList restored = shownMessages();
+            QCOMPARE(restored.size(), 2);
+            QVERIFY2(restored.last().startsWith(QStringLiteral("information: Ripristino completato.")),
+                     qPrintable(restored.last()));
+        });
+        Modal::run(new TfrmCopiaSicurezza(world.windows().frmAvvio()));
+        QVERIFY2(confirmText.contains(QStringLiteral("Schede pazienti: 3\r\nSchede appuntamenti: 5")),
+                 qPrintable(confirmText));
+        QVERIFY(confirmText.startsWith(QStringLiteral("Copia di sicurezza del 10/12/2026 alle 09:30.")));
+
+        const BackupSettings s = BackupSettings::read(world.folder());
+        QCOMPARE(s.folder, target.path());
+        QCOMPARE(s.last, kNow);
+        QCOMPARE(s.lastFile, target.path() + QLatin1Char('/') + kZipName);
+        QMap<QString, QByteArray> after = snapshot(world.folder());
+        for (auto it = after.begin(); it != after.end();)
+            it = it.key().startsWith(DataFiles::kAsidePrefix) || it.key() == DataFiles::kSettingsFile ? after.erase(it)
+                                                                                                      : std::next(it);
+        QCOMPARE(after, before);
+    }
+
+    // The progress window, in Italian, cancels the backup: nothing is written, and it says so.
+    void windowBackupCancelled()
+    {
+        TestWorld world(kNow);
+        QTemporaryDir target;
+        writePractice(world.folder());
+        BackupSettings settings;
+        settings.folder = target.path();
+        QVERIFY(settings.write(world.folder()));
+        const int delay = TfrmCopiaSicurezza::progressDelayMs;
+        TfrmCopiaSicurezza::progressDelayMs = 0;
+        QString label;
+        QString button;
+        Modal::queue([&](QWidget *w) {
+            // Runs while the backup shows its progress and lets the events through.
+            QTimer::singleShot(0, w, [&, w] {
+                auto *progress = w->findChild<QProgressDialog *>(QStringLiteral("dlgProgresso"));
+                QVERIFY(progress);
+                label = progress->labelText();
+                button = progress->findChild<QPushButton *>()->text();
+                progress->cancel();
+            });
+            control<QPushButton>(w, "btnCopia")->click();
+        });
+        Modal::run(new TfrmCopiaSicurezza(world.windows().frmAvvio()));
+        TfrmCopiaSicurezza::progressDelayMs = delay;
+        QCOMPARE(label, QStringLiteral("Copia di sicurezza in corso..."));
+        QCOMPARE(button, QStringLiteral("Annulla"));
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("information: ") + Backup::kCancelled});
+        QCOMPARE(QDir(target.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+        QVERIFY(!BackupSettings::read(world.folder()).last.isValid());
+    }
+
+    // Answering No to the description changes nothing and leaves no scratch folder.
+    void windowRestoreDeclined()
+    {
+        TestWorld world(kNow);
+        QTemporaryDir target;
+        writePractice(world.folder());
+        QCOMPARE(Backup::make(world.folder(), target.path(), kNow).status, Backup::Outcome::Done);
+        writeAt(world.folder() + kPatientArchive, noise(TPatientRecord::Size, 41));
+        const QMap<QString, QByteArray> before = snapshot(world.folder());
+        Modal::queue([&](QWidget *w) {
+            FileDialog::setNextFileName(target.path() + QLatin1Char('/') + kZipName);
+            Messages::queueAnswer(false);
+            control<QPushButton>(w, "btnRipristina")->click();
+        });
+        Modal::run(new TfrmCopiaSicurezza(world.windows().frmAvvio()));
+        QCOMPARE(shownMessages().size(), 1);
+        QCOMPARE(snapshot(world.folder()), before);
+    }
+};
+
+QTEST_MAIN(TestBackup)
+#include "tst_backup.moc"
