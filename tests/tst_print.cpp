@@ -177,6 +177,7 @@ class TestPrint : public QObject
 private slots:
     void listDocumentPages_data();
     void listDocumentPages();
+    void longListPagesInOrder();
     void listDocumentTitleAndFooterBands();
     void listFooterByWindow_data();
     void listFooterByWindow();
@@ -241,6 +242,33 @@ void TestPrint::listDocumentPages()
     QCOMPARE(printed, lines);
     const TextBox *footer = pages[footerPage].text(QStringLiteral("txtPagina"));
     QVERIFY2(near(footer->rect.top(), footerTop), qPrintable(QString::number(footer->rect.top())));
+}
+
+// A list of 850,000 lines (some 15,000 pages): each page holds the next 56 lines in order,
+// none lost or repeated. The pages are made in one pass over the lines; made by copying the
+// rest of the list once per page, this list did not finish.
+void TestPrint::longListPagesInOrder()
+{
+    constexpr int kLines = 850000;
+    QStringList lines;
+    lines.reserve(kLines);
+    for (int i = 1; i <= kLines; ++i)
+        lines.append(QString::number(i));
+    const QList<Page> pages = ListDocument::make(QStringLiteral("Titolo"), lines, QStringLiteral("Piede")).prepare();
+    QCOMPARE(pages.size(), 1 + (kLines - 53 + 55) / 56);
+    qsizetype next = 0;
+    for (int p = 0; p < pages.size(); ++p) {
+        const TextBox *data = pages[p].text(QStringLiteral("txtRiepilogo"));
+        QVERIFY(data);
+        const qsizetype expected = qMin<qsizetype>(p == 0 ? 53 : 56, kLines - next);
+        QCOMPARE(data->lines.size(), expected);
+        if (data->lines != lines.mid(next, expected))
+            QFAIL(qPrintable(
+                QStringLiteral("page %1 does not hold lines %2 to %3").arg(p + 1).arg(next + 1).arg(next + expected)));
+        next += expected;
+    }
+    QCOMPARE(next, qsizetype(kLines));
+    QVERIFY(pages.last().text(QStringLiteral("txtPagina")));
 }
 
 void TestPrint::listDocumentTitleAndFooterBands()
