@@ -5,6 +5,7 @@
 #include "platform/Modal.h"
 #include "platform/PrintPreview.h"
 #include "platform/Printer.h"
+#include "platform/Progress.h"
 #include "print/CardDocuments.h"
 #include "print/ListDocument.h"
 #include "print/ListPrint.h"
@@ -189,6 +190,9 @@ private slots:
     void longValueIsCutAtTheBoxEdge();
     void printPathWritesRealPdf();
     void printerThatCannotStartIsReported();
+    void cancelledLongPrintLeavesNothing_data();
+    void cancelledLongPrintLeavesNothing();
+    void cancelledPreviewCloses();
     void cardDialogs_data();
     void cardDialogs();
     void cancelledPrintDialogPrintsNothing();
@@ -553,6 +557,60 @@ void TestPrint::printerThatCannotStartIsReported()
              QStringList{QStringLiteral("error: Attenzione: impossibile avviare la stampa.\r\n\r\n"
                                         "Verificare che la stampante sia disponibile oppure che il file di "
                                         "destinazione possa essere scritto.")});
+}
+
+// A long print shows its progress and can be cancelled: cancelled at any page, nothing is
+// printed, no file is left and no message says it was done; let run, the whole file is there.
+void TestPrint::cancelledLongPrintLeavesNothing_data()
+{
+    QTest::addColumn<int>("cancelAt"); // the pages done when the user cancels; -1: never
+    QTest::newRow("before the first page") << 0;
+    QTest::newRow("half-way") << 20;
+    QTest::newRow("before the last page") << 39;
+    QTest::newRow("not cancelled") << -1;
+}
+
+void TestPrint::cancelledLongPrintLeavesNothing()
+{
+    QFETCH(int, cancelAt);
+    TestWorld world;
+    const QString pdf = world.file(QStringLiteral("riepilogo.pdf"));
+    Printer::setPdfFile(pdf);
+    Progress::cancelNextAt(cancelAt);
+    const Document document =
+        ListDocument::make(QStringLiteral("Riepilogo"), numberedLines(40 * 56), QStringLiteral("Piede"));
+    const int pages = int(document.prepare().size());
+    QVERIFY(pages > 40);
+    const bool printed = Report::print(nullptr, document);
+    QCOMPARE(Progress::takeShown(), QStringList{QStringLiteral("Stampa in corso...")});
+    QVERIFY(shownMessages().isEmpty());
+    if (cancelAt >= 0) {
+        QVERIFY(!printed);
+        QVERIFY(Printer::takePrinted().isEmpty());
+        QVERIFY(!QFile::exists(pdf));
+    } else {
+        QVERIFY(printed);
+        QCOMPARE(Printer::takePrinted().size(), 1);
+        QString mediaBox;
+        QCOMPARE(pdfPages(world.read(QStringLiteral("riepilogo.pdf")), &mediaBox), pages);
+    }
+}
+
+// A preview cancelled while its pages are made closes instead of showing some of them.
+void TestPrint::cancelledPreviewCloses()
+{
+    TestWorld world;
+    Progress::cancelNextAt(5);
+    bool closedByItself = false;
+    Modal::queue([&](QWidget *w) {
+        QTRY_VERIFY(!w->isVisible());
+        closedByItself = true;
+    });
+    Report::preview(nullptr,
+                    ListDocument::make(QStringLiteral("Riepilogo"), numberedLines(20 * 56), QStringLiteral("Piede")));
+    QCOMPARE(Progress::takeShown(), QStringList{QStringLiteral("Preparazione dell'anteprima in corso...")});
+    QVERIFY(closedByItself);
+    QVERIFY(shownMessages().isEmpty());
 }
 
 void TestPrint::cardDialogs_data()
