@@ -147,6 +147,36 @@ private slots:
         }
     }
 
+    // The text that search and copy read holds each line once: the last line of a page is
+    // not written again, unseen, at the top of the next.
+    void noLineTwiceAtAPageBreak()
+    {
+        const QString text = poppler(QStringLiteral("pdftotext"),
+                                     {QStringLiteral("-enc"), QStringLiteral("UTF-8"), kManual, QStringLiteral("-")});
+        if (text.isEmpty())
+            QSKIP("pdftotext is not installed");
+        const QStringList pages = text.split(QLatin1Char('\f'));
+        // A page's lines of text, without its running head and its foot.
+        const auto body = [](const QString &page) {
+            QStringList lines;
+            for (const QString &line : page.split(QLatin1Char('\n'))) {
+                const QString l = line.simplified();
+                if (!l.isEmpty() && !l.startsWith(QStringLiteral("Capitolo "))
+                    && !l.startsWith(QStringLiteral("Pagina ")) && l != QStringLiteral("Guida all'utilizzo di Sorrisa"))
+                    lines.append(l);
+            }
+            return lines;
+        };
+        for (int p = 2; p + 1 < pages.size(); ++p) {
+            const QStringList here = body(pages.at(p));
+            const QStringList next = body(pages.at(p + 1));
+            if (here.isEmpty() || next.isEmpty())
+                continue;
+            QVERIFY2(here.last() != next.first() || here.last().size() < 20,
+                     qPrintable(QStringLiteral("page %1 repeats: %2").arg(p + 2).arg(next.first())));
+        }
+    }
+
     void fontsEmbedded()
     {
         const QString fonts = poppler(QStringLiteral("pdffonts"), {kManual});

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextList>
 #include <QTextTable>
 #include <QTextDocument>
@@ -227,6 +228,29 @@ int contentPages(QTextDocument &doc, const Geometry &g)
         if (!block.text().trimmed().isEmpty())
             bottom = std::max(bottom, blockRect(doc, block).bottom());
     return std::max(1, int(std::ceil(bottom / g.bodyH - 1e-6)));
+}
+
+// The text blocks that start on an earlier page and go on at the top of this one (0-based).
+// The layout draws a block's lines from the one just above what is to be painted, and the
+// painter's clip only hides that line: it would be written again, unseen, into the text that
+// search and copy read. Such blocks are left to the caller, which draws their lines of the page.
+// A line belongs to the page that holds its middle.
+double middle(const QTextLine &line) { return line.y() + line.height() / 2; }
+
+QList<QTextBlock> blocksGoingOn(QTextDocument &doc, int page, const Geometry &g)
+{
+    QList<QTextBlock> going;
+    const double from = page * g.bodyH;
+    doc.documentLayout()->documentSize();
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        if (!layout || layout->lineCount() < 2 || isPictureBlock(block))
+            continue;
+        const double top = doc.documentLayout()->blockBoundingRect(block).top();
+        if (top + middle(layout->lineAt(0)) < from && top + middle(layout->lineAt(layout->lineCount() - 1)) >= from)
+            going.append(block);
+    }
+    return going;
 }
 
 int pageOfAnchor(QTextDocument &doc, const QString &anchor, const Geometry &g)
@@ -460,10 +484,23 @@ bool writePdf(const Book &book, const QString &path, QString *error)
                 painter.translate(g.left, g.top - p * g.bodyH);
                 QAbstractTextDocumentLayout::PaintContext context;
                 // Not the last pixels: what starts the next page may touch the boundary.
-                context.clip = QRectF(0, p * g.bodyH, g.bodyW, g.bodyH - 3);
+                const QRectF body(0, p * g.bodyH, g.bodyW, g.bodyH - 3);
+                context.clip = body;
                 context.palette.setColor(QPalette::Text, QColor(0x1F, 0x2A, 0x36));
-                painter.setClipRect(context.clip);
+                painter.setClipRect(body);
+                const QList<QTextBlock> going = blocksGoingOn(doc, p, g);
+                for (QTextBlock block : going)
+                    block.setVisible(false); // its drawing only: the layout stays
                 doc.documentLayout()->draw(&painter, context);
+                painter.setPen(context.palette.color(QPalette::Text));
+                for (QTextBlock block : going) {
+                    block.setVisible(true);
+                    const QPointF at = doc.documentLayout()->blockBoundingRect(block).topLeft();
+                    const QTextLayout *layout = block.layout();
+                    for (int i = 0; i < layout->lineCount(); ++i)
+                        if (at.y() + middle(layout->lineAt(i)) >= body.top())
+                            layout->lineAt(i).draw(&painter, at);
+                }
                 painter.restore();
                 // The running head on every page of a chapter but its first.
                 paintHeaderAndFooter(painter, g, physical, p > 0 ? head : QString());
