@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QSet>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
@@ -174,6 +175,33 @@ private slots:
                 continue;
             QVERIFY2(here.last() != next.first() || here.last().size() < 20,
                      qPrintable(QStringLiteral("page %1 repeats: %2").arg(p + 2).arg(next.first())));
+        }
+    }
+
+    // No page of the book holds only a line or two: a page without a picture has some text.
+    void noNearlyEmptyPage()
+    {
+        const QString text = poppler(QStringLiteral("pdftotext"),
+                                     {QStringLiteral("-enc"), QStringLiteral("UTF-8"), kManual, QStringLiteral("-")});
+        const QString images = poppler(QStringLiteral("pdfimages"), {QStringLiteral("-list"), kManual});
+        if (text.isEmpty() || images.isEmpty())
+            QSKIP("pdftotext or pdfimages is not installed");
+        QSet<int> pictured; // 0-based
+        static const QRegularExpression row(QStringLiteral(R"(^\s*(\d+)\s+\d+\s+image\b)"));
+        for (const QString &line : images.split(QLatin1Char('\n')))
+            if (const QRegularExpressionMatch m = row.match(line); m.hasMatch())
+                pictured.insert(m.captured(1).toInt() - 1);
+        const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        for (int p = 2; p < pages.size(); ++p) {
+            int lines = 0;
+            for (const QString &line : pages.at(p).split(QLatin1Char('\n'))) {
+                const QString l = line.simplified();
+                if (!l.isEmpty() && !l.startsWith(QStringLiteral("Capitolo "))
+                    && !l.startsWith(QStringLiteral("Pagina ")) && l != QStringLiteral("Guida all'utilizzo di Sorrisa"))
+                    ++lines;
+            }
+            QVERIFY2(lines > 3 || pictured.contains(p),
+                     qPrintable(QStringLiteral("page %1 holds only %2 lines").arg(p + 1).arg(lines)));
         }
     }
 

@@ -50,6 +50,11 @@ QString linkTo(int page)
     return link.leftJustified(kLinkLength, QLatin1Char('_'));
 }
 
+// A chapter's last page filled less than this is nearly empty; its pictures may be made as
+// small as this to avoid it.
+constexpr double kNearlyEmpty = 0.3;
+constexpr double kSmallestPictures = 0.8;
+
 struct Geometry
 {
     double pageW = kPaperMm.width() * kPxPerMm;
@@ -122,7 +127,8 @@ QString tocHtml(const QList<TocEntry> &toc)
 }
 
 // One chapter: its blocks from the chapter heading to the next chapter.
-QString chapterHtml(const Book &book, const QList<Block> &blocks, int chapter, const Geometry &g)
+QString chapterHtml(const Book &book, const QList<Block> &blocks, int chapter, const Geometry &g,
+                    double pictureScale = 1)
 {
     QString html = htmlHead();
     int section = 0;
@@ -167,7 +173,7 @@ QString chapterHtml(const Book &book, const QList<Block> &blocks, int chapter, c
             break;
         case Block::Picture: {
             // Rich text measures pictures in pixels of 1/96 inch.
-            const QSizeF size = pictureSize(book.pictures.value(b.picture), g) * (96.0 / kDpi);
+            const QSizeF size = pictureSize(book.pictures.value(b.picture), g) * (pictureScale * 96.0 / kDpi);
             html += QStringLiteral(
                         "<p class=\"figura\" align=\"center\"><img src=\"figura:%1\" width=\"%2\" height=\"%3\"></p>")
                         .arg(b.picture.toHtmlEscaped())
@@ -251,6 +257,17 @@ QList<QTextBlock> blocksGoingOn(QTextDocument &doc, int page, const Geometry &g)
             going.append(block);
     }
     return going;
+}
+
+// How much of its last page's body a document fills (0 to 1).
+double lastPageFill(QTextDocument &doc, const Geometry &g)
+{
+    double bottom = 0;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        if (!block.text().trimmed().isEmpty())
+            bottom = std::max(bottom, blockRect(doc, block).bottom());
+    const int pages = contentPages(doc, g);
+    return (bottom - (pages - 1) * g.bodyH) / g.bodyH;
 }
 
 int pageOfAnchor(QTextDocument &doc, const QString &anchor, const Geometry &g)
@@ -446,6 +463,19 @@ bool writePdf(const Book &book, const QString &path, QString *error)
         for (int c = 0; c < chapters.size(); ++c) {
             auto doc = std::make_unique<QTextDocument>();
             layOut(*doc, chapterHtml(book, chapters.at(c), c + 1, g), book, g, &writer);
+            // A chapter whose last page would hold only a few lines has its pictures made a
+            // little smaller, when that brings those lines back onto the page before.
+            const int pages = contentPages(*doc, g);
+            if (pages > 1 && lastPageFill(*doc, g) < kNearlyEmpty) {
+                for (double scale = 0.95; scale >= kSmallestPictures - 1e-9; scale -= 0.05) {
+                    auto smaller = std::make_unique<QTextDocument>();
+                    layOut(*smaller, chapterHtml(book, chapters.at(c), c + 1, g, scale), book, g, &writer);
+                    if (contentPages(*smaller, g) < pages) {
+                        doc = std::move(smaller);
+                        break;
+                    }
+                }
+            }
             toc.append({c + 1, true, chapters.at(c).first().text, QString()});
             int section = 0;
             for (const Block &b : chapters.at(c))
