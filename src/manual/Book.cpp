@@ -1,5 +1,6 @@
 #include "manual/Book.h"
 
+#include "manual/Outline.h"
 #include "ui/Icons.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -442,6 +443,7 @@ bool writePdf(const Book &book, const QString &path, QString *error)
 {
     const Geometry g;
     const QString partial = path + QStringLiteral(".part");
+    QList<Outline::Entry> outline; // the bookmarks: the contents and each chapter
     {
         QPdfWriter writer(partial);
         writer.setResolution(kDpi);
@@ -495,6 +497,9 @@ bool writePdf(const Book &book, const QString &path, QString *error)
         for (TocEntry &e : toc)
             e.page = firstPage.at(e.chapter - 1) + (e.isChapter ? 0 : pageOfAnchor(*docs[e.chapter - 1], e.anchor, g));
         layOut(contents, tocHtml(toc), book, g, &writer);
+        outline.append({QStringLiteral("Indice"), 2});
+        for (int c = 0; c < chapters.size(); ++c)
+            outline.append({QStringLiteral("%1. %2").arg(c + 1).arg(chapters.at(c).first().text), firstPage.at(c)});
 
         QPainter painter;
         if (!painter.begin(&writer)) {
@@ -548,7 +553,7 @@ bool writePdf(const Book &book, const QString &path, QString *error)
         *error = QStringLiteral("cannot read %1").arg(partial);
         return false;
     }
-    const QByteArray pdf = linkPages(file.readAll());
+    const QByteArray pdf = Outline::append(linkPages(file.readAll()), outline);
     file.close();
     file.remove();
     QFile out(path);
