@@ -6,6 +6,7 @@
 // showing one window of the same size.
 //
 //   sorrisa_bench [--appointments N] [--patients N] [--treatments N] [--runs K] [--startup 0]
+//                 [--print only]
 #include "Archives.h"
 
 #include "app/Startup.h"
@@ -14,6 +15,7 @@
 #include "ui/FixedList.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
+#include "appointments/AppointmentLines.h"
 #include "appointments/frmTrovaScadenze.h"
 #include "export/ExportMembers.h"
 #include "export/frmExport.h"
@@ -25,7 +27,11 @@
 #include "platform/Messages.h"
 #include "platform/Misc.h"
 #include "platform/Modal.h"
+#include "platform/Printer.h"
 #include "platform/ProgramFolder.h"
+#include "print/ListDocument.h"
+#include "print/ReportRenderer.h"
+#include "storage/RecordFile.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/PatientRecord.h"
 
@@ -37,7 +43,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPainter>
 #include <QProcess>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
@@ -287,6 +296,66 @@ int agendaPeakChild(int argc, char *argv[])
     return 0;
 }
 
+// A print of 500 pages (about the imminent list of 100,000 cards): the time until the
+// preview shows its first page, and the whole PDF written through the program's printing,
+// against a bare QPainter writing the same lines on as many pages of a PDF, in the list's
+// font and line pitch.
+void printRows(int runs, const QString &folder)
+{
+    constexpr int kPages = 500;
+    constexpr int kLines = 53 + (kPages - 1) * 56; // the title on the first page
+    QStringList lines;
+    RecordFile file(folder + kAppointmentArchive, TAppointmentRecord::Size);
+    file.open(RecordFile::Read);
+    TAppointmentRecord record;
+    while (lines.size() < kLines && file.next(record))
+        lines.append(AppointmentLines::line(record));
+    file.close();
+    while (lines.size() < kLines)
+        lines.append(lines.at(lines.size() % qMax<qsizetype>(1, lines.size())));
+    const Report::Document document =
+        ListDocument::make(QStringLiteral("Riepilogo impegni da assolvere"), lines, QStringLiteral("Piede"));
+    std::printf("(the print: %d lines, %lld pages)\n", kLines, qlonglong(document.prepare().size()));
+
+    const double firstPage = medianUntilPaintedMs(runs, [&](const std::function<void()> &painted) {
+        Modal::queue([&](QWidget *w) {
+            waitPainted(w->findChild<QPrintPreviewWidget *>());
+            painted();
+        });
+        Report::preview(nullptr, document);
+    });
+    const QString pdf = folder + QStringLiteral("bench.pdf");
+    Printer::setPdfFile(pdf);
+    const double whole = medianMs(runs, [&] {
+        if (!Report::print(nullptr, document))
+            qFatal("the print failed");
+        Printer::takePrinted();
+    });
+    const double bare = medianMs(runs, [&] {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder + QStringLiteral("bare.pdf"));
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                          QPageLayout::Millimeter));
+        QPainter painter(&printer);
+        QFont font(QStringLiteral("Courier New"));
+        font.setPointSizeF(8);
+        painter.setFont(font);
+        const double pxPerMm = printer.resolution() / 25.4;
+        const double pitch = 190.0 / 56 * pxPerMm;
+        for (int i = 0; i < kLines; ++i) {
+            const int onPage = i < 53 ? i + 3 : (i - 53) % 56;
+            if (i >= 53 && onPage == 0)
+                printer.newPage();
+            painter.drawText(QPointF(0, (onPage + 1) * pitch), lines.at(i));
+        }
+    });
+    row("print preview of 500 pages: first page", firstPage, bare, "bare QPainter PDF");
+    row("print 500 pages to PDF", whole, bare, "bare QPainter PDF");
+    QFile::remove(pdf);
+    QFile::remove(folder + QStringLiteral("bare.pdf"));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -306,6 +375,7 @@ int main(int argc, char *argv[])
     Archives::Sizes sizes;
     int runs = 9;
     bool startup = true;
+    bool printOnly = false;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         const int value = args.at(i + 1).toInt();
@@ -319,10 +389,12 @@ int main(int argc, char *argv[])
             runs = qMax(1, value);
         else if (args.at(i) == QLatin1String("--startup"))
             startup = value != 0;
+        else if (args.at(i) == QLatin1String("--print"))
+            printOnly = args.at(i + 1) == QLatin1String("only");
     }
 
     // First, while this process is small (starting a child copies its page tables).
-    if (startup)
+    if (startup && !printOnly)
         startupRows(runs, xAvailable);
 
     QTemporaryDir dir;
@@ -340,6 +412,11 @@ int main(int argc, char *argv[])
     // The agenda's alert, played as in the program.
     QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/Avviso.mp3"),
                 folder + QStringLiteral("Avviso.mp3"));
+    if (printOnly) {
+        Printer::setTestMode(true);
+        printRows(runs, folder);
+        return 0;
+    }
 
     const auto floorOf = [&](double (*read)(const QString &), const QString &name) {
         QList<double> times;
@@ -471,6 +548,12 @@ int main(int argc, char *argv[])
                       QStringLiteral("verdi")}),
         streamPatients, "stream patients");
     clients->hide();
+
+    // The printer's dialog is taken over (the pages are written to a PDF file); the preview
+    // and the progress window are the program's own.
+    Printer::setTestMode(true);
+    printRows(runs, folder);
+    Printer::setTestMode(false);
 
     return 0;
 }

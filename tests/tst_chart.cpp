@@ -1,5 +1,6 @@
 // The dental chart (window, scheme markers, document, print and preview), the treatment
 // register (lines, total, file, window) and the two patient card buttons that open them.
+#include "support/ListScreen.h"
 #include "support/TestSupport.h"
 
 #include "app/Windows.h"
@@ -145,6 +146,8 @@ private slots:
     void amountTypingAndNormalisation();
     void importArrows();
     void findInTheList();
+    void scrolledRegisterShowsItsLines_data();
+    void scrolledRegisterShowsItsLines();
     void printRiepilogo();
     void unusableFileIsReportedAndSaveWarns();
 
@@ -948,6 +951,65 @@ void TestChart::findInTheList()
     w.txtTrova->setText(QStringLiteral("nessuno"));
     w.btnTrovaClick();
     QCOMPARE(w.lstRecords->selectedRow(), 1);
+}
+
+// After any kind of scroll the register shows the treatments it holds there, and "Modifica
+// voce" after a click loads the treatment whose line was read where the click fell.
+void TestChart::scrolledRegisterShowsItsLines_data()
+{
+    using ListScreen::Scroll;
+    QTest::addColumn<Scroll>("how");
+    QTest::addColumn<int>("times"); // for a find: the treatment looked for (0 is the first)
+    QTest::newRow("wheel, one notch") << Scroll::Wheel << 1;
+    QTest::newRow("scroll bar's arrow, two clicks") << Scroll::Arrow << 2;
+    QTest::newRow("scroll bar's track, one click") << Scroll::Track << 1;
+    QTest::newRow("find in list, the last treatment") << Scroll::Find << 15;
+}
+
+void TestChart::scrolledRegisterShowsItsLines()
+{
+    using namespace ListScreen;
+    QFETCH(Scroll, how);
+    QFETCH(int, times);
+
+    TestWorld world;
+    const QStringList services = {"Visita",          "Igiene",     "Otturazione 36", "Otturazione 46",
+                                  "Radiografia",     "Fluoro 1",   "Sigillatura 16", "Sigillatura 26",
+                                  "Devitalizzazione", "Corona 21", "Estrazione 38",  "Controllo",
+                                  "Sbiancamento",    "Bite",       "Impronte",       "Ponte 45-47"};
+    QList<TTreatmentRecord> records;
+    for (int i = 0; i < services.size(); ++i)
+        records.append(treatment(QStringLiteral("%1/03/2024").arg(i + 1, 2, 10, QLatin1Char('0')),
+                                 QStringLiteral("09:30"), services[i], QStringLiteral("Rossi"),
+                                 QStringLiteral("%1,00").arg(10 * (i + 1))));
+    writeRecords(QStringLiteral("Trattamenti_Paziente_7.pro"), records);
+    TfrmAllegaExcel w(kName, QStringLiteral("7"));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    FixedList *list = w.lstRecords;
+    QCOMPARE(list->count(), 16);
+    QCOMPARE(w.linePositions(), (QList<qint64>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
+    QCOMPARE(onScreen(list), freshPaint(list));
+
+    if (how == Scroll::Find) {
+        w.txtTrova->setText(services[times]);
+        w.btnTrovaClick();
+        QCOMPARE(list->selectedRow(), times);
+    } else {
+        scroll(list, how, times);
+    }
+    QVERIFY(list->verticalScrollBar()->value() > 0);
+    QCOMPARE(onScreen(list), freshPaint(list));
+
+    // The first whole line in view reads as its treatment's line; clicked, it is the one loaded.
+    const int row = firstWholeRow(list);
+    QVERIFY(row > 0);
+    QCOMPARE(rowOnScreen(list, row), lineAlone(list, TreatmentRegister::line(records[row])));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(list, row));
+    QCOMPARE(onScreen(list), freshPaint(list));
+    press(&w, "btnModifica");
+    QCOMPARE(w.recordPosition(), qint64(row + 1));
+    QCOMPARE(w.txtTrattamenti->text(), services[row]);
 }
 
 void TestChart::printRiepilogo()

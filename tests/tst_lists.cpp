@@ -2,6 +2,7 @@
 // find-in-list shared by every list window, reopening a card and printing a list.
 #include "support/Fixtures.h"
 #include "support/ListClicks.h"
+#include "support/ListScreen.h"
 #include "support/TestSupport.h"
 
 #include "base/TextRules.h"
@@ -121,6 +122,8 @@ private slots:
     void listKeys_data();
     void listKeys();
     void listPagesClicksAndScreenReader();
+    void scrolledListShowsItsLines_data();
+    void scrolledListShowsItsLines();
 };
 
 void TestLists::appointmentLine_data()
@@ -925,6 +928,65 @@ void TestLists::listPagesClicksAndScreenReader()
     const QRect drawn = r.list.visualRect(r.list.model()->index(42, 0));
     QCOMPARE(line->rect().topLeft(), r.list.viewport()->mapToGlobal(drawn.topLeft()));
     QCOMPARE(list->childAt(line->rect().center().x(), line->rect().center().y()), line);
+}
+
+// After any kind of scroll the screen shows the lines the list holds there (the picture on
+// screen equals a fresh paint, and the line read at a place is the card's own line), and a
+// click on a line read there selects that card.
+void TestLists::scrolledListShowsItsLines_data()
+{
+    using ListScreen::Scroll;
+    QTest::addColumn<Scroll>("how");
+    QTest::addColumn<int>("times"); // for a find: the card looked for
+    QTest::newRow("wheel, three notches") << Scroll::Wheel << 3;
+    QTest::newRow("wheel, one notch") << Scroll::Wheel << 1;
+    QTest::newRow("scroll bar's arrow, three clicks") << Scroll::Arrow << 3;
+    QTest::newRow("scroll bar's track, one click") << Scroll::Track << 1;
+    QTest::newRow("scroll bar's track, two clicks") << Scroll::Track << 2;
+    QTest::newRow("find in list, a card out of view") << Scroll::Find << 25;
+}
+
+void TestLists::scrolledListShowsItsLines()
+{
+    using namespace ListScreen;
+    QFETCH(Scroll, how);
+    QFETCH(int, times);
+
+    TestWorld world;
+    QList<Card> cards;
+    for (int i = 1; i <= 30; ++i)
+        cards.append(Card(QStringLiteral("%1/12/2026").arg(i % 28 + 1, 2, 10, QLatin1Char('0')), kFlagNo,
+                          QStringLiteral("Paziente %1").arg(i, 2, 10, QLatin1Char('0'))));
+    writeArchive(cards);
+    std::unique_ptr<TfrmStatusList> window(TfrmStatusList::make(AppointmentLines::Status::DaAssolvere, nullptr));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    FixedList *list = window->lstRecords;
+    QCOMPARE(list->count(), 30);
+    for (int row = 0; row < 30; ++row)
+        QCOMPARE(list->position(row), qint64(row + 1)); // the cards in file order
+    const int shown = list->viewport()->height() / list->lineHeight();
+    QVERIFY2(shown >= 4 && shown < 20, qPrintable(QString::number(shown)));
+    QCOMPARE(onScreen(list), freshPaint(list));
+
+    if (how == Scroll::Find) {
+        window->txtTrova->setText(QStringLiteral("Paziente %1").arg(times));
+        window->btnTrovaClick();
+        QCOMPARE(window->page->selectedPosition(), qint64(times));
+    } else {
+        scroll(list, how, times);
+    }
+    QVERIFY(list->verticalScrollBar()->value() > 0);
+    QCOMPARE(onScreen(list), freshPaint(list));
+
+    // The second whole line in view reads as its card's line, and a click on it chooses that card.
+    const int row = firstWholeRow(list) + 1;
+    const QString line = linesOf(cards, {row + 1}).constFirst();
+    QCOMPARE(rowOnScreen(list, row), lineAlone(list, line));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowPoint(list, row));
+    QCOMPARE(window->page->selectedPosition(), qint64(row + 1));
+    QCOMPARE(list->selectedLine(), line);
+    QCOMPARE(onScreen(list), freshPaint(list));
 }
 
 QTEST_MAIN(TestLists)

@@ -2,6 +2,7 @@
 // window's link to it.
 #include "support/TestSupport.h"
 
+#include "manual/Outline.h"
 #include "platform/Misc.h"
 #include "platform/Modal.h"
 #include "platform/ProgramFolder.h"
@@ -10,6 +11,10 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSet>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
@@ -49,6 +54,21 @@ QString poppler(const QString &tool, const QStringList &args)
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
         return {};
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The bookmarks pdftohtml -xml reads, as "page title".
+QStringList outlineOf(const QString &xml)
+{
+    QStringList items;
+    static const QRegularExpression item(QStringLiteral(R"re(<item page="(\d+)">([^<]*)</item>)re"));
+    for (auto it = item.globalMatch(xml); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        QString title = m.captured(2);
+        title.replace(QStringLiteral("&apos;"), QStringLiteral("'"))
+            .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        items.append(m.captured(1) + QLatin1Char(' ') + title);
+    }
+    return items;
 }
 
 int count(const QByteArray &pdf, const char *what)
@@ -144,6 +164,128 @@ private slots:
             const bool pictured =
                 std::any_of(imagePages.begin(), imagePages.end(), [&](int p) { return p >= first && p < end; });
             QVERIFY2(pictured, qPrintable(QStringLiteral("no picture in the chapter ") + titles.at(c)));
+        }
+    }
+
+    // The text that search and copy read holds each line once: the last line of a page is
+    // not written again, unseen, at the top of the next.
+    void noLineTwiceAtAPageBreak()
+    {
+        const QString text = poppler(QStringLiteral("pdftotext"),
+                                     {QStringLiteral("-enc"), QStringLiteral("UTF-8"), kManual, QStringLiteral("-")});
+        if (text.isEmpty())
+            QSKIP("pdftotext is not installed");
+        const QStringList pages = text.split(QLatin1Char('\f'));
+        // A page's lines of text, without its running head and its foot.
+        const auto body = [](const QString &page) {
+            QStringList lines;
+            for (const QString &line : page.split(QLatin1Char('\n'))) {
+                const QString l = line.simplified();
+                if (!l.isEmpty() && !l.startsWith(QStringLiteral("Capitolo "))
+                    && !l.startsWith(QStringLiteral("Pagina ")) && l != QStringLiteral("Guida all'utilizzo di Sorrisa"))
+                    lines.append(l);
+            }
+            return lines;
+        };
+        for (int p = 2; p + 1 < pages.size(); ++p) {
+            const QStringList here = body(pages.at(p));
+            const QStringList next = body(pages.at(p + 1));
+            if (here.isEmpty() || next.isEmpty())
+                continue;
+            QVERIFY2(here.last() != next.first() || here.last().size() < 20,
+                     qPrintable(QStringLiteral("page %1 repeats: %2").arg(p + 2).arg(next.first())));
+        }
+    }
+
+    // No page of the book holds only a line or two: a page without a picture has some text.
+    void noNearlyEmptyPage()
+    {
+        const QString text = poppler(QStringLiteral("pdftotext"),
+                                     {QStringLiteral("-enc"), QStringLiteral("UTF-8"), kManual, QStringLiteral("-")});
+        const QString images = poppler(QStringLiteral("pdfimages"), {QStringLiteral("-list"), kManual});
+        if (text.isEmpty() || images.isEmpty())
+            QSKIP("pdftotext or pdfimages is not installed");
+        QSet<int> pictured; // 0-based
+        static const QRegularExpression row(QStringLiteral(R"(^\s*(\d+)\s+\d+\s+image\b)"));
+        for (const QString &line : images.split(QLatin1Char('\n')))
+            if (const QRegularExpressionMatch m = row.match(line); m.hasMatch())
+                pictured.insert(m.captured(1).toInt() - 1);
+        const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        for (int p = 2; p < pages.size(); ++p) {
+            int lines = 0;
+            for (const QString &line : pages.at(p).split(QLatin1Char('\n'))) {
+                const QString l = line.simplified();
+                if (!l.isEmpty() && !l.startsWith(QStringLiteral("Capitolo "))
+                    && !l.startsWith(QStringLiteral("Pagina ")) && l != QStringLiteral("Guida all'utilizzo di Sorrisa"))
+                    ++lines;
+            }
+            QVERIFY2(lines > 3 || pictured.contains(p),
+                     qPrintable(QStringLiteral("page %1 holds only %2 lines").arg(p + 1).arg(lines)));
+        }
+    }
+
+    // Bookmarks appended to a finished PDF as an incremental update: the file's own bytes stay
+    // first and unchanged, the new trailer points back to the old cross-reference table, and
+    // a PDF reader finds the bookmarks, with their titles, on their pages.
+    void outlineAppendedToAPdf()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("prova.pdf"));
+        {
+            QPdfWriter writer(path);
+            QPainter painter(&writer);
+            for (int page = 1; page <= 3; ++page) {
+                if (page > 1)
+                    writer.newPage();
+                painter.drawText(QPointF(200, 200), QStringLiteral("Pagina di prova %1").arg(page));
+            }
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        const QByteArray after =
+            Outline::append(before, {{QStringLiteral("Primo capitolo"), 1}, {QStringLiteral("Già più è"), 3}});
+        QVERIFY(after.startsWith(before));
+        QVERIFY(after.size() > before.size());
+        const QString oldStart =
+            QRegularExpression(QStringLiteral(R"(startxref\s+(\d+))")).match(QString::fromLatin1(before)).captured(1);
+        QVERIFY(QString::fromLatin1(after.mid(before.size())).contains(QStringLiteral("/Prev ") + oldStart));
+        // A page out of range, or a second outline, leaves the file as it is.
+        QCOMPARE(Outline::append(before, {{QStringLiteral("Nessuna"), 4}}), before);
+        QCOMPARE(Outline::append(after, {{QStringLiteral("Ancora"), 1}}), after);
+
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(after);
+        file.close();
+        const QString xml = poppler(QStringLiteral("pdftohtml"),
+                                    {QStringLiteral("-xml"), QStringLiteral("-stdout"), QStringLiteral("-i"), path});
+        if (xml.isEmpty())
+            QSKIP("pdftohtml is not installed");
+        QCOMPARE(outlineOf(xml), (QStringList{QStringLiteral("1 Primo capitolo"), QStringLiteral("3 Già più è")}));
+        QCOMPARE(poppler(QStringLiteral("pdftotext"), {path, QStringLiteral("-")}).count(QLatin1Char('\f')), 3);
+    }
+
+    // The delivered manual's bookmarks: the contents, then each chapter on its first page.
+    void manualBookmarks()
+    {
+        const QString xml = poppler(QStringLiteral("pdftohtml"),
+                                    {QStringLiteral("-xml"), QStringLiteral("-stdout"), QStringLiteral("-i"), kManual});
+        const QString text = poppler(QStringLiteral("pdftotext"),
+                                     {QStringLiteral("-enc"), QStringLiteral("UTF-8"), kManual, QStringLiteral("-")});
+        if (xml.isEmpty() || text.isEmpty())
+            QSKIP("pdftohtml or pdftotext is not installed");
+        const QStringList pages = text.split(QLatin1Char('\f'));
+        const QStringList outline = outlineOf(xml);
+        QCOMPARE(outline.size(), titles.size() + 1);
+        QCOMPARE(outline.first(), QStringLiteral("2 Indice"));
+        for (int c = 0; c < titles.size(); ++c) {
+            const QString item = outline.at(c + 1);
+            const int page = item.section(QLatin1Char(' '), 0, 0).toInt();
+            QCOMPARE(item.section(QLatin1Char(' '), 1), QStringLiteral("%1. %2").arg(c + 1).arg(titles.at(c)));
+            QVERIFY2(page >= 1 && page <= pages.size()
+                         && simplified(pages.at(page - 1)).startsWith(QStringLiteral("CAPITOLO %1").arg(c + 1)),
+                     qPrintable(item));
         }
     }
 

@@ -5,6 +5,7 @@
 #include "platform/Modal.h"
 #include "platform/PrintPreview.h"
 #include "platform/Printer.h"
+#include "platform/Progress.h"
 #include "print/CardDocuments.h"
 #include "print/ListDocument.h"
 #include "print/ListPrint.h"
@@ -177,6 +178,7 @@ class TestPrint : public QObject
 private slots:
     void listDocumentPages_data();
     void listDocumentPages();
+    void longListPagesInOrder();
     void listDocumentTitleAndFooterBands();
     void listFooterByWindow_data();
     void listFooterByWindow();
@@ -188,6 +190,9 @@ private slots:
     void longValueIsCutAtTheBoxEdge();
     void printPathWritesRealPdf();
     void printerThatCannotStartIsReported();
+    void cancelledLongPrintLeavesNothing_data();
+    void cancelledLongPrintLeavesNothing();
+    void cancelledPreviewCloses();
     void cardDialogs_data();
     void cardDialogs();
     void cancelledPrintDialogPrintsNothing();
@@ -241,6 +246,33 @@ void TestPrint::listDocumentPages()
     QCOMPARE(printed, lines);
     const TextBox *footer = pages[footerPage].text(QStringLiteral("txtPagina"));
     QVERIFY2(near(footer->rect.top(), footerTop), qPrintable(QString::number(footer->rect.top())));
+}
+
+// A list of 850,000 lines (some 15,000 pages): each page holds the next 56 lines in order,
+// none lost or repeated. The pages are made in one pass over the lines; made by copying the
+// rest of the list once per page, this list did not finish.
+void TestPrint::longListPagesInOrder()
+{
+    constexpr int kLines = 850000;
+    QStringList lines;
+    lines.reserve(kLines);
+    for (int i = 1; i <= kLines; ++i)
+        lines.append(QString::number(i));
+    const QList<Page> pages = ListDocument::make(QStringLiteral("Titolo"), lines, QStringLiteral("Piede")).prepare();
+    QCOMPARE(pages.size(), 1 + (kLines - 53 + 55) / 56);
+    qsizetype next = 0;
+    for (int p = 0; p < pages.size(); ++p) {
+        const TextBox *data = pages[p].text(QStringLiteral("txtRiepilogo"));
+        QVERIFY(data);
+        const qsizetype expected = qMin<qsizetype>(p == 0 ? 53 : 56, kLines - next);
+        QCOMPARE(data->lines.size(), expected);
+        if (data->lines != lines.mid(next, expected))
+            QFAIL(qPrintable(
+                QStringLiteral("page %1 does not hold lines %2 to %3").arg(p + 1).arg(next + 1).arg(next + expected)));
+        next += expected;
+    }
+    QCOMPARE(next, qsizetype(kLines));
+    QVERIFY(pages.last().text(QStringLiteral("txtPagina")));
 }
 
 void TestPrint::listDocumentTitleAndFooterBands()
@@ -525,6 +557,60 @@ void TestPrint::printerThatCannotStartIsReported()
              QStringList{QStringLiteral("error: Attenzione: impossibile avviare la stampa.\r\n\r\n"
                                         "Verificare che la stampante sia disponibile oppure che il file di "
                                         "destinazione possa essere scritto.")});
+}
+
+// A long print shows its progress and can be cancelled: cancelled at any page, nothing is
+// printed, no file is left and no message says it was done; let run, the whole file is there.
+void TestPrint::cancelledLongPrintLeavesNothing_data()
+{
+    QTest::addColumn<int>("cancelAt"); // the pages done when the user cancels; -1: never
+    QTest::newRow("before the first page") << 0;
+    QTest::newRow("half-way") << 20;
+    QTest::newRow("before the last page") << 39;
+    QTest::newRow("not cancelled") << -1;
+}
+
+void TestPrint::cancelledLongPrintLeavesNothing()
+{
+    QFETCH(int, cancelAt);
+    TestWorld world;
+    const QString pdf = world.file(QStringLiteral("riepilogo.pdf"));
+    Printer::setPdfFile(pdf);
+    Progress::cancelNextAt(cancelAt);
+    const Document document =
+        ListDocument::make(QStringLiteral("Riepilogo"), numberedLines(40 * 56), QStringLiteral("Piede"));
+    const int pages = int(document.prepare().size());
+    QVERIFY(pages > 40);
+    const bool printed = Report::print(nullptr, document);
+    QCOMPARE(Progress::takeShown(), QStringList{QStringLiteral("Stampa in corso...")});
+    QVERIFY(shownMessages().isEmpty());
+    if (cancelAt >= 0) {
+        QVERIFY(!printed);
+        QVERIFY(Printer::takePrinted().isEmpty());
+        QVERIFY(!QFile::exists(pdf));
+    } else {
+        QVERIFY(printed);
+        QCOMPARE(Printer::takePrinted().size(), 1);
+        QString mediaBox;
+        QCOMPARE(pdfPages(world.read(QStringLiteral("riepilogo.pdf")), &mediaBox), pages);
+    }
+}
+
+// A preview cancelled while its pages are made closes instead of showing some of them.
+void TestPrint::cancelledPreviewCloses()
+{
+    TestWorld world;
+    Progress::cancelNextAt(5);
+    bool closedByItself = false;
+    Modal::queue([&](QWidget *w) {
+        QTRY_VERIFY(!w->isVisible());
+        closedByItself = true;
+    });
+    Report::preview(nullptr,
+                    ListDocument::make(QStringLiteral("Riepilogo"), numberedLines(20 * 56), QStringLiteral("Piede")));
+    QCOMPARE(Progress::takeShown(), QStringList{QStringLiteral("Preparazione dell'anteprima in corso...")});
+    QVERIFY(closedByItself);
+    QVERIFY(shownMessages().isEmpty());
 }
 
 void TestPrint::cardDialogs_data()

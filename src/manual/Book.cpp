@@ -1,5 +1,6 @@
 #include "manual/Book.h"
 
+#include "manual/Outline.h"
 #include "ui/Icons.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -10,6 +11,7 @@
 #include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextList>
 #include <QTextTable>
 #include <QTextDocument>
@@ -48,6 +50,11 @@ QString linkTo(int page)
     QString link = kLinkPrefix + QString::number(page);
     return link.leftJustified(kLinkLength, QLatin1Char('_'));
 }
+
+// A chapter's last page filled less than this is nearly empty; its pictures may be made as
+// small as this to avoid it.
+constexpr double kNearlyEmpty = 0.3;
+constexpr double kSmallestPictures = 0.8;
 
 struct Geometry
 {
@@ -121,7 +128,8 @@ QString tocHtml(const QList<TocEntry> &toc)
 }
 
 // One chapter: its blocks from the chapter heading to the next chapter.
-QString chapterHtml(const Book &book, const QList<Block> &blocks, int chapter, const Geometry &g)
+QString chapterHtml(const Book &book, const QList<Block> &blocks, int chapter, const Geometry &g,
+                    double pictureScale = 1)
 {
     QString html = htmlHead();
     int section = 0;
@@ -166,7 +174,7 @@ QString chapterHtml(const Book &book, const QList<Block> &blocks, int chapter, c
             break;
         case Block::Picture: {
             // Rich text measures pictures in pixels of 1/96 inch.
-            const QSizeF size = pictureSize(book.pictures.value(b.picture), g) * (96.0 / kDpi);
+            const QSizeF size = pictureSize(book.pictures.value(b.picture), g) * (pictureScale * 96.0 / kDpi);
             html += QStringLiteral(
                         "<p class=\"figura\" align=\"center\"><img src=\"figura:%1\" width=\"%2\" height=\"%3\"></p>")
                         .arg(b.picture.toHtmlEscaped())
@@ -227,6 +235,40 @@ int contentPages(QTextDocument &doc, const Geometry &g)
         if (!block.text().trimmed().isEmpty())
             bottom = std::max(bottom, blockRect(doc, block).bottom());
     return std::max(1, int(std::ceil(bottom / g.bodyH - 1e-6)));
+}
+
+// The text blocks that start on an earlier page and go on at the top of this one (0-based).
+// The layout draws a block's lines from the one just above what is to be painted, and the
+// painter's clip only hides that line: it would be written again, unseen, into the text that
+// search and copy read. Such blocks are left to the caller, which draws their lines of the page.
+// A line belongs to the page that holds its middle.
+double middle(const QTextLine &line) { return line.y() + line.height() / 2; }
+
+QList<QTextBlock> blocksGoingOn(QTextDocument &doc, int page, const Geometry &g)
+{
+    QList<QTextBlock> going;
+    const double from = page * g.bodyH;
+    doc.documentLayout()->documentSize();
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        if (!layout || layout->lineCount() < 2 || isPictureBlock(block))
+            continue;
+        const double top = doc.documentLayout()->blockBoundingRect(block).top();
+        if (top + middle(layout->lineAt(0)) < from && top + middle(layout->lineAt(layout->lineCount() - 1)) >= from)
+            going.append(block);
+    }
+    return going;
+}
+
+// How much of its last page's body a document fills (0 to 1).
+double lastPageFill(QTextDocument &doc, const Geometry &g)
+{
+    double bottom = 0;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        if (!block.text().trimmed().isEmpty())
+            bottom = std::max(bottom, blockRect(doc, block).bottom());
+    const int pages = contentPages(doc, g);
+    return (bottom - (pages - 1) * g.bodyH) / g.bodyH;
 }
 
 int pageOfAnchor(QTextDocument &doc, const QString &anchor, const Geometry &g)
@@ -401,6 +443,7 @@ bool writePdf(const Book &book, const QString &path, QString *error)
 {
     const Geometry g;
     const QString partial = path + QStringLiteral(".part");
+    QList<Outline::Entry> outline; // the bookmarks: the contents and each chapter
     {
         QPdfWriter writer(partial);
         writer.setResolution(kDpi);
@@ -422,6 +465,19 @@ bool writePdf(const Book &book, const QString &path, QString *error)
         for (int c = 0; c < chapters.size(); ++c) {
             auto doc = std::make_unique<QTextDocument>();
             layOut(*doc, chapterHtml(book, chapters.at(c), c + 1, g), book, g, &writer);
+            // A chapter whose last page would hold only a few lines has its pictures made a
+            // little smaller, when that brings those lines back onto the page before.
+            const int pages = contentPages(*doc, g);
+            if (pages > 1 && lastPageFill(*doc, g) < kNearlyEmpty) {
+                for (double scale = 0.95; scale >= kSmallestPictures - 1e-9; scale -= 0.05) {
+                    auto smaller = std::make_unique<QTextDocument>();
+                    layOut(*smaller, chapterHtml(book, chapters.at(c), c + 1, g, scale), book, g, &writer);
+                    if (contentPages(*smaller, g) < pages) {
+                        doc = std::move(smaller);
+                        break;
+                    }
+                }
+            }
             toc.append({c + 1, true, chapters.at(c).first().text, QString()});
             int section = 0;
             for (const Block &b : chapters.at(c))
@@ -441,6 +497,9 @@ bool writePdf(const Book &book, const QString &path, QString *error)
         for (TocEntry &e : toc)
             e.page = firstPage.at(e.chapter - 1) + (e.isChapter ? 0 : pageOfAnchor(*docs[e.chapter - 1], e.anchor, g));
         layOut(contents, tocHtml(toc), book, g, &writer);
+        outline.append({QStringLiteral("Indice"), 2});
+        for (int c = 0; c < chapters.size(); ++c)
+            outline.append({QStringLiteral("%1. %2").arg(c + 1).arg(chapters.at(c).first().text), firstPage.at(c)});
 
         QPainter painter;
         if (!painter.begin(&writer)) {
@@ -460,10 +519,23 @@ bool writePdf(const Book &book, const QString &path, QString *error)
                 painter.translate(g.left, g.top - p * g.bodyH);
                 QAbstractTextDocumentLayout::PaintContext context;
                 // Not the last pixels: what starts the next page may touch the boundary.
-                context.clip = QRectF(0, p * g.bodyH, g.bodyW, g.bodyH - 3);
+                const QRectF body(0, p * g.bodyH, g.bodyW, g.bodyH - 3);
+                context.clip = body;
                 context.palette.setColor(QPalette::Text, QColor(0x1F, 0x2A, 0x36));
-                painter.setClipRect(context.clip);
+                painter.setClipRect(body);
+                const QList<QTextBlock> going = blocksGoingOn(doc, p, g);
+                for (QTextBlock block : going)
+                    block.setVisible(false); // its drawing only: the layout stays
                 doc.documentLayout()->draw(&painter, context);
+                painter.setPen(context.palette.color(QPalette::Text));
+                for (QTextBlock block : going) {
+                    block.setVisible(true);
+                    const QPointF at = doc.documentLayout()->blockBoundingRect(block).topLeft();
+                    const QTextLayout *layout = block.layout();
+                    for (int i = 0; i < layout->lineCount(); ++i)
+                        if (at.y() + middle(layout->lineAt(i)) >= body.top())
+                            layout->lineAt(i).draw(&painter, at);
+                }
                 painter.restore();
                 // The running head on every page of a chapter but its first.
                 paintHeaderAndFooter(painter, g, physical, p > 0 ? head : QString());
@@ -481,7 +553,7 @@ bool writePdf(const Book &book, const QString &path, QString *error)
         *error = QStringLiteral("cannot read %1").arg(partial);
         return false;
     }
-    const QByteArray pdf = linkPages(file.readAll());
+    const QByteArray pdf = Outline::append(linkPages(file.readAll()), outline);
     file.close();
     file.remove();
     QFile out(path);

@@ -252,16 +252,36 @@ QImage printedList()
     if (printed.isEmpty())
         return {};
     const Printable &document = *printed.first();
-    constexpr double pxPerMm = 4.0;
+    // Drawn at three times the scale the manual shows it at, so that the printed lines can be
+    // read when the page is enlarged, and cut below what the page holds (the rest is blank).
+    constexpr double kShown = 4.0;
+    constexpr double kSharp = 3.0;
+    constexpr double pxPerMm = kShown * kSharp;
     const QSizeF paper = document.landscape() ? QSizeF(297, 210) : QSizeF(210, 297);
     QImage image((paper * pxPerMm).toSize(), QImage::Format_RGB32);
     image.fill(Qt::white);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    document.paintPage(p, 0, pxPerMm, QPointF(10 * pxPerMm, 10 * pxPerMm));
-    p.setPen(QColor(0x8A, 0x99, 0xAD));
-    p.drawRect(QRectF(0.5, 0.5, image.width() - 1, image.height() - 1));
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        document.paintPage(p, 0, pxPerMm, QPointF(10 * pxPerMm, 10 * pxPerMm));
+    }
+    int bottom = 0;
+    for (int y = image.height() - 1; y >= 0 && bottom == 0; --y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (row[x] != qRgb(255, 255, 255)) {
+                bottom = y;
+                break;
+            }
+    }
+    image = image.copy(0, 0, image.width(), qMin(image.height(), bottom + int(10 * pxPerMm)));
+    {
+        QPainter p(&image);
+        p.setPen(QPen(QColor(0x8A, 0x99, 0xAD), kSharp));
+        p.drawRect(QRectF(kSharp / 2, kSharp / 2, image.width() - kSharp, image.height() - kSharp));
+    }
+    image.setDevicePixelRatio(kSharp);
     return image;
 }
 

@@ -48,8 +48,12 @@ TfrmAnteprima::TfrmAnteprima(Printer::Document document, QWidget *parent)
     pvwPagine->setObjectName(QStringLiteral("pvwPagine"));
     pvwPagine->setAccessibleName(QStringLiteral("Pagine del documento"));
     pvwPagine->setViewMode(QPrintPreviewWidget::SinglePageView);
-    connect(pvwPagine, &QPrintPreviewWidget::paintRequested, this,
-            [this](QPrinter *printer) { Printer::paint(*printer, *m_document); });
+    connect(pvwPagine, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter *printer) {
+        // A preview cancelled while its pages are made is closed, not shown in part.
+        if (Printer::paint(*printer, *m_document, this, QStringLiteral("Preparazione dell'anteprima in corso..."))
+            == Printer::Outcome::Cancelled)
+            QMetaObject::invokeMethod(this, &QDialog::close, Qt::QueuedConnection);
+    });
 
     auto *bar = new QHBoxLayout;
     bar->addWidget(btnStampa);

@@ -3,7 +3,9 @@
 #include "platform/Messages.h"
 #include "platform/Modal.h"
 #include "platform/PrintPreview.h"
+#include "platform/Progress.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
@@ -21,11 +23,22 @@ const QString kCannotPrint = QStringLiteral(
     "Attenzione: impossibile avviare la stampa.\r\n\r\n"
     "Verificare che la stampante sia disponibile oppure che il file di destinazione possa essere scritto.");
 
-// Paints on the printer; a printer that cannot be started is reported, not taken for done.
+// Paints on the printer; a printer that cannot be started is reported, not taken for done,
+// and a print the user cancelled is no print.
 bool output(QWidget *parent, QPrinter &printer, const Printable &document)
 {
-    if (Printer::paint(printer, document))
+    switch (Printer::paint(printer, document, parent)) {
+    case Printer::Outcome::Done:
         return true;
+    case Printer::Outcome::Cancelled:
+        printer.abort();
+        // A file cut short is no print: it does not stay behind as if it were one.
+        if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+            QFile::remove(printer.outputFileName());
+        return false;
+    case Printer::Outcome::Failed:
+        break;
+    }
     Messages::error(parent, kCannotPrint);
     return false;
 }
@@ -40,7 +53,8 @@ void Printer::setUp(QPrinter &printer, const Printable &document)
                                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
 }
 
-bool Printer::paint(QPrinter &printer, const Printable &document)
+Printer::Outcome Printer::paint(QPrinter &printer, const Printable &document, QWidget *parent,
+                                const QString &progressText)
 {
     int first = 1;
     int last = document.pageCount();
@@ -50,17 +64,23 @@ bool Printer::paint(QPrinter &printer, const Printable &document)
     }
     QPainter painter;
     if (!painter.begin(&printer))
-        return false;
+        return Outcome::Failed;
+    Progress progress(parent, progressText, last - first + 1);
     const double pxPerMm = printer.resolution() / 25.4;
     for (int page = first; page <= last; ++page) {
+        if (!progress.advance(page - first)) {
+            painter.end();
+            return Outcome::Cancelled;
+        }
         if (page > first)
             printer.newPage();
         painter.save();
         document.paintPage(painter, page - 1, pxPerMm, QPointF(0, 0));
         painter.restore();
     }
+    progress.advance(last - first + 1);
     painter.end();
-    return true;
+    return Outcome::Done;
 }
 
 bool Printer::print(QWidget *parent, const Document &document)
@@ -70,14 +90,15 @@ bool Printer::print(QWidget *parent, const Document &document)
     if (g_test) {
         if (!g_answers.isEmpty() && !g_answers.takeFirst())
             return false;
-        g_printed.append(document);
         if (!g_pdfFile.isEmpty()) {
             QPrinter printer(QPrinter::HighResolution);
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(g_pdfFile);
             setUp(printer, *document);
-            return output(parent, printer, *document);
+            if (!output(parent, printer, *document))
+                return false; // a print that failed or was cancelled is not recorded
         }
+        g_printed.append(document);
         return true;
     }
     QPrinter printer(QPrinter::HighResolution);

@@ -28,8 +28,8 @@ public:
 // preview window (print, zoom, full screen and close only). Printing and the preview paint
 // through the same Printable, so what is previewed is what is printed.
 // Tests switch on test mode: no dialog is shown, each print "accepted" in the dialog is
-// recorded (and written as a real PDF when a file was set), each preview is recorded and its
-// window run through Modal so that a test can drive it.
+// recorded (and written as a real PDF when a file was set; then only when that succeeded), each preview is recorded and
+// its window run through Modal so that a test can drive it.
 class Printer
 {
 public:
@@ -43,8 +43,12 @@ public:
 
     // Sets a printer up for the document (A4, orientation, 10 mm margins).
     static void setUp(QPrinter &printer, const Printable &document);
-    // Paints the document's pages (or the range chosen in the dialog) on a set-up printer.
-    static bool paint(QPrinter &printer, const Printable &document);
+    // Paints the document's pages (or the range chosen in the dialog) on a set-up printer,
+    // showing the progress over the parent with the text when it takes more than a moment.
+    // Cancelled, the pages painted so far are ended; the caller aborts a print.
+    enum class Outcome { Done, Failed, Cancelled };
+    static Outcome paint(QPrinter &printer, const Printable &document, QWidget *parent = nullptr,
+                         const QString &progressText = QStringLiteral("Stampa in corso..."));
 
     static void setTestMode(bool on);
     static bool inTestMode();

@@ -129,34 +129,34 @@ QList<Page> Document::prepare() const
         const double pitch = flowing->linePitch;
         const double below = band.height - (flowing->rect.y() + flowing->rect.height());
         const int shown = int(std::floor(flowing->rect.height() / pitch + kSlack));
-        QStringList rest = flowing->lines.mid(0, shown);
+        // The lines still to place are those from `next` to `end`: each page takes its own
+        // lines out of the band's, so a long list costs its length, not its length per page.
+        const qsizetype end = qMin<qsizetype>(shown, flowing->lines.size());
+        qsizetype next = 0;
+        const auto placePiece = [&](qsizetype count) {
+            Band piece = band;
+            TextBox &t =
+                *std::find_if(piece.texts.begin(), piece.texts.end(), [](const TextBox &t) { return t.linePitch > 0; });
+            t.lines = flowing->lines.mid(next, count);
+            t.rect.setHeight(count * pitch);
+            place(pages.last(), piece, y);
+            next += count;
+            return t.rect.height();
+        };
         for (;;) {
             const double room = pageHeight - y - flowing->rect.y();
             const int fit = qMax(0, int(std::floor(room / pitch + kSlack)));
-            if (rest.size() <= fit) {
-                Band piece = band;
-                TextBox &t = *std::find_if(piece.texts.begin(), piece.texts.end(),
-                                           [](const TextBox &t) { return t.linePitch > 0; });
-                t.lines = rest;
-                t.rect.setHeight(rest.size() * pitch);
-                place(pages.last(), piece, y);
-                y += flowing->rect.y() + t.rect.height() + qMax(0.0, below);
+            if (end - next <= fit) {
+                y += flowing->rect.y() + placePiece(end - next) + qMax(0.0, below);
                 break;
             }
             if (fit > 0 || y > 0) {
-                if (fit > 0) {
-                    Band piece = band;
-                    TextBox &t = *std::find_if(piece.texts.begin(), piece.texts.end(),
-                                               [](const TextBox &t) { return t.linePitch > 0; });
-                    t.lines = rest.mid(0, fit);
-                    t.rect.setHeight(fit * pitch);
-                    place(pages.last(), piece, y);
-                    rest = rest.mid(fit);
-                }
+                if (fit > 0)
+                    placePiece(fit);
                 newPage();
             } else {
                 // Not even one line fits on an empty page: print what fits and stop.
-                rest.clear();
+                next = end;
             }
         }
     }

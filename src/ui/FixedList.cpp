@@ -267,6 +267,12 @@ void FixedList::updateGeometries()
     QAbstractItemView::updateGeometries();
 }
 
+// The list view's own scrolling moves the rows it placed itself, and this list places none: it
+// would move nothing, and the lines already on screen would stay where they were while the
+// scroll bars moved. The viewport's picture is moved here, and only the lines uncovered are
+// painted.
+void FixedList::scrollContentsBy(int dx, int dy) { viewport()->scroll(isRightToLeft() ? -dx : dx, dy); }
+
 QModelIndex FixedList::moveCursor(CursorAction action, Qt::KeyboardModifiers)
 {
     const int n = count();

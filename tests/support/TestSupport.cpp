@@ -10,6 +10,7 @@
 #include "platform/Misc.h"
 #include "platform/Modal.h"
 #include "platform/Printer.h"
+#include "platform/Progress.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Sound.h"
 
@@ -26,6 +27,7 @@ void seams(bool on)
     FileDialog::setTestMode(on);
     Application::setTestMode(on);
     Printer::setTestMode(on);
+    Progress::setTestMode(on);
 }
 } // namespace
 
