@@ -252,8 +252,8 @@ QImage printedList()
     if (printed.isEmpty())
         return {};
     const Printable &document = *printed.first();
-    // Drawn at three times the scale the manual shows it at, so that the printed lines can be
-    // read when the page is enlarged, and cut below what the page holds (the rest is blank).
+    // Drawn at 12 pixels a millimetre, so that the printed lines stay sharp when the page is
+    // enlarged, and cut right and below what the page holds (the rest is blank).
     constexpr double kShown = 4.0;
     constexpr double kSharp = 3.0;
     constexpr double pxPerMm = kShown * kSharp;
@@ -275,13 +275,46 @@ QImage printedList()
                 break;
             }
     }
-    image = image.copy(0, 0, image.width(), qMin(image.height(), bottom + int(10 * pxPerMm)));
+    // The lines fill the left part of the landscape page: cut the page after the last
+    // character of a line or of a band's title, so that the picture is shown larger.
+    auto light = [](QRgb c) { return qRed(c) > 230 && qGreen(c) > 230 && qBlue(c) > 230; };
+    auto dark = [](QRgb c) { return qGray(c) < 180; };
+    int right = 0;
+    for (int y = 0; y <= bottom; ++y) {
+        const QRgb *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        int first = -1, last = -1, inked = 0;
+        for (int x = 0; x < image.width(); ++x)
+            if (row[x] != qRgb(255, 255, 255)) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                ++inked;
+            }
+        if (first < 0)
+            continue;
+        if (inked * 2 < image.width()) {
+            right = qMax(right, last);
+            continue;
+        }
+        // A band: its title is the light ink on it (rows of its soft edges have none).
+        if (!dark(row[first + 3]) || !dark(row[last - 3]))
+            continue;
+        for (int x = last - 3; x > first + 3; --x)
+            if (light(row[x])) {
+                right = qMax(right, x);
+                break;
+            }
+    }
+    const int width = qMin(image.width(), right + int(10 * pxPerMm));
+    image = image.copy(0, 0, width, qMin(image.height(), bottom + int(10 * pxPerMm)));
     {
         QPainter p(&image);
         p.setPen(QPen(QColor(0x8A, 0x99, 0xAD), kSharp));
         p.drawRect(QRectF(kSharp / 2, kSharp / 2, image.width() - kSharp, image.height() - kSharp));
     }
-    image.setDevicePixelRatio(kSharp);
+    // Shown as wide as the widest window (the text width), which the cut part of the page
+    // allows to be larger than the whole page was.
+    image.setDevicePixelRatio(qMax(1.0, image.width() / 1000.0));
     return image;
 }
 
