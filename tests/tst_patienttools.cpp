@@ -1008,6 +1008,30 @@ void TestPatientTools::partitaIva()
         QCOMPARE(TaxChecks::officeOf(number), office);
 }
 
+// Clicks a check button of the card and, in the check window it opens, "Controlla": what the
+// window's field held, and whether the window stayed open with the focus on that field.
+struct TaxCheckRun
+{
+    QString value;
+    bool open = false;
+    bool focusOnField = false;
+};
+
+static TaxCheckRun runTaxCheck(TfrmClients *card, const QString &button, const QString &window)
+{
+    TaxCheckRun run;
+    Modal::queue([&](QWidget *w) {
+        auto *check = static_cast<TaxCheckWindow *>(w);
+        auto *field = control<QLineEdit>(w, window == QLatin1String("frmCodFisc") ? "txtCodFisc" : "txtPartitaIva");
+        run.value = field->text();
+        check->btnControlla->click();
+        run.open = check->isVisible();
+        run.focusOnField = check->focusWidget() == field;
+    });
+    control<PictureButton>(card, qPrintable(button))->click();
+    return run;
+}
+
 void TestPatientTools::taxCheckButtons_data()
 {
     QTest::addColumn<QString>("button");
@@ -1099,24 +1123,14 @@ void TestPatientTools::taxCheckButtons()
     TfrmClients *card = showCard(world);
     card->txtTaxNumber->setText(taxNumber);
     card->txtSSN->setText(ssn);
-    QString value;
-    bool open = false, focusOnField = false;
-    Modal::queue([&](QWidget *w) {
-        auto *check = static_cast<TaxCheckWindow *>(w);
-        auto *field = control<QLineEdit>(w, window == QLatin1String("frmCodFisc") ? "txtCodFisc" : "txtPartitaIva");
-        value = field->text();
-        check->btnControlla->click();
-        open = check->isVisible();
-        focusOnField = check->focusWidget() == field;
-    });
-    control<PictureButton>(card, qPrintable(button))->click();
+    const TaxCheckRun run = runTaxCheck(card, button, window);
 
     QCOMPARE(Modal::takeOpened(), QStringList{window});
-    QCOMPARE(value, shownValue);
+    QCOMPARE(run.value, shownValue);
     QCOMPARE(shownMessages(), messages);
-    QCOMPARE(open, stays);
+    QCOMPARE(run.open, stays);
     if (stays)
-        QVERIFY(focusOnField);
+        QVERIFY(run.focusOnField);
 }
 
 void TestPatientTools::taxCheckKeyboard()
@@ -1195,23 +1209,13 @@ void TestPatientTools::taxCheckJudgesTheWholeText()
     TestWorld world;
     TfrmClients *card = showCard(world);
     card->loadCard(1, patientRecord({.taxNumber = taxNumber, .ssn = ssn}));
-    QString value;
-    bool open = false, focusOnField = false;
-    Modal::queue([&](QWidget *w) {
-        auto *check = static_cast<TaxCheckWindow *>(w);
-        auto *field = control<QLineEdit>(w, window == QLatin1String("frmCodFisc") ? "txtCodFisc" : "txtPartitaIva");
-        value = field->text();
-        check->btnControlla->click();
-        open = check->isVisible();
-        focusOnField = check->focusWidget() == field;
-    });
-    control<PictureButton>(card, qPrintable(button))->click();
+    const TaxCheckRun run = runTaxCheck(card, button, window);
 
     QCOMPARE(Modal::takeOpened(), QStringList{window});
-    QCOMPARE(value, taxNumber.isEmpty() ? ssn : taxNumber);
+    QCOMPARE(run.value, taxNumber.isEmpty() ? ssn : taxNumber);
     QCOMPARE(shownMessages(), QStringList{message});
-    QVERIFY(open);
-    QVERIFY(focusOnField);
+    QVERIFY(run.open);
+    QVERIFY(run.focusOnField);
 }
 
 void TestPatientTools::taxCheckLimitFollowsTheText()
