@@ -195,6 +195,22 @@ void activate(QWidget *window)
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
+// The patient card ("frmClients") or the appointment card, active, with the required fields
+// of both filled: a card that saves.
+QWidget *savableCard(const QString &window)
+{
+    QWidget *w = window == QLatin1String("frmClients") ? static_cast<QWidget *>(Windows::frmClients())
+                                                       : Windows::frmArchivio_Scadenze();
+    activate(w);
+    const QList<std::pair<const char *, const char *>> filled = {
+        {"txtName", "Rossi Mario"}, {"txtMobilePhone", "3331234567"}, {"txtData", "10/12/2026"}, {"txtAvviso", "1"},
+        {"txtCausale", "Igiene"},   {"txtContatto", "Rossi Mario"},   {"txtCel", "3331234567"}};
+    for (const auto &[name, text] : filled)
+        if (auto *edit = w->findChild<QLineEdit *>(QLatin1String(name)))
+            edit->setText(QString::fromUtf8(text));
+    return w;
+}
+
 } // namespace
 
 class TestAccess : public QObject
@@ -605,16 +621,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, focusAfter);
         QFETCH(QString, message);
-        QWidget *w = window == QLatin1String("frmClients") ? static_cast<QWidget *>(Windows::frmClients())
-                                                           : Windows::frmArchivio_Scadenze();
-        activate(w);
-        // A card that saves: the required fields of both cards filled.
-        const QList<std::pair<const char *, const char *>> filled = {
-            {"txtName", "Rossi Mario"}, {"txtMobilePhone", "3331234567"}, {"txtData", "10/12/2026"}, {"txtAvviso", "1"},
-            {"txtCausale", "Igiene"},   {"txtContatto", "Rossi Mario"},   {"txtCel", "3331234567"}};
-        for (const auto &[name, text] : filled)
-            if (auto *edit = w->findChild<QLineEdit *>(QLatin1String(name)))
-                edit->setText(QString::fromUtf8(text));
+        QWidget *w = savableCard(window);
         auto *target = w->findChild<QLineEdit *>(field);
         target->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), target);
@@ -654,15 +661,7 @@ private slots:
         QFETCH(QString, window);
         QFETCH(QKeySequence, keys);
         QFETCH(QString, expected);
-        QWidget *w = window == QLatin1String("frmClients") ? static_cast<QWidget *>(Windows::frmClients())
-                                                           : Windows::frmArchivio_Scadenze();
-        activate(w);
-        const QList<std::pair<const char *, const char *>> filled = {
-            {"txtName", "Rossi Mario"}, {"txtMobilePhone", "3331234567"}, {"txtData", "10/12/2026"}, {"txtAvviso", "1"},
-            {"txtCausale", "Igiene"},   {"txtContatto", "Rossi Mario"},   {"txtCel", "3331234567"}};
-        for (const auto &[name, text] : filled)
-            if (auto *edit = w->findChild<QLineEdit *>(QLatin1String(name)))
-                edit->setText(QString::fromUtf8(text));
+        QWidget *w = savableCard(window);
         auto *field = w->findChild<QLineEdit *>(window == QLatin1String("frmClients") ? "txtNotes" : "txtNote");
         QVERIFY(field);
         field->setFocus();
