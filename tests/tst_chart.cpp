@@ -973,10 +973,10 @@ void TestChart::scrolledRegisterShowsItsLines()
     QFETCH(int, times);
 
     TestWorld world;
-    const QStringList services = {"Visita",          "Igiene",     "Otturazione 36", "Otturazione 46",
-                                  "Radiografia",     "Fluoro 1",   "Sigillatura 16", "Sigillatura 26",
+    const QStringList services = {"Visita",           "Igiene",    "Otturazione 36", "Otturazione 46",
+                                  "Radiografia",      "Fluoro 1",  "Sigillatura 16", "Sigillatura 26",
                                   "Devitalizzazione", "Corona 21", "Estrazione 38",  "Controllo",
-                                  "Sbiancamento",    "Bite",       "Impronte",       "Ponte 45-47"};
+                                  "Sbiancamento",     "Bite",      "Impronte",       "Ponte 45-47"};
     QList<TTreatmentRecord> records;
     for (int i = 0; i < services.size(); ++i)
         records.append(treatment(QStringLiteral("%1/03/2024").arg(i + 1, 2, 10, QLatin1Char('0')),
