@@ -1656,18 +1656,25 @@ void TestPatientTools::attachUnderTheNameTheCardHolds()
 void TestPatientTools::attachOpenStaysInTheFolder_data()
 {
     QTest::addColumn<QString>("stored");
-    QTest::newRow("up and out") << "../../../../etc/passwd";
-    QTest::newRow("an absolute path") << "/etc/passwd";
-    QTest::newRow("the folder above") << "..";
-    QTest::newRow("a folder inside") << "sub/referto.pdf";
-    QTest::newRow("Windows separators") << "..\\..\\Windows\\win.ini";
+    QTest::addColumn<bool>("link"); // the name is a link in the folder to a file outside it
+    QTest::newRow("up and out") << "../../../../etc/passwd" << false;
+    QTest::newRow("an absolute path") << "/etc/passwd" << false;
+    QTest::newRow("the folder above") << ".." << false;
+    QTest::newRow("a folder inside") << "sub/referto.pdf" << false;
+    QTest::newRow("Windows separators") << "..\\..\\Windows\\win.ini" << false;
+    QTest::newRow("a link in the folder that leads out") << "referto.pdf" << true;
 }
 
 void TestPatientTools::attachOpenStaysInTheFolder()
 {
     QFETCH(QString, stored);
+    QFETCH(bool, link);
     TestWorld world;
     writePatientArchive({{.attachments = {stored}}});
+    if (link) {
+        QVERIFY(Attachments::ensureFolder(Attachments::folder()));
+        QVERIFY(QFile::link(QStringLiteral("/etc/passwd"), Attachments::pathOf(stored)));
+    }
     TfrmClients *card = showCard(world);
     card->loadCard(1, PatientLines::readCard(1));
     bool enabled = false;

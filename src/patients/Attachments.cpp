@@ -134,6 +134,11 @@ bool staysInFolder(const QString &storedName)
            && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
 }
 
+bool opensInFolder(const QString &storedName)
+{
+    return staysInFolder(storedName) && !QFileInfo(pathOf(AnsiText::trimmed(storedName))).isSymLink();
+}
+
 QString storableName(const QString &sourceName)
 {
     QString name;

@@ -37,6 +37,10 @@ bool isAttached(const QString &fileName); // a file of exactly that name is in t
 // hand) must not lead the desktop anywhere else.
 bool staysInFolder(const QString &storedName);
 
+// A stored name that "Apri" may hand to the desktop: it stays in the folder, and its entry
+// there is not a symbolic link (a copy is never one; a link put there could lead anywhere).
+bool opensInFolder(const QString &storedName);
+
 // The name a copy of a file with the given name is kept under: exactly what a card's file
 // field holds and what Windows allows in a name, so that card and file always agree. Letters
 // outside Windows-1252 become their plain letter (Ș to S) or '_'; the characters Windows

@@ -233,7 +233,7 @@ void TfrmAllegaCartella::btnApriClick(int slot)
 {
     // The stored name comes from the card: one that leads out of the folder is not opened.
     const QString name = fileField(slot)->text();
-    if (!Attachments::staysInFolder(name)) {
+    if (!Attachments::opensInFolder(name)) {
         Messages::warning(this, Attachments::kOutsideFolder);
         return;
     }
