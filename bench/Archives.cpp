@@ -153,4 +153,20 @@ void write(const QString &folder, const Sizes &sizes, const QDate &today)
     }
 }
 
+Options::Options(const QStringList &arguments)
+{
+    for (qsizetype i = 1; i + 1 < arguments.size(); i += 2)
+        m_values.insert(arguments.at(i), arguments.at(i + 1));
+}
+
+int Options::number(const QString &name, int fallback) const { return has(name) ? text(name).toInt() : fallback; }
+
+Sizes Options::sizes(Sizes sizes) const
+{
+    sizes.appointments = number(QStringLiteral("--appointments"), sizes.appointments);
+    sizes.patients = number(QStringLiteral("--patients"), sizes.patients);
+    sizes.treatments = number(QStringLiteral("--treatments"), sizes.treatments);
+    return sizes;
+}
+
 } // namespace Archives

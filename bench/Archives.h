@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDate>
+#include <QHash>
 #include <QString>
+#include <QStringList>
 
 // Archives of realistic contents for the benchmark, written straight into a program folder.
 namespace Archives {
@@ -14,5 +16,20 @@ struct Sizes
 };
 
 void write(const QString &folder, const Sizes &sizes, const QDate &today);
+
+// A benchmark's command line: "--name value" pairs.
+class Options
+{
+public:
+    explicit Options(const QStringList &arguments);
+    bool has(const QString &name) const { return m_values.contains(name); }
+    QString text(const QString &name) const { return m_values.value(name); }
+    int number(const QString &name, int fallback) const;
+    // --appointments, --patients and --treatments over the given sizes.
+    Sizes sizes(Sizes sizes = {}) const;
+
+private:
+    QHash<QString, QString> m_values; // by name, "--" included
+};
 
 } // namespace Archives

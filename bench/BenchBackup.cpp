@@ -85,22 +85,12 @@ void writeFile(const QString &path, const QByteArray &bytes)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    const Archives::Options options(app.arguments());
     Archives::Sizes sizes;
     sizes.appointments = 300000;
-    int attachments = 300;
-    int runs = 3;
-    const QStringList args = app.arguments();
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        const int value = args.at(i + 1).toInt();
-        if (args.at(i) == QLatin1String("--appointments"))
-            sizes.appointments = value;
-        else if (args.at(i) == QLatin1String("--patients"))
-            sizes.patients = value;
-        else if (args.at(i) == QLatin1String("--attachments"))
-            attachments = value;
-        else if (args.at(i) == QLatin1String("--runs"))
-            runs = value;
-    }
+    sizes = options.sizes(sizes);
+    const int attachments = options.number(QStringLiteral("--attachments"), 300);
+    const int runs = options.number(QStringLiteral("--runs"), 3);
     QTemporaryDir work;
     const QString program = work.path() + QStringLiteral("/programma/");
     const QString out = work.path() + QStringLiteral("/copie/");

@@ -372,26 +372,11 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    Archives::Sizes sizes;
-    int runs = 9;
-    bool startup = true;
-    bool printOnly = false;
-    const QStringList args = app.arguments();
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        const int value = args.at(i + 1).toInt();
-        if (args.at(i) == QLatin1String("--appointments"))
-            sizes.appointments = value;
-        else if (args.at(i) == QLatin1String("--patients"))
-            sizes.patients = value;
-        else if (args.at(i) == QLatin1String("--treatments"))
-            sizes.treatments = value;
-        else if (args.at(i) == QLatin1String("--runs"))
-            runs = qMax(1, value);
-        else if (args.at(i) == QLatin1String("--startup"))
-            startup = value != 0;
-        else if (args.at(i) == QLatin1String("--print"))
-            printOnly = args.at(i + 1) == QLatin1String("only");
-    }
+    const Archives::Options options(app.arguments());
+    const Archives::Sizes sizes = options.sizes();
+    const int runs = qMax(1, options.number(QStringLiteral("--runs"), 9));
+    const bool startup = options.number(QStringLiteral("--startup"), 1) != 0;
+    const bool printOnly = options.text(QStringLiteral("--print")) == QLatin1String("only");
 
     // First, while this process is small (starting a child copies its page tables).
     if (startup && !printOnly)
