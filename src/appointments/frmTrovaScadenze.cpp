@@ -18,17 +18,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QFont verdana(int points, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
-
-} // namespace
+using Theme::verdana;
 
 TfrmTrovaScadenze *TfrmTrovaScadenze::forAppointmentCard(QWidget *card)
 {

@@ -26,19 +26,13 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+using Theme::verdana;
+
 namespace {
 
 constexpr int kPanelWidth = 833;
 constexpr int kPanelHeight = 585;
 constexpr int kInner = 813; // the width of the bars inside a panel
-
-QFont verdana(int points, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
 
 QLabel *blackBar(const QString &name, const QString &text, int points, QWidget *parent)
 {

@@ -19,6 +19,8 @@
 #include <QShowEvent>
 #include <QSvgRenderer>
 
+using Theme::verdana;
+
 namespace {
 
 constexpr int kFieldWidth = 270;
@@ -26,14 +28,6 @@ constexpr int kFieldHeight = 22;
 constexpr int kRowPitch = 24;
 constexpr int kLabelGap = 26;
 const QString kRoyalBlue = QStringLiteral("#4169E1");
-
-QFont verdana(int points, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
 
 QFrame *blueBar(const QString &name, const QRect &geometry, QWidget *parent)
 {

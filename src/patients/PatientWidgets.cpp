@@ -5,17 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-namespace {
-
-QFont verdana(int points, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
-
-} // namespace
+using Theme::verdana;
 
 QWidget *instructionCard(const QString &objectName, const QString &picture, const QStringList &lines, QWidget *parent)
 {

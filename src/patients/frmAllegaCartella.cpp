@@ -14,15 +14,9 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-namespace {
+using Theme::verdana;
 
-QFont verdana(int points, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
+namespace {
 
 constexpr int kWidth = 634;
 constexpr int kHeight = 534;

@@ -20,15 +20,9 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-namespace {
+using Theme::verdana;
 
-QFont verdana(int points, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
+namespace {
 
 // The search page lies in a panel 14 by 15 pixels inside the window; the fields' columns
 // and label rows below are the window's.

@@ -17,17 +17,11 @@
 #include <QSvgRenderer>
 #include <QVBoxLayout>
 
+using Theme::verdana;
+
 namespace {
 
 const QString kEmptyList = QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
-
-QFont verdana(int points, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
 
 } // namespace
 

@@ -156,6 +156,14 @@ public:
 
 namespace Theme {
 
+QFont verdana(int points, bool bold)
+{
+    QFont f(QStringLiteral("Verdana"));
+    f.setPointSize(points);
+    f.setBold(bold);
+    return f;
+}
+
 void apply(QApplication &app)
 {
     app.setStyle(new ProgramStyle);

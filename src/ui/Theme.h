@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QPalette>
 
 class QApplication;
@@ -16,6 +17,9 @@ class QStyleOption;
 namespace Theme {
 
 void apply(QApplication &app);
+
+// The program's font, Verdana, at a size in points.
+QFont verdana(int points, bool bold = false);
 
 // Background gradients of the windows, by name: "steel" (steel blue at the top to white),
 // "light" (white at the top to light blue), "brown" (white at the top to dark brown).
