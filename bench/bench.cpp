@@ -17,6 +17,8 @@
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/AppointmentLines.h"
 #include "appointments/frmTrovaScadenze.h"
+#include "chart/Odontogram.h"
+#include "chart/frmDentalCondition.h"
 #include "export/ExportMembers.h"
 #include "export/frmExport.h"
 #include "ui/PictureButton.h"
@@ -33,6 +35,7 @@
 #include "print/ReportRenderer.h"
 #include "storage/RecordFile.h"
 #include "storage/AppointmentRecord.h"
+#include "storage/OdontogramRecord.h"
 #include "storage/PatientRecord.h"
 
 #include <QApplication>
@@ -358,6 +361,50 @@ void printRows(int runs, const QString &folder)
 
 } // namespace
 
+// The dental chart with its odontogram: opened to its first paint for a patient with 1,000 dated
+// entries and for one with none; the goal is the first under twice the second plus streaming
+// the 1,000 entries' file once.
+void chartRows(int runs, const QString &folder)
+{
+    const QString none = folder + odontogramFileName(QStringLiteral("9001"));
+    const QString many = folder + odontogramFileName(QStringLiteral("9002"));
+    QFile::remove(none);
+    QList<Odontogram::Entry> entries;
+    const QList<Odontogram::State> states = Odontogram::states();
+    const QList<int> &teeth = Odontogram::teeth(Odontogram::Dentition::Permanent);
+    for (int i = 0; i < 1000; ++i) {
+        Odontogram::Entry e;
+        e.when = QDateTime(QDate(2012, 1, 1).addDays(i * 5), QTime(9, 30));
+        e.fdi = teeth.at((i * 7) % teeth.size());
+        e.state = Odontogram::ToothState{states.at(i % states.size()), i % 3 == 0, Odontogram::Surfaces(i % 32)};
+        entries.append(e);
+    }
+    QFile::remove(many);
+    if (Odontogram::append(many, entries) != entries.size())
+        qFatal("cannot write %s", qPrintable(many));
+    ::sync();
+    const QStringList notes(32, QStringLiteral("nota"));
+    const auto open = [&](const QString &path) {
+        return medianUntilPaintedMs(qMax(runs, 11), [&](const std::function<void()> &painted) {
+            TfrmDentalCondition chart(QStringLiteral("ROSSI MARIO"), notes, path, {});
+            showPainted(&chart);
+            painted();
+            if (chart.savedEntries().size() != (path == many ? 1000 : 0))
+                qFatal("the chart did not read its odontogram");
+        });
+    };
+    const double empty = open(none);
+    const double full = open(many);
+    QList<double> streams;
+    for (int i = 0; i < qMax(runs, 5); ++i)
+        streams.append(streamFileMs(many));
+    const double stream = median(streams);
+    std::printf("%-42s %9.1f ms   (%.1f KB)\n", "stream the odontogram of 1,000 entries", stream,
+                QFileInfo(many).size() / 1024.0);
+    row("dental chart, odontogram with no entries", empty, empty, "itself");
+    row("dental chart, odontogram of 1,000 entries", full, empty + stream, "none + stream");
+}
+
 int main(int argc, char *argv[])
 {
     if (argc >= 3 && qstrcmp(argv[1], "--agenda-peak") == 0) {
@@ -377,9 +424,10 @@ int main(int argc, char *argv[])
     const int runs = qMax(1, options.number(QStringLiteral("--runs"), 9));
     const bool startup = options.number(QStringLiteral("--startup"), 1) != 0;
     const bool printOnly = options.text(QStringLiteral("--print")) == QLatin1String("only");
+    const bool chartOnly = options.text(QStringLiteral("--chart")) == QLatin1String("only");
 
     // First, while this process is small (starting a child copies its page tables).
-    if (startup && !printOnly)
+    if (startup && !printOnly && !chartOnly)
         startupRows(runs, xAvailable);
 
     QTemporaryDir dir;
@@ -388,6 +436,10 @@ int main(int argc, char *argv[])
     Startup::prepare(app, dir.path());
     seamsForTiming();
     const QString folder = ProgramFolder::path();
+    if (chartOnly) {
+        chartRows(runs, folder);
+        return 0;
+    }
     std::printf("Archives: %d appointments, %d patients, %d treatments; times are medians of %d runs\n",
                 sizes.appointments, sizes.patients, sizes.treatments, runs);
     Archives::write(folder, sizes, today);
@@ -521,6 +573,7 @@ int main(int argc, char *argv[])
     row("patient card: last", last, streamPatients, "stream patients");
     row("patient card: save the last card", save, streamPatients, "stream patients");
     row("patient card: save a new card at the end", append, streamPatients, "stream patients");
+    chartRows(runs, folder);
 
     // Find patients, through the window that shows the lines, against streaming the patient
     // archive once through a 1 MB buffer.

@@ -15,6 +15,7 @@
 #include "appointments/frmWhatsApp_Message.h"
 #include "chart/frmAllegaExcel.h"
 #include "chart/frmDentalCondition.h"
+#include "chart/frmStoriaDente.h"
 #include "export/frmExport.h"
 #include "patients/frmClients.h"
 #include "platform/Misc.h"
@@ -86,6 +87,7 @@ const QList<WindowEntry> &allWindows()
              return new TfrmDentalCondition(QStringLiteral("Rossi Mario"), QStringList(32, QString()),
                                             Windows::frmClients());
          }},
+        {"frmStoriaDente", [] { return new TfrmStoriaDente(36, {}, {}, Windows::frmClients()); }},
         {"frmAnteprimaDentale",
          [] {
              return new TfrmAnteprimaDentale(QStringLiteral("Stato dentale"), QStringList(32, QString()),

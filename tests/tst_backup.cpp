@@ -7,6 +7,7 @@
 #include "backup/BackupSettings.h"
 #include "backup/DataFiles.h"
 #include "backup/Manifest.h"
+#include "chart/Odontogram.h"
 #include "platform/FileDialog.h"
 #include "platform/Modal.h"
 #include "storage/AppointmentRecord.h"
@@ -183,6 +184,33 @@ private slots:
                               QStringLiteral("Documenti_Allegati/radiografia panoramica è.jpg"),
                               QStringLiteral("Riepilogo_Pazienti.xls"), QStringLiteral("Trattamenti_Paziente_1.pro"),
                               QStringLiteral("Trattamenti_Paziente_3.pro"), QStringLiteral("unins000.dll")}));
+    }
+
+    // A patient's odontogram file is data: listed by the rule, in the zip, and restored.
+    void odontogramFileIsBackedUp()
+    {
+        TestWorld world(kNow);
+        QTemporaryDir target;
+        writePractice(world.folder());
+        const QString name = odontogramFileName(QStringLiteral("3"));
+        const Odontogram::Entry entry{kNow, 36, Odontogram::ToothState{Odontogram::State::Corona, true}};
+        QCOMPARE(Odontogram::append(world.file(name), {entry}), 1);
+        QStringList paths;
+        for (const DataFiles::Entry &e : DataFiles::list(world.folder()))
+            paths.append(e.path);
+        QVERIFY(paths.contains(name));
+
+        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow);
+        QCOMPARE(made.status, Backup::Outcome::Done);
+        QStringList names;
+        for (const auto &e : readZip(made.path))
+            names.append(e.first);
+        QVERIFY(names.contains(name));
+        QVERIFY(QFile::remove(world.file(name)));
+        Backup::Description description;
+        QCOMPARE(Backup::check(made.path, world.folder(), &description).status, Backup::Outcome::Done);
+        QCOMPARE(Backup::restore(world.folder(), kNow.addDays(1)).status, Backup::Outcome::Done);
+        QCOMPARE(Odontogram::read(world.file(name)), QList<Odontogram::Entry>{entry});
     }
 
     void safeNames_data()

@@ -1,25 +1,34 @@
 // The dental chart (window, scheme markers, document, print and preview), the treatment
 // register (lines, total, file, window) and the two patient card buttons that open them.
 #include "support/ListScreen.h"
+#include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
 #include "app/Windows.h"
 #include "app/frmAvvio.h"
 #include "chart/ChartRules.h"
+#include "chart/Odontogram.h"
+#include "chart/frmStoriaDente.h"
 #include "chart/TreatmentRegister.h"
 #include "chart/frmAllegaExcel.h"
 #include "chart/frmDentalCondition.h"
 #include "patients/frmClients.h"
+#include "platform/Clock.h"
 #include "platform/Modal.h"
 #include "platform/Printer.h"
 #include "print/ChartDocument.h"
 #include "print/ReportRenderer.h"
+#include "storage/OdontogramRecord.h"
 #include "storage/RecordFile.h"
 #include "storage/TreatmentRecord.h"
 #include "ui/FixedList.h"
 #include "ui/PictureButton.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
 #include <QDir>
 #include <QFile>
 #include <QSet>
@@ -155,6 +164,24 @@ private slots:
     void patientCardChecks();
     void chartEditsTheCardTeeth();
     void appliedNotesStayAsTypedUntilTheCardIsSaved();
+
+    void odontogramPlan_data();
+    void odontogramPlan();
+    void odontogramNames_data();
+    void odontogramNames();
+    void odontogramSurfacesLieOnTheirSides_data();
+    void odontogramSurfacesLieOnTheirSides();
+    void odontogramNeighbours();
+    void odontogramRecordBytes();
+    void odontogramFileSkipsDamagedRecords();
+    void odontogramChangesBeforeTheSave();
+    void odontogramPanelDrawsAndNamesTheTooth();
+    void odontogramKeyboardOnly();
+    void odontogramDeciduousTeeth();
+    void odontogramCloseBoxApplyAndSave();
+    void odontogramNewAndDuplicatedCards();
+    void odontogramUnreadableFile();
+    void odontogramPrintedPage();
 };
 
 // ---- Dental chart window -----------------------------------------------------------------
@@ -316,7 +343,7 @@ void TestChart::openingTrimsAndFocusesTooth11()
     TfrmDentalCondition w(QStringLiteral("  Rossi Mario "), teeth);
     QCOMPARE(w.lblTitolo->text(), QStringLiteral("Stato dentale del paziente"));
     QCOMPARE(w.windowTitle(), QStringLiteral(" Stato dentale del paziente"));
-    QCOMPARE(w.size(), QSize(996, 614));
+    QCOMPARE(w.size(), QSize(996 + 300, 614)); // the odontogram's column on the right
     w.show();
 
     QCOMPARE(w.lblTitolo->text(), QStringLiteral("Stato dentale di Rossi Mario"));
@@ -423,7 +450,9 @@ void TestChart::previewAndPrintUseTheTextsNowInTheWindow()
     QCOMPARE(caption, preview ? QStringLiteral(" Anteprima di stampa") : QStringLiteral(" Stampa scheda"));
     QCOMPARE(action, preview ? QStringLiteral("Mostra anteprima") : QStringLiteral("Stampa"));
     const QList<Page> pages = onlyPages(preview ? Printer::takePreviewed() : Printer::takePrinted());
-    QCOMPARE(pages.size(), 1);
+    QCOMPARE(pages.size(), 2); // the chart's page, then the odontogram's
+    QCOMPARE(textOf(pages[1], QStringLiteral("txtOdontoTitolo")),
+             QStringLiteral("Odontogramma - Stato dentale di Rossi Mario"));
     QCOMPARE(textOf(pages[0], QStringLiteral("txtPaziente")), QStringLiteral("Stato dentale di Rossi Mario"));
     QCOMPARE(textOf(pages[0], QStringLiteral("txtDente01")), QStringLiteral("TERZO MOLARE DX:  non ancora applicato"));
     QCOMPARE(textOf(pages[0], QStringLiteral("txtDente08")), QStringLiteral("INCISIVO CENTRALE DX:  sano"));
@@ -1181,6 +1210,698 @@ void TestChart::appliedNotesStayAsTypedUntilTheCardIsSaved()
     card->loadCard(8, other);
     QCOMPARE(card->toothTexts().at(4), QStringLiteral("sano"));
     QVERIFY(shownMessages().isEmpty());
+}
+
+// ---- Odontogram ----------------------------------------------------------------------------
+
+namespace {
+
+using namespace Odontogram;
+
+const QString kOdontogram2 = QStringLiteral("Odontogramma_Paziente_2.pro");
+const QString kUpdatedMessage =
+    QStringLiteral("information: Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+
+QList<int> symbolsOf(const QList<Mark> &marks)
+{
+    QList<int> out;
+    for (const Mark &m : marks)
+        out.append(int(m.symbol));
+    return out;
+}
+
+// The patient card showing the second of two saved cards, as reached by "ultima scheda".
+TfrmClients *secondCard(TestWorld &world)
+{
+    writePatientArchive({PatientFixture{.name = QStringLiteral("Bianchi Anna")}, PatientFixture{}});
+    world.windows();
+    Windows::frmAvvio()->show();
+    Windows::frmAvvio()->imgApp01Click();
+    TfrmClients *card = Windows::frmClients();
+    QApplication::setActiveWindow(card);
+    card->cmdLastClick();
+    return card;
+}
+
+// Sets the chosen tooth's state through the panel's controls, as a click on each would.
+void setState(TfrmDentalCondition *w, int fdi, State state, bool planned = false, Surfaces surfaces = 0)
+{
+    w->chooseTooth(fdi);
+    w->cboStato->setCurrentIndex(w->cboStato->findData(int(state)));
+    (planned ? w->optDaFare : w->optPresente)->setChecked(true);
+    for (Surface s : {M, D, O, V, L})
+        w->chkSuperficie(s)->setChecked(surfaces & s);
+}
+
+QList<Entry> entriesOf(const QByteArray &bytes)
+{
+    QList<Entry> out;
+    for (qsizetype at = 0; at + TOdontogramRecord::Size <= bytes.size(); at += TOdontogramRecord::Size) {
+        TOdontogramRecord r;
+        std::memcpy(&r, bytes.constData() + at, TOdontogramRecord::Size);
+        if (const auto e = entry(r))
+            out.append(*e);
+    }
+    return out;
+}
+
+QDateTime at(int day, int hour, int minute) { return QDateTime(QDate(2026, 12, day), QTime(hour, minute)); }
+
+} // namespace
+
+// Which symbols each state draws, in which colour, on which tooth: every state, found and
+// planned, on a permanent and a deciduous tooth; nothing on the other dentition's scheme.
+void TestChart::odontogramPlan_data()
+{
+    QTest::addColumn<int>("fdi");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("planned");
+    QTest::addColumn<QList<int>>("symbols");
+    using S = Symbol;
+    const auto list = [](std::initializer_list<S> symbols) {
+        QList<int> out;
+        for (S s : symbols)
+            out.append(int(s));
+        return out;
+    };
+    const struct
+    {
+        State state;
+        QList<int> present;
+        QList<int> planned;
+    } table[] = {
+        {State::Sano, {}, {}},
+        {State::Assente, list({S::Faded, S::Cross}), list({S::Cross})},
+        {State::DaEstrarre, list({S::Slash}), list({S::Slash})},
+        {State::Carie, list({S::Hatched}), list({S::Hatched})},
+        {State::Otturazione, list({S::Surfaces}), list({S::Surfaces})},
+        {State::Corona, list({S::Ring}), list({S::Ring})},
+        {State::PontePilastro, list({S::Ring, S::Bar}), list({S::Ring, S::Bar})},
+        {State::PonteElemento, list({S::Faded, S::Bar}), list({S::Bar})},
+        {State::Impianto, list({S::Faded, S::Screw}), list({S::Screw})},
+        {State::Devitalizzato, list({S::Dot}), list({S::Dot})},
+        {State::ProtesiMobile, list({S::Faded, S::Dashed}), list({S::Dashed})},
+    };
+    for (int fdi : {36, 75})
+        for (const auto &row : table)
+            for (bool planned : {false, true})
+                QTest::addRow("%d %s %s", fdi, qPrintable(stateName(row.state)), planned ? "da fare" : "presente")
+                    << fdi << int(row.state) << planned << (planned ? row.planned : row.present);
+}
+
+void TestChart::odontogramPlan()
+{
+    QFETCH(int, fdi);
+    QFETCH(int, state);
+    QFETCH(bool, planned);
+    QFETCH(QList<int>, symbols);
+    const ToothState given{State(state), planned, Surfaces(O | D)};
+    const QMap<int, ToothState> states{{fdi, given}, {11, ToothState{}}};
+    const Dentition dentition = fdi < 50 ? Dentition::Permanent : Dentition::Deciduous;
+    const QList<Mark> marks = plan(states, dentition);
+    QCOMPARE(symbolsOf(marks), symbols);
+    const bool onSurfaces = State(state) == State::Carie || State(state) == State::Otturazione;
+    for (const Mark &mark : marks) {
+        QCOMPARE(mark.fdi, fdi);
+        const quint32 expected = mark.symbol == Symbol::Faded ? kFadeColour : planned ? kPlannedColour : kPresentColour;
+        QCOMPARE(mark.colour, expected);
+        QCOMPARE(mark.surfaces, onSurfaces ? Surfaces(O | D) : Surfaces(0));
+        // Drawn on the tooth: every point near its centre.
+        const Place &p = place(fdi);
+        const double reach = qMax(p.width, p.depth) / 2 + 6;
+        for (const Report::Shape &shape : shapes(mark)) {
+            const QList<QPointF> points =
+                shape.kind == Report::Shape::Ellipse ? QList<QPointF>{shape.points[0]} : shape.points;
+            for (const QPointF &point : points)
+                QVERIFY2(QLineF(point, p.centre).length() <= reach * 1.5,
+                         qPrintable(QString::number(int(mark.symbol))));
+        }
+    }
+    // The other dentition's scheme has nothing of it.
+    const Dentition other = dentition == Dentition::Permanent ? Dentition::Deciduous : Dentition::Permanent;
+    QVERIFY(plan(states, other).isEmpty());
+    QVERIFY(!teeth(other).contains(fdi));
+    QVERIFY(teeth(dentition).contains(fdi));
+}
+
+void TestChart::odontogramNames_data()
+{
+    QTest::addColumn<int>("fdi");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("planned");
+    QTest::addColumn<int>("surfaces");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("molar") << 36 << int(State::Otturazione) << false << int(O | D)
+                           << "Dente 36: otturazione presente, superfici O, D";
+    QTest::newRow("upper incisor") << 11 << int(State::Carie) << true << int(M | O | L)
+                                   << "Dente 11: carie da fare, superfici I, M, P";
+    QTest::newRow("lower canine") << 43 << int(State::Carie) << false << int(O | V | L)
+                                  << "Dente 43: carie presente, superfici I, V, L";
+    QTest::newRow("one surface") << 46 << int(State::Otturazione) << false << int(L)
+                                 << "Dente 46: otturazione presente, superficie L";
+    QTest::newRow("upper premolar") << 24 << int(State::Otturazione) << true << int(O | L)
+                                    << "Dente 24: otturazione da fare, superfici O, P";
+    QTest::newRow("crown, surfaces dropped")
+        << 85 << int(State::Corona) << true << int(O) << "Dente 85: corona da fare";
+    QTest::newRow("healthy is healthy") << 16 << int(State::Sano) << true << int(O) << "Dente 16: sano";
+    QTest::newRow("deciduous bridge") << 55 << int(State::PontePilastro) << false << 0
+                                      << "Dente 55: ponte pilastro presente";
+    QTest::newRow("removable") << 31 << int(State::ProtesiMobile) << false << 0 << "Dente 31: protesi mobile presente";
+}
+
+void TestChart::odontogramNames()
+{
+    QFETCH(int, fdi);
+    QFETCH(int, state);
+    QFETCH(bool, planned);
+    QFETCH(int, surfaces);
+    QFETCH(QString, name);
+    QCOMPARE(toothName(fdi, ToothState{State(state), planned, Surfaces(surfaces)}), name);
+}
+
+void TestChart::odontogramSurfacesLieOnTheirSides_data()
+{
+    QTest::addColumn<int>("fdi");
+    QTest::addColumn<int>("towardsMiddle"); // the tooth beside it nearer the middle of the arch
+    for (const auto &[fdi, next] : {std::pair{18, 17},
+                                    {11, 21},
+                                    {21, 11},
+                                    {26, 25},
+                                    {36, 35},
+                                    {41, 31},
+                                    {48, 47},
+                                    {55, 54},
+                                    {61, 51},
+                                    {75, 74},
+                                    {83, 82}})
+        QTest::addRow("%d", fdi) << fdi << next;
+}
+
+void TestChart::odontogramSurfacesLieOnTheirSides()
+{
+    QFETCH(int, fdi);
+    QFETCH(int, towardsMiddle);
+    const Place &p = place(fdi);
+    QVERIFY(p.width > 0 && p.depth > 0);
+    const auto centroid = [](const QList<QPointF> &points) {
+        QPointF sum;
+        for (const QPointF &point : points)
+            sum += point;
+        return sum / double(points.size());
+    };
+    const QList<Report::Shape> drawn = shapes(Mark{fdi, Symbol::Surfaces, kPresentColour, M | D | O | V | L});
+    QCOMPARE(drawn.size(), 5); // M, D, O, V, L
+    const QPointF toMiddle = place(towardsMiddle).centre - p.centre;
+    const auto along = [&](int i) { return QPointF::dotProduct(centroid(drawn[i].points) - p.centre, toMiddle); };
+    QVERIFY(along(0) > 0); // mesial towards the middle
+    QVERIFY(along(1) < 0); // distal away from it
+    // Vestibular out of the mouth: farther from the inside of the arch than the tooth.
+    const QPointF inside(139, isUpper(fdi) ? 215 : 262);
+    const double distance = QLineF(p.centre, inside).length();
+    QVERIFY(QLineF(centroid(drawn[3].points), inside).length() > distance);
+    QVERIFY(QLineF(centroid(drawn[4].points), inside).length() < distance);
+    QVERIFY(QLineF(centroid(drawn[2].points), p.centre).length() < 0.5);
+    // Each surface is filled, in the mark's colour.
+    for (const Report::Shape &shape : drawn)
+        QCOMPARE(shape.fill, kPresentColour);
+    // A click on the tooth chooses it.
+    QCOMPARE(toothAt(p.centre, dentitionOf(fdi)), fdi);
+}
+
+void TestChart::odontogramNeighbours()
+{
+    QCOMPARE(neighbour(11, Step::Right), 21);
+    QCOMPARE(neighbour(11, Step::Left), 12);
+    QCOMPARE(neighbour(18, Step::Left), 0);
+    QCOMPARE(neighbour(28, Step::Right), 0);
+    QCOMPARE(neighbour(36, Step::Up), 26);
+    QCOMPARE(neighbour(26, Step::Down), 36);
+    QCOMPARE(neighbour(26, Step::Up), 0);
+    QCOMPARE(neighbour(55, Step::Down), 85);
+    QCOMPARE(neighbour(65, Step::Right), 0);
+    QCOMPARE(teeth(Dentition::Permanent).size(), 32);
+    QCOMPARE(teeth(Dentition::Deciduous).size(), 20);
+    QCOMPARE(teeth(Dentition::Deciduous).first(), 55);
+    QCOMPARE(teeth(Dentition::Deciduous).last(), 75);
+    // A deciduous tooth lies where the permanent tooth of its place lies.
+    QCOMPARE(place(54).centre, place(14).centre);
+    QCOMPARE(place(81).centre, place(41).centre);
+    QCOMPARE(toothTitle(36), QStringLiteral("primo molare inferiore sinistro"));
+    QCOMPARE(toothTitle(55), QStringLiteral("secondo molare deciduo superiore destro"));
+}
+
+// The file's bytes against its layout (README, "Odontogram").
+void TestChart::odontogramRecordBytes()
+{
+    QCOMPARE(int(sizeof(TOdontogramRecord)), 56);
+    const Entry e{at(10, 9, 30), 36, ToothState{State::Otturazione, false, Surfaces(O | D)}};
+    const TOdontogramRecord r = record(e);
+    const QByteArray bytes(recordBytes(r), TOdontogramRecord::Size);
+    const auto field = [&](int offset, int capacity) {
+        return bytes.mid(offset + 1, quint8(bytes[offset])) + QByteArray::number(capacity);
+    };
+    QCOMPARE(field(0, 10), QByteArray("10/12/202610"));
+    QCOMPARE(field(11, 5), QByteArray("09:305"));
+    QCOMPARE(field(17, 2), QByteArray("362"));
+    QCOMPARE(field(20, 20), QByteArray("otturazione20"));
+    QCOMPARE(field(41, 8), QByteArray("presente8"));
+    QCOMPARE(field(50, 5), QByteArray("DO5"));
+    QCOMPARE(entry(r), std::optional<Entry>(e));
+
+    const TOdontogramRecord planned = record(Entry{at(10, 9, 30), 85, ToothState{State::PonteElemento, true, O}});
+    QCOMPARE(planned.Stato.text(), QStringLiteral("ponte elemento"));
+    QCOMPARE(planned.Condizione.text(), QStringLiteral("da fare"));
+    QCOMPARE(planned.Superfici.text(), QString()); // a bridge has no surfaces
+    QCOMPARE(odontogramFileName(QStringLiteral(" 7 ")), QStringLiteral("Odontogramma_Paziente_7.pro"));
+}
+
+// A damaged record (a date, tooth, state, condition or surfaces that do not read) is passed
+// over, as a partial last record is; the next entry is appended after the last whole record.
+void TestChart::odontogramFileSkipsDamagedRecords()
+{
+    TestWorld world;
+    const auto good = [](int fdi, State state) { return record(Entry{at(10, 9, 30), fdi, ToothState{state}}); };
+    QList<TOdontogramRecord> records{good(11, State::Corona)};
+    TOdontogramRecord r = good(12, State::Corona);
+    r.Data.setText(QStringLiteral("31/02/2026"));
+    records << r;
+    r = good(19, State::Corona); // no such tooth
+    records << r;
+    r = good(13, State::Corona);
+    r.Stato.setText(QStringLiteral("gengivite"));
+    records << r;
+    r = good(14, State::Corona);
+    r.Condizione.setText(QStringLiteral("forse"));
+    records << r;
+    r = good(15, State::Otturazione);
+    r.Superfici.setText(QStringLiteral("OX"));
+    records << r;
+    records << good(36, State::Impianto);
+    QByteArray bytes;
+    for (const TOdontogramRecord &each : records)
+        bytes.append(recordBytes(each), TOdontogramRecord::Size);
+    bytes.append(QByteArray(30, 'x')); // a save cut short
+    world.write(kOdontogram2, bytes);
+
+    const QList<Entry> read = Odontogram::read(world.file(kOdontogram2));
+    QCOMPARE(read.size(), 2);
+    QCOMPARE(read[0].fdi, 11);
+    QCOMPARE(read[1].fdi, 36);
+    QCOMPARE(read[1].state.state, State::Impianto);
+
+    const Entry next{at(11, 8, 0), 46, ToothState{State::Devitalizzato}};
+    QCOMPARE(append(world.file(kOdontogram2), {next}), 1);
+    const QByteArray after = world.read(kOdontogram2);
+    QCOMPARE(after.size(), 8 * TOdontogramRecord::Size);
+    QCOMPARE(Odontogram::read(world.file(kOdontogram2)).last(), next);
+
+    // A missing file is created empty at first use.
+    QCOMPARE(Odontogram::read(world.file(QStringLiteral("Odontogramma_Paziente_9.pro"))), QList<Entry>());
+    QVERIFY(QFileInfo::exists(world.file(QStringLiteral("Odontogramma_Paziente_9.pro"))));
+}
+
+// Changes before the save: one per tooth, the last; back to the saved state, none.
+void TestChart::odontogramChangesBeforeTheSave()
+{
+    const QMap<int, ToothState> saved{{36, ToothState{State::Otturazione, false, O}}};
+    QList<Entry> pending;
+    pending = withChange(pending, saved, Entry{QDateTime(QDate(2026, 12, 10), QTime(9, 30, 41)), 36, {State::Corona}});
+    pending = withChange(pending, saved, Entry{at(10, 9, 31), 11, {State::Carie, true, V}});
+    pending = withChange(pending, saved, Entry{at(10, 9, 32), 36, {State::Corona, true}});
+    QCOMPARE(pending.size(), 2);
+    QCOMPARE(pending[0].fdi, 11);
+    QCOMPARE(pending[1], (Entry{at(10, 9, 32), 36, ToothState{State::Corona, true}}));
+    pending = withChange(pending, saved, Entry{at(10, 9, 33), 36, {State::Otturazione, false, O}});
+    QCOMPARE(pending.size(), 1);
+    pending = withChange(pending, saved, Entry{at(10, 9, 34), 11, {State::Sano, true, O}});
+    QVERIFY(pending.isEmpty());
+
+    // The latest entry of a tooth is its state; its history keeps every entry, in order.
+    const QList<Entry> file{{at(1, 9, 0), 36, {State::Carie, false, O}},
+                            {at(2, 9, 0), 11, {State::Corona}},
+                            {at(3, 9, 0), 36, {State::Otturazione, false, O}}};
+    QCOMPARE(latest(file).value(36), (ToothState{State::Otturazione, false, O}));
+    QCOMPARE(latest(file).value(11), ToothState{State::Corona});
+    QCOMPARE(latest(file).value(48), ToothState{});
+    QCOMPARE(history(file, 36).size(), 2);
+    QCOMPARE(historyLine(history(file, 36).first()), QStringLiteral("01/12/2026 09:00   carie presente, superficie O"));
+}
+
+void TestChart::odontogramPanelDrawsAndNamesTheTooth()
+{
+    TestWorld world;
+    TfrmDentalCondition w(kName, emptyTeeth(), world.file(kOdontogram2), {});
+    w.show();
+    QCOMPARE(w.chosenTooth(), 11);
+    QCOMPARE(w.imgSchemaDentale->geometry(), QRect(652, 56, 278, 472));
+    QCOMPARE(w.toothButton(36)->accessibleName(), QStringLiteral("Dente 36: sano"));
+    // A click on the tooth's place on the scheme chooses it.
+    QTest::mouseClick(w.imgSchemaDentale, Qt::LeftButton, {}, place(36).centre.toPoint());
+    QCOMPARE(w.chosenTooth(), 36);
+    QVERIFY(w.toothButton(36)->isChecked());
+    QVERIFY(!w.toothButton(11)->isChecked());
+    QCOMPARE(w.lblDente->text(), QStringLiteral("Dente 36: primo molare inferiore sinistro"));
+    // Surfaces only for caries and fillings; no condition for a healthy tooth.
+    QVERIFY(!w.chkSuperficie(O)->isEnabled());
+    QVERIFY(!w.optDaFare->isEnabled());
+    setState(&w, 36, State::Otturazione, false, O | D);
+    QVERIFY(w.chkSuperficie(O)->isEnabled());
+    QCOMPARE(w.toothButton(36)->accessibleName(), QStringLiteral("Dente 36: otturazione presente, superfici O, D"));
+    QCOMPARE(w.imgSchemaDentale->marks(), (QList<Mark>{{36, Symbol::Surfaces, kPresentColour, O | D}}));
+    QCOMPARE(w.chkSuperficie(O)->accessibleName(), QStringLiteral("Occlusale (O)"));
+    QCOMPARE(w.chkSuperficie(L)->accessibleName(), QStringLiteral("Linguale (L)"));
+    // On an upper incisor the same boxes read I and P.
+    w.chooseTooth(21);
+    QCOMPARE(w.chkSuperficie(O)->text(), QStringLiteral("I"));
+    QCOMPARE(w.chkSuperficie(L)->accessibleName(), QStringLiteral("Palatale (P)"));
+    setState(&w, 21, State::Assente);
+    QCOMPARE(symbolsOf(w.imgSchemaDentale->marks()),
+             (QList<int>{int(Symbol::Faded), int(Symbol::Cross), int(Symbol::Surfaces)}));
+    QCOMPARE(w.pendingStates().size(), 2);
+    QCOMPARE(w.pendingStates()[1].when, at(10, 9, 30));
+    // Every control of the panel has its name.
+    for (QWidget *control : std::initializer_list<QWidget *>{w.cboStato, w.optPresente, w.optDaFare, w.optPermanenti,
+                                                             w.optDecidui, w.btnStoria})
+        QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+    QCOMPARE(w.cboStato->count(), 11);
+    QCOMPARE(w.cboStato->itemText(6), QStringLiteral("Ponte: pilastro"));
+    // Nothing written by the window.
+    QCOMPARE(world.read(kOdontogram2).size(), 0);
+}
+
+void TestChart::odontogramKeyboardOnly()
+{
+    TestWorld world;
+    TfrmDentalCondition w(kName, emptyTeeth(), world.file(kOdontogram2), {});
+    w.show();
+    QApplication::setActiveWindow(&w);
+    // F2 in tooth 36's note: the tooth on the scheme.
+    QLineEdit *note36 = w.txtDente(19);
+    QCOMPARE(w.txtDente(19)->accessibleName(), QStringLiteral("Dente 36"));
+    note36->setFocus();
+    QTest::keyClick(note36, Qt::Key_F2);
+    QCOMPARE(w.chosenTooth(), 36);
+    QCOMPARE(w.focusWidget(), w.toothButton(36));
+    QVERIFY(w.imgSchemaDentale->chosenHasFocus());
+    // The arrows go round the scheme.
+    QTest::keyClick(w.toothButton(36), Qt::Key_Right);
+    QCOMPARE(w.focusWidget(), w.toothButton(37));
+    QTest::keyClick(w.toothButton(37), Qt::Key_Up);
+    QCOMPARE(w.focusWidget(), w.toothButton(27));
+    QTest::keyClick(w.toothButton(27), Qt::Key_Down);
+    QTest::keyClick(w.toothButton(37), Qt::Key_Left);
+    QCOMPARE(w.chosenTooth(), 36);
+    // Tab reaches the chosen tooth only.
+    QCOMPARE(w.toothButton(36)->focusPolicy(), Qt::StrongFocus);
+    QCOMPARE(w.toothButton(37)->focusPolicy(), Qt::ClickFocus);
+    // Enter: the state list; then the keys set the state and the surfaces.
+    QTest::keyClick(w.toothButton(36), Qt::Key_Return);
+    QCOMPARE(w.focusWidget(), w.cboStato);
+    while (w.cboStato->currentData().toInt() != int(State::Otturazione))
+        QTest::keyClick(w.cboStato, Qt::Key_Down);
+    QTest::keyClick(w.cboStato, Qt::Key_Tab);
+    QCOMPARE(w.focusWidget(), w.optPresente);
+    QTest::keyClick(w.optPresente, Qt::Key_Tab);
+    QCOMPARE(w.focusWidget(), w.chkSuperficie(M));
+    QTest::keyClick(w.chkSuperficie(M), Qt::Key_Tab);
+    QTest::keyClick(w.chkSuperficie(D), Qt::Key_Space);
+    QTest::keyClick(w.chkSuperficie(D), Qt::Key_Tab);
+    QTest::keyClick(w.chkSuperficie(O), Qt::Key_Space);
+    QCOMPARE(w.toothButton(36)->accessibleName(), QStringLiteral("Dente 36: otturazione presente, superfici O, D"));
+    // Back to the tooth, and with F2 to its note.
+    w.toothButton(36)->setFocus();
+    QTest::keyClick(w.toothButton(36), Qt::Key_F2);
+    QCOMPARE(w.focusWidget(), note36);
+    // A screen reader meets the tooth as a checked button with its state.
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w.toothButton(36));
+    QVERIFY(iface);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Dente 36: otturazione presente, superfici O, D"));
+    QVERIFY(iface->state().focusable);
+    QVERIFY(iface->state().checked);
+}
+
+void TestChart::odontogramDeciduousTeeth()
+{
+    TestWorld world;
+    QStringList notes = emptyTeeth();
+    notes[0] = QStringLiteral("nota");
+    TfrmDentalCondition w(kName, notes, world.file(kOdontogram2), {});
+    w.show();
+    QVERIFY(w.icoWarn(1)->isVisible());
+    w.chooseTooth(14);
+    QTest::mouseClick(w.optDecidui, Qt::LeftButton);
+    QCOMPARE(w.imgSchemaDentale->dentition(), Dentition::Deciduous);
+    QCOMPARE(w.chosenTooth(), 54); // the tooth of the same place
+    QVERIFY(w.toothButton(54)->isVisible());
+    QVERIFY(!w.toothButton(14)->isVisible());
+    QVERIFY(!w.icoWarn(1)->isVisible()); // the notes are the permanent teeth's
+    QTest::mouseClick(w.imgSchemaDentale, Qt::LeftButton, {}, place(75).centre.toPoint());
+    QCOMPARE(w.chosenTooth(), 75);
+    setState(&w, 75, State::Carie, true, O | M);
+    QCOMPARE(w.imgSchemaDentale->marks(), (QList<Mark>{{75, Symbol::Hatched, kPlannedColour, O | M}}));
+    QCOMPARE(w.toothButton(75)->accessibleName(), QStringLiteral("Dente 75: carie da fare, superfici O, M"));
+    // Back to the permanent teeth: the deciduous marks stay off their scheme.
+    QTest::mouseClick(w.optPermanenti, Qt::LeftButton);
+    QCOMPARE(w.chosenTooth(), 35);
+    QVERIFY(w.imgSchemaDentale->marks().isEmpty());
+    QVERIFY(w.icoWarn(1)->isVisible());
+    QCOMPARE(w.pendingStates().size(), 1);
+    QCOMPARE(w.pendingStates()[0].fdi, 75);
+}
+
+// The card's own flow: the close box applies nothing; "Applica e chiudi" hands the changes to
+// the card, which stores nothing before "Salva"; "Salva" appends them, dated; a later change
+// is a new entry, the old one kept; the history shows both.
+void TestChart::odontogramCloseBoxApplyAndSave()
+{
+    TestWorld world;
+    TfrmClients *card = secondCard(world);
+    QCOMPARE(card->position(), 2);
+    const QString file = world.file(kOdontogram2);
+
+    Modal::queue([](QWidget *window) {
+        setState(qobject_cast<TfrmDentalCondition *>(window), 36, State::Otturazione, false, O | D);
+        window->close();
+    });
+    card->btnConditionClick();
+    QVERIFY(card->pendingStates().isEmpty());
+    QVERIFY(QFileInfo::exists(file)); // created empty at first use
+    QCOMPARE(world.read(kOdontogram2).size(), 0);
+
+    Modal::queue([](QWidget *window) {
+        auto *w = qobject_cast<TfrmDentalCondition *>(window);
+        setState(w, 36, State::Otturazione, false, O | D);
+        setState(w, 48, State::Assente);
+        press(w, "btnClose");
+    });
+    card->btnConditionClick();
+    QCOMPARE(card->pendingStates().size(), 2);
+    QCOMPARE(world.read(kOdontogram2).size(), 0); // nothing before "Salva"
+
+    // Reopened before the save: the changes show, and are handed back again.
+    ToothState shown;
+    Modal::queue([&](QWidget *window) {
+        shown = qobject_cast<TfrmDentalCondition *>(window)->toothState(36);
+        press(window, "btnClose");
+    });
+    card->btnConditionClick();
+    QCOMPARE(shown, (ToothState{State::Otturazione, false, O | D}));
+    QCOMPARE(card->pendingStates().size(), 2);
+
+    card->cmdSaveClick();
+    QCOMPARE(shownMessages(), QStringList{kUpdatedMessage});
+    QVERIFY(card->pendingStates().isEmpty());
+    QByteArray bytes = world.read(kOdontogram2);
+    QCOMPARE(bytes.size(), 2 * TOdontogramRecord::Size);
+    const TOdontogramRecord first = record(Entry{at(10, 9, 30), 36, ToothState{State::Otturazione, false, O | D}});
+    QCOMPARE(bytes.left(TOdontogramRecord::Size), QByteArray(recordBytes(first), TOdontogramRecord::Size));
+    QCOMPARE(entriesOf(bytes)[1], (Entry{at(10, 9, 30), 48, ToothState{State::Assente}}));
+    card->cmdSaveClick(); // nothing more to append
+    shownMessages();
+    QCOMPARE(world.read(kOdontogram2).size(), 2 * TOdontogramRecord::Size);
+
+    // The next day a crown: a new entry; the filling stays in the history.
+    Clock::setFixed(QDateTime(QDate(2026, 12, 11), QTime(10, 5)));
+    QStringList historyLines;
+    Modal::queue([](QWidget *window) {
+        auto *w = qobject_cast<TfrmDentalCondition *>(window);
+        QCOMPARE(w->toothState(48), ToothState{State::Assente}); // reopened: as saved
+        setState(w, 36, State::Corona);
+        press(w, "btnStoria");
+        press(w, "btnClose");
+    });
+    Modal::queue([&](QWidget *window) { historyLines = control<FixedList>(window, "lstStoria")->lines(); });
+    card->btnConditionClick();
+    QCOMPARE(historyLines, (QStringList{QStringLiteral("10/12/2026 09:30   otturazione presente, superfici O, D"),
+                                        QStringLiteral("11/12/2026 10:05   corona presente (da salvare)")}));
+    card->cmdSaveClick();
+    shownMessages();
+    const QList<Entry> entries = Odontogram::read(file);
+    QCOMPARE(entries.size(), 3);
+    QCOMPARE(latest(entries).value(36), ToothState{State::Corona});
+    QCOMPARE(history(entries, 36).size(), 2);
+    QCOMPARE(history(entries, 36).first().state.state, State::Otturazione);
+
+    // Reopened after the save: the history from the file, the latest shown.
+    Modal::queue([&](QWidget *window) {
+        auto *w = qobject_cast<TfrmDentalCondition *>(window);
+        QCOMPARE(w->toothButton(36)->accessibleName(), QStringLiteral("Dente 36: corona presente"));
+        w->chooseTooth(36);
+        press(w, "btnStoria");
+        window->close();
+    });
+    Modal::queue([&](QWidget *window) { historyLines = control<FixedList>(window, "lstStoria")->lines(); });
+    card->btnConditionClick();
+    QCOMPARE(historyLines, (QStringList{QStringLiteral("10/12/2026 09:30   otturazione presente, superfici O, D"),
+                                        QStringLiteral("11/12/2026 10:05   corona presente")}));
+
+    // Changes applied and then another card shown: they go with the card they were made on.
+    Modal::queue([](QWidget *window) {
+        setState(qobject_cast<TfrmDentalCondition *>(window), 11, State::Impianto);
+        press(window, "btnClose");
+    });
+    card->btnConditionClick();
+    QCOMPARE(card->pendingStates().size(), 1);
+    card->cmdFirstClick();
+    QVERIFY(card->pendingStates().isEmpty());
+    card->cmdSaveClick();
+    shownMessages();
+    QVERIFY(!QFileInfo::exists(world.file(QStringLiteral("Odontogramma_Paziente_1.pro"))));
+    QCOMPARE(Odontogram::read(file).size(), 3);
+    QCOMPARE(Modal::takeOpened().count(QStringLiteral("frmStoriaDente")), 2);
+}
+
+// A duplicated card and a new one take none of the odontogram's changes of the card shown.
+void TestChart::odontogramNewAndDuplicatedCards()
+{
+    TestWorld world;
+    TfrmClients *card = secondCard(world);
+    const auto change = [&] {
+        Modal::queue([](QWidget *window) {
+            setState(qobject_cast<TfrmDentalCondition *>(window), 26, State::Devitalizzato);
+            press(window, "btnClose");
+        });
+        card->btnConditionClick();
+        QCOMPARE(card->pendingStates().size(), 1);
+    };
+    change();
+    card->cmdDuplicateClick();
+    QVERIFY(card->pendingStates().isEmpty());
+    card->cmdSaveClick(); // the copy: card 3
+    QCOMPARE(card->position(), 3);
+    QVERIFY(!QFileInfo::exists(world.file(QStringLiteral("Odontogramma_Paziente_3.pro"))));
+
+    card->cmdLastClick();
+    change();
+    card->cmdNewClick();
+    QVERIFY(card->pendingStates().isEmpty());
+    QVERIFY(!QFileInfo::exists(world.file(kOdontogram2)) || world.read(kOdontogram2).isEmpty());
+    shownMessages();
+}
+
+void TestChart::odontogramUnreadableFile()
+{
+    TestWorld world;
+    QDir().mkpath(world.file(kOdontogram2)); // a folder where the file should be
+    TfrmDentalCondition w(kName, emptyTeeth(), world.file(kOdontogram2), {});
+    w.show();
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
+    QVERIFY(!w.cboStato->isEnabled());
+    QVERIFY(w.toothStates().isEmpty());
+    QVERIFY(w.txtDente(1)->isEnabled()); // the notes still work
+}
+
+// The chart's print: the first page as it was, then the odontogram's page.
+void TestChart::odontogramPrintedPage()
+{
+    const QString title = QStringLiteral("Stato dentale di Rossi Mario");
+    const QDateTime now(QDate(2026, 4, 3), QTime(14, 5, 9));
+    QStringList notes = emptyTeeth();
+    notes[18] = QStringLiteral("otturazione");
+    const QMap<int, ToothState> states{{36, {State::Otturazione, false, O | D}},
+                                       {85, {State::Corona, true}},
+                                       {11, {State::Sano}},
+                                       {48, {State::Assente}}};
+    const QList<Page> pages = ChartDocument::make(title, notes, now, printed(states)).prepare();
+    QCOMPARE(pages.size(), 2);
+
+    // Page one: exactly the chart's page.
+    const Page one = ChartDocument::make(title, notes, now).prepare()[0];
+    QCOMPARE(pages[0].texts.size(), one.texts.size());
+    for (qsizetype i = 0; i < one.texts.size(); ++i) {
+        QCOMPARE(pages[0].texts[i].name, one.texts[i].name);
+        QCOMPARE(pages[0].texts[i].rect, one.texts[i].rect);
+        QCOMPARE(pages[0].texts[i].lines, one.texts[i].lines);
+    }
+    QCOMPARE(pages[0].boxes.size(), one.boxes.size());
+    QVERIFY(pages[0].figures.isEmpty());
+
+    const Page &page = pages[1];
+    QCOMPARE(textOf(page, QStringLiteral("txtOdontoTitolo")),
+             QStringLiteral("Odontogramma - Stato dentale di Rossi Mario"));
+    QCOMPARE(textOf(page, QStringLiteral("titPermanenti")), QStringLiteral("DENTI PERMANENTI"));
+    QCOMPARE(textOf(page, QStringLiteral("titDecidui")), QStringLiteral("DENTI DECIDUI"));
+    QCOMPARE(textOf(page, QStringLiteral("txtOdontoCalce")),
+             QStringLiteral("Scheda stampata in data 03/04/2026 alle ore 14:05:09"));
+    // Both schemes, each with its teeth's numbers on it.
+    for (const auto &[name, dentition] : {std::pair{QStringLiteral("figPermanenti"), Dentition::Permanent},
+                                          std::pair{QStringLiteral("figDecidui"), Dentition::Deciduous}}) {
+        const Figure *figure = page.figure(name);
+        QVERIFY(figure);
+        QCOMPARE(figure->canvas, QSizeF(278, 472));
+        for (int fdi : teeth(dentition)) {
+            const TextBox *number = page.text(QStringLiteral("txtFdi%1").arg(fdi));
+            QVERIFY2(number, qPrintable(QString::number(fdi)));
+            QCOMPARE(number->lines, QStringList{QString::number(fdi)});
+            QVERIFY(figure->rect.contains(number->rect.center()));
+        }
+    }
+    // The marks, in their colours, on their scheme.
+    const auto colours = [&](const QString &name) {
+        QSet<quint32> out;
+        for (const Report::Shape &shape : page.figure(name)->shapes)
+            out.insert(shape.pen);
+        return out;
+    };
+    QVERIFY(colours(QStringLiteral("figPermanenti")).contains(kPresentColour));
+    QVERIFY(!colours(QStringLiteral("figPermanenti")).contains(kPlannedColour));
+    QVERIFY(colours(QStringLiteral("figDecidui")).contains(kPlannedColour));
+    // The legend: every state but sano, and the two colours.
+    for (int i = 1; i <= 10; ++i) {
+        QCOMPARE(textOf(page, QStringLiteral("txtLegenda%1").arg(i)), stateCaption(Odontogram::states().at(i)));
+        QVERIFY(page.figure(QStringLiteral("figLegenda%1").arg(i)));
+    }
+    QCOMPARE(textOf(page, QStringLiteral("txtLegendaDaFare")), QStringLiteral("In rosso: da fare"));
+    QCOMPARE(page.text(QStringLiteral("txtLegendaDaFare"))->colour, kPlannedColour);
+    QCOMPARE(textOf(page, QStringLiteral("txtLegendaPresente")), QStringLiteral("In blu: presente"));
+    // The states, in the order of the numbers; a healthy tooth not listed.
+    QCOMPARE(page.text(QStringLiteral("txtStati1"))->lines,
+             (QStringList{QStringLiteral("36: otturazione presente, superfici O, D")}));
+    QCOMPARE(page.text(QStringLiteral("txtStati2"))->lines, (QStringList{QStringLiteral("48: assente presente")}));
+    QCOMPARE(page.text(QStringLiteral("txtStati3"))->lines, (QStringList{QStringLiteral("85: corona da fare")}));
+    // Everything on the page.
+    const QRectF printable(QPointF(0, 0), QSizeF(190, 277));
+    for (const TextBox &box : page.texts)
+        QVERIFY2(printable.contains(box.rect), qPrintable(box.name));
+    for (const Figure &figure : page.figures)
+        QVERIFY2(printable.contains(figure.rect), qPrintable(figure.name));
+
+    // No states: the page says so.
+    const Page empty = ChartDocument::make(title, notes, now, printed({})).prepare()[1];
+    QCOMPARE(textOf(empty, QStringLiteral("txtStati1")), ChartDocument::kNoStates);
+    // A full mouth fits its three columns.
+    QMap<int, ToothState> all;
+    for (Dentition d : {Dentition::Permanent, Dentition::Deciduous})
+        for (int fdi : teeth(d))
+            all.insert(fdi, ToothState{State::Otturazione, true, M | D | O | V | L});
+    const Page full = ChartDocument::make(title, notes, now, printed(all)).prepare()[1];
+    QImage probe(10, 10, QImage::Format_RGB32);
+    int shownLinesCount = 0;
+    for (int column = 1; column <= 3; ++column) {
+        const TextBox *box = full.text(QStringLiteral("txtStati%1").arg(column));
+        shownLinesCount += int(shownLines(*box, QFontMetricsF(qtFont(box->font), &probe), 4.0).size());
+    }
+    QCOMPARE(shownLinesCount, 52);
 }
 
 QTEST_MAIN(TestChart)

@@ -1,5 +1,8 @@
 #!/usr/bin/env python3
 """Draws resources/icons/dental-scheme.svg: both arches seen from above, 278 x 472.
+With --deciduous, draws resources/icons/dental-scheme-deciduous.svg: the 20 deciduous teeth
+(51-85) of the same scheme, each where the permanent tooth of its place lies (the odontogram's
+places in src/chart/Odontogram.cpp work them out the same way).
 
 Each tooth is centred where the chart window puts its warning marker (marker corner + 8.5),
 turned along the arch, shaped by its kind, with its FDI number outside the arch. The
@@ -30,6 +33,16 @@ LOWER = [48, 47, 46, 45, 44, 43, 42, 41, 31, 32, 33, 34, 35, 36, 37, 38]
 # Bucco-lingual depth in pixels by kind (1 central incisor ... 8 third molar).
 DEPTH_UP = {1: 17, 2: 15, 3: 19, 4: 21, 5: 21, 6: 27, 7: 26, 8: 24}
 DEPTH_LO = {1: 14, 2: 14, 3: 16, 4: 19, 5: 20, 6: 25, 7: 24, 8: 23}
+DECIDUOUS = "--deciduous" in sys.argv[1:]
+if DECIDUOUS:
+    # Deciduous tooth -> the permanent tooth whose place it takes; incisors, canine, two molars.
+    for q, p in ((5, 1), (6, 2), (7, 3), (8, 4)):
+        for u in range(1, 6):
+            MARK[q * 10 + u] = MARK[p * 10 + u]
+    UPPER = [55, 54, 53, 52, 51, 61, 62, 63, 64, 65]
+    LOWER = [85, 84, 83, 82, 81, 71, 72, 73, 74, 75]
+    DEPTH_UP = {1: 15, 2: 13, 3: 17, 4: 20, 5: 22}
+    DEPTH_LO = {1: 12, 2: 12, 3: 14, 4: 19, 5: 21}
 
 
 def centre(fdi):
@@ -92,6 +105,8 @@ def arch(teeth, depth, inner, number_gap):
         width = 0.86 * (sum(gaps) / len(gaps))
         kind = fdi % 10
         d = depth[kind]
+        if DECIDUOUS and kind >= 4:
+            kind = 6  # the deciduous molars are drawn as molars
         # Outwards: away from the inside of the arch.
         nx, ny = -ty, tx
         norm = math.hypot(nx, ny)
@@ -131,8 +146,9 @@ out = [
     '<?xml version="1.0" encoding="UTF-8"?>',
     f'<svg xmlns="http://www.w3.org/2000/svg" version="1.2" baseProfile="tiny" width="{W}" height="{H}" '
     f'viewBox="0 0 {W} {H}">',
-    "  <!-- Sorrisa: dental scheme, both arches seen from above, FDI numbers; "
-    "drawn by tools/make-dental-scheme.py -->",
+    "  <!-- Sorrisa: dental scheme, " + ("deciduous teeth, " if DECIDUOUS else "")
+    + "both arches seen from above, FDI numbers; drawn by tools/make-dental-scheme.py"
+    + (" --deciduous" if DECIDUOUS else "") + " -->",
     "  <defs>",
     '    <radialGradient id="enamel" cx="0.4" cy="0.35" r="0.75">',
     '      <stop offset="0" stop-color="#FFFFFF"/><stop offset="0.7" stop-color="#F8F3E8"/>'

@@ -23,11 +23,14 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -457,7 +460,28 @@ const QList<Entry> &table()
         {"frmDentalCondition",
          [] {
              TfrmClients *c = patientCard();
-             return opened([c] { c->btnConditionClick(); });
+             // A few states on the odontogram, as a dentist sets them in the panel.
+             return opened([c] { c->btnConditionClick(); },
+                           [](QWidget *window) {
+                               auto *chart = static_cast<TfrmDentalCondition *>(window);
+                               const auto set = [chart](int fdi, Odontogram::State state, bool planned,
+                                                        Odontogram::Surfaces surfaces) {
+                                   chart->chooseTooth(fdi);
+                                   chart->cboStato->setCurrentIndex(chart->cboStato->findData(int(state)));
+                                   (planned ? chart->optDaFare : chart->optPresente)->setChecked(true);
+                                   for (Odontogram::Surface s :
+                                        {Odontogram::M, Odontogram::D, Odontogram::O, Odontogram::V, Odontogram::L})
+                                       chart->chkSuperficie(s)->setChecked(surfaces & s);
+                               };
+                               set(16, Odontogram::State::Corona, false, 0);
+                               set(26, Odontogram::State::Carie, true, Odontogram::O | Odontogram::D);
+                               set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
+                               set(46, Odontogram::State::Assente, false, 0);
+                               set(47, Odontogram::State::DaEstrarre, true, 0);
+                               set(11, Odontogram::State::Devitalizzato, false, 0);
+                               set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
+                               settle();
+                           });
          }},
         {"anteprima.dentale", chartPreview},
         {"frmAllegaExcel",

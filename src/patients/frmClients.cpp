@@ -458,6 +458,7 @@ void TfrmClients::showCard()
         b.edit->setCursorPosition(0); // a long text shows its beginning
     }
     m_teeth = texts(&m_card.record().Dente01, 32);
+    m_pendingStates.clear(); // the odontogram's changes were the card shown before
     lblPosizione->setText(m_card.positionText());
 }
 
@@ -581,6 +582,13 @@ void TfrmClients::cmdSaveClick()
         result = m_card.save();
     }
     lblPosizione->setText(m_card.positionText());
+    // The odontogram's changes follow the card into its own file; a change not written stays
+    // for the next save.
+    if ((result == CardResult::Inserted || result == CardResult::Updated) && !m_pendingStates.isEmpty()) {
+        m_pendingStates.remove(0, Odontogram::append(Odontogram::path(position()), m_pendingStates));
+        if (!m_pendingStates.isEmpty())
+            result = CardResult::Failed;
+    }
     if (result == CardResult::Inserted)
         Messages::information(this, PatientCard::kInserted);
     else if (result == CardResult::Updated)
@@ -597,8 +605,10 @@ void TfrmClients::cmdDuplicateClick()
         Messages::warning(this, PatientCard::kDuplicateNew);
         return;
     }
-    // The copy is a new card: it has no attachments and no position of its own yet.
+    // The copy is a new card: it has no attachments and no position of its own yet, and
+    // none of the odontogram's changes of the card it copies.
     setAttachmentTexts({});
+    m_pendingStates.clear();
     lblPosizione->clear();
     txtName->setFocus();
     Messages::information(this, PatientCard::kDuplicated);
@@ -621,8 +631,11 @@ void TfrmClients::btnConditionClick()
         txtName->setFocus();
         return;
     }
-    if (const auto teeth = TfrmDentalCondition::edit(this, txtName->text(), toothTexts()))
-        setToothTexts(*teeth);
+    if (const auto applied = TfrmDentalCondition::edit(this, txtName->text(), toothTexts(),
+                                                       Odontogram::path(position()), m_pendingStates)) {
+        setToothTexts(applied->teeth);
+        m_pendingStates = applied->states;
+    }
 }
 
 void TfrmClients::btnHistoryClick()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/RecordCard.h"
+#include "chart/Odontogram.h"
 #include "storage/PatientRecord.h"
 #include "ui/WorkWindow.h"
 
@@ -108,6 +109,8 @@ public:
     void setToothTexts(const QStringList &texts);
     QStringList attachmentTexts() const;
     void setAttachmentTexts(const QStringList &texts);
+    // The odontogram's changes applied from the chart, not yet saved with the card.
+    QList<Odontogram::Entry> pendingStates() const { return m_pendingStates; }
 
     // Empties the card and lblPosizione and puts the focus on txtName.
     void clearCard();
@@ -163,6 +166,9 @@ private:
     // The card's 32 tooth texts as the dental chart handed them back (the record takes them
     // at a save).
     QStringList m_teeth = QStringList(32, QString());
+    // The odontogram's changes applied from the chart and not yet saved: appended to the
+    // patient's odontogram file after a successful save, dropped when another card is shown.
+    QList<Odontogram::Entry> m_pendingStates;
     // The field bound to each record field that has one (by the field table), in file order.
     struct Binding
     {

@@ -25,6 +25,11 @@ template <> TextBox moved(TextBox t, double dy)
     t.rect.translate(0, dy);
     return t;
 }
+template <> Figure moved(Figure f, double dy)
+{
+    f.rect.translate(0, dy);
+    return f;
+}
 
 void place(Page &page, const Band &band, double y)
 {
@@ -34,6 +39,8 @@ void place(Page &page, const Band &band, double y)
         page.rules.append(moved(r, y));
     for (const TextBox &t : band.texts)
         page.texts.append(moved(t, y));
+    for (const Figure &f : band.figures)
+        page.figures.append(moved(f, y));
 }
 
 const TextBox *flowingText(const Band &band)
@@ -51,6 +58,29 @@ const TextBox *Page::text(const QString &name) const
         if (t.name == name)
             return &t;
     return nullptr;
+}
+
+const Figure *Page::figure(const QString &name) const
+{
+    for (const Figure &f : figures)
+        if (f.name == name)
+            return &f;
+    return nullptr;
+}
+
+double Figure::scale() const
+{
+    if (canvas.isEmpty())
+        return 0;
+    return qMin(rect.width() / canvas.width(), rect.height() / canvas.height());
+}
+
+QPointF Figure::map(const QPointF &canvasPoint) const
+{
+    const double s = scale();
+    const QPointF corner(rect.x() + (rect.width() - canvas.width() * s) / 2,
+                         rect.y() + (rect.height() - canvas.height() * s) / 2);
+    return corner + canvasPoint * s;
 }
 
 Document::Document(const QString &name, Orientation orientation) : m_name(name), m_orientation(orientation) {}

@@ -72,6 +72,37 @@ struct Rule
     double length = 0;
 };
 
+// A drawn shape, in the units of the figure that holds it.
+struct Shape
+{
+    enum Kind {
+        Polygon,  // closed, filled when it has a fill
+        Polyline, // open
+        Ellipse,  // points[0] the centre, points[1] the two radii
+    };
+    Kind kind = Polygon;
+    QList<QPointF> points;
+    quint32 pen = Colour::Black; // a zero alpha: no outline
+    double penWidth = 1;
+    bool dashed = false;
+    quint32 fill = Colour::None;
+    bool hatched = false; // the fill as diagonal lines in the fill's colour
+};
+
+// A drawing made on a canvas of its own size, drawn scaled into its rectangle (the canvas's
+// proportions kept, centred); shapes are drawn in their order, under the text boxes.
+struct Figure
+{
+    QString name;
+    QRectF rect;
+    QSizeF canvas;
+    QList<Shape> shapes;
+
+    // Where a point of the canvas lands on the page, and the canvas's scale there.
+    double scale() const;
+    QPointF map(const QPointF &canvasPoint) const;
+};
+
 // A horizontal strip printed down the page. A band holding a text box with a line pitch is
 // split across pages when its lines do not fit: those that do not fit continue at the top
 // of the next page.
@@ -82,6 +113,7 @@ struct Band
     QList<Box> boxes;
     QList<Rule> rules;
     QList<TextBox> texts;
+    QList<Figure> figures = {};
 };
 
 // One prepared page: every part at its place on the page.
@@ -90,8 +122,10 @@ struct Page
     QList<Box> boxes;
     QList<Rule> rules;
     QList<TextBox> texts;
+    QList<Figure> figures;
 
     const TextBox *text(const QString &name) const; // the first with that name, or null
+    const Figure *figure(const QString &name) const;
 };
 
 class Document

@@ -44,6 +44,39 @@ double pitchOf(const TextBox &box, const QFontMetricsF &metrics, double pxPerMm)
 
 } // namespace
 
+void paintShapes(QPainter &painter, const QList<Shape> &shapes)
+{
+    for (const Shape &shape : shapes) {
+        if (shape.points.isEmpty())
+            continue;
+        QPen pen(Qt::NoPen);
+        if (qAlpha(shape.pen)) {
+            pen = QPen(colour(shape.pen), shape.penWidth, shape.dashed ? Qt::DashLine : Qt::SolidLine, Qt::RoundCap,
+                       Qt::RoundJoin);
+        }
+        QBrush brush(Qt::NoBrush);
+        if (qAlpha(shape.fill)) {
+            brush = QBrush(colour(shape.fill), shape.hatched ? Qt::BDiagPattern : Qt::SolidPattern);
+        }
+        painter.setPen(pen);
+        switch (shape.kind) {
+        case Shape::Polygon:
+            painter.setBrush(brush);
+            painter.drawPolygon(QPolygonF(shape.points));
+            break;
+        case Shape::Polyline:
+            painter.setBrush(Qt::NoBrush);
+            painter.drawPolyline(QPolygonF(shape.points));
+            break;
+        case Shape::Ellipse:
+            painter.setBrush(brush);
+            if (shape.points.size() >= 2)
+                painter.drawEllipse(shape.points[0], shape.points[1].x(), shape.points[1].y());
+            break;
+        }
+    }
+}
+
 QFont qtFont(const Font &font)
 {
     QFont f(font.family);
@@ -91,6 +124,14 @@ void paintPage(QPainter &painter, const Page &page, double pxPerMm, const QPoint
         painter.setPen(thin);
         const QPointF top = origin + rule.top * pxPerMm;
         painter.drawLine(top, top + QPointF(0, rule.length * pxPerMm));
+    }
+    for (const Figure &figure : page.figures) {
+        painter.save();
+        painter.setClipRect(toDevice(figure.rect, pxPerMm, origin), Qt::IntersectClip);
+        painter.translate(origin + figure.map(QPointF()) * pxPerMm);
+        painter.scale(figure.scale() * pxPerMm, figure.scale() * pxPerMm);
+        paintShapes(painter, figure.shapes);
+        painter.restore();
     }
     for (const TextBox &box : page.texts) {
         const QRectF r = toDevice(box.rect, pxPerMm, origin);

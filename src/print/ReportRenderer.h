@@ -23,6 +23,9 @@ QFont qtFont(const Font &font);
 // box's height, and at least the first.
 QStringList shownLines(const TextBox &box, const QFontMetricsF &metrics, double pxPerMm);
 
+// Draws shapes in their own units on a painter already scaled and moved to them.
+void paintShapes(QPainter &painter, const QList<Shape> &shapes);
+
 // Draws one page; pxPerMm is the device's scale, origin the printable area's top-left corner.
 void paintPage(QPainter &painter, const Page &page, double pxPerMm, const QPointF &origin = {});
 

@@ -9,6 +9,12 @@ TDentalPrintDialog::TDentalPrintDialog(const Texts &texts, const QString &title,
     : TCardPrintDialog(texts, parent), m_title(title), m_teeth(teeth)
 {}
 
+Report::Document TDentalPrintDialog::document() const
+{
+    return m_odontogram ? ChartDocument::make(m_title, m_teeth, Clock::now(), *m_odontogram)
+                        : ChartDocument::make(m_title, m_teeth, Clock::now());
+}
+
 TfrmAnteprimaDentale::TfrmAnteprimaDentale(const QString &title, const QStringList &teeth, QWidget *parent)
     : TDentalPrintDialog(
         {QStringLiteral("frmAnteprimaDentale"), QStringLiteral(" Anteprima di stampa"),
@@ -22,7 +28,7 @@ TfrmAnteprimaDentale::TfrmAnteprimaDentale(const QString &title, const QStringLi
 
 void TfrmAnteprimaDentale::btnStampaClick()
 {
-    Report::preview(this, ChartDocument::make(m_title, m_teeth, Clock::now()));
+    Report::preview(this, document());
     close();
 }
 
@@ -40,6 +46,6 @@ TfrmPrint_Dental_Condition::TfrmPrint_Dental_Condition(const QString &title, con
 
 void TfrmPrint_Dental_Condition::btnStampaClick()
 {
-    Report::print(this, ChartDocument::make(m_title, m_teeth, Clock::now()));
+    Report::print(this, document());
     close();
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "print/ChartDocument.h"
 #include "print/frmCardPrint.h"
 
 #include <QStringList>
+
+#include <optional>
 
 // The two dialogs of the dental chart's document: the preview and the print. Both take the
 // chart's title and its 32 tooth texts as the chart window has them now, applied or not.
@@ -14,10 +17,15 @@ public:
 
     QString title() const { return m_title; }
     QStringList teeth() const { return m_teeth; }
+    // The odontogram's page, printed after the chart's page when given.
+    void setOdontogram(const ChartDocument::Odontogram &odontogram) { m_odontogram = odontogram; }
 
 protected:
+    Report::Document document() const;
+
     QString m_title;
     QStringList m_teeth;
+    std::optional<ChartDocument::Odontogram> m_odontogram;
 };
 
 // Shows the dental chart in the print preview.
