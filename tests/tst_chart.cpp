@@ -40,6 +40,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSvgRenderer>
 #include <QTest>
 
 using namespace Report;
@@ -172,6 +173,7 @@ private slots:
     void odontogramSurfacesLieOnTheirSides_data();
     void odontogramSurfacesLieOnTheirSides();
     void odontogramNeighbours();
+    void deciduousSchemeDrawsEveryToothAtItsPlace();
     void odontogramRecordBytes();
     void odontogramFileSkipsDamagedRecords();
     void odontogramChangesBeforeTheSave();
@@ -1448,6 +1450,36 @@ void TestChart::odontogramNeighbours()
     QCOMPARE(place(81).centre, place(41).centre);
     QCOMPARE(toothTitle(36), QStringLiteral("primo molare inferiore sinistro"));
     QCOMPARE(toothTitle(55), QStringLiteral("secondo molare deciduo superiore destro"));
+}
+
+// The deciduous scheme: a picture the program reads, each of the 20 teeth drawn at its place,
+// its number written once.
+void TestChart::deciduousSchemeDrawsEveryToothAtItsPlace()
+{
+    QSvgRenderer renderer(QStringLiteral(":/icons/dental-scheme-deciduous.svg"));
+    QVERIFY(renderer.isValid());
+    QCOMPARE(renderer.defaultSize(), QSize(278, 472));
+    QFile file(QStringLiteral(":/icons/dental-scheme-deciduous.svg"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString svg = QString::fromUtf8(file.readAll());
+    QSet<QString> centres;
+    const QRegularExpression translate(QStringLiteral("translate\\(([0-9.]+) ([0-9.]+)\\)"));
+    for (auto it = translate.globalMatch(svg); it.hasNext();) {
+        const auto m = it.next();
+        centres.insert(QStringLiteral("%1,%2").arg(m.captured(1).toDouble()).arg(m.captured(2).toDouble()));
+    }
+    QCOMPARE(centres.size(), 20);
+    for (int fdi : teeth(Dentition::Deciduous)) {
+        const QPointF c = place(fdi).centre;
+        QVERIFY2(centres.contains(QStringLiteral("%1,%2").arg(c.x()).arg(c.y())), qPrintable(QString::number(fdi)));
+        QCOMPARE(svg.count(QStringLiteral(">%1</text>").arg(fdi)), 1);
+    }
+    // The permanent scheme is a valid picture too, its teeth where the odontogram puts them.
+    QVERIFY(QSvgRenderer(QStringLiteral(":/icons/dental-scheme.svg")).isValid());
+    for (int tooth = 1; tooth <= 32; ++tooth) {
+        const QPoint mark = ChartRules::tooth(tooth).mark;
+        QCOMPARE(place(ChartRules::tooth(tooth).fdi).centre, QPointF(mark.x() + 8.5, mark.y() + 8.5));
+    }
 }
 
 // The file's bytes against its layout (README, "Odontogram").

@@ -148,7 +148,7 @@ out = [
     f'viewBox="0 0 {W} {H}">',
     "  <!-- Sorrisa: dental scheme, " + ("deciduous teeth, " if DECIDUOUS else "")
     + "both arches seen from above, FDI numbers; drawn by tools/make-dental-scheme.py"
-    + (" --deciduous" if DECIDUOUS else "") + " -->",
+    + (", option deciduous" if DECIDUOUS else "") + " -->",
     "  <defs>",
     '    <radialGradient id="enamel" cx="0.4" cy="0.35" r="0.75">',
     '      <stop offset="0" stop-color="#FFFFFF"/><stop offset="0.7" stop-color="#F8F3E8"/>'

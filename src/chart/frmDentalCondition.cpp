@@ -445,6 +445,14 @@ void TfrmDentalCondition::buildOdontogram()
         box->setObjectName(QLatin1String(names[i]));
         box->setFont(verdana(9, true));
         box->setGeometry(kColumn + 76 + i * 45, 198, 44, 24);
+        box->setStyleSheet(QStringLiteral(
+            "QCheckBox { spacing: 5px; color: #1F4E79; }"
+            "QCheckBox::indicator { width: 14px; height: 14px; border: 2px solid #1F4E79; border-radius: 3px; "
+            "background: #FFFFFF; }"
+            "QCheckBox::indicator:focus { border-color: #F2C14E; }"
+            "QCheckBox::indicator:checked { image: url(:/icons/ok.svg); }"
+            "QCheckBox::indicator:disabled { border-color: #B8C4D0; background: #F2F2F2; }"
+            "QCheckBox:disabled { color: #A0A8B0; }"));
         m_surfaceBoxes.append(box);
         connect(box, &QCheckBox::toggled, this, &TfrmDentalCondition::panelChanged);
     }

@@ -48,6 +48,7 @@ TfrmStoriaDente::TfrmStoriaDente(int fdi, const QList<Odontogram::Entry> &saved,
     lstStoria->setFont(verdana(9, false));
     lstStoria->setGeometry(12, 46, 548, 200);
     lstStoria->setLines(lines(saved, pending));
+    lstStoria->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // the lines fit its width
 
     btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panel);
     btnChiudi->setGeometry(440, 258, 120, 30);
