@@ -653,22 +653,74 @@ TOdontogramRecord record(const Entry &e)
     return r;
 }
 
+namespace {
+
+// Digits of a stored field at given places, read straight from its bytes: a file of many
+// entries is read without a date parser per record. -1 when any is not a digit.
+int digits(QByteArrayView bytes, qsizetype from, qsizetype count)
+{
+    int value = 0;
+    for (qsizetype i = from; i < from + count; ++i) {
+        const char c = bytes.at(i);
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// "dd/MM/yyyy"; an invalid date for any other text.
+QDate storedDate(QByteArrayView bytes)
+{
+    if (bytes.size() != 10 || bytes.at(2) != '/' || bytes.at(5) != '/')
+        return {};
+    const int day = digits(bytes, 0, 2), month = digits(bytes, 3, 2), year = digits(bytes, 6, 4);
+    return day < 0 || month < 0 || year < 0 ? QDate() : QDate(year, month, day);
+}
+
+// "hh:mm"; an invalid time for any other text.
+QTime storedTime(QByteArrayView bytes)
+{
+    if (bytes.size() != 5 || bytes.at(2) != ':')
+        return {};
+    const int hour = digits(bytes, 0, 2), minute = digits(bytes, 3, 2);
+    return hour < 0 || minute < 0 ? QTime() : QTime(hour, minute);
+}
+
+} // namespace
+
 std::optional<Entry> entry(const TOdontogramRecord &r)
 {
-    const QDate date = QDate::fromString(AnsiText::trimmed(r.Data.text()), kDateFormat);
-    const QTime time = QTime::fromString(AnsiText::trimmed(r.Ora.text()), kTimeFormat);
-    bool number = false;
-    const int fdi = AnsiText::trimmed(r.Dente.text()).toInt(&number);
-    const std::optional<State> state = parseState(r.Stato.text());
-    const QString condition = AnsiText::trimmed(r.Condizione.text());
-    const std::optional<Surfaces> surfaces = parseSurfaces(r.Superfici.text());
-    if (!date.isValid() || !time.isValid() || !number || !isTooth(fdi) || !state
-        || (condition != kPresente && condition != kDaFare) || !surfaces)
+    // Read from the stored bytes: a file of many entries builds no text per record.
+    const QDate date = storedDate(r.Data.trimmedBytes());
+    const QTime time = storedTime(r.Ora.trimmedBytes());
+    const QByteArrayView tooth = r.Dente.trimmedBytes();
+    const int fdi = tooth.isEmpty() ? -1 : digits(tooth, 0, tooth.size());
+    std::optional<State> state;
+    const QByteArrayView stored = r.Stato.trimmedBytes();
+    for (const StateText &t : kStates)
+        if (stored == QByteArrayView(t.name))
+            state = t.state;
+    const QByteArrayView condition = r.Condizione.trimmedBytes();
+    const bool planned = condition == QByteArrayView("da fare");
+    Surfaces surfaces = 0;
+    bool surfacesRead = true;
+    for (const char c : r.Superfici.trimmedBytes()) {
+        const qsizetype i = QByteArrayView("MDOVL").indexOf(c);
+        if (c == ' ')
+            continue;
+        if (i < 0 || (surfaces & (1u << i)))
+            surfacesRead = false;
+        else
+            surfaces |= 1u << i;
+    }
+    if (!date.isValid() || !time.isValid() || !isTooth(fdi) || !state
+        || (!planned && condition != QByteArrayView("presente")) || !surfacesRead)
         return std::nullopt;
     Entry e;
     e.when = QDateTime(date, time);
     e.fdi = fdi;
-    e.state = normalised(ToothState{*state, condition == kDaFare, *surfaces});
+    e.state = normalised(ToothState{*state, planned, surfaces});
     return e;
 }
 
