@@ -718,7 +718,7 @@ std::optional<Entry> entry(const TOdontogramRecord &r)
         || (!planned && condition != QByteArrayView("presente")) || !surfacesRead)
         return std::nullopt;
     Entry e;
-    e.when = QDateTime(date, time);
+    e.when = Moment(date, time);
     e.fdi = fdi;
     e.state = normalised(ToothState{*state, planned, surfaces});
     return e;
@@ -788,7 +788,6 @@ QList<Entry> withChange(QList<Entry> pending, const QMap<int, ToothState> &saved
     if (state != normalised(saved.value(change.fdi))) {
         Entry e = change;
         e.state = state;
-        e.when = QDateTime(change.when.date(), QTime(change.when.time().hour(), change.when.time().minute()));
         pending.append(e);
     }
     return pending;

@@ -176,9 +176,26 @@ ChartDocument::Odontogram printed(const QMap<int, ToothState> &states);
 
 // ---- Dated entries ---------------------------------------------------------------------
 
+// The day and the minute of an entry, as the file keeps them: no time zone is looked up, so
+// that a file of many entries reads quickly.
+class Moment
+{
+public:
+    Moment() = default;
+    Moment(QDate date, QTime time) : m_date(date), m_time(QTime(time.hour(), time.minute())) {}
+    Moment(const QDateTime &moment) : Moment(moment.date(), moment.time()) {} // to the minute
+    QDate date() const { return m_date; }
+    QTime time() const { return m_time; }
+    bool operator==(const Moment &) const = default;
+
+private:
+    QDate m_date;
+    QTime m_time;
+};
+
 struct Entry
 {
-    QDateTime when; // to the minute
+    Moment when;
     int fdi = 0;
     ToothState state;
 
