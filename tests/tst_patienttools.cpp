@@ -1373,10 +1373,10 @@ void TestPatientTools::attachCancelAndClear()
     QVERIFY(QFile::exists(copy));
     QCOMPARE(shownMessages().size(), 1); // the copy of the first opening is there: replace it?
 
-    // "Applica e chiudi" acts only for the patient card's tag.
+    // "Applica e chiudi" acts only when the window was opened for a card.
     Attachments::Texts texts;
     texts.files[0] = QStringLiteral("a.pdf");
-    TfrmAllegaCartella other(nullptr, texts, QStringLiteral("altro"));
+    TfrmAllegaCartella other(nullptr, texts, TfrmAllegaCartella::Mode::LookOnly);
     bool applied = false;
     connect(&other, &TfrmAllegaCartella::applied, &other, [&applied] { applied = true; });
     other.show();
@@ -1761,7 +1761,7 @@ void TestPatientTools::attachedFolder()
     for (int i = 0; i < 2; ++i) {
         Modal::queue([&](QWidget *w) {
             auto *folder = static_cast<TfrmAttachedFolder *>(w);
-            memory = folder->lblMemory->text();
+            memory = folder->position();
             folder->btnApriCartella->click();
             closed = !folder->isVisible();
         });

@@ -55,7 +55,14 @@ Windows::~Windows()
 
 TfrmPassword *Windows::frmPassword() { return made(g_current->password); }
 TfrmAvvio *Windows::frmAvvio() { return made(g_current->avvio); }
-TfrmCambiaPassword *Windows::frmCambiaPassword() { return made(g_current->cambiaPassword); }
+TfrmCambiaPassword *Windows::frmCambiaPassword()
+{
+    if (g_current->cambiaPassword)
+        return g_current->cambiaPassword;
+    TfrmCambiaPassword *window = made(g_current->cambiaPassword);
+    QObject::connect(window, &TfrmCambiaPassword::closed, window, [] { Windows::frmPassword()->comeBack(); });
+    return window;
+}
 TfrmClients *Windows::frmClients() { return made(g_current->clients); }
 TfrmAgenda *Windows::frmAgenda() { return made(g_current->agenda); }
 TfrmArchivio_Scadenze *Windows::frmArchivio_Scadenze() { return made(g_current->scadenze); }

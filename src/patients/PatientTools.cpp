@@ -78,7 +78,7 @@ std::optional<Attachments::Texts> attachFiles(QWidget *caller, const Attachments
         trimmed.files[i] = AnsiText::trimmed(texts.files[i]);
         trimmed.descriptions[i] = AnsiText::trimmed(texts.descriptions[i]);
     }
-    auto *window = new TfrmAllegaCartella(caller, trimmed, kCallerClients, cardPosition);
+    auto *window = new TfrmAllegaCartella(caller, trimmed, TfrmAllegaCartella::Mode::ForCard, cardPosition);
     QObject::connect(window, &TfrmAllegaCartella::applied, window,
                      [&applied](const Attachments::Texts &result) { applied = result; });
     Modal::run(window);
