@@ -4,7 +4,7 @@
 #include "app/frmAvvio.h"
 #include "ui/PictureButton.h"
 #include "base/Amount.h"
-#include "appointments/MessageLinks.h"
+#include "base/MessageLinks.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmCalendario.h"

@@ -5,6 +5,7 @@
 #include "support/ListScreen.h"
 #include "support/TestSupport.h"
 
+#include "base/LineOrder.h"
 #include "base/TextRules.h"
 #include "ui/FixedList.h"
 #include "appointments/AppointmentLines.h"
@@ -15,6 +16,7 @@
 #include "platform/Printer.h"
 #include "platform/ProgramFolder.h"
 #include "print/ReportRenderer.h"
+#include "storage/AnsiText.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/RecordFile.h"
 
@@ -29,6 +31,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cstring>
 
 Q_DECLARE_METATYPE(AppointmentLines::Status)
@@ -124,6 +127,7 @@ private slots:
     void listPagesClicksAndScreenReader();
     void scrolledListShowsItsLines_data();
     void scrolledListShowsItsLines();
+    void lineOrderKeysOrderAsTheLines();
 };
 
 void TestLists::appointmentLine_data()
@@ -987,6 +991,51 @@ void TestLists::scrolledListShowsItsLines()
     QCOMPARE(window->page->selectedPosition(), qint64(row + 1));
     QCOMPARE(list->selectedLine(), line);
     QCOMPARE(onScreen(list), freshPaint(list));
+}
+
+// Every list is sorted through compact keys (base/LineOrder.h): they must order as the lines.
+// Each byte's rank orders as its character does in the lines (a to z alike with A to Z), keys
+// compared a byte at a time (past equal words) agree with the lines, and lines sorted through
+// their first characters come out as sorted whole, equal lines in their order.
+void TestLists::lineOrderKeysOrderAsTheLines()
+{
+    const LineOrder::Ranks &rank = LineOrder::ranks();
+    for (int a = 0; a < 256; ++a) {
+        const char x = char(a);
+        const QString cx = AnsiText::fromAnsi(&x, 1);
+        for (int b = 0; b < 256; ++b) {
+            const char y = char(b);
+            const QString cy = AnsiText::fromAnsi(&y, 1);
+            const bool byLines = LineOrder::less(cx, cy);
+            unsigned char ka[10], kb[10];
+            std::memset(ka, 'M', sizeof ka);
+            std::memset(kb, 'M', sizeof kb);
+            ka[9] = static_cast<unsigned char>(a);
+            kb[9] = static_cast<unsigned char>(b);
+            if ((rank[size_t(a)] < rank[size_t(b)]) != byLines || (LineOrder::compareBytes(ka, kb, 10) < 0) != byLines
+                || (LineOrder::compareBytes(ka, kb, 10) == 0) != (!byLines && !LineOrder::less(cy, cx)))
+                QFAIL(qPrintable(QStringLiteral("bytes %1 and %2 order unlike their characters").arg(a).arg(b)));
+        }
+    }
+
+    const QString longHead = QString(70, QLatin1Char('x'));
+    QStringList lines = {
+        QStringLiteral("rossi  Cel. 333"), QStringLiteral("ROSSI  Cel. 333"),
+        QStringLiteral("Rossi"),           QStringLiteral("Rossi  Cel. 333"),
+        QStringLiteral("\u0152uvre"),      QStringLiteral("Zeta"),
+        QStringLiteral("\u20AC 10"),       QStringLiteral("_under"),
+        QStringLiteral("[bracket"),        longHead + QStringLiteral("b"),
+        longHead + QStringLiteral("A"),    longHead.toUpper() + QStringLiteral("a"),
+        QStringLiteral("rossi  Cel. 333"), QString(),
+        QStringLiteral("\u00C0ngelo"),     QStringLiteral("angelo"),
+    };
+    QStringList expected = lines;
+    std::stable_sort(expected.begin(), expected.end(), LineOrder::less);
+    QVERIFY(LineOrder::less(QStringLiteral("abc"), QStringLiteral("ABD")));
+    QVERIFY(!LineOrder::less(QStringLiteral("ABC"), QStringLiteral("abc")));
+    QVERIFY(LineOrder::less(QStringLiteral("ab"), QStringLiteral("AB ")));
+    LineOrder::sort(lines);
+    QCOMPARE(lines, expected);
 }
 
 QTEST_MAIN(TestLists)

@@ -10,12 +10,12 @@
 #include "ui/Theme.h"
 #include "base/Amount.h"
 #include "appointments/AppointmentWidgets.h"
-#include "appointments/MessageLinks.h"
+#include "base/MessageLinks.h"
 #include "appointments/frmCalendario.h"
 #include "appointments/frmStatusList.h"
 #include "appointments/frmTrovaScadenze.h"
 #include "print/frmCardPrint.h"
-#include "export/frmExport.h"
+#include "ui/Hooks.h"
 #include "patients/PatientTools.h"
 #include "platform/Messages.h"
 #include "platform/Misc.h"
@@ -754,7 +754,7 @@ void TfrmArchivio_Scadenze::cmdDaAssolvereClick() { openStatusList(AppointmentLi
 
 void TfrmArchivio_Scadenze::cmdScadutiClick() { openStatusList(AppointmentLines::Status::Scaduti); }
 
-void TfrmArchivio_Scadenze::cmdEsportaClick() { Exports::open(this, Exports::Member::Scadenzario); }
+void TfrmArchivio_Scadenze::cmdEsportaClick() { Hooks::openExport(this, Hooks::Export::Appointments); }
 
 void TfrmArchivio_Scadenze::cmdGuidaClick() { Help::show(this, Help::Scadenze); }
 

@@ -1,6 +1,6 @@
 #include "patients/PatientTools.h"
 
-#include "appointments/MessageLinks.h"
+#include "base/MessageLinks.h"
 #include "patients/frmAllegaCartella.h"
 #include "patients/frmAttachedFolder.h"
 #include "patients/frmFindClients.h"

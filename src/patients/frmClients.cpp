@@ -4,7 +4,7 @@
 #include "chart/ChartRules.h"
 #include "chart/frmAllegaExcel.h"
 #include "chart/frmDentalCondition.h"
-#include "export/frmExport.h"
+#include "ui/Hooks.h"
 #include "ui/Accessibility.h"
 #include "ui/EnterCycle.h"
 #include "ui/HintStrip.h"
@@ -638,7 +638,7 @@ void TfrmClients::btnHistoryClick()
     }
     TfrmAllegaExcel::openFor(this, txtName->text(), QString::number(position()));
 }
-void TfrmClients::cmdExportClick() { Exports::open(this, Exports::Member::Clients); }
+void TfrmClients::cmdExportClick() { Hooks::openExport(this, Hooks::Export::Patients); }
 
 void TfrmClients::cmdFindClick()
 {
