@@ -642,23 +642,29 @@ private slots:
         QCOMPARE(card->txtData->text(), QStringLiteral("05/03/2027"));
     }
 
+    // The picker works for the caller its mode names; the hidden label only shows the tag.
     void pickerCancelledOrCalledByAnotherChangesNothing_data()
     {
+        QTest::addColumn<bool>("forTheCard");
         QTest::addColumn<QString>("tag");
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("staysOpen");
-        QTest::newRow("Annulla") << "data"
+        QTest::newRow("Annulla") << true << "data"
                                  << "btnAnnulla" << false;
-        QTest::newRow("another caller") << "scadenze"
+        QTest::newRow("another caller") << false << "scadenze"
                                         << "btnImportaData" << true;
+        QTest::newRow("the label's tag steers nothing") << false << "data"
+                                                        << "btnImportaData" << true;
     }
     void pickerCancelledOrCalledByAnotherChangesNothing()
     {
+        QFETCH(bool, forTheCard);
         QFETCH(QString, tag);
         QFETCH(QString, button);
         QFETCH(bool, staysOpen);
         card->txtData->setText(QStringLiteral("01/01/2030"));
-        auto *picker = new TfrmCalendario(card);
+        auto *picker =
+            new TfrmCalendario(card, forTheCard ? TfrmCalendario::Mode::AppointmentDate : TfrmCalendario::Mode::None);
         picker->lblMemory->setText(tag);
         QObject::connect(picker, &TfrmCalendario::dateChosen, card, &TfrmArchivio_Scadenze::setDate);
         bool open = false;
