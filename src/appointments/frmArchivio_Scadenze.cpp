@@ -424,6 +424,7 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     Q_ASSERT(form().boundCount() == qsizetype(TAppointmentRecord::fields().size()));
     form().setFlagTexts(kFlagYes, kFlagNo);
     form().setComposed(lblOra, [this] { return trimmed(txtOreApp) + QLatin1Char(':') + trimmed(txtMinutiApp); });
+    setDuplicateOpensArchive(true); // a duplicate fails with an archive that cannot be opened
 
     panInfo->watch(this);
     newCard();

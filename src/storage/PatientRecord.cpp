@@ -83,7 +83,7 @@ constexpr LongText kTeeth[32] = {
     &TPatientRecord::Dente25, &TPatientRecord::Dente26, &TPatientRecord::Dente27, &TPatientRecord::Dente28,
     &TPatientRecord::Dente29, &TPatientRecord::Dente30, &TPatientRecord::Dente31, &TPatientRecord::Dente32};
 constexpr LongText kAttachments[6] = {&TPatientRecord::File01, &TPatientRecord::File02, &TPatientRecord::File03,
-                                   &TPatientRecord::Desc01, &TPatientRecord::Desc02, &TPatientRecord::Desc03};
+                                      &TPatientRecord::Desc01, &TPatientRecord::Desc02, &TPatientRecord::Desc03};
 
 template <size_t N> QStringList textsOf(const TPatientRecord &record, const LongText (&fields)[N])
 {

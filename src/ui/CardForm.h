@@ -44,8 +44,9 @@ public:
     // others with the text they hold in held. held may be record itself.
     void take(const char *held, char *record) const;
 
-    template <class Record> void show(const Record &record) const { show(recordBytes(record)); }
-    template <class Record> Record take(const Record &held) const
+    // The same with a record rather than its bytes.
+    template <class Record> void showRecord(const Record &record) const { show(recordBytes(record)); }
+    template <class Record> Record takeRecord(const Record &held) const
     {
         Record record{};
         take(recordBytes(held), recordBytes(record));

@@ -8,8 +8,7 @@
 CardWindow::CardWindow(const QString &objectName, const QString &caption, std::unique_ptr<AnyRecordCard> card,
                        const Texts &texts, QWidget *parent)
     : WorkWindow(objectName, caption, parent), m_card(std::move(card)), m_texts(texts)
-{
-}
+{}
 
 void CardWindow::bindCard(std::span<const RecordField> fields, const QWidget *panel, QLabel *position)
 {

@@ -131,8 +131,7 @@ protected:
     CardWindowOf(const QString &objectName, const QString &caption, const QString &archive, const Texts &texts,
                  QWidget *parent)
         : CardWindow(objectName, caption, std::make_unique<RecordCard<Record>>(archive), texts, parent)
-    {
-    }
+    {}
 
     RecordCard<Record> &card() const { return static_cast<RecordCard<Record> &>(anyCard()); }
     // A card just read from the archive (a list's choice), shown.
