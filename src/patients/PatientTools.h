@@ -15,9 +15,8 @@ class QWidget;
 // Modal::run and destroyed; what the user chose comes back as a value.
 namespace PatientTools {
 
-// The caller tags of the find-patients window.
+// The caller tag of the attach window opened from the patient card.
 inline const QString kCallerClients = QStringLiteral("clients");
-inline const QString kCallerScadenze = QStringLiteral("scadenze");
 
 struct FoundCard
 {
