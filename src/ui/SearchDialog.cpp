@@ -129,8 +129,8 @@ void SearchDialog::btnCercaClick()
         return;
     }
     panContainer->setSource(std::move(lines));
-    panContainer->show();
     panAvvio->hide();
+    panContainer->show();
     txtTrova->clear();
     txtTrova->setFocus();
 }
