@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 using Theme::verdana;
 
@@ -48,15 +47,11 @@ SearchDialog::SearchDialog(QWidget *parent, const QString &objectName, const QSt
     lblTrovate = panContainer->lblTrovate;
     btnStampa = panContainer->btnStampa;
     btnChiudi = panContainer->btnChiudi;
-    setTabOrder(txtTrova, btnTrova);
-    setTabOrder(btnTrova, lstRecords);
-    setTabOrder(lstRecords, btnStampa);
-    setTabOrder(btnStampa, btnChiudi);
 
-    // Both pages in the same place, in the middle of the window.
-    auto *outer = new QVBoxLayout(this);
-    outer->addWidget(panAvvio, 0, Qt::AlignCenter);
-    outer->addWidget(panContainer, 0, Qt::AlignCenter);
+    // Both pages in the same place, in the middle of the window (14 by 15 pixels inside).
+    const QRect place(QPoint((width() - 833) / 2, (height() - 529) / 2), QSize(833, 529));
+    panAvvio->setGeometry(place);
+    panContainer->setGeometry(place);
 
     btnCerca->installEventFilter(this);
     connect(btnAnnulla, &QPushButton::clicked, this, &SearchDialog::btnAnnullaClick);
@@ -79,10 +74,11 @@ SearchDialog::Field SearchDialog::addField(const QString &name, const QString &h
 
 void SearchDialog::fieldsAdded()
 {
-    for (qsizetype i = 0; i + 1 < m_fields.size(); ++i)
-        setTabOrder(m_fields[i], m_fields[i + 1]);
-    setTabOrder(m_fields.last(), btnAnnulla);
-    setTabOrder(btnAnnulla, btnCerca);
+    // Tab: the fields in their order, "Chiudi", "Cerca", then the results page's controls.
+    QList<QWidget *> order(m_fields.begin(), m_fields.end());
+    order << btnAnnulla << btnCerca << txtTrova << btnTrova << lstRecords << btnStampa << btnChiudi;
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
     new EnterCycle(QList<QWidget *>(m_fields.begin(), m_fields.end()), this);
 }
 

@@ -64,7 +64,8 @@ protected:
     // A search field on the criteria page, named name over its highlight highlightName; the
     // fields are added in the order of the Enter cycle and of the Tab key.
     Field addField(const QString &name, const QString &highlightName);
-    // Ties the keyboard order, once every field is added: the fields, "Chiudi", "Cerca".
+    // Ties the keyboard order, once every field is added: the fields, "Chiudi", "Cerca", then
+    // the results page's controls.
     void fieldsAdded();
 
     // How many criteria are filled in.
