@@ -370,9 +370,9 @@ void TestLists::findInListWindow()
 
 void TestLists::reopeningACard_data()
 {
-    QTest::addColumn<QString>("window"); // "status", or "find" with its caller tag
-    QTest::addColumn<QString>("tag");
-    QTest::addColumn<int>("row"); // -1: nothing selected
+    QTest::addColumn<QString>("window"); // "status", or "find" with its opener
+    QTest::addColumn<QString>("opener"); // "card", or "look": opened just to look
+    QTest::addColumn<int>("row");        // -1: nothing selected
     QTest::addColumn<QString>("position");
 
     QTest::newRow("a single line") << "status"
@@ -385,17 +385,17 @@ void TestLists::reopeningACard_data()
     QTest::newRow("nothing selected: the card stays") << "status"
                                                       << "" << -1 << "9";
     QTest::newRow("from the results") << "find"
-                                      << "scadenze" << 1 << "2";
+                                      << "card" << 1 << "2";
     QTest::newRow("from the results, the other identical line") << "find"
-                                                                << "scadenze" << 2 << "3";
-    QTest::newRow("results for another caller: the card stays") << "find"
-                                                                << "clients" << 1 << "9";
+                                                                << "card" << 2 << "3";
+    QTest::newRow("results opened just to look: the card stays") << "find"
+                                                                 << "look" << 1 << "9";
 }
 
 void TestLists::reopeningACard()
 {
     QFETCH(QString, window);
-    QFETCH(QString, tag);
+    QFETCH(QString, opener);
     QFETCH(int, row);
     QFETCH(QString, position);
 
@@ -407,10 +407,8 @@ void TestLists::reopeningACard()
     bool closed = false;
     Modal::queue([&](QWidget *w) {
         auto *list = control<FixedList>(w, "lstRecords");
-        if (auto *find = qobject_cast<TfrmTrovaScadenze *>(w)) {
-            find->lblMemory->setText(tag);
+        if (auto *find = qobject_cast<TfrmTrovaScadenze *>(w))
             find->btnCercaClick();
-        }
         if (row >= 0) {
             doubleClickRow(list, row);
         } else {
@@ -423,10 +421,16 @@ void TestLists::reopeningACard()
         closed = !w->isVisible();
     });
 
-    if (window == QLatin1String("status"))
+    if (window == QLatin1String("status")) {
         card->openStatusList(AppointmentLines::Status::DaAssolvere);
-    else
+    } else if (opener == QLatin1String("card")) {
         card->cmdTrovaClick();
+    } else {
+        // Opened just to look, the window hands no position back, even to a listener.
+        auto *find = new TfrmTrovaScadenze(card);
+        connect(find, &TfrmTrovaScadenze::positionChosen, card, &TfrmArchivio_Scadenze::showPosition);
+        Modal::run(find);
+    }
 
     QVERIFY(closed);
     QCOMPARE(card->lblPosizione->text(), position);
@@ -555,7 +559,7 @@ void TestLists::findWindowSearchAndResults()
     Modal::queue([&](QWidget *w) {
         auto *find = static_cast<TfrmTrovaScadenze *>(w);
         shownBefore = find->panAvvio->isVisible() && !find->panContainer->isVisible()
-                      && !find->lblAttendere->isVisible() && find->lblMemory->text() == QLatin1String("scadenze");
+                      && !find->lblAttendere->isVisible() && find->mode() == TfrmTrovaScadenze::Mode::AppointmentCard;
         find->txtContatto->setText(QStringLiteral("verdi"));
         find->btnCercaClick();
         pages = !find->panAvvio->isVisible() && find->panContainer->isVisible() && find->lstRecords->count() == 1;
