@@ -10,7 +10,6 @@
 #include "appointments/AgendaRules.h"
 #include "appointments/AppointmentWidgets.h"
 #include "appointments/frmWhatsApp_Message.h"
-#include "export/frmExport.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
 #include "platform/Modal.h"
@@ -312,14 +311,11 @@ void TfrmAgenda::btnWhatsAppClick()
     Modal::run(new TfrmWhatsApp_Message(m_selected, this));
 }
 
-void TfrmAgenda::btnExcelClick() { Exports::open(this, Exports::Member::Imminenti); }
+void TfrmAgenda::btnExcelClick() { Hooks::openExport(this, Hooks::Export::Imminent); }
 
-void TfrmAgenda::btnGiornoClick()
-{
-    Exports::open(this, Exports::Member::Giornaliere, calAppuntamenti->selectedDate());
-}
+void TfrmAgenda::btnGiornoClick() { Hooks::openExport(this, Hooks::Export::Day, calAppuntamenti->selectedDate()); }
 
-void TfrmAgenda::btnMeseClick() { Exports::open(this, Exports::Member::Mensili, calAppuntamenti->selectedDate()); }
+void TfrmAgenda::btnMeseClick() { Hooks::openExport(this, Hooks::Export::Month, calAppuntamenti->selectedDate()); }
 
 void TfrmAgenda::btnStampaClick()
 {

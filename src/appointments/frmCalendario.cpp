@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmCalendario::TfrmCalendario(QWidget *parent) : Dialog(parent, Place::OnOwner)
+TfrmCalendario::TfrmCalendario(QWidget *parent, Mode mode) : Dialog(parent, Place::OnOwner), m_mode(mode)
 {
     setObjectName(QStringLiteral("frmCalendario"));
     setWindowTitle(QStringLiteral(" Importazione data"));
@@ -44,7 +44,7 @@ TfrmCalendario::TfrmCalendario(QWidget *parent) : Dialog(parent, Place::OnOwner)
     btnAnnulla = Theme::textButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), panContainer);
     btnImportaData = Theme::textButton(QStringLiteral("btnImportaData"), QStringLiteral("Importa"), panContainer);
 
-    lblMemory = new QLabel(this);
+    lblMemory = new QLabel(m_mode == Mode::AppointmentDate ? QStringLiteral("data") : QString(), this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));
     lblMemory->hide();
 
@@ -74,7 +74,7 @@ void TfrmCalendario::FormShow() { calAppuntamenti->setFocus(); }
 
 void TfrmCalendario::btnImportaDataClick()
 {
-    if (lblMemory->text() != QLatin1String("data"))
+    if (m_mode != Mode::AppointmentDate)
         return;
     emit dateChosen(calAppuntamenti->selectedDate());
     accept();

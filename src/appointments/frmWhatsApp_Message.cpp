@@ -3,7 +3,7 @@
 #include "ui/PictureButton.h"
 #include "ui/Theme.h"
 #include "appointments/AppointmentWidgets.h"
-#include "appointments/MessageLinks.h"
+#include "base/MessageLinks.h"
 #include "platform/Misc.h"
 
 #include <QGridLayout>

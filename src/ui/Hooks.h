@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QDate>
+
 #include <functional>
+
+class QWidget;
 
 // What a window of one area asks of the long-lived windows of another, when the program
 // wires its windows together (app/Windows sets them). Unset hooks do nothing, so a window
@@ -10,5 +14,13 @@ namespace Hooks {
 // Shows the appointment card window (the agenda's button to the appointment archive).
 void setShowAppointmentCard(std::function<void()> show);
 void showAppointmentCard();
+
+// The export windows the work windows open from their buttons: the patient archive, the
+// appointment archive, the imminent appointments, and the appointments of the picked day or
+// of its month.
+enum class Export { Patients, Appointments, Imminent, Day, Month };
+// Opens one modally over the caller (the card's and the agenda's export buttons).
+void setOpenExport(std::function<void(QWidget *caller, Export which, const QDate &picked)> open);
+void openExport(QWidget *caller, Export which, const QDate &picked = {});
 
 } // namespace Hooks
