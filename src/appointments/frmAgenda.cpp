@@ -44,9 +44,7 @@ PictureButton *captioned(const QString &name, const QString &svg, const QString 
 PictureButton *pill(const QString &name, const QString &caption, QWidget *parent)
 {
     auto *b = new PictureButton(name, QString(), caption, parent);
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(11);
-    b->setFont(f);
+    b->setFont(Theme::verdana(11));
     b->setCaption(caption, PictureButton::CaptionPill);
     return b;
 }
@@ -138,10 +136,7 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
     lstRecords->setFont(listFont);
     auto *lblElenco =
         Theme::label(QStringLiteral("lblElenco"), QStringLiteral("Appuntamenti imminenti:"), shpElenco, lstRecords);
-    QFont heading(QStringLiteral("Verdana"));
-    heading.setPointSize(11);
-    heading.setBold(true);
-    lblElenco->setFont(heading);
+    lblElenco->setFont(Theme::verdana(11, true));
     btnWhatsApp = new PictureButton(QStringLiteral("btnWhatsApp"), QStringLiteral("whatsapp"),
                                     QStringLiteral("Invia promemoria tramite WhatsApp"), shpElenco);
     btnWhatsApp->setPictureSize(QSize(48, 48));

@@ -27,10 +27,7 @@ TfrmCalendario::TfrmCalendario(QWidget *parent, Mode mode) : Dialog(parent, Plac
     lblImporta = Theme::label(QStringLiteral("lblImporta"), QStringLiteral("Importare una data:"), panContainer,
                               calAppuntamenti);
     Accessibility::nameCalendar(calAppuntamenti);
-    QFont labelFont(QStringLiteral("Verdana"));
-    labelFont.setPointSize(10);
-    labelFont.setBold(true);
-    lblImporta->setFont(labelFont);
+    lblImporta->setFont(Theme::verdana(10, true));
 
     // The light grey-blue rectangle the calendar sits on.
     shpCalendario = new QFrame(panContainer);

@@ -132,9 +132,8 @@ TfrmExport::TfrmExport(Exports::Member member, const QDate &picked, QWidget *par
     QLabel *logoPicture =
         Theme::picture(QStringLiteral("imgLogoFoglio"), QStringLiteral("spreadsheet"), 44, 44, imgLogo);
     auto *logoText = new QLabel(m_description.caption.trimmed().toUpper(), imgLogo);
-    QFont title(QStringLiteral("Verdana"));
+    QFont title = Theme::verdana(15, true);
     title.setPixelSize(20);
-    title.setBold(true);
     logoText->setFont(title);
     logoText->setStyleSheet(QStringLiteral("QLabel { color: #FFFFFF; }"));
     auto *logoRow = new QHBoxLayout(imgLogo);

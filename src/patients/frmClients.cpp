@@ -82,11 +82,10 @@ const Places::Place kPlaces[] = {
     {"txtNotes", 10, kCol[0], kRight},
 };
 
-QFont makeFont(const char *family, int points, bool bold = false)
+QFont tahoma(int points)
 {
-    QFont f(QString::fromLatin1(family));
+    QFont f(QStringLiteral("Tahoma"));
     f.setPointSize(points);
-    f.setBold(bold);
     return f;
 }
 
@@ -101,7 +100,7 @@ PictureButton *iconButton(const char *name, const char *svg, const QString &acce
 PictureButton *captionButton(const char *name, const char *svg, const QString &caption, int picture, QWidget *parent)
 {
     auto *b = new PictureButton(QString::fromLatin1(name), QString::fromLatin1(svg), caption, parent);
-    b->setFont(makeFont("Verdana", 9, true));
+    b->setFont(Theme::verdana(9, true));
     b->setPictureSize(QSize(picture, picture));
     b->setCaption(caption, PictureButton::CaptionBelow);
     return b;
@@ -144,7 +143,7 @@ TfrmClients::TfrmClients(QWidget *parent)
 
     panInfo = new HintStrip(QStringLiteral("panInfo"), PatientCard::kReady, panContainer);
     panInfo->setGeometry(0, kInfoTop, kContentWidth, kInfoHeight);
-    panInfo->setFont(makeFont("Tahoma", 12));
+    panInfo->setFont(tahoma(12));
     panInfo->setStyleSheet(QStringLiteral("QLabel { background: #3030DD; color: #FFFFFF; border: 1px solid #24249F;"
                                           " border-radius: 8px; padding: 0px 14px; font-style: normal; }"));
 
@@ -205,7 +204,7 @@ void TfrmClients::buildButtonBar()
     lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
     Accessibility::valueLabel(lblPosizione, QStringLiteral("Posizione della scheda in archivio"));
     lblPosizione->setAlignment(Qt::AlignCenter);
-    lblPosizione->setFont(makeFont("Verdana", 12, true));
+    lblPosizione->setFont(Theme::verdana(12, true));
     lblPosizione->setFixedSize(74, 34);
     lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: #F0F8FF; color: #1F4E79;"
                                                " border: 1px solid #87CEEB; border-radius: 5px; }"));
@@ -281,8 +280,8 @@ void TfrmClients::buildFields()
     shpCampi = Theme::panel(QStringLiteral("shpCampi"), panContainer);
     shpCampi->setGeometry(kFieldsLeft, kBodyTop, kContentWidth - kFieldsLeft, kBodyHeight);
 
-    const QFont fieldFont = makeFont("Verdana", 11, true);
-    const QFont labelFont = makeFont("Verdana", 9);
+    const QFont fieldFont = Theme::verdana(11, true);
+    const QFont labelFont = Theme::verdana(9);
 
     const auto fields = PatientCard::entryFields();
     Q_ASSERT(fields.size() == std::size(kPlaces));

@@ -136,9 +136,8 @@ void ListBanner::draw(QPainter &p) const
     if (!m_right.isEmpty())
         Icons::renderer(m_right)->render(&p, QRectF(QPointF(width() - inset - side, top), picture));
 
-    QFont f(QStringLiteral("Verdana"));
+    QFont f = verdana(10, true);
     f.setPixelSize(m_pixels);
-    f.setBold(true);
     p.setFont(f);
     p.setPen(m_colour);
     const qreal textLeft = m_right.isEmpty() ? side + 24 : 0;
