@@ -182,6 +182,7 @@ private slots:
     void odontogramDeciduousTeeth();
     void odontogramCloseBoxApplyAndSave();
     void odontogramNewAndDuplicatedCards();
+    void odontogramChangesNotWrittenStayForTheNextSave();
     void odontogramUnreadableFile();
     void odontogramPrintedPage();
 };
@@ -1832,6 +1833,29 @@ void TestChart::odontogramNewAndDuplicatedCards()
     QVERIFY(card->pendingStates().isEmpty());
     QVERIFY(!QFileInfo::exists(world.file(kOdontogram2)) || world.read(kOdontogram2).isEmpty());
     shownMessages();
+}
+
+// A save whose changes cannot be written says so and keeps them; the next save writes them.
+void TestChart::odontogramChangesNotWrittenStayForTheNextSave()
+{
+    TestWorld world;
+    TfrmClients *card = secondCard(world);
+    Modal::queue([](QWidget *window) {
+        setState(qobject_cast<TfrmDentalCondition *>(window), 17, State::Corona, true);
+        press(window, "btnClose");
+    });
+    card->btnConditionClick();
+    QVERIFY(QFile::remove(world.file(kOdontogram2)));
+    QVERIFY(QDir().mkpath(world.file(kOdontogram2))); // no file can be written there
+    card->cmdSaveClick();
+    QCOMPARE(shownMessages(), (QStringList{QStringLiteral("error: ") + kArchiveFailure, kUpdatedMessage}));
+    QCOMPARE(card->pendingStates().size(), 1);
+    QVERIFY(QDir().rmdir(world.file(kOdontogram2)));
+    card->cmdSaveClick();
+    QCOMPARE(shownMessages(), QStringList{kUpdatedMessage});
+    QVERIFY(card->pendingStates().isEmpty());
+    QCOMPARE(Odontogram::read(world.file(kOdontogram2)),
+             (QList<Entry>{{at(10, 9, 30), 17, ToothState{State::Corona, true}}}));
 }
 
 void TestChart::odontogramUnreadableFile()
