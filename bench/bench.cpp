@@ -14,6 +14,7 @@
 #include "app/frmPassword.h"
 #include "ui/FixedList.h"
 #include "appointments/frmAgenda.h"
+#include "appointments/frmCalendarioAppuntamenti.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/AppointmentLines.h"
 #include "appointments/frmTrovaScadenze.h"
@@ -504,6 +505,39 @@ int main(int argc, char *argv[])
     QFile::remove(folder + QStringLiteral("floor.xls"));
     std::printf("(the export file: %.1f MB)\n", exportSize / 1048576.0);
     row("export the appointment archive", exportMs, streamAppointments + writeMs, "stream + write file");
+
+    // The appointment book, made and shown on a day or a week until painted (it reads the
+    // whole archive for the days it shows), then moved to the next day or week.
+    const auto bookShown = [&](TfrmCalendarioAppuntamenti::View view) {
+        return medianUntilPaintedMs(runs, [&](const std::function<void()> &painted) {
+            auto *book = new TfrmCalendarioAppuntamenti(today);
+            book->setView(view);
+            showPainted(book);
+            painted();
+            book->close();
+        });
+    };
+    const auto bookNext = [&](TfrmCalendarioAppuntamenti::View view) {
+        auto *book = new TfrmCalendarioAppuntamenti(today);
+        book->setView(view);
+        showPainted(book);
+        const double ms = medianUntilPaintedMs(runs, [&](const std::function<void()> &painted) {
+            book->btnSuccessivoClick();
+            waitPainted(book);
+            painted();
+        });
+        book->close();
+        return ms;
+    };
+    row("book: a day shown", bookShown(TfrmCalendarioAppuntamenti::View::Day), streamAppointments,
+        "stream appointments");
+    row("book: a week shown", bookShown(TfrmCalendarioAppuntamenti::View::Week), streamAppointments,
+        "stream appointments");
+    row("book: the next day", bookNext(TfrmCalendarioAppuntamenti::View::Day), streamAppointments,
+        "stream appointments");
+    row("book: the next week", bookNext(TfrmCalendarioAppuntamenti::View::Week), streamAppointments,
+        "stream appointments");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     // The patient card: first, last and a save at the end never scan the archive.
     TfrmClients *clients = Windows::frmClients();

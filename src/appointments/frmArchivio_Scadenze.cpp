@@ -581,6 +581,15 @@ bool TfrmArchivio_Scadenze::showPosition(qint64 position)
 
 void TfrmArchivio_Scadenze::setDate(const QDate &date) { txtData->setText(Formats::dateText(date)); }
 
+void TfrmArchivio_Scadenze::newCard(const QDate &date, const QTime &time)
+{
+    clearCard();
+    setDate(date);
+    txtOreApp->setEditText(QStringLiteral("%1").arg(time.hour(), 2, 10, QLatin1Char('0')));
+    txtMinutiApp->setEditText(QStringLiteral("%1").arg(time.minute(), 2, 10, QLatin1Char('0')));
+    txtAvviso->setFocus();
+}
+
 void TfrmArchivio_Scadenze::setContact(const QString &name, const QString &telephone, const QString &mobile,
                                        const QString &email, const QString &payment)
 {

@@ -88,6 +88,9 @@ public:
     bool showPosition(qint64 position);
     // The date picked in the date picker, into txtData.
     void setDate(const QDate &date);
+    // A new card (as Nuovo makes it) with a date and a time filled in (the appointment book's
+    // free slot): hours and minutes as two digits, the focus in txtAvviso.
+    void newCard(const QDate &date, const QTime &time);
     // A patient's contact, from the patient archive: name, telephone, mobile number, e-mail
     // and payment method, into txtContatto, txtTel, txtCel, txtEmail and txtLuogo.
     void setContact(const QString &name, const QString &telephone, const QString &mobile, const QString &email,
