@@ -86,6 +86,7 @@ private:
 private slots:
     void init()
     {
+        forgetDateIndex();
         world = std::make_unique<TestWorld>();
         world->windows();
     }
@@ -283,6 +284,50 @@ private slots:
             got.append(QStringLiteral("%1 %2 %3").arg(timeText(e.minute), e.contact).arg(e.position));
         QCOMPARE(got, (QStringList{QStringLiteral("09:05 Due 6"), QStringLiteral("11:00 Uno 1"),
                                    QStringLiteral("11:00 Tre 8")}));
+    }
+
+    void keptDatesFollowTheArchive()
+    {
+        const auto contacts = [](const QDate &day) {
+            QStringList out;
+            for (const Entry &e : entriesBetween(day, day))
+                out.append(QStringLiteral("%1 %2").arg(e.contact).arg(e.position));
+            return out;
+        };
+        writeAppointmentArchive({Card{.contatto = QStringLiteral("Uno")},
+                                 Card{.data = QStringLiteral("11/12/2026"), .contatto = QStringLiteral("Due")},
+                                 Card{.data = QStringLiteral("31/02/2026"), .contatto = QStringLiteral("Guasta")}});
+        // Just written: the file may still change within the file system's tick, so a scan
+        // keeps nothing.
+        QCOMPARE(contacts(kToday), QStringList{QStringLiteral("Uno 1")});
+        QVERIFY(!dateIndexKept());
+
+        // Last changed an hour ago: the scan keeps the dates, the next day is read through them.
+        const auto age = [&] {
+            QFile f(world->file(kAppointmentArchive));
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        };
+        age();
+        QCOMPARE(contacts(kToday), QStringList{QStringLiteral("Uno 1")});
+        QVERIFY(dateIndexKept());
+        QCOMPARE(contacts(kToday.addDays(1)), QStringList{QStringLiteral("Due 2")});
+        QVERIFY(dateIndexKept());
+
+        // A save elsewhere (another copy of the program on the shared folder) moves the second
+        // card to today: the file changed, the archive is scanned again.
+        RecordFile file(world->file(kAppointmentArchive), TAppointmentRecord::Size);
+        file.open(RecordFile::Write);
+        TAppointmentRecord moved = appointmentRecord(Card{.ore = QStringLiteral("08"), .contatto = QStringLiteral("Due")});
+        file.overwriteAt(2, moved);
+        file.append(appointmentRecord(Card{.data = QStringLiteral("11/12/2026"), .contatto = QStringLiteral("Tre")}));
+        file.close();
+        QCOMPARE(contacts(kToday), (QStringList{QStringLiteral("Due 2"), QStringLiteral("Uno 1")}));
+        QCOMPARE(contacts(kToday.addDays(1)), QStringList{QStringLiteral("Tre 4")});
+        age();
+        QCOMPARE(contacts(kToday.addDays(1)), QStringList{QStringLiteral("Tre 4")});
+        QVERIFY(dateIndexKept());
+        QCOMPARE(contacts(kToday), (QStringList{QStringLiteral("Due 2"), QStringLiteral("Uno 1")}));
     }
 
     // ---- The printed page ----

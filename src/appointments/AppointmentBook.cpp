@@ -5,6 +5,12 @@
 #include "print/BookDocument.h"
 #include "storage/AppointmentRecord.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QMutex>
+
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
 #include <tuple>
@@ -62,37 +68,129 @@ std::optional<Entry> entryOf(const TAppointmentRecord &record, qint64 position)
     return e;
 }
 
+namespace {
+
+// What tells one state of the archive file from another: any save changes its time of change
+// (and an append its size).
+struct Stamp
+{
+    qint64 size = -1;
+    qint64 device = 0;
+    qint64 inode = 0;
+    qint64 changedNs = 0;
+    bool operator==(const Stamp &) const = default;
+};
+
+std::optional<Stamp> stampOf(const QString &path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return Stamp{qint64(st.st_size), qint64(st.st_dev), qint64(st.st_ino),
+                 qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+// The date of every card of the archive as last scanned (dates[position - 1], 0 where it does
+// not convert), kept while the file stays as it was: the next day or week is then read card by
+// card instead of scanning the archive again. Kept only for a file last changed more than two
+// seconds before the scan began, since the file system's clock moves in ticks: a save in the
+// same tick as the scan would leave the time unchanged.
+struct DateIndex
+{
+    QString path;
+    Stamp stamp;
+    std::vector<int> dates;
+};
+
+DateIndex &dateIndex()
+{
+    static DateIndex index;
+    return index;
+}
+
+QMutex &dateIndexLock()
+{
+    static QMutex lock;
+    return lock;
+}
+
+void sortEntries(std::vector<Entry> &entries)
+{
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        return std::tie(a.date, a.minute, a.position) < std::tie(b.date, b.minute, b.position);
+    });
+}
+
+} // namespace
+
 std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
 {
     const int from = Formats::dateNumber(first);
     const int to = Formats::dateNumber(last);
-    // The archive is read in two halves at once; a card of the days asked for is copied
-    // whole by its half (there are few), and read into an entry afterwards.
-    struct Found
-    {
-        qint64 position;
+    const QString path = ProgramFolder::file(kAppointmentArchive);
+    const auto before = stampOf(path);
+    QMutexLocker locked(&dateIndexLock());
+    DateIndex &index = dateIndex();
+    std::vector<Entry> entries;
+
+    if (before && index.path == path && index.stamp == *before) {
+        RecordFile file(path, TAppointmentRecord::Size);
+        file.open(RecordFile::Read);
         TAppointmentRecord record;
-    };
-    std::array<std::vector<Found>, 2> found;
-    RecordFile file(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
+        for (size_t i = 0; i < index.dates.size(); ++i) {
+            if (index.dates[i] < from || index.dates[i] > to)
+                continue;
+            file.readAt(qint64(i) + 1, record);
+            if (auto e = entryOf(record, qint64(i) + 1))
+                entries.push_back(std::move(*e));
+        }
+        file.close();
+        sortEntries(entries);
+        return entries;
+    }
+
+    // The archive is read in two halves at once; each half keeps the date of every card and
+    // the entries of the days asked for (few), in file order.
+    index = DateIndex{};
+    std::array<std::vector<int>, 2> dates;
+    std::array<std::vector<Entry>, 2> found;
+    const qint64 began = QDateTime::currentMSecsSinceEpoch();
+    RecordFile file(path, TAppointmentRecord::Size);
     file.open(RecordFile::Read);
     file.scanInHalves([&](int half, const char *bytes, qint64 position) {
         const auto &record = *reinterpret_cast<const TAppointmentRecord *>(bytes);
         const int date = Formats::dateNumber(record.Data.trimmedBytes());
+        dates[size_t(half)].push_back(date);
         if (date >= from && date <= to)
-            found[size_t(half)].push_back({position, record});
+            if (auto e = entryOf(record, position))
+                found[size_t(half)].push_back(std::move(*e));
     });
+    const qint64 count = file.count();
     file.close();
-    std::vector<Entry> entries;
-    entries.reserve(found[0].size() + found[1].size());
-    for (const auto &half : found)
-        for (const Found &f : half)
-            if (auto e = entryOf(f.record, f.position))
-                entries.push_back(std::move(*e));
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
-        return std::tie(a.date, a.minute, a.position) < std::tie(b.date, b.minute, b.position);
-    });
+    entries = std::move(found[0]);
+    entries.insert(entries.end(), std::make_move_iterator(found[1].begin()), std::make_move_iterator(found[1].end()));
+    sortEntries(entries);
+
+    if (before && qint64(dates[0].size() + dates[1].size()) == count
+        && before->changedNs / 1000000 < began - 2000 && stampOf(path) == before) {
+        index.path = path;
+        index.stamp = *before;
+        index.dates = std::move(dates[0]);
+        index.dates.insert(index.dates.end(), dates[1].begin(), dates[1].end());
+    }
     return entries;
+}
+
+void forgetDateIndex()
+{
+    QMutexLocker locked(&dateIndexLock());
+    dateIndex() = DateIndex{};
+}
+
+bool dateIndexKept()
+{
+    QMutexLocker locked(&dateIndexLock());
+    return !dateIndex().path.isEmpty();
 }
 
 State stateOf(const Entry &entry, const QDate &today)
@@ -125,7 +223,10 @@ QString stateText(State state)
 
 QString timeText(int minute)
 {
-    return QStringLiteral("%1:%2").arg(minute / 60, 2, 10, QLatin1Char('0')).arg(minute % 60, 2, 10, QLatin1Char('0'));
+    const int h = minute / 60, m = minute % 60;
+    const QChar text[5] = {QChar(u'0' + h / 10), QChar(u'0' + h % 10), QChar(u':'), QChar(u'0' + m / 10),
+                           QChar(u'0' + m % 10)};
+    return QString(text, 5);
 }
 
 QString blockName(const Entry &entry, State state)
@@ -245,9 +346,11 @@ quint32 paler(quint32 argb, double towardsWhite)
 }
 } // namespace
 
-Look lookOf(const Entry &entry, State state)
+Look lookOf(const Entry &entry, State state) { return lookOf(colourIndex(entry.dentist), state); }
+
+Look lookOf(int colourIndex, State state)
 {
-    const Colour c = paletteColour(colourIndex(entry.dentist));
+    const Colour c = paletteColour(colourIndex);
     switch (state) {
     case State::Fulfilled:
         return {paler(c.fill, 0.6), paler(c.edge, 0.55), 0xFF5E5E5E};

@@ -63,8 +63,15 @@ std::optional<int> minuteOf(const TAppointmentRecord &record);
 std::optional<Entry> entryOf(const TAppointmentRecord &record, qint64 position);
 // The entries of the appointment archive dated from `first` to `last` (both included),
 // ordered by date, time and record position. Throws StorageError when the archive cannot be
-// read (it is created empty when missing).
+// read (it is created empty when missing). A scan keeps the date of every card in memory while
+// the archive file stays as it was (its size and time of change, taken before the scan), so
+// that the next days asked for are read card by card; any save elsewhere changes the file, and
+// the next call scans again.
 std::vector<Entry> entriesBetween(const QDate &first, const QDate &last);
+// The dates kept by the last scan: forgotten (tests; the benchmark's rows without them), and
+// whether there are any.
+void forgetDateIndex();
+bool dateIndexKept();
 
 State stateOf(const Entry &entry, const QDate &today);
 // "assolto", "da assolvere", "scaduto e non assolto"; empty for a flag that is neither.
@@ -131,6 +138,7 @@ struct Look
 };
 constexpr quint32 kOverdueInk = 0xFFA3001B;
 Look lookOf(const Entry &entry, State state);
+Look lookOf(int colourIndex, State state); // the same with the dentist's colour known
 // A block's lines, top to bottom: the time and the patient, the treatments, the dentist,
 // and the state when the block is fulfilled or past due.
 QStringList blockLines(const Entry &entry, State state);

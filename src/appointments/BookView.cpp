@@ -158,6 +158,7 @@ void BookView::showBook(const Layout &layout, const QDate &today)
 {
     m_layout = layout;
     m_today = today;
+    m_colours.clear();
     m_unreadable = false;
     rebuildItems();
     setFixedHeight(rowCount(m_layout.hours) * kRowHeight + 1);
@@ -193,6 +194,7 @@ void BookView::rebuildItems()
         }
     m_items.clear();
     m_cover.clear();
+    m_drawn.clear();
     const int rows = rowCount(m_layout.hours);
     for (int d = 0; d < m_layout.days.size(); ++d) {
         const Day &day = m_layout.days[d];
@@ -217,6 +219,7 @@ void BookView::rebuildItems()
         }
         m_cover.append(cover);
     }
+    m_drawn.resize(m_items.size());
 }
 
 void BookView::setCurrent(int index)
@@ -372,6 +375,11 @@ void BookView::paintEvent(QPaintEvent *event)
     const QFontMetrics fm(font());
     QFont bold = font();
     bold.setBold(true);
+    const QFontMetrics boldMetrics(bold);
+    // The narrowest and a wide character's width: what a block's width can show at most, and
+    // when a first line surely does not fit.
+    const int narrow = std::max(2, fm.horizontalAdvance(QLatin1Char('i')));
+    const int wide = std::max(narrow, boldMetrics.averageCharWidth());
     for (int row = firstRow; row <= lastRow; ++row) {
         const int y = row * kRowHeight;
         const int minute = minuteOfRow(row, m_layout.hours);
@@ -405,8 +413,18 @@ void BookView::paintEvent(QPaintEvent *event)
             }
             continue;
         }
-        const State state = stateOf(*e, m_today);
-        const Look look = lookOf(*e, state);
+        Drawn &drawn = m_drawn[i];
+        if (!drawn.ready) {
+            drawn.state = stateOf(*e, m_today);
+            auto colour = m_colours.find(e->dentist);
+            if (colour == m_colours.end())
+                colour = m_colours.insert(e->dentist, colourIndex(e->dentist));
+            drawn.look = lookOf(*colour, drawn.state);
+            drawn.lines = blockLines(*e, drawn.state);
+            drawn.ready = true;
+        }
+        const State state = drawn.state;
+        const Look &look = drawn.look;
         p.fillRect(r, colour(look.fill));
         p.fillRect(QRect(r.left(), r.top(), 5, r.height()), colour(look.edge));
         if (state == State::Overdue) {
@@ -417,19 +435,28 @@ void BookView::paintEvent(QPaintEvent *event)
             p.drawRect(r.adjusted(0, 0, -1, -1));
         }
         // The lines that fit, each cut at the block's edge; a block of one row reads on one line.
+        // Only the characters that can show are drawn (a crowded week has thousands of blocks).
         const QRect inner = r.adjusted(8, 2, -3, -1);
-        QStringList lines = blockLines(*e, state);
-        if (inner.height() < 2 * lineHeight)
-            lines = {lines.join(QStringLiteral(" \u00B7 "))};
-        p.save();
-        p.setClipRect(inner);
-        p.setPen(colour(look.ink));
-        int y = inner.top() + fm.ascent() + std::max(0, (std::min(inner.height(), lineHeight) - lineHeight) / 2);
-        for (int k = 0; k < lines.size() && y - fm.ascent() < inner.bottom(); ++k, y += lineHeight) {
-            p.setFont(k == 0 ? bold : font());
-            p.drawText(inner.left(), y, lines[k]);
+        if (inner.width() >= 6) {
+            QStringList lines = drawn.lines;
+            // A narrow block (many side by side, a week) gives the patient a line of its own.
+            if (!e->contact.isEmpty() && lines.first().size() * wide > inner.width()) {
+                lines.first() = timeText(e->minute);
+                lines.insert(1, e->contact);
+            }
+            if (inner.height() < 2 * lineHeight)
+                lines = {lines.join(QStringLiteral(" \u00B7 "))};
+            const int room = inner.width() / narrow + 1;
+            p.setClipRect(inner);
+            p.setPen(colour(look.ink));
+            int y = inner.top() + fm.ascent();
+            for (int k = 0; k < lines.size() && y - fm.ascent() < inner.bottom(); ++k, y += lineHeight) {
+                p.setFont(k == 0 ? bold : font());
+                p.drawText(inner.left(), y, lines[k].left(room));
+            }
+            p.setClipping(false);
+            p.setFont(font());
         }
-        p.restore();
         if (current) {
             p.setPen(QPen(kFocus, hasFocus() ? 3 : 1, hasFocus() ? Qt::SolidLine : Qt::DashLine));
             p.drawRect(r.adjusted(1, 1, -2, -2));

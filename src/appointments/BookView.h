@@ -2,7 +2,9 @@
 
 #include "appointments/AppointmentBook.h"
 
+#include <QHash>
 #include <QList>
+#include <QStringList>
 #include <QWidget>
 
 // The grid of the appointment book: the hours down the left, a column per day, a row per
@@ -81,5 +83,15 @@ private:
     bool m_unreadable = false;
     QList<Item> m_items;
     QList<QList<int>> m_cover; // per day, per row: the item that takes it
+    // What a block draws, worked out when it is first painted.
+    struct Drawn
+    {
+        bool ready = false;
+        AppointmentBook::State state = AppointmentBook::State::Other;
+        AppointmentBook::Look look{};
+        QStringList lines;
+    };
+    mutable QList<Drawn> m_drawn;
+    QHash<QString, int> m_colours; // each dentist's text and its colour
     int m_current = -1;
 };

@@ -307,9 +307,9 @@ void TfrmCalendarioAppuntamenti::showHeadings()
         b->setText(title + QStringLiteral(" (%1)").arg(count));
         b->setAccessibleName(title + (count == 1 ? QStringLiteral(", 1 appuntamento")
                                                  : QStringLiteral(", %1 appuntamenti").arg(count)));
-        b->setProperty("today", day.date == Clock::today());
-        b->setStyleSheet(day.date == Clock::today() ? QStringLiteral("QPushButton { font-weight: bold; }")
-                                                    : QString());
+        QFont f = b->font();
+        f.setBold(day.date == Clock::today()); // today's heading stands out
+        b->setFont(f);
     }
     placeHeadings();
 }
