@@ -396,69 +396,82 @@ void BookView::paintEvent(QPaintEvent *event)
         p.drawLine(kTimeWidth + d * dayWidth(), dirty.top(), kTimeWidth + d * dayWidth(), dirty.bottom());
 
     const int lineHeight = fm.height();
+    // The blocks in view; then their boxes, their first lines (bold), their other lines, and
+    // the current item's frame: one font at a time (a crowded week has thousands of blocks).
+    QList<int> shown;
     for (int i = 0; i < m_items.size(); ++i) {
         const Item &it = m_items[i];
-        if (it.row > lastRow || it.row + it.rows <= firstRow)
+        if (it.row > lastRow || it.row + it.rows <= firstRow || it.entry < 0)
             continue;
-        const QRect r = itemRect(i);
-        if (!r.intersects(dirty.adjusted(-3, -3, 3, 3)))
+        if (!itemRect(i).intersects(dirty.adjusted(-3, -3, 3, 3)))
             continue;
-        const bool current = i == m_current;
-        const Entry *e = entryOf(i);
-        if (!e) {
-            if (current) {
-                p.fillRect(r, kFreeCurrent);
-                p.setPen(QPen(kFocus, hasFocus() ? 2 : 1, hasFocus() ? Qt::SolidLine : Qt::DashLine));
-                p.drawRect(r.adjusted(1, 1, -1, -1));
-            }
-            continue;
-        }
+        shown.append(i);
         Drawn &drawn = m_drawn[i];
-        if (!drawn.ready) {
-            drawn.state = stateOf(*e, m_today);
-            auto colour = m_colours.find(e->dentist);
-            if (colour == m_colours.end())
-                colour = m_colours.insert(e->dentist, colourIndex(e->dentist));
-            drawn.look = lookOf(*colour, drawn.state);
-            drawn.lines = blockLines(*e, drawn.state);
-            drawn.ready = true;
-        }
-        const State state = drawn.state;
-        const Look &look = drawn.look;
-        p.fillRect(r, colour(look.fill));
-        p.fillRect(QRect(r.left(), r.top(), 5, r.height()), colour(look.edge));
-        if (state == State::Overdue) {
+        if (drawn.ready)
+            continue;
+        const Entry *e = entryOf(i);
+        drawn.state = stateOf(*e, m_today);
+        auto found = m_colours.find(e->dentist);
+        if (found == m_colours.end())
+            found = m_colours.insert(e->dentist, colourIndex(e->dentist));
+        drawn.look = lookOf(*found, drawn.state);
+        drawn.lines = blockLines(*e, drawn.state);
+        drawn.ready = true;
+    }
+    for (int i : std::as_const(shown)) {
+        const QRect r = itemRect(i);
+        const Drawn &drawn = m_drawn[i];
+        p.fillRect(r, colour(drawn.look.fill));
+        p.fillRect(QRect(r.left(), r.top(), 5, r.height()), colour(drawn.look.edge));
+        if (drawn.state == State::Overdue) {
             p.setPen(QPen(kOverdueFrame, 2));
             p.drawRect(r.adjusted(1, 1, -1, -1));
         } else {
-            p.setPen(colour(look.edge));
+            p.setPen(colour(drawn.look.edge));
             p.drawRect(r.adjusted(0, 0, -1, -1));
         }
-        // The lines that fit, each cut at the block's edge; a block of one row reads on one line.
-        // Only the characters that can show are drawn (a crowded week has thousands of blocks).
-        const QRect inner = r.adjusted(8, 2, -3, -1);
-        if (inner.width() >= 6) {
-            QStringList lines = drawn.lines;
-            // A narrow block (many side by side, a week) gives the patient a line of its own.
-            if (!e->contact.isEmpty() && lines.first().size() * wide > inner.width()) {
-                lines.first() = timeText(e->minute);
-                lines.insert(1, e->contact);
-            }
-            if (inner.height() < 2 * lineHeight)
-                lines = {lines.join(QStringLiteral(" \u00B7 "))};
+    }
+    // The lines that fit, each cut at the block's edge; a block of one row reads on one line.
+    // Only the characters that can show are drawn.
+    const auto linesOf = [&](int i, const QRect &inner) {
+        const Entry *e = entryOf(i);
+        QStringList lines = m_drawn[i].lines;
+        // A narrow block (many side by side, a week) gives the patient a line of its own.
+        if (!e->contact.isEmpty() && lines.first().size() * wide > inner.width()) {
+            lines.first() = timeText(e->minute);
+            lines.insert(1, e->contact);
+        }
+        if (inner.height() < 2 * lineHeight)
+            lines = {lines.join(QStringLiteral(" \u00B7 "))};
+        return lines;
+    };
+    for (const bool first : {true, false}) {
+        p.setFont(first ? bold : font());
+        for (int i : std::as_const(shown)) {
+            const QRect inner = itemRect(i).adjusted(8, 2, -3, -1);
+            if (inner.width() < 6)
+                continue;
+            const QStringList lines = linesOf(i, inner);
             const int room = inner.width() / narrow + 1;
             p.setClipRect(inner);
-            p.setPen(colour(look.ink));
+            p.setPen(colour(m_drawn[i].look.ink));
             int y = inner.top() + fm.ascent();
-            for (int k = 0; k < lines.size() && y - fm.ascent() < inner.bottom(); ++k, y += lineHeight) {
-                p.setFont(k == 0 ? bold : font());
-                p.drawText(inner.left(), y, lines[k].left(room));
-            }
-            p.setClipping(false);
-            p.setFont(font());
+            for (int k = 0; k < lines.size() && y - fm.ascent() < inner.bottom(); ++k, y += lineHeight)
+                if ((k == 0) == first)
+                    p.drawText(inner.left(), y, lines[k].left(room));
         }
-        if (current) {
-            p.setPen(QPen(kFocus, hasFocus() ? 3 : 1, hasFocus() ? Qt::SolidLine : Qt::DashLine));
+        p.setClipping(false);
+    }
+    p.setFont(font());
+    if (m_current >= 0 && m_current < m_items.size()) {
+        const QRect r = itemRect(m_current);
+        const QPen pen(kFocus, hasFocus() ? 3 : 1, hasFocus() ? Qt::SolidLine : Qt::DashLine);
+        if (m_items[m_current].entry < 0) {
+            p.fillRect(r, kFreeCurrent);
+            p.setPen(QPen(kFocus, hasFocus() ? 2 : 1, hasFocus() ? Qt::SolidLine : Qt::DashLine));
+            p.drawRect(r.adjusted(1, 1, -1, -1));
+        } else {
+            p.setPen(pen);
             p.drawRect(r.adjusted(1, 1, -2, -2));
         }
     }
