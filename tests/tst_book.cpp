@@ -124,17 +124,17 @@ private slots:
         QTest::addColumn<Hours>("shown");
         QTest::newRow("none: the practice's hours") << kDefaultHours << std::vector<int>{} << kDefaultHours;
         QTest::newRow("inside") << kDefaultHours << std::vector<int>{at(8, 0), at(19, 59)} << kDefaultHours;
-        QTest::newRow("earlier: from its hour") << kDefaultHours << std::vector<int>{at(7, 30)}
-                                                << Hours{at(7, 0), at(20, 0)};
-        QTest::newRow("at 20:00: to 21:00") << kDefaultHours << std::vector<int>{at(20, 0)} << Hours{at(8, 0), at(21, 0)};
+        QTest::newRow("earlier: from its hour")
+            << kDefaultHours << std::vector<int>{at(7, 30)} << Hours{at(7, 0), at(20, 0)};
+        QTest::newRow("at 20:00: to 21:00")
+            << kDefaultHours << std::vector<int>{at(20, 0)} << Hours{at(8, 0), at(21, 0)};
         QTest::newRow("both ends") << kDefaultHours << std::vector<int>{at(6, 10), at(21, 45)}
                                    << Hours{at(6, 0), at(22, 0)};
         QTest::newRow("set hours") << Hours{at(9, 0), at(13, 0)} << std::vector<int>{at(10, 0)}
                                    << Hours{at(9, 0), at(13, 0)};
-        QTest::newRow("set hours widened") << Hours{at(9, 0), at(13, 0)} << std::vector<int>{at(15, 20)}
-                                           << Hours{at(9, 0), at(16, 0)};
-        QTest::newRow("upside down: the default") << Hours{at(14, 0), at(9, 0)} << std::vector<int>{}
-                                                  << kDefaultHours;
+        QTest::newRow("set hours widened")
+            << Hours{at(9, 0), at(13, 0)} << std::vector<int>{at(15, 20)} << Hours{at(9, 0), at(16, 0)};
+        QTest::newRow("upside down: the default") << Hours{at(14, 0), at(9, 0)} << std::vector<int>{} << kDefaultHours;
     }
     void hoursWidened()
     {
@@ -158,9 +158,8 @@ private slots:
             << std::vector<int>{at(10, 0), at(10, 15)} << std::vector<Place>{{8, 1, 0, 1}, {9, 4, 0, 1}};
         QTest::newRow("next after two hours: one hour at most")
             << std::vector<int>{at(10, 0), at(12, 0)} << std::vector<Place>{{8, 4, 0, 1}, {16, 4, 0, 1}};
-        QTest::newRow("same time: side by side")
-            << std::vector<int>{at(10, 0), at(10, 0), at(10, 15)}
-            << std::vector<Place>{{8, 1, 0, 2}, {8, 1, 1, 2}, {9, 4, 0, 1}};
+        QTest::newRow("same time: side by side") << std::vector<int>{at(10, 0), at(10, 0), at(10, 15)}
+                                                 << std::vector<Place>{{8, 1, 0, 2}, {8, 1, 1, 2}, {9, 4, 0, 1}};
         QTest::newRow("same row, other minutes: side by side")
             << std::vector<int>{at(10, 5), at(10, 10)} << std::vector<Place>{{8, 4, 0, 2}, {8, 4, 1, 2}};
         QTest::newRow("three at once, then 45 minutes")
@@ -177,8 +176,12 @@ private slots:
         QCOMPARE(got.size(), places.size());
         for (size_t i = 0; i < got.size(); ++i) {
             const Place &g = got[i], &w = places[i];
-            QVERIFY2(g == w, qPrintable(QStringLiteral("block %1: row %2 rows %3 column %4 of %5").arg(i).arg(g.row)
-                                            .arg(g.rows).arg(g.column).arg(g.columns)));
+            QVERIFY2(g == w, qPrintable(QStringLiteral("block %1: row %2 rows %3 column %4 of %5")
+                                            .arg(i)
+                                            .arg(g.row)
+                                            .arg(g.rows)
+                                            .arg(g.column)
+                                            .arg(g.columns)));
         }
     }
 
@@ -212,10 +215,10 @@ private slots:
         QTest::addColumn<QString>("b");
         QTest::addColumn<int>("colour"); // the same in every run
         QTest::newRow("as written") << QStringLiteral("Dott. Bianchi") << QStringLiteral("Dott. Bianchi") << 0;
-        QTest::newRow("case, dots and blanks") << QStringLiteral("Dott. Bianchi") << QStringLiteral(" dott bianchi ")
-                                               << 0;
-        QTest::newRow("capitals and no blank") << QStringLiteral("Dott.ssa Verdi") << QStringLiteral("DOTT.SSA VERDI")
-                                               << 2;
+        QTest::newRow("case, dots and blanks")
+            << QStringLiteral("Dott. Bianchi") << QStringLiteral(" dott bianchi ") << 0;
+        QTest::newRow("capitals and no blank")
+            << QStringLiteral("Dott.ssa Verdi") << QStringLiteral("DOTT.SSA VERDI") << 2;
         QTest::newRow("accents") << QStringLiteral("Dr. Ross\u00EC") << QStringLiteral("dr rossi") << 6;
         QTest::newRow("no dentist: grey") << QString() << QStringLiteral("  . ") << -1;
     }
@@ -247,8 +250,8 @@ private slots:
                                    << base + QStringLiteral(", Dott. Bianchi, assolto");
         QTest::newRow("past due") << QStringLiteral("09/12/2026") << kFlagNo << QStringLiteral("Dott. Bianchi")
                                   << base + QStringLiteral(", Dott. Bianchi, scaduto e non assolto");
-        QTest::newRow("no dentist, another flag") << QStringLiteral("09/12/2026") << QStringLiteral("?") << QString()
-                                                  << base;
+        QTest::newRow("no dentist, another flag")
+            << QStringLiteral("09/12/2026") << QStringLiteral("?") << QString() << base;
     }
     void blockNamesAndStates()
     {
@@ -256,9 +259,12 @@ private slots:
         QFETCH(QString, flag);
         QFETCH(QString, tipologia);
         QFETCH(QString, name);
-        const auto e = entryOf(appointmentRecord(Card{.data = date, .ore = QStringLiteral("10"),
-                                                      .minuti = QStringLiteral("30"), .tipologia = tipologia,
-                                                      .causale = QStringLiteral("Otturazione"), .flag = flag}),
+        const auto e = entryOf(appointmentRecord(Card{.data = date,
+                                                      .ore = QStringLiteral("10"),
+                                                      .minuti = QStringLiteral("30"),
+                                                      .tipologia = tipologia,
+                                                      .causale = QStringLiteral("Otturazione"),
+                                                      .flag = flag}),
                                1);
         QVERIFY(e);
         QCOMPARE(blockName(*e, stateOf(*e, kToday)), name);
@@ -318,7 +324,8 @@ private slots:
         // card to today: the file changed, the archive is scanned again.
         RecordFile file(world->file(kAppointmentArchive), TAppointmentRecord::Size);
         file.open(RecordFile::Write);
-        TAppointmentRecord moved = appointmentRecord(Card{.ore = QStringLiteral("08"), .contatto = QStringLiteral("Due")});
+        TAppointmentRecord moved =
+            appointmentRecord(Card{.ore = QStringLiteral("08"), .contatto = QStringLiteral("Due")});
         file.overwriteAt(2, moved);
         file.append(appointmentRecord(Card{.data = QStringLiteral("11/12/2026"), .contatto = QStringLiteral("Tre")}));
         file.close();
@@ -334,11 +341,22 @@ private slots:
 
     void printedDayIsALaidOutPage()
     {
-        Entry a{1, kToday, at(9, 0), QStringLiteral("Rossi Mario"), QStringLiteral("Otturazione"),
-                QStringLiteral("Dott. Bianchi"), Flag::Open};
-        Entry b{2, kToday, at(9, 0), QStringLiteral("Verdi Anna"), QStringLiteral("Igiene"), QString(), Flag::Fulfilled};
-        Entry c{3, kToday, at(9, 30), QStringLiteral("Neri Luca"), QStringLiteral("Visita"),
-                QStringLiteral("Dott. Bianchi"), Flag::Open};
+        Entry a{1,
+                kToday,
+                at(9, 0),
+                QStringLiteral("Rossi Mario"),
+                QStringLiteral("Otturazione"),
+                QStringLiteral("Dott. Bianchi"),
+                Flag::Open};
+        Entry b{2,         kToday,         at(9, 0), QStringLiteral("Verdi Anna"), QStringLiteral("Igiene"),
+                QString(), Flag::Fulfilled};
+        Entry c{3,
+                kToday,
+                at(9, 30),
+                QStringLiteral("Neri Luca"),
+                QStringLiteral("Visita"),
+                QStringLiteral("Dott. Bianchi"),
+                Flag::Open};
         const Layout day = layout({kToday}, {a, b, c}, kDefaultHours);
         const Report::Document doc = BookDocument::make(printedBook(day, kToday, kToday));
         QCOMPARE(doc.orientation(), Report::Document::Portrait);
@@ -363,13 +381,13 @@ private slots:
         // one hour. The rows fill the page's height between the headings and the foot.
         const double width = doc.printableSize().width();
         const double dayWidth = width - BookDocument::kTimeColumn;
-        const double row = (doc.printableSize().height() - 0.5 - BookDocument::kFootHeight - BookDocument::kGridTop) / 48;
+        const double row =
+            (doc.printableSize().height() - 0.5 - BookDocument::kFootHeight - BookDocument::kGridTop) / 48;
         const auto blockBox = [&](int i) { return page.text(QStringLiteral("txtBlocco%1").arg(i)); };
-        QCOMPARE(blockBox(1)->lines,
-                 (QStringList{QStringLiteral("09:00 Rossi Mario"), QStringLiteral("Otturazione"),
-                              QStringLiteral("Dott. Bianchi")}));
+        QCOMPARE(blockBox(1)->lines, (QStringList{QStringLiteral("09:00 Rossi Mario"), QStringLiteral("Otturazione"),
+                                                  QStringLiteral("Dott. Bianchi")}));
         QCOMPARE(blockBox(2)->lines, (QStringList{QStringLiteral("09:00 Verdi Anna"), QStringLiteral("Igiene"),
-                                                   QStringLiteral("ASSOLTO")}));
+                                                  QStringLiteral("ASSOLTO")}));
         QCOMPARE(blockBox(2)->colour, quint32(0xFF5E5E5E)); // muted
         const double left1 = BookDocument::kTimeColumn + 0.3 + BookDocument::kStripWidth + 0.5;
         QVERIFY(qAbs(blockBox(1)->rect.left() - left1) < 1e-6);
@@ -403,9 +421,9 @@ private slots:
         QVERIFY(job->landscape());
         QCOMPARE(job->pages().size(), 1);
         const Report::Page &page = job->pages().first();
-        QCOMPARE(page.text(QStringLiteral("txtTitolo"))->lines,
-                 QStringList{QStringLiteral(
-                     "Calendario appuntamenti - dal luned\u00EC 07/12/2026 al sabato 12/12/2026")});
+        QCOMPARE(
+            page.text(QStringLiteral("txtTitolo"))->lines,
+            QStringList{QStringLiteral("Calendario appuntamenti - dal luned\u00EC 07/12/2026 al sabato 12/12/2026")});
         QCOMPARE(page.text(QStringLiteral("txtGiorno6"))->lines, QStringList{QStringLiteral("sabato 12/12/2026")});
         QVERIFY(!page.text(QStringLiteral("txtGiorno7")));
         QVERIFY(page.text(QStringLiteral("txtBlocco2")));
@@ -416,8 +434,10 @@ private slots:
 
     void opensFromTheAgendaOnTheDayChosen()
     {
-        writeAppointmentArchive({Card{.data = QStringLiteral("15/12/2026"), .ore = QStringLiteral("10"),
-                                      .minuti = QStringLiteral("30"), .contatto = QStringLiteral("Bianchi Luisa")}});
+        writeAppointmentArchive({Card{.data = QStringLiteral("15/12/2026"),
+                                      .ore = QStringLiteral("10"),
+                                      .minuti = QStringLiteral("30"),
+                                      .contatto = QStringLiteral("Bianchi Luisa")}});
         QVERIFY(openBook(QDate(2026, 12, 15)));
         QCOMPARE(book->windowTitle(), QStringLiteral(" Sorrisa - Calendario appuntamenti"));
         QCOMPARE(book->day(), QDate(2026, 12, 15));
@@ -463,19 +483,19 @@ private slots:
         const auto k = [](std::initializer_list<int> keys) { return QList<int>(keys); };
         QTest::newRow("start") << k({}) << QStringLiteral("09:00, Rossi Mario");
         QTest::newRow("right: beside") << k({Qt::Key_Right}) << QStringLiteral("09:00, Verdi Anna");
-        QTest::newRow("right at the edge of a day: stays") << k({Qt::Key_Right, Qt::Key_Right})
-                                                          << QStringLiteral("09:00, Verdi Anna");
+        QTest::newRow("right at the edge of a day: stays")
+            << k({Qt::Key_Right, Qt::Key_Right}) << QStringLiteral("09:00, Verdi Anna");
         QTest::newRow("right, left") << k({Qt::Key_Right, Qt::Key_Left}) << QStringLiteral("09:00, Rossi Mario");
         QTest::newRow("down: the next block") << k({Qt::Key_Down}) << QStringLiteral("09:30, Neri Luca");
-        QTest::newRow("down twice: the slot after the stretch") << k({Qt::Key_Down, Qt::Key_Down})
-                                                               << QStringLiteral("10:30");
+        QTest::newRow("down twice: the slot after the stretch")
+            << k({Qt::Key_Down, Qt::Key_Down}) << QStringLiteral("10:30");
         QTest::newRow("up from the first block: the slot above") << k({Qt::Key_Up}) << QStringLiteral("08:45");
         QTest::newRow("home") << k({Qt::Key_Down, Qt::Key_Home}) << QStringLiteral("08:00");
         QTest::newRow("end") << k({Qt::Key_End}) << QStringLiteral("19:45");
         QTest::newRow("page down: the next day, same time")
             << k({Qt::Key_PageDown}) << QStringLiteral("09:00, Gialli Ugo");
-        QTest::newRow("page down, page up: back") << k({Qt::Key_PageDown, Qt::Key_PageUp})
-                                                 << QStringLiteral("09:00, Rossi Mario");
+        QTest::newRow("page down, page up: back")
+            << k({Qt::Key_PageDown, Qt::Key_PageUp}) << QStringLiteral("09:00, Rossi Mario");
     }
     void keyboardPaths()
     {
@@ -485,7 +505,8 @@ private slots:
             Card{.ore = QStringLiteral("09"), .contatto = QStringLiteral("Rossi Mario")},
             Card{.ore = QStringLiteral("09"), .minuti = QStringLiteral("30"), .contatto = QStringLiteral("Neri Luca")},
             Card{.ore = QStringLiteral("09"), .contatto = QStringLiteral("Verdi Anna")},
-            Card{.data = QStringLiteral("11/12/2026"), .ore = QStringLiteral("09"),
+            Card{.data = QStringLiteral("11/12/2026"),
+                 .ore = QStringLiteral("09"),
                  .contatto = QStringLiteral("Gialli Ugo")},
         });
         QVERIFY(openBook());
@@ -498,7 +519,8 @@ private slots:
     {
         writeAppointmentArchive({
             Card{.ore = QStringLiteral("09"), .contatto = QStringLiteral("Rossi Mario")},
-            Card{.data = QStringLiteral("11/12/2026"), .ore = QStringLiteral("09"),
+            Card{.data = QStringLiteral("11/12/2026"),
+                 .ore = QStringLiteral("09"),
                  .contatto = QStringLiteral("Gialli Ugo")},
         });
         QVERIFY(openBook());
@@ -646,7 +668,9 @@ private slots:
     void accessibleNames()
     {
         writeAppointmentArchive({
-            Card{.ore = QStringLiteral("10"), .minuti = QStringLiteral("30"), .tipologia = QStringLiteral("Dott. Bianchi"),
+            Card{.ore = QStringLiteral("10"),
+                 .minuti = QStringLiteral("30"),
+                 .tipologia = QStringLiteral("Dott. Bianchi"),
                  .causale = QStringLiteral("Otturazione")},
             Card{.data = QStringLiteral("09/12/2026"), .contatto = QStringLiteral("Verdi Anna")},
         });
@@ -712,7 +736,8 @@ private slots:
         }
         for (int i = 0; i < 5; ++i)
             cards.append(Card{.ore = QStringLiteral("11"), .contatto = QStringLiteral("Stessa Ora %1").arg(i)});
-        cards.append(Card{.ore = QStringLiteral("07"), .minuti = QStringLiteral("30"), .contatto = QStringLiteral("Presto")});
+        cards.append(
+            Card{.ore = QStringLiteral("07"), .minuti = QStringLiteral("30"), .contatto = QStringLiteral("Presto")});
         writeAppointmentArchive(cards);
         QVERIFY(openBook());
         book->resize(1500, 950);

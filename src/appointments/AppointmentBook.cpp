@@ -171,8 +171,8 @@ std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
     entries.insert(entries.end(), std::make_move_iterator(found[1].begin()), std::make_move_iterator(found[1].end()));
     sortEntries(entries);
 
-    if (before && qint64(dates[0].size() + dates[1].size()) == count
-        && before->changedNs / 1000000 < began - 2000 && stampOf(path) == before) {
+    if (before && qint64(dates[0].size() + dates[1].size()) == count && before->changedNs / 1000000 < began - 2000
+        && stampOf(path) == before) {
         index.path = path;
         index.stamp = *before;
         index.dates = std::move(dates[0]);
@@ -439,8 +439,8 @@ BookDocument::Book printedBook(const Layout &layout, const QDate &today, const Q
             const State state = stateOf(e, today);
             const Look look = lookOf(e, state);
             const Place &p = day.places[i];
-            book.blocks.append({d, p.row, p.rows, p.column, p.columns, blockLines(e, state), look.fill, look.edge,
-                                look.ink});
+            book.blocks.append(
+                {d, p.row, p.rows, p.column, p.columns, blockLines(e, state), look.fill, look.edge, look.ink});
         }
     }
     for (const QString &dentist : dentists(layout))

@@ -48,7 +48,7 @@ struct Entry
 {
     qint64 position = 0; // the card's record position
     QDate date;
-    int minute = 0; // from midnight
+    int minute = 0;     // from midnight
     QString contact;    // Contatto
     QString treatments; // Causale
     QString dentist;    // Tipologia

@@ -297,8 +297,8 @@ QString BookView::itemName(int index) const
     if (index < 0 || index >= m_items.size())
         return {};
     const Item &it = m_items[index];
-    const QString prefix = m_layout.days.size() > 1 ? dayTitle(m_layout.days[it.day].date) + QStringLiteral(", ")
-                                                    : QString();
+    const QString prefix =
+        m_layout.days.size() > 1 ? dayTitle(m_layout.days[it.day].date) + QStringLiteral(", ") : QString();
     if (const Entry *e = entryOf(index))
         return prefix + blockName(*e, stateOf(*e, m_today));
     return prefix + timeText(minuteOfRow(it.row, m_layout.hours));

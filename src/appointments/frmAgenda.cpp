@@ -209,8 +209,8 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
     auto *outer = new QGridLayout(this);
     outer->addWidget(panContainer, 0, 0, Qt::AlignCenter);
 
-    const QList<QWidget *> order = {lstRecords,  btnWhatsApp, calAppuntamenti, btnGiorno, btnMese, btnCalendario, appApriArchivio,
-                                    btnArchivio, imgGuida,    btnStampa,       btnExcel,  imgEsci};
+    const QList<QWidget *> order = {lstRecords,      btnWhatsApp, calAppuntamenti, btnGiorno, btnMese,  btnCalendario,
+                                    appApriArchivio, btnArchivio, imgGuida,        btnStampa, btnExcel, imgEsci};
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order.at(i), order.at(i + 1));
 

@@ -170,8 +170,8 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     whole->addWidget(panComandi);
     whole->addWidget(panGriglia, 1);
 
-    QList<QWidget *> order = {grdAppuntamenti, btnPrecedente, btnOggi, btnSuccessivo, txtData, btnVistaGiorno,
-                              btnVistaSettimana};
+    QList<QWidget *> order = {grdAppuntamenti, btnPrecedente,  btnOggi,          btnSuccessivo,
+                              txtData,         btnVistaGiorno, btnVistaSettimana};
     for (QPushButton *b : std::as_const(btnGiorni))
         order.append(b);
     order << cboDalle << cboAlle << btnStampa << btnChiudi;
@@ -208,8 +208,8 @@ QList<QDate> TfrmCalendarioAppuntamenti::days() const
     // Sunday only when it holds an appointment: the week is read with it, then shown without.
     QList<QDate> week = weekDays(m_day, true);
     const QDate sunday = week.last();
-    const bool sundayHeld = std::any_of(m_entries.begin(), m_entries.end(),
-                                        [&](const Entry &e) { return e.date == sunday; });
+    const bool sundayHeld =
+        std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry &e) { return e.date == sunday; });
     if (!sundayHeld)
         week.removeLast();
     return week;
@@ -275,7 +275,7 @@ void TfrmCalendarioAppuntamenti::relayout()
     } else {
         grdAppuntamenti->showBook(AppointmentBook::layout(shown, m_entries, m_hours), Clock::today());
         grdAppuntamenti->setAccessibleName(m_view == View::Day ? QStringLiteral("Appuntamenti del giorno")
-                                                                : QStringLiteral("Appuntamenti della settimana"));
+                                                               : QStringLiteral("Appuntamenti della settimana"));
     }
     cboDalle->setCurrentIndex(cboDalle->findData(m_hours.first / 60));
     cboAlle->setCurrentIndex(cboAlle->findData(m_hours.last / 60));
@@ -305,8 +305,8 @@ void TfrmCalendarioAppuntamenti::showHeadings()
         const QString title = dayTitle(day.date);
         const int count = int(day.entries.size());
         b->setText(title + QStringLiteral(" (%1)").arg(count));
-        b->setAccessibleName(title + (count == 1 ? QStringLiteral(", 1 appuntamento")
-                                                 : QStringLiteral(", %1 appuntamenti").arg(count)));
+        b->setAccessibleName(
+            title + (count == 1 ? QStringLiteral(", 1 appuntamento") : QStringLiteral(", %1 appuntamenti").arg(count)));
         QFont f = b->font();
         f.setBold(day.date == Clock::today()); // today's heading stands out
         b->setFont(f);
@@ -341,8 +341,7 @@ void TfrmCalendarioAppuntamenti::showLegend()
     shown.append(QStringLiteral("<span style=\"color:#A3001B;\"><b>scaduto e non assolto: bordo rosso</b></span>"));
     read.append(QStringLiteral("assolto: colori attenuati"));
     read.append(QStringLiteral("scaduto e non assolto: bordo rosso"));
-    lblLegenda->setText(QStringLiteral("<b>Legenda:</b>&nbsp; ")
-                        + shown.join(QStringLiteral("&nbsp;&nbsp;&nbsp; ")));
+    lblLegenda->setText(QStringLiteral("<b>Legenda:</b>&nbsp; ") + shown.join(QStringLiteral("&nbsp;&nbsp;&nbsp; ")));
     lblLegenda->setAccessibleName(QStringLiteral("Legenda: ") + read.join(QStringLiteral("; ")));
 }
 
@@ -453,9 +452,8 @@ void TfrmCalendarioAppuntamenti::headingClick(int day)
 
 void TfrmCalendarioAppuntamenti::openItem(int index)
 {
-    const BookView::Item *item = index >= 0 && index < grdAppuntamenti->items().size()
-                                     ? &grdAppuntamenti->items().at(index)
-                                     : nullptr;
+    const BookView::Item *item =
+        index >= 0 && index < grdAppuntamenti->items().size() ? &grdAppuntamenti->items().at(index) : nullptr;
     if (!item || m_failed)
         return;
     QWidget *card = nullptr;
@@ -467,8 +465,7 @@ void TfrmCalendarioAppuntamenti::openItem(int index)
         }
     } else {
         const int minute = minuteOfRow(item->row, grdAppuntamenti->book().hours);
-        card = Hooks::newAppointment(grdAppuntamenti->book().days.at(item->day).date,
-                                     QTime(minute / 60, minute % 60));
+        card = Hooks::newAppointment(grdAppuntamenti->book().days.at(item->day).date, QTime(minute / 60, minute % 60));
     }
     if (card && card != m_card) {
         if (m_card)

@@ -41,8 +41,8 @@ public:
     QPushButton *btnStampa;
     QPushButton *btnChiudi;
     QLabel *lblLegenda;
-    QLabel *lblGiorno;                // the day's heading in the day view
-    QList<QPushButton *> btnGiorni;   // the days' headings in the week view (btnGiorno1 to 7)
+    QLabel *lblGiorno;              // the day's heading in the day view
+    QList<QPushButton *> btnGiorni; // the days' headings in the week view (btnGiorno1 to 7)
     QScrollArea *scrGriglia;
     BookView *grdAppuntamenti;
 

@@ -88,10 +88,11 @@ Document make(const Book &book)
                           rowHeight * b.rows - 0.4);
         band.boxes.append(Box{rect, b.fill});
         band.boxes.append(Box{QRectF(rect.left(), rect.top(), kStripWidth, rect.height()), b.strip});
-        TextBox lines = text(QStringLiteral("txtBlocco%1").arg(i + 1),
-                             QRectF(rect.left() + kStripWidth + 0.5, rect.top() + 0.2,
-                                    std::max(0.0, rect.width() - kStripWidth - 0.8), std::max(0.0, rect.height() - 0.4)),
-                             book.landscape ? 5.5 : 6.5, false, b.lines);
+        TextBox lines =
+            text(QStringLiteral("txtBlocco%1").arg(i + 1),
+                 QRectF(rect.left() + kStripWidth + 0.5, rect.top() + 0.2,
+                        std::max(0.0, rect.width() - kStripWidth - 0.8), std::max(0.0, rect.height() - 0.4)),
+                 book.landscape ? 5.5 : 6.5, false, b.lines);
         lines.colour = b.ink; // the renderer shows the lines that fit the block's height
         band.texts.append(lines);
     }

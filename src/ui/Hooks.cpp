@@ -33,10 +33,7 @@ std::function<QWidget *(const QDate &, const QTime &)> &newAppointmentHook()
 
 void setOpenAppointment(std::function<QWidget *(qint64)> open) { openAppointmentHook() = std::move(open); }
 
-QWidget *openAppointment(qint64 position)
-{
-    return openAppointmentHook() ? openAppointmentHook()(position) : nullptr;
-}
+QWidget *openAppointment(qint64 position) { return openAppointmentHook() ? openAppointmentHook()(position) : nullptr; }
 
 void setNewAppointment(std::function<QWidget *(const QDate &, const QTime &)> open)
 {
