@@ -25,6 +25,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -72,11 +73,13 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     lblPeriodo->setFont(Theme::verdana(13, true));
     lblPeriodo->setStyleSheet(QStringLiteral("QLabel { color: #1F4E79; }"));
     Accessibility::valueLabel(lblPeriodo, QStringLiteral("Periodo"));
-    btnPrecedente = Theme::textButton(QStringLiteral("btnPrecedente"), QStringLiteral("\u25C0 Precedente"), panComandi);
+    btnPrecedente = Theme::textButton(QStringLiteral("btnPrecedente"), QStringLiteral("\u25C0"), panComandi);
     btnPrecedente->setAccessibleName(QStringLiteral("Precedente"));
+    btnPrecedente->setToolTip(QStringLiteral("Giorno o settimana precedente (Pagina su)"));
     btnOggi = Theme::textButton(QStringLiteral("btnOggi"), QStringLiteral("Oggi"), panComandi);
-    btnSuccessivo = Theme::textButton(QStringLiteral("btnSuccessivo"), QStringLiteral("Successivo \u25B6"), panComandi);
+    btnSuccessivo = Theme::textButton(QStringLiteral("btnSuccessivo"), QStringLiteral("\u25B6"), panComandi);
     btnSuccessivo->setAccessibleName(QStringLiteral("Successivo"));
+    btnSuccessivo->setToolTip(QStringLiteral("Giorno o settimana successivi (Pagina gi\u00F9)"));
     txtData = new QDateEdit(panComandi);
     txtData->setObjectName(QStringLiteral("txtData"));
     txtData->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
@@ -101,6 +104,10 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     btnStampa = Theme::textButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), panComandi);
     btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panComandi);
 
+    auto *title = new QHBoxLayout;
+    title->addWidget(lblPeriodo, 1);
+    title->addWidget(btnStampa);
+    title->addWidget(btnChiudi);
     auto *top = new QHBoxLayout;
     top->setSpacing(6);
     for (QWidget *w : std::initializer_list<QWidget *>{btnPrecedente, btnOggi, btnSuccessivo})
@@ -117,8 +124,11 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     top->addWidget(lblAlle);
     top->addWidget(cboAlle);
     top->addStretch();
-    top->addWidget(btnStampa);
-    top->addWidget(btnChiudi);
+    // Every command keeps its whole caption, however narrow the window.
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{btnPrecedente, btnOggi, btnSuccessivo, btnVistaGiorno, btnVistaSettimana,
+                                          btnStampa, btnChiudi, lblData, lblDalle, lblAlle})
+        w->setMinimumWidth(w->sizeHint().width());
 
     lblLegenda = new QLabel(panComandi);
     lblLegenda->setObjectName(QStringLiteral("lblLegenda"));
@@ -127,7 +137,7 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     auto *commands = new QVBoxLayout(panComandi);
     commands->setContentsMargins(12, 8, 12, 8);
     commands->setSpacing(6);
-    commands->addWidget(lblPeriodo);
+    commands->addLayout(title);
     commands->addLayout(top);
     commands->addWidget(lblLegenda);
 
@@ -143,6 +153,7 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     Accessibility::valueLabel(lblGiorno, QStringLiteral("Giorno"));
     for (int d = 0; d < 7; ++d) {
         auto *b = Theme::textButton(QStringLiteral("btnGiorno%1").arg(d + 1), QString(), panGiorni);
+        b->setProperty("role", QStringLiteral("heading"));
         b->setToolTip(QStringLiteral("Mostra il giorno"));
         b->hide();
         connect(b, &QPushButton::clicked, this, [this, d] { headingClick(d); });
@@ -304,12 +315,14 @@ void TfrmCalendarioAppuntamenti::showHeadings()
         const Day &day = book.days[d];
         const QString title = dayTitle(day.date);
         const int count = int(day.entries.size());
-        b->setText(title + QStringLiteral(" (%1)").arg(count));
         b->setAccessibleName(
             title + (count == 1 ? QStringLiteral(", 1 appuntamento") : QStringLiteral(", %1 appuntamenti").arg(count)));
-        QFont f = b->font();
-        f.setBold(day.date == Clock::today()); // today's heading stands out
-        b->setFont(f);
+        const bool today = day.date == Clock::today();
+        if (b->property("today").toBool() != today) { // today's heading stands out
+            b->setProperty("today", today);
+            b->style()->unpolish(b);
+            b->style()->polish(b);
+        }
     }
     placeHeadings();
 }
@@ -321,9 +334,18 @@ void TfrmCalendarioAppuntamenti::placeHeadings()
     const int days = std::max<int>(1, int(grdAppuntamenti->book().days.size()));
     lblGiorno->setGeometry(left + BookView::kTimeWidth, 0,
                            std::max(100, grdAppuntamenti->width() - BookView::kTimeWidth), kHeadingHeight);
-    for (int d = 0; d < btnGiorni.size() && d < days; ++d)
-        btnGiorni[d]->setGeometry(left + grdAppuntamenti->dayLeft(d) + 1, 1, grdAppuntamenti->dayWidth() - 2,
-                                  kHeadingHeight - 2);
+    const Layout &book = grdAppuntamenti->book();
+    for (int d = 0; d < btnGiorni.size() && d < days && d < book.days.size(); ++d) {
+        QPushButton *b = btnGiorni[d];
+        b->setGeometry(left + grdAppuntamenti->dayLeft(d) + 1, 1, grdAppuntamenti->dayWidth() - 2, kHeadingHeight - 2);
+        // The whole day when it fits, "lun 07/12" when the column is narrow; the count after it.
+        const Day &day = book.days[d];
+        const QString count = QStringLiteral(" (%1)").arg(day.entries.size());
+        QString text = dayTitle(day.date) + count;
+        if (b->fontMetrics().horizontalAdvance(text) > b->width() - 12)
+            text = dayTitle(day.date).left(3) + QLatin1Char(' ') + day.date.toString(QStringLiteral("dd/MM")) + count;
+        b->setText(text);
+    }
 }
 
 void TfrmCalendarioAppuntamenti::showLegend()
