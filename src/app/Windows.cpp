@@ -54,7 +54,7 @@ Windows::Windows() : m_set(new Set)
         TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
         const bool shown = card->isVisible();
         card->show();
-        card->newCard(date, time);
+        card->newCardAt(date, time);
         if (shown)
             card->raise();
         card->activateWindow();

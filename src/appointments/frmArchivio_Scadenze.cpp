@@ -581,7 +581,7 @@ bool TfrmArchivio_Scadenze::showPosition(qint64 position)
 
 void TfrmArchivio_Scadenze::setDate(const QDate &date) { txtData->setText(Formats::dateText(date)); }
 
-void TfrmArchivio_Scadenze::newCard(const QDate &date, const QTime &time)
+void TfrmArchivio_Scadenze::newCardAt(const QDate &date, const QTime &time)
 {
     clearCard();
     setDate(date);

@@ -90,7 +90,7 @@ public:
     void setDate(const QDate &date);
     // A new card (as Nuovo makes it) with a date and a time filled in (the appointment book's
     // free slot): hours and minutes as two digits, the focus in txtAvviso.
-    void newCard(const QDate &date, const QTime &time);
+    void newCardAt(const QDate &date, const QTime &time);
     // A patient's contact, from the patient archive: name, telephone, mobile number, e-mail
     // and payment method, into txtContatto, txtTel, txtCel, txtEmail and txtLuogo.
     void setContact(const QString &name, const QString &telephone, const QString &mobile, const QString &email,
