@@ -157,6 +157,8 @@ std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
     const qint64 began = QDateTime::currentMSecsSinceEpoch();
     RecordFile file(path, TAppointmentRecord::Size);
     file.open(RecordFile::Read);
+    for (auto &half : dates)
+        half.reserve(size_t(file.count() / 2 + 1));
     file.scanInHalves([&](int half, const char *bytes, qint64 position) {
         const auto &record = *reinterpret_cast<const TAppointmentRecord *>(bytes);
         const int date = Formats::dateNumber(record.Data.trimmedBytes());
