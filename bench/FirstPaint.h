@@ -4,7 +4,7 @@
 // time, "painted" is written to the standard output and the process ends at once, so that a
 // whole process, from its start to its first paint, can be timed by whoever started it.
 // Used by the start-up floor (BareWindow.cpp) and by the timed build of the program
-// (sorrisa_firstpaint, the program's own main with SORRISA_FIRST_PAINT set).
+// (sorrisa_firstpaint, the program's own run with this watch, FirstPaintMain.cpp).
 
 #include <QCoreApplication>
 #include <QEvent>

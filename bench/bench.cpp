@@ -184,7 +184,7 @@ void showPainted(QWidget *window)
 }
 
 // Start-up, timed on whole processes started anew, each ending at its first paint and saying
-// "painted" (FirstPaint.h): the program (sorrisa_firstpaint, its own main and libraries with
+// "painted" (FirstPaint.h): the program (sorrisa_firstpaint, its own run and libraries with
 // that one hook) and the floor, a bare Qt Widgets program (sorrisa_bare_window) linked with
 // QtWidgets only and showing one window of the login window's size. On the X display when
 // there is one, offscreen otherwise.

@@ -7,7 +7,7 @@
 #include "FuzzCheck.h"
 
 #include "app/Crypt.h"
-#include "appointments/MessageLinks.h"
+#include "base/MessageLinks.h"
 #include "base/Amount.h"
 #include "base/Formats.h"
 #include "base/TextRules.h"

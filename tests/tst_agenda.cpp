@@ -5,7 +5,7 @@
 #include "ui/FixedList.h"
 #include "ui/PictureButton.h"
 #include "appointments/AgendaRules.h"
-#include "appointments/MessageLinks.h"
+#include "base/MessageLinks.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmWhatsApp_Message.h"

@@ -4,7 +4,7 @@
 #include "app/frmAvvio.h"
 #include "ui/PictureButton.h"
 #include "base/Amount.h"
-#include "appointments/MessageLinks.h"
+#include "base/MessageLinks.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmCalendario.h"
@@ -13,6 +13,7 @@
 #include "platform/ProgramFolder.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/RecordFile.h"
+#include "ui/CardForm.h"
 
 #include <QApplication>
 #include <QCalendarWidget>
@@ -642,23 +643,77 @@ private slots:
         QCOMPARE(card->txtData->text(), QStringLiteral("05/03/2027"));
     }
 
+    // The card form binds a record's field table to the controls of any panel, no window
+    // needed: one rule per kind of control, and a field without a control carried over.
+    void cardFormWithoutAWindow()
+    {
+        QWidget panel;
+        auto *date = new QLineEdit(&panel);
+        date->setObjectName(QStringLiteral("txtData"));
+        date->setMaxLength(4);
+        auto *hours = new QComboBox(&panel);
+        hours->setObjectName(QStringLiteral("txtOreApp"));
+        hours->setEditable(true);
+        auto *time = new QLabel(&panel);
+        time->setObjectName(QStringLiteral("lblOra"));
+        auto *flag = new QCheckBox(&panel);
+        flag->setObjectName(QStringLiteral("chkOttemperata"));
+        CardForm form(TAppointmentRecord::fields(), &panel);
+        form.setFlagTexts(kFlagYes, kFlagNo);
+        QCOMPARE(form.boundCount(), 4);
+        QCOMPARE(form.control("Ora"), time);
+        QCOMPARE(form.control("Note"), nullptr);
+
+        const TAppointmentRecord stored =
+            appointmentRecord({.note = QStringLiteral("  portare le lastre "), .flag = QStringLiteral("?")});
+        flag->setChecked(true);
+        form.showRecord(stored);
+        QCOMPARE(date->text(), QStringLiteral("10/12/2026")); // longer than the entry limit: whole
+        QCOMPARE(date->maxLength(), 10);
+        QCOMPARE(date->cursorPosition(), 0);
+        QCOMPARE(hours->currentText(), QStringLiteral("09"));
+        QCOMPARE(time->text(), QStringLiteral("09:00"));
+        QVERIFY(flag->isChecked()); // neither "Sì" nor "No": left as it was
+
+        date->setText(QStringLiteral(" 1/1 "));
+        hours->setEditText(QStringLiteral("11 "));
+        form.setComposed(time, [] { return QStringLiteral("10:30"); });
+        const TAppointmentRecord taken = form.takeRecord(stored);
+        QCOMPARE(taken.Data.text(), QStringLiteral("1/1"));
+        QCOMPARE(taken.OreApp.text(), QStringLiteral("11"));
+        QCOMPARE(taken.Ora.text(), QStringLiteral("10:30"));
+        QCOMPARE(taken.Ottemperata.text(), kFlagYes);
+        QCOMPARE(taken.Note.text(), QStringLiteral("portare le lastre"));
+        QCOMPARE(taken.Contatto.text(), QStringLiteral("Rossi Mario"));
+
+        form.showRecord(appointmentRecord({.data = QStringLiteral("1/2"), .flag = kFlagNo}));
+        QCOMPARE(date->maxLength(), 4); // the entry limit again
+        QVERIFY(!flag->isChecked());
+    }
+
+    // The picker works for the caller its mode names; the hidden label only shows the tag.
     void pickerCancelledOrCalledByAnotherChangesNothing_data()
     {
+        QTest::addColumn<bool>("forTheCard");
         QTest::addColumn<QString>("tag");
         QTest::addColumn<QString>("button");
         QTest::addColumn<bool>("staysOpen");
-        QTest::newRow("Annulla") << "data"
+        QTest::newRow("Annulla") << true << "data"
                                  << "btnAnnulla" << false;
-        QTest::newRow("another caller") << "scadenze"
+        QTest::newRow("another caller") << false << "scadenze"
                                         << "btnImportaData" << true;
+        QTest::newRow("the label's tag steers nothing") << false << "data"
+                                                        << "btnImportaData" << true;
     }
     void pickerCancelledOrCalledByAnotherChangesNothing()
     {
+        QFETCH(bool, forTheCard);
         QFETCH(QString, tag);
         QFETCH(QString, button);
         QFETCH(bool, staysOpen);
         card->txtData->setText(QStringLiteral("01/01/2030"));
-        auto *picker = new TfrmCalendario(card);
+        auto *picker =
+            new TfrmCalendario(card, forTheCard ? TfrmCalendario::Mode::AppointmentDate : TfrmCalendario::Mode::None);
         picker->lblMemory->setText(tag);
         QObject::connect(picker, &TfrmCalendario::dateChosen, card, &TfrmArchivio_Scadenze::setDate);
         bool open = false;

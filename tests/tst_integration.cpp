@@ -149,7 +149,7 @@ private slots:
         Modal::queue([&](QWidget *w) {
             auto *find = qobject_cast<TfrmTrovaScadenze *>(w);
             QVERIFY(find);
-            QCOMPARE(find->lblMemory->text(), QStringLiteral("scadenze"));
+            QCOMPARE(find->mode(), TfrmTrovaScadenze::Mode::AppointmentCard);
             find->findChild<QLineEdit *>(QStringLiteral("txtContatto"))->setText(QStringLiteral("BIANCHI"));
             find->findChild<QPushButton *>(QStringLiteral("btnCerca"))->click();
             found = find->findChild<QLabel *>(QStringLiteral("lblTrovate"))->text();

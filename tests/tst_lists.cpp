@@ -5,6 +5,7 @@
 #include "support/ListScreen.h"
 #include "support/TestSupport.h"
 
+#include "base/LineOrder.h"
 #include "base/TextRules.h"
 #include "ui/FixedList.h"
 #include "appointments/AppointmentLines.h"
@@ -15,6 +16,7 @@
 #include "platform/Printer.h"
 #include "platform/ProgramFolder.h"
 #include "print/ReportRenderer.h"
+#include "storage/AnsiText.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/RecordFile.h"
 
@@ -29,6 +31,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cstring>
 
 Q_DECLARE_METATYPE(AppointmentLines::Status)
@@ -124,6 +127,7 @@ private slots:
     void listPagesClicksAndScreenReader();
     void scrolledListShowsItsLines_data();
     void scrolledListShowsItsLines();
+    void lineOrderKeysOrderAsTheLines();
 };
 
 void TestLists::appointmentLine_data()
@@ -366,9 +370,9 @@ void TestLists::findInListWindow()
 
 void TestLists::reopeningACard_data()
 {
-    QTest::addColumn<QString>("window"); // "status", or "find" with its caller tag
-    QTest::addColumn<QString>("tag");
-    QTest::addColumn<int>("row"); // -1: nothing selected
+    QTest::addColumn<QString>("window"); // "status", or "find" with its opener
+    QTest::addColumn<QString>("opener"); // "card", or "look": opened just to look
+    QTest::addColumn<int>("row");        // -1: nothing selected
     QTest::addColumn<QString>("position");
 
     QTest::newRow("a single line") << "status"
@@ -381,17 +385,17 @@ void TestLists::reopeningACard_data()
     QTest::newRow("nothing selected: the card stays") << "status"
                                                       << "" << -1 << "9";
     QTest::newRow("from the results") << "find"
-                                      << "scadenze" << 1 << "2";
+                                      << "card" << 1 << "2";
     QTest::newRow("from the results, the other identical line") << "find"
-                                                                << "scadenze" << 2 << "3";
-    QTest::newRow("results for another caller: the card stays") << "find"
-                                                                << "clients" << 1 << "9";
+                                                                << "card" << 2 << "3";
+    QTest::newRow("results opened just to look: the card stays") << "find"
+                                                                 << "look" << 1 << "9";
 }
 
 void TestLists::reopeningACard()
 {
     QFETCH(QString, window);
-    QFETCH(QString, tag);
+    QFETCH(QString, opener);
     QFETCH(int, row);
     QFETCH(QString, position);
 
@@ -403,10 +407,8 @@ void TestLists::reopeningACard()
     bool closed = false;
     Modal::queue([&](QWidget *w) {
         auto *list = control<FixedList>(w, "lstRecords");
-        if (auto *find = qobject_cast<TfrmTrovaScadenze *>(w)) {
-            find->lblMemory->setText(tag);
+        if (auto *find = qobject_cast<TfrmTrovaScadenze *>(w))
             find->btnCercaClick();
-        }
         if (row >= 0) {
             doubleClickRow(list, row);
         } else {
@@ -419,10 +421,16 @@ void TestLists::reopeningACard()
         closed = !w->isVisible();
     });
 
-    if (window == QLatin1String("status"))
+    if (window == QLatin1String("status")) {
         card->openStatusList(AppointmentLines::Status::DaAssolvere);
-    else
+    } else if (opener == QLatin1String("card")) {
         card->cmdTrovaClick();
+    } else {
+        // Opened just to look, the window hands no position back, even to a listener.
+        auto *find = new TfrmTrovaScadenze(card);
+        connect(find, &TfrmTrovaScadenze::positionChosen, card, &TfrmArchivio_Scadenze::showPosition);
+        Modal::run(find);
+    }
 
     QVERIFY(closed);
     QCOMPARE(card->lblPosizione->text(), position);
@@ -551,7 +559,7 @@ void TestLists::findWindowSearchAndResults()
     Modal::queue([&](QWidget *w) {
         auto *find = static_cast<TfrmTrovaScadenze *>(w);
         shownBefore = find->panAvvio->isVisible() && !find->panContainer->isVisible()
-                      && !find->lblAttendere->isVisible() && find->lblMemory->text() == QLatin1String("scadenze");
+                      && !find->lblAttendere->isVisible() && find->mode() == TfrmTrovaScadenze::Mode::AppointmentCard;
         find->txtContatto->setText(QStringLiteral("verdi"));
         find->btnCercaClick();
         pages = !find->panAvvio->isVisible() && find->panContainer->isVisible() && find->lstRecords->count() == 1;
@@ -987,6 +995,51 @@ void TestLists::scrolledListShowsItsLines()
     QCOMPARE(window->page->selectedPosition(), qint64(row + 1));
     QCOMPARE(list->selectedLine(), line);
     QCOMPARE(onScreen(list), freshPaint(list));
+}
+
+// Every list is sorted through compact keys (base/LineOrder.h): they must order as the lines.
+// Each byte's rank orders as its character does in the lines (a to z alike with A to Z), keys
+// compared a byte at a time (past equal words) agree with the lines, and lines sorted through
+// their first characters come out as sorted whole, equal lines in their order.
+void TestLists::lineOrderKeysOrderAsTheLines()
+{
+    const LineOrder::Ranks &rank = LineOrder::ranks();
+    for (int a = 0; a < 256; ++a) {
+        const char x = char(a);
+        const QString cx = AnsiText::fromAnsi(&x, 1);
+        for (int b = 0; b < 256; ++b) {
+            const char y = char(b);
+            const QString cy = AnsiText::fromAnsi(&y, 1);
+            const bool byLines = LineOrder::less(cx, cy);
+            unsigned char ka[10], kb[10];
+            std::memset(ka, 'M', sizeof ka);
+            std::memset(kb, 'M', sizeof kb);
+            ka[9] = static_cast<unsigned char>(a);
+            kb[9] = static_cast<unsigned char>(b);
+            if ((rank[size_t(a)] < rank[size_t(b)]) != byLines || (LineOrder::compareBytes(ka, kb, 10) < 0) != byLines
+                || (LineOrder::compareBytes(ka, kb, 10) == 0) != (!byLines && !LineOrder::less(cy, cx)))
+                QFAIL(qPrintable(QStringLiteral("bytes %1 and %2 order unlike their characters").arg(a).arg(b)));
+        }
+    }
+
+    const QString longHead = QString(70, QLatin1Char('x'));
+    QStringList lines = {
+        QStringLiteral("rossi  Cel. 333"), QStringLiteral("ROSSI  Cel. 333"),
+        QStringLiteral("Rossi"),           QStringLiteral("Rossi  Cel. 333"),
+        QStringLiteral("\u0152uvre"),      QStringLiteral("Zeta"),
+        QStringLiteral("\u20AC 10"),       QStringLiteral("_under"),
+        QStringLiteral("[bracket"),        longHead + QStringLiteral("b"),
+        longHead + QStringLiteral("A"),    longHead.toUpper() + QStringLiteral("a"),
+        QStringLiteral("rossi  Cel. 333"), QString(),
+        QStringLiteral("\u00C0ngelo"),     QStringLiteral("angelo"),
+    };
+    QStringList expected = lines;
+    std::stable_sort(expected.begin(), expected.end(), LineOrder::less);
+    QVERIFY(LineOrder::less(QStringLiteral("abc"), QStringLiteral("ABD")));
+    QVERIFY(!LineOrder::less(QStringLiteral("ABC"), QStringLiteral("abc")));
+    QVERIFY(LineOrder::less(QStringLiteral("ab"), QStringLiteral("AB ")));
+    LineOrder::sort(lines);
+    QCOMPARE(lines, expected);
 }
 
 QTEST_MAIN(TestLists)

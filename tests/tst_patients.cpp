@@ -4,6 +4,7 @@
 
 #include "app/Windows.h"
 #include "app/frmAvvio.h"
+#include "chart/frmDentalCondition.h"
 #include "ui/HintStrip.h"
 #include "ui/PictureButton.h"
 #include "patients/frmClients.h"
@@ -16,6 +17,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QKeyEvent>
 #include <QTestEventList>
@@ -204,6 +206,7 @@ private slots:
     void longTextFromFileSurvivesEntryLimit();
     void newClearsTheWholeCard();
     void duplicateKeepsTeethDropsAttachments();
+    void toothNoteFromTheChartReachesTheArchive();
     void duplicateOfNewCardIsRefused();
     void typingRules_data();
     void typingRules();
@@ -679,6 +682,43 @@ void TestPatients::duplicateKeepsTeethDropsAttachments()
     }
     QCOMPARE(fieldBytes(copy, layout().at(0)), QByteArray("DUE junior"));
     QCOMPARE(recordAt(world, 2), recordTwo);
+}
+
+// A note typed in the dental chart, opened from the card: "Applica e chiudi", then the card's
+// "Salva", and the note lies in the card's record in the archive file, the rest unchanged.
+void TestPatients::toothNoteFromTheChartReachesTheArchive()
+{
+    TestWorld world;
+    writeArchive(world, {patient(QStringLiteral("UNO")), patient(QStringLiteral("DUE"))});
+    const QByteArray first = recordAt(world, 1);
+    const QByteArray second = recordAt(world, 2);
+    TfrmClients *w = openCard(world);
+    w->cmdLastClick();
+    QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));
+    Modal::takeOpened();
+
+    Modal::queue([](QWidget *window) {
+        auto *chart = qobject_cast<TfrmDentalCondition *>(window);
+        QVERIFY(chart);
+        QCOMPARE(chart->txtDente(14)->text(), QStringLiteral("Otturazione DUE"));
+        chart->txtDente(11)->setFocus();
+        QTest::keyClicks(chart->txtDente(11), QStringLiteral(" Carie distale profonda "));
+        QTest::mouseClick(chart->btnClose, Qt::LeftButton); // "Applica e chiudi"
+    });
+    QTest::mouseClick(w->btnCondition, Qt::LeftButton);
+    QCOMPARE(Modal::takeOpened(), QStringList{QStringLiteral("frmDentalCondition")});
+    QTest::mouseClick(w->cmdSave, Qt::LeftButton);
+    QCOMPARE(shownMessages(), QStringList{info(kUpdated)});
+
+    QCOMPARE(world.read(kPatientArchive).size(), 2 * R);
+    QCOMPARE(recordAt(world, 1), first);
+    const QByteArray saved = recordAt(world, 2);
+    for (const Slot &slot : layout()) {
+        if (slot.control == "txtDente11")
+            QCOMPARE(fieldBytes(saved, slot), QByteArray("Carie distale profonda"));
+        else
+            QCOMPARE(fieldBytes(saved, slot), fieldBytes(second, slot));
+    }
 }
 
 void TestPatients::duplicateOfNewCardIsRefused()

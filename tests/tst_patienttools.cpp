@@ -233,6 +233,8 @@ private slots:
     void printWhenTheArchiveIsGone();
     void findForThePatientCard();
     void findForTheAppointmentCard();
+    void findModesGiveTheirOwnResult_data();
+    void findModesGiveTheirOwnResult();
     void lookalikeLinesLoadTheirOwnCard_data();
     void lookalikeLinesLoadTheirOwnCard();
     void findSearchPage();
@@ -591,11 +593,11 @@ void TestPatientTools::findForThePatientCard()
     writeArchive({record({QStringLiteral("Rossi Mario")}), wanted, record({QStringLiteral("Bianchi Luca")})});
     TfrmClients *card = showCard(world);
     card->txtName->setText(QStringLiteral("da perdere"));
-    QString tag;
+    auto mode = TfrmFindClients::Mode::AppointmentCard; // until the window says
     bool closed = false;
     Modal::queue([&](QWidget *w) {
         auto *find = static_cast<TfrmFindClients *>(w);
-        tag = find->lblMemory->text();
+        mode = find->mode();
         find->txtName->setText(QStringLiteral("verdi"));
         find->btnCercaClick();
         doubleClickRow(find->lstRecords, 0);
@@ -604,7 +606,7 @@ void TestPatientTools::findForThePatientCard()
     card->cmdFind->click();
 
     QCOMPARE(Modal::takeOpened(), QStringList{QStringLiteral("frmFindClients")});
-    QCOMPARE(tag, QStringLiteral("clients"));
+    QCOMPARE(mode, TfrmFindClients::Mode::PatientCard);
     QVERIFY(closed);
     QCOMPARE(card->lblPosizione->text(), QStringLiteral("2"));
     QCOMPARE(card->txtName->text(), QStringLiteral("Verdi Anna"));
@@ -656,17 +658,17 @@ void TestPatientTools::findForTheAppointmentCard()
     card->setPosition(4);
     card->txtCel->setText(QStringLiteral("3330000000"));
 
-    QString tag;
+    auto mode = TfrmFindClients::Mode::PatientCard; // until the window says
     Modal::queue([&](QWidget *w) {
         auto *find = static_cast<TfrmFindClients *>(w);
-        tag = find->lblMemory->text();
+        mode = find->mode();
         find->btnCercaClick();
         doubleClickRow(find->lstRecords, 1); // sorted: Rossi, Verdi
     });
     card->impContatto->click();
 
     QCOMPARE(Modal::takeOpened(), QStringList{QStringLiteral("frmFindClients")});
-    QCOMPARE(tag, QStringLiteral("scadenze"));
+    QCOMPARE(mode, TfrmFindClients::Mode::AppointmentCard);
     QCOMPARE(card->txtContatto->text(), QStringLiteral("Verdi Anna"));
     QCOMPARE(card->txtTel->text(), QStringLiteral("051 123456"));
     QCOMPARE(card->txtCel->text(), QStringLiteral("3479999999"));
@@ -694,6 +696,42 @@ void TestPatientTools::findForTheAppointmentCard()
     QCOMPARE(card->txtContatto->text(), QStringLiteral("Neri Paolo"));
     QCOMPARE(card->txtCel->text(), QString());
     QVERIFY(shownMessages().isEmpty());
+}
+
+void TestPatientTools::findModesGiveTheirOwnResult_data()
+{
+    QTest::addColumn<TfrmFindClients::Mode>("mode");
+    QTest::addColumn<bool>("card"); // the whole card and its position, else the contact data
+
+    QTest::newRow("for the patient card") << TfrmFindClients::Mode::PatientCard << true;
+    QTest::newRow("for the appointment card") << TfrmFindClients::Mode::AppointmentCard << false;
+}
+
+void TestPatientTools::findModesGiveTheirOwnResult()
+{
+    QFETCH(TfrmFindClients::Mode, mode);
+    QFETCH(bool, card);
+
+    TestWorld world;
+    writeArchive(
+        {record({QStringLiteral("Rossi Mario")}), record({QStringLiteral("Verdi Anna"), QStringLiteral("333")})});
+    TfrmFindClients find(nullptr, mode);
+    QList<qint64> cards;
+    QStringList contacts;
+    connect(&find, &TfrmFindClients::cardChosen, this, [&](qint64 position, const TPatientRecord &chosen) {
+        cards.append(position);
+        QCOMPARE(AnsiText::trimmed(chosen.Name.text()), QStringLiteral("Verdi Anna"));
+    });
+    connect(&find, &TfrmFindClients::contactChosen, this,
+            [&](const PatientLines::Contact &contact) { contacts.append(contact.name); });
+    find.show();
+    find.txtName->setText(QStringLiteral("verdi"));
+    find.btnCercaClick();
+    doubleClickRow(find.lstRecords, 0);
+
+    QVERIFY(!find.isVisible());
+    QCOMPARE(cards, card ? QList<qint64>{2} : QList<qint64>());
+    QCOMPARE(contacts, card ? QStringList() : QStringList{QStringLiteral("Verdi Anna")});
 }
 
 void TestPatientTools::lookalikeLinesLoadTheirOwnCard_data()
@@ -1373,10 +1411,10 @@ void TestPatientTools::attachCancelAndClear()
     QVERIFY(QFile::exists(copy));
     QCOMPARE(shownMessages().size(), 1); // the copy of the first opening is there: replace it?
 
-    // "Applica e chiudi" acts only for the patient card's tag.
+    // "Applica e chiudi" acts only when the window was opened for a card.
     Attachments::Texts texts;
     texts.files[0] = QStringLiteral("a.pdf");
-    TfrmAllegaCartella other(nullptr, texts, QStringLiteral("altro"));
+    TfrmAllegaCartella other(nullptr, texts, TfrmAllegaCartella::Mode::LookOnly);
     bool applied = false;
     connect(&other, &TfrmAllegaCartella::applied, &other, [&applied] { applied = true; });
     other.show();
@@ -1761,7 +1799,7 @@ void TestPatientTools::attachedFolder()
     for (int i = 0; i < 2; ++i) {
         Modal::queue([&](QWidget *w) {
             auto *folder = static_cast<TfrmAttachedFolder *>(w);
-            memory = folder->lblMemory->text();
+            memory = folder->position();
             folder->btnApriCartella->click();
             closed = !folder->isVisible();
         });

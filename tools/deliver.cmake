@@ -5,7 +5,7 @@ file(MAKE_DIRECTORY ${OUT})
 if(NOT EXISTS ${OUT}/unins000.dll)
   file(COPY ${SRC}/unins000.dll DESTINATION ${OUT})
 endif()
-# The manual Guida.pdf is made by the build itself (src/manual).
+# The manual Guida.pdf is made by the build itself (tools/manual).
 foreach(f Avviso.mp3)
   if(EXISTS ${SRC}/${f})
     file(COPY_FILE ${SRC}/${f} ${OUT}/${f} ONLY_IF_DIFFERENT)

@@ -1,8 +1,11 @@
 #include "app/Startup.h"
 
+#include "app/Windows.h"
+#include "app/frmPassword.h"
 #include "base/Formats.h"
 #include "ui/Icons.h"
 #include "ui/Theme.h"
+#include "platform/ProcessSignals.h"
 #include "platform/ProgramFolder.h"
 
 #include <QApplication>
@@ -77,6 +80,20 @@ void prepare(QApplication &app, const QString &programFolder)
             QCoreApplication::installTranslator(qtItalian);
         QApplication::setWindowIcon(Icons::icon(QStringLiteral("app-icon")));
     });
+}
+
+int run(int &argc, char **argv, const std::function<void(QWidget *firstWindow)> &shown)
+{
+    ProcessSignals::prepare();
+    // Windows are drawn by software: no graphics hardware is needed.
+    QCoreApplication::setAttribute(Qt::AA_UseSoftwareOpenGL);
+    QApplication app(argc, argv);
+    prepare(app, QCoreApplication::applicationDirPath());
+    Windows windows;
+    Windows::start();
+    if (shown)
+        shown(Windows::frmPassword());
+    return app.exec();
 }
 
 } // namespace Startup

@@ -5,6 +5,7 @@
 #include "app/frmPassword.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
+#include "export/frmExport.h"
 #include "patients/frmClients.h"
 #include "ui/Hooks.h"
 #include "ui/WorkWindow.h"
@@ -24,6 +25,23 @@ struct Windows::Set
 namespace {
 Windows::Set *g_current = nullptr;
 
+Exports::Member exportMember(Hooks::Export which)
+{
+    switch (which) {
+    case Hooks::Export::Patients:
+        return Exports::Member::Clients;
+    case Hooks::Export::Appointments:
+        return Exports::Member::Scadenzario;
+    case Hooks::Export::Imminent:
+        return Exports::Member::Imminenti;
+    case Hooks::Export::Day:
+        return Exports::Member::Giornaliere;
+    case Hooks::Export::Month:
+        return Exports::Member::Mensili;
+    }
+    return Exports::Member::Clients;
+}
+
 template <class W> W *made(QPointer<W> &slot)
 {
     if (!slot)
@@ -37,6 +55,9 @@ Windows::Windows() : m_set(new Set)
     g_current = m_set;
     WorkWindow::setAfterClose([] { Windows::frmAvvio()->show(); });
     Hooks::setShowAppointmentCard([] { Windows::frmArchivio_Scadenze()->show(); });
+    Hooks::setOpenExport([](QWidget *caller, Hooks::Export which, const QDate &picked) {
+        Exports::open(caller, exportMember(which), picked);
+    });
     // The appointment book: the card window shown first (showing it anew clears it), then
     // the card asked for, brought to the front.
     Hooks::setOpenAppointment([](qint64 position) -> QWidget * {
@@ -78,7 +99,14 @@ Windows::~Windows()
 
 TfrmPassword *Windows::frmPassword() { return made(g_current->password); }
 TfrmAvvio *Windows::frmAvvio() { return made(g_current->avvio); }
-TfrmCambiaPassword *Windows::frmCambiaPassword() { return made(g_current->cambiaPassword); }
+TfrmCambiaPassword *Windows::frmCambiaPassword()
+{
+    if (g_current->cambiaPassword)
+        return g_current->cambiaPassword;
+    TfrmCambiaPassword *window = made(g_current->cambiaPassword);
+    QObject::connect(window, &TfrmCambiaPassword::closed, window, [] { Windows::frmPassword()->comeBack(); });
+    return window;
+}
 TfrmClients *Windows::frmClients() { return made(g_current->clients); }
 TfrmAgenda *Windows::frmAgenda() { return made(g_current->agenda); }
 TfrmArchivio_Scadenze *Windows::frmArchivio_Scadenze() { return made(g_current->scadenze); }

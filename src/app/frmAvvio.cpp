@@ -70,8 +70,7 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     imgSottotitolo->setObjectName(QStringLiteral("imgSottotitolo"));
     imgSottotitolo->setAlignment(Qt::AlignCenter);
     imgSottotitolo->setWordWrap(true);
-    QFont sub(QStringLiteral("Verdana"));
-    sub.setPointSize(11);
+    QFont sub = Theme::verdana(11);
     sub.setItalic(true);
     imgSottotitolo->setFont(sub);
     imgSottotitolo->setStyleSheet(QStringLiteral("color: #1F4E79;"));
@@ -95,9 +94,7 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
         (*picture)->setFocusPolicy(Qt::NoFocus);
         Accessibility::hide(*picture);
         *button = new PictureButton(btn, QString(), caption, shp);
-        QFont f(QStringLiteral("Verdana"));
-        f.setPointSize(13);
-        (*button)->setFont(f);
+        (*button)->setFont(Theme::verdana(13));
         (*button)->setCaption(caption, PictureButton::CaptionPill);
         (*button)->setGeometry(60, 322, 300, 56);
         return shp;

@@ -1,8 +1,6 @@
 #include "app/frmCambiaPassword.h"
 
 #include "app/PasswordStore.h"
-#include "app/Windows.h"
-#include "app/frmPassword.h"
 #include "ui/FocusFrame.h"
 #include "ui/Theme.h"
 #include "platform/Messages.h"
@@ -24,10 +22,7 @@ QLineEdit *passwordField(const QString &name)
     auto *f = new QLineEdit;
     f->setObjectName(name);
     f->setEchoMode(QLineEdit::Password);
-    QFont big(QStringLiteral("Verdana"));
-    big.setPointSize(14);
-    big.setBold(true);
-    f->setFont(big);
+    f->setFont(Theme::verdana(14, true));
     return f;
 }
 
@@ -140,14 +135,7 @@ void TfrmCambiaPassword::closeEvent(QCloseEvent *event)
     FormClose();
 }
 
-void TfrmCambiaPassword::FormClose()
-{
-    TfrmPassword *login = Windows::frmPassword();
-    login->txtPassword->clear();
-    login->show();
-    login->activateWindow();
-    login->txtPassword->setFocus(Qt::OtherFocusReason);
-}
+void TfrmCambiaPassword::FormClose() { emit closed(); }
 
 void TfrmCambiaPassword::fieldsChange()
 {

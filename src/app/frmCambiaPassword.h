@@ -7,7 +7,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Replaces the access password; reached from the login window, which it hides meanwhile.
+// Replaces the access password; reached from the login window, which it hides meanwhile and
+// which comes back when this window closes (closed).
 class TfrmCambiaPassword : public QWidget
 {
     Q_OBJECT
@@ -30,6 +31,9 @@ public:
 
     void cmdOKClick();
     void cmdEsciClick();
+
+signals:
+    void closed();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -48,10 +48,7 @@ TfrmInfo::TfrmInfo(QWidget *parent) : Dialog(parent)
     link->addStretch();
 
     btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), this);
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(12);
-    f.setBold(true);
-    btnChiudi->setFont(f);
+    btnChiudi->setFont(Theme::verdana(12, true));
 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(24, 24, 24, 20);

@@ -39,10 +39,7 @@ TfrmPassword::TfrmPassword(QWidget *parent) : QWidget(parent)
     txtPassword = new QLineEdit;
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->setEchoMode(QLineEdit::Password);
-    QFont big(QStringLiteral("Verdana"));
-    big.setPointSize(14);
-    big.setBold(true);
-    txtPassword->setFont(big);
+    txtPassword->setFont(Theme::verdana(14, true));
     auto *frame = new FocusFrame(txtPassword, QStringLiteral("effPassword"), shpTitolo);
     effPassword = frame->frame();
     lblRigo05 = Theme::label(QStringLiteral("lblRigo05"), QStringLiteral("Immetti la password e premi OK."), shpTitolo,
@@ -149,6 +146,14 @@ void TfrmPassword::cmdOKClick()
 }
 
 void TfrmPassword::cmdEsciClick() { close(); }
+
+void TfrmPassword::comeBack()
+{
+    txtPassword->clear();
+    show();
+    activateWindow();
+    txtPassword->setFocus(Qt::OtherFocusReason);
+}
 
 void TfrmPassword::btnCambiaPasswordClick()
 {

@@ -26,6 +26,8 @@ public:
     void cmdOKClick();
     void cmdEsciClick();
     void btnCambiaPasswordClick();
+    // Shown again, its field empty and focused, when the password window closes.
+    void comeBack();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,6 +1,7 @@
 #include "appointments/AgendaRules.h"
 
 #include "base/Formats.h"
+#include "base/LineOrder.h"
 #include "base/TextRules.h"
 #include "appointments/AppointmentArchive.h"
 #include "storage/AnsiText.h"
@@ -130,72 +131,9 @@ QString line(const TAppointmentRecord &record)
     return out;
 }
 
-namespace {
-bool lineLessFrom(const QString &a, const QString &b, qsizetype from)
-{
-    const auto upper = [](char16_t c) { return c >= 'a' && c <= 'z' ? char16_t(c - 32) : c; };
-    const char16_t *x = reinterpret_cast<const char16_t *>(a.constData());
-    const char16_t *y = reinterpret_cast<const char16_t *>(b.constData());
-    const qsizetype n = std::min(a.size(), b.size());
-    qsizetype i = from;
-    for (;;) {
-        // Lines share long equal stretches: skip them four characters at a time, and fold
-        // the case only where the two lines differ.
-        while (i + 4 <= n && std::memcmp(x + i, y + i, 8) == 0)
-            i += 4;
-        while (i < n && x[i] == y[i])
-            ++i;
-        if (i >= n)
-            return a.size() < b.size();
-        const char16_t cx = upper(x[i]);
-        const char16_t cy = upper(y[i]);
-        if (cx != cy)
-            return cx < cy;
-        ++i;
-    }
-}
-} // namespace
+bool lineLess(const QString &a, const QString &b) { return LineOrder::less(a, b); }
 
-bool lineLess(const QString &a, const QString &b) { return lineLessFrom(a, b, 0); }
-
-namespace {
-// The twelve digits of a complete key as a number; lines whose keys are both complete and
-// differ are ordered by it, which is what comparing them character by character gives.
-constexpr quint64 kNoKey = ~quint64(0);
-quint64 numericKey(const QString &line)
-{
-    // "ID: " then twelve digits then a blank.
-    if (line.size() < 17 || line.at(16) != QLatin1Char(' '))
-        return kNoKey;
-    quint64 key = 0;
-    for (int i = 4; i < 16; ++i) {
-        const char16_t c = line.at(i).unicode();
-        if (c < '0' || c > '9')
-            return kNoKey;
-        key = key * 10 + (c - '0');
-    }
-    return key;
-}
-} // namespace
-
-void sortLines(QStringList &lines)
-{
-    // Sorted once, by the key where it decides, by the whole line where it does not.
-    std::vector<std::pair<quint64, QString>> keyed;
-    keyed.reserve(size_t(lines.size()));
-    for (QString &l : lines)
-        keyed.emplace_back(numericKey(l), std::move(l));
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto &a, const auto &b) {
-        if (a.first != kNoKey && b.first != kNoKey) {
-            if (a.first != b.first)
-                return a.first < b.first;
-            return lineLessFrom(a.second, b.second, 16); // "ID: " and the same twelve digits
-        }
-        return lineLess(a.second, b.second);
-    });
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        lines[i] = std::move(keyed[size_t(i)].second);
-}
+void sortLines(QStringList &lines) { LineOrder::sort(lines); }
 
 namespace {
 
@@ -240,76 +178,18 @@ struct Tail
     unsigned char bytes[kTail];
 };
 
-// The rank of each byte's character in the order the line comparison gives the characters,
-// a to z taken as capitals (Windows-1252 bytes 0x80 to 0x9F stand for characters far above
-// 0xFF). 230 ranks: one byte each.
-const std::array<unsigned char, 256> &ranks()
-{
-    static const std::array<unsigned char, 256> table = [] {
-        std::array<char16_t, 256> folded{};
-        for (int b = 0; b < 256; ++b) {
-            const char byte = char(b);
-            const char16_t c = AnsiText::fromAnsi(&byte, 1).at(0).unicode();
-            folded[size_t(b)] = c >= 'a' && c <= 'z' ? char16_t(c - 32) : c;
-        }
-        std::vector<char16_t> distinct(folded.begin(), folded.end());
-        std::sort(distinct.begin(), distinct.end());
-        distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
-        std::array<unsigned char, 256> out{};
-        for (int b = 0; b < 256; ++b)
-            out[size_t(b)] = static_cast<unsigned char>(
-                std::lower_bound(distinct.begin(), distinct.end(), folded[size_t(b)]) - distinct.begin());
-        return out;
-    }();
-    return table;
-}
-
-// A field as its column shows it: trimmed, cut or padded with blanks to the width.
-void putColumn(unsigned char *&out, QByteArrayView field, int width)
-{
-    const qsizetype n = qMin<qsizetype>(field.size(), width);
-    std::memcpy(out, field.data(), size_t(n));
-    std::memset(out + n, ' ', size_t(width - n));
-    out += width;
-}
-
 // Compares two tails the way the lines compare: <0, 0 or >0.
-int compareTails(const Tail &a, const Tail &b)
-{
-    // The cards of one head mostly share their date and time: equal bytes are passed over
-    // eight at a time, and only from the first word that differs are the bytes ranked.
-    int i = 0;
-    for (; i + 8 <= kTail; i += 8) {
-        quint64 x, y;
-        std::memcpy(&x, a.bytes + i, 8);
-        std::memcpy(&y, b.bytes + i, 8);
-        if (x != y)
-            break;
-    }
-    const std::array<unsigned char, 256> &rank = ranks();
-    for (; i < kTail; ++i)
-        if (a.bytes[i] != b.bytes[i] && rank[a.bytes[i]] != rank[b.bytes[i]]) // a and A rank alike
-            return rank[a.bytes[i]] < rank[b.bytes[i]] ? -1 : 1;
-    return 0;
-}
-
-quint64 packed(const unsigned char *bytes, int n)
-{
-    quint64 word = 0;
-    for (int i = 0; i < n; ++i)
-        word = word << 8 | bytes[i];
-    return word;
-}
+int compareTails(const Tail &a, const Tail &b) { return LineOrder::compareBytes(a.bytes, b.bytes, kTail); }
 
 Head headOf(const unsigned char *ranked, quint32 card)
 {
-    return {packed(ranked, 8), quint32(packed(ranked + 8, 4)), card};
+    return {LineOrder::packed(ranked, 8), quint32(LineOrder::packed(ranked + 8, 4)), card};
 }
 
 // The head of a complete key, for setting it beside the heads of incomplete ones.
 Head headOfKey(quint64 key, quint32 card = 0)
 {
-    const std::array<unsigned char, 256> &rank = ranks();
+    const LineOrder::Ranks &rank = LineOrder::ranks();
     unsigned char ranked[kHead];
     for (int i = kHead - 1; i >= 0; --i, key /= 10)
         ranked[i] = rank['0' + key % 10];
@@ -362,9 +242,9 @@ struct Found
         longest = qMax(longest, end - begin + int(record.Importo.trimmedBytes().size()));
 
         unsigned char *out = tails.emplace_back().bytes;
-        putColumn(out, record.Data.trimmedBytes(), 10);
-        putColumn(out, record.Ora.trimmedBytes(), 5);
-        putColumn(out, record.Contatto.trimmedBytes(), kTail - 15);
+        LineOrder::putColumn(out, record.Data.trimmedBytes(), 10);
+        LineOrder::putColumn(out, record.Ora.trimmedBytes(), 5);
+        LineOrder::putColumn(out, record.Contatto.trimmedBytes(), kTail - 15);
         positions.push_back(position);
 
         quint64 number = 0;
@@ -384,8 +264,8 @@ struct Found
         out += end - begin;
         std::memcpy(out, "  Data: ", 8);
         out += 8;
-        putColumn(out, record.Data.trimmedBytes(), 10);
-        const std::array<unsigned char, 256> &rank = ranks();
+        LineOrder::putColumn(out, record.Data.trimmedBytes(), 10);
+        const LineOrder::Ranks &rank = LineOrder::ranks();
         for (int i = 0; i < kHead; ++i)
             h[i] = rank[h[i]];
         other.push_back(headOf(h, card));
@@ -413,12 +293,7 @@ void radixSort(std::vector<quint64> &numbers)
     }
 }
 
-TAppointmentRecord readCard(RecordFile &file, qint64 position)
-{
-    TAppointmentRecord r;
-    file.readAt(position, r);
-    return r;
-}
+QString lineOf(const char *bytes) { return line(*reinterpret_cast<const TAppointmentRecord *>(bytes)); }
 
 // Cards of one head in the agenda's order: by their tails, then, where the tails agree, by
 // their whole lines; equal lines in file order (the cards come in file order).
@@ -434,25 +309,15 @@ void orderRun(std::vector<quint32> &cards, const std::vector<Tail> &tails, const
     } else {
         std::stable_sort(cards.begin(), cards.end(), less);
     }
-    for (auto first = cards.begin(); first != cards.end();) {
-        auto last = first + 1;
-        while (last != cards.end() && compareTails(tails[*last], tails[*first]) == 0)
-            ++last;
-        if (last - first > 1) {
-            if (!file) {
-                file.emplace(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
-                file->open(RecordFile::Read);
-            }
-            std::vector<std::pair<QString, quint32>> tied;
-            for (auto c = first; c != last; ++c)
-                tied.emplace_back(line(readCard(*file, positions[*c])), *c);
-            std::stable_sort(tied.begin(), tied.end(),
-                             [](const auto &a, const auto &b) { return lineLess(a.first, b.first); });
-            for (const auto &t : tied)
-                *first++ = t.second;
+    const auto sameTail = [&](quint32 a, quint32 b) { return compareTails(tails[a], tails[b]) == 0; };
+    LineOrder::eachTie(cards.begin(), cards.end(), sameTail, [&](auto first, auto last) {
+        if (!file) {
+            file.emplace(ProgramFolder::file(kAppointmentArchive), TAppointmentRecord::Size);
+            file->open(RecordFile::Read);
         }
-        first = last;
-    }
+        LineOrder::orderByLines(first, last, *file, TAppointmentRecord::Size, &lineOf,
+                                [&](quint32 card) { return positions[card]; });
+    });
 }
 
 // Orders the runs of equal heads of a sorted sequence, from entry `from` to before `to` (where
@@ -485,8 +350,6 @@ void orderRuns(std::vector<Entry> &entries, size_t from, size_t to, const Found 
         first = last;
     }
 }
-
-QString lineOf(const char *bytes) { return line(*reinterpret_cast<const TAppointmentRecord *>(bytes)); }
 
 } // namespace
 

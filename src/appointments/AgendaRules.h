@@ -52,8 +52,9 @@ QString sortKey(const TAppointmentRecord &record);
 // "€ ".
 QString line(const TAppointmentRecord &record);
 
-// The agenda's order: the whole line, character by character, with a to z taken as
-// upper case. Since each line starts with the key the order is chronological.
+// The agenda's order, the lists' one (base/LineOrder.h): the whole line, character by
+// character, with a to z taken as upper case. Since each line starts with the key the order
+// is chronological.
 bool lineLess(const QString &a, const QString &b);
 void sortLines(QStringList &lines);
 

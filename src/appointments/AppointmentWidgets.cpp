@@ -10,13 +10,7 @@
 
 namespace AppointmentWidgets {
 
-QFont fieldFont()
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(12);
-    f.setBold(true);
-    return f;
-}
+QFont fieldFont() { return Theme::verdana(12, true); }
 
 QFrame *banner(const QString &objectName, const QString &text, const QStringList &icons, QWidget *parent, int height)
 {
@@ -36,7 +30,7 @@ QFrame *banner(const QString &objectName, const QString &text, const QStringList
         row->addWidget(Theme::picture(objectName + QStringLiteral("_ico%1").arg(i + 1), icons.at(i), side, side, bar));
     auto *caption = new QLabel(text, bar);
     caption->setObjectName(objectName + QStringLiteral("_testo"));
-    QFont f(QStringLiteral("Verdana"));
+    QFont f = Theme::verdana(8);
     f.setPixelSize(height >= 44 ? 22 : 15);
     f.setBold(true);
     f.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);

@@ -11,7 +11,6 @@
 #include "appointments/AppointmentWidgets.h"
 #include "appointments/frmCalendarioAppuntamenti.h"
 #include "appointments/frmWhatsApp_Message.h"
-#include "export/frmExport.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
 #include "platform/Modal.h"
@@ -46,9 +45,7 @@ PictureButton *captioned(const QString &name, const QString &svg, const QString 
 PictureButton *pill(const QString &name, const QString &caption, QWidget *parent)
 {
     auto *b = new PictureButton(name, QString(), caption, parent);
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(11);
-    b->setFont(f);
+    b->setFont(Theme::verdana(11));
     b->setCaption(caption, PictureButton::CaptionPill);
     return b;
 }
@@ -142,10 +139,7 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
     lstRecords->setFont(listFont);
     auto *lblElenco =
         Theme::label(QStringLiteral("lblElenco"), QStringLiteral("Appuntamenti imminenti:"), shpElenco, lstRecords);
-    QFont heading(QStringLiteral("Verdana"));
-    heading.setPointSize(11);
-    heading.setBold(true);
-    lblElenco->setFont(heading);
+    lblElenco->setFont(Theme::verdana(11, true));
     btnWhatsApp = new PictureButton(QStringLiteral("btnWhatsApp"), QStringLiteral("whatsapp"),
                                     QStringLiteral("Invia promemoria tramite WhatsApp"), shpElenco);
     btnWhatsApp->setPictureSize(QSize(48, 48));
@@ -316,14 +310,11 @@ void TfrmAgenda::btnWhatsAppClick()
     Modal::run(new TfrmWhatsApp_Message(m_selected, this));
 }
 
-void TfrmAgenda::btnExcelClick() { Exports::open(this, Exports::Member::Imminenti); }
+void TfrmAgenda::btnExcelClick() { Hooks::openExport(this, Hooks::Export::Imminent); }
 
-void TfrmAgenda::btnGiornoClick()
-{
-    Exports::open(this, Exports::Member::Giornaliere, calAppuntamenti->selectedDate());
-}
+void TfrmAgenda::btnGiornoClick() { Hooks::openExport(this, Hooks::Export::Day, calAppuntamenti->selectedDate()); }
 
-void TfrmAgenda::btnMeseClick() { Exports::open(this, Exports::Member::Mensili, calAppuntamenti->selectedDate()); }
+void TfrmAgenda::btnMeseClick() { Hooks::openExport(this, Hooks::Export::Month, calAppuntamenti->selectedDate()); }
 
 void TfrmAgenda::btnCalendarioClick()
 {

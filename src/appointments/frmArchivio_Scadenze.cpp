@@ -10,12 +10,12 @@
 #include "ui/Theme.h"
 #include "base/Amount.h"
 #include "appointments/AppointmentWidgets.h"
-#include "appointments/MessageLinks.h"
+#include "base/MessageLinks.h"
 #include "appointments/frmCalendario.h"
 #include "appointments/frmStatusList.h"
 #include "appointments/frmTrovaScadenze.h"
 #include "print/frmCardPrint.h"
-#include "export/frmExport.h"
+#include "ui/Hooks.h"
 #include "patients/PatientTools.h"
 #include "platform/Messages.h"
 #include "platform/Misc.h"
@@ -36,7 +36,16 @@
 
 namespace {
 
-const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
+// What the card says for the results of its card operations.
+const CardWindow::Texts kTexts{
+    QStringLiteral("L'archivio non contiene nessuna scheda."),
+    QStringLiteral("La scheda corrente è stata inserita in archivio."),
+    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio."),
+    QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata inserita "
+                   "in archivio."),
+    QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\rAl termine premere "
+                   "Salva per inserire la scheda in archivio."),
+};
 
 // The window's content: a fixed design centred in the maximised window. The card on the
 // left, the command column on the right, the information strip and the navigation below.
@@ -154,8 +163,8 @@ PictureButton *small(const QString &name, const QString &svg, const QString &acc
 } // namespace
 
 TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
-    : WorkWindow(QStringLiteral("frmArchivio_Scadenze"), QStringLiteral(" Sorrisa - Schedario Appuntamenti"), parent),
-      m_card(kAppointmentArchive)
+    : CardWindowOf(QStringLiteral("frmArchivio_Scadenze"), QStringLiteral(" Sorrisa - Schedario Appuntamenti"),
+                   kAppointmentArchive, kTexts, parent)
 {
     setWindowState(Qt::WindowMaximized);
     setMinimumSize(kContentWidth + 16, kContentHeight + 18);
@@ -397,10 +406,7 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     connect(cmdEsporta, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdEsportaClick);
     connect(cmdGuida, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdGuidaClick);
     connect(cmdEsci, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdEsciClick);
-    connect(cmdPrimo, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdPrimoClick);
-    connect(cmdIndietro, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdIndietroClick);
-    connect(cmdAvanti, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdAvantiClick);
-    connect(cmdUltimo, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdUltimoClick);
+    connectNavigation(cmdPrimo, cmdIndietro, cmdAvanti, cmdUltimo);
     connect(impData, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::impDataClick);
     connect(impContatto, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::impContattoClick);
     connect(btnWhatsApp, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::btnWhatsAppClick);
@@ -412,19 +418,17 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
             &TfrmArchivio_Scadenze::cmdTrovaClick);
 
-    // The control of each record field, by the field table (before any window opened from
-    // the card can bring controls of the same names).
-    for (const RecordField &field : TAppointmentRecord::fields()) {
-        QWidget *control = findChild<QWidget *>(QString::fromLatin1(field.control));
-        Q_ASSERT(control);
-        m_bindings.append({field, control});
-    }
+    // The control of each record field, by the field table: the time is composed from hours
+    // and minutes, the fulfilled flag is "Sì" or "No".
+    bindCard(TAppointmentRecord::fields(), shpScheda, lblPosizione);
+    Q_ASSERT(form().boundCount() == qsizetype(TAppointmentRecord::fields().size()));
+    form().setFlagTexts(kFlagYes, kFlagNo);
+    form().setComposed(lblOra, [this] { return trimmed(txtOreApp) + QLatin1Char(':') + trimmed(txtMinutiApp); });
+    setDuplicateOpensArchive(true); // a duplicate fails with an archive that cannot be opened
 
     panInfo->watch(this);
-    clearCard();
+    newCard();
 }
-
-void TfrmArchivio_Scadenze::FormShow() { clearCard(); }
 
 bool TfrmArchivio_Scadenze::eventFilter(QObject *watched, QEvent *event)
 {
@@ -508,167 +512,43 @@ void TfrmArchivio_Scadenze::txtImportoExit() { txtImporto->setText(Amount::norma
 
 // ---- Record and card ----
 
-void TfrmArchivio_Scadenze::loadRecord(const TAppointmentRecord &record)
-{
-    m_card.load(m_card.position(), record);
-    const char *bytes = recordBytes(record);
-    for (const auto &[field, control] : std::as_const(m_bindings)) {
-        const QString text = field.read(bytes);
-        if (auto *edit = qobject_cast<QLineEdit *>(control))
-            edit->setText(text);
-        else if (auto *combo = qobject_cast<QComboBox *>(control))
-            combo->setEditText(text);
-        else if (auto *label = qobject_cast<QLabel *>(control))
-            label->setText(text);
-        else if (auto *box = qobject_cast<QCheckBox *>(control)) {
-            if (text == kFlagYes)
-                box->setChecked(true);
-            else if (text == kFlagNo)
-                box->setChecked(false);
-        }
-    }
-    // Every loaded text shows its beginning, not its end.
-    for (QLineEdit *field : findChildren<QLineEdit *>())
-        field->setCursorPosition(0);
-}
-
-void TfrmArchivio_Scadenze::fillRecord(TAppointmentRecord &record) const
-{
-    char *bytes = recordBytes(record);
-    for (const auto &[field, control] : m_bindings) {
-        QString text;
-        if (auto *edit = qobject_cast<const QLineEdit *>(control))
-            text = trimmed(edit);
-        else if (auto *combo = qobject_cast<const QComboBox *>(control))
-            text = trimmed(combo);
-        else if (control == lblOra) // the time is composed from hours and minutes
-            text = trimmed(txtOreApp) + QLatin1Char(':') + trimmed(txtMinutiApp);
-        else if (control == chkOttemperata)
-            text = chkOttemperata->isChecked() ? kFlagYes : kFlagNo;
-        field.write(bytes, text);
-    }
-}
-
-TAppointmentRecord TfrmArchivio_Scadenze::record() const
-{
-    TAppointmentRecord fresh{};
-    fillRecord(fresh);
-    m_card.record() = fresh;
-    return fresh;
-}
-
-qint64 TfrmArchivio_Scadenze::position() const { return m_card.position(); }
-
-void TfrmArchivio_Scadenze::setPosition(qint64 position)
-{
-    m_card.load(position, record());
-    lblPosizione->setText(m_card.positionText());
-}
-
-void TfrmArchivio_Scadenze::loadCard(qint64 position, const TAppointmentRecord &record)
-{
-    m_card.load(position, record);
-    showCard();
-}
-
-bool TfrmArchivio_Scadenze::showPosition(qint64 position)
-{
-    if (m_card.show(position) != CardResult::Shown)
-        return false;
-    showCard();
-    return true;
-}
-
 void TfrmArchivio_Scadenze::setDate(const QDate &date) { txtData->setText(Formats::dateText(date)); }
 
 void TfrmArchivio_Scadenze::newCardAt(const QDate &date, const QTime &time)
 {
-    clearCard();
+    newCard();
     setDate(date);
     txtOreApp->setEditText(QStringLiteral("%1").arg(time.hour(), 2, 10, QLatin1Char('0')));
     txtMinutiApp->setEditText(QStringLiteral("%1").arg(time.minute(), 2, 10, QLatin1Char('0')));
     txtAvviso->setFocus();
 }
 
-void TfrmArchivio_Scadenze::setContact(const QString &name, const QString &telephone, const QString &mobile,
-                                       const QString &email, const QString &payment)
+void TfrmArchivio_Scadenze::afterNewCard()
 {
-    txtContatto->setText(name);
-    txtTel->setText(telephone);
-    txtCel->setText(mobile);
-    txtEmail->setText(email);
-    txtLuogo->setText(payment);
-}
-
-void TfrmArchivio_Scadenze::showCard()
-{
-    loadRecord(m_card.record());
-    lblPosizione->setText(m_card.positionText());
-}
-
-void TfrmArchivio_Scadenze::report(CardResult result)
-{
-    switch (result) {
-    case CardResult::Shown:
-        showCard();
-        break;
-    case CardResult::EmptyArchive:
-        lblPosizione->setText(m_card.positionText());
-        Messages::information(this, kEmptyArchive);
-        break;
-    case CardResult::Failed:
-        Messages::error(this, kArchiveFailure);
-        break;
-    default:
-        break;
-    }
-}
-
-void TfrmArchivio_Scadenze::clearCard()
-{
-    m_card.clear();
     m_hours->setCurrentIndex(-1);
     m_minutes->setCurrentIndex(-1);
-    txtData->clear();
     txtOreApp->setEditText(QStringLiteral("00"));
     txtMinutiApp->setEditText(QStringLiteral("00"));
     txtAvviso->setText(QStringLiteral("0"));
-    for (QLineEdit *f :
-         {txtTipologia, txtCausale, txtDettagli, txtContatto, txtTel, txtCel, txtEmail, txtLuogo, txtNote})
-        f->clear();
     txtImporto->setText(QStringLiteral("0,00"));
     chkOttemperata->setChecked(false);
-    lblOra->clear();
-    lblPosizione->clear();
     txtData->setFocus();
 }
 
 // ---- Buttons ----
 
-void TfrmArchivio_Scadenze::cmdNuovoClick() { clearCard(); }
+void TfrmArchivio_Scadenze::cmdNuovoClick() { newCard(); }
 
-void TfrmArchivio_Scadenze::cmdDuplicaClick()
+void TfrmArchivio_Scadenze::cmdDuplicaClick() { duplicateCard(); }
+
+void TfrmArchivio_Scadenze::afterDuplicate()
 {
-    const CardResult result = m_card.duplicate(true);
-    if (result == CardResult::DuplicateNew) {
-        Messages::warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "
-                                               "che questa è stata inserita in archivio."));
-        return;
-    }
-    lblPosizione->clear();
-    if (result == CardResult::Failed) {
-        Messages::error(this, kArchiveFailure);
-        return;
-    }
     m_hours->setCurrentIndex(-1);
     m_minutes->setCurrentIndex(-1);
     txtOreApp->setEditText(QStringLiteral("00"));
     txtMinutiApp->setEditText(QStringLiteral("00"));
     txtData->clear();
     txtData->setFocus();
-    Messages::information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
-                                               "corrente.\n\r\n\rAl termine premere Salva per inserire la scheda in "
-                                               "archivio."));
 }
 
 void TfrmArchivio_Scadenze::cmdSalvaClick()
@@ -702,37 +582,9 @@ void TfrmArchivio_Scadenze::cmdSalvaClick()
         txtImporto->setText(QStringLiteral("0,00"));
     lblOra->setText(trimmed(txtOreApp) + QLatin1Char(':') + trimmed(txtMinutiApp));
 
-    record(); // the card takes the controls' texts
-    CardResult result = m_card.save();
-    while (result == CardResult::ChangedElsewhere) {
-        if (Messages::confirm(this, kCardChangedElsewhere)) {
-            m_card.takeOtherVersion();
-            showCard();
-            (before && before != btnFocus ? before : static_cast<QWidget *>(cmdSalva))->setFocus();
-            return;
-        }
-        m_card.keepThisVersion();
-        result = m_card.save();
-    }
-    lblPosizione->setText(m_card.positionText());
-    if (result == CardResult::Failed) {
-        Messages::error(this, kArchiveFailure);
-        return;
-    }
-    Messages::information(this, result == CardResult::Updated
-                                    ? QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate "
-                                                     "in archivio.")
-                                    : QStringLiteral("La scheda corrente è stata inserita in archivio."));
-    (before && before != btnFocus ? before : static_cast<QWidget *>(cmdSalva))->setFocus();
+    if (saveCard() != CardResult::Failed)
+        (before && before != btnFocus ? before : static_cast<QWidget *>(cmdSalva))->setFocus();
 }
-
-void TfrmArchivio_Scadenze::cmdPrimoClick() { report(m_card.first()); }
-
-void TfrmArchivio_Scadenze::cmdUltimoClick() { report(m_card.last()); }
-
-void TfrmArchivio_Scadenze::cmdAvantiClick() { report(m_card.next()); }
-
-void TfrmArchivio_Scadenze::cmdIndietroClick() { report(m_card.previous()); }
 
 namespace {
 
@@ -763,7 +615,7 @@ void TfrmArchivio_Scadenze::cmdDaAssolvereClick() { openStatusList(AppointmentLi
 
 void TfrmArchivio_Scadenze::cmdScadutiClick() { openStatusList(AppointmentLines::Status::Scaduti); }
 
-void TfrmArchivio_Scadenze::cmdEsportaClick() { Exports::open(this, Exports::Member::Scadenzario); }
+void TfrmArchivio_Scadenze::cmdEsportaClick() { Hooks::openExport(this, Hooks::Export::Appointments); }
 
 void TfrmArchivio_Scadenze::cmdGuidaClick() { Help::show(this, Help::Scadenze); }
 
@@ -771,8 +623,7 @@ void TfrmArchivio_Scadenze::cmdEsciClick() { close(); }
 
 void TfrmArchivio_Scadenze::impDataClick()
 {
-    auto *picker = new TfrmCalendario(this);
-    picker->lblMemory->setText(QStringLiteral("data"));
+    auto *picker = new TfrmCalendario(this, TfrmCalendario::Mode::AppointmentDate);
     connect(picker, &TfrmCalendario::dateChosen, this, &TfrmArchivio_Scadenze::setDate);
     Modal::run(picker);
 }

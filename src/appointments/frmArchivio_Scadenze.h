@@ -1,9 +1,8 @@
 #pragma once
 
 #include "appointments/AppointmentLines.h"
-#include "base/RecordCard.h"
 #include "storage/AppointmentRecord.h"
-#include "ui/WorkWindow.h"
+#include "ui/CardWindow.h"
 
 #include <QDate>
 
@@ -16,17 +15,16 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-struct TAppointmentRecord;
 namespace PatientLines {
 struct Contact;
 }
 
 // The appointment card window: one card of the appointment archive at a time, to create,
-// duplicate, edit, save and browse. The card (a record and its position) is held by a Card;
-// the controls show the record's fields (bound by the field table) and a save takes them
-// back; lblPosizione shows the position, empty while the card is new. Windows opened from
-// it take and give values: record(), loadCard(), showPosition(), setDate(), setContact().
-class TfrmArchivio_Scadenze : public WorkWindow
+// duplicate, edit, save and browse (the card window base). The controls show the record's
+// fields (bound by the field table) and a save takes them back; lblPosizione shows the
+// position, empty while the card is new. Windows opened from it take and give values:
+// record(), loadCard(), showPosition(), setDate(), importContact().
+class TfrmArchivio_Scadenze : public CardWindowOf<TAppointmentRecord>
 {
     Q_OBJECT
 public:
@@ -75,48 +73,31 @@ public:
     PictureButton *cmdAvanti;
     PictureButton *cmdUltimo;
 
-    // The card as values. record() is the card as it stands, typed changes included;
-    // position() is its record position (0 for a new card).
-    TAppointmentRecord record() const;
-    qint64 position() const;
-    // Puts the card, as it stands, at a position (0: a new card), shown in lblPosizione.
-    void setPosition(qint64 position);
-    // Shows the record as the card at the position (0: a new card), by the loading rule.
-    void loadCard(qint64 position, const TAppointmentRecord &record);
-    // Reads the card at a position of the archive and shows it (a card picked from a list);
-    // false, and nothing shown, when it cannot be read.
-    bool showPosition(qint64 position);
+    // The card as values (the card window base): record(), position(), setPosition(),
+    // loadCard(), showPosition(). The loading rule (loadCard, loadRecord): the 15 texts
+    // trimmed into their controls, the check box ticked for "Sì", cleared for "No", left
+    // alone otherwise. No exit rule runs on loaded values. fillRecord() and record(): every
+    // field the trimmed text of its control, the time composed from hours and minutes, the
+    // flag "Sì" or "No" from the check box.
+
     // The date picked in the date picker, into txtData.
     void setDate(const QDate &date);
     // A new card (as Nuovo makes it) with a date and a time filled in (the appointment book's
     // free slot): hours and minutes as two digits, the focus in txtAvviso.
     void newCardAt(const QDate &date, const QTime &time);
-    // A patient's contact, from the patient archive: name, telephone, mobile number, e-mail
-    // and payment method, into txtContatto, txtTel, txtCel, txtEmail and txtLuogo.
-    void setContact(const QString &name, const QString &telephone, const QString &mobile, const QString &email,
-                    const QString &payment);
-
-    // The card's loading rule: the 15 texts trimmed into their controls, the check box
-    // ticked for "Sì", cleared for "No", left alone otherwise; the position stays. No exit
-    // rule runs on loaded values.
-    void loadRecord(const TAppointmentRecord &record);
-    // The record the card stands for: every field the trimmed text of its control, the time
-    // composed from hours and minutes, the flag "Sì" or "No" from the check box.
-    void fillRecord(TAppointmentRecord &record) const;
     // The contact import: name, telephone, mobile number, e-mail and payment method of a
     // patient; nothing else of the card changes, its position included.
     void importContact(const PatientLines::Contact &contact);
 
-    void FormShow() override;
     // The status list of the given kind, from which a double-click reopens a card here.
     void openStatusList(AppointmentLines::Status status);
     void cmdNuovoClick();
     void cmdDuplicaClick();
     void cmdSalvaClick();
-    void cmdPrimoClick();
-    void cmdIndietroClick();
-    void cmdAvantiClick();
-    void cmdUltimoClick();
+    void cmdPrimoClick() { showFirst(); }
+    void cmdIndietroClick() { showPrevious(); }
+    void cmdAvantiClick() { showNext(); }
+    void cmdUltimoClick() { showLast(); }
     void cmdTrovaClick();
     void cmdAnteprimaClick();
     void cmdStampaClick();
@@ -141,13 +122,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void clearCard();
     void runExitRule(QObject *field);
-    void showCard();
-    void report(CardResult result);
+    void afterNewCard() override;
+    void afterDuplicate() override;
 
-    mutable RecordCard<TAppointmentRecord> m_card;
-    QList<std::pair<RecordField, QWidget *>> m_bindings; // file order
     ListOnlyCombo *m_hours;
     ListOnlyCombo *m_minutes;
 };

@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmCalendario::TfrmCalendario(QWidget *parent) : Dialog(parent, Place::OnOwner)
+TfrmCalendario::TfrmCalendario(QWidget *parent, Mode mode) : Dialog(parent, Place::OnOwner), m_mode(mode)
 {
     setObjectName(QStringLiteral("frmCalendario"));
     setWindowTitle(QStringLiteral(" Importazione data"));
@@ -27,10 +27,7 @@ TfrmCalendario::TfrmCalendario(QWidget *parent) : Dialog(parent, Place::OnOwner)
     lblImporta = Theme::label(QStringLiteral("lblImporta"), QStringLiteral("Importare una data:"), panContainer,
                               calAppuntamenti);
     Accessibility::nameCalendar(calAppuntamenti);
-    QFont labelFont(QStringLiteral("Verdana"));
-    labelFont.setPointSize(10);
-    labelFont.setBold(true);
-    lblImporta->setFont(labelFont);
+    lblImporta->setFont(Theme::verdana(10, true));
 
     // The light grey-blue rectangle the calendar sits on.
     shpCalendario = new QFrame(panContainer);
@@ -44,7 +41,7 @@ TfrmCalendario::TfrmCalendario(QWidget *parent) : Dialog(parent, Place::OnOwner)
     btnAnnulla = Theme::textButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), panContainer);
     btnImportaData = Theme::textButton(QStringLiteral("btnImportaData"), QStringLiteral("Importa"), panContainer);
 
-    lblMemory = new QLabel(this);
+    lblMemory = new QLabel(m_mode == Mode::AppointmentDate ? QStringLiteral("data") : QString(), this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));
     lblMemory->hide();
 
@@ -74,7 +71,7 @@ void TfrmCalendario::FormShow() { calAppuntamenti->setFocus(); }
 
 void TfrmCalendario::btnImportaDataClick()
 {
-    if (lblMemory->text() != QLatin1String("data"))
+    if (m_mode != Mode::AppointmentDate)
         return;
     emit dateChosen(calAppuntamenti->selectedDate());
     accept();

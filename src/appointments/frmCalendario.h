@@ -9,12 +9,19 @@ class QLabel;
 class QPushButton;
 
 // The date picker: a month calendar opened from the appointment card; "Importa" hands the
-// picked day back to the caller (dateChosen) and closes.
+// picked day back to the caller its mode names (dateChosen) and closes.
 class TfrmCalendario : public Dialog
 {
     Q_OBJECT
 public:
-    explicit TfrmCalendario(QWidget *parent = nullptr);
+    // Whom the picked day is for.
+    enum class Mode {
+        None,            // nobody: "Importa" does nothing and the window stays open
+        AppointmentDate, // the appointment card's date
+    };
+    explicit TfrmCalendario(QWidget *parent = nullptr, Mode mode = Mode::None);
+
+    Mode mode() const { return m_mode; }
 
     QWidget *panContainer;
     QLabel *lblImporta;
@@ -22,7 +29,7 @@ public:
     QCalendarWidget *calAppuntamenti;
     QPushButton *btnAnnulla;
     QPushButton *btnImportaData;
-    QLabel *lblMemory; // the caller tag: "data" from the appointment card
+    QLabel *lblMemory; // hidden: the caller tag of the mode ("data" for the appointment date), for show only
 
     void btnImportaDataClick();
     void btnAnnullaClick();
@@ -32,4 +39,7 @@ signals:
 
 protected:
     void FormShow() override;
+
+private:
+    Mode m_mode;
 };

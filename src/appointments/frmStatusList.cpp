@@ -5,11 +5,9 @@
 #include "print/ListPrint.h"
 #include "storage/RecordFile.h"
 #include "ui/FixedList.h"
-#include "ui/Theme.h"
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -53,47 +51,25 @@ TfrmStatusList *TfrmStatusList::make(AppointmentLines::Status status, QWidget *p
     return new TfrmAssolti(parent);
 }
 
-TfrmStatusList::TfrmStatusList(AppointmentLines::Status status, QWidget *parent) : Dialog(parent), m_status(status)
+TfrmStatusList::TfrmStatusList(AppointmentLines::Status status, QWidget *parent)
+    : ListDialog(parent, QString::fromLatin1(lookOf(status).objectName), lookOf(status).caption,
+                 QStringLiteral("panRiepilogo"),
+                 {lookOf(status).banner, QStringLiteral("alarm-clock"), QStringLiteral("hourglass"),
+                  QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), false},
+                 QStringLiteral("panContainer")),
+      m_status(status)
 {
-    const StatusLook look = lookOf(status);
-    setObjectName(QString::fromLatin1(look.objectName));
-    setWindowTitle(look.caption);
-    Theme::setGradient(this, "steel");
-    Theme::makeFixedDialog(this, 862, 560);
-
-    panContainer = new QWidget(this);
-    panContainer->setObjectName(QStringLiteral("panContainer"));
-    panContainer->setProperty("role", QStringLiteral("container"));
-    page = new ListPage(QStringLiteral("panRiepilogo"),
-                        {look.banner, QStringLiteral("alarm-clock"), QStringLiteral("hourglass"),
-                         QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), false},
-                        panContainer);
-    auto *inner = new QVBoxLayout(panContainer);
-    inner->setContentsMargins(0, 0, 0, 0);
-    inner->addWidget(page);
-    auto *outer = new QVBoxLayout(this);
-    outer->addWidget(panContainer, 0, Qt::AlignCenter);
-
-    txtTrova = page->txtTrova;
-    btnTrova = page->btnTrova;
-    lstRecords = page->lstRecords;
-    btnChiudi = page->btnChiudi;
-    btnStampa = page->btnStampa;
+    panContainer = page->parentWidget();
     setTabOrder(txtTrova, lstRecords);
     setTabOrder(lstRecords, btnStampa);
     setTabOrder(btnStampa, btnTrova);
     setTabOrder(btnTrova, btnChiudi);
-
-    connect(page, &ListPage::reopenRequested, this, &TfrmStatusList::lstRecordsDblClick);
-    connect(page, &ListPage::printRequested, this, &TfrmStatusList::btnStampaClick);
-    connect(page, &ListPage::closeRequested, this, &TfrmStatusList::btnChiudiClick);
 }
 
 QString TfrmStatusList::printTitle() const { return lookOf(m_status).printTitle; }
 
-void TfrmStatusList::FormShow()
+SharedLines TfrmStatusList::lines()
 {
-    page->restart();
     std::vector<qint64> positions;
     try {
         AppointmentLines::statusPositions(m_status, Clock::today(), positions);
@@ -102,21 +78,7 @@ void TfrmStatusList::FormShow()
         // was read before the failure.
         Messages::error(this, kArchiveFailure);
     }
-    page->setSource(AppointmentLines::linesAt(std::move(positions)));
-    txtTrova->setFocus();
-}
-
-void TfrmStatusList::FormClose() { lstRecords->clear(); }
-
-void TfrmStatusList::btnTrovaClick() { page->findInList(); }
-
-void TfrmStatusList::lstRecordsDblClick()
-{
-    // The card is read by the window that takes the position; when it cannot be read the
-    // list closes without a message all the same.
-    if (const qint64 position = page->selectedPosition(); position > 0)
-        emit positionChosen(position);
-    close();
+    return AppointmentLines::linesAt(std::move(positions));
 }
 
 void TfrmStatusList::btnStampaClick()
@@ -124,5 +86,3 @@ void TfrmStatusList::btnStampaClick()
     if (!ListPrint::print(this, printTitle(), lstRecords->source()))
         Messages::error(this, kArchiveFailure);
 }
-
-void TfrmStatusList::btnChiudiClick() { close(); }

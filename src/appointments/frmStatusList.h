@@ -2,17 +2,12 @@
 
 #include "appointments/AppointmentLines.h"
 
-#include "ui/Dialog.h"
-#include "ui/ListPage.h"
-
-class FixedList;
-class QLineEdit;
-class QPushButton;
+#include "ui/ListDialog.h"
 
 // The three status lists of the appointments: to fulfil, past due and not fulfilled,
 // fulfilled. One design; they differ in caption, banner, selection rule and print title.
 // A double-click on a line hands its record position back (positionChosen) and closes.
-class TfrmStatusList : public Dialog
+class TfrmStatusList : public ListDialog
 {
     Q_OBJECT
 public:
@@ -23,24 +18,12 @@ public:
     AppointmentLines::Status status() const { return m_status; }
     QString printTitle() const;
 
-    QWidget *panContainer;
-    ListPage *page;
-    // The page's controls, by their names.
-    QLineEdit *txtTrova;
-    QPushButton *btnTrova;
-    FixedList *lstRecords;
-    QPushButton *btnChiudi;
-    QPushButton *btnStampa;
+    QWidget *panContainer; // holds the page (panRiepilogo)
 
-    void FormShow() override;
-    void FormClose() override;
-    void btnTrovaClick();
-    void lstRecordsDblClick();
-    void btnStampaClick();
-    void btnChiudiClick();
+    void btnStampaClick() override;
 
-signals:
-    void positionChosen(qint64 position);
+protected:
+    SharedLines lines() override;
 
 private:
     AppointmentLines::Status m_status;

@@ -2,70 +2,49 @@
 
 #include "appointments/AppointmentLines.h"
 
-#include "ui/Dialog.h"
+#include "ui/SearchDialog.h"
 
-class ListPage;
-class FixedList;
-class FocusFrame;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
-// Find appointments: up to ten criteria on the first page; the cards holding all the filled
-// ones listed on the results page, from which a double-click reopens a card in the
-// appointment card window: the window hands the line's record position back
-// (positionChosen) when the caller tag in lblMemory is "scadenze".
-class TfrmTrovaScadenze : public Dialog
+// Find appointments: up to ten criteria on the criteria page; the cards holding all the
+// filled ones listed on the results page. Opened for the appointment card, a double-click on
+// a line hands the line's record position back (positionChosen) for the card to show;
+// opened just to look, it only closes the window.
+class TfrmTrovaScadenze : public SearchDialog
 {
     Q_OBJECT
 public:
-    explicit TfrmTrovaScadenze(QWidget *parent);
-    // The window as the appointment card opens it: caller tag "scadenze".
+    enum class Mode {
+        Browse,          // the results are only looked at
+        AppointmentCard, // a chosen line's position goes back to the appointment card
+    };
+    Q_ENUM(Mode)
+    explicit TfrmTrovaScadenze(QWidget *parent, Mode mode = Mode::Browse);
+    // The window as the appointment card opens it.
     static TfrmTrovaScadenze *forAppointmentCard(QWidget *card);
 
+    Mode mode() const { return m_mode; }
+
     // Criteria page.
-    QWidget *panAvvio;
     QLabel *imgIstruzioni;
     QLabel *imgPaziente;
     QLineEdit *txtData, *txtOra, *txtTipologia, *txtCausale, *txtDettagli, *txtContatto, *txtTel, *txtCel, *txtLuogo,
         *txtNote;
-    QPushButton *btnAnnulla;
-    QLabel *lblAttendere;
-    QPushButton *btnCerca;
-    QLabel *lblConta;
-    QLabel *lblMemory;
-
-    // Results page.
-    ListPage *panContainer;
-    QLineEdit *txtTrova;
-    QPushButton *btnTrova;
-    FixedList *lstRecords;
-    QLabel *lblTrovate;
-    QPushButton *btnStampa;
-    QPushButton *btnChiudi;
 
     // The criteria as typed.
     AppointmentLines::Criteria criteria() const;
-    // The yellow highlight behind a criterion, shown while it has the focus.
-    QWidget *highlightOf(QLineEdit *criterion) const;
 
-    void FormShow() override;
-    void FormClose() override;
-    void btnCercaMouseDown();
-    void btnCercaClick();
-    void btnAnnullaClick();
-    void btnChiudiClick();
-    void btnTrovaClick();
-    void lstRecordsDblClick();
-    void btnStampaClick();
+    void btnStampaClick() override;
 
 signals:
     void positionChosen(qint64 position);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    int filledCount() const override;
+    SharedLines search() const override;
+    void choose(qint64 position) override;
 
 private:
-    QList<QLineEdit *> m_criteria;
-    QList<FocusFrame *> m_frames;
+    Mode m_mode;
 };

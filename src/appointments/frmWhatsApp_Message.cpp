@@ -3,7 +3,7 @@
 #include "ui/PictureButton.h"
 #include "ui/Theme.h"
 #include "appointments/AppointmentWidgets.h"
-#include "appointments/MessageLinks.h"
+#include "base/MessageLinks.h"
 #include "platform/Misc.h"
 
 #include <QGridLayout>
@@ -47,9 +47,7 @@ TfrmWhatsApp_Message::TfrmWhatsApp_Message(const TAppointmentRecord &appointment
     txtContatto = shownField(QStringLiteral("txtContatto"), false);
     txtCel = shownField(QStringLiteral("txtCel"), false);
 
-    QFont labelFont(QStringLiteral("Verdana"));
-    labelFont.setPointSize(10);
-    labelFont.setBold(true);
+    const QFont labelFont = Theme::verdana(10, true);
     auto label = [&](const char *name, const QString &text, QWidget *buddy) {
         QLabel *l = Theme::label(QString::fromLatin1(name), text, panContainer, buddy);
         l->setFont(labelFont);

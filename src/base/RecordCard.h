@@ -24,11 +24,37 @@ enum class CardResult {
     ChangedElsewhere,
 };
 
+// A RecordCard seen without its record type: what a card window does with any card (the
+// record as bytes). The operations are RecordCard's, described there.
+class AnyRecordCard
+{
+public:
+    virtual ~AnyRecordCard() = default;
+
+    virtual qint64 position() const = 0;
+    bool isNew() const { return position() == 0; }
+    // The text of the position label: the number, or nothing for a new card.
+    QString positionText() const { return position() > 0 ? QString::number(position()) : QString(); }
+    virtual const char *bytes() const = 0;
+    virtual char *bytes() = 0;
+
+    virtual void clear() = 0;
+    virtual void takeOtherVersion() = 0;
+    virtual void keepThisVersion() = 0;
+    virtual CardResult first() = 0;
+    virtual CardResult last() = 0;
+    virtual CardResult next() = 0;
+    virtual CardResult previous() = 0;
+    virtual CardResult show(qint64 position) = 0;
+    virtual CardResult save() = 0;
+    virtual CardResult duplicate(bool archiveMustOpen = false) = 0;
+};
+
 // One card of an archive: a record and its 1-based position in the archive file (0 for a
 // card not yet in the file). Browsing, saving and duplicating follow the rules that the card
 // windows share; every file is opened and closed within the one call. No widgets: a window
 // shows the record and fills it back before saving.
-template <class Record> class RecordCard
+template <class Record> class RecordCard : public AnyRecordCard
 {
 public:
     // The archive's file name in the program folder.
@@ -36,13 +62,12 @@ public:
 
     const Record &record() const { return m_record; }
     Record &record() { return m_record; }
-    qint64 position() const { return m_position; }
-    bool isNew() const { return m_position == 0; }
-    // The text of the position label: the number, or nothing for a new card.
-    QString positionText() const { return m_position > 0 ? QString::number(m_position) : QString(); }
+    qint64 position() const override { return m_position; }
+    const char *bytes() const override { return recordBytes(m_record); }
+    char *bytes() override { return recordBytes(m_record); }
 
     // An empty new card.
-    void clear()
+    void clear() override
     {
         m_record = Record{};
         m_position = 0;
@@ -71,7 +96,7 @@ public:
     }
 
     // After ChangedElsewhere: the card becomes the other copy's record...
-    void takeOtherVersion()
+    void takeOtherVersion() override
     {
         if (!m_other)
             return;
@@ -79,22 +104,22 @@ public:
         m_read = std::exchange(m_other, std::nullopt);
     }
     // ...or the next save overwrites it (unless it changes once more meanwhile).
-    void keepThisVersion()
+    void keepThisVersion() override
     {
         if (m_other)
             m_read = std::exchange(m_other, std::nullopt);
     }
 
-    CardResult first()
+    CardResult first() override
     {
         return browse([](qint64, qint64) { return qint64(1); });
     }
-    CardResult last()
+    CardResult last() override
     {
         return browse([](qint64, qint64 count) { return count; });
     }
     // From a new card, the first card.
-    CardResult next()
+    CardResult next() override
     {
         try {
             RecordFile file = archive();
@@ -112,14 +137,14 @@ public:
         }
     }
     // From a new card, the first card too.
-    CardResult previous()
+    CardResult previous() override
     {
         if (m_position == 1)
             return CardResult::Stayed;
         return browse([](qint64 position, qint64) { return position == 0 ? 1 : position - 1; });
     }
     // Reads the record at a position (a card picked from a list).
-    CardResult show(qint64 position)
+    CardResult show(qint64 position) override
     {
         try {
             RecordFile file = archive();
@@ -138,7 +163,7 @@ public:
     // archive's lock, the record in the archive is compared with the one the card was read
     // from: when another copy of the program has saved it anew since, nothing is written and
     // the answer is ChangedElsewhere.
-    CardResult save()
+    CardResult save() override
     {
         try {
             RecordFile file = archive();
@@ -176,7 +201,7 @@ public:
     // The card becomes a new card with the same data. With archiveMustOpen the archive is
     // opened (and closed) on the way, and a failure to open it is a failure of the duplicate
     // (after the position has gone).
-    CardResult duplicate(bool archiveMustOpen = false)
+    CardResult duplicate(bool archiveMustOpen = false) override
     {
         if (isNew())
             return CardResult::DuplicateNew;

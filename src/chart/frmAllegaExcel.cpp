@@ -2,7 +2,6 @@
 
 #include "base/Amount.h"
 #include "base/Formats.h"
-#include "base/TextRules.h"
 #include "chart/TreatmentRegister.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
@@ -19,12 +18,10 @@
 #include "ui/PictureButton.h"
 #include "ui/Theme.h"
 
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 using Theme::verdana;
 
@@ -57,7 +54,7 @@ ListBanner *registerBanner(const QString &name, const QString &title, QWidget *p
 } // namespace
 
 TfrmAllegaExcel::TfrmAllegaExcel(const QString &patientName, const QString &patientPosition, QWidget *parent)
-    : QDialog(parent), m_patientName(patientName), m_patientPosition(patientPosition)
+    : Dialog(parent), m_patientName(patientName), m_patientPosition(patientPosition)
 {
     setObjectName(QStringLiteral("frmAllegaExcel"));
     setWindowTitle(QStringLiteral(" Riepilogo trattamenti dentali"));
@@ -80,7 +77,7 @@ TfrmAllegaExcel::TfrmAllegaExcel(const QString &patientName, const QString &pati
     new EnterCycle({txtData, txtOra, txtTrattamenti, txtDentista, txtImporto}, this);
     // After the Enter cycle's filter, so that this one sees the keys first and lets Enter by.
     txtImporto->installEventFilter(this);
-    txtTrova->installEventFilter(this);
+    m_search = new ListSearch(txtTrova, btnTrova, lstRecords, TreatmentRegister::kFindEmpty, this);
 
     connect(btnTrova, &QPushButton::clicked, this, &TfrmAllegaExcel::btnTrovaClick);
     connect(btnAggiungi, &QPushButton::clicked, this, &TfrmAllegaExcel::btnAggiungiClick);
@@ -266,28 +263,13 @@ void TfrmAllegaExcel::openFor(QWidget *parent, const QString &patientName, const
     Modal::run(new TfrmAllegaExcel(patientName, patientPosition, parent));
 }
 
-void TfrmAllegaExcel::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        Theme::centreOnScreen(this);
-        FormShow();
-    }
-}
-
-void TfrmAllegaExcel::closeEvent(QCloseEvent *event)
-{
-    FormClose();
-    QDialog::closeEvent(event);
-}
-
 void TfrmAllegaExcel::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
         event->accept(); // the dialog's own Escape would close it and lose the entry typed
         return;
     }
-    QDialog::keyPressEvent(event);
+    Dialog::keyPressEvent(event);
 }
 
 bool TfrmAllegaExcel::eventFilter(QObject *watched, QEvent *event)
@@ -295,42 +277,36 @@ bool TfrmAllegaExcel::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (watched == txtTrova && enter) {
-            // Enter leads to "Trova"; it does not search by itself.
-            btnTrova->setFocus(Qt::TabFocusReason);
-            return true;
-        }
         if (watched == txtImporto && !enter)
             return !TreatmentRegister::amountAccepts(key->key(), key->text());
     } else if (event->type() == QEvent::FocusOut && watched == txtImporto) {
         txtImportoExit();
     }
-    return QDialog::eventFilter(watched, event);
+    return Dialog::eventFilter(watched, event);
 }
 
 void TfrmAllegaExcel::FormShow()
 {
-    m_lastTerm.clear();
-    txtTrova->clear();
+    m_search->restart();
     lblTotale->setText(QStringLiteral("0,00"));
     lblTitolo->setText(QStringLiteral("Trattamenti di ") + AnsiText::trimmed(m_patientName));
     m_file = ProgramFolder::file(treatmentFileName(m_patientPosition));
     lstRecords->clear();
-    m_unread = false;
+    m_total.reset();
     try {
         const TreatmentRegister::Listing listing = TreatmentRegister::read(m_file);
         lstRecords->setItemWidth(1600);
         lstRecords->setSource(std::make_shared<const TextLines>(listing.lines, listing.positions));
+        m_total = listing.total;
         lblTotale->setText(TreatmentRegister::totalText(listing.total));
     } catch (const StorageError &) {
         // A file that can be neither opened nor created nor read must not pass for a
         // patient without treatments: say so, and show no total at all.
-        m_unread = true;
         lblTotale->clear();
     }
     lstRecords->setCurrentRow(-1);
     txtTrova->setFocus();
-    if (m_unread)
+    if (!m_total)
         Messages::error(this, kArchiveFailure);
 }
 
@@ -344,15 +320,7 @@ QList<qint64> TfrmAllegaExcel::linePositions() const
     return positions;
 }
 
-void TfrmAllegaExcel::btnTrovaClick()
-{
-    if (lstRecords->count() == 0) {
-        Messages::plain(this, TreatmentRegister::kFindEmpty);
-        return;
-    }
-    lstRecords->setCurrentRow(
-        TextRules::findInList(lstRecords->lines(), lstRecords->selectedRow(), txtTrova->text(), m_lastTerm));
-}
+void TfrmAllegaExcel::btnTrovaClick() { m_search->findNext(); }
 
 void TfrmAllegaExcel::showEntryPanel()
 {
@@ -427,13 +395,13 @@ void TfrmAllegaExcel::btnSalvaClick()
 
 void TfrmAllegaExcel::btnStampaClick()
 {
-    if (m_unread) {
+    if (!m_total) {
         Messages::error(this, kArchiveFailure); // not a summary of a register never read
         return;
     }
     QStringList lines = lstRecords->lines();
     lines.append(QString(26, QLatin1Char('-')));
-    lines.append(QStringLiteral("TOTALE IMPORTI:    ") + AnsiText::trimmed(lblTotale->text()));
+    lines.append(QStringLiteral("TOTALE IMPORTI:    ") + AnsiText::trimmed(TreatmentRegister::totalText(*m_total)));
     Report::print(this,
                   ListDocument::make(QStringLiteral("Riepilogo trattamenti di ") + AnsiText::trimmed(m_patientName),
                                      lines, ListDocument::footerText(ListDocument::Footer::Italian, Clock::today())));

@@ -1,11 +1,16 @@
 #pragma once
 
-#include <QDialog>
+#include "base/Amount.h"
+#include "ui/Dialog.h"
+
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 class FixedList;
 class ListBanner;
+class ListSearch;
 class PictureButton;
 class QLabel;
 class QLineEdit;
@@ -15,7 +20,7 @@ class QPushButton;
 // search in the list, and an entry panel where a treatment is added or corrected. It works
 // on the patient's treatment file, named by the patient's record position. Escape does
 // nothing: a stray key must not take an unsaved entry away.
-class TfrmAllegaExcel : public QDialog
+class TfrmAllegaExcel : public Dialog
 {
     Q_OBJECT
 public:
@@ -67,8 +72,8 @@ public:
     // The record position of each list line.
     QList<qint64> linePositions() const;
 
-    void FormShow();
-    void FormClose();
+    void FormShow() override;
+    void FormClose() override;
     void btnTrovaClick();
     void btnAggiungiClick();
     void btnModificaClick();
@@ -79,8 +84,6 @@ public:
     void txtImportoExit();
 
 protected:
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -93,6 +96,8 @@ private:
     QString m_patientPosition;
     QString m_file;
     qint64 m_recordPosition = 0;
-    QString m_lastTerm;
-    bool m_unread = false; // the file could not be read when the window was shown
+    ListSearch *m_search;
+    // The total of the amounts listed; none when the file could not be read when the window
+    // was shown.
+    std::optional<Amount::Sum> m_total;
 };

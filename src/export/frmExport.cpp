@@ -17,7 +17,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QShowEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -107,7 +106,7 @@ bool ExportModel::setData(const QModelIndex &index, const QVariant &value, int r
 // ---- The window ----
 
 TfrmExport::TfrmExport(Exports::Member member, const QDate &picked, QWidget *parent)
-    : QDialog(parent), m_description(Exports::description(member)), m_picked(picked),
+    : Dialog(parent), m_description(Exports::description(member)), m_picked(picked),
       m_rows(m_description.exportedColumns())
 {
     if (member == Exports::Member::Giornaliere || member == Exports::Member::Mensili)
@@ -133,9 +132,8 @@ TfrmExport::TfrmExport(Exports::Member member, const QDate &picked, QWidget *par
     QLabel *logoPicture =
         Theme::picture(QStringLiteral("imgLogoFoglio"), QStringLiteral("spreadsheet"), 44, 44, imgLogo);
     auto *logoText = new QLabel(m_description.caption.trimmed().toUpper(), imgLogo);
-    QFont title(QStringLiteral("Verdana"));
+    QFont title = Theme::verdana(15, true);
     title.setPixelSize(20);
-    title.setBold(true);
     logoText->setFont(title);
     logoText->setStyleSheet(QStringLiteral("QLabel { color: #FFFFFF; }"));
     auto *logoRow = new QHBoxLayout(imgLogo);
@@ -221,21 +219,12 @@ TfrmExport::TfrmExport(Exports::Member member, const QDate &picked, QWidget *par
     connect(cmdEsci, &PictureButton::clicked, this, &TfrmExport::cmdEsciClick);
 }
 
-void TfrmExport::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        Theme::centreOnScreen(this);
-        FormShow();
-    }
-}
-
 bool TfrmExport::eventFilter(QObject *watched, QEvent *event)
 {
     // The grid counts as the window's background for the information strip.
     if (watched == grdRecords->viewport() && event->type() == QEvent::MouseMove)
         panInfo->clear();
-    return QDialog::eventFilter(watched, event);
+    return Dialog::eventFilter(watched, event);
 }
 
 void TfrmExport::FormShow()

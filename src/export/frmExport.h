@@ -3,9 +3,10 @@
 #include "export/ExportMembers.h"
 #include "export/ExportTable.h"
 
+#include "ui/Dialog.h"
+
 #include <QAbstractTableModel>
 #include <QDate>
-#include <QDialog>
 
 class HintStrip;
 class PictureButton;
@@ -42,7 +43,7 @@ private:
 // a day (frmExpGiornaliere) or a month (frmExpMensili). One design: each shows its cards in
 // a grid and exports the grid to its spreadsheet file in the program folder. The day and
 // month windows are given the day picked in the agenda's calendar.
-class TfrmExport : public QDialog
+class TfrmExport : public Dialog
 {
     Q_OBJECT
 public:
@@ -62,13 +63,12 @@ public:
     QFrame *shpInfo;
     HintStrip *panInfo;
 
-    void FormShow();
+    void FormShow() override;
     void cmdEsportaClick();
     void cmdGuidaClick();
     void cmdEsciClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

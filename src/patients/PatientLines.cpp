@@ -1,5 +1,6 @@
 #include "patients/PatientLines.h"
 
+#include "base/LineOrder.h"
 #include "platform/ProgramFolder.h"
 #include "storage/AnsiText.h"
 #include "storage/PatientRecord.h"
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <cstddef>
 #include <optional>
+#include <ranges>
 #include <vector>
 
 namespace PatientLines {
@@ -136,13 +138,6 @@ template <class Visit> void eachRecord(Visit visit)
     file.close();
 }
 
-// The order key of one character: its code, with a to z as A to Z.
-inline char16_t orderOf(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u >= 'a' && u <= 'z' ? char16_t(u - 32) : u;
-}
-
 } // namespace
 
 int activeCount(const Criteria &criteria)
@@ -156,70 +151,17 @@ int activeCount(const Criteria &criteria)
 
 bool matches(const Criteria &criteria, const TPatientRecord &record) { return Matcher(criteria)(recordBytes(record)); }
 
-bool lineLess(const QString &a, const QString &b)
-{
-    const qsizetype n = qMin(a.size(), b.size());
-    const QChar *pa = a.constData();
-    const QChar *pb = b.constData();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t x = orderOf(pa[i]);
-        const char16_t y = orderOf(pb[i]);
-        if (x != y)
-            return x < y;
-    }
-    return a.size() < b.size();
-}
-
-namespace {
-
-// The first characters of a line, folded, one byte each, kept beside the line's index so that
-// sorting compares bytes in place instead of chasing every line through memory. A line whose
-// first characters hold a code above 254 (a few Windows-1252 signs) is compared whole.
-struct SortEntry
-{
-    static constexpr int kKey = 64;
-    std::array<unsigned char, kKey> key;
-    qsizetype index;
-    bool whole;
-};
-
-SortEntry sortEntry(const QString &line, qsizetype index)
-{
-    SortEntry e{{}, index, false};
-    const qsizetype n = qMin<qsizetype>(line.size(), SortEntry::kKey);
-    const QChar *p = line.constData();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = orderOf(p[i]);
-        if (u > 254)
-            e.whole = true;
-        e.key[size_t(i)] = static_cast<unsigned char>(u > 254 ? 255 : u);
-    }
-    return e;
-}
-
-} // namespace
+bool lineLess(const QString &a, const QString &b) { return LineOrder::less(a, b); }
 
 void sort(Listing &listing)
 {
-    std::vector<SortEntry> entries;
-    entries.reserve(size_t(listing.lines.size()));
-    for (qsizetype i = 0; i < listing.lines.size(); ++i)
-        entries.push_back(sortEntry(listing.lines.at(i), i));
-    const QStringList &lines = listing.lines;
-    std::stable_sort(entries.begin(), entries.end(), [&lines](const SortEntry &a, const SortEntry &b) {
-        if (!a.whole && !b.whole) {
-            const int byKey = std::memcmp(a.key.data(), b.key.data(), SortEntry::kKey);
-            if (byKey != 0)
-                return byKey < 0;
-        }
-        return lineLess(lines.at(a.index), lines.at(b.index));
-    });
+    const std::vector<qsizetype> indexes = LineOrder::order(listing.lines);
     Listing sorted;
     sorted.lines.reserve(listing.lines.size());
     sorted.positions.reserve(listing.positions.size());
-    for (const SortEntry &e : entries) {
-        sorted.lines.append(std::move(listing.lines[e.index]));
-        sorted.positions.append(listing.positions.at(e.index));
+    for (qsizetype i : indexes) {
+        sorted.lines.append(std::move(listing.lines[i]));
+        sorted.positions.append(listing.positions.at(i));
     }
     listing = std::move(sorted);
 }
@@ -262,47 +204,6 @@ struct KeyedCard
 };
 static_assert(sizeof(KeyedCard) == 64);
 
-// The rank of each byte of the code page: equal ranks for characters of equal order (a to z
-// as A to Z), rising with the order of the characters the bytes stand for. Fewer than 256
-// distinct orders, so a rank fits in a byte.
-std::array<unsigned char, 256> byteRanks()
-{
-    std::array<char16_t, 256> order{};
-    for (int b = 0; b < 256; ++b) {
-        const char c = char(b);
-        order[size_t(b)] = orderOf(AnsiText::fromAnsi(&c, 1).at(0));
-    }
-    std::array<char16_t, 256> sorted = order;
-    std::sort(sorted.begin(), sorted.end());
-    const auto end = std::unique(sorted.begin(), sorted.end());
-    std::array<unsigned char, 256> rank{};
-    for (int b = 0; b < 256; ++b)
-        rank[size_t(b)] =
-            static_cast<unsigned char>(std::lower_bound(sorted.begin(), end, order[size_t(b)]) - sorted.begin());
-    return rank;
-}
-
-const std::array<unsigned char, 256> kRank = byteRanks();
-
-// A column of a line into the key: the field trimmed of codes 32 and below, cut or padded
-// with blanks to the column's width, as the line shows it. Returns the bytes written.
-int putColumn(unsigned char *out, int room, const char *field, int capacity, int width)
-{
-    const auto *bytes = reinterpret_cast<const unsigned char *>(field + 1);
-    int length = qMin(int(static_cast<unsigned char>(field[0])), capacity);
-    int begin = 0;
-    while (begin < length && bytes[begin] <= 32)
-        ++begin;
-    while (length > begin && bytes[length - 1] <= 32)
-        --length;
-    const int n = qMin(width, room);
-    const int text = qMin(length - begin, n);
-    for (int i = 0; i < text; ++i)
-        out[i] = kRank[bytes[begin + i]];
-    std::memset(out + text, kRank[' '], size_t(n - text));
-    return n;
-}
-
 KeyedCard keyedCard(const char *bytes, qint64 position)
 {
     const auto &r = *reinterpret_cast<const TPatientRecord *>(bytes);
@@ -310,8 +211,9 @@ KeyedCard keyedCard(const char *bytes, qint64 position)
     card.position = position;
     unsigned char *out = card.key.data();
     int room = KeyedCard::kKey;
+    const LineOrder::Ranks &rank = LineOrder::ranks();
     const auto column = [&](const auto &field, int width) {
-        const int n = putColumn(out, room, reinterpret_cast<const char *>(&field), field.capacity, width);
+        const int n = LineOrder::putRankedColumn(out, room, field.trimmedBytes(), width, rank);
         out += n;
         room -= n;
     };
@@ -337,12 +239,7 @@ std::vector<qint64> sortedPositions(std::vector<KeyedCard> cards, RecordLines::B
         quint64 head[2];
         quint32 index;
     };
-    const auto headOf = [](const unsigned char *key) {
-        quint64 h = 0;
-        for (int i = 0; i < 8; ++i)
-            h = h << 8 | key[i];
-        return h;
-    };
+    const auto headOf = [](const unsigned char *key) { return LineOrder::packed(key, 8); };
     std::vector<Item> order(cards.size());
     for (size_t i = 0; i < cards.size(); ++i)
         order[i] = {{headOf(cards[i].key.data()), headOf(cards[i].key.data() + 8)}, quint32(i)};
@@ -363,39 +260,25 @@ std::vector<qint64> sortedPositions(std::vector<KeyedCard> cards, RecordLines::B
         return cards[order[i].index].key;
     };
 
+    // Runs of equal keys, by their places in the sorted order.
     std::optional<RecordFile> file;
-    QByteArray record(TPatientRecord::Size, Qt::Uninitialized);
-    for (size_t first = 0; first < cards.size();) {
-        size_t end = first + 1;
-        while (end < cards.size() && keyAt(end) == keyAt(first))
-            ++end;
-        if (end - first > 1) {
-            try {
-                if (!file) {
-                    file.emplace(ProgramFolder::file(kPatientArchive), TPatientRecord::Size);
-                    file->open(RecordFile::Read);
-                }
-                struct Tied
-                {
-                    QString line;
-                    qint64 position;
-                };
-                std::vector<Tied> tied;
-                tied.reserve(end - first);
-                for (size_t i = first; i < end; ++i) {
-                    file->readAt(positions[i], record.data());
-                    tied.push_back({build(record.constData()), positions[i]});
-                }
-                std::stable_sort(tied.begin(), tied.end(),
-                                 [](const Tied &a, const Tied &b) { return lineLess(a.line, b.line); });
-                for (size_t i = first; i < end; ++i)
-                    positions[i] = tied[i - first].position;
-            } catch (const StorageError &) {
-                file.reset();
+    const auto places = std::views::iota(size_t(0), cards.size());
+    const auto sameKey = [&](size_t a, size_t b) { return keyAt(a) == keyAt(b); };
+    LineOrder::eachTie(places.begin(), places.end(), sameKey, [&](auto first, auto last) {
+        try {
+            if (!file) {
+                file.emplace(ProgramFolder::file(kPatientArchive), TPatientRecord::Size);
+                file->open(RecordFile::Read);
             }
+            const auto begin = positions.begin() + qsizetype(*first);
+            std::vector<qint64> tied(begin, begin + (last - first));
+            LineOrder::orderByLines(tied.begin(), tied.end(), *file, TPatientRecord::Size, build,
+                                    [](qint64 position) { return position; });
+            std::copy(tied.begin(), tied.end(), begin);
+        } catch (const StorageError &) {
+            file.reset();
         }
-        first = end;
-    }
+    });
     return positions;
 }
 

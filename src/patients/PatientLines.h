@@ -40,8 +40,8 @@ struct Listing
     QList<qint64> positions;
     qsizetype size() const { return lines.size(); }
 };
-// The lists' order: character codes, with a to z taken as A to Z. Equal lines keep their
-// file order.
+// The lists' order (base/LineOrder.h): character codes, with a to z taken as A to Z. Equal
+// lines keep their file order.
 bool lineLess(const QString &a, const QString &b);
 void sort(Listing &listing);
 

@@ -1,6 +1,6 @@
 #include "patients/PatientTools.h"
 
-#include "appointments/MessageLinks.h"
+#include "base/MessageLinks.h"
 #include "patients/frmAllegaCartella.h"
 #include "patients/frmAttachedFolder.h"
 #include "patients/frmFindClients.h"
@@ -11,6 +11,7 @@
 #include "platform/Misc.h"
 #include "platform/Modal.h"
 #include "storage/AnsiText.h"
+#include "storage/RecordFile.h"
 
 namespace PatientTools {
 
@@ -25,7 +26,7 @@ const QString kIssuesInfo =
 std::optional<FoundCard> findCard(QWidget *caller)
 {
     std::optional<FoundCard> found;
-    auto *window = new TfrmFindClients(caller, kCallerClients);
+    auto *window = new TfrmFindClients(caller, TfrmFindClients::Mode::PatientCard);
     QObject::connect(window, &TfrmFindClients::cardChosen, window,
                      [&found](qint64 position, const TPatientRecord &record) {
                          found = FoundCard{position, record};
@@ -37,7 +38,7 @@ std::optional<FoundCard> findCard(QWidget *caller)
 std::optional<PatientLines::Contact> findContact(QWidget *caller)
 {
     std::optional<PatientLines::Contact> found;
-    auto *window = new TfrmFindClients(caller, kCallerScadenze);
+    auto *window = new TfrmFindClients(caller, TfrmFindClients::Mode::AppointmentCard);
     QObject::connect(window, &TfrmFindClients::contactChosen, window,
                      [&found](const PatientLines::Contact &contact) { found = contact; });
     Modal::run(window);
@@ -48,10 +49,14 @@ std::optional<FoundCard> pendingIssues(QWidget *caller)
 {
     std::optional<FoundCard> found;
     auto *window = new TfrmListIssues(caller);
-    QObject::connect(window, &TfrmListIssues::cardChosen, window,
-                     [&found](qint64 position, const TPatientRecord &record) {
-                         found = FoundCard{position, record};
-                     });
+    QObject::connect(window, &TfrmListIssues::positionChosen, window, [&found](qint64 position) {
+        // The card of the very line chosen, by the position the line keeps; one that can no
+        // longer be read is no choice (the list closes without a message).
+        try {
+            found = FoundCard{position, PatientLines::readCard(position)};
+        } catch (const StorageError &) {
+        }
+    });
     Modal::run(window);
     return found;
 }
@@ -78,7 +83,7 @@ std::optional<Attachments::Texts> attachFiles(QWidget *caller, const Attachments
         trimmed.files[i] = AnsiText::trimmed(texts.files[i]);
         trimmed.descriptions[i] = AnsiText::trimmed(texts.descriptions[i]);
     }
-    auto *window = new TfrmAllegaCartella(caller, trimmed, kCallerClients, cardPosition);
+    auto *window = new TfrmAllegaCartella(caller, trimmed, TfrmAllegaCartella::Mode::ForCard, cardPosition);
     QObject::connect(window, &TfrmAllegaCartella::applied, window,
                      [&applied](const Attachments::Texts &result) { applied = result; });
     Modal::run(window);

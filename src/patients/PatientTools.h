@@ -15,10 +15,6 @@ class QWidget;
 // Modal::run and destroyed; what the user chose comes back as a value.
 namespace PatientTools {
 
-// The caller tags of the find-patients window.
-inline const QString kCallerClients = QStringLiteral("clients");
-inline const QString kCallerScadenze = QStringLiteral("scadenze");
-
 struct FoundCard
 {
     qint64 position;

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 using Theme::verdana;
 
@@ -26,9 +25,8 @@ constexpr int kSlotHeight = 118;
 
 } // namespace
 
-TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent, const Attachments::Texts &texts, const QString &callerTag,
-                                       qint64 cardPosition)
-    : QDialog(parent), m_cardPosition(cardPosition)
+TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent, const Attachments::Texts &texts, Mode mode, qint64 cardPosition)
+    : Dialog(parent), m_mode(mode), m_cardPosition(cardPosition)
 {
     setObjectName(QStringLiteral("frmAllegaCartella"));
     setWindowTitle(QStringLiteral(" Allega file"));
@@ -114,10 +112,6 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent, const Attachments::Texts
     for (qsizetype i = 1; i < tabChain.size(); ++i)
         setTabOrder(tabChain[i - 1], tabChain[i]);
 
-    lblMemory = new QLabel(callerTag, this);
-    lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory->hide();
-
     for (int slot = 1; slot <= 3; ++slot) {
         fileField(slot)->setText(texts.files[size_t(slot - 1)]);
         descField(slot)->setText(texts.descriptions[size_t(slot - 1)]);
@@ -143,14 +137,7 @@ QPushButton *TfrmAllegaCartella::openButton(int slot) const
     return slot == 1 ? btnApri01 : slot == 2 ? btnApri02 : btnApri03;
 }
 
-void TfrmAllegaCartella::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        Theme::centreOnScreen(this);
-        btnSfoglia01->setFocus();
-    }
-}
+void TfrmAllegaCartella::FormShow() { btnSfoglia01->setFocus(); }
 
 Attachments::Texts TfrmAllegaCartella::texts() const
 {
@@ -238,7 +225,7 @@ void TfrmAllegaCartella::imgCancellaClick(int slot) { fileField(slot)->clear(); 
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
-    if (AnsiText::trimmed(lblMemory->text()) != QLatin1String("clients"))
+    if (m_mode != Mode::ForCard)
         return;
     emit applied(texts());
     close();

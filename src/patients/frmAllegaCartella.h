@@ -2,24 +2,26 @@
 
 #include "patients/Attachments.h"
 
-#include <QDialog>
+#include "ui/Dialog.h"
 
 class PictureButton;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
 // The card's three attached files: each slot's file is picked with "Sfoglia...", copied at
 // once into the attachments folder and named in the slot; "Apri" opens the copy; the eraser
 // empties the slot's name. "Applica e chiudi" gives the six texts back (applied) when the
-// caller tag in lblMemory is "clients". The card's record position (0 for a card not yet in
-// the archive) tells its own attachments from those of the other cards.
-class TfrmAllegaCartella : public QDialog
+// window was opened for a patient card; opened only to look, it applies nothing. The card's record position (0 for a
+// card not yet in the archive) tells its own attachments from those of the other cards.
+class TfrmAllegaCartella : public Dialog
 {
     Q_OBJECT
 public:
-    TfrmAllegaCartella(QWidget *parent, const Attachments::Texts &texts, const QString &callerTag,
-                       qint64 cardPosition = 0);
+    enum class Mode {
+        ForCard,  // "Applica e chiudi" hands the texts back to the card
+        LookOnly, // "Applica e chiudi" does nothing
+    };
+    TfrmAllegaCartella(QWidget *parent, const Attachments::Texts &texts, Mode mode, qint64 cardPosition = 0);
 
     QWidget *imgIstruzioni;
     QLineEdit *txtFile01, *txtFile02, *txtFile03;
@@ -29,7 +31,6 @@ public:
     QLineEdit *txtDesc01, *txtDesc02, *txtDesc03;
     QPushButton *btnAnnulla;
     QPushButton *btnApplica;
-    QLabel *lblMemory;
 
     // The six texts as the window shows them, trimmed.
     Attachments::Texts texts() const;
@@ -45,7 +46,7 @@ signals:
     void applied(const Attachments::Texts &texts);
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
 
 private:
     QLineEdit *fileField(int slot) const;
@@ -55,5 +56,6 @@ private:
     // of that name is to be replaced after asking.
     QString nameForCopy(int slot, const QString &chosen, bool &ask) const;
 
+    Mode m_mode;
     qint64 m_cardPosition;
 };

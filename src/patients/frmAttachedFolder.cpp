@@ -9,7 +9,6 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace {
 
@@ -28,7 +27,7 @@ QWidget *separator(const QString &name, int y, QWidget *parent)
 
 } // namespace
 
-TfrmAttachedFolder::TfrmAttachedFolder(QWidget *parent, const QString &position) : QDialog(parent)
+TfrmAttachedFolder::TfrmAttachedFolder(QWidget *parent, const QString &position) : Dialog(parent), m_position(position)
 {
     setObjectName(QStringLiteral("frmAttachedFolder"));
     setWindowTitle(QStringLiteral(" Gestione cartella abbinata alla scheda corrente"));
@@ -70,26 +69,15 @@ TfrmAttachedFolder::TfrmAttachedFolder(QWidget *parent, const QString &position)
     btnChiudi->setGeometry((kWidth - 140) / 2, 490, 140, 36);
     setTabOrder(btnApriCartella, btnChiudi);
 
-    lblMemory = new QLabel(position, this);
-    lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory->hide();
-
     connect(btnApriCartella, &QPushButton::clicked, this, &TfrmAttachedFolder::btnApriCartellaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmAttachedFolder::btnChiudiClick);
 }
 
-void TfrmAttachedFolder::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        Theme::centreOnScreen(this);
-        btnApriCartella->setFocus();
-    }
-}
+void TfrmAttachedFolder::FormShow() { btnApriCartella->setFocus(); }
 
 void TfrmAttachedFolder::btnApriCartellaClick()
 {
-    const QString folder = Attachments::clientFolder(lblMemory->text());
+    const QString folder = Attachments::clientFolder(m_position);
     // A folder that cannot be made is said so, rather than handing the shell a path to nowhere.
     if (Attachments::ensureFolder(folder))
         TMisc::Open(Attachments::quoted(folder));

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/Dialog.h"
+
+#include <QString>
 
 class QLabel;
 class QPushButton;
@@ -8,12 +10,14 @@ class ListBanner;
 
 // The card's own folder, "Cliente_" + its record position in the program folder: created on
 // first use and opened with the desktop shell.
-class TfrmAttachedFolder : public QDialog
+class TfrmAttachedFolder : public Dialog
 {
     Q_OBJECT
 public:
-    // position: the card's record position (lblMemory).
+    // position: the card's record position.
     TfrmAttachedFolder(QWidget *parent, const QString &position);
+
+    const QString &position() const { return m_position; }
 
     ListBanner *imgBanner;
     QWidget *imgIstruzioni;
@@ -21,11 +25,13 @@ public:
     QPushButton *btnApriCartella;
     QWidget *imgBackup;
     QPushButton *btnChiudi;
-    QLabel *lblMemory;
 
     void btnApriCartellaClick();
     void btnChiudiClick();
 
 protected:
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
+
+private:
+    QString m_position;
 };

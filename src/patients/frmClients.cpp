@@ -4,7 +4,7 @@
 #include "chart/ChartRules.h"
 #include "chart/frmAllegaExcel.h"
 #include "chart/frmDentalCondition.h"
-#include "export/frmExport.h"
+#include "ui/Hooks.h"
 #include "ui/Accessibility.h"
 #include "ui/EnterCycle.h"
 #include "ui/HintStrip.h"
@@ -82,11 +82,10 @@ const Places::Place kPlaces[] = {
     {"txtNotes", 10, kCol[0], kRight},
 };
 
-QFont makeFont(const char *family, int points, bool bold = false)
+QFont tahoma(int points)
 {
-    QFont f(QString::fromLatin1(family));
+    QFont f(QStringLiteral("Tahoma"));
     f.setPointSize(points);
-    f.setBold(bold);
     return f;
 }
 
@@ -101,7 +100,7 @@ PictureButton *iconButton(const char *name, const char *svg, const QString &acce
 PictureButton *captionButton(const char *name, const char *svg, const QString &caption, int picture, QWidget *parent)
 {
     auto *b = new PictureButton(QString::fromLatin1(name), QString::fromLatin1(svg), caption, parent);
-    b->setFont(makeFont("Verdana", 9, true));
+    b->setFont(Theme::verdana(9, true));
     b->setPictureSize(QSize(picture, picture));
     b->setCaption(caption, PictureButton::CaptionBelow);
     return b;
@@ -122,7 +121,10 @@ QWidget *group(const char *name, QWidget *parent, const QList<QWidget *> &items)
 } // namespace
 
 TfrmClients::TfrmClients(QWidget *parent)
-    : WorkWindow(QStringLiteral("frmClients"), PatientCard::kCaption, parent), m_card(kPatientArchive)
+    : CardWindowOf(QStringLiteral("frmClients"), PatientCard::kCaption, kPatientArchive,
+                   {PatientCard::kEmptyArchive, PatientCard::kInserted, PatientCard::kUpdated,
+                    PatientCard::kDuplicateNew, PatientCard::kDuplicated},
+                   parent)
 {
     setWindowState(Qt::WindowMaximized);
     setMinimumSize(kContentWidth, kContentHeight);
@@ -141,31 +143,23 @@ TfrmClients::TfrmClients(QWidget *parent)
 
     panInfo = new HintStrip(QStringLiteral("panInfo"), PatientCard::kReady, panContainer);
     panInfo->setGeometry(0, kInfoTop, kContentWidth, kInfoHeight);
-    panInfo->setFont(makeFont("Tahoma", 12));
+    panInfo->setFont(tahoma(12));
     panInfo->setStyleSheet(QStringLiteral("QLabel { background: #3030DD; color: #FFFFFF; border: 1px solid #24249F;"
                                           " border-radius: 8px; padding: 0px 14px; font-style: normal; }"));
 
     // The field of each record field that the card shows; the teeth and attachments have none.
-    for (const RecordField &field : TPatientRecord::fields()) {
-        if (auto *edit = shpCampi->findChild<QLineEdit *>(QString::fromLatin1(field.control)))
-            m_bindings.append({field, edit});
-    }
-    Q_ASSERT(m_bindings.size() == qsizetype(PatientCard::entryFields().size()));
+    bindCard(TPatientRecord::fields(), shpCampi, lblPosizione);
+    Q_ASSERT(form().boundCount() == qsizetype(PatientCard::entryFields().size()));
 
     new EnterCycle(QList<QWidget *>(m_entryFields.begin(), m_entryFields.end()), this);
     buildTabOrder();
 
     panInfo->watch(this);
 
-    FormCreate();
-
     connect(cmdNew, &PictureButton::clicked, this, &TfrmClients::cmdNewClick);
     connect(cmdDuplicate, &PictureButton::clicked, this, &TfrmClients::cmdDuplicateClick);
     connect(cmdSave, &PictureButton::clicked, this, &TfrmClients::cmdSaveClick);
-    connect(cmdFirst, &PictureButton::clicked, this, &TfrmClients::cmdFirstClick);
-    connect(cmdPrevious, &PictureButton::clicked, this, &TfrmClients::cmdPreviousClick);
-    connect(cmdNext, &PictureButton::clicked, this, &TfrmClients::cmdNextClick);
-    connect(cmdLast, &PictureButton::clicked, this, &TfrmClients::cmdLastClick);
+    connectNavigation(cmdFirst, cmdPrevious, cmdNext, cmdLast);
     connect(cmdClose, &PictureButton::clicked, this, &TfrmClients::cmdCloseClick);
     connect(cmdPrint, &PictureButton::clicked, this, &TfrmClients::cmdPrintClick);
     connect(cmdHelp, &PictureButton::clicked, this, &TfrmClients::cmdHelpClick);
@@ -210,7 +204,7 @@ void TfrmClients::buildButtonBar()
     lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
     Accessibility::valueLabel(lblPosizione, QStringLiteral("Posizione della scheda in archivio"));
     lblPosizione->setAlignment(Qt::AlignCenter);
-    lblPosizione->setFont(makeFont("Verdana", 12, true));
+    lblPosizione->setFont(Theme::verdana(12, true));
     lblPosizione->setFixedSize(74, 34);
     lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: #F0F8FF; color: #1F4E79;"
                                                " border: 1px solid #87CEEB; border-radius: 5px; }"));
@@ -286,8 +280,8 @@ void TfrmClients::buildFields()
     shpCampi = Theme::panel(QStringLiteral("shpCampi"), panContainer);
     shpCampi->setGeometry(kFieldsLeft, kBodyTop, kContentWidth - kFieldsLeft, kBodyHeight);
 
-    const QFont fieldFont = makeFont("Verdana", 11, true);
-    const QFont labelFont = makeFont("Verdana", 9);
+    const QFont fieldFont = Theme::verdana(11, true);
+    const QFont labelFont = Theme::verdana(9);
 
     const auto fields = PatientCard::entryFields();
     Q_ASSERT(fields.size() == std::size(kPlaces));
@@ -298,6 +292,7 @@ void TfrmClients::buildFields()
 
         auto *edit = new QLineEdit(shpCampi);
         edit->setObjectName(QString::fromLatin1(field.control));
+        edit->setMaxLength(field.limit);
         edit->setFont(fieldFont);
         edit->setProperty("typingRule", int(field.rule));
         QLabel *label = Theme::label(QStringLiteral("lbl") + QString::fromLatin1(field.control + 3),
@@ -321,7 +316,6 @@ void TfrmClients::buildFields()
             edit->setGeometry(place.left, rowY + kLabelHeight + 1, right - place.left, kFieldHeight);
         }
         m_entryFields.append(edit);
-        m_entryLimits.append(field.limit);
     }
 
     txtName = m_entryFields[0];
@@ -411,16 +405,6 @@ void TfrmClients::buildTabOrder()
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
-void TfrmClients::FormCreate() { resetEntryLimits(); }
-
-void TfrmClients::resetEntryLimits()
-{
-    for (qsizetype i = 0; i < m_entryFields.size(); ++i)
-        m_entryFields[i]->setMaxLength(m_entryLimits[i]);
-}
-
-void TfrmClients::FormShow() { clearCard(); }
-
 bool TfrmClients::eventFilter(QObject *watched, QEvent *event)
 {
     // Digits-only fields: the keys that may not reach them are dropped here.
@@ -431,131 +415,22 @@ bool TfrmClients::eventFilter(QObject *watched, QEvent *event)
     return WorkWindow::eventFilter(watched, event);
 }
 
-void TfrmClients::clearCard()
+void TfrmClients::afterNewCard() { txtName->setFocus(); }
+
+void TfrmClients::showOwn(const TPatientRecord &record) { m_teeth = record.teeth(); }
+
+void TfrmClients::takeOwn(TPatientRecord &record) const
 {
-    m_card.clear();
-    showCard();
-    resetEntryLimits(); // limits widened for longer texts loaded from the file go back
-    txtName->setFocus();
+    record.setTeeth(m_teeth); // cut to 250 characters here, as the fields are
 }
-
-namespace {
-// The texts of consecutive record fields of capacity 250 (below, with the other card texts).
-QStringList texts(const ShortString<250> *first, int count);
-void setTexts(ShortString<250> *first, int count, const QStringList &texts);
-} // namespace
-
-void TfrmClients::showCard()
-{
-    const char *bytes = recordBytes(m_card.record());
-    for (const Binding &b : std::as_const(m_bindings)) {
-        const QString text = b.field.read(bytes);
-        // The entry limit binds typing only: a longer text from the file is shown whole, so
-        // that saving the card again does not cut it.
-        const qsizetype entry = m_entryFields.indexOf(b.edit);
-        b.edit->setMaxLength(qMax(m_entryLimits[entry], int(text.size())));
-        b.edit->setText(text);
-        b.edit->setCursorPosition(0); // a long text shows its beginning
-    }
-    m_teeth = texts(&m_card.record().Dente01, 32);
-    lblPosizione->setText(m_card.positionText());
-}
-
-void TfrmClients::takeFields() const
-{
-    // Built anew, every field its trimmed text: what lay in the file after a field's text
-    // does not travel on.
-    TPatientRecord fresh{};
-    const char *held = recordBytes(m_card.record());
-    qsizetype bound = 0;
-    for (const RecordField &field : TPatientRecord::fields()) {
-        QString text;
-        if (bound < m_bindings.size() && m_bindings[bound].field.offset == field.offset)
-            text = AnsiText::trimmed(m_bindings[bound++].edit->text());
-        else
-            text = field.read(held);
-        field.write(recordBytes(fresh), text);
-    }
-    setTexts(&fresh.Dente01, 32, m_teeth); // cut to 250 characters here, as the fields are
-    m_card.record() = fresh;
-}
-
-TPatientRecord TfrmClients::record() const
-{
-    takeFields();
-    return m_card.record();
-}
-
-qint64 TfrmClients::position() const { return m_card.position(); }
-
-void TfrmClients::setPosition(qint64 position)
-{
-    m_card.load(position, record());
-    lblPosizione->setText(m_card.positionText());
-}
-
-void TfrmClients::loadCard(qint64 position, const TPatientRecord &record)
-{
-    m_card.load(position, record);
-    showCard();
-}
-
-void TfrmClients::loadRecord(const TPatientRecord &record) { loadCard(m_card.position(), record); }
-
-void TfrmClients::fillRecord(TPatientRecord &record) const { record = this->record(); }
-
-namespace {
-
-// The texts of consecutive record fields of capacity 250, from the first one on.
-QStringList texts(const ShortString<250> *first, int count)
-{
-    QStringList out;
-    for (int i = 0; i < count; ++i)
-        out.append(first[i].text());
-    return out;
-}
-
-void setTexts(ShortString<250> *first, int count, const QStringList &texts)
-{
-    for (int i = 0; i < count; ++i)
-        first[i].setText(AnsiText::trimmed(texts.value(i)));
-}
-
-} // namespace
 
 QStringList TfrmClients::toothTexts() const { return m_teeth; }
 
 void TfrmClients::setToothTexts(const QStringList &texts) { m_teeth = ChartRules::trimmedTeeth(texts); }
 
-QStringList TfrmClients::attachmentTexts() const { return texts(&m_card.record().File01, 6); }
+QStringList TfrmClients::attachmentTexts() const { return card().record().attachments(); }
 
-void TfrmClients::setAttachmentTexts(const QStringList &texts) { setTexts(&m_card.record().File01, 6, texts); }
-
-void TfrmClients::report(CardResult result)
-{
-    switch (result) {
-    case CardResult::Shown:
-        showCard();
-        break;
-    case CardResult::EmptyArchive:
-        lblPosizione->setText(m_card.positionText());
-        Messages::information(this, PatientCard::kEmptyArchive);
-        break;
-    case CardResult::Failed:
-        Messages::error(this, kArchiveFailure);
-        break;
-    default:
-        break;
-    }
-}
-
-void TfrmClients::cmdFirstClick() { report(m_card.first()); }
-
-void TfrmClients::cmdLastClick() { report(m_card.last()); }
-
-void TfrmClients::cmdPreviousClick() { report(m_card.previous()); }
-
-void TfrmClients::cmdNextClick() { report(m_card.next()); }
+void TfrmClients::setAttachmentTexts(const QStringList &texts) { card().record().setAttachments(texts); }
 
 void TfrmClients::cmdSaveClick()
 {
@@ -569,39 +444,18 @@ void TfrmClients::cmdSaveClick()
         txtMobilePhone->setFocus();
         return;
     }
-    takeFields();
-    CardResult result = m_card.save();
-    while (result == CardResult::ChangedElsewhere) {
-        if (Messages::confirm(this, kCardChangedElsewhere)) {
-            m_card.takeOtherVersion();
-            showCard();
-            return;
-        }
-        m_card.keepThisVersion();
-        result = m_card.save();
-    }
-    lblPosizione->setText(m_card.positionText());
-    if (result == CardResult::Inserted)
-        Messages::information(this, PatientCard::kInserted);
-    else if (result == CardResult::Updated)
-        Messages::information(this, PatientCard::kUpdated);
-    else
-        Messages::error(this, kArchiveFailure);
+    saveCard();
 }
 
-void TfrmClients::cmdNewClick() { clearCard(); }
+void TfrmClients::cmdNewClick() { newCard(); }
 
-void TfrmClients::cmdDuplicateClick()
+void TfrmClients::cmdDuplicateClick() { duplicateCard(); }
+
+void TfrmClients::afterDuplicate()
 {
-    if (m_card.duplicate() == CardResult::DuplicateNew) {
-        Messages::warning(this, PatientCard::kDuplicateNew);
-        return;
-    }
     // The copy is a new card: it has no attachments and no position of its own yet.
     setAttachmentTexts({});
-    lblPosizione->clear();
     txtName->setFocus();
-    Messages::information(this, PatientCard::kDuplicated);
 }
 
 void TfrmClients::cmdCloseClick() { close(); }
@@ -638,22 +492,18 @@ void TfrmClients::btnHistoryClick()
     }
     TfrmAllegaExcel::openFor(this, txtName->text(), QString::number(position()));
 }
-void TfrmClients::cmdExportClick() { Exports::open(this, Exports::Member::Clients); }
+void TfrmClients::cmdExportClick() { Hooks::openExport(this, Hooks::Export::Patients); }
 
 void TfrmClients::cmdFindClick()
 {
-    if (const auto found = PatientTools::findCard(this)) {
-        m_card.loadRead(found->position, found->record);
-        showCard();
-    }
+    if (const auto found = PatientTools::findCard(this))
+        loadReadCard(found->position, found->record);
 }
 
 void TfrmClients::cmdDefaultingClick()
 {
-    if (const auto found = PatientTools::pendingIssues(this)) {
-        m_card.loadRead(found->position, found->record);
-        showCard();
-    }
+    if (const auto found = PatientTools::pendingIssues(this))
+        loadReadCard(found->position, found->record);
 }
 
 void TfrmClients::cmdAttachClick()

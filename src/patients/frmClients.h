@@ -1,8 +1,7 @@
 #pragma once
 
-#include "base/RecordCard.h"
 #include "storage/PatientRecord.h"
-#include "ui/WorkWindow.h"
+#include "ui/CardWindow.h"
 
 #include <QList>
 #include <QStringList>
@@ -11,14 +10,13 @@ class HintStrip;
 class PictureButton;
 class QLabel;
 class QLineEdit;
-struct TPatientRecord;
 
 // The patient card window: one patient card at a time, browsed record by record through
-// the patient archive, saved by appending or overwriting. The card (a record and its
-// position) is held by a Card; the fields show the record's fields; the teeth and
-// attachments, which no control shows, are held beside them. Windows opened from it take and
-// give values through record(), loadCard() and the tooth and attachment texts.
-class TfrmClients : public WorkWindow
+// the patient archive, saved by appending or overwriting (the card window base). The fields
+// show the record's fields; the teeth, which no control shows, are held beside them, the
+// attachments in the card's record. Windows opened from it take and give values through
+// record(), loadCard() and the tooth and attachment texts.
+class TfrmClients : public CardWindowOf<TPatientRecord>
 {
     Q_OBJECT
 public:
@@ -91,39 +89,27 @@ public:
 
     HintStrip *panInfo;
 
-    // The card as values, for the windows that read or edit it. record() is the card as it
-    // stands, typed changes included; position() is its record position (0 for a new card).
-    TPatientRecord record() const;
-    qint64 position() const;
-    // Puts the card, as it stands, at a position (0: a new card), shown in lblPosizione.
-    void setPosition(qint64 position);
-    // Shows the record as the card at the position (0: a new card) and puts the position in
-    // lblPosizione; the focus stays where it was.
-    void loadCard(qint64 position, const TPatientRecord &record);
-    // The 32 tooth texts (tooth 1 first) and the six attachment texts (the three files, then
-    // their three descriptions): no control shows them. The tooth texts are held trimmed and
-    // whole, as typed, like the fields' texts, and cut to their capacity when the card is
-    // saved; the attachment texts are kept in the card's record, trimmed and cut as stored.
+    // The card as values (the card window base): record(), position(), setPosition(),
+    // loadCard(), loadRecord(), fillRecord(). The 32 tooth texts (tooth 1 first) and the six
+    // attachment texts (the three files, then their three descriptions): no control shows
+    // them. The tooth texts are held trimmed and whole, as typed, like the fields' texts, and
+    // cut to their capacity when the card is saved; the attachment texts are kept in the
+    // card's record, trimmed and cut as stored.
     QStringList toothTexts() const;
     void setToothTexts(const QStringList &texts);
     QStringList attachmentTexts() const;
     void setAttachmentTexts(const QStringList &texts);
 
     // Empties the card and lblPosizione and puts the focus on txtName.
-    void clearCard();
-    // The record shown as the card, at the card's position.
-    void loadRecord(const TPatientRecord &record);
-    // The record the card stands for: every field its control's trimmed text, cut to the
-    // field's capacity; the teeth and attachments as the card holds them.
-    void fillRecord(TPatientRecord &record) const;
+    void clearCard() { newCard(); }
 
     void cmdNewClick();
     void cmdDuplicateClick();
     void cmdSaveClick();
-    void cmdFirstClick();
-    void cmdPreviousClick();
-    void cmdNextClick();
-    void cmdLastClick();
+    void cmdFirstClick() { showFirst(); }
+    void cmdPreviousClick() { showPrevious(); }
+    void cmdNextClick() { showNext(); }
+    void cmdLastClick() { showLast(); }
     void cmdCloseClick();
     void cmdPrintClick();
     void cmdHelpClick();
@@ -145,32 +131,19 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void FormCreate();
-    void FormShow() override;
-    void resetEntryLimits();
     void buildButtonBar();
     void buildLeftColumn();
     void buildFields();
     void buildTabOrder();
 
-    // Shows the card's record in the fields and its position in lblPosizione.
-    void showCard();
-    // The fields' texts into the card's record.
-    void takeFields() const;
-    void report(CardResult result);
+    void afterNewCard() override;
+    void afterDuplicate() override;
+    void showOwn(const TPatientRecord &record) override;
+    void takeOwn(TPatientRecord &record) const override;
 
-    mutable RecordCard<TPatientRecord> m_card;
     // The card's 32 tooth texts as the dental chart handed them back (the record takes them
     // at a save).
     QStringList m_teeth = QStringList(32, QString());
-    // The field bound to each record field that has one (by the field table), in file order.
-    struct Binding
-    {
-        RecordField field;
-        QLineEdit *edit;
-    };
-    QList<Binding> m_bindings;
-    // The entry fields in Enter order, with their entry limits.
+    // The entry fields in Enter order.
     QList<QLineEdit *> m_entryFields;
-    QList<int> m_entryLimits;
 };

@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace {
 
@@ -21,7 +20,7 @@ constexpr int kFieldTop = 104;
 
 TaxCheckWindow::TaxCheckWindow(QWidget *parent, const char *objectName, const QString &caption, int width,
                                const QString &banner, const QString &picture, const QString &instruction)
-    : QDialog(parent)
+    : Dialog(parent)
 {
     setObjectName(QString::fromLatin1(objectName));
     setWindowTitle(caption);
@@ -36,10 +35,7 @@ TaxCheckWindow::TaxCheckWindow(QWidget *parent, const char *objectName, const QS
     lblTitolo = new QLabel(instruction, this);
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
     lblTitolo->setTextFormat(Qt::PlainText);
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(8);
-    f.setBold(true);
-    lblTitolo->setFont(f);
+    lblTitolo->setFont(Theme::verdana(8, true));
     lblTitolo->setStyleSheet(QStringLiteral("color: #FFFFFF;"));
     lblTitolo->setAlignment(Qt::AlignCenter);
     lblTitolo->setWordWrap(true);
@@ -94,17 +90,10 @@ bool TaxCheckWindow::eventFilter(QObject *watched, QEvent *event)
         if (m_digitsOnly && !PatientCard::digitsOnlyAccepts(key, static_cast<QKeyEvent *>(event)->text()))
             return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return Dialog::eventFilter(watched, event);
 }
 
-void TaxCheckWindow::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous()) {
-        Theme::centreOnScreen(this);
-        m_field->setFocus();
-    }
-}
+void TaxCheckWindow::FormShow() { m_field->setFocus(); }
 
 void TaxCheckWindow::btnChiudiClick() { close(); }
 

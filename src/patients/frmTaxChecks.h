@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/Dialog.h"
 
 class QLabel;
 class QLineEdit;
@@ -10,7 +10,7 @@ class ListBanner;
 // The two tax identifier checks, opened from the patient card with the card's value: the
 // user may change it and press "Controlla"; the result is shown in a message box and the
 // window closes. Nothing is written anywhere.
-class TaxCheckWindow : public QDialog
+class TaxCheckWindow : public Dialog
 {
     Q_OBJECT
 public:
@@ -30,7 +30,7 @@ protected:
     // Shows the handed value whole in the entry field, with the identifier's entry limit for
     // typing.
     void setValue(int limit, const QString &text);
-    void showEvent(QShowEvent *event) override;
+    void FormShow() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     QLineEdit *m_field = nullptr;

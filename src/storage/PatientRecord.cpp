@@ -72,8 +72,8 @@ std::span<const RecordField> TPatientRecord::fields()
 }
 
 namespace {
-using Tooth = ShortString<250> TPatientRecord::*;
-constexpr Tooth kTeeth[32] = {
+using LongText = ShortString<250> TPatientRecord::*;
+constexpr LongText kTeeth[32] = {
     &TPatientRecord::Dente01, &TPatientRecord::Dente02, &TPatientRecord::Dente03, &TPatientRecord::Dente04,
     &TPatientRecord::Dente05, &TPatientRecord::Dente06, &TPatientRecord::Dente07, &TPatientRecord::Dente08,
     &TPatientRecord::Dente09, &TPatientRecord::Dente10, &TPatientRecord::Dente11, &TPatientRecord::Dente12,
@@ -82,8 +82,33 @@ constexpr Tooth kTeeth[32] = {
     &TPatientRecord::Dente21, &TPatientRecord::Dente22, &TPatientRecord::Dente23, &TPatientRecord::Dente24,
     &TPatientRecord::Dente25, &TPatientRecord::Dente26, &TPatientRecord::Dente27, &TPatientRecord::Dente28,
     &TPatientRecord::Dente29, &TPatientRecord::Dente30, &TPatientRecord::Dente31, &TPatientRecord::Dente32};
+constexpr LongText kAttachments[6] = {&TPatientRecord::File01, &TPatientRecord::File02, &TPatientRecord::File03,
+                                      &TPatientRecord::Desc01, &TPatientRecord::Desc02, &TPatientRecord::Desc03};
+
+template <size_t N> QStringList textsOf(const TPatientRecord &record, const LongText (&fields)[N])
+{
+    QStringList out;
+    out.reserve(qsizetype(N));
+    for (LongText field : fields)
+        out.append((record.*field).text());
+    return out;
+}
+
+template <size_t N> void setTextsOf(TPatientRecord &record, const LongText (&fields)[N], const QStringList &texts)
+{
+    for (size_t i = 0; i < N; ++i)
+        (record.*fields[i]).setText(texts.value(qsizetype(i)));
+}
 } // namespace
 
 ShortString<250> &TPatientRecord::dente(int tooth) { return this->*kTeeth[tooth - 1]; }
 
 const ShortString<250> &TPatientRecord::dente(int tooth) const { return this->*kTeeth[tooth - 1]; }
+
+QStringList TPatientRecord::teeth() const { return textsOf(*this, kTeeth); }
+
+void TPatientRecord::setTeeth(const QStringList &texts) { setTextsOf(*this, kTeeth, texts); }
+
+QStringList TPatientRecord::attachments() const { return textsOf(*this, kAttachments); }
+
+void TPatientRecord::setAttachments(const QStringList &texts) { setTextsOf(*this, kAttachments, texts); }

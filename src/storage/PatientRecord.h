@@ -2,6 +2,8 @@
 
 #include "storage/ShortString.h"
 
+#include <QStringList>
+
 #include <array>
 
 // One patient card as it lies in "Archivio_Pazienti.pro": 64 short strings, 13315 bytes.
@@ -79,6 +81,14 @@ struct TPatientRecord
     // Tooth 1 to 32.
     ShortString<250> &dente(int tooth);
     const ShortString<250> &dente(int tooth) const;
+    // The 32 tooth texts, tooth 1 first. Set: each trimmed and cut to its capacity; a
+    // missing one empty.
+    QStringList teeth() const;
+    void setTeeth(const QStringList &texts);
+    // The six attachment texts: the three files, then their three descriptions. Set as the
+    // teeth are.
+    QStringList attachments() const;
+    void setAttachments(const QStringList &texts);
 };
 #pragma pack(pop)
 

@@ -168,12 +168,6 @@ void FixedList::setCurrentRow(int row)
     scrollTo(index);
 }
 
-int FixedList::currentRow() const
-{
-    const QModelIndex index = currentIndex();
-    return index.isValid() ? index.row() : -1;
-}
-
 int FixedList::selectedRow() const
 {
     const QModelIndex index = currentIndex();

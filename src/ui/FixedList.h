@@ -32,7 +32,6 @@ public:
 
     // Makes the row the current and only selected line (-1: none), scrolled into view.
     void setCurrentRow(int row);
-    int currentRow() const;
     // The selected line and its row; empty and -1 when nothing is selected.
     QString selectedLine() const;
     int selectedRow() const;

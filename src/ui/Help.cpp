@@ -44,9 +44,8 @@ TfrmGuida::TfrmGuida(QWidget *parent) : Dialog(parent)
     txtGuida->setReadOnly(true);
     txtGuida->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     txtGuida->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    QFont body(QStringLiteral("Verdana"));
+    QFont body = Theme::verdana(11, true);
     body.setPixelSize(15);
-    body.setBold(true);
     txtGuida->setFont(body);
     txtGuida->setStyleSheet(QStringLiteral("QPlainTextEdit, QPlainTextEdit:focus { background: #FFFFFF; }"));
     lblTitolo->setBuddy(txtGuida);

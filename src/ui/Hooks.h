@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QDate>
 
 #include <functional>
 
-class QDate;
 class QTime;
 class QWidget;
 
@@ -16,6 +15,14 @@ namespace Hooks {
 // Shows the appointment card window (the agenda's button to the appointment archive).
 void setShowAppointmentCard(std::function<void()> show);
 void showAppointmentCard();
+
+// The export windows the work windows open from their buttons: the patient archive, the
+// appointment archive, the imminent appointments, and the appointments of the picked day or
+// of its month.
+enum class Export { Patients, Appointments, Imminent, Day, Month };
+// Opens one modally over the caller (the card's and the agenda's export buttons).
+void setOpenExport(std::function<void(QWidget *caller, Export which, const QDate &picked)> open);
+void openExport(QWidget *caller, Export which, const QDate &picked = {});
 
 // Shows the appointment card window on the card at a record position of the appointment
 // archive (the appointment book's blocks); returns the window, or null when the card could

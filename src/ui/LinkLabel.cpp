@@ -35,7 +35,6 @@ void LinkLabel::attachIcon(QAbstractButton *icon)
 
 void LinkLabel::setHeld(bool held)
 {
-    m_held = held;
     const QColor colour = held ? QColor(0xFF, 0xA5, 0x00) : QColor(0x00, 0x00, 0x8B);
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, colour);

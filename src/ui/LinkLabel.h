@@ -14,7 +14,6 @@ public:
 
     // The icon beside the link shares its handlers; it is the mouse's way to the link only.
     void attachIcon(QAbstractButton *icon);
-    bool isHeld() const { return m_held; }
 
 signals:
     void clicked();
@@ -26,5 +25,4 @@ protected:
 
 private:
     void setHeld(bool held);
-    bool m_held = false;
 };

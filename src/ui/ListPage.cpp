@@ -25,6 +25,42 @@ const QString kEmptyList = QStringLiteral("Ricerca non applicabile: la lista non
 
 } // namespace
 
+ListSearch::ListSearch(QLineEdit *field, QPushButton *button, FixedList *list, const QString &emptyListMessage,
+                       QObject *parent)
+    : QObject(parent), m_field(field), m_button(button), m_list(list), m_emptyList(emptyListMessage)
+{
+    field->installEventFilter(this);
+}
+
+bool ListSearch::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_field || event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    m_button->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+void ListSearch::restart()
+{
+    m_lastTerm.clear();
+    m_field->clear();
+}
+
+void ListSearch::findNext()
+{
+    if (m_list->count() == 0) {
+        Messages::plain(m_list->window(), m_emptyList);
+        return;
+    }
+    const LineSource &lines = m_list->source();
+    const int row = TextRules::findInList(
+        lines.count(), [&](int i) { return lines.line(i); }, m_list->selectedRow(), m_field->text(), m_lastTerm);
+    m_list->setCurrentRow(row);
+}
+
 ListBanner::ListBanner(const QString &objectName, const QString &title, const QString &leftPicture,
                        const QString &rightPicture, QWidget *parent, Tint tint)
     : QWidget(parent), m_title(title), m_left(leftPicture), m_right(rightPicture), m_tint(tint),
@@ -100,17 +136,15 @@ void ListBanner::draw(QPainter &p) const
     if (!m_right.isEmpty())
         Icons::renderer(m_right)->render(&p, QRectF(QPointF(width() - inset - side, top), picture));
 
-    QFont f(QStringLiteral("Verdana"));
+    QFont f = verdana(10, true);
     f.setPixelSize(m_pixels);
-    f.setBold(true);
     p.setFont(f);
     p.setPen(m_colour);
     const qreal textLeft = m_right.isEmpty() ? side + 24 : 0;
     p.drawText(rect().adjusted(int(textLeft), 0, 0, 0), Qt::AlignCenter, m_title);
 }
 
-ListPage::ListPage(const QString &objectName, const Look &look, QWidget *parent)
-    : QWidget(parent), m_emptyList(look.emptyListMessage.isEmpty() ? kEmptyList : look.emptyListMessage)
+ListPage::ListPage(const QString &objectName, const Look &look, QWidget *parent) : QWidget(parent)
 {
     setObjectName(objectName);
     setProperty("role", QStringLiteral("panel"));
@@ -187,7 +221,9 @@ ListPage::ListPage(const QString &objectName, const Look &look, QWidget *parent)
     column->addStretch();
     column->addLayout(bottom);
 
-    for (QWidget *w : std::initializer_list<QWidget *>{txtTrova, btnTrova, lstRecords, btnChiudi, btnStampa})
+    m_search = new ListSearch(txtTrova, btnTrova, lstRecords,
+                              look.emptyListMessage.isEmpty() ? kEmptyList : look.emptyListMessage, this);
+    for (QWidget *w : std::initializer_list<QWidget *>{btnTrova, lstRecords, btnChiudi, btnStampa})
         w->installEventFilter(this);
     connect(btnTrova, &QPushButton::clicked, this, &ListPage::findInList);
     connect(lstRecords, &FixedList::lineDoubleClicked, this, &ListPage::reopenRequested);
@@ -202,11 +238,9 @@ bool ListPage::eventFilter(QObject *watched, QEvent *event)
     const int key = static_cast<QKeyEvent *>(event)->key();
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
-    // Enter in the search field goes to "Trova" (it does not search by itself); on a button
-    // it presses the button; in the list it reopens the selected card.
-    if (watched == txtTrova)
-        btnTrova->setFocus(Qt::TabFocusReason);
-    else if (auto *button = qobject_cast<QPushButton *>(watched))
+    // Enter on a button presses the button; in the list it reopens the selected card (the
+    // search field's Enter belongs to the search).
+    if (auto *button = qobject_cast<QPushButton *>(watched))
         button->click();
     else if (watched == lstRecords)
         emit reopenRequested();
@@ -235,21 +269,10 @@ qint64 ListPage::selectedPosition() const
 
 void ListPage::restart()
 {
-    m_lastTerm.clear();
     lstRecords->setCurrentRow(0);
-    txtTrova->clear();
+    m_search->restart();
 }
 
 int ListPage::selectedRow() const { return lstRecords->selectedRow(); }
 
-void ListPage::findInList()
-{
-    if (lstRecords->count() == 0) {
-        Messages::plain(window(), m_emptyList);
-        return;
-    }
-    const LineSource &lines = lstRecords->source();
-    const int row = TextRules::findInList(
-        lines.count(), [&](int i) { return lines.line(i); }, selectedRow(), txtTrova->text(), m_lastTerm);
-    lstRecords->setCurrentRow(row);
-}
+void ListPage::findInList() { m_search->findNext(); }

@@ -11,6 +11,33 @@ class QLineEdit;
 class QPainter;
 class QPushButton;
 
+// The find-in-list of a list with a search field and its "Trova" button: "Trova" selects the
+// next line holding the field's text, wrapping round (a new text starts from the top); Enter
+// in the field leads to "Trova" (it does not search by itself). On an empty list "Trova"
+// shows a message instead. The list pages use it, and the windows that lay out their list
+// controls themselves.
+class ListSearch : public QObject
+{
+    Q_OBJECT
+public:
+    ListSearch(QLineEdit *field, QPushButton *button, FixedList *list, const QString &emptyListMessage,
+               QObject *parent);
+
+    void findNext();
+    // Forgets the remembered term and empties the search field.
+    void restart();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLineEdit *m_field;
+    QPushButton *m_button;
+    FixedList *m_list;
+    QString m_emptyList;
+    QString m_lastTerm;
+};
+
 // A banner: the window's title in large capitals between two pictures, on a rounded band.
 // The lists' band is rose and 817 by 53 pixels; the patient windows' band is blue, as wide as
 // its place, and may have no right picture (the title then stands right of the left one).
@@ -100,6 +127,5 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QString m_lastTerm;
-    QString m_emptyList;
+    ListSearch *m_search;
 };

@@ -170,9 +170,7 @@ QFont verdana(int points, bool bold)
 void apply(QApplication &app)
 {
     app.setStyle(new ProgramStyle);
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(10);
-    app.setFont(f);
+    app.setFont(verdana(10));
     app.setStyleSheet(QString::fromLatin1(kStyle));
     Accessibility::install();
 }

@@ -1,4 +1,4 @@
-#include "appointments/MessageLinks.h"
+#include "base/MessageLinks.h"
 
 #include "storage/AnsiText.h"
 
