@@ -26,7 +26,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSet>
@@ -712,71 +711,6 @@ private slots:
         QCOMPARE(book->btnGiorni[0]->accessibleName(), QStringLiteral("luned\u00EC 07/12/2026, 0 appuntamenti"));
         QVERIFY(book->lblLegenda->accessibleName().contains(QStringLiteral("Dott. Bianchi in blu")));
         QVERIFY(book->lblLegenda->accessibleName().contains(QStringLiteral("Dentista non indicato in grigio")));
-    }
-
-    void zzShots()
-    {
-        const QString dir = qEnvironmentVariable("BOOK_SHOTS");
-        if (dir.isEmpty())
-            QSKIP("pictures only on request");
-        QList<Card> cards;
-        const char *dentists[] = {"Dott. Bianchi", "Dott.ssa Verdi", "Dr. Rossi", ""};
-        const char *names[] = {"Rossi Mario", "Verdi Anna Maria", "Neri Luca", "Gialli Ugo", "Bruni Carla De Santis"};
-        for (int i = 0; i < 60; ++i) {
-            const int day = 7 + (i % 6);
-            const int hour = 8 + (i * 7) % 12;
-            const int minute = (i % 4) * 15;
-            cards.append(Card{.data = QStringLiteral("%1/12/2026").arg(day, 2, 10, QLatin1Char('0')),
-                              .ore = QStringLiteral("%1").arg(hour, 2, 10, QLatin1Char('0')),
-                              .minuti = QStringLiteral("%1").arg(minute, 2, 10, QLatin1Char('0')),
-                              .tipologia = QString::fromUtf8(dentists[i % 4]),
-                              .causale = i % 3 ? QStringLiteral("Otturazione del dente 36") : QStringLiteral("Igiene"),
-                              .contatto = QString::fromUtf8(names[i % 5]),
-                              .flag = i % 5 == 0 ? kFlagYes : kFlagNo});
-        }
-        for (int i = 0; i < 5; ++i)
-            cards.append(Card{.ore = QStringLiteral("11"), .contatto = QStringLiteral("Stessa Ora %1").arg(i)});
-        cards.append(
-            Card{.ore = QStringLiteral("07"), .minuti = QStringLiteral("30"), .contatto = QStringLiteral("Presto")});
-        writeAppointmentArchive(cards);
-        QVERIFY(openBook());
-        book->resize(1500, 950);
-        QTest::qWait(200);
-        book->grab().save(dir + QStringLiteral("/day.png"));
-        for (int i = 0; i < 5; ++i)
-            key(Qt::Key_Down);
-        key(Qt::Key_Right);
-        QTest::qWait(100);
-        book->grab().save(dir + QStringLiteral("/day-keys.png"));
-        book->btnVistaSettimana->click();
-        QTest::qWait(200);
-        book->grab().save(dir + QStringLiteral("/week.png"));
-        key(Qt::Key_Right);
-        key(Qt::Key_Down);
-        QTest::qWait(100);
-        book->grab().save(dir + QStringLiteral("/week-keys.png"));
-        book->btnStampa->click();
-        const auto job = std::dynamic_pointer_cast<const Report::Job>(Printer::takePrinted().first());
-        QImage page(1754, 1240, QImage::Format_RGB32);
-        page.fill(Qt::white);
-        {
-            QPainter p(&page);
-            job->paintPage(p, 0, 1754 / 297.0, QPointF(10 * 1754 / 297.0, 10 * 1754 / 297.0));
-        }
-        page.save(dir + QStringLiteral("/week-print.png"));
-        book->btnVistaGiorno->click();
-        book->btnStampa->click();
-        const auto day = std::dynamic_pointer_cast<const Report::Job>(Printer::takePrinted().first());
-        QImage dpage(1240, 1754, QImage::Format_RGB32);
-        dpage.fill(Qt::white);
-        {
-            QPainter p(&dpage);
-            day->paintPage(p, 0, 1240 / 210.0, QPointF(10 * 1240 / 210.0, 10 * 1240 / 210.0));
-        }
-        dpage.save(dir + QStringLiteral("/day-print.png"));
-        Windows::frmAgenda()->resize(1100, 760);
-        QTest::qWait(100);
-        Windows::frmAgenda()->grab().save(dir + QStringLiteral("/agenda.png"));
     }
 };
 
