@@ -69,6 +69,6 @@ private:
     bool loadList(); // false when the archive could not be read
     void showPresent(bool present);
 
-    TAppointmentRecord m_selected{}; // the card of the line selected last, as the titles show it
+    TAppointmentRecord m_selected{};             // the card of the line selected last, as the titles show it
     QPointer<TfrmCalendarioAppuntamenti> m_book; // the appointment book, while it is open
 };
