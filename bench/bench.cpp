@@ -14,6 +14,7 @@
 #include "app/frmPassword.h"
 #include "ui/FixedList.h"
 #include "appointments/frmAgenda.h"
+#include "appointments/frmCalendarioAppuntamenti.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/AppointmentLines.h"
 #include "appointments/frmTrovaScadenze.h"
@@ -410,6 +411,50 @@ void chartRows(int runs, const QString &folder)
     row("(read the 1,000 entries, no window)", median(reads), stream, "stream");
     row("dental chart, odontogram with no entries", empty, empty, "itself");
     row("dental chart, odontogram of 1,000 entries", full, empty + stream, "none + stream");
+
+// The appointment book, made and shown on a day or a week until painted (it reads the whole
+// archive for the days it shows), then moved to the next day or week, against streaming the
+// appointment archive once.
+void bookRows(int runs, const QDate &today, double streamAppointments)
+{
+    // Shown: the archive scanned (the dates a scan keeps are forgotten before each showing).
+    const auto bookShown = [&](TfrmCalendarioAppuntamenti::View view) {
+        return medianUntilPaintedMs(runs, [&](const std::function<void()> &painted) {
+            AppointmentBook::forgetDateIndex();
+            auto *book = new TfrmCalendarioAppuntamenti(today);
+            book->setView(view);
+            showPainted(book);
+            painted();
+            book->close();
+        });
+    };
+    // The next day or week: read through the dates the first showing kept, or scanned anew.
+    const auto bookNext = [&](TfrmCalendarioAppuntamenti::View view, bool index) {
+        AppointmentBook::forgetDateIndex();
+        auto *book = new TfrmCalendarioAppuntamenti(today);
+        book->setView(view);
+        showPainted(book);
+        if (index && !AppointmentBook::dateIndexKept())
+            qFatal("the dates of the archive were not kept");
+        const double ms = medianUntilPaintedMs(runs, [&](const std::function<void()> &painted) {
+            if (!index)
+                AppointmentBook::forgetDateIndex();
+            book->btnSuccessivoClick();
+            waitPainted(book);
+            painted();
+        });
+        book->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return ms;
+    };
+    using View = TfrmCalendarioAppuntamenti::View;
+    row("book: a day shown", bookShown(View::Day), streamAppointments, "stream appointments");
+    row("book: a week shown", bookShown(View::Week), streamAppointments, "stream appointments");
+    row("book: the next day, dates kept", bookNext(View::Day, true), streamAppointments, "stream appointments");
+    row("book: the next week, dates kept", bookNext(View::Week, true), streamAppointments, "stream appointments");
+    row("book: the next day, scanned", bookNext(View::Day, false), streamAppointments, "stream appointments");
+    row("book: the next week, scanned", bookNext(View::Week, false), streamAppointments, "stream appointments");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 int main(int argc, char *argv[])
@@ -432,9 +477,10 @@ int main(int argc, char *argv[])
     const bool startup = options.number(QStringLiteral("--startup"), 1) != 0;
     const bool printOnly = options.text(QStringLiteral("--print")) == QLatin1String("only");
     const bool chartOnly = options.text(QStringLiteral("--chart")) == QLatin1String("only");
+    const bool bookOnly = options.text(QStringLiteral("--book")) == QLatin1String("only");
 
     // First, while this process is small (starting a child copies its page tables).
-    if (startup && !printOnly && !chartOnly)
+    if (startup && !printOnly && !chartOnly && !bookOnly)
         startupRows(runs, xAvailable);
 
     QTemporaryDir dir;
@@ -486,6 +532,10 @@ int main(int argc, char *argv[])
         painted();
     });
     row("(bare dialog of a list's size, empty list)", bareDialog, streamAppointments, "stream appointments");
+    if (bookOnly) {
+        bookRows(runs, today, streamAppointments);
+        return 0;
+    }
 
     Windows windows;
 
@@ -563,6 +613,8 @@ int main(int argc, char *argv[])
     QFile::remove(folder + QStringLiteral("floor.xls"));
     std::printf("(the export file: %.1f MB)\n", exportSize / 1048576.0);
     row("export the appointment archive", exportMs, streamAppointments + writeMs, "stream + write file");
+
+    bookRows(runs, today, streamAppointments);
 
     // The patient card: first, last and a save at the end never scan the archive.
     TfrmClients *clients = Windows::frmClients();

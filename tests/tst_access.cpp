@@ -10,6 +10,7 @@
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmCalendario.h"
+#include "appointments/frmCalendarioAppuntamenti.h"
 #include "appointments/frmStatusList.h"
 #include "appointments/frmTrovaScadenze.h"
 #include "appointments/frmWhatsApp_Message.h"
@@ -74,6 +75,8 @@ const QList<WindowEntry> &allWindows()
         {"frmSplash", [] { return new TfrmSplash(Windows::frmAvvio()); }},
         {"frmWhatsApp_Message", [] { return new TfrmWhatsApp_Message(TAppointmentRecord{}, Windows::frmAgenda()); }},
         {"frmCalendario", [] { return new TfrmCalendario(Windows::frmArchivio_Scadenze()); }},
+        {"frmCalendarioAppuntamenti",
+         [] { return new TfrmCalendarioAppuntamenti(QDate(2026, 12, 10), Windows::frmAgenda()); }},
         {"frmConfermati", [] { return new TfrmConfermati(Windows::frmArchivio_Scadenze()); }},
         {"frmScaduti", [] { return new TfrmScaduti(Windows::frmArchivio_Scadenze()); }},
         {"frmAssolti", [] { return new TfrmAssolti(Windows::frmArchivio_Scadenze()); }},

@@ -58,6 +58,29 @@ Windows::Windows() : m_set(new Set)
     Hooks::setOpenExport([](QWidget *caller, Hooks::Export which, const QDate &picked) {
         Exports::open(caller, exportMember(which), picked);
     });
+    // The appointment book: the card window shown first (showing it anew clears it), then
+    // the card asked for, brought to the front.
+    Hooks::setOpenAppointment([](qint64 position) -> QWidget * {
+        TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+        const bool shown = card->isVisible();
+        card->show();
+        if (!card->showPosition(position))
+            return nullptr;
+        if (shown)
+            card->raise();
+        card->activateWindow();
+        return card;
+    });
+    Hooks::setNewAppointment([](const QDate &date, const QTime &time) -> QWidget * {
+        TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+        const bool shown = card->isVisible();
+        card->show();
+        card->newCardAt(date, time);
+        if (shown)
+            card->raise();
+        card->activateWindow();
+        return card;
+    });
 }
 
 Windows::~Windows()

@@ -9,6 +9,7 @@
 #include "ui/Theme.h"
 #include "appointments/AgendaRules.h"
 #include "appointments/AppointmentWidgets.h"
+#include "appointments/frmCalendarioAppuntamenti.h"
 #include "appointments/frmWhatsApp_Message.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
@@ -94,6 +95,7 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
     Accessibility::nameCalendar(calAppuntamenti);
     btnGiorno = pill(QStringLiteral("btnGiorno"), QStringLiteral("APPUNTAMENTI DEL GIORNO"), shpCalendario);
     btnMese = pill(QStringLiteral("btnMese"), QStringLiteral("APPUNTAMENTI DEL MESE"), shpCalendario);
+    btnCalendario = pill(QStringLiteral("btnCalendario"), QStringLiteral("CALENDARIO APPUNTAMENTI"), shpCalendario);
     appApriArchivio = new PictureButton(QStringLiteral("appApriArchivio"), QStringLiteral("clock"),
                                         QStringLiteral("Inserisci appuntamenti"), shpCalendario);
     appApriArchivio->setPictureSize(QSize(64, 64));
@@ -108,6 +110,7 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
     left->addWidget(calAppuntamenti);
     left->addWidget(btnGiorno);
     left->addWidget(btnMese);
+    left->addWidget(btnCalendario); // in the free space under the two, which the stretch keeps
     left->addStretch();
     left->addWidget(appApriArchivio, 0, Qt::AlignHCenter);
     left->addWidget(btnArchivio);
@@ -200,8 +203,8 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
     auto *outer = new QGridLayout(this);
     outer->addWidget(panContainer, 0, 0, Qt::AlignCenter);
 
-    const QList<QWidget *> order = {lstRecords,  btnWhatsApp, calAppuntamenti, btnGiorno, btnMese, appApriArchivio,
-                                    btnArchivio, imgGuida,    btnStampa,       btnExcel,  imgEsci};
+    const QList<QWidget *> order = {lstRecords,      btnWhatsApp, calAppuntamenti, btnGiorno, btnMese,  btnCalendario,
+                                    appApriArchivio, btnArchivio, imgGuida,        btnStampa, btnExcel, imgEsci};
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order.at(i), order.at(i + 1));
 
@@ -211,6 +214,7 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
     connect(btnExcel, &PictureButton::clicked, this, &TfrmAgenda::btnExcelClick);
     connect(btnGiorno, &PictureButton::clicked, this, &TfrmAgenda::btnGiornoClick);
     connect(btnMese, &PictureButton::clicked, this, &TfrmAgenda::btnMeseClick);
+    connect(btnCalendario, &PictureButton::clicked, this, &TfrmAgenda::btnCalendarioClick);
     connect(btnStampa, &PictureButton::clicked, this, &TfrmAgenda::btnStampaClick);
     connect(btnArchivio, &PictureButton::clicked, this, &TfrmAgenda::appApriArchivioClick);
     connect(appApriArchivio, &PictureButton::clicked, this, &TfrmAgenda::appApriArchivioClick);
@@ -311,6 +315,20 @@ void TfrmAgenda::btnExcelClick() { Hooks::openExport(this, Hooks::Export::Immine
 void TfrmAgenda::btnGiornoClick() { Hooks::openExport(this, Hooks::Export::Day, calAppuntamenti->selectedDate()); }
 
 void TfrmAgenda::btnMeseClick() { Hooks::openExport(this, Hooks::Export::Month, calAppuntamenti->selectedDate()); }
+
+void TfrmAgenda::btnCalendarioClick()
+{
+    // One book at a time: a second click brings it back on the day chosen.
+    if (!m_book) {
+        m_book = new TfrmCalendarioAppuntamenti(calAppuntamenti->selectedDate(), this);
+        m_book->show();
+    } else {
+        m_book->setDay(calAppuntamenti->selectedDate());
+        m_book->show();
+        m_book->raise();
+    }
+    m_book->activateWindow();
+}
 
 void TfrmAgenda::btnStampaClick()
 {

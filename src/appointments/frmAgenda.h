@@ -3,12 +3,15 @@
 #include "storage/AppointmentRecord.h"
 #include "ui/WorkWindow.h"
 
+#include <QPointer>
+
 class FixedList;
 class PictureButton;
 class QCalendarWidget;
 class QFrame;
 class QLabel;
 class QPushButton;
+class TfrmCalendarioAppuntamenti;
 
 // The appointment agenda: each time it is shown it lists the imminent appointments in
 // chronological order, says with a picture (and the alert sound) whether there are any,
@@ -26,6 +29,7 @@ public:
     QCalendarWidget *calAppuntamenti; // the day picked for the day and month lists
     PictureButton *btnGiorno;
     PictureButton *btnMese;
+    PictureButton *btnCalendario; // the appointment book, on the day chosen in the calendar
     PictureButton *btnArchivio;
     PictureButton *appApriArchivio;
     QLabel *imgAssenti;
@@ -52,6 +56,7 @@ public:
     void btnExcelClick();
     void btnGiornoClick();
     void btnMeseClick();
+    void btnCalendarioClick();
     void btnStampaClick();
     void appApriArchivioClick();
     void imgGuidaClick();
@@ -64,5 +69,6 @@ private:
     bool loadList(); // false when the archive could not be read
     void showPresent(bool present);
 
-    TAppointmentRecord m_selected{}; // the card of the line selected last, as the titles show it
+    TAppointmentRecord m_selected{};             // the card of the line selected last, as the titles show it
+    QPointer<TfrmCalendarioAppuntamenti> m_book; // the appointment book, while it is open
 };

@@ -514,6 +514,15 @@ void TfrmArchivio_Scadenze::txtImportoExit() { txtImporto->setText(Amount::norma
 
 void TfrmArchivio_Scadenze::setDate(const QDate &date) { txtData->setText(Formats::dateText(date)); }
 
+void TfrmArchivio_Scadenze::newCardAt(const QDate &date, const QTime &time)
+{
+    newCard();
+    setDate(date);
+    txtOreApp->setEditText(QStringLiteral("%1").arg(time.hour(), 2, 10, QLatin1Char('0')));
+    txtMinutiApp->setEditText(QStringLiteral("%1").arg(time.minute(), 2, 10, QLatin1Char('0')));
+    txtAvviso->setFocus();
+}
+
 void TfrmArchivio_Scadenze::afterNewCard()
 {
     m_hours->setCurrentIndex(-1);

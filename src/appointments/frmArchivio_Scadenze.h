@@ -82,6 +82,9 @@ public:
 
     // The date picked in the date picker, into txtData.
     void setDate(const QDate &date);
+    // A new card (as Nuovo makes it) with a date and a time filled in (the appointment book's
+    // free slot): hours and minutes as two digits, the focus in txtAvviso.
+    void newCardAt(const QDate &date, const QTime &time);
     // The contact import: name, telephone, mobile number, e-mail and payment method of a
     // patient; nothing else of the card changes, its position included.
     void importContact(const PatientLines::Contact &contact);

@@ -33,4 +33,31 @@ void openExport(QWidget *caller, Export which, const QDate &picked)
         openExportHook()(caller, which, picked);
 }
 
+namespace {
+std::function<QWidget *(qint64)> &openAppointmentHook()
+{
+    static std::function<QWidget *(qint64)> hook;
+    return hook;
+}
+std::function<QWidget *(const QDate &, const QTime &)> &newAppointmentHook()
+{
+    static std::function<QWidget *(const QDate &, const QTime &)> hook;
+    return hook;
+}
+} // namespace
+
+void setOpenAppointment(std::function<QWidget *(qint64)> open) { openAppointmentHook() = std::move(open); }
+
+QWidget *openAppointment(qint64 position) { return openAppointmentHook() ? openAppointmentHook()(position) : nullptr; }
+
+void setNewAppointment(std::function<QWidget *(const QDate &, const QTime &)> open)
+{
+    newAppointmentHook() = std::move(open);
+}
+
+QWidget *newAppointment(const QDate &date, const QTime &time)
+{
+    return newAppointmentHook() ? newAppointmentHook()(date, time) : nullptr;
+}
+
 } // namespace Hooks

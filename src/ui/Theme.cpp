@@ -47,6 +47,9 @@ QPushButton { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5B9BD5
 QPushButton:hover { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #6FAEE6, stop:1 #4682B4); }
 QPushButton:pressed { background: #2E5C85; }
 QPushButton:focus { border: 2px solid #F2C14E; }
+QPushButton:checked { background: #1F4E79; border: 2px solid #0F2E4A; }
+QPushButton[role="heading"] { padding: 3px 4px; border-radius: 4px; font-weight: normal; }
+QPushButton[role="heading"][today="true"] { font-weight: bold; }
 QPushButton:disabled { background: #B8C7D5; color: #EEF3F7; border-color: #A5B5C4; }
 QCheckBox { background: transparent; }
 QListWidget, QListView, QTableView { background: #FFFFFF; border: 1px solid #87CEEB; border-radius: 3px;

@@ -6,6 +6,7 @@
 #include "app/frmPassword.h"
 #include "backup/BackupSettings.h"
 #include "appointments/frmAgenda.h"
+#include "appointments/frmCalendarioAppuntamenti.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmTrovaScadenze.h"
 #include "chart/frmAllegaExcel.h"
@@ -570,6 +571,15 @@ const QList<Entry> &table()
          }},
         {"anteprima", preview},
         {"frmAgenda", [] { return framed(agenda()); }},
+        {"frmCalendarioAppuntamenti",
+         [] {
+             auto *book = new TfrmCalendarioAppuntamenti(QDate(2026, 12, 10), agenda());
+             book->setView(TfrmCalendarioAppuntamenti::View::Week);
+             showWork(book);
+             const QImage image = framed(book);
+             book->close();
+             return image;
+         }},
         {"frmAgenda.esportazioni",
          [] {
              TfrmAgenda *a = agenda();

@@ -1,0 +1,469 @@
+#include "appointments/AppointmentBook.h"
+
+#include "base/Formats.h"
+#include "appointments/AppointmentArchive.h"
+#include "print/BookDocument.h"
+#include "storage/AppointmentRecord.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QMutex>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <array>
+#include <tuple>
+
+namespace AppointmentBook {
+
+namespace {
+
+// One or two digits, as the card's lists write them ("09") or a hand-made file might ("9").
+std::optional<int> number(QByteArrayView bytes, int most)
+{
+    if (bytes.isEmpty() || bytes.size() > 2)
+        return std::nullopt;
+    int n = 0;
+    for (char c : bytes) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    if (n > most)
+        return std::nullopt;
+    return n;
+}
+
+const char *const kDayNames[] = {"luned\u00EC",  "marted\u00EC", "mercoled\u00EC", "gioved\u00EC",
+                                 "venerd\u00EC", "sabato",       "domenica"};
+
+} // namespace
+
+std::optional<int> minuteOf(const TAppointmentRecord &record)
+{
+    const auto hours = number(record.OreApp.trimmedBytes(), 23);
+    const auto minutes = number(record.MinutiApp.trimmedBytes(), 59);
+    if (!hours || !minutes)
+        return std::nullopt;
+    return *hours * 60 + *minutes;
+}
+
+std::optional<Entry> entryOf(const TAppointmentRecord &record, qint64 position)
+{
+    const QDate date = Formats::parseDate(record.Data.trimmedBytes());
+    const auto minute = minuteOf(record);
+    if (!date.isValid() || !minute)
+        return std::nullopt;
+    Entry e;
+    e.position = position;
+    e.date = date;
+    e.minute = *minute;
+    e.contact = record.Contatto.text();
+    e.treatments = record.Causale.text();
+    e.dentist = record.Tipologia.text();
+    e.flag = hasFlag(record.Ottemperata, kFlagYesBytes)  ? Flag::Fulfilled
+             : hasFlag(record.Ottemperata, kFlagNoBytes) ? Flag::Open
+                                                         : Flag::Other;
+    return e;
+}
+
+namespace {
+
+// What tells one state of the archive file from another: any save changes its time of change
+// (and an append its size).
+struct Stamp
+{
+    qint64 size = -1;
+    qint64 device = 0;
+    qint64 inode = 0;
+    qint64 changedNs = 0;
+    bool operator==(const Stamp &) const = default;
+};
+
+std::optional<Stamp> stampOf(const QString &path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return Stamp{qint64(st.st_size), qint64(st.st_dev), qint64(st.st_ino),
+                 qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+// The date of every card of the archive as last scanned (dates[position - 1], 0 where it does
+// not convert), kept while the file stays as it was: the next day or week is then read card by
+// card instead of scanning the archive again. Kept only for a file last changed more than two
+// seconds before the scan began, since the file system's clock moves in ticks: a save in the
+// same tick as the scan would leave the time unchanged.
+struct DateIndex
+{
+    QString path;
+    Stamp stamp;
+    std::vector<int> dates;
+};
+
+DateIndex &dateIndex()
+{
+    static DateIndex index;
+    return index;
+}
+
+QMutex &dateIndexLock()
+{
+    static QMutex lock;
+    return lock;
+}
+
+void sortEntries(std::vector<Entry> &entries)
+{
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        return std::tie(a.date, a.minute, a.position) < std::tie(b.date, b.minute, b.position);
+    });
+}
+
+} // namespace
+
+std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
+{
+    const int from = Formats::dateNumber(first);
+    const int to = Formats::dateNumber(last);
+    const QString path = ProgramFolder::file(kAppointmentArchive);
+    const auto before = stampOf(path);
+    QMutexLocker locked(&dateIndexLock());
+    DateIndex &index = dateIndex();
+    std::vector<Entry> entries;
+
+    if (before && index.path == path && index.stamp == *before) {
+        RecordFile file(path, TAppointmentRecord::Size);
+        file.open(RecordFile::Read);
+        TAppointmentRecord record;
+        for (size_t i = 0; i < index.dates.size(); ++i) {
+            if (index.dates[i] < from || index.dates[i] > to)
+                continue;
+            file.readAt(qint64(i) + 1, record);
+            if (auto e = entryOf(record, qint64(i) + 1))
+                entries.push_back(std::move(*e));
+        }
+        file.close();
+        sortEntries(entries);
+        return entries;
+    }
+
+    // The archive is read in two halves at once; each half keeps the date of every card and
+    // the entries of the days asked for (few), in file order.
+    index = DateIndex{};
+    std::array<std::vector<int>, 2> dates;
+    std::array<std::vector<Entry>, 2> found;
+    const qint64 began = QDateTime::currentMSecsSinceEpoch();
+    RecordFile file(path, TAppointmentRecord::Size);
+    file.open(RecordFile::Read);
+    for (auto &half : dates)
+        half.reserve(size_t(file.count() / 2 + 1));
+    file.scanInHalves([&](int half, const char *bytes, qint64 position) {
+        const auto &record = *reinterpret_cast<const TAppointmentRecord *>(bytes);
+        const int date = Formats::dateNumber(record.Data.trimmedBytes());
+        dates[size_t(half)].push_back(date);
+        if (date >= from && date <= to)
+            if (auto e = entryOf(record, position))
+                found[size_t(half)].push_back(std::move(*e));
+    });
+    const qint64 count = file.count();
+    file.close();
+    entries = std::move(found[0]);
+    entries.insert(entries.end(), std::make_move_iterator(found[1].begin()), std::make_move_iterator(found[1].end()));
+    sortEntries(entries);
+
+    if (before && qint64(dates[0].size() + dates[1].size()) == count && before->changedNs / 1000000 < began - 2000
+        && stampOf(path) == before) {
+        index.path = path;
+        index.stamp = *before;
+        index.dates = std::move(dates[0]);
+        index.dates.insert(index.dates.end(), dates[1].begin(), dates[1].end());
+    }
+    return entries;
+}
+
+void forgetDateIndex()
+{
+    QMutexLocker locked(&dateIndexLock());
+    dateIndex() = DateIndex{};
+}
+
+bool dateIndexKept()
+{
+    QMutexLocker locked(&dateIndexLock());
+    return !dateIndex().path.isEmpty();
+}
+
+State stateOf(const Entry &entry, const QDate &today)
+{
+    switch (entry.flag) {
+    case Flag::Fulfilled:
+        return State::Fulfilled;
+    case Flag::Open:
+        return entry.date < today ? State::Overdue : State::Open;
+    case Flag::Other:
+        break;
+    }
+    return State::Other;
+}
+
+QString stateText(State state)
+{
+    switch (state) {
+    case State::Fulfilled:
+        return QStringLiteral("assolto");
+    case State::Open:
+        return QStringLiteral("da assolvere");
+    case State::Overdue:
+        return QStringLiteral("scaduto e non assolto");
+    case State::Other:
+        break;
+    }
+    return {};
+}
+
+QString timeText(int minute)
+{
+    const int h = minute / 60, m = minute % 60;
+    const QChar text[5] = {QChar(u'0' + h / 10), QChar(u'0' + h % 10), QChar(u':'), QChar(u'0' + m / 10),
+                           QChar(u'0' + m % 10)};
+    return QString(text, 5);
+}
+
+QString blockName(const Entry &entry, State state)
+{
+    QStringList parts{timeText(entry.minute)};
+    for (const QString &part : {entry.contact, entry.treatments, entry.dentist, stateText(state)})
+        if (!part.isEmpty())
+            parts.append(part);
+    return parts.join(QStringLiteral(", "));
+}
+
+int rowCount(const Hours &hours) { return (hours.last - hours.first) / kRowMinutes; }
+
+int rowOf(int minute, const Hours &hours) { return (minute - hours.first) / kRowMinutes; }
+
+int minuteOfRow(int row, const Hours &hours) { return hours.first + row * kRowMinutes; }
+
+Hours shownHours(const Hours &set, const std::vector<int> &minutes)
+{
+    Hours shown = set.first >= 0 && set.last <= 24 * 60 && set.first < set.last ? set : kDefaultHours;
+    shown.first -= shown.first % 60;
+    if (shown.last % 60)
+        shown.last += 60 - shown.last % 60;
+    for (int m : minutes) {
+        shown.first = std::min(shown.first, m - m % 60);
+        shown.last = std::max(shown.last, m - m % 60 + 60);
+    }
+    return shown;
+}
+
+std::vector<Place> place(const std::vector<int> &minutes, const Hours &hours)
+{
+    const int rows = rowCount(hours);
+    std::vector<Place> places(minutes.size());
+    size_t i = 0;
+    while (i < minutes.size()) {
+        const int row = std::clamp(rowOf(minutes[i], hours), 0, std::max(0, rows - 1));
+        size_t end = i;
+        while (end < minutes.size() && std::clamp(rowOf(minutes[end], hours), 0, std::max(0, rows - 1)) == row)
+            ++end;
+        // Down to the next row that holds a block, an hour at most, never past the grid.
+        int reach = std::min(row + kLongestStretchRows, rows);
+        if (end < minutes.size())
+            reach = std::min(reach, std::clamp(rowOf(minutes[end], hours), 0, std::max(0, rows - 1)));
+        const int span = std::max(1, reach - row);
+        const int columns = int(end - i);
+        for (size_t k = i; k < end; ++k)
+            places[k] = Place{row, span, int(k - i), columns};
+        i = end;
+    }
+    return places;
+}
+
+QDate mondayOf(const QDate &day) { return day.addDays(1 - day.dayOfWeek()); }
+
+QList<QDate> weekDays(const QDate &anyDay, bool sundayHasAppointments)
+{
+    const QDate monday = mondayOf(anyDay);
+    QList<QDate> days;
+    for (int i = 0; i < (sundayHasAppointments ? 7 : 6); ++i)
+        days.append(monday.addDays(i));
+    return days;
+}
+
+QString dentistKey(const QString &dentist)
+{
+    const QString decomposed = dentist.normalized(QString::NormalizationForm_KD);
+    QString key;
+    key.reserve(decomposed.size());
+    for (QChar c : decomposed)
+        if (c.isLetterOrNumber())
+            key.append(c.toCaseFolded());
+    return key;
+}
+
+int colourIndex(const QString &dentist)
+{
+    const QString key = dentistKey(dentist);
+    if (key.isEmpty())
+        return -1;
+    // FNV-1a over the key's UTF-16 units: the same in every run (qHash is seeded per run).
+    quint32 h = 2166136261u;
+    for (QChar c : key) {
+        h ^= c.unicode();
+        h *= 16777619u;
+    }
+    return int(h % kPaletteSize);
+}
+
+Colour paletteColour(int index)
+{
+    // Okabe and Ito's colours as edges, their light tints as fills (black text on each reads
+    // at a contrast above 12:1).
+    static constexpr Colour kPalette[kPaletteSize] = {
+        {0xFFCCE3F0, 0xFF0072B2}, // blue
+        {0xFFFBE7C2, 0xFFE69F00}, // orange
+        {0xFFC8ECE0, 0xFF009E73}, // bluish green
+        {0xFFF6D9C7, 0xFFD55E00}, // vermilion
+        {0xFFD9EEFA, 0xFF56B4E9}, // sky blue
+        {0xFFF3DDE9, 0xFFCC79A7}, // reddish purple
+        {0xFFF8F3BF, 0xFFB8A800}, // yellow
+    };
+    if (index < 0 || index >= kPaletteSize)
+        return {0xFFECECEC, 0xFF808080};
+    return kPalette[index];
+}
+
+namespace {
+// A colour taken part of the way to white.
+quint32 paler(quint32 argb, double towardsWhite)
+{
+    const auto mix = [&](int shift) {
+        const int c = int((argb >> shift) & 0xFF);
+        return quint32(c + (255 - c) * towardsWhite + 0.5) << shift;
+    };
+    return 0xFF000000u | mix(16) | mix(8) | mix(0);
+}
+} // namespace
+
+Look lookOf(const Entry &entry, State state) { return lookOf(colourIndex(entry.dentist), state); }
+
+Look lookOf(int colourIndex, State state)
+{
+    const Colour c = paletteColour(colourIndex);
+    switch (state) {
+    case State::Fulfilled:
+        return {paler(c.fill, 0.6), paler(c.edge, 0.55), 0xFF5E5E5E};
+    case State::Overdue:
+        return {c.fill, c.edge, kOverdueInk};
+    case State::Open:
+    case State::Other:
+        break;
+    }
+    return {c.fill, c.edge, 0xFF000000};
+}
+
+QStringList blockLines(const Entry &entry, State state)
+{
+    QStringList lines{entry.contact.isEmpty() ? timeText(entry.minute)
+                                              : timeText(entry.minute) + QLatin1Char(' ') + entry.contact};
+    for (const QString &part : {entry.treatments, entry.dentist})
+        if (!part.isEmpty())
+            lines.append(part);
+    if (state == State::Fulfilled || state == State::Overdue)
+        lines.append(stateText(state).toUpper());
+    return lines;
+}
+
+Layout layout(const QList<QDate> &days, const std::vector<Entry> &entries, const Hours &set)
+{
+    Layout out;
+    std::vector<int> all;
+    for (const QDate &date : days) {
+        Day day;
+        day.date = date;
+        for (const Entry &e : entries)
+            if (e.date == date)
+                day.entries.push_back(e);
+        for (const Entry &e : day.entries)
+            all.push_back(e.minute);
+        out.days.append(std::move(day));
+    }
+    out.hours = shownHours(set, all);
+    for (Day &day : out.days) {
+        std::vector<int> minutes;
+        minutes.reserve(day.entries.size());
+        for (const Entry &e : day.entries)
+            minutes.push_back(e.minute);
+        day.places = place(minutes, out.hours);
+    }
+    return out;
+}
+
+QStringList dentists(const Layout &layout)
+{
+    QStringList shown;
+    QStringList keys;
+    bool none = false;
+    for (const Day &day : layout.days)
+        for (const Entry &e : day.entries) {
+            const QString key = dentistKey(e.dentist);
+            if (key.isEmpty())
+                none = true;
+            else if (!keys.contains(key)) {
+                keys.append(key);
+                shown.append(e.dentist);
+            }
+        }
+    if (none)
+        shown.append(QString());
+    return shown;
+}
+
+BookDocument::Book printedBook(const Layout &layout, const QDate &today, const QDate &printedOn)
+{
+    BookDocument::Book book;
+    book.landscape = layout.days.size() > 1;
+    QList<QDate> dates;
+    for (const Day &day : layout.days) {
+        dates.append(day.date);
+        book.days.append(dayTitle(day.date));
+    }
+    book.title = QStringLiteral("Calendario appuntamenti - ") + periodTitle(dates);
+    book.firstMinute = layout.hours.first;
+    book.rows = rowCount(layout.hours);
+    for (int d = 0; d < layout.days.size(); ++d) {
+        const Day &day = layout.days[d];
+        for (size_t i = 0; i < day.entries.size(); ++i) {
+            const Entry &e = day.entries[i];
+            const State state = stateOf(e, today);
+            const Look look = lookOf(e, state);
+            const Place &p = day.places[i];
+            book.blocks.append(
+                {d, p.row, p.rows, p.column, p.columns, blockLines(e, state), look.fill, look.edge, look.ink});
+        }
+    }
+    for (const QString &dentist : dentists(layout))
+        book.legend.append({dentist.isEmpty() ? QStringLiteral("Dentista non indicato") : dentist,
+                            paletteColour(colourIndex(dentist)).edge});
+    book.footer = QStringLiteral("Stampa eseguita in data ") + Formats::dateText(printedOn);
+    return book;
+}
+
+QString dayTitle(const QDate &day)
+{
+    return QString::fromUtf8(kDayNames[day.dayOfWeek() - 1]) + QLatin1Char(' ') + Formats::dateText(day);
+}
+
+QString periodTitle(const QList<QDate> &days)
+{
+    if (days.isEmpty())
+        return {};
+    if (days.size() == 1)
+        return dayTitle(days.first());
+    return QStringLiteral("dal %1 al %2").arg(dayTitle(days.first()), dayTitle(days.last()));
+}
+
+} // namespace AppointmentBook

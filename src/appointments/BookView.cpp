@@ -1,0 +1,598 @@
+#include "appointments/BookView.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QHash>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QScrollArea>
+#include <QToolTip>
+
+#include <algorithm>
+#include <cstdlib>
+
+using namespace AppointmentBook;
+
+namespace {
+
+const QColor kHourLine(0xB8, 0xC4, 0xD0);
+const QColor kQuarterLine(0xE4, 0xE9, 0xEF);
+const QColor kTimeColumn(0xF1, 0xF5, 0xF9);
+const QColor kTodayTint(0xFF, 0xFB, 0xEA);
+const QColor kFocus(0x1F, 0x4E, 0x79);
+const QColor kFreeCurrent(0xFF, 0xF6, 0xA0);
+const QColor kOverdueFrame(0xC6, 0x28, 0x28);
+
+QColor colour(quint32 argb) { return QColor::fromRgba(argb); }
+
+// One item of the grid, as a screen reader meets it: a line of the grid's list, named as the
+// item reads ("10:30, Rossi Mario, …" or "10:45").
+class ItemInterface : public QAccessibleInterface
+{
+public:
+    ItemInterface(BookView *view, int index) : m_view(view), m_index(index) {}
+
+    bool isValid() const override { return m_view && m_index < m_view->items().size(); }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_view.data()); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *focusChild() const override { return nullptr; }
+    QString text(QAccessible::Text t) const override
+    {
+        if (!isValid())
+            return {};
+        if (t == QAccessible::Name)
+            return m_view->itemName(m_index);
+        if (t == QAccessible::Description)
+            return m_view->items().at(m_index).entry >= 0
+                       ? QStringLiteral("Doppio clic o Invio: apre la scheda dell'appuntamento")
+                       : QStringLiteral("Doppio clic o Invio: nuovo appuntamento a quest'ora");
+        return {};
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect r = m_view->itemRect(m_index);
+        return QRect(m_view->mapToGlobal(r.topLeft()), r.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::ListItem; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.focusable = true;
+        s.selectable = true;
+        if (isValid() && m_view->current() == m_index) {
+            s.selected = true;
+            s.focused = m_view->hasFocus();
+        }
+        if (isValid() && !m_view->visibleRegion().intersects(m_view->itemRect(m_index)))
+            s.offscreen = true;
+        return s;
+    }
+    int index() const { return m_index; }
+
+private:
+    QPointer<BookView> m_view;
+    int m_index;
+};
+
+// The grid as a list of its items.
+class ViewInterface : public QAccessibleWidget
+{
+public:
+    explicit ViewInterface(QWidget *w) : QAccessibleWidget(w, QAccessible::List) {}
+    ~ViewInterface() override { forget(); }
+
+    BookView *view() const { return static_cast<BookView *>(widget()); }
+    int childCount() const override { return int(view()->items().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index < 0 || index >= childCount())
+            return nullptr;
+        if (const auto id = m_children.value(index))
+            return QAccessible::accessibleInterface(id);
+        auto *item = new ItemInterface(view(), index);
+        m_children.insert(index, QAccessible::registerAccessibleInterface(item));
+        return item;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        const auto *item = dynamic_cast<const ItemInterface *>(child);
+        return item && item->parent() == this ? item->index() : -1;
+    }
+    QAccessibleInterface *focusChild() const override
+    {
+        return view()->hasFocus() && view()->current() >= 0 ? child(view()->current()) : nullptr;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        return child(view()->itemAt(view()->mapFromGlobal(QPoint(x, y))));
+    }
+    // The items change with every book shown: their interfaces go with them.
+    void forget()
+    {
+        for (const auto id : std::as_const(m_children))
+            QAccessible::deleteAccessibleInterface(id);
+        m_children.clear();
+    }
+
+private:
+    mutable QHash<int, QAccessible::Id> m_children;
+};
+
+QAccessibleInterface *viewFactory(const QString &key, QObject *object)
+{
+    if (key == QLatin1String("BookView") && object && object->isWidgetType())
+        return new ViewInterface(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+BookView::BookView(const QString &objectName, QWidget *parent) : QWidget(parent)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(viewFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    setObjectName(objectName);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(false);
+    QFont f(QStringLiteral("Verdana"));
+    f.setPointSize(8);
+    setFont(f);
+}
+
+void BookView::showBook(const Layout &layout, const QDate &today)
+{
+    m_layout = layout;
+    m_today = today;
+    m_colours.clear();
+    m_unreadable = false;
+    rebuildItems();
+    setFixedHeight(rowCount(m_layout.hours) * kRowHeight + 1);
+    // The first block, or the start of the practice's day.
+    int first = -1;
+    for (int i = 0; i < m_items.size() && first < 0; ++i)
+        if (m_items[i].entry >= 0)
+            first = i;
+    if (first < 0)
+        first = itemAt(0, std::max(0, rowOf(kDefaultHours.first, m_layout.hours)));
+    m_current = -1;
+    setCurrent(first);
+    update();
+}
+
+void BookView::showUnreadable()
+{
+    m_layout.days.clear();
+    m_unreadable = true;
+    rebuildItems();
+    m_current = -1;
+    setFixedHeight(8 * kRowHeight);
+    update();
+}
+
+void BookView::rebuildItems()
+{
+    if (QAccessible::isActive())
+        if (auto *iface = dynamic_cast<ViewInterface *>(QAccessible::queryAccessibleInterface(this))) {
+            iface->forget();
+            QAccessibleEvent reset(this, QAccessible::ObjectReorder);
+            QAccessible::updateAccessibility(&reset);
+        }
+    m_items.clear();
+    m_cover.clear();
+    m_drawn.clear();
+    const int rows = rowCount(m_layout.hours);
+    for (int d = 0; d < m_layout.days.size(); ++d) {
+        const Day &day = m_layout.days[d];
+        QList<int> cover(rows, -1);
+        size_t next = 0; // the next entry, in order of rows
+        for (int row = 0; row < rows; ++row) {
+            bool started = false;
+            while (next < day.places.size() && day.places[next].row == row) {
+                const Place &p = day.places[next];
+                const int index = int(m_items.size());
+                m_items.append(Item{d, p.row, p.rows, p.column, p.columns, int(next)});
+                if (!started)
+                    for (int r = row; r < std::min(rows, row + p.rows); ++r)
+                        cover[r] = index;
+                started = true;
+                ++next;
+            }
+            if (!started && cover[row] < 0) {
+                cover[row] = int(m_items.size());
+                m_items.append(Item{d, row, 1, 0, 1, -1});
+            }
+        }
+        m_cover.append(cover);
+    }
+    m_drawn.resize(m_items.size());
+}
+
+void BookView::setCurrent(int index)
+{
+    if (index < -1 || index >= m_items.size())
+        return;
+    const int before = m_current;
+    m_current = index;
+    if (before >= 0 && before < m_items.size())
+        update(itemRect(before).adjusted(-3, -3, 3, 3));
+    if (index >= 0) {
+        const QRect r = itemRect(index);
+        update(r.adjusted(-3, -3, 3, 3));
+        for (QWidget *p = parentWidget(); p; p = p->parentWidget())
+            if (auto *area = qobject_cast<QScrollArea *>(p)) {
+                area->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 4,
+                                    std::min(r.height() / 2 + kRowHeight, area->viewport()->height() / 2));
+                break;
+            }
+    }
+    if (before != index) {
+        announce();
+        emit currentChanged(index);
+    }
+}
+
+void BookView::announce()
+{
+    if (!QAccessible::isActive() || m_current < 0 || !hasFocus())
+        return;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(m_current);
+    QAccessible::updateAccessibility(&focus);
+}
+
+int BookView::itemAt(int day, int row) const
+{
+    if (day < 0 || day >= m_cover.size() || row < 0 || row >= m_cover[day].size())
+        return -1;
+    return m_cover[day][row];
+}
+
+int BookView::itemOf(qint64 position) const
+{
+    for (int i = 0; i < m_items.size(); ++i)
+        if (const Entry *e = entryOf(i); e && e->position == position)
+            return i;
+    return -1;
+}
+
+int BookView::itemAt(const QPoint &point) const
+{
+    if (point.x() < kTimeWidth || m_layout.days.isEmpty())
+        return -1;
+    const int day = std::min<int>(int(m_layout.days.size()) - 1, (point.x() - kTimeWidth) / std::max(1, dayWidth()));
+    const int row = point.y() / kRowHeight;
+    const int first = itemAt(day, row);
+    if (first < 0)
+        return -1;
+    for (int i = first; i < m_items.size() && m_items[i].day == day && m_items[i].row == m_items[first].row; ++i)
+        if (itemRect(i).adjusted(-2, -1, 2, 1).contains(point))
+            return i;
+    return first;
+}
+
+const Entry *BookView::entryOf(int index) const
+{
+    if (index < 0 || index >= m_items.size() || m_items[index].entry < 0)
+        return nullptr;
+    return &m_layout.days[m_items[index].day].entries[size_t(m_items[index].entry)];
+}
+
+QString BookView::itemName(int index) const
+{
+    if (index < 0 || index >= m_items.size())
+        return {};
+    const Item &it = m_items[index];
+    const QString prefix =
+        m_layout.days.size() > 1 ? dayTitle(m_layout.days[it.day].date) + QStringLiteral(", ") : QString();
+    if (const Entry *e = entryOf(index))
+        return prefix + blockName(*e, stateOf(*e, m_today));
+    return prefix + timeText(minuteOfRow(it.row, m_layout.hours));
+}
+
+int BookView::dayWidth() const
+{
+    return std::max(1, (width() - kTimeWidth) / std::max<int>(1, int(m_layout.days.size())));
+}
+
+int BookView::dayLeft(int day) const { return kTimeWidth + day * dayWidth(); }
+
+QRect BookView::itemRect(int index) const
+{
+    if (index < 0 || index >= m_items.size())
+        return {};
+    const Item &it = m_items[index];
+    const int top = it.row * kRowHeight;
+    const int height = it.rows * kRowHeight;
+    if (it.entry < 0)
+        return QRect(dayLeft(it.day) + 1, top + 1, dayWidth() - 2, height - 1);
+    const double column = double(dayWidth() - 4) / it.columns;
+    const int left = dayLeft(it.day) + 2 + int(it.column * column);
+    const int right = dayLeft(it.day) + 2 + int((it.column + 1) * column);
+    return QRect(left, top + 1, std::max(3, right - left - 2), height - 2);
+}
+
+QSize BookView::sizeHint() const { return QSize(900, rowCount(m_layout.hours) * kRowHeight + 1); }
+
+QSize BookView::minimumSizeHint() const
+{
+    return QSize(kTimeWidth + 60 * std::max<int>(1, int(m_layout.days.size())), 4 * kRowHeight);
+}
+
+bool BookView::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const int index = itemAt(help->pos());
+        if (index >= 0 && m_items[index].entry >= 0)
+            QToolTip::showText(help->globalPos(), itemName(index), this, itemRect(index));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void BookView::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    const QRect dirty = event->rect();
+    p.fillRect(dirty, Qt::white);
+    const int rows = rowCount(m_layout.hours);
+    const int days = int(m_layout.days.size());
+    p.fillRect(QRect(0, dirty.top(), kTimeWidth, dirty.height()), kTimeColumn);
+
+    if (m_unreadable) {
+        p.setPen(kOverdueFrame);
+        p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap,
+                   QStringLiteral("L'archivio degli appuntamenti non \u00E8 leggibile: nessun appuntamento "
+                                  "pu\u00F2 essere mostrato."));
+        return;
+    }
+
+    // Today's column, tinted in a week.
+    if (days > 1)
+        for (int d = 0; d < days; ++d)
+            if (m_layout.days[d].date == m_today)
+                p.fillRect(QRect(dayLeft(d), dirty.top(), dayWidth(), dirty.height()), kTodayTint);
+
+    const int firstRow = std::max(0, dirty.top() / kRowHeight);
+    const int lastRow = std::min(rows - 1, dirty.bottom() / kRowHeight);
+    const QFontMetrics fm(font());
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics boldMetrics(bold);
+    // The narrowest and a wide character's width: what a block's width can show at most, and
+    // when a first line surely does not fit.
+    const int narrow = std::max(2, fm.horizontalAdvance(QLatin1Char('i')));
+    const int wide = std::max(narrow, boldMetrics.averageCharWidth());
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const int y = row * kRowHeight;
+        const int minute = minuteOfRow(row, m_layout.hours);
+        const bool hour = minute % 60 == 0;
+        p.setPen(hour ? kHourLine : kQuarterLine);
+        p.drawLine(hour ? 0 : kTimeWidth, y, width(), y);
+        p.setFont(hour ? bold : font());
+        p.setPen(hour ? QColor(0x1F, 0x2D, 0x3D) : QColor(0x70, 0x80, 0x90));
+        p.drawText(QRect(4, y, kTimeWidth - 10, kRowHeight), Qt::AlignRight | Qt::AlignVCenter, timeText(minute));
+    }
+    p.setFont(font());
+    p.setPen(kHourLine);
+    for (int d = 0; d <= days; ++d)
+        p.drawLine(kTimeWidth + d * dayWidth(), dirty.top(), kTimeWidth + d * dayWidth(), dirty.bottom());
+
+    const int lineHeight = fm.height();
+    // The blocks in view; then their boxes, their first lines (bold), their other lines, and
+    // the current item's frame: one font at a time (a crowded week has thousands of blocks).
+    QList<int> shown;
+    for (int i = 0; i < m_items.size(); ++i) {
+        const Item &it = m_items[i];
+        if (it.row > lastRow || it.row + it.rows <= firstRow || it.entry < 0)
+            continue;
+        if (!itemRect(i).intersects(dirty.adjusted(-3, -3, 3, 3)))
+            continue;
+        shown.append(i);
+        Drawn &drawn = m_drawn[i];
+        if (drawn.ready)
+            continue;
+        const Entry *e = entryOf(i);
+        drawn.state = stateOf(*e, m_today);
+        auto found = m_colours.find(e->dentist);
+        if (found == m_colours.end())
+            found = m_colours.insert(e->dentist, colourIndex(e->dentist));
+        drawn.look = lookOf(*found, drawn.state);
+        drawn.lines = blockLines(*e, drawn.state);
+        drawn.ready = true;
+    }
+    for (int i : std::as_const(shown)) {
+        const QRect r = itemRect(i);
+        const Drawn &drawn = m_drawn[i];
+        p.fillRect(r, colour(drawn.look.fill));
+        p.fillRect(QRect(r.left(), r.top(), 5, r.height()), colour(drawn.look.edge));
+        if (drawn.state == State::Overdue) {
+            p.setPen(QPen(kOverdueFrame, 2));
+            p.drawRect(r.adjusted(1, 1, -1, -1));
+        } else {
+            p.setPen(colour(drawn.look.edge));
+            p.drawRect(r.adjusted(0, 0, -1, -1));
+        }
+    }
+    // The lines that fit, each cut at the block's edge; a block of one row reads on one line.
+    // Only the characters that can show are drawn.
+    const auto linesOf = [&](int i, const QRect &inner) {
+        const Entry *e = entryOf(i);
+        QStringList lines = m_drawn[i].lines;
+        // A narrow block (many side by side, a week) gives the patient a line of its own.
+        if (!e->contact.isEmpty() && lines.first().size() * wide > inner.width()) {
+            lines.first() = timeText(e->minute);
+            lines.insert(1, e->contact);
+        }
+        if (inner.height() < 2 * lineHeight)
+            lines = {lines.join(QStringLiteral(" \u00B7 "))};
+        return lines;
+    };
+    for (const bool first : {true, false}) {
+        p.setFont(first ? bold : font());
+        for (int i : std::as_const(shown)) {
+            const QRect inner = itemRect(i).adjusted(8, 2, -3, -1);
+            if (inner.width() < 6)
+                continue;
+            const QStringList lines = linesOf(i, inner);
+            const int room = inner.width() / narrow + 1;
+            p.setClipRect(inner);
+            p.setPen(colour(m_drawn[i].look.ink));
+            int y = inner.top() + fm.ascent();
+            for (int k = 0; k < lines.size() && y - fm.ascent() < inner.bottom(); ++k, y += lineHeight)
+                if ((k == 0) == first)
+                    p.drawText(inner.left(), y, lines[k].left(room));
+        }
+        p.setClipping(false);
+    }
+    p.setFont(font());
+    if (m_current >= 0 && m_current < m_items.size()) {
+        const QRect r = itemRect(m_current);
+        const QPen pen(kFocus, hasFocus() ? 3 : 1, hasFocus() ? Qt::SolidLine : Qt::DashLine);
+        if (m_items[m_current].entry < 0) {
+            p.fillRect(r, kFreeCurrent);
+            p.setPen(QPen(kFocus, hasFocus() ? 2 : 1, hasFocus() ? Qt::SolidLine : Qt::DashLine));
+            p.drawRect(r.adjusted(1, 1, -1, -1));
+        } else {
+            p.setPen(pen);
+            p.drawRect(r.adjusted(1, 1, -2, -2));
+        }
+    }
+}
+
+int BookView::step(int key) const
+{
+    if (m_items.isEmpty())
+        return -1;
+    if (m_current < 0)
+        return 0;
+    const Item &c = m_items[m_current];
+    const auto lastOfDay = [&](int day) {
+        int last = -1;
+        for (int i = 0; i < m_items.size(); ++i)
+            if (m_items[i].day == day)
+                last = i;
+        return last;
+    };
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        // The nearest row above or below that holds an item of the day; there, the item
+        // nearest the current one's middle.
+        const bool down = key == Qt::Key_Down;
+        const int centre = itemRect(m_current).center().x();
+        int best = -1;
+        for (int i = 0; i < m_items.size(); ++i) {
+            const Item &it = m_items[i];
+            if (it.day != c.day || (down ? it.row <= c.row : it.row >= c.row))
+                continue;
+            if (best < 0 || std::abs(it.row - c.row) < std::abs(m_items[best].row - c.row)
+                || (it.row == m_items[best].row
+                    && std::abs(itemRect(i).center().x() - centre) < std::abs(itemRect(best).center().x() - centre)))
+                best = i;
+        }
+        return best < 0 ? m_current : best;
+    }
+    case Qt::Key_Right:
+        if (c.column + 1 < c.columns)
+            return m_current + 1;
+        if (c.day + 1 < m_layout.days.size())
+            return itemAt(c.day + 1, c.row);
+        return m_current;
+    case Qt::Key_Left:
+        if (c.column > 0)
+            return m_current - 1;
+        if (c.day > 0) {
+            const int first = itemAt(c.day - 1, c.row);
+            return first < 0 ? m_current : first + m_items[first].columns - 1 - m_items[first].column;
+        }
+        return m_current;
+    case Qt::Key_Home:
+        for (int i = 0; i < m_items.size(); ++i)
+            if (m_items[i].day == c.day)
+                return i;
+        return m_current;
+    case Qt::Key_End:
+        return lastOfDay(c.day);
+    default:
+        break;
+    }
+    return m_current;
+}
+
+void BookView::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        if (event->modifiers() & ~Qt::KeypadModifier)
+            break;
+        setCurrent(step(event->key()));
+        return;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        emit pageRequested(event->key() == Qt::Key_PageUp ? -1 : 1);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_current >= 0)
+            emit openRequested(m_current);
+        return;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void BookView::mousePressEvent(QMouseEvent *event)
+{
+    const int index = itemAt(event->position().toPoint());
+    if (index >= 0)
+        setCurrent(index);
+    QWidget::mousePressEvent(event);
+}
+
+void BookView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    const int index = itemAt(event->position().toPoint());
+    if (index < 0)
+        return;
+    setCurrent(index);
+    emit openRequested(index);
+}
+
+void BookView::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    if (m_current >= 0)
+        update(itemRect(m_current).adjusted(-3, -3, 3, 3));
+    announce();
+}
+
+void BookView::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    if (m_current >= 0)
+        update(itemRect(m_current).adjusted(-3, -3, 3, 3));
+}

@@ -1,0 +1,551 @@
+#include "appointments/frmCalendarioAppuntamenti.h"
+
+#include "appointments/BookView.h"
+#include "base/Formats.h"
+#include "platform/Clock.h"
+#include "platform/Messages.h"
+#include "platform/ProgramFolder.h"
+#include "print/BookDocument.h"
+#include "print/ReportRenderer.h"
+#include "storage/AppointmentRecord.h"
+#include "storage/RecordFile.h"
+#include "ui/Accessibility.h"
+#include "ui/Hooks.h"
+#include "ui/Theme.h"
+
+#include <QColor>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using namespace AppointmentBook;
+
+namespace {
+
+// The hours set in the window, kept for the run.
+Hours &rememberedHours()
+{
+    static Hours hours = kDefaultHours;
+    return hours;
+}
+
+const char *const kColourNames[kPaletteSize] = {"blu", "arancione", "verde", "vermiglio", "azzurro", "viola", "giallo"};
+
+QString colourName(int index)
+{
+    return index < 0 || index >= kPaletteSize ? QStringLiteral("grigio") : QString::fromLatin1(kColourNames[index]);
+}
+
+QString hex(quint32 argb) { return QColor::fromRgba(argb).name(); }
+
+QString two(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+
+constexpr int kHeadingHeight = 30;
+
+} // namespace
+
+TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_day(day.isValid() ? day : Clock::today()), m_hours(rememberedHours())
+{
+    setObjectName(QStringLiteral("frmCalendarioAppuntamenti"));
+    setWindowTitle(QStringLiteral(" Sorrisa - Calendario appuntamenti"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setMinimumSize(1000, 700);
+    Theme::setGradient(this, "light");
+
+    // ---- The commands: the period, moving about, the view, the hours, print and close ----
+    QWidget *panComandi = Theme::panel(QStringLiteral("panComandi"), this);
+    lblPeriodo = new QLabel(panComandi);
+    lblPeriodo->setObjectName(QStringLiteral("lblPeriodo"));
+    lblPeriodo->setFont(Theme::verdana(13, true));
+    lblPeriodo->setStyleSheet(QStringLiteral("QLabel { color: #1F4E79; }"));
+    Accessibility::valueLabel(lblPeriodo, QStringLiteral("Periodo"));
+    btnPrecedente = Theme::textButton(QStringLiteral("btnPrecedente"), QStringLiteral("\u25C0"), panComandi);
+    btnPrecedente->setAccessibleName(QStringLiteral("Precedente"));
+    btnPrecedente->setToolTip(QStringLiteral("Giorno o settimana precedente (Pagina su)"));
+    btnOggi = Theme::textButton(QStringLiteral("btnOggi"), QStringLiteral("Oggi"), panComandi);
+    btnSuccessivo = Theme::textButton(QStringLiteral("btnSuccessivo"), QStringLiteral("\u25B6"), panComandi);
+    btnSuccessivo->setAccessibleName(QStringLiteral("Successivo"));
+    btnSuccessivo->setToolTip(QStringLiteral("Giorno o settimana successivi (Pagina gi\u00F9)"));
+    txtData = new QDateEdit(panComandi);
+    txtData->setObjectName(QStringLiteral("txtData"));
+    txtData->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    txtData->setCalendarPopup(true);
+    txtData->setMinimumWidth(130);
+    auto *lblData = Theme::label(QStringLiteral("lblData"), QStringLiteral("Data:"), panComandi, txtData);
+    btnVistaGiorno = Theme::textButton(QStringLiteral("btnVistaGiorno"), QStringLiteral("Giorno"), panComandi);
+    btnVistaSettimana = Theme::textButton(QStringLiteral("btnVistaSettimana"), QStringLiteral("Settimana"), panComandi);
+    for (QPushButton *b : {btnVistaGiorno, btnVistaSettimana})
+        b->setCheckable(true);
+    cboDalle = new QComboBox(panComandi);
+    cboDalle->setObjectName(QStringLiteral("cboDalle"));
+    cboAlle = new QComboBox(panComandi);
+    cboAlle->setObjectName(QStringLiteral("cboAlle"));
+    for (int h = 0; h < 24; ++h) {
+        cboDalle->addItem(two(h) + QStringLiteral(":00"), h);
+        cboAlle->addItem(two(h + 1) + QStringLiteral(":00"), h + 1);
+    }
+    auto *lblDalle = Theme::label(QStringLiteral("lblDalle"), QStringLiteral("Orario dalle"), panComandi, cboDalle);
+    auto *lblAlle = Theme::label(QStringLiteral("lblAlle"), QStringLiteral("alle"), panComandi, cboAlle);
+    cboAlle->setAccessibleName(QStringLiteral("Orario alle"));
+    btnStampa = Theme::textButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), panComandi);
+    btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panComandi);
+
+    auto *title = new QHBoxLayout;
+    title->addWidget(lblPeriodo, 1);
+    title->addWidget(btnStampa);
+    title->addWidget(btnChiudi);
+    auto *top = new QHBoxLayout;
+    top->setSpacing(6);
+    for (QWidget *w : std::initializer_list<QWidget *>{btnPrecedente, btnOggi, btnSuccessivo})
+        top->addWidget(w);
+    top->addSpacing(10);
+    top->addWidget(lblData);
+    top->addWidget(txtData);
+    top->addSpacing(14);
+    top->addWidget(btnVistaGiorno);
+    top->addWidget(btnVistaSettimana);
+    top->addSpacing(14);
+    top->addWidget(lblDalle);
+    top->addWidget(cboDalle);
+    top->addWidget(lblAlle);
+    top->addWidget(cboAlle);
+    top->addStretch();
+    // Every command keeps its whole caption, however narrow the window.
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{btnPrecedente, btnOggi, btnSuccessivo, btnVistaGiorno, btnVistaSettimana,
+                                          btnStampa, btnChiudi, lblData, lblDalle, lblAlle})
+        w->setMinimumWidth(w->sizeHint().width());
+
+    lblLegenda = new QLabel(panComandi);
+    lblLegenda->setObjectName(QStringLiteral("lblLegenda"));
+    lblLegenda->setTextFormat(Qt::RichText);
+    lblLegenda->setWordWrap(true);
+    auto *commands = new QVBoxLayout(panComandi);
+    commands->setContentsMargins(12, 8, 12, 8);
+    commands->setSpacing(6);
+    commands->addLayout(title);
+    commands->addLayout(top);
+    commands->addWidget(lblLegenda);
+
+    // ---- The grid with the days' headings over it ----
+    QWidget *panGriglia = Theme::panel(QStringLiteral("panGriglia"), this);
+    QWidget *panGiorni = new QWidget(panGriglia);
+    panGiorni->setObjectName(QStringLiteral("panGiorni"));
+    panGiorni->setFixedHeight(kHeadingHeight);
+    lblGiorno = new QLabel(panGiorni);
+    lblGiorno->setObjectName(QStringLiteral("lblGiorno"));
+    lblGiorno->setAlignment(Qt::AlignCenter);
+    lblGiorno->setFont(Theme::verdana(10, true));
+    Accessibility::valueLabel(lblGiorno, QStringLiteral("Giorno"));
+    for (int d = 0; d < 7; ++d) {
+        auto *b = Theme::textButton(QStringLiteral("btnGiorno%1").arg(d + 1), QString(), panGiorni);
+        b->setProperty("role", QStringLiteral("heading"));
+        b->setToolTip(QStringLiteral("Mostra il giorno"));
+        b->hide();
+        connect(b, &QPushButton::clicked, this, [this, d] { headingClick(d); });
+        btnGiorni.append(b);
+    }
+    grdAppuntamenti = new BookView(QStringLiteral("grdAppuntamenti"));
+    scrGriglia = new QScrollArea(panGriglia);
+    scrGriglia->setObjectName(QStringLiteral("scrGriglia"));
+    scrGriglia->setWidgetResizable(true);
+    scrGriglia->setFrameShape(QFrame::NoFrame);
+    scrGriglia->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrGriglia->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    scrGriglia->setFocusPolicy(Qt::NoFocus);
+    scrGriglia->setWidget(grdAppuntamenti);
+    grdAppuntamenti->installEventFilter(this);
+    auto *grid = new QVBoxLayout(panGriglia);
+    grid->setContentsMargins(8, 6, 8, 8);
+    grid->setSpacing(2);
+    grid->addWidget(panGiorni);
+    grid->addWidget(scrGriglia, 1);
+
+    auto *whole = new QVBoxLayout(this);
+    whole->setContentsMargins(10, 10, 10, 10);
+    whole->setSpacing(8);
+    whole->addWidget(panComandi);
+    whole->addWidget(panGriglia, 1);
+
+    QList<QWidget *> order = {grdAppuntamenti, btnPrecedente,  btnOggi,          btnSuccessivo,
+                              txtData,         btnVistaGiorno, btnVistaSettimana};
+    for (QPushButton *b : std::as_const(btnGiorni))
+        order.append(b);
+    order << cboDalle << cboAlle << btnStampa << btnChiudi;
+    for (int i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order.at(i), order.at(i + 1));
+
+    m_watcher = new QFileSystemWatcher(this);
+    connect(m_watcher, &QFileSystemWatcher::fileChanged, this, [this] {
+        // A save writes the record and then syncs: read once the burst is over.
+        QTimer::singleShot(50, this, &TfrmCalendarioAppuntamenti::refresh);
+    });
+
+    connect(btnPrecedente, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnPrecedenteClick);
+    connect(btnSuccessivo, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnSuccessivoClick);
+    connect(btnOggi, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnOggiClick);
+    connect(btnStampa, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnStampaClick);
+    connect(btnChiudi, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnChiudiClick);
+    connect(btnVistaGiorno, &QPushButton::clicked, this, [this] { setView(View::Day); });
+    connect(btnVistaSettimana, &QPushButton::clicked, this, [this] { setView(View::Week); });
+    connect(txtData, &QDateEdit::dateChanged, this, [this](const QDate &d) { setDay(d); });
+    const auto hoursChosen = [this] { setHours(cboDalle->currentData().toInt(), cboAlle->currentData().toInt()); };
+    connect(cboDalle, &QComboBox::activated, this, hoursChosen);
+    connect(cboAlle, &QComboBox::activated, this, hoursChosen);
+    connect(grdAppuntamenti, &BookView::openRequested, this, &TfrmCalendarioAppuntamenti::openItem);
+    connect(grdAppuntamenti, &BookView::pageRequested, this, &TfrmCalendarioAppuntamenti::stepPeriod);
+
+    setWindowState(Qt::WindowMaximized);
+}
+
+QList<QDate> TfrmCalendarioAppuntamenti::days() const
+{
+    if (m_view == View::Day)
+        return {m_day};
+    // Sunday only when it holds an appointment: the week is read with it, then shown without.
+    QList<QDate> week = weekDays(m_day, true);
+    const QDate sunday = week.last();
+    const bool sundayHeld =
+        std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry &e) { return e.date == sunday; });
+    if (!sundayHeld)
+        week.removeLast();
+    return week;
+}
+
+void TfrmCalendarioAppuntamenti::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous())
+        return;
+    reload();
+    grdAppuntamenti->setFocus();
+}
+
+void TfrmCalendarioAppuntamenti::reload() { read(true); }
+
+void TfrmCalendarioAppuntamenti::read(bool report)
+{
+    const Spot spot = currentSpot();
+    const QDate first = m_view == View::Day ? m_day : mondayOf(m_day);
+    const QDate last = m_view == View::Day ? m_day : first.addDays(6);
+    const QString path = ProgramFolder::file(kAppointmentArchive);
+    try {
+        m_entries = entriesBetween(first, last);
+        m_failed = false;
+    } catch (const StorageError &) {
+        m_entries.clear();
+        m_failed = true;
+    }
+    const QFileInfo info(path);
+    m_stamp = m_failed ? QDateTime() : info.lastModified();
+    m_size = m_failed ? -1 : info.size();
+    if (!m_failed && !m_watcher->files().contains(path))
+        m_watcher->addPath(path);
+    relayout();
+    restoreSpot(spot);
+    if (m_failed && report)
+        Messages::error(this, kArchiveFailure);
+}
+
+void TfrmCalendarioAppuntamenti::refresh()
+{
+    const QFileInfo info(ProgramFolder::file(kAppointmentArchive));
+    if (!m_failed && info.lastModified() == m_stamp && info.size() == m_size)
+        return;
+    // An archive that still cannot be read is not reported again at every return to the book.
+    read(!m_failed);
+}
+
+void TfrmCalendarioAppuntamenti::relayout()
+{
+    const QList<QDate> shown = days();
+    lblPeriodo->setText(QStringLiteral("Calendario appuntamenti - ") + periodTitle(shown));
+    {
+        const QSignalBlocker block(txtData);
+        txtData->setDate(m_day);
+    }
+    btnVistaGiorno->setChecked(m_view == View::Day);
+    btnVistaSettimana->setChecked(m_view == View::Week);
+    if (m_failed) {
+        grdAppuntamenti->showUnreadable();
+        grdAppuntamenti->setAccessibleName(QStringLiteral("Appuntamenti"));
+    } else {
+        grdAppuntamenti->showBook(AppointmentBook::layout(shown, m_entries, m_hours), Clock::today());
+        grdAppuntamenti->setAccessibleName(m_view == View::Day ? QStringLiteral("Appuntamenti del giorno")
+                                                               : QStringLiteral("Appuntamenti della settimana"));
+    }
+    cboDalle->setCurrentIndex(cboDalle->findData(m_hours.first / 60));
+    cboAlle->setCurrentIndex(cboAlle->findData(m_hours.last / 60));
+    showHeadings();
+    showLegend();
+}
+
+void TfrmCalendarioAppuntamenti::showHeadings()
+{
+    const Layout &book = grdAppuntamenti->book();
+    const bool week = m_view == View::Week && !m_failed;
+    lblGiorno->setVisible(!week);
+    if (!week) {
+        const qsizetype count = m_entries.size();
+        lblGiorno->setText(m_failed ? dayTitle(m_day)
+                                    : dayTitle(m_day) + QStringLiteral("  \u00B7  ")
+                                          + (count == 1 ? QStringLiteral("1 appuntamento")
+                                                        : QStringLiteral("%1 appuntamenti").arg(count)));
+    }
+    for (int d = 0; d < btnGiorni.size(); ++d) {
+        QPushButton *b = btnGiorni[d];
+        const bool shown = week && d < book.days.size();
+        b->setVisible(shown);
+        if (!shown)
+            continue;
+        const Day &day = book.days[d];
+        const QString title = dayTitle(day.date);
+        const int count = int(day.entries.size());
+        b->setAccessibleName(
+            title + (count == 1 ? QStringLiteral(", 1 appuntamento") : QStringLiteral(", %1 appuntamenti").arg(count)));
+        const bool today = day.date == Clock::today();
+        if (b->property("today").toBool() != today) { // today's heading stands out
+            b->setProperty("today", today);
+            b->style()->unpolish(b);
+            b->style()->polish(b);
+        }
+    }
+    placeHeadings();
+}
+
+void TfrmCalendarioAppuntamenti::placeHeadings()
+{
+    const int left =
+        grdAppuntamenti->mapTo(this, QPoint(0, 0)).x() - lblGiorno->parentWidget()->mapTo(this, QPoint(0, 0)).x();
+    const int days = std::max<int>(1, int(grdAppuntamenti->book().days.size()));
+    lblGiorno->setGeometry(left + BookView::kTimeWidth, 0,
+                           std::max(100, grdAppuntamenti->width() - BookView::kTimeWidth), kHeadingHeight);
+    const Layout &book = grdAppuntamenti->book();
+    for (int d = 0; d < btnGiorni.size() && d < days && d < book.days.size(); ++d) {
+        QPushButton *b = btnGiorni[d];
+        b->setGeometry(left + grdAppuntamenti->dayLeft(d) + 1, 1, grdAppuntamenti->dayWidth() - 2, kHeadingHeight - 2);
+        // The whole day when it fits, "lun 07/12" when the column is narrow; the count after it.
+        const Day &day = book.days[d];
+        const QString count = QStringLiteral(" (%1)").arg(day.entries.size());
+        QString text = dayTitle(day.date) + count;
+        if (b->fontMetrics().horizontalAdvance(text) > b->width() - 12)
+            text = dayTitle(day.date).left(3) + QLatin1Char(' ') + day.date.toString(QStringLiteral("dd/MM")) + count;
+        b->setText(text);
+    }
+}
+
+void TfrmCalendarioAppuntamenti::showLegend()
+{
+    const QStringList names = dentists(grdAppuntamenti->book());
+    QStringList shown, read;
+    for (const QString &name : names) {
+        const int index = colourIndex(name);
+        const QString text = name.isEmpty() ? QStringLiteral("Dentista non indicato") : name;
+        shown.append(QStringLiteral("<span style=\"background-color:%1; color:%1;\">&#9608;&#9608;</span>&nbsp;%2")
+                         .arg(hex(paletteColour(index).edge), text.toHtmlEscaped()));
+        read.append(text + QStringLiteral(" in ") + colourName(index));
+    }
+    shown.append(QStringLiteral("<span style=\"color:#5E5E5E;\">assolto: colori attenuati</span>"));
+    shown.append(QStringLiteral("<span style=\"color:#A3001B;\"><b>scaduto e non assolto: bordo rosso</b></span>"));
+    read.append(QStringLiteral("assolto: colori attenuati"));
+    read.append(QStringLiteral("scaduto e non assolto: bordo rosso"));
+    lblLegenda->setText(QStringLiteral("<b>Legenda:</b>&nbsp; ") + shown.join(QStringLiteral("&nbsp;&nbsp;&nbsp; ")));
+    lblLegenda->setAccessibleName(QStringLiteral("Legenda: ") + read.join(QStringLiteral("; ")));
+}
+
+TfrmCalendarioAppuntamenti::Spot TfrmCalendarioAppuntamenti::currentSpot() const
+{
+    Spot spot;
+    const int index = grdAppuntamenti->current();
+    if (index < 0)
+        return spot;
+    const BookView::Item &item = grdAppuntamenti->items().at(index);
+    const Layout &book = grdAppuntamenti->book();
+    if (const Entry *e = grdAppuntamenti->entryOf(index))
+        spot.position = e->position;
+    spot.date = book.days.at(item.day).date;
+    spot.minute = minuteOfRow(item.row, book.hours);
+    return spot;
+}
+
+void TfrmCalendarioAppuntamenti::restoreSpot(const Spot &spot)
+{
+    if (spot.minute < 0)
+        return;
+    if (spot.position > 0)
+        if (const int index = grdAppuntamenti->itemOf(spot.position); index >= 0) {
+            grdAppuntamenti->setCurrent(index);
+            return;
+        }
+    const Layout &book = grdAppuntamenti->book();
+    int day = 0;
+    for (int d = 0; d < book.days.size(); ++d)
+        if (book.days[d].date == spot.date)
+            day = d;
+    const int index = grdAppuntamenti->itemAt(day, rowOf(spot.minute, book.hours));
+    if (index >= 0)
+        grdAppuntamenti->setCurrent(index);
+}
+
+void TfrmCalendarioAppuntamenti::setDay(const QDate &day)
+{
+    if (!day.isValid() || day == m_day)
+        return;
+    m_day = day;
+    if (isVisible()) // otherwise read when shown
+        reload();
+}
+
+void TfrmCalendarioAppuntamenti::setView(View view)
+{
+    if (!isVisible()) {
+        m_view = view;
+        return;
+    }
+    if (view == m_view) {
+        relayout(); // the buttons checked as they were
+        return;
+    }
+    m_view = view;
+    reload();
+}
+
+void TfrmCalendarioAppuntamenti::setHours(int firstHour, int lastHour)
+{
+    if (firstHour < lastHour)
+        m_hours = Hours{firstHour * 60, lastHour * 60};
+    rememberedHours() = m_hours;
+    const Spot spot = currentSpot();
+    relayout();
+    restoreSpot(spot);
+}
+
+void TfrmCalendarioAppuntamenti::stepPeriod(int step)
+{
+    // The same time (and, in a week, the same weekday) on the next or previous day or week.
+    Spot spot = currentSpot();
+    spot.position = 0;
+    const int days = m_view == View::Day ? step : 7 * step;
+    if (spot.date.isValid())
+        spot.date = spot.date.addDays(days);
+    m_day = m_day.addDays(days);
+    reload();
+    restoreSpot(spot);
+}
+
+void TfrmCalendarioAppuntamenti::btnPrecedenteClick() { stepPeriod(-1); }
+
+void TfrmCalendarioAppuntamenti::btnSuccessivoClick() { stepPeriod(1); }
+
+void TfrmCalendarioAppuntamenti::btnOggiClick()
+{
+    m_day = Clock::today();
+    reload();
+}
+
+void TfrmCalendarioAppuntamenti::headingClick(int day)
+{
+    const Layout &book = grdAppuntamenti->book();
+    if (day < 0 || day >= book.days.size())
+        return;
+    Spot spot = currentSpot();
+    m_day = book.days[day].date;
+    spot.date = m_day;
+    spot.position = 0;
+    m_view = View::Day;
+    reload();
+    restoreSpot(spot);
+    grdAppuntamenti->setFocus();
+}
+
+void TfrmCalendarioAppuntamenti::openItem(int index)
+{
+    const BookView::Item *item =
+        index >= 0 && index < grdAppuntamenti->items().size() ? &grdAppuntamenti->items().at(index) : nullptr;
+    if (!item || m_failed)
+        return;
+    QWidget *card = nullptr;
+    if (const Entry *e = grdAppuntamenti->entryOf(index)) {
+        card = Hooks::openAppointment(e->position);
+        if (!card) {
+            Messages::error(this, kArchiveFailure);
+            return;
+        }
+    } else {
+        const int minute = minuteOfRow(item->row, grdAppuntamenti->book().hours);
+        card = Hooks::newAppointment(grdAppuntamenti->book().days.at(item->day).date, QTime(minute / 60, minute % 60));
+    }
+    if (card && card != m_card) {
+        if (m_card)
+            m_card->removeEventFilter(this);
+        m_card = card;
+        card->installEventFilter(this);
+    }
+    m_away = true;
+}
+
+void TfrmCalendarioAppuntamenti::btnStampaClick()
+{
+    if (m_failed) {
+        Messages::error(this, kArchiveFailure);
+        return;
+    }
+    Report::print(this, BookDocument::make(printedBook(grdAppuntamenti->book(), Clock::today(), Clock::today())));
+}
+
+void TfrmCalendarioAppuntamenti::btnChiudiClick() { close(); }
+
+void TfrmCalendarioAppuntamenti::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange)
+        return;
+    if (!isActiveWindow())
+        m_away = true;
+    else if (m_away) {
+        m_away = false;
+        refresh();
+    }
+}
+
+void TfrmCalendarioAppuntamenti::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        stepPeriod(event->key() == Qt::Key_PageUp ? -1 : 1);
+        return;
+    case Qt::Key_Escape:
+        close();
+        return;
+    default:
+        break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool TfrmCalendarioAppuntamenti::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == grdAppuntamenti && event->type() == QEvent::Resize)
+        placeHeadings();
+    else if (watched == m_card && event->type() == QEvent::Hide)
+        QTimer::singleShot(0, this, [this] {
+            refresh();
+            activateWindow(); // back to the book that opened the card
+        });
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "appointments/AppointmentBook.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+class BookView;
+class QComboBox;
+class QDateEdit;
+class QFileSystemWatcher;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+
+// The appointment book: the appointments of a day, or of a week side by side, on a grid of
+// quarter hours, opened from the agenda on the day chosen in its calendar. A block opens its
+// card in the appointment card window, a free slot a new card at that date and time; the
+// book reads the archive again when a card it opened goes, when the archive changes and when
+// the user comes back to it. "Stampa" prints what is shown. It never writes the archive.
+class TfrmCalendarioAppuntamenti : public QWidget
+{
+    Q_OBJECT
+public:
+    enum class View { Day, Week };
+
+    explicit TfrmCalendarioAppuntamenti(const QDate &day, QWidget *parent = nullptr);
+
+    QLabel *lblPeriodo;
+    QPushButton *btnPrecedente;
+    QPushButton *btnOggi;
+    QPushButton *btnSuccessivo;
+    QDateEdit *txtData;
+    QPushButton *btnVistaGiorno;
+    QPushButton *btnVistaSettimana;
+    QComboBox *cboDalle;
+    QComboBox *cboAlle;
+    QPushButton *btnStampa;
+    QPushButton *btnChiudi;
+    QLabel *lblLegenda;
+    QLabel *lblGiorno;              // the day's heading in the day view
+    QList<QPushButton *> btnGiorni; // the days' headings in the week view (btnGiorno1 to 7)
+    QScrollArea *scrGriglia;
+    BookView *grdAppuntamenti;
+
+    QDate day() const { return m_day; }
+    View view() const { return m_view; }
+    // The days shown: the day, or the days of its week.
+    QList<QDate> days() const;
+
+    void setDay(const QDate &day);
+    void setView(View view);
+    void setHours(int firstHour, int lastHour);
+    // Reads the archive and shows the period anew (an unreadable archive says so).
+    void reload();
+    // Reads it only when the archive changed since it was last read.
+    void refresh();
+
+    void btnPrecedenteClick();
+    void btnSuccessivoClick();
+    void btnOggiClick();
+    void btnStampaClick();
+    void btnChiudiClick();
+    void headingClick(int day);
+    // Opens an item of the grid: a block's card, or a new card at a free slot's date and time.
+    void openItem(int index);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void read(bool report);
+    void stepPeriod(int step);
+    void relayout();
+    void showHeadings();
+    void placeHeadings();
+    void showLegend();
+    struct Spot
+    {
+        qint64 position = 0; // the block's card, or 0
+        QDate date;
+        int minute = -1;
+    };
+    Spot currentSpot() const;
+    void restoreSpot(const Spot &spot);
+
+    QDate m_day;
+    View m_view = View::Day;
+    AppointmentBook::Hours m_hours;
+    std::vector<AppointmentBook::Entry> m_entries; // of the days shown
+    bool m_failed = false;
+    QDateTime m_stamp; // the archive's last change when it was read
+    qint64 m_size = -1;
+    bool m_away = false; // the window was left: read again when it comes back
+    QPointer<QWidget> m_card;
+    QFileSystemWatcher *m_watcher;
+};
