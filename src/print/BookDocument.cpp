@@ -18,6 +18,18 @@ TextBox text(const QString &name, const QRectF &rect, double points, bool bold, 
     return box;
 }
 
+// A white centred line on the slate bar: the page's title and its foot.
+TextBox bar(const QString &name, const QRectF &rect, double points, const QString &line)
+{
+    TextBox box = text(name, rect, points, true, {line});
+    box.font.family = QStringLiteral("Verdana");
+    box.colour = Colour::White;
+    box.fill = Colour::SlateGrey;
+    box.align = Align::Centre;
+    box.middle = true;
+    return box;
+}
+
 QString hourText(int minute)
 {
     return QStringLiteral("%1:%2").arg(minute / 60, 2, 10, QLatin1Char('0')).arg(minute % 60, 2, 10, QLatin1Char('0'));
@@ -33,13 +45,7 @@ Document make(const Book &book)
     // One band as high as the page, a hair less so that it never spills onto a second.
     Band band{QStringLiteral("Calendario"), size.height() - 0.5, {}, {}, {}};
 
-    TextBox title = text(QStringLiteral("txtTitolo"), QRectF(0, 0, width, 7), 10, true, {book.title});
-    title.font.family = QStringLiteral("Verdana");
-    title.colour = Colour::White;
-    title.fill = Colour::SlateGrey;
-    title.align = Align::Centre;
-    title.middle = true;
-    band.texts.append(title);
+    band.texts.append(bar(QStringLiteral("txtTitolo"), QRectF(0, 0, width, 7), 10, book.title));
 
     // The legend: a small box of each dentist's colour and the dentist beside it.
     if (!book.legend.isEmpty()) {
@@ -97,13 +103,7 @@ Document make(const Book &book)
         band.texts.append(lines);
     }
 
-    TextBox foot = text(QStringLiteral("txtPagina"), QRectF(0, band.height - 5.5, width, 5), 8, true, {book.footer});
-    foot.font.family = QStringLiteral("Verdana");
-    foot.colour = Colour::White;
-    foot.fill = Colour::SlateGrey;
-    foot.align = Align::Centre;
-    foot.middle = true;
-    band.texts.append(foot);
+    band.texts.append(bar(QStringLiteral("txtPagina"), QRectF(0, band.height - 5.5, width, 5), 8, book.footer));
 
     doc.addBand(band);
     return doc;
