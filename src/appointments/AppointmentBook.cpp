@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QMutex>
+#include <QSet>
 
 #include <sys/stat.h>
 
@@ -406,9 +407,14 @@ QStringList dentists(const Layout &layout)
 {
     QStringList shown;
     QStringList keys;
+    // Each text once: a week holds thousands of blocks and a handful of dentists' texts.
+    QSet<QString> seen;
     bool none = false;
     for (const Day &day : layout.days)
         for (const Entry &e : day.entries) {
+            if (seen.contains(e.dentist))
+                continue;
+            seen.insert(e.dentist);
             const QString key = dentistKey(e.dentist);
             if (key.isEmpty())
                 none = true;
