@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QMutex>
+#include <QSet>
 
 #include <sys/stat.h>
 
@@ -150,35 +151,43 @@ std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
     }
 
     // The archive is read in two halves at once; each half keeps the date of every card and
-    // the entries of the days asked for (few), in file order.
+    // the entries of the days asked for (few), in file order. The halves' lists lie on cache
+    // lines of their own: each thread grows its own list at every card, and two lists on one
+    // line would pass it from one processor to the other at every card.
     index = DateIndex{};
-    std::array<std::vector<int>, 2> dates;
-    std::array<std::vector<Entry>, 2> found;
+    struct alignas(64) Half
+    {
+        std::vector<int> dates;
+        std::vector<Entry> found;
+    };
+    std::array<Half, 2> halves;
     const qint64 began = QDateTime::currentMSecsSinceEpoch();
     RecordFile file(path, TAppointmentRecord::Size);
     file.open(RecordFile::Read);
-    for (auto &half : dates)
-        half.reserve(size_t(file.count() / 2 + 1));
-    file.scanInHalves([&](int half, const char *bytes, qint64 position) {
+    for (auto &half : halves)
+        half.dates.reserve(size_t(file.count() / 2 + 1));
+    file.scanInHalves([&](int which, const char *bytes, qint64 position) {
+        Half &half = halves[size_t(which)];
         const auto &record = *reinterpret_cast<const TAppointmentRecord *>(bytes);
         const int date = Formats::dateNumber(record.Data.trimmedBytes());
-        dates[size_t(half)].push_back(date);
+        half.dates.push_back(date);
         if (date >= from && date <= to)
             if (auto e = entryOf(record, position))
-                found[size_t(half)].push_back(std::move(*e));
+                half.found.push_back(std::move(*e));
     });
     const qint64 count = file.count();
     file.close();
-    entries = std::move(found[0]);
-    entries.insert(entries.end(), std::make_move_iterator(found[1].begin()), std::make_move_iterator(found[1].end()));
+    entries = std::move(halves[0].found);
+    entries.insert(entries.end(), std::make_move_iterator(halves[1].found.begin()),
+                   std::make_move_iterator(halves[1].found.end()));
     sortEntries(entries);
 
-    if (before && qint64(dates[0].size() + dates[1].size()) == count && before->changedNs / 1000000 < began - 2000
-        && stampOf(path) == before) {
+    if (before && qint64(halves[0].dates.size() + halves[1].dates.size()) == count
+        && before->changedNs / 1000000 < began - 2000 && stampOf(path) == before) {
         index.path = path;
         index.stamp = *before;
-        index.dates = std::move(dates[0]);
-        index.dates.insert(index.dates.end(), dates[1].begin(), dates[1].end());
+        index.dates = std::move(halves[0].dates);
+        index.dates.insert(index.dates.end(), halves[1].dates.begin(), halves[1].dates.end());
     }
     return entries;
 }
@@ -406,9 +415,14 @@ QStringList dentists(const Layout &layout)
 {
     QStringList shown;
     QStringList keys;
+    // Each text once: a week holds thousands of blocks and a handful of dentists' texts.
+    QSet<QString> seen;
     bool none = false;
     for (const Day &day : layout.days)
         for (const Entry &e : day.entries) {
+            if (seen.contains(e.dentist))
+                continue;
+            seen.insert(e.dentist);
             const QString key = dentistKey(e.dentist);
             if (key.isEmpty())
                 none = true;

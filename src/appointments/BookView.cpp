@@ -399,6 +399,16 @@ void BookView::paintEvent(QPaintEvent *event)
     // The blocks in view; then their boxes, their first lines (bold), their other lines, and
     // the current item's frame: one font at a time (a crowded week has thousands of blocks).
     QList<int> shown;
+    // A block's frame as bands `thick` pixels wide along its edges: the pixels a pen of that
+    // width outlining the block draws (a pen of two leaves the two outer corners on the left
+    // open).
+    const auto frame = [&p](const QRect &r, const QColor &c, int thick) {
+        const int open = thick > 1 ? 1 : 0;
+        p.fillRect(QRect(r.left() + open, r.top(), r.width() - open, thick), c);
+        p.fillRect(QRect(r.left() + open, r.bottom() + 1 - thick, r.width() - open, thick), c);
+        p.fillRect(QRect(r.left(), r.top() + open, thick, r.height() - 2 * open), c);
+        p.fillRect(QRect(r.right() + 1 - thick, r.top(), thick, r.height()), c);
+    };
     for (int i = 0; i < m_items.size(); ++i) {
         const Item &it = m_items[i];
         if (it.row > lastRow || it.row + it.rows <= firstRow || it.entry < 0)
@@ -423,13 +433,13 @@ void BookView::paintEvent(QPaintEvent *event)
         const Drawn &drawn = m_drawn[i];
         p.fillRect(r, colour(drawn.look.fill));
         p.fillRect(QRect(r.left(), r.top(), 5, r.height()), colour(drawn.look.edge));
-        if (drawn.state == State::Overdue) {
-            p.setPen(QPen(kOverdueFrame, 2));
-            p.drawRect(r.adjusted(1, 1, -1, -1));
-        } else {
-            p.setPen(colour(drawn.look.edge));
-            p.drawRect(r.adjusted(0, 0, -1, -1));
-        }
+        // The frame: two pixels of red round a past-due block, one of its edge's colour round
+        // the others; filled as bands (outlining thousands of rectangles with a pen is the
+        // slow way to the same pixels).
+        if (drawn.state == State::Overdue)
+            frame(r, kOverdueFrame, 2);
+        else
+            frame(r, colour(drawn.look.edge), 1);
     }
     // The lines that fit, each cut at the block's edge; a block of one row reads on one line.
     // Only the characters that can show are drawn.
