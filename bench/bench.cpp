@@ -411,6 +411,7 @@ void chartRows(int runs, const QString &folder)
     row("(read the 1,000 entries, no window)", median(reads), stream, "stream");
     row("dental chart, odontogram with no entries", empty, empty, "itself");
     row("dental chart, odontogram of 1,000 entries", full, empty + stream, "none + stream");
+}
 
 // The appointment book, made and shown on a day or a week until painted (it reads the whole
 // archive for the days it shows), then moved to the next day or week, against streaming the
