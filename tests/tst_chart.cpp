@@ -1848,7 +1848,8 @@ void TestChart::odontogramChangesNotWrittenStayForTheNextSave()
     QVERIFY(QFile::remove(world.file(kOdontogram2)));
     QVERIFY(QDir().mkpath(world.file(kOdontogram2))); // no file can be written there
     card->cmdSaveClick();
-    QCOMPARE(shownMessages(), (QStringList{QStringLiteral("error: ") + kArchiveFailure, kUpdatedMessage}));
+    // The failure alone: no "saved" after it, so that nobody takes the states for stored.
+    QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
     QCOMPARE(card->pendingStates().size(), 1);
     QVERIFY(QDir().rmdir(world.file(kOdontogram2)));
     card->cmdSaveClick();

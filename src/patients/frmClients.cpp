@@ -452,13 +452,15 @@ void TfrmClients::cmdSaveClick()
 // the file of its position, in the order made. A change not written stays for the next save.
 void TfrmClients::beforeShowCard() { m_pendingStates.clear(); }
 
-void TfrmClients::afterSave(CardResult)
+bool TfrmClients::afterSave(CardResult)
 {
     if (m_pendingStates.isEmpty())
-        return;
+        return true;
     m_pendingStates.remove(0, Odontogram::append(Odontogram::path(position()), m_pendingStates));
-    if (!m_pendingStates.isEmpty())
-        Messages::error(this, kArchiveFailure);
+    if (m_pendingStates.isEmpty())
+        return true;
+    Messages::error(this, kArchiveFailure);
+    return false;
 }
 
 void TfrmClients::cmdNewClick() { newCard(); }

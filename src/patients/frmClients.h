@@ -142,7 +142,7 @@ private:
     void afterNewCard() override;
     void afterDuplicate() override;
     void beforeShowCard() override;
-    void afterSave(CardResult result) override;
+    bool afterSave(CardResult result) override;
     void showOwn(const TPatientRecord &record) override;
     void takeOwn(TPatientRecord &record) const override;
 

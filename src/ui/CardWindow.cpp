@@ -111,10 +111,10 @@ CardResult CardWindow::saveCard()
         result = m_card->save();
     }
     showPositionText();
-    if (result == CardResult::Inserted || result == CardResult::Updated)
-        afterSave(result);
-    else
+    if (result != CardResult::Inserted && result != CardResult::Updated)
         result = CardResult::Failed;
+    else if (!afterSave(result))
+        return result;
     report(result);
     return result;
 }

@@ -81,8 +81,9 @@ protected:
     // card); the card's record and position are already the new ones.
     virtual void beforeShowCard() {}
     // After a save wrote the card (Inserted or Updated), its position known and shown, before
-    // the message.
-    virtual void afterSave(CardResult) {}
+    // the message: false when a part the window keeps beside the card could not be written
+    // (the window has said so, and the card's success message is not shown).
+    virtual bool afterSave(CardResult) { return true; }
     // A new card is shown: the window's own starting values and focus.
     virtual void afterNewCard() {}
     // The card has become a copy (shown, without a position): the window's own changes to it.
