@@ -17,6 +17,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
@@ -560,21 +562,38 @@ void TestPrint::printerThatCannotStartIsReported()
 }
 
 // A long print shows its progress and can be cancelled: cancelled at any page, nothing is
-// printed, no file is left and no message says it was done; let run, the whole file is there.
+// printed, no file cut short is left, an earlier file of that name stays as it was and no
+// message says it was done; let run, the whole file takes the earlier one's place.
 void TestPrint::cancelledLongPrintLeavesNothing_data()
 {
     QTest::addColumn<int>("cancelAt"); // the pages done when the user cancels; -1: never
-    QTest::newRow("before the first page") << 0;
-    QTest::newRow("half-way") << 20;
-    QTest::newRow("before the last page") << 39;
-    QTest::newRow("not cancelled") << -1;
+    QTest::addColumn<bool>("earlier"); // a PDF of that name is there before
+    QTest::newRow("before the first page") << 0 << false;
+    QTest::newRow("half-way") << 20 << false;
+    QTest::newRow("before the last page") << 39 << false;
+    QTest::newRow("not cancelled") << -1 << false;
+    QTest::newRow("over an earlier PDF, before the first page") << 0 << true;
+    QTest::newRow("over an earlier PDF, half-way") << 20 << true;
+    QTest::newRow("over an earlier PDF, not cancelled") << -1 << true;
 }
 
 void TestPrint::cancelledLongPrintLeavesNothing()
 {
     QFETCH(int, cancelAt);
+    QFETCH(bool, earlier);
     TestWorld world;
-    const QString pdf = world.file(QStringLiteral("riepilogo.pdf"));
+    QVERIFY(QDir(world.folder()).mkdir(QStringLiteral("stampe")));
+    const QString pdf = world.file(QStringLiteral("stampe/riepilogo.pdf"));
+    QByteArray earlierPdf;
+    if (earlier) {
+        Printer::setPdfFile(pdf);
+        QVERIFY(Report::print(nullptr, ListDocument::make(QStringLiteral("Prima"), numberedLines(10),
+                                                          QStringLiteral("Piede"))));
+        Printer::takePrinted();
+        Progress::takeShown();
+        earlierPdf = world.read(QStringLiteral("stampe/riepilogo.pdf"));
+        QCOMPARE(pdfPages(earlierPdf, nullptr), 1);
+    }
     Printer::setPdfFile(pdf);
     Progress::cancelNextAt(cancelAt);
     const Document document =
@@ -584,15 +603,24 @@ void TestPrint::cancelledLongPrintLeavesNothing()
     const bool printed = Report::print(nullptr, document);
     QCOMPARE(Progress::takeShown(), QStringList{QStringLiteral("Stampa in corso...")});
     QVERIFY(shownMessages().isEmpty());
+    const QStringList left = QDir(world.file(QStringLiteral("stampe"))).entryList(QDir::Files | QDir::Hidden);
     if (cancelAt >= 0) {
         QVERIFY(!printed);
         QVERIFY(Printer::takePrinted().isEmpty());
-        QVERIFY(!QFile::exists(pdf));
+        if (earlier) {
+            QCOMPARE(left, QStringList{QStringLiteral("riepilogo.pdf")});
+            QCOMPARE(world.read(QStringLiteral("stampe/riepilogo.pdf")), earlierPdf);
+        } else {
+            QCOMPARE(left, QStringList());
+        }
     } else {
         QVERIFY(printed);
         QCOMPARE(Printer::takePrinted().size(), 1);
+        QCOMPARE(left, QStringList{QStringLiteral("riepilogo.pdf")});
         QString mediaBox;
-        QCOMPARE(pdfPages(world.read(QStringLiteral("riepilogo.pdf")), &mediaBox), pages);
+        QCOMPARE(pdfPages(world.read(QStringLiteral("stampe/riepilogo.pdf")), &mediaBox), pages);
+        // A new file, readable as any other the user makes.
+        QVERIFY(QFileInfo(pdf).permissions().testFlag(QFileDevice::ReadOther));
     }
 }
 
