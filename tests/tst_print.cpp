@@ -1,4 +1,5 @@
 // Report documents, the list document, the card documents and their dialogs, print and preview.
+#include "support/Faults.h"
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
@@ -194,6 +195,7 @@ private slots:
     void printerThatCannotStartIsReported();
     void cancelledLongPrintLeavesNothing_data();
     void cancelledLongPrintLeavesNothing();
+    void printCutShortLeavesTheEarlierPdf();
     void cancelledPreviewCloses();
     void cardDialogs_data();
     void cardDialogs();
@@ -622,6 +624,37 @@ void TestPrint::cancelledLongPrintLeavesNothing()
         // A new file, readable as any other the user makes.
         QVERIFY(QFileInfo(pdf).permissions().testFlag(QFileDevice::ReadOther));
     }
+}
+
+// A print to a file that the disk cannot hold whole (full, or a quota) is a failure said as
+// such, and the earlier PDF of that name stays as it was.
+void TestPrint::printCutShortLeavesTheEarlierPdf()
+{
+    TestWorld world;
+    QVERIFY(QDir(world.folder()).mkdir(QStringLiteral("stampe")));
+    const QString pdf = world.file(QStringLiteral("stampe/riepilogo.pdf"));
+    Printer::setPdfFile(pdf);
+    QVERIFY(Report::print(nullptr, ListDocument::make(QStringLiteral("Prima"), numberedLines(10),
+                                                      QStringLiteral("Piede"))));
+    Printer::takePrinted();
+    const QByteArray earlier = world.read(QStringLiteral("stampe/riepilogo.pdf"));
+    const Document document =
+        ListDocument::make(QStringLiteral("Riepilogo"), numberedLines(40 * 56), QStringLiteral("Piede"));
+    bool printed = true;
+    {
+        const FileSizeLimit full(earlier.size() * 2);
+        QVERIFY(full.ok());
+        printed = Report::print(nullptr, document);
+    }
+    QVERIFY(!printed);
+    QVERIFY(Printer::takePrinted().isEmpty());
+    QCOMPARE(shownMessages(),
+             QStringList{QStringLiteral("error: Attenzione: impossibile avviare la stampa.\r\n\r\n"
+                                        "Verificare che la stampante sia disponibile oppure che il file di "
+                                        "destinazione possa essere scritto.")});
+    QCOMPARE(world.read(QStringLiteral("stampe/riepilogo.pdf")), earlier);
+    QCOMPARE(QDir(world.file(QStringLiteral("stampe"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("riepilogo.pdf")});
 }
 
 // A preview cancelled while its pages are made closes instead of showing some of them.

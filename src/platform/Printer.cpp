@@ -43,6 +43,14 @@ bool paintOrReport(QWidget *parent, QPrinter &printer, const Printable &document
     return false;
 }
 
+bool endsAsPdf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 32 || !file.seek(file.size() - 32))
+        return false;
+    return file.read(32).trimmed().endsWith("%%EOF");
+}
+
 // A print to a file is written under a temporary name beside it and renamed over the file
 // only when complete: a print that is cancelled or fails leaves no file cut short and the
 // earlier file of that name as it was.
@@ -65,7 +73,10 @@ bool output(QWidget *parent, QPrinter &printer, const Printable &document)
     printer.setOutputFileName(target);
     if (!printed)
         return false;
-    if (std::rename(QFile::encodeName(aside.fileName()).constData(), QFile::encodeName(target).constData()) != 0) {
+    // The PDF writer does not report a failed write (a full disk, a quota): a file that does
+    // not end as a PDF ends was cut short and is no print.
+    if (!endsAsPdf(aside.fileName())
+        || std::rename(QFile::encodeName(aside.fileName()).constData(), QFile::encodeName(target).constData()) != 0) {
         Messages::error(parent, kCannotPrint);
         return false;
     }
