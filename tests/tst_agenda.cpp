@@ -631,7 +631,7 @@ private slots:
         QCOMPARE(Modal::takeOpened(), QStringList{"frmWhatsApp_Message"});
         QCOMPARE(shown, (QStringList{"12/12/2026", "17:05", "Esposito Gennaro", "3391112223"}));
         QCOMPARE(TMisc::takeOpened(),
-                 QStringList{QStringLiteral("https://web.whatsapp.com/send?phone=3391112223&text=Gentile Paziente, le "
+                 QStringList{QStringLiteral("https://web.whatsapp.com/send?phone=393391112223&text=Gentile Paziente, le "
                                             "ricordiamo l'appuntamento presso il nostro studio dentistico alle ore "
                                             "17:05 del giorno 12/12/2026")});
     }
@@ -691,7 +691,7 @@ private slots:
         QCOMPARE(url.host(), QStringLiteral("web.whatsapp.com"));
         QCOMPARE(url.path(), QStringLiteral("/send"));
         const QUrlQuery query(url);
-        QCOMPARE(query.queryItemValue(QStringLiteral("phone")), QStringLiteral("3391112223"));
+        QCOMPARE(query.queryItemValue(QStringLiteral("phone")), QStringLiteral("393391112223"));
         QCOMPARE(query.queryItemValue(QStringLiteral("text"), QUrl::FullyDecoded), text);
         QVERIFY(!url.toEncoded().contains(' '));
     }

@@ -158,11 +158,55 @@ private slots:
         QCOMPARE(MessageLinks::whatsApp(QStringLiteral(" 3331234567 "),
                                         MessageLinks::confirmationText(QStringLiteral("09"), QStringLiteral("05"),
                                                                        QStringLiteral("15/01/2027"))),
-                 QStringLiteral("https://web.whatsapp.com/send?phone=3331234567&text=Gentile Paziente, le confermiamo "
+                 QStringLiteral("https://web.whatsapp.com/send?phone=393331234567&text=Gentile Paziente, le confermiamo "
                                 "l'appuntamento presso il nostro studio dentistico alle ore 09:05 del giorno "
                                 "15/01/2027"));
         QCOMPARE(MessageLinks::mailto(QStringLiteral(" mario@esempio.it ")),
                  QStringLiteral("\"mailto:mario@esempio.it\""));
+    }
+
+    // An Italian mobile number typed without its country code reaches Italy: WhatsApp reads
+    // the number as international, so "3471234567" alone would be a number abroad or none.
+    void whatsAppNumber_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("sent");
+        QTest::newRow("mobile of 10 digits") << "3471234567"
+                                             << "393471234567";
+        QTest::newRow("mobile of 9 digits") << "347123456"
+                                            << "39347123456";
+        QTest::newRow("blanks around") << " 3331234567 "
+                                       << "393331234567";
+        QTest::newRow("mobile whose own digits begin with 39") << "3921234567"
+                                                               << "393921234567";
+        QTest::newRow("with 39 already") << "393471234567"
+                                         << "393471234567";
+        QTest::newRow("with 0039") << "00393471234567"
+                                   << "00393471234567";
+        QTest::newRow("with +39") << "+393471234567"
+                                  << "+393471234567";
+        QTest::newRow("abroad, with its country code") << "33612345678"
+                                                       << "33612345678";
+        QTest::newRow("abroad, with 00") << "0041791234567"
+                                         << "0041791234567";
+        QTest::newRow("landline") << "0612345678"
+                                  << "0612345678";
+        QTest::newRow("too short") << "34712345"
+                                   << "34712345";
+        QTest::newRow("too long") << "34712345678"
+                                  << "34712345678";
+        QTest::newRow("not digits alone") << "347 1234567"
+                                          << "347 1234567";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void whatsAppNumber()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, sent);
+        QCOMPARE(MessageLinks::whatsAppNumber(stored), sent);
+        const QUrlQuery query(TMisc::toUrl(MessageLinks::whatsApp(stored, QStringLiteral("Promemoria"))));
+        QCOMPARE(query.queryItemValue(QStringLiteral("phone"), QUrl::FullyDecoded), sent);
     }
 
     // A crafted field stays one part of its link: no parameter, header or recipient is added
@@ -925,7 +969,7 @@ private slots:
         card->btnWhatsApp->click();
         QCOMPARE(shownMessages(), QStringList());
         QCOMPARE(TMisc::takeOpened(),
-                 QStringList{QStringLiteral("https://web.whatsapp.com/send?phone=3331234567&text=Gentile Paziente, le "
+                 QStringList{QStringLiteral("https://web.whatsapp.com/send?phone=393331234567&text=Gentile Paziente, le "
                                             "confermiamo l'appuntamento presso il nostro studio dentistico alle ore "
                                             "08:45 del giorno 15/01/2027")});
         QVERIFY(!QFile::exists(archivePath()));

@@ -9,7 +9,9 @@
 #include "ui/Help.h"
 #include "ui/LinkLabel.h"
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QPainter>
@@ -69,6 +71,44 @@ QStringList outlineOf(const QString &xml)
         items.append(m.captured(1) + QLatin1Char(' ') + title);
     }
     return items;
+}
+
+// The page (0-based) that starts the chapter, -1 when none does.
+int chapterStart(const QStringList &pages, int chapter, const QString &title)
+{
+    const QString heading = QStringLiteral("CAPITOLO %1 %2").arg(chapter).arg(title);
+    for (int p = 0; p < pages.size(); ++p)
+        if (simplified(pages.at(p)).startsWith(heading))
+            return p;
+    return -1;
+}
+
+// A page's lines of text, without its running head and its foot.
+QStringList bodyLines(const QString &page)
+{
+    QStringList lines;
+    for (const QString &line : page.split(QLatin1Char('\n'))) {
+        const QString l = line.simplified();
+        if (!l.isEmpty() && !l.startsWith(QStringLiteral("Capitolo ")) && !l.startsWith(QStringLiteral("Pagina "))
+            && l != QStringLiteral("Guida all'utilizzo di Sorrisa"))
+            lines.append(l);
+    }
+    return lines;
+}
+
+// How far down a rendered page's body its ink reaches, from 0 (nothing) to 1 (the foot of
+// the body). The body is where the manual's maker lays the text out: 22 mm from the top, the
+// left and the right, 24 mm from the bottom, between the running head and the foot.
+double inkDepth(const QImage &page)
+{
+    const double pxPerMm = page.width() / 210.0;
+    const int left = int(22 * pxPerMm), right = int((210 - 22) * pxPerMm);
+    const int top = int(22 * pxPerMm), bottom = int((297 - 24) * pxPerMm);
+    for (int y = bottom; y > top; --y)
+        for (int x = left; x < right; ++x)
+            if (qGray(page.pixel(x, y)) < 235)
+                return double(y - top) / (bottom - top);
+    return 0;
 }
 
 int count(const QByteArray &pdf, const char *what)
@@ -135,11 +175,7 @@ private slots:
         // Each chapter starts a page of its own, in order, and the contents give that page.
         QList<int> starts;
         for (int c = 0; c < titles.size(); ++c) {
-            const QString heading = QStringLiteral("CAPITOLO %1 %2").arg(c + 1).arg(titles.at(c));
-            int found = -1;
-            for (int p = 0; p < pages.size() && found < 0; ++p)
-                if (simplified(pages.at(p)).startsWith(heading))
-                    found = p;
+            const int found = chapterStart(pages, c + 1, titles.at(c));
             QVERIFY2(found >= 0, qPrintable(QStringLiteral("chapter not found: ") + titles.at(c)));
             QVERIFY2(starts.isEmpty() || found > starts.last(), "one page per chapter at least");
             QVERIFY2(simplified(pages.at(found)).contains(QStringLiteral("Pagina %1").arg(found + 1)),
@@ -176,20 +212,9 @@ private slots:
         if (text.isEmpty())
             QSKIP("pdftotext is not installed");
         const QStringList pages = text.split(QLatin1Char('\f'));
-        // A page's lines of text, without its running head and its foot.
-        const auto body = [](const QString &page) {
-            QStringList lines;
-            for (const QString &line : page.split(QLatin1Char('\n'))) {
-                const QString l = line.simplified();
-                if (!l.isEmpty() && !l.startsWith(QStringLiteral("Capitolo "))
-                    && !l.startsWith(QStringLiteral("Pagina ")) && l != QStringLiteral("Guida all'utilizzo di Sorrisa"))
-                    lines.append(l);
-            }
-            return lines;
-        };
         for (int p = 2; p + 1 < pages.size(); ++p) {
-            const QStringList here = body(pages.at(p));
-            const QStringList next = body(pages.at(p + 1));
+            const QStringList here = bodyLines(pages.at(p));
+            const QStringList next = bodyLines(pages.at(p + 1));
             if (here.isEmpty() || next.isEmpty())
                 continue;
             QVERIFY2(here.last() != next.first() || here.last().size() < 20,
@@ -212,16 +237,53 @@ private slots:
                 pictured.insert(m.captured(1).toInt() - 1);
         const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
         for (int p = 2; p < pages.size(); ++p) {
-            int lines = 0;
-            for (const QString &line : pages.at(p).split(QLatin1Char('\n'))) {
-                const QString l = line.simplified();
-                if (!l.isEmpty() && !l.startsWith(QStringLiteral("Capitolo "))
-                    && !l.startsWith(QStringLiteral("Pagina ")) && l != QStringLiteral("Guida all'utilizzo di Sorrisa"))
-                    ++lines;
-            }
+            const int lines = int(bodyLines(pages.at(p)).size());
             QVERIFY2(lines > 3 || pictured.contains(p),
                      qPrintable(QStringLiteral("page %1 holds only %2 lines").arg(p + 1).arg(lines)));
         }
+    }
+
+    // No chapter of more than one page ends on a page filled less than a third, nor on a
+    // picture and its caption parted from the text that speaks of them: the page, rendered,
+    // has ink down to a third of its body at least, and more than two lines of text.
+    void noChapterEndsNearlyEmpty()
+    {
+        const QString text = poppler(QStringLiteral("pdftotext"),
+                                     {QStringLiteral("-enc"), QStringLiteral("UTF-8"), kManual, QStringLiteral("-")});
+        QTemporaryDir rendered;
+        const QString prefix = rendered.filePath(QStringLiteral("pagina"));
+        if (text.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+            QSKIP("pdftotext or pdftoppm is not installed");
+        QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
+                                   {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"), kManual, prefix}),
+                 0);
+        // pagina-01.png … in order: the numbers are padded to one width.
+        const QStringList images = QDir(rendered.path()).entryList({QStringLiteral("pagina-*.png")}, QDir::Files,
+                                                                   QDir::Name);
+        const QStringList pages = text.split(QLatin1Char('\f')).mid(0, images.size());
+        QCOMPARE(pages.size(), images.size());
+        int ended = 0; // the chapters of more than one page
+        for (int c = 0; c < titles.size(); ++c) {
+            const int first = chapterStart(pages, c + 1, titles.at(c));
+            const int last = c + 1 < titles.size() ? chapterStart(pages, c + 2, titles.at(c + 1)) - 1
+                                                   : int(pages.size()) - 1;
+            QVERIFY2(first >= 0 && last >= first, qPrintable(titles.at(c)));
+            if (last == first)
+                continue;
+            ++ended;
+            const QImage page(rendered.filePath(images.at(last)));
+            QVERIFY(!page.isNull());
+            const double depth = inkDepth(page);
+            QVERIFY2(depth >= 1.0 / 3, qPrintable(QStringLiteral("the chapter \"%1\" ends on page %2, filled to %3 %")
+                                                      .arg(titles.at(c))
+                                                      .arg(last + 1)
+                                                      .arg(qRound(depth * 100))));
+            QVERIFY2(bodyLines(pages.at(last)).size() > 2,
+                     qPrintable(QStringLiteral("the chapter \"%1\" ends on page %2 with a picture alone")
+                                    .arg(titles.at(c))
+                                    .arg(last + 1)));
+        }
+        QVERIFY2(ended > 0, "some chapters take more than a page");
     }
 
     // Bookmarks appended to a finished PDF as an incremental update: the file's own bytes stay

@@ -1,4 +1,5 @@
 // Report documents, the list document, the card documents and their dialogs, print and preview.
+#include "support/Faults.h"
 #include "support/Fixtures.h"
 #include "support/TestSupport.h"
 
@@ -17,6 +18,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLabel>
@@ -192,6 +195,7 @@ private slots:
     void printerThatCannotStartIsReported();
     void cancelledLongPrintLeavesNothing_data();
     void cancelledLongPrintLeavesNothing();
+    void printCutShortLeavesTheEarlierPdf();
     void cancelledPreviewCloses();
     void cardDialogs_data();
     void cardDialogs();
@@ -560,21 +564,38 @@ void TestPrint::printerThatCannotStartIsReported()
 }
 
 // A long print shows its progress and can be cancelled: cancelled at any page, nothing is
-// printed, no file is left and no message says it was done; let run, the whole file is there.
+// printed, no file cut short is left, an earlier file of that name stays as it was and no
+// message says it was done; let run, the whole file takes the earlier one's place.
 void TestPrint::cancelledLongPrintLeavesNothing_data()
 {
     QTest::addColumn<int>("cancelAt"); // the pages done when the user cancels; -1: never
-    QTest::newRow("before the first page") << 0;
-    QTest::newRow("half-way") << 20;
-    QTest::newRow("before the last page") << 39;
-    QTest::newRow("not cancelled") << -1;
+    QTest::addColumn<bool>("earlier"); // a PDF of that name is there before
+    QTest::newRow("before the first page") << 0 << false;
+    QTest::newRow("half-way") << 20 << false;
+    QTest::newRow("before the last page") << 39 << false;
+    QTest::newRow("not cancelled") << -1 << false;
+    QTest::newRow("over an earlier PDF, before the first page") << 0 << true;
+    QTest::newRow("over an earlier PDF, half-way") << 20 << true;
+    QTest::newRow("over an earlier PDF, not cancelled") << -1 << true;
 }
 
 void TestPrint::cancelledLongPrintLeavesNothing()
 {
     QFETCH(int, cancelAt);
+    QFETCH(bool, earlier);
     TestWorld world;
-    const QString pdf = world.file(QStringLiteral("riepilogo.pdf"));
+    QVERIFY(QDir(world.folder()).mkdir(QStringLiteral("stampe")));
+    const QString pdf = world.file(QStringLiteral("stampe/riepilogo.pdf"));
+    QByteArray earlierPdf;
+    if (earlier) {
+        Printer::setPdfFile(pdf);
+        QVERIFY(Report::print(nullptr, ListDocument::make(QStringLiteral("Prima"), numberedLines(10),
+                                                          QStringLiteral("Piede"))));
+        Printer::takePrinted();
+        Progress::takeShown();
+        earlierPdf = world.read(QStringLiteral("stampe/riepilogo.pdf"));
+        QCOMPARE(pdfPages(earlierPdf, nullptr), 1);
+    }
     Printer::setPdfFile(pdf);
     Progress::cancelNextAt(cancelAt);
     const Document document =
@@ -584,16 +605,56 @@ void TestPrint::cancelledLongPrintLeavesNothing()
     const bool printed = Report::print(nullptr, document);
     QCOMPARE(Progress::takeShown(), QStringList{QStringLiteral("Stampa in corso...")});
     QVERIFY(shownMessages().isEmpty());
+    const QStringList left = QDir(world.file(QStringLiteral("stampe"))).entryList(QDir::Files | QDir::Hidden);
     if (cancelAt >= 0) {
         QVERIFY(!printed);
         QVERIFY(Printer::takePrinted().isEmpty());
-        QVERIFY(!QFile::exists(pdf));
+        if (earlier) {
+            QCOMPARE(left, QStringList{QStringLiteral("riepilogo.pdf")});
+            QCOMPARE(world.read(QStringLiteral("stampe/riepilogo.pdf")), earlierPdf);
+        } else {
+            QCOMPARE(left, QStringList());
+        }
     } else {
         QVERIFY(printed);
         QCOMPARE(Printer::takePrinted().size(), 1);
+        QCOMPARE(left, QStringList{QStringLiteral("riepilogo.pdf")});
         QString mediaBox;
-        QCOMPARE(pdfPages(world.read(QStringLiteral("riepilogo.pdf")), &mediaBox), pages);
+        QCOMPARE(pdfPages(world.read(QStringLiteral("stampe/riepilogo.pdf")), &mediaBox), pages);
+        // A new file, readable as any other the user makes.
+        QVERIFY(QFileInfo(pdf).permissions().testFlag(QFileDevice::ReadOther));
     }
+}
+
+// A print to a file that the disk cannot hold whole (full, or a quota) is a failure said as
+// such, and the earlier PDF of that name stays as it was.
+void TestPrint::printCutShortLeavesTheEarlierPdf()
+{
+    TestWorld world;
+    QVERIFY(QDir(world.folder()).mkdir(QStringLiteral("stampe")));
+    const QString pdf = world.file(QStringLiteral("stampe/riepilogo.pdf"));
+    Printer::setPdfFile(pdf);
+    QVERIFY(Report::print(nullptr, ListDocument::make(QStringLiteral("Prima"), numberedLines(10),
+                                                      QStringLiteral("Piede"))));
+    Printer::takePrinted();
+    const QByteArray earlier = world.read(QStringLiteral("stampe/riepilogo.pdf"));
+    const Document document =
+        ListDocument::make(QStringLiteral("Riepilogo"), numberedLines(40 * 56), QStringLiteral("Piede"));
+    bool printed = true;
+    {
+        const FileSizeLimit full(earlier.size() * 2);
+        QVERIFY(full.ok());
+        printed = Report::print(nullptr, document);
+    }
+    QVERIFY(!printed);
+    QVERIFY(Printer::takePrinted().isEmpty());
+    QCOMPARE(shownMessages(),
+             QStringList{QStringLiteral("error: Attenzione: impossibile avviare la stampa.\r\n\r\n"
+                                        "Verificare che la stampante sia disponibile oppure che il file di "
+                                        "destinazione possa essere scritto.")});
+    QCOMPARE(world.read(QStringLiteral("stampe/riepilogo.pdf")), earlier);
+    QCOMPARE(QDir(world.file(QStringLiteral("stampe"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("riepilogo.pdf")});
 }
 
 // A preview cancelled while its pages are made closes instead of showing some of them.

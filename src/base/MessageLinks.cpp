@@ -2,6 +2,8 @@
 
 #include "storage/AnsiText.h"
 
+#include <algorithm>
+
 namespace {
 
 // Percent-encodes the characters that would end a part of a link or start another, and the
@@ -38,7 +40,17 @@ namespace MessageLinks {
 QString whatsApp(const QString &mobile, const QString &text)
 {
     return QStringLiteral("https://") + kWhatsAppHost + QStringLiteral("/send?phone=")
-           + queryValue(AnsiText::trimmed(mobile)) + QStringLiteral("&text=") + queryValue(text);
+           + queryValue(whatsAppNumber(mobile)) + QStringLiteral("&text=") + queryValue(text);
+}
+
+QString whatsAppNumber(const QString &mobile)
+{
+    const QString number = AnsiText::trimmed(mobile);
+    const bool digitsOnly =
+        std::all_of(number.begin(), number.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (digitsOnly && (number.size() == 9 || number.size() == 10) && number.startsWith(u'3'))
+        return QStringLiteral("39") + number;
+    return number;
 }
 
 QString reminderText(const QString &time, const QString &date)

@@ -10,9 +10,15 @@ namespace MessageLinks {
 
 inline const QString kWhatsAppHost = QStringLiteral("web.whatsapp.com");
 
-// "https://web.whatsapp.com/send?phone=" + mobile + "&text=" + text, the mobile number
-// exactly as stored (trimmed), no country prefix added.
+// "https://web.whatsapp.com/send?phone=" + whatsAppNumber(mobile) + "&text=" + text.
 QString whatsApp(const QString &mobile, const QString &text);
+
+// The number WhatsApp is given: the stored mobile number (trimmed), with Italy's country code
+// 39 put in front of an Italian mobile number typed without it (9 or 10 digits beginning with
+// 3), which WhatsApp would otherwise take for a number abroad. Every other number is left as
+// it is: one with "+", "00" or "39" in front (11 digits or more), a landline, anything not
+// made of digits alone.
+QString whatsAppNumber(const QString &mobile);
 
 // The agenda's reminder and the card's confirmation of an appointment.
 QString reminderText(const QString &time, const QString &date);

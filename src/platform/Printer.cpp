@@ -11,6 +11,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
+
+#include <cstdio>
 
 namespace {
 bool g_test = false;
@@ -25,22 +28,60 @@ const QString kCannotPrint = QStringLiteral(
 
 // Paints on the printer; a printer that cannot be started is reported, not taken for done,
 // and a print the user cancelled is no print.
-bool output(QWidget *parent, QPrinter &printer, const Printable &document)
+bool paintOrReport(QWidget *parent, QPrinter &printer, const Printable &document)
 {
     switch (Printer::paint(printer, document, parent)) {
     case Printer::Outcome::Done:
         return true;
     case Printer::Outcome::Cancelled:
         printer.abort();
-        // A file cut short is no print: it does not stay behind as if it were one.
-        if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-            QFile::remove(printer.outputFileName());
         return false;
     case Printer::Outcome::Failed:
         break;
     }
     Messages::error(parent, kCannotPrint);
     return false;
+}
+
+bool endsAsPdf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 32 || !file.seek(file.size() - 32))
+        return false;
+    return file.read(32).trimmed().endsWith("%%EOF");
+}
+
+// A print to a file is written under a temporary name beside it and renamed over the file
+// only when complete: a print that is cancelled or fails leaves no file cut short and the
+// earlier file of that name as it was.
+bool output(QWidget *parent, QPrinter &printer, const Printable &document)
+{
+    const QString target =
+        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    if (target.isEmpty())
+        return paintOrReport(parent, printer, document);
+    QTemporaryFile aside(target + QStringLiteral(".XXXXXX"));
+    if (!aside.open()) {
+        Messages::error(parent, kCannotPrint);
+        return false;
+    }
+    aside.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                         | QFileDevice::ReadOther);
+    aside.close(); // the printer writes it by its name
+    printer.setOutputFileName(aside.fileName());
+    const bool printed = paintOrReport(parent, printer, document);
+    printer.setOutputFileName(target);
+    if (!printed)
+        return false;
+    // The PDF writer does not report a failed write (a full disk, a quota): a file that does
+    // not end as a PDF ends was cut short and is no print.
+    if (!endsAsPdf(aside.fileName())
+        || std::rename(QFile::encodeName(aside.fileName()).constData(), QFile::encodeName(target).constData()) != 0) {
+        Messages::error(parent, kCannotPrint);
+        return false;
+    }
+    aside.setAutoRemove(false);
+    return true;
 }
 } // namespace
 

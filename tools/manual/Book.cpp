@@ -13,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTextList>
+#include <QTextStream>
 #include <QTextTable>
 #include <QTextDocument>
 #include <QUrl>
@@ -52,9 +53,11 @@ QString linkTo(int page)
 }
 
 // A chapter's last page filled less than this is nearly empty; its pictures may be made as
-// small as this to avoid it.
-constexpr double kNearlyEmpty = 0.3;
+// small as this to avoid it, and failing that the page before gives it some of its blocks.
+constexpr double kNearlyEmpty = 1.0 / 3;
 constexpr double kSmallestPictures = 0.8;
+// How full the last page is made when its blocks can be chosen: clearly more than a third.
+constexpr double kWellFilled = 0.45;
 
 struct Geometry
 {
@@ -271,6 +274,79 @@ double lastPageFill(QTextDocument &doc, const Geometry &g)
     return (bottom - (pages - 1) * g.bodyH) / g.bodyH;
 }
 
+// A caption: the text block right under a picture.
+bool isCaption(const QTextBlock &block) { return block.previous().isValid() && isPictureBlock(block.previous()); }
+
+// A chapter that ends on a page filled less than a third, or on a picture (and its caption)
+// parted from the text that speaks of it, ends nearly empty. A chapter of one page does not.
+bool endsNearlyEmpty(QTextDocument &doc, const Geometry &g, double enough = kNearlyEmpty)
+{
+    const int pages = contentPages(doc, g);
+    if (pages < 2)
+        return false;
+    if (lastPageFill(doc, g) < enough)
+        return true;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
+        if (!block.text().trimmed().isEmpty() && blockRect(doc, block).top() >= (pages - 1) * g.bodyH
+            && !isPictureBlock(block) && !isCaption(block))
+            return false;
+    return true;
+}
+
+// Where a page may end early: before a section's heading, a paragraph or a picture, or the
+// first item of a list; never between a heading or a picture and what follows it, inside a
+// list or a note.
+bool mayStartAPage(const QTextBlock &block)
+{
+    const QTextBlock before = block.previous();
+    if (!before.isValid() || QTextCursor(block).currentTable() || before.blockFormat().headingLevel() > 0
+        || isPictureBlock(before) || block.blockFormat().headingLevel() == 1)
+        return false;
+    if (const QTextList *list = block.textList())
+        return list->itemNumber(block) == 0;
+    return true;
+}
+
+// Moves the last blocks of the page before a nearly empty last page onto it, the fewest that
+// end the chapter on a page filled at least as much as `enough` (with more than a picture)
+// without adding a page. False, the document as it was, when no place to end that page does.
+bool fillLastPage(QTextDocument &doc, const Geometry &g, double enough)
+{
+    const int pages = contentPages(doc, g);
+    const double from = (pages - 2) * g.bodyH; // the top of the page before the last
+    QList<QTextBlock> candidates;              // from the last one up
+    for (QTextBlock block = doc.lastBlock(); block.isValid(); block = block.previous()) {
+        const double top = blockRect(doc, block).top();
+        if (top < from)
+            break;
+        if (top < from + g.bodyH && top > from && !block.text().trimmed().isEmpty()
+            && !(block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) && mayStartAPage(block))
+            candidates.append(block);
+    }
+    const auto setBreak = [](const QTextBlock &block, bool on) {
+        QTextBlockFormat format = block.blockFormat();
+        format.setPageBreakPolicy(on ? QTextFormat::PageBreak_AlwaysBefore : QTextFormat::PageBreak_Auto);
+        QTextCursor(block).setBlockFormat(format);
+    };
+    for (const QTextBlock &candidate : candidates) {
+        // The breaks that kept a heading or a picture after it with what follows them are no
+        // longer needed once the candidate starts the page.
+        QList<QTextBlock> breaks;
+        for (QTextBlock block = candidate.next(); block.isValid(); block = block.next())
+            if (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+                breaks.append(block);
+        for (const QTextBlock &block : breaks)
+            setBreak(block, false);
+        setBreak(candidate, true);
+        if (contentPages(doc, g) == pages && !endsNearlyEmpty(doc, g, enough))
+            return true;
+        setBreak(candidate, false);
+        for (const QTextBlock &block : breaks)
+            setBreak(block, true);
+    }
+    return false;
+}
+
 int pageOfAnchor(QTextDocument &doc, const QString &anchor, const Geometry &g)
 {
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next())
@@ -465,10 +541,11 @@ bool writePdf(const Book &book, const QString &path, QString *error)
         for (int c = 0; c < chapters.size(); ++c) {
             auto doc = std::make_unique<QTextDocument>();
             layOut(*doc, chapterHtml(book, chapters.at(c), c + 1, g), book, g, &writer);
-            // A chapter whose last page would hold only a few lines has its pictures made a
-            // little smaller, when that brings those lines back onto the page before.
+            // A chapter whose last page would be nearly empty has its pictures made a little
+            // smaller, when that brings that page's lines back onto the page before; failing
+            // that, the page before ends earlier and the last page takes what it leaves.
             const int pages = contentPages(*doc, g);
-            if (pages > 1 && lastPageFill(*doc, g) < kNearlyEmpty) {
+            if (endsNearlyEmpty(*doc, g)) {
                 for (double scale = 0.95; scale >= kSmallestPictures - 1e-9; scale -= 0.05) {
                     auto smaller = std::make_unique<QTextDocument>();
                     layOut(*smaller, chapterHtml(book, chapters.at(c), c + 1, g, scale), book, g, &writer);
@@ -478,6 +555,10 @@ bool writePdf(const Book &book, const QString &path, QString *error)
                     }
                 }
             }
+            if (endsNearlyEmpty(*doc, g) && !fillLastPage(*doc, g, kWellFilled) && !fillLastPage(*doc, g, kNearlyEmpty))
+                QTextStream(stderr) << QStringLiteral("sorrisa_manual: il capitolo \"%1\" finisce su una pagina quasi "
+                                                      "vuota\n")
+                                           .arg(chapters.at(c).first().text);
             toc.append({c + 1, true, chapters.at(c).first().text, QString()});
             int section = 0;
             for (const Block &b : chapters.at(c))
