@@ -45,6 +45,7 @@ TestWorld::~TestWorld()
     seams(false);
     Clock::reset();
     RecordFile::setLockWait(m_lockWait);
+    RecordFile::setLocksRefused(false);
 }
 
 QString TestWorld::folder() const { return ProgramFolder::path(); }
