@@ -216,6 +216,7 @@ private slots:
     void fileFailures();
     void readOnlyArchiveCanBeBrowsed_data();
     void readOnlyArchiveCanBeBrowsed();
+    void namedPipeInPlaceOfTheArchiveFailsAtOnce();
     void saveBeyondEndOfShortenedArchiveFails();
     void hints_data();
     void hints();
@@ -977,6 +978,23 @@ void TestPatients::fileFailures()
     QCOMPARE(QFileInfo(world.file(kPatientArchive)).isDir(), setup == QLatin1String("archive is a folder"));
     QCOMPARE(QFileInfo::exists(world.file(kPatientArchive)),
              setup == QLatin1String("read-only archive") || setup == QLatin1String("archive is a folder"));
+}
+
+// A named pipe in place of the archive (nobody writing at its other end): "Prima scheda" and a
+// save say that the archive cannot be reached, at once, instead of waiting for ever.
+void TestPatients::namedPipeInPlaceOfTheArchiveFailsAtOnce()
+{
+    TestWorld world;
+    QVERIFY(::mkfifo(QFile::encodeName(world.file(kPatientArchive)).constData(), 0644) == 0);
+    TfrmClients *w = openCard(world);
+    w->cmdFirstClick();
+    QCOMPARE(shownMessages(), QStringList{kFailure});
+    w->txtName->setText(QStringLiteral("Bruni"));
+    w->txtMobilePhone->setText(QStringLiteral("333"));
+    w->cmdSaveClick();
+    QCOMPARE(shownMessages(), QStringList{kFailure});
+    QCOMPARE(w->lblPosizione->text(), QString());
+    QVERIFY(!QFileInfo(world.file(kPatientArchive)).isFile());
 }
 
 void TestPatients::saveBeyondEndOfShortenedArchiveFails()
