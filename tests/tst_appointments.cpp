@@ -334,20 +334,23 @@ private slots:
     }
 
     // Two copies of the program on one shared folder save the same card: the second save asks
-    // whether to load the other copy's card or to overwrite it; a card nobody else saved is
-    // saved without a question.
+    // whether to load the other copy's card (Sì), to overwrite it (No) or to save nothing
+    // (Annulla, Escape, the close box of the real box: the typed card stays and the next save
+    // asks again); a card nobody else saved is saved without a question.
     void twoCopiesSaveOneCard_data()
     {
         QTest::addColumn<bool>("otherSaves");
-        QTest::addColumn<bool>("overwrite"); // the answer
-        QTest::newRow("nobody else saved it") << false << false;
-        QTest::newRow("another copy saved it: load its card") << true << false;
-        QTest::newRow("another copy saved it: overwrite it") << true << true;
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("nobody else saved it") << false << "No";
+        QTest::newRow("another copy saved it: Sì loads its card") << true << "Sì";
+        QTest::newRow("another copy saved it: No overwrites it") << true << "No";
+        QTest::newRow("another copy saved it: Escape saves nothing") << true << "Escape";
+        QTest::newRow("another copy saved it: the close box saves nothing") << true << "close";
     }
     void twoCopiesSaveOneCard()
     {
         QFETCH(bool, otherSaves);
-        QFETCH(bool, overwrite);
+        QFETCH(QString, answer);
         writeArchive(2);
         QVERIFY(card->showPosition(2)); // chosen from a list
         if (otherSaves) {
@@ -357,9 +360,22 @@ private slots:
             QCOMPARE(other.save(), CardResult::Updated);
         }
         card->txtNote->setText(QStringLiteral("da questa"));
-        Messages::queueAnswer(!overwrite);
-        card->cmdSalvaClick();
+        if (answer == QStringLiteral("Sì") || answer == QLatin1String("No")) {
+            Messages::queueAnswer(answer == QStringLiteral("Sì") ? Messages::Answer::Yes : Messages::Answer::No);
+            card->cmdSalvaClick();
+        } else {
+            const RealBox box = answerRealBox([this] { card->cmdSalvaClick(); }, boxAnswer(answer));
+            QVERIFY(box.text.startsWith(QStringLiteral("Attenzione: nel frattempo la scheda corrente")));
+            QCOMPARE(shownMessages(), QStringList());
+            QCOMPARE(readRecord(2).Note.text(), QStringLiteral("dall'altra"));
+            QCOMPARE(card->txtNote->text(), QStringLiteral("da questa"));
+            QCOMPARE(card->lblPosizione->text(), QStringLiteral("2"));
+            Messages::queueAnswer(Messages::Answer::No);
+            card->cmdSalvaClick();
+            answer = QStringLiteral("No");
+        }
         const QString asked = QStringLiteral("confirmation: ") + kCardChangedElsewhere;
+        const bool overwrite = answer == QLatin1String("No");
         if (!otherSaves)
             QCOMPARE(shownMessages(), QStringList{kModified});
         else if (overwrite)

@@ -427,21 +427,26 @@ void TestPatients::saveAppendsThenOverwrites()
 }
 
 // Two copies of the program on one shared folder save the same card: the second save asks
-// whether to load the other copy's card or to overwrite it, and either way nothing is lost
-// unseen. A card nobody else saved is saved without a question.
+// whether to load the other copy's card (Sì), to overwrite it (No) or to save nothing (Annulla,
+// Escape, the close box: the typed card stays, and the next save asks again), and either way
+// nothing is lost unseen. A card nobody else saved is saved without a question. The answers
+// that write nothing are given to the real box.
 void TestPatients::twoCopiesSaveOneCard_data()
 {
     QTest::addColumn<bool>("otherSaves");
-    QTest::addColumn<bool>("overwrite"); // the answer
-    QTest::newRow("nobody else saved it") << false << false;
-    QTest::newRow("another copy saved it: load its card") << true << false;
-    QTest::newRow("another copy saved it: overwrite it") << true << true;
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("nobody else saved it") << false << "No";
+    QTest::newRow("another copy saved it: Sì loads its card") << true << "Sì";
+    QTest::newRow("another copy saved it: No overwrites it") << true << "No";
+    QTest::newRow("another copy saved it: Escape saves nothing") << true << "Escape";
+    QTest::newRow("another copy saved it: the close box saves nothing") << true << "close";
+    QTest::newRow("another copy saved it: Annulla saves nothing") << true << "Annulla";
 }
 
 void TestPatients::twoCopiesSaveOneCard()
 {
     QFETCH(bool, otherSaves);
-    QFETCH(bool, overwrite);
+    QFETCH(QString, answer);
     TestWorld world;
     writeArchive(world, {patient(QStringLiteral("UNO")), patient(QStringLiteral("DUE"))});
     TfrmClients *w = openCard(world);
@@ -454,15 +459,31 @@ void TestPatients::twoCopiesSaveOneCard()
         QCOMPARE(other.save(), CardResult::Updated);
     }
     w->txtCity->setText(QStringLiteral("Modena"));
-    Messages::queueAnswer(!overwrite);
-    w->cmdSaveClick();
-
     const QString asked = QStringLiteral("confirmation: ") + kCardChangedElsewhere;
+    if (answer == QStringLiteral("Sì") || answer == QLatin1String("No")) {
+        Messages::queueAnswer(answer == QStringLiteral("Sì") ? Messages::Answer::Yes : Messages::Answer::No);
+        w->cmdSaveClick();
+    } else {
+        const RealBox box = answerRealBox([w] { w->cmdSaveClick(); }, boxAnswer(answer));
+        QCOMPARE(box.text, QString(kCardChangedElsewhere).replace(QLatin1String("\n\r"), QLatin1String("\n")));
+        QStringList buttons = box.buttons;
+        buttons.sort();
+        QCOMPARE(buttons, (QStringList{QStringLiteral("Annulla"), QStringLiteral("No"), QStringLiteral("Sì")}));
+        QCOMPARE(shownMessages(), QStringList());
+        // Nothing written; the typed card stays, at its place; the next save asks again.
+        QCOMPARE(fieldBytes(recordAt(world, 2), layout().at(5)), QByteArray("Parma"));
+        QCOMPARE(w->txtCity->text(), QStringLiteral("Modena"));
+        QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));
+        Messages::queueAnswer(Messages::Answer::No);
+        w->cmdSaveClick();
+        answer = QStringLiteral("No");
+    }
+
     const QByteArray city = fieldBytes(recordAt(world, 2), layout().at(5));
     if (!otherSaves) {
         QCOMPARE(shownMessages(), QStringList{info(kUpdated)});
         QCOMPARE(city, QByteArray("Modena"));
-    } else if (overwrite) {
+    } else if (answer == QLatin1String("No")) {
         QCOMPARE(shownMessages(), (QStringList{asked, info(kUpdated)}));
         QCOMPARE(city, QByteArray("Modena"));
     } else {
