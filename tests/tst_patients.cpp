@@ -11,6 +11,8 @@
 #include "platform/Modal.h"
 #include "platform/ProgramFolder.h"
 #include "storage/PatientRecord.h"
+#include "storage/RecordFile.h"
+#include "ui/CardSave.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QTestEventList>
 
@@ -217,6 +220,8 @@ private slots:
     void readOnlyArchiveCanBeBrowsed_data();
     void readOnlyArchiveCanBeBrowsed();
     void namedPipeInPlaceOfTheArchiveFailsAtOnce();
+    void saveWaitingForABackupSaysSo_data();
+    void saveWaitingForABackupSaysSo();
     void saveBeyondEndOfShortenedArchiveFails();
     void hints_data();
     void hints();
@@ -1016,6 +1021,67 @@ void TestPatients::namedPipeInPlaceOfTheArchiveFailsAtOnce()
     QCOMPARE(shownMessages(), QStringList{kFailure});
     QCOMPARE(w->lblPosizione->text(), QString());
     QVERIFY(!QFileInfo(world.file(kPatientArchive)).isFile());
+}
+
+// A save while a backup reads the archive (its shared lock) waits for it: a busy pointer at
+// once, after a second the notice, both gone when the wait ends. When the backup outlasts the
+// wait, the message says that another program holds the archive (not that rights are
+// missing), and nothing is written; the typed card stays.
+void TestPatients::saveWaitingForABackupSaysSo_data()
+{
+    QTest::addColumn<bool>("backupEnds");
+    QTest::newRow("the backup ends: the card is saved") << true;
+    QTest::newRow("the backup goes on: another program holds the archive") << false;
+}
+
+void TestPatients::saveWaitingForABackupSaysSo()
+{
+    QFETCH(bool, backupEnds);
+    TestWorld world;
+    writeArchive(world, {patient(QStringLiteral("UNO")), patient(QStringLiteral("DUE"))});
+    TfrmClients *w = openCard(world);
+    w->cmdLastClick();
+    const QByteArray before = world.read(kPatientArchive);
+    CardSave::showLockWaits();
+    RecordFile::setLockWait(backupEnds ? 30000 : 1500); // the notice comes after a second
+    RecordFile backup(world.file(kPatientArchive), R);
+    backup.open(RecordFile::Read);
+    w->txtCity->setText(QStringLiteral("Modena"));
+    QString notice;
+    bool busy = false;
+    QTimer poll; // runs while the save waits: the wait keeps the window painted
+    poll.setInterval(20);
+    connect(&poll, &QTimer::timeout, [&] {
+        const QCursor *cursor = QApplication::overrideCursor();
+        busy = busy || (cursor && cursor->shape() == Qt::WaitCursor);
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String("frmAttendere") && top->isVisible()) {
+                notice = static_cast<QLabel *>(top)->text();
+                if (backupEnds)
+                    backup.close();
+            }
+    });
+    poll.start();
+    w->cmdSaveClick();
+    poll.stop();
+    QVERIFY(busy);
+    QCOMPARE(notice, QStringLiteral("Attendere: copia di sicurezza in corso…"));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    const auto noticeShown = [] {
+        const QWidgetList tops = QApplication::topLevelWidgets();
+        return std::any_of(tops.cbegin(), tops.cend(), [](const QWidget *top) {
+            return top->objectName() == QLatin1String("frmAttendere") && top->isVisible();
+        });
+    };
+    QTRY_VERIFY(!noticeShown());
+    if (backupEnds) {
+        QCOMPARE(shownMessages(), QStringList{info(kUpdated)});
+        QCOMPARE(fieldBytes(recordAt(world, 2), layout().at(5)), QByteArray("Modena"));
+    } else {
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveHeld});
+        QCOMPARE(world.read(kPatientArchive), before);
+        QCOMPARE(w->txtCity->text(), QStringLiteral("Modena"));
+    }
 }
 
 void TestPatients::saveBeyondEndOfShortenedArchiveFails()

@@ -50,6 +50,7 @@ TestWorld::~TestWorld()
     Clock::reset();
     RecordFile::setLockWait(m_lockWait);
     RecordFile::setLocksRefused(false);
+    RecordFile::setLockWaitObserver({});
 }
 
 QString TestWorld::folder() const { return ProgramFolder::path(); }
