@@ -147,3 +147,25 @@ std::function<void(QMessageBox *)> boxAnswer(const QString &how)
         }
     };
 }
+
+void addChangedElsewhereRows()
+{
+    QTest::addColumn<bool>("otherSaves");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("nobody else saved it") << false << "No";
+    QTest::newRow("another copy saved it: Sì loads its card") << true << "Sì";
+    QTest::newRow("another copy saved it: No overwrites it") << true << "No";
+    QTest::newRow("another copy saved it: Escape saves nothing") << true << "Escape";
+    QTest::newRow("another copy saved it: the close box saves nothing") << true << "close";
+    QTest::newRow("another copy saved it: Annulla saves nothing") << true << "Annulla";
+}
+
+RealBox saveAnswering(const QString &answer, const std::function<void()> &save)
+{
+    if (answer == QStringLiteral("Sì") || answer == QLatin1String("No")) {
+        Messages::queueAnswer(answer == QLatin1String("No") ? Messages::Answer::No : Messages::Answer::Yes);
+        save();
+        return {};
+    }
+    return answerRealBox(save, boxAnswer(answer));
+}

@@ -75,4 +75,12 @@ RealBox answerRealBox(const std::function<void()> &trigger, const std::function<
 // close box sends it) or the text of the button to click.
 std::function<void(QMessageBox *)> boxAnswer(const QString &how);
 
+// The rows of a test of the question after a save elsewhere (kCardChangedElsewhere): the
+// column "otherSaves" (with a first row where nobody else saved) and the column "answer":
+// "Sì", "No", or what is sent to the real box ("Escape", "close", "Annulla").
+void addChangedElsewhereRows();
+// Runs a save that may ask that question: "Sì" and "No" are queued, the other answers are
+// given to the real box. Gives the real box (empty for a queued answer).
+RealBox saveAnswering(const QString &answer, const std::function<void()> &save);
+
 #include "support/TestSupport.inl"
