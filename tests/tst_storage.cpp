@@ -753,6 +753,21 @@ private slots:
         RecordFile reader(world.file(kAppointmentArchive), TAppointmentRecord::Size);
         QVERIFY_THROWS_EXCEPTION(StorageError, reader.open(RecordFile::Read));
         QVERIFY(!reader.isOpen());
+        // Told apart from a file that cannot be reached: another program holds it.
+        bool held = false;
+        try {
+            reader.open(RecordFile::Write);
+        } catch (const StorageError &e) {
+            held = e.held();
+        }
+        QVERIFY(held);
+        held = true;
+        try {
+            RecordFile(world.file(QStringLiteral("missing/file")), 10).open(RecordFile::Read);
+        } catch (const StorageError &e) {
+            held = e.held();
+        }
+        QVERIFY(!held);
         holder.close();
         reader.open(RecordFile::Read);
         QCOMPARE(reader.count(), 0);
