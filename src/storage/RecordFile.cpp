@@ -262,14 +262,12 @@ RecordFile::Journal RecordFile::readJournal(qint64 *position, QByteArray *record
     // header. Bytes of an earlier journal (exposed after a power cut where the file's length
     // reached the disk before its bytes) never close with this save's value.
     qint64 head = kJournalHead;
-    qint64 length = expected;
     bool whole = got == expected && std::memcmp(b, kJournalMagic, sizeof kJournalMagic) == 0
                  && getLittle(b + expected - kJournalMark, 8) == getLittle(b + 8, 8);
     if (got >= 8 && std::memcmp(b, kOldJournalMagic, sizeof kOldJournalMagic) == 0) {
         // Left by an earlier version, which had no random value: played back as it would have.
         head = kOldJournalHead;
-        length = kOldJournalHead + m_recordSize + kOldJournalTail;
-        whole = got == length;
+        whole = got == kOldJournalHead + m_recordSize + kOldJournalTail;
     }
     const qint64 checked = head + m_recordSize; // the bytes the checksum covers
     if (!whole || getLittle(b + head - 4, 4) != quint64(m_recordSize)
