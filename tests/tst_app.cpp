@@ -29,8 +29,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QPointer>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 const QString kWrong = QStringLiteral("plain: Attenzione: password errata.");
@@ -196,6 +199,27 @@ private slots:
         QCOMPARE(login->txtPassword->text(), fieldAfter);
         QVERIFY(login->isVisible());
         QVERIFY(!Windows::frmAvvio()->isVisible());
+    }
+
+    // A named pipe in place of the password file (nobody writing at its other end): the login
+    // and the password change say that the file cannot be read, at once, instead of waiting.
+    void namedPipeInPlaceOfThePasswordFile()
+    {
+        const QString path = world->file(QStringLiteral("unins000.dll"));
+        QVERIFY(QFile::remove(path));
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+        type(login->txtPassword, QStringLiteral("ingressostudio"));
+        login->cmdOKClick();
+        QCOMPARE(shownMessages(), QStringList{kReadError});
+        QVERIFY(!Windows::frmAvvio()->isVisible());
+        TfrmCambiaPassword *change = openChange();
+        type(change->txtPasswordOld, QStringLiteral("ingressostudio"));
+        type(change->txtPasswordNew, QStringLiteral("Nuova1"));
+        type(change->txtConferma, QStringLiteral("Nuova1"));
+        change->cmdOK->click();
+        QCOMPARE(shownMessages(), QStringList{kChangeError});
+        const QFileInfo after(path);
+        QVERIFY(after.exists() && !after.isFile()); // still the pipe: nothing written over it
     }
 
     void missingPasswordFileRefusesEverything()

@@ -378,20 +378,14 @@ private slots:
     }
 
     // Two copies of the program on one shared folder save the same card: the second save asks
-    // whether to load the other copy's card or to overwrite it; a card nobody else saved is
-    // saved without a question.
-    void twoCopiesSaveOneCard_data()
-    {
-        QTest::addColumn<bool>("otherSaves");
-        QTest::addColumn<bool>("overwrite"); // the answer
-        QTest::newRow("nobody else saved it") << false << false;
-        QTest::newRow("another copy saved it: load its card") << true << false;
-        QTest::newRow("another copy saved it: overwrite it") << true << true;
-    }
+    // whether to load the other copy's card (Sì), to overwrite it (No) or to save nothing
+    // (Annulla, Escape, the close box of the real box: the typed card stays and the next save
+    // asks again); a card nobody else saved is saved without a question.
+    void twoCopiesSaveOneCard_data() { addChangedElsewhereRows(); }
     void twoCopiesSaveOneCard()
     {
         QFETCH(bool, otherSaves);
-        QFETCH(bool, overwrite);
+        QFETCH(QString, answer);
         writeArchive(2);
         QVERIFY(card->showPosition(2)); // chosen from a list
         if (otherSaves) {
@@ -401,9 +395,19 @@ private slots:
             QCOMPARE(other.save(), CardResult::Updated);
         }
         card->txtNote->setText(QStringLiteral("da questa"));
-        Messages::queueAnswer(!overwrite);
-        card->cmdSalvaClick();
+        const RealBox box = saveAnswering(answer, [this] { card->cmdSalvaClick(); });
+        if (!box.text.isEmpty()) {
+            QVERIFY(box.text.startsWith(QStringLiteral("Attenzione: nel frattempo la scheda corrente")));
+            QCOMPARE(shownMessages(), QStringList());
+            QCOMPARE(readRecord(2).Note.text(), QStringLiteral("dall'altra"));
+            QCOMPARE(card->txtNote->text(), QStringLiteral("da questa"));
+            QCOMPARE(card->lblPosizione->text(), QStringLiteral("2"));
+            Messages::queueAnswer(Messages::Answer::No);
+            card->cmdSalvaClick();
+            answer = QStringLiteral("No");
+        }
         const QString asked = QStringLiteral("confirmation: ") + kCardChangedElsewhere;
+        const bool overwrite = answer == QLatin1String("No");
         if (!otherSaves)
             QCOMPARE(shownMessages(), QStringList{kModified});
         else if (overwrite)

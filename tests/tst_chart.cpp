@@ -149,6 +149,9 @@ private slots:
 
     void registerCreatesTheFileAndListsIt();
     void addSaveTwiceModifySave();
+    void twoCopiesCorrectOneTreatment_data();
+    void twoCopiesCorrectOneTreatment();
+    void twoCopiesAddTreatmentsBothKept();
     void modifyLoadsTheSelectedLineOwnRecord();
     void modifyRefusals();
     void requiredFieldsInOrder_data();
@@ -818,6 +821,97 @@ void TestChart::addSaveTwiceModifySave()
     memcpy(&second, bytes.constData() + 113, 113);
     QCOMPARE(second.Importo.text(), QStringLiteral("95,50"));
     QCOMPARE(second.Trattamenti.text(), QStringLiteral("Otturazione e lucidatura"));
+}
+
+namespace {
+TTreatmentRecord treatmentAt(const TestWorld &world, const QString &name, qint64 position)
+{
+    TTreatmentRecord r;
+    std::memcpy(&r, world.read(name).constData() + (position - 1) * TTreatmentRecord::Size, TTreatmentRecord::Size);
+    return r;
+}
+} // namespace
+
+// Two copies of the program correct the same treatment: the later save asks which stays, as
+// a card window does (Sì: the other copy's treatment on the panel; No: this one over it;
+// Annulla, Escape, the close box of the real box: nothing written, the entry kept).
+void TestChart::twoCopiesCorrectOneTreatment_data() { addChangedElsewhereRows(); }
+
+void TestChart::twoCopiesCorrectOneTreatment()
+{
+    QFETCH(bool, otherSaves);
+    QFETCH(QString, answer);
+    TestWorld world;
+    const QString name = QStringLiteral("Trattamenti_Paziente_7.pro");
+    writeRecords(name, QList<TTreatmentRecord>{withAmount(QStringLiteral("50,00")), withAmount(QStringLiteral("60,00"))});
+    TfrmAllegaExcel w(kName, QStringLiteral("7"));
+    w.show();
+    w.lstRecords->setCurrentRow(1);
+    press(&w, "btnModifica");
+    QCOMPARE(w.recordPosition(), qint64(2));
+    if (otherSaves) {
+        // The other copy corrects the same treatment meanwhile.
+        TTreatmentRecord other = withAmount(QStringLiteral("70,00"));
+        other.Dentista.setText(QStringLiteral("Bianchi"));
+        RecordFile file(world.file(name), TTreatmentRecord::Size);
+        file.open(RecordFile::Write);
+        file.overwriteAt(2, other);
+        file.close();
+    }
+    w.txtImporto->setText(QStringLiteral("95,5"));
+    const RealBox box = saveAnswering(answer, [&w] { press(&w, "btnSalva"); });
+    const QString asked = QStringLiteral("confirmation: ") + kCardChangedElsewhere;
+    const QString updated = QStringLiteral("information: ") + TreatmentRegister::kUpdated;
+    const TTreatmentRecord stored = treatmentAt(world, name, 2);
+    if (!otherSaves) {
+        QCOMPARE(shownMessages(), QStringList{updated});
+        QCOMPARE(stored.Importo.text(), QStringLiteral("95,50"));
+    } else if (answer == QStringLiteral("Sì")) {
+        QCOMPARE(shownMessages(), QStringList{asked});
+        QCOMPARE(stored.Importo.text(), QStringLiteral("70,00"));
+        QCOMPARE(w.txtImporto->text(), QStringLiteral("70,00"));
+        QCOMPARE(w.txtDentista->text(), QStringLiteral("Bianchi"));
+    } else if (answer == QLatin1String("No")) {
+        QCOMPARE(shownMessages(), (QStringList{asked, updated}));
+        QCOMPARE(stored.Importo.text(), QStringLiteral("95,50"));
+        QCOMPARE(stored.Dentista.text(), QStringLiteral("Rossi"));
+    } else {
+        QVERIFY(box.text.startsWith(QStringLiteral("Attenzione: nel frattempo la scheda corrente")));
+        QCOMPARE(shownMessages(), QStringList());
+        QCOMPARE(stored.Importo.text(), QStringLiteral("70,00"));
+        QCOMPARE(w.txtImporto->text(), QStringLiteral("95,50"));
+        QCOMPARE(w.txtDentista->text(), QStringLiteral("Rossi"));
+        QVERIFY(w.panCosti->isVisible());
+    }
+    QCOMPARE(w.recordPosition(), qint64(2));
+    QCOMPARE(world.read(name).size(), 2 * TTreatmentRecord::Size);
+    QCOMPARE(treatmentAt(world, name, 1).Importo.text(), QStringLiteral("50,00"));
+}
+
+// Two copies of the program each add a treatment: both are kept, without a question.
+void TestChart::twoCopiesAddTreatmentsBothKept()
+{
+    TestWorld world;
+    const QString name = QStringLiteral("Trattamenti_Paziente_7.pro");
+    writeRecords(name, QList<TTreatmentRecord>{withAmount(QStringLiteral("50,00"))});
+    TfrmAllegaExcel one(kName, QStringLiteral("7")), two(kName, QStringLiteral("7"));
+    one.show();
+    two.show();
+    for (TfrmAllegaExcel *w : {&one, &two}) {
+        press(w, "btnAggiungi");
+        w->txtData->setText(QStringLiteral("10/12/2026"));
+        w->txtOra->setText(QStringLiteral("09:30"));
+        w->txtTrattamenti->setText(w == &one ? QStringLiteral("Uno") : QStringLiteral("Due"));
+        w->txtDentista->setText(QStringLiteral("Verdi"));
+        w->txtImporto->setText(QStringLiteral("10"));
+    }
+    press(&one, "btnSalva");
+    press(&two, "btnSalva");
+    const QString inserted = QStringLiteral("information: ") + TreatmentRegister::kInserted;
+    QCOMPARE(shownMessages(), (QStringList{inserted, inserted}));
+    QCOMPARE(treatmentAt(world, name, 2).Trattamenti.text(), QStringLiteral("Uno"));
+    QCOMPARE(treatmentAt(world, name, 3).Trattamenti.text(), QStringLiteral("Due"));
+    QCOMPARE(two.recordPosition(), qint64(3));
 }
 
 void TestChart::modifyLoadsTheSelectedLineOwnRecord()

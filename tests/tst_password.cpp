@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <sys/stat.h>
+
 class TestPassword : public QObject
 {
     Q_OBJECT
@@ -188,6 +190,17 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(PasswordStore::Error, PasswordStore::read(path));
         QVERIFY_THROWS_EXCEPTION(PasswordStore::Error, PasswordStore::write(path, QStringLiteral("NUOVA")));
         QCOMPARE(world.read(PasswordStore::kFileName), ini);
+    }
+
+    // A named pipe in place of the file is refused as unreadable, without waiting for a writer
+    // at its other end, by a reading and by a change.
+    void namedPipeIsUnreadable()
+    {
+        TestWorld world;
+        const QString path = world.file(PasswordStore::kFileName);
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+        QVERIFY_THROWS_EXCEPTION(PasswordStore::Error, PasswordStore::read(path));
+        QVERIFY_THROWS_EXCEPTION(PasswordStore::Error, PasswordStore::write(path, QStringLiteral("NUOVA")));
     }
 
     void failedWriteKeepsTheOldValue()

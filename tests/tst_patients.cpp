@@ -11,6 +11,8 @@
 #include "platform/Modal.h"
 #include "platform/ProgramFolder.h"
 #include "storage/PatientRecord.h"
+#include "storage/RecordFile.h"
+#include "ui/CardSave.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QTestEventList>
 
@@ -216,6 +219,9 @@ private slots:
     void fileFailures();
     void readOnlyArchiveCanBeBrowsed_data();
     void readOnlyArchiveCanBeBrowsed();
+    void namedPipeInPlaceOfTheArchiveFailsAtOnce();
+    void saveWaitingForABackupSaysSo_data();
+    void saveWaitingForABackupSaysSo();
     void saveBeyondEndOfShortenedArchiveFails();
     void hints_data();
     void hints();
@@ -426,21 +432,16 @@ void TestPatients::saveAppendsThenOverwrites()
 }
 
 // Two copies of the program on one shared folder save the same card: the second save asks
-// whether to load the other copy's card or to overwrite it, and either way nothing is lost
-// unseen. A card nobody else saved is saved without a question.
-void TestPatients::twoCopiesSaveOneCard_data()
-{
-    QTest::addColumn<bool>("otherSaves");
-    QTest::addColumn<bool>("overwrite"); // the answer
-    QTest::newRow("nobody else saved it") << false << false;
-    QTest::newRow("another copy saved it: load its card") << true << false;
-    QTest::newRow("another copy saved it: overwrite it") << true << true;
-}
+// whether to load the other copy's card (Sì), to overwrite it (No) or to save nothing (Annulla,
+// Escape, the close box: the typed card stays, and the next save asks again), and either way
+// nothing is lost unseen. A card nobody else saved is saved without a question. The answers
+// that write nothing are given to the real box.
+void TestPatients::twoCopiesSaveOneCard_data() { addChangedElsewhereRows(); }
 
 void TestPatients::twoCopiesSaveOneCard()
 {
     QFETCH(bool, otherSaves);
-    QFETCH(bool, overwrite);
+    QFETCH(QString, answer);
     TestWorld world;
     writeArchive(world, {patient(QStringLiteral("UNO")), patient(QStringLiteral("DUE"))});
     TfrmClients *w = openCard(world);
@@ -453,15 +454,28 @@ void TestPatients::twoCopiesSaveOneCard()
         QCOMPARE(other.save(), CardResult::Updated);
     }
     w->txtCity->setText(QStringLiteral("Modena"));
-    Messages::queueAnswer(!overwrite);
-    w->cmdSaveClick();
-
     const QString asked = QStringLiteral("confirmation: ") + kCardChangedElsewhere;
+    const RealBox box = saveAnswering(answer, [w] { w->cmdSaveClick(); });
+    if (!box.text.isEmpty()) {
+        QCOMPARE(box.text, QString(kCardChangedElsewhere).replace(QLatin1String("\n\r"), QLatin1String("\n")));
+        QStringList buttons = box.buttons;
+        buttons.sort();
+        QCOMPARE(buttons, (QStringList{QStringLiteral("Annulla"), QStringLiteral("No"), QStringLiteral("Sì")}));
+        QCOMPARE(shownMessages(), QStringList());
+        // Nothing written; the typed card stays, at its place; the next save asks again.
+        QCOMPARE(fieldBytes(recordAt(world, 2), layout().at(5)), QByteArray("Parma"));
+        QCOMPARE(w->txtCity->text(), QStringLiteral("Modena"));
+        QCOMPARE(w->lblPosizione->text(), QStringLiteral("2"));
+        Messages::queueAnswer(Messages::Answer::No);
+        w->cmdSaveClick();
+        answer = QStringLiteral("No");
+    }
+
     const QByteArray city = fieldBytes(recordAt(world, 2), layout().at(5));
     if (!otherSaves) {
         QCOMPARE(shownMessages(), QStringList{info(kUpdated)});
         QCOMPARE(city, QByteArray("Modena"));
-    } else if (overwrite) {
+    } else if (answer == QLatin1String("No")) {
         QCOMPARE(shownMessages(), (QStringList{asked, info(kUpdated)}));
         QCOMPARE(city, QByteArray("Modena"));
     } else {
@@ -977,6 +991,84 @@ void TestPatients::fileFailures()
     QCOMPARE(QFileInfo(world.file(kPatientArchive)).isDir(), setup == QLatin1String("archive is a folder"));
     QCOMPARE(QFileInfo::exists(world.file(kPatientArchive)),
              setup == QLatin1String("read-only archive") || setup == QLatin1String("archive is a folder"));
+}
+
+// A named pipe in place of the archive (nobody writing at its other end): "Prima scheda" and a
+// save say that the archive cannot be reached, at once, instead of waiting for ever.
+void TestPatients::namedPipeInPlaceOfTheArchiveFailsAtOnce()
+{
+    TestWorld world;
+    QVERIFY(::mkfifo(QFile::encodeName(world.file(kPatientArchive)).constData(), 0644) == 0);
+    TfrmClients *w = openCard(world);
+    w->cmdFirstClick();
+    QCOMPARE(shownMessages(), QStringList{kFailure});
+    w->txtName->setText(QStringLiteral("Bruni"));
+    w->txtMobilePhone->setText(QStringLiteral("333"));
+    w->cmdSaveClick();
+    QCOMPARE(shownMessages(), QStringList{kFailure});
+    QCOMPARE(w->lblPosizione->text(), QString());
+    QVERIFY(!QFileInfo(world.file(kPatientArchive)).isFile());
+}
+
+// A save while a backup reads the archive (its shared lock) waits for it: a busy pointer at
+// once, after a second the notice, both gone when the wait ends. When the backup outlasts the
+// wait, the message says that another program holds the archive (not that rights are
+// missing), and nothing is written; the typed card stays.
+void TestPatients::saveWaitingForABackupSaysSo_data()
+{
+    QTest::addColumn<bool>("backupEnds");
+    QTest::newRow("the backup ends: the card is saved") << true;
+    QTest::newRow("the backup goes on: another program holds the archive") << false;
+}
+
+void TestPatients::saveWaitingForABackupSaysSo()
+{
+    QFETCH(bool, backupEnds);
+    TestWorld world;
+    writeArchive(world, {patient(QStringLiteral("UNO")), patient(QStringLiteral("DUE"))});
+    TfrmClients *w = openCard(world);
+    w->cmdLastClick();
+    const QByteArray before = world.read(kPatientArchive);
+    CardSave::showLockWaits();
+    RecordFile::setLockWait(backupEnds ? 30000 : 1500); // the notice comes after a second
+    RecordFile backup(world.file(kPatientArchive), R);
+    backup.open(RecordFile::Read);
+    w->txtCity->setText(QStringLiteral("Modena"));
+    QString notice;
+    bool busy = false;
+    QTimer poll; // runs while the save waits: the wait keeps the window painted
+    poll.setInterval(20);
+    connect(&poll, &QTimer::timeout, [&] {
+        const QCursor *cursor = QApplication::overrideCursor();
+        busy = busy || (cursor && cursor->shape() == Qt::WaitCursor);
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String("frmAttendere") && top->isVisible()) {
+                notice = static_cast<QLabel *>(top)->text();
+                if (backupEnds)
+                    backup.close();
+            }
+    });
+    poll.start();
+    w->cmdSaveClick();
+    poll.stop();
+    QVERIFY(busy);
+    QCOMPARE(notice, QStringLiteral("Attendere: copia di sicurezza in corso…"));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    const auto noticeShown = [] {
+        const QWidgetList tops = QApplication::topLevelWidgets();
+        return std::any_of(tops.cbegin(), tops.cend(), [](const QWidget *top) {
+            return top->objectName() == QLatin1String("frmAttendere") && top->isVisible();
+        });
+    };
+    QTRY_VERIFY(!noticeShown());
+    if (backupEnds) {
+        QCOMPARE(shownMessages(), QStringList{info(kUpdated)});
+        QCOMPARE(fieldBytes(recordAt(world, 2), layout().at(5)), QByteArray("Modena"));
+    } else {
+        QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveHeld});
+        QCOMPARE(world.read(kPatientArchive), before);
+        QCOMPARE(w->txtCity->text(), QStringLiteral("Modena"));
+    }
 }
 
 void TestPatients::saveBeyondEndOfShortenedArchiveFails()

@@ -630,6 +630,7 @@ void TestPatientTools::findForThePatientCard()
     other.record().Issues.setText(QStringLiteral("Saldato"));
     QCOMPARE(other.save(), CardResult::Updated);
     card->txtIssues->setText(QStringLiteral("Da saldare"));
+    Messages::queueAnswer(Messages::Answer::Yes);
     card->cmdSaveClick();
     QCOMPARE(shownMessages(), QStringList{QStringLiteral("confirmation: ") + kCardChangedElsewhere});
     QCOMPARE(card->txtIssues->text(), QStringLiteral("Saldato"));

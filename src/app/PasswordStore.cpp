@@ -6,6 +6,10 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // Lines keep their own endings; new lines get the Windows ending the file was made with.
@@ -65,11 +69,21 @@ bool isKey(const QByteArray &c, const QString &key, QByteArray *value)
 }
 
 // Reads the whole file, which is small: a file larger than any password file (something else
-// put in its place) is refused as unreadable, without being read into memory.
+// put in its place) is refused as unreadable, without being read into memory. So is anything
+// but a file (a named pipe, a device), opened without waiting for a writer at its other end.
 QByteArray readSmall(QFile &file)
 {
-    if (!file.open(QIODevice::ReadOnly))
+    const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st;
+    if (fd < 0 || ::fstat(fd, &st) < 0 || !S_ISREG(st.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
         throw PasswordStore::Error("the password file cannot be read");
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw PasswordStore::Error("the password file cannot be read");
+    }
     const QByteArray ini = file.read(PasswordStore::kLargestFile + 1);
     if (ini.size() > PasswordStore::kLargestFile)
         throw PasswordStore::Error("the password file is too large to be one");

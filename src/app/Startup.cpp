@@ -3,6 +3,7 @@
 #include "app/Windows.h"
 #include "app/frmPassword.h"
 #include "base/Formats.h"
+#include "ui/CardSave.h"
 #include "ui/Icons.h"
 #include "ui/Theme.h"
 #include "platform/ProcessSignals.h"
@@ -70,6 +71,7 @@ void prepare(QApplication &app, const QString &programFolder)
     Formats::apply();
     ProgramFolder::set(programFolder);
     Theme::apply(app);
+    CardSave::showLockWaits(); // a save that waits for a backup says so
     // What the login window does not need waits until it is on screen: the Italian texts of
     // Qt's own dialogs and buttons (no dialog can open before the user acts), and the
     // windows' icon, drawn from its SVG through an icon plug-in.

@@ -19,6 +19,7 @@ enum class CardResult {
     Duplicated,   // the card became a new card (no position) with the same data
     DuplicateNew, // refused: a card not yet in the archive cannot be duplicated
     Failed,       // a file step failed (or the position lies outside the archive)
+    Held,         // not saved: another program (a backup) held the archive longer than the wait
     // Not saved: since the card was read, another copy of the program saved its record
     // anew. The window asks which one stays: takeOtherVersion() or keepThisVersion().
     ChangedElsewhere,
@@ -162,7 +163,7 @@ public:
     // (just past the end is still the card's own place). Before an overwrite, under the
     // archive's lock, the record in the archive is compared with the one the card was read
     // from: when another copy of the program has saved it anew since, nothing is written and
-    // the answer is ChangedElsewhere.
+    // the answer is ChangedElsewhere. Held when the archive stayed locked by another program.
     CardResult save() override
     {
         try {
@@ -193,8 +194,8 @@ public:
             m_read = m_record;
             m_other.reset();
             return CardResult::Inserted;
-        } catch (const StorageError &) {
-            return CardResult::Failed;
+        } catch (const StorageError &e) {
+            return e.held() ? CardResult::Held : CardResult::Failed;
         }
     }
 

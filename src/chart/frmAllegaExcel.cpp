@@ -12,6 +12,7 @@
 #include "storage/AnsiText.h"
 #include "storage/RecordFile.h"
 #include "ui/Accessibility.h"
+#include "ui/CardSave.h"
 #include "ui/EnterCycle.h"
 #include "ui/FixedList.h"
 #include "ui/ListPage.h"
@@ -54,7 +55,8 @@ ListBanner *registerBanner(const QString &name, const QString &title, QWidget *p
 } // namespace
 
 TfrmAllegaExcel::TfrmAllegaExcel(const QString &patientName, const QString &patientPosition, QWidget *parent)
-    : Dialog(parent), m_patientName(patientName), m_patientPosition(patientPosition)
+    : Dialog(parent), m_patientName(patientName), m_patientPosition(patientPosition),
+      m_card(treatmentFileName(patientPosition))
 {
     setObjectName(QStringLiteral("frmAllegaExcel"));
     setWindowTitle(QStringLiteral(" Riepilogo trattamenti dentali"));
@@ -336,7 +338,7 @@ void TfrmAllegaExcel::btnAggiungiClick()
     txtTrattamenti->clear();
     txtDentista->clear();
     txtImporto->setText(QStringLiteral("0,00"));
-    m_recordPosition = 0;
+    m_card.clear();
     showEntryPanel();
 }
 
@@ -355,17 +357,22 @@ void TfrmAllegaExcel::btnModificaClick()
         // The line's own record, by its position: two treatments with the same line are two.
         const qint64 position = lstRecords->position(row);
         const TTreatmentRecord record = TreatmentRegister::readAt(m_file, position);
-        txtData->setText(AnsiText::trimmed(record.Data.text()));
-        txtOra->setText(AnsiText::trimmed(record.Ora.text()));
-        txtTrattamenti->setText(AnsiText::trimmed(record.Trattamenti.text()));
-        txtDentista->setText(AnsiText::trimmed(record.Dentista.text()));
-        txtImporto->setText(AnsiText::trimmed(record.Importo.text()));
-        m_recordPosition = position;
+        showEntry(record);
+        m_card.loadRead(position, record); // a save first looks whether another copy changed it
     } catch (const StorageError &) {
         close();
         return;
     }
     showEntryPanel();
+}
+
+void TfrmAllegaExcel::showEntry(const TTreatmentRecord &record)
+{
+    txtData->setText(AnsiText::trimmed(record.Data.text()));
+    txtOra->setText(AnsiText::trimmed(record.Ora.text()));
+    txtTrattamenti->setText(AnsiText::trimmed(record.Trattamenti.text()));
+    txtDentista->setText(AnsiText::trimmed(record.Dentista.text()));
+    txtImporto->setText(AnsiText::trimmed(record.Importo.text()));
 }
 
 void TfrmAllegaExcel::btnSalvaClick()
@@ -382,14 +389,26 @@ void TfrmAllegaExcel::btnSalvaClick()
     }
     // The amount is stored as amount text even when the field was never left.
     txtImporto->setText(Amount::normalise(txtImporto->text()));
-    const TTreatmentRecord record = TreatmentRegister::record(txtData->text(), txtOra->text(), txtTrattamenti->text(),
-                                                              txtDentista->text(), txtImporto->text());
-    try {
-        const bool update = m_recordPosition > 0;
-        m_recordPosition = TreatmentRegister::save(m_file, record, m_recordPosition);
-        Messages::information(this, update ? TreatmentRegister::kUpdated : TreatmentRegister::kInserted);
-    } catch (const StorageError &) {
-        Messages::warning(this, kArchiveFailure);
+    m_card.record() = TreatmentRegister::record(txtData->text(), txtOra->text(), txtTrattamenti->text(),
+                                                txtDentista->text(), txtImporto->text());
+    // Appended, or written over the treatment corrected (asking first when another copy of
+    // the program saved it anew meanwhile).
+    const CardResult result = CardSave::save(this, m_card);
+    switch (result) {
+    case CardResult::Inserted:
+        Messages::information(this, TreatmentRegister::kInserted);
+        break;
+    case CardResult::Updated:
+        Messages::information(this, TreatmentRegister::kUpdated);
+        break;
+    case CardResult::Shown: // the other copy's treatment, now on the panel
+        showEntry(m_card.record());
+        break;
+    case CardResult::ChangedElsewhere: // answered Annulla: nothing written, the entry stays
+        break;
+    default:
+        Messages::warning(this, result == CardResult::Held ? kArchiveHeld : kArchiveFailure);
+        break;
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "base/Amount.h"
+#include "base/RecordCard.h"
+#include "storage/TreatmentRecord.h"
 #include "ui/Dialog.h"
 
 #include <QList>
@@ -19,7 +21,9 @@ class QPushButton;
 // The treatment register of one patient: the list of the treatments with their total, a
 // search in the list, and an entry panel where a treatment is added or corrected. It works
 // on the patient's treatment file, named by the patient's record position. Escape does
-// nothing: a stray key must not take an unsaved entry away.
+// nothing: a stray key must not take an unsaved entry away. A correction of a treatment that
+// another copy of the program saved anew since it was read asks which one stays, as a card
+// window does.
 class TfrmAllegaExcel : public Dialog
 {
     Q_OBJECT
@@ -68,7 +72,7 @@ public:
     // The treatment file, and the position in it of the treatment on the entry panel (0 for
     // one not yet saved).
     QString fileName() const { return m_file; }
-    qint64 recordPosition() const { return m_recordPosition; }
+    qint64 recordPosition() const { return m_card.position(); }
     // The record position of each list line.
     QList<qint64> linePositions() const;
 
@@ -91,11 +95,13 @@ private:
     void buildListPanel();
     void buildEntryPanel();
     void showEntryPanel();
+    void showEntry(const TTreatmentRecord &record);
 
     QString m_patientName;
     QString m_patientPosition;
     QString m_file;
-    qint64 m_recordPosition = 0;
+    // The treatment on the entry panel: its record as read, and its position (0 for a new one).
+    RecordCard<TTreatmentRecord> m_card;
     ListSearch *m_search;
     // The total of the amounts listed; none when the file could not be read when the window
     // was shown.

@@ -1,11 +1,12 @@
 #include "platform/Messages.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
 namespace {
 bool g_test = false;
-QList<bool> g_answers;
+QList<Messages::Answer> g_answers;
 QList<Messages::Shown> g_shown;
 std::function<void(const Messages::Shown &)> g_onShown;
 
@@ -19,16 +20,25 @@ QString displayText(QString text)
 }
 } // namespace
 
-bool Messages::confirm(QWidget *parent, const QString &text) { return show(parent, Confirmation, text); }
+bool Messages::confirm(QWidget *parent, const QString &text)
+{
+    return show(parent, Confirmation, text) != Answer::No;
+}
 
-bool Messages::show(QWidget *parent, Kind kind, const QString &text)
+Messages::Answer Messages::ask(QWidget *parent, const QString &text) { return show(parent, Confirmation, text, true); }
+
+Messages::Answer Messages::show(QWidget *parent, Kind kind, const QString &text, bool cancel)
 {
     if (g_test) {
         const Shown shown{kind, text};
         g_shown.append(shown);
         if (g_onShown)
             g_onShown(shown);
-        return kind != Confirmation || g_answers.isEmpty() || g_answers.takeFirst();
+        if (kind != Confirmation)
+            return Answer::Yes;
+        if (!g_answers.isEmpty())
+            return g_answers.takeFirst();
+        return cancel ? Answer::Cancel : Answer::Yes;
     }
     QMessageBox box(parent ? parent->window() : QApplication::activeWindow());
     box.setText(displayText(text));
@@ -54,7 +64,16 @@ bool Messages::show(QWidget *parent, Kind kind, const QString &text)
         box.setWindowTitle(QStringLiteral(" Sorrisa"));
         break;
     }
-    if (kind == Confirmation) {
+    if (kind == Confirmation && cancel) {
+        // Named in the text, so named alike whatever the system's language; a stray Enter,
+        // Escape or the close box keep everything as it is.
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("No"));
+        box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annulla"));
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+    } else if (kind == Confirmation) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
     } else if (kind == Plain) {
@@ -64,7 +83,14 @@ bool Messages::show(QWidget *parent, Kind kind, const QString &text)
         box.setDefaultButton(QMessageBox::Ok);
     }
     box.exec();
-    return box.result() != QMessageBox::No;
+    switch (box.result()) {
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return cancel ? Answer::Cancel : Answer::Yes;
+    default:
+        return Answer::Yes;
+    }
 }
 
 void Messages::setTestMode(bool on)
@@ -75,7 +101,9 @@ void Messages::setTestMode(bool on)
     g_onShown = nullptr;
 }
 
-void Messages::queueAnswer(bool yes) { g_answers.append(yes); }
+void Messages::queueAnswer(bool yes) { g_answers.append(yes ? Answer::Yes : Answer::No); }
+
+void Messages::queueAnswer(Answer answer) { g_answers.append(answer); }
 
 QList<Messages::Shown> Messages::takeShown() { return std::exchange(g_shown, {}); }
 

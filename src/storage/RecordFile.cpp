@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <array>
 #include <cerrno>
@@ -20,6 +21,9 @@ constexpr qint64 kReadAheadBytes = 1 << 20;
 // Below this a file is read by one thread: starting a second would cost more than it saves.
 constexpr qint64 kSplitBytes = 4 << 20;
 qint64 g_lockWaitMs = 10000;
+RecordFile::LockWaitObserver g_lockWaitObserver;
+void (*g_stepHook)(RecordFile::Step) = nullptr;
+bool g_locksRefused = false;
 
 int openNoIntr(const QByteArray &path, int flags, mode_t mode = 0666)
 {
@@ -61,9 +65,17 @@ bool writeFully(int fd, const char *data, qint64 size, qint64 offset)
     return true;
 }
 
-constexpr char kJournalMagic[8] = {'S', 'R', 'S', 'J', 'R', 'N', 'L', '1'};
-constexpr qint64 kJournalHead = 8 + 8 + 4; // magic, position, record size
-constexpr qint64 kJournalTail = 4;         // CRC-32
+// The journal as this version writes it: the magic, the save's random value, the position and
+// the record size; the old record; the CRC-32 of everything before it, then the random value
+// again, the closing mark written once the rest is on the disk. A journal of an earlier
+// version has neither random value.
+constexpr char kJournalMagic[8] = {'S', 'R', 'S', 'J', 'R', 'N', 'L', '2'};
+constexpr char kOldJournalMagic[8] = {'S', 'R', 'S', 'J', 'R', 'N', 'L', '1'};
+constexpr qint64 kJournalHead = 8 + 8 + 8 + 4;  // magic, random value, position, record size
+constexpr qint64 kJournalTail = 4 + 8;          // CRC-32, closing mark
+constexpr qint64 kJournalMark = 8;              // the closing mark alone
+constexpr qint64 kOldJournalHead = 8 + 8 + 4;   // magic, position, record size
+constexpr qint64 kOldJournalTail = 4;           // CRC-32
 
 constexpr std::array<quint32, 256> crcTable()
 {
@@ -121,16 +133,30 @@ RecordFile::RecordFile(QString path, int recordSize)
 
 QString RecordFile::journalPath(const QString &archivePath) { return archivePath + QStringLiteral("-journal"); }
 
-QByteArray RecordFile::journalBytes(qint64 position, const QByteArray &record)
+QByteArray RecordFile::journalBytes(qint64 position, const QByteArray &record, quint64 nonce)
 {
     QByteArray bytes;
     bytes.reserve(kJournalHead + record.size() + kJournalTail);
     bytes.append(kJournalMagic, sizeof kJournalMagic);
+    putLittle(bytes, nonce, 8);
     putLittle(bytes, quint64(position), 8);
     putLittle(bytes, quint64(record.size()), 4);
     bytes.append(record);
     putLittle(bytes, crc32(bytes.constData(), bytes.size()), 4);
+    putLittle(bytes, nonce, 8);
     return bytes;
+}
+
+void RecordFile::setLockWaitObserver(LockWaitObserver observer) { g_lockWaitObserver = std::move(observer); }
+
+void RecordFile::setStepHook(void (*hook)(Step)) { g_stepHook = hook; }
+
+void RecordFile::setLocksRefused(bool refused) { g_locksRefused = refused; }
+
+void RecordFile::step(Step s) const
+{
+    if (g_stepHook)
+        g_stepHook(s);
 }
 
 RecordFile::~RecordFile()
@@ -139,10 +165,11 @@ RecordFile::~RecordFile()
         ::close(m_fd); // a handler that failed has already reported; nothing more to say
 }
 
-void RecordFile::fail(const char *step) const
+void RecordFile::fail(const char *what, bool held) const
 {
     throw StorageError(
-        QStringLiteral("%1 %2: %3").arg(QLatin1String(step), m_path, QString::fromLocal8Bit(std::strerror(errno))));
+        QStringLiteral("%1 %2: %3").arg(QLatin1String(what), m_path, QString::fromLocal8Bit(std::strerror(errno))),
+        held);
 }
 
 void RecordFile::requireOpen() const
@@ -161,10 +188,11 @@ void RecordFile::open(Access access)
     m_keptPosition = 0;
     openLocked(access);
     // One look for a journal, under the lock: while a save runs, its holder keeps the file to
-    // itself, so a journal seen here was left by a save cut short.
+    // itself, so a journal seen here was left by a save cut short. Without a real lock (a file
+    // system that refuses locks) it may be the journal of a save running now: it is only read.
     if (!journalExists())
         return;
-    if (access == Write) {
+    if (access == Write && m_locked) {
         try {
             rollBack();
         } catch (const StorageError &) {
@@ -173,17 +201,21 @@ void RecordFile::open(Access access)
         }
         return;
     }
-    // A reader puts the old record back when the archive can be written; otherwise (a
-    // write-protected stick) it reads the old record from the journal instead.
-    closeQuietly();
-    try {
-        openLocked(Write);
-        rollBack();
+    if (access == Read) {
+        // A reader puts the old record back when it can hold the archive for writing;
+        // otherwise (a write-protected stick, no locks) it reads the old record from the
+        // journal instead.
         closeQuietly();
-    } catch (const StorageError &) {
-        closeQuietly();
+        try {
+            openLocked(Write);
+            if (m_locked)
+                rollBack();
+            closeQuietly();
+        } catch (const StorageError &) {
+            closeQuietly();
+        }
+        openLocked(Read);
     }
-    openLocked(Read);
     QByteArray kept;
     qint64 keptPosition = 0;
     if (journalExists() && readJournal(&keptPosition, &kept) == Journal::Whole) {
@@ -226,18 +258,29 @@ RecordFile::Journal RecordFile::readJournal(qint64 *position, QByteArray *record
     if (!read)
         return Journal::Unreadable;
     const char *b = bytes.constData();
-    if (got != expected || std::memcmp(b, kJournalMagic, sizeof kJournalMagic) != 0
-        || getLittle(b + 16, 4) != quint64(m_recordSize)
-        || getLittle(b + expected - kJournalTail, 4) != crc32(b, expected - kJournalTail))
+    // This version's journal: whole, its checksum right, and closed by the random value of its
+    // header. Bytes of an earlier journal (exposed after a power cut where the file's length
+    // reached the disk before its bytes) never close with this save's value.
+    qint64 head = kJournalHead;
+    bool whole = got == expected && std::memcmp(b, kJournalMagic, sizeof kJournalMagic) == 0
+                 && getLittle(b + expected - kJournalMark, 8) == getLittle(b + 8, 8);
+    if (got >= 8 && std::memcmp(b, kOldJournalMagic, sizeof kOldJournalMagic) == 0) {
+        // Left by an earlier version, which had no random value: played back as it would have.
+        head = kOldJournalHead;
+        whole = got == kOldJournalHead + m_recordSize + kOldJournalTail;
+    }
+    const qint64 checked = head + m_recordSize; // the bytes the checksum covers
+    if (!whole || getLittle(b + head - 4, 4) != quint64(m_recordSize)
+        || getLittle(b + checked, 4) != crc32(b, checked))
         return Journal::NotWhole;
-    const qint64 at = qint64(getLittle(b + 8, 8));
+    const qint64 at = qint64(getLittle(b + head - 12, 8));
     struct stat st;
     if (::fstat(m_fd, &st) < 0)
         return Journal::Unreadable;
     if (at < 1 || at > qint64(st.st_size) / m_recordSize)
         return Journal::NotWhole; // not a record of this file
     *position = at;
-    *record = bytes.mid(kJournalHead, m_recordSize);
+    *record = bytes.mid(head, m_recordSize);
     return Journal::Whole;
 }
 
@@ -247,8 +290,12 @@ void RecordFile::rollBack()
     QByteArray old;
     switch (readJournal(&position, &old)) {
     case Journal::Whole:
-        if (!writeFully(m_fd, old.constData(), m_recordSize, (position - 1) * m_recordSize) || ::fsync(m_fd) < 0)
+        if (!writeFully(m_fd, old.constData(), m_recordSize, (position - 1) * m_recordSize))
             fail("roll back");
+        step(Step::RollbackWritten);
+        if (::fsync(m_fd) < 0)
+            fail("roll back");
+        step(Step::RollbackSynced);
         break;
     case Journal::Unreadable: // kept: it may hold a record to put back
         fail("read the journal of");
@@ -257,6 +304,7 @@ void RecordFile::rollBack()
         break;
     }
     removeJournal();
+    step(Step::RollbackRemoved);
 }
 
 void RecordFile::removeJournal() const
@@ -279,12 +327,14 @@ void RecordFile::openLocked(Access access)
     // Reading needs no write access: an archive on a write-protected stick or share can still
     // be looked at. Only a save asks for it.
     const int mode = access == Write ? O_RDWR : O_RDONLY;
-    int fd = openNoIntr(native, mode);
+    // Without waiting: a named pipe or a device put in the archive's place would block the
+    // opening until somebody else opened its other end. It is refused below.
+    int fd = openNoIntr(native, mode | O_NONBLOCK);
     if (fd < 0 && errno == ENOENT) {
         // Only a missing file is created; O_EXCL keeps a file made meanwhile by someone else.
         fd = openNoIntr(native, O_RDWR | O_CREAT | O_EXCL);
         if (fd < 0 && errno == EEXIST)
-            fd = openNoIntr(native, mode);
+            fd = openNoIntr(native, mode | O_NONBLOCK);
         else if (fd >= 0)
             syncFolder(m_path); // make the new name itself durable
     }
@@ -299,26 +349,43 @@ void RecordFile::openLocked(Access access)
         errno = saved;
         fail("open");
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     // Another copy of the program holds the file for one action at most: wait for it, but
     // never for ever (a copy that hangs must not hang this one too).
     int rc;
     QElapsedTimer waited;
     waited.start();
+    bool told = false; // the observer was told of the wait
     for (;;) {
-        rc = ::flock(fd, (access == Write ? LOCK_EX : LOCK_SH) | LOCK_NB);
+        if (g_locksRefused) {
+            rc = -1;
+            errno = ENOLCK;
+        } else {
+            rc = ::flock(fd, (access == Write ? LOCK_EX : LOCK_SH) | LOCK_NB);
+        }
         if (rc == 0 || (errno != EWOULDBLOCK && errno != EINTR) || waited.elapsed() > g_lockWaitMs)
             break;
+        if (access == Write && g_lockWaitObserver.waiting) {
+            told = true;
+            g_lockWaitObserver.waiting(waited.elapsed());
+        }
         ::usleep(5000);
     }
+    const int lockError = errno;
+    if (told && g_lockWaitObserver.done)
+        g_lockWaitObserver.done();
+    errno = lockError;
     // A file system that cannot lock at all (some network shares) still gives the file: the
-    // lock protects concurrent copies where it can, it must not lock the user out.
+    // lock protects concurrent copies where it can, it must not lock the user out. Such an
+    // opening never plays a journal back (see open()).
+    m_locked = rc == 0;
     if (rc < 0 && (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS))
         rc = 0;
     if (rc < 0) {
         const int saved = errno;
         ::close(fd);
         errno = saved;
-        fail("lock");
+        fail("lock", saved == EWOULDBLOCK);
     }
     m_fd = fd;
     m_position = 0;
@@ -366,13 +433,17 @@ void RecordFile::readAt(qint64 position, char *record)
     m_position = position;
 }
 
-void RecordFile::writeAt(qint64 position, const char *record)
+void RecordFile::writeAt(qint64 position, const char *record, bool journalled)
 {
     requireOpen();
     if (!writeFully(m_fd, record, m_recordSize, (position - 1) * m_recordSize))
         fail("write");
+    if (journalled)
+        step(Step::ArchiveWritten);
     if (::fsync(m_fd) < 0)
         fail("sync");
+    if (journalled)
+        step(Step::ArchiveSynced);
     m_position = position;
     m_bufferCount = 0; // the read-ahead may hold the old bytes
 }
@@ -393,12 +464,25 @@ void RecordFile::overwriteAt(qint64 position, const char *record)
     qint64 got = 0;
     if (!readFully(m_fd, old.data(), m_recordSize, (position - 1) * m_recordSize, &got) || got < m_recordSize)
         fail("read");
-    const QByteArray journal = journalBytes(position, old);
-    // A journal left by a save cut short was taken away when the file was opened.
+    // A value of this save alone, so that no earlier journal's bytes can pass for this one's.
+    const QByteArray journal = journalBytes(position, old, QRandomGenerator::system()->generate64());
+    const qint64 body = journal.size() - kJournalMark;
+    // A journal left by a save cut short was taken away when the file was opened (or, where
+    // the file system refuses locks, this fails while another copy's journal is there).
     const int jfd = openNoIntr(m_journal, O_WRONLY | O_CREAT | O_EXCL, 0644);
     if (jfd < 0)
         fail("write the journal of");
-    const bool journalled = writeFully(jfd, journal.constData(), journal.size(), 0) && ::fsync(jfd) == 0;
+    // The closing mark is written only once the rest is on the disk: a journal whose bytes
+    // did not all reach the disk never closes with this save's value.
+    bool journalled = writeFully(jfd, journal.constData(), body, 0);
+    if (journalled)
+        step(Step::JournalWritten);
+    journalled = journalled && ::fsync(jfd) == 0;
+    if (journalled)
+        step(Step::JournalSynced);
+    journalled = journalled && writeFully(jfd, journal.constData() + body, kJournalMark, body) && ::fsync(jfd) == 0;
+    if (journalled)
+        step(Step::JournalCommitted);
     const int saved = errno;
     ::close(jfd);
     if (!journalled || !syncFolder(m_path)) {
@@ -409,8 +493,9 @@ void RecordFile::overwriteAt(qint64 position, const char *record)
         errno = why;
         fail("write the journal of");
     }
+    step(Step::FolderSynced);
     try {
-        writeAt(position, record);
+        writeAt(position, record, true);
     } catch (const StorageError &) {
         // Failed half-way: the old record goes back at once. When even that fails the journal
         // stays, and the next opening puts it back.
@@ -424,6 +509,7 @@ void RecordFile::overwriteAt(qint64 position, const char *record)
         throw;
     }
     removeJournal();
+    step(Step::JournalRemoved);
 }
 
 qint64 RecordFile::append(const char *record)

@@ -1,6 +1,7 @@
 #include "ui/CardWindow.h"
 
 #include "platform/Messages.h"
+#include "ui/CardSave.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -80,7 +81,8 @@ void CardWindow::report(CardResult result)
         Messages::information(this, m_texts.duplicated);
         break;
     case CardResult::Failed:
-        Messages::error(this, kArchiveFailure);
+    case CardResult::Held:
+        Messages::error(this, CardSave::failure(result));
         break;
     case CardResult::Stayed:
     case CardResult::ChangedElsewhere: // asked by saveCard
@@ -100,18 +102,15 @@ void CardWindow::FormShow() { newCard(); }
 CardResult CardWindow::saveCard()
 {
     takeCard();
-    CardResult result = m_card->save();
-    while (result == CardResult::ChangedElsewhere) {
-        if (Messages::confirm(this, kCardChangedElsewhere)) {
-            m_card->takeOtherVersion();
-            showCard();
-            return CardResult::Shown;
-        }
-        m_card->keepThisVersion();
-        result = m_card->save();
+    CardResult result = CardSave::save(this, *m_card);
+    if (result == CardResult::Shown) {
+        showCard();
+        return result;
     }
+    if (result == CardResult::ChangedElsewhere)
+        return result; // answered Annulla: nothing written, the typed card stays
     showPositionText();
-    if (result != CardResult::Inserted && result != CardResult::Updated)
+    if (result != CardResult::Inserted && result != CardResult::Updated && result != CardResult::Held)
         result = CardResult::Failed;
     else if (!afterSave(result))
         return result;

@@ -68,8 +68,9 @@ protected:
     // An empty new card (also when the window is shown).
     void newCard();
     // Saves the card as the controls stand, once the window's own checks have passed: the
-    // question when another copy saved it meanwhile, the position, the message. Inserted,
-    // Updated or Failed; Shown when the other copy's card was taken instead.
+    // question when another copy saved it meanwhile (CardSave::save), the position, the
+    // message. Inserted, Updated, Failed or Held; Shown when the other copy's card was taken
+    // instead, ChangedElsewhere when the question was answered Annulla (nothing written).
     CardResult saveCard();
     // The card becomes a new card with the same data.
     void duplicateCard();

@@ -14,8 +14,12 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Sound.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 void seams(bool on)
@@ -45,6 +49,8 @@ TestWorld::~TestWorld()
     seams(false);
     Clock::reset();
     RecordFile::setLockWait(m_lockWait);
+    RecordFile::setLocksRefused(false);
+    RecordFile::setLockWaitObserver({});
 }
 
 QString TestWorld::folder() const { return ProgramFolder::path(); }
@@ -101,4 +107,65 @@ QStringList shownMessages()
     for (const Messages::Shown &s : Messages::takeShown())
         lines.append(kindName(s.kind) + QStringLiteral(": ") + s.text);
     return lines;
+}
+
+RealBox answerRealBox(const std::function<void()> &trigger, const std::function<void(QMessageBox *)> &answer)
+{
+    RealBox seen;
+    Messages::setTestMode(false);
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        poll.stop();
+        seen.text = box->text();
+        for (QAbstractButton *button : box->buttons())
+            seen.buttons.append(button->text());
+        answer(box);
+        Messages::setTestMode(true); // the boxes after this one are recorded again
+    });
+    poll.start();
+    trigger();
+    poll.stop();
+    Messages::setTestMode(true);
+    return seen;
+}
+
+std::function<void(QMessageBox *)> boxAnswer(const QString &how)
+{
+    return [how](QMessageBox *box) {
+        if (how == QLatin1String("Escape")) {
+            QTest::keyClick(box, Qt::Key_Escape);
+        } else if (how == QLatin1String("close")) {
+            box->close();
+        } else {
+            for (QAbstractButton *button : box->buttons())
+                if (button->text() == how)
+                    button->click();
+        }
+    };
+}
+
+void addChangedElsewhereRows()
+{
+    QTest::addColumn<bool>("otherSaves");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("nobody else saved it") << false << "No";
+    QTest::newRow("another copy saved it: Sì loads its card") << true << "Sì";
+    QTest::newRow("another copy saved it: No overwrites it") << true << "No";
+    QTest::newRow("another copy saved it: Escape saves nothing") << true << "Escape";
+    QTest::newRow("another copy saved it: the close box saves nothing") << true << "close";
+    QTest::newRow("another copy saved it: Annulla saves nothing") << true << "Annulla";
+}
+
+RealBox saveAnswering(const QString &answer, const std::function<void()> &save)
+{
+    if (answer == QStringLiteral("Sì") || answer == QLatin1String("No")) {
+        Messages::queueAnswer(answer == QLatin1String("No") ? Messages::Answer::No : Messages::Answer::Yes);
+        save();
+        return {};
+    }
+    return answerRealBox(save, boxAnswer(answer));
 }

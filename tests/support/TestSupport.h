@@ -9,8 +9,10 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
+class QMessageBox;
 class QWidget;
 
 // One test's world: a temporary program folder, every seam in test mode (message boxes,
@@ -59,5 +61,26 @@ template <class T> T *control(QWidget *window, const char *name);
 // failing comparison.
 QStringList shownMessages();
 QString kindName(Messages::Kind kind);
+
+// Runs `trigger` with the message boxes shown for real until the first one is on screen,
+// which `answer` then answers as a user would (a key, a click, the close event); the boxes
+// after it are recorded again. Gives the box's text and its buttons' texts.
+struct RealBox
+{
+    QString text;
+    QStringList buttons;
+};
+RealBox answerRealBox(const std::function<void()> &trigger, const std::function<void(QMessageBox *)> &answer);
+// An answer for answerRealBox: "Escape" (the key), "close" (the close event, as the window's
+// close box sends it) or the text of the button to click.
+std::function<void(QMessageBox *)> boxAnswer(const QString &how);
+
+// The rows of a test of the question after a save elsewhere (kCardChangedElsewhere): the
+// column "otherSaves" (with a first row where nobody else saved) and the column "answer":
+// "Sì", "No", or what is sent to the real box ("Escape", "close", "Annulla").
+void addChangedElsewhereRows();
+// Runs a save that may ask that question: "Sì" and "No" are queued, the other answers are
+// given to the real box. Gives the real box (empty for a queued answer).
+RealBox saveAnswering(const QString &answer, const std::function<void()> &save);
 
 #include "support/TestSupport.inl"
