@@ -32,7 +32,13 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <csignal>
 #include <optional>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -158,6 +164,42 @@ QList<QPair<QString, QByteArray>> readZip(const QString &path)
 
 QString tool(const char *name) { return QString::fromLatin1(SORRISA_PROGRAM_DIR "/") + QLatin1String(name); }
 
+// A target folder on another file system than the program folder's (a stick's stand-in).
+class OtherDisk : public QTemporaryDir
+{
+public:
+    OtherDisk() : QTemporaryDir(QStringLiteral("/dev/shm/sorrisa-copie-XXXXXX")) {}
+};
+
+QStringList entriesOf(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// A backup's zip written again with one more top-level file, listed in its manifest.
+void addListedFile(const QString &zipPath, const QString &name, const QByteArray &bytes)
+{
+    auto entries = readZip(zipPath);
+    Manifest m;
+    QVERIFY(Manifest::parse(entries.last().second, &m));
+    m.items.append({name, false, bytes.size(), QCryptographicHash::hash(bytes, QCryptographicHash::Sha256)});
+    entries.last().second = m.text();
+    entries.insert(0, {name, bytes});
+    writeZip(zipPath, entries);
+}
+
+QStringList manifestPaths(const QString &zipPath)
+{
+    const auto entries = readZip(zipPath);
+    Manifest m;
+    if (entries.isEmpty() || !Manifest::parse(entries.last().second, &m))
+        return {};
+    QStringList out;
+    for (const Manifest::Item &item : m.items)
+        out.append(item.path);
+    return out;
+}
+
 } // namespace
 
 class TestBackup : public QObject
@@ -190,7 +232,7 @@ private slots:
     void odontogramFileIsBackedUp()
     {
         TestWorld world(kNow);
-        QTemporaryDir target;
+        OtherDisk target;
         writePractice(world.folder());
         const QString name = odontogramFileName(QStringLiteral("3"));
         const Odontogram::Entry entry{kNow, 36, Odontogram::ToothState{Odontogram::State::Corona, true}};
@@ -241,7 +283,7 @@ private slots:
     void backupThenRestore()
     {
         TestWorld world(kNow);
-        QTemporaryDir target;
+        OtherDisk target;
         writePractice(world.folder());
         const QMap<QString, QByteArray> before = snapshot(world.folder());
 
@@ -321,7 +363,7 @@ private slots:
     {
         QFETCH(QString, damage);
         TestWorld world(kNow);
-        QTemporaryDir target;
+        OtherDisk target;
         writePractice(world.folder());
         const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow);
         QCOMPARE(made.status, Backup::Outcome::Done);
@@ -393,7 +435,7 @@ private slots:
     {
         QFETCH(bool, full);
         TestWorld world(kNow);
-        QTemporaryDir target;
+        OtherDisk target;
         writePractice(world.folder());
         Backup::Outcome outcome;
         if (full) {
@@ -436,7 +478,7 @@ private slots:
     void saveWaitsForBackup()
     {
         TestWorld world(kNow);
-        QTemporaryDir target;
+        OtherDisk target;
         writePractice(world.folder());
         const qint64 records = 2000; // read in more than one block
         writeAt(world.folder() + kAppointmentArchive, noise(records * TAppointmentRecord::Size, 21));
@@ -478,13 +520,16 @@ private slots:
         QTest::newRow("target is the program folder") << "program" << 3;
         QTest::newRow("target missing") << "missing" << 3;
         QTest::newRow("target full") << "full" << 1;
+        QTest::newRow("folder without archives") << "not a practice" << 2;
+        QTest::newRow("target on the program's disk") << "same disk" << 3;
+        QTest::newRow("same disk accepted") << "same disk accepted" << 0;
     }
     void commandLine()
     {
         QFETCH(QString, how);
         QFETCH(int, status);
         TestWorld world(kNow);
-        QTemporaryDir target;
+        OtherDisk target;
         writePractice(world.folder());
         QStringList args{QStringLiteral("--to"), target.path(), QStringLiteral("--program-folder"), world.folder()};
         if (how == QLatin1String("no target"))
@@ -497,6 +542,15 @@ private slots:
             args[1] = world.folder();
         else if (how == QLatin1String("missing"))
             args[1] = target.path() + QStringLiteral("/nowhere");
+        QTemporaryDir empty;
+        if (how == QLatin1String("not a practice"))
+            args[3] = empty.path();
+        QTemporaryDir sameDisk;
+        QString targetPath = target.path();
+        if (how.startsWith(QLatin1String("same disk")))
+            args[1] = targetPath = sameDisk.path();
+        if (how == QLatin1String("same disk accepted"))
+            args.append(QStringLiteral("--same-disk"));
         QProcess backup;
         {
             std::optional<FileSizeLimit> limit; // inherited by the program started
@@ -507,16 +561,17 @@ private slots:
         }
         QCOMPARE(backup.exitStatus(), QProcess::NormalExit);
         QCOMPARE(backup.exitCode(), status);
-        const QStringList zips = QDir(target.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        const QStringList zips = entriesOf(targetPath);
+        QCOMPARE(entriesOf(empty.path()), QStringList()); // nothing written into a refused folder
         if (status == 0) {
             QCOMPARE(zips.size(), 1);
             QVERIFY(QRegularExpression(QStringLiteral("^Sorrisa_Copia_\\d{4}-\\d\\d-\\d\\d_\\d{4}\\.zip$"))
                         .match(zips.first())
                         .hasMatch());
             QCOMPARE(QString::fromUtf8(backup.readAllStandardOutput()).trimmed(),
-                     target.path() + QLatin1Char('/') + zips.first());
+                     targetPath + QLatin1Char('/') + zips.first());
             QVERIFY(BackupSettings::read(world.folder()).last.isValid());
-            QCOMPARE(Backup::check(target.path() + QLatin1Char('/') + zips.first(), world.folder(), nullptr).status,
+            QCOMPARE(Backup::check(targetPath + QLatin1Char('/') + zips.first(), world.folder(), nullptr).status,
                      Backup::Outcome::Done);
             Backup::discard(world.folder());
         } else {
@@ -524,6 +579,357 @@ private slots:
             QVERIFY(!backup.readAllStandardError().trimmed().isEmpty());
             QVERIFY(!BackupSettings::read(world.folder()).last.isValid());
         }
+    }
+
+    // A file of the zip named as one of the program's own files in the program folder is
+    // refused whatever it holds (here plain text, not an executable).
+    void restoreNeverReplacesProgram_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("executable") << "sorrisa";
+        QTest::newRow("command-line program") << "sorrisa-backup";
+        QTest::newRow("module") << "sorrisa_sound.so";
+    }
+    void restoreNeverReplacesProgram()
+    {
+        QFETCH(QString, name);
+        TestWorld world(kNow);
+        OtherDisk target;
+        writePractice(world.folder());
+        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow);
+        QCOMPARE(made.status, Backup::Outcome::Done);
+        addListedFile(made.path, name, "#!/bin/sh\necho replaced\n");
+        const QMap<QString, QByteArray> before = snapshot(world.folder());
+        const Backup::Outcome checked = Backup::check(made.path, world.folder(), nullptr);
+        QCOMPARE(checked.status, Backup::Outcome::Refused);
+        QCOMPARE(Backup::restore(world.folder(), kNow).status, Backup::Outcome::Failed);
+        QCOMPARE(snapshot(world.folder()), before);
+    }
+
+    // Files that go away while the backup runs (a journal, a moved attachment) are left out;
+    // the backup is good.
+    void vanishedFileLeftOut()
+    {
+        TestWorld world(kNow);
+        OtherDisk target;
+        writePractice(world.folder());
+        const QStringList gone{QStringLiteral("Archivio_Pazienti.pro.journal"),
+                               QStringLiteral("Documenti_Allegati/consenso.pdf"), QStringLiteral("Cliente_2/")};
+        int removed = -1;
+        const Backup::Outcome made =
+            Backup::make(world.folder(), target.path(), kNow, [&](qint64, qint64, const QString &) {
+                if (removed < 0) {
+                    removed = 0;
+                    for (const QString &path : gone)
+                        removed += path.endsWith(QLatin1Char('/')) ? QDir(world.folder() + path).removeRecursively()
+                                                                   : QFile::remove(world.folder() + path);
+                }
+                return true;
+            });
+        QCOMPARE(removed, gone.size());
+        QCOMPARE(made.status, Backup::Outcome::Done);
+        const QStringList listed = manifestPaths(made.path);
+        for (const QString &path : gone)
+            QVERIFY2(!listed.contains(path), qPrintable(path));
+        QVERIFY(listed.contains(QStringLiteral("Documenti_Allegati/radiografia panoramica è.jpg")));
+        QCOMPARE(Backup::check(made.path, world.folder(), nullptr).status, Backup::Outcome::Done);
+        Backup::discard(world.folder());
+    }
+
+    // A backup never replaces a file already there under its name: the seconds, then a number.
+    void zipNeverReplaced()
+    {
+        TestWorld world(kNow);
+        OtherDisk target;
+        writePractice(world.folder());
+        writeAt(target.path() + QLatin1Char('/') + kZipName, "an earlier backup");
+        const QDateTime now = kNow.addSecs(17);
+        const Backup::Outcome first = Backup::make(world.folder(), target.path(), now);
+        QCOMPARE(first.status, Backup::Outcome::Done);
+        QCOMPARE(QFileInfo(first.path).fileName(), QStringLiteral("Sorrisa_Copia_2026-12-10_093017.zip"));
+        const Backup::Outcome second = Backup::make(world.folder(), target.path(), now);
+        QCOMPARE(second.status, Backup::Outcome::Done);
+        QCOMPARE(QFileInfo(second.path).fileName(), QStringLiteral("Sorrisa_Copia_2026-12-10_093017_2.zip"));
+        QFile earlier(target.path() + QLatin1Char('/') + kZipName);
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArrayLiteral("an earlier backup"));
+        QCOMPARE(Backup::check(first.path, world.folder(), nullptr).status, Backup::Outcome::Done);
+        Backup::discard(world.folder());
+    }
+
+    // Past a file-size limit sorrisa-backup says so and exits 1, leaving no partial file,
+    // also when it starts with the system's default for that signal (killed, otherwise).
+    void commandLineFileSizeLimit()
+    {
+        TestWorld world(kNow);
+        OtherDisk target;
+        writePractice(world.folder());
+        QProcess backup;
+        backup.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_DFL);
+            rlimit limit{100000, 100000};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        backup.start(tool("sorrisa-backup"),
+                     {QStringLiteral("--to"), target.path(), QStringLiteral("--program-folder"), world.folder()});
+        QVERIFY(backup.waitForFinished(60000));
+        QCOMPARE(backup.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(backup.exitCode(), 1);
+        QVERIFY(!backup.readAllStandardError().trimmed().isEmpty());
+        QCOMPARE(entriesOf(target.path()), QStringList());
+    }
+
+    // A restore that fails on the program's own full disk says so, and changes nothing.
+    void restoreOnFullDiskSaysSo()
+    {
+        TestWorld world(kNow);
+        OtherDisk target;
+        writePractice(world.folder());
+        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow);
+        QCOMPARE(made.status, Backup::Outcome::Done);
+        const QMap<QString, QByteArray> before = snapshot(world.folder());
+        Backup::Outcome checked;
+        {
+            FileSizeLimit limit(100000); // the incompressible attachment alone is 300,000 bytes
+            QVERIFY(limit.ok());
+            checked = Backup::check(made.path, world.folder(), nullptr);
+        }
+        QCOMPARE(checked.status, Backup::Outcome::Failed);
+        QVERIFY2(checked.message.contains(QStringLiteral("cartella del programma"))
+                     && checked.message.contains(QStringLiteral("spazio esaurito"))
+                     && !checked.message.contains(QStringLiteral("danneggiato")),
+                 qPrintable(checked.message));
+        QVERIFY(checked.message.contains(QStringLiteral("Nessun dato è stato modificato")));
+        QCOMPARE(snapshot(world.folder()), before);
+    }
+
+    // What the user reads names the cause: a newer version's backup, a file that is not a
+    // zip, a damaged one, in Italian.
+    void refusalSaysWhy_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("newer layout") << "newer" << "fatta da una versione più recente";
+        QTest::newRow("not a zip") << "text" << "il file non è un archivio zip";
+        QTest::newRow("bad CRC") << "flip" << "dati danneggiati";
+    }
+    void refusalSaysWhy()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, said);
+        TestWorld world(kNow);
+        OtherDisk target;
+        writePractice(world.folder());
+        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow);
+        QCOMPARE(made.status, Backup::Outcome::Done);
+        if (damage == QLatin1String("newer")) {
+            auto entries = readZip(made.path);
+            entries.last().second.replace("SORRISA-COPIA 1\n", "SORRISA-COPIA 2\n");
+            writeZip(made.path, entries);
+        } else if (damage == QLatin1String("text")) {
+            writeAt(made.path, "not a zip at all");
+        } else {
+            // A stored (not compressed) entry: a changed byte is caught by the CRC alone.
+            auto entries = readZip(made.path);
+            struct archive *a = archive_write_new();
+            archive_write_set_format_zip(a);
+            archive_write_set_format_option(a, "zip", "compression", "store");
+            QVERIFY(archive_write_open_filename(a, QFile::encodeName(made.path).constData()) == ARCHIVE_OK);
+            for (const auto &[name, bytes] : entries) {
+                archive_entry *e = archive_entry_new();
+                archive_entry_set_pathname(e, name.toUtf8().constData());
+                archive_entry_set_filetype(e, name.endsWith(QLatin1Char('/')) ? AE_IFDIR : AE_IFREG);
+                archive_entry_set_perm(e, 0644);
+                archive_entry_set_size(e, bytes.size());
+                archive_write_header(a, e);
+                archive_write_data(a, bytes.constData(), size_t(bytes.size()));
+                archive_entry_free(e);
+            }
+            archive_write_close(a);
+            archive_write_free(a);
+            QFile zip(made.path);
+            QVERIFY(zip.open(QIODevice::ReadOnly));
+            QByteArray bytes = zip.readAll();
+            zip.close();
+            const qsizetype at = bytes.indexOf(noise(300000, 4).left(64)) + 1000;
+            QVERIFY(at > 1000);
+            bytes[at] = char(bytes.at(at) ^ 0x10);
+            writeAt(made.path, bytes);
+        }
+        const Backup::Outcome checked = Backup::check(made.path, world.folder(), nullptr);
+        QCOMPARE(checked.status, Backup::Outcome::Refused);
+        QVERIFY2(checked.message.contains(said), qPrintable(checked.message));
+    }
+
+    // "dell'11", "all'8": the article before a date or an hour said with a vowel.
+    void datesElided_data()
+    {
+        QTest::addColumn<QDateTime>("when");
+        QTest::addColumn<QString>("described");
+        QTest::addColumn<QString>("reminded");
+        QTest::newRow("10th, 09:30") << QDateTime(QDate(2026, 12, 10), QTime(9, 30))
+                                     << "Copia di sicurezza del 10/12/2026 alle 09:30."
+                                     << "risale al 10/12/2026 (";
+        QTest::newRow("11th, 11:05") << QDateTime(QDate(2026, 11, 11), QTime(11, 5))
+                                     << "Copia di sicurezza dell'11/11/2026 all'11:05."
+                                     << "risale all'11/11/2026 (";
+        QTest::newRow("8th, 08:00") << QDateTime(QDate(2026, 11, 8), QTime(8, 0))
+                                    << "Copia di sicurezza dell'8/11/2026 all'8:00."
+                                    << "risale all'8/11/2026 (";
+        QTest::newRow("1st, 01:15") << QDateTime(QDate(2026, 11, 1), QTime(1, 15))
+                                    << "Copia di sicurezza del 01/11/2026 all'1:15."
+                                    << "risale al 01/11/2026 (";
+    }
+    void datesElided()
+    {
+        QFETCH(QDateTime, when);
+        QFETCH(QString, described);
+        QFETCH(QString, reminded);
+        Backup::Description d;
+        d.created = when;
+        QVERIFY2(Backup::describe(d, QStringLiteral("x")).startsWith(described),
+                 qPrintable(Backup::describe(d, QStringLiteral("x"))));
+        BackupSettings s;
+        s.last = when;
+        QVERIFY2(s.reminderText(QDate(2026, 12, 10)).contains(reminded), qPrintable(s.reminderText(QDate(2026, 12, 10))));
+    }
+
+    // Data that are symbolic links are left out and named: in the final message and on
+    // sorrisa-backup's standard error.
+    void skippedLinksNamed()
+    {
+        TestWorld world(kNow);
+        OtherDisk target;
+        QTemporaryDir elsewhere;
+        writePractice(world.folder());
+        writeAt(elsewhere.path() + QStringLiteral("/referto.txt"), "elsewhere");
+        QVERIFY(QFile::link(elsewhere.path(), world.folder() + QStringLiteral("Cliente_9")));
+        QVERIFY(QFile::link(elsewhere.path() + QStringLiteral("/referto.txt"),
+                            world.folder() + QStringLiteral("Cliente_1/referto.txt")));
+        const QStringList names{QStringLiteral("Cliente_9/"), QStringLiteral("Cliente_1/referto.txt")};
+        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow);
+        QCOMPARE(made.status, Backup::Outcome::Done);
+        for (const QString &name : names)
+            QVERIFY2(made.message.contains(name), qPrintable(made.message));
+        QProcess backup;
+        backup.start(tool("sorrisa-backup"),
+                     {QStringLiteral("--to"), target.path(), QStringLiteral("--program-folder"), world.folder()});
+        QVERIFY(backup.waitForFinished(60000));
+        QCOMPARE(backup.exitCode(), 0);
+        const QString err = QString::fromUtf8(backup.readAllStandardError());
+        for (const QString &name : names)
+            QVERIFY2(err.contains(name), qPrintable(err));
+    }
+
+    // Two backups into one folder at the same minute each write a file of their own; a killed
+    // run's partial file is removed by the next.
+    void twoBackupsAtOnce()
+    {
+        TestWorld world(kNow);
+        OtherDisk target;
+        writePractice(world.folder());
+        const QString leftover = target.path() + QStringLiteral("/Sorrisa_Copia_2026-12-09_1800.zip.parziale");
+        writeAt(leftover, "killed run");
+        std::optional<Backup::Outcome> inner;
+        const Backup::Outcome outer =
+            Backup::make(world.folder(), target.path(), kNow, [&](qint64, qint64, const QString &current) {
+                if (!inner && current == QStringLiteral("Documenti_Allegati/radiografia panoramica è.jpg"))
+                    inner = Backup::make(world.folder(), target.path(), kNow);
+                return true;
+            });
+        QVERIFY(inner);
+        QCOMPARE(inner->status, Backup::Outcome::Done);
+        QCOMPARE(outer.status, Backup::Outcome::Done);
+        QVERIFY(outer.path != inner->path);
+        QVERIFY(!QFileInfo::exists(leftover));
+        QCOMPARE(entriesOf(target.path()).size(), 2);
+        for (const QString &zip : {outer.path, inner->path}) {
+            QCOMPARE(Backup::check(zip, world.folder(), nullptr).status, Backup::Outcome::Done);
+            Backup::discard(world.folder());
+        }
+    }
+
+    // The scratch folder of a restore under way in another copy of the program (it holds it
+    // locked) is left alone and this restore is refused; once that copy is gone, its leftover
+    // is removed and the restore goes ahead.
+    void twoRestoresAtOnce()
+    {
+        TestWorld world(kNow);
+        OtherDisk target;
+        writePractice(world.folder());
+        const QMap<QString, QByteArray> before = snapshot(world.folder());
+        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow);
+        QCOMPARE(made.status, Backup::Outcome::Done);
+        writeAt(world.folder() + kPatientArchive, noise(TPatientRecord::Size, 51));
+        const QString staging = world.folder() + DataFiles::kStagingFolder;
+        writeAt(staging + QStringLiteral("/") + kPatientArchive, "the other copy's restore");
+        const int other = ::open(QFile::encodeName(staging).constData(), O_RDONLY | O_DIRECTORY);
+        QVERIFY(other >= 0);
+        QCOMPARE(::flock(other, LOCK_EX | LOCK_NB), 0);
+        const Backup::Outcome refused = Backup::check(made.path, world.folder(), nullptr);
+        QCOMPARE(refused.status, Backup::Outcome::Refused);
+        QVERIFY2(refused.message.contains(QStringLiteral("un altro ripristino")), qPrintable(refused.message));
+        QFile kept(staging + QStringLiteral("/") + kPatientArchive);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArrayLiteral("the other copy's restore"));
+        ::close(other); // that copy ended (or was killed)
+        QCOMPARE(Backup::check(made.path, world.folder(), nullptr).status, Backup::Outcome::Done);
+        QCOMPARE(Backup::restore(world.folder(), kNow.addDays(1)).status, Backup::Outcome::Done);
+        QMap<QString, QByteArray> after = snapshot(world.folder());
+        for (auto it = after.begin(); it != after.end();)
+            it = it.key().startsWith(DataFiles::kAsidePrefix) ? after.erase(it) : std::next(it);
+        QCOMPARE(after, before);
+    }
+
+    // A target on the program folder's own disk only after the question that says so; the
+    // command line only with --same-disk (in commandLine()).
+    void sameDiskAsked_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("declined") << false;
+        QTest::newRow("accepted") << true;
+    }
+    void sameDiskAsked()
+    {
+        QFETCH(bool, yes);
+        TestWorld world(kNow);
+        QTemporaryDir sameDisk;
+        writePractice(world.folder());
+        QVERIFY(Backup::onSameDisk(world.folder(), sameDisk.path()));
+        const Backup::Outcome refused = Backup::make(world.folder(), sameDisk.path(), kNow);
+        QCOMPARE(refused.status, Backup::Outcome::Refused);
+        QCOMPARE(entriesOf(sameDisk.path()), QStringList());
+        BackupSettings settings;
+        settings.folder = sameDisk.path();
+        QVERIFY(settings.write(world.folder()));
+        Modal::queue([&](QWidget *w) {
+            Messages::queueAnswer(yes);
+            control<QPushButton>(w, "btnCopia")->click();
+        });
+        Modal::run(new TfrmCopiaSicurezza(world.windows().frmAvvio()));
+        const QStringList said = shownMessages();
+        QCOMPARE(said.first(), QStringLiteral("confirmation: ") + Backup::sameDiskQuestion(sameDisk.path()));
+        QCOMPARE(said.size(), yes ? 2 : 1);
+        QCOMPARE(entriesOf(sameDisk.path()), yes ? QStringList{kZipName} : QStringList());
+    }
+
+    // Where the reminder's day cannot be written down, it still comes once a day.
+    void reminderOnceWhereUnwritable()
+    {
+        TestWorld world(kNow);
+        writePractice(world.folder());
+        QVERIFY(QDir().mkpath(world.folder() + DataFiles::kSettingsFile)); // cannot be written as a file
+        TfrmAvvio *menu = world.windows().frmAvvio();
+        Messages::queueAnswer(false);
+        menu->show();
+        QStringList said;
+        QTRY_VERIFY((said += shownMessages(), !said.isEmpty()));
+        QCOMPARE(said.size(), 1);
+        menu->hide();
+        menu->show();
+        QTest::qWait(50);
+        QCOMPARE(shownMessages(), QStringList());
+        QCOMPARE(Modal::takeOpened(), QStringList());
     }
 
     void reminderDue_data()
@@ -587,7 +993,7 @@ private slots:
     void windowBacksUpAndRestores()
     {
         TestWorld world(kNow);
-        QTemporaryDir target;
+        OtherDisk target;
         writePractice(world.folder());
         const QMap<QString, QByteArray> before = snapshot(world.folder());
 
@@ -646,7 +1052,7 @@ private slots:
     void windowBackupCancelled()
     {
         TestWorld world(kNow);
-        QTemporaryDir target;
+        OtherDisk target;
         writePractice(world.folder());
         BackupSettings settings;
         settings.folder = target.path();
@@ -679,7 +1085,7 @@ private slots:
     void windowRestoreDeclined()
     {
         TestWorld world(kNow);
-        QTemporaryDir target;
+        OtherDisk target;
         writePractice(world.folder());
         QCOMPARE(Backup::make(world.folder(), target.path(), kNow).status, Backup::Outcome::Done);
         writeAt(world.folder() + kPatientArchive, noise(TPatientRecord::Size, 41));

@@ -197,13 +197,14 @@ void TfrmAvvio::remindBackup()
         return;
     const QDate today = Clock::today();
     BackupSettings settings = BackupSettings::read(ProgramFolder::path());
-    if (!settings.reminderDue(today))
+    if (m_remindedToday == today || !settings.reminderDue(today))
         return;
     // An empty practice has nothing to lose yet.
     if (QFileInfo(ProgramFolder::file(kPatientArchive)).size() < TPatientRecord::Size
         && QFileInfo(ProgramFolder::file(kAppointmentArchive)).size() < TAppointmentRecord::Size)
         return;
     settings.reminded = today;
+    m_remindedToday = today;
     settings.write(ProgramFolder::path());
     if (Messages::confirm(this, settings.reminderText(today)))
         imgCopiaClick();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QWidget>
 
 class PictureButton;
@@ -53,5 +54,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // The day the backup reminder was shown in this session: once a day also where the program
+    // folder cannot take the note (a read-only stick).
+    QDate m_remindedToday;
     void FormCreate();
 };

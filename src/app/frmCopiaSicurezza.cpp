@@ -27,8 +27,7 @@ QString lastText(const BackupSettings &s)
 {
     if (!s.last.isValid())
         return QStringLiteral("nessuna");
-    return QStringLiteral("%1 alle %2")
-        .arg(s.last.toString(QStringLiteral("dd/MM/yyyy")), s.last.toString(QStringLiteral("HH:mm")));
+    return s.last.toString(QStringLiteral("dd/MM/yyyy ")) + Backup::atHour(s.last.time());
 }
 
 } // namespace
@@ -151,13 +150,21 @@ void TfrmCopiaSicurezza::btnCopiaClick()
         Messages::warning(this, problem);
         return;
     }
+    Backup::Options options;
+    if (Backup::onSameDisk(ProgramFolder::path(), s.folder)) {
+        if (!Messages::confirm(this, Backup::sameDiskQuestion(s.folder)))
+            return;
+        options.sameDisk = true;
+    }
     const QDateTime now = Clock::now();
     std::unique_ptr<QProgressDialog> progress(progressDialog(QStringLiteral("Copia di sicurezza in corso...")));
-    const Backup::Outcome outcome =
-        Backup::make(ProgramFolder::path(), s.folder, now, [&](qint64 done, qint64 total, const QString &) {
+    const Backup::Outcome outcome = Backup::make(
+        ProgramFolder::path(), s.folder, now,
+        [&](qint64 done, qint64 total, const QString &) {
             progress->setValue(total > 0 ? int(done * 1000 / total) : 0);
             return !progress->wasCanceled();
-        });
+        },
+        options);
     progress.reset();
     switch (outcome.status) {
     case Backup::Outcome::Done:

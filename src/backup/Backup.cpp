@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRandomGenerator>
 #include <QSet>
 
 #include <archive.h>
@@ -52,7 +53,50 @@ QString withSlash(const QString &folder)
     return f;
 }
 
-QString errnoText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+QString errnoText(int error) { return systemText(error); }
+
+bool isSystemCause(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+    case EROFS:
+    case EIO:
+    case ENODEV:
+    case ENXIO:
+    case ENOMEDIUM:
+    case EACCES:
+    case EPERM:
+    case ENOENT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// What the zip library says, in Italian for the common causes.
+QString archiveText(struct archive *a)
+{
+    const int error = archive_errno(a);
+    if (isSystemCause(error))
+        return systemText(error);
+    const char *raw = archive_error_string(a);
+    const QString text = QString::fromLocal8Bit(raw ? raw : "");
+    if (text.contains(QLatin1String("CRC"), Qt::CaseInsensitive))
+        return QStringLiteral("dati danneggiati (controllo CRC non riuscito)");
+    if (text.contains(QLatin1String("Unrecognized archive format"), Qt::CaseInsensitive)
+        || text.contains(QLatin1String("signature"), Qt::CaseInsensitive))
+        return QStringLiteral("il file non è un archivio zip");
+    if (text.contains(QLatin1String("Truncated"), Qt::CaseInsensitive)
+        || text.contains(QLatin1String("Premature end"), Qt::CaseInsensitive))
+        return QStringLiteral("il file è incompleto");
+    if (text.contains(QLatin1String("Damaged"), Qt::CaseInsensitive)
+        || text.contains(QLatin1String("Invalid"), Qt::CaseInsensitive)
+        || text.contains(QLatin1String("corrupt"), Qt::CaseInsensitive))
+        return QStringLiteral("il file è danneggiato");
+    return text;
+}
 
 int openNoIntr(const QByteArray &path, int flags, mode_t mode = 0644)
 {
@@ -190,8 +234,7 @@ public:
     {
         if (m_sink.error)
             return errnoText(m_sink.error);
-        const char *s = m_archive ? archive_error_string(m_archive) : nullptr;
-        return s ? QString::fromLocal8Bit(s) : QString();
+        return m_archive ? archiveText(m_archive) : QString();
     }
 
 private:
@@ -206,6 +249,8 @@ struct Read
     bool ok = false;
     bool cancelled = false;
     QString problem; // what was wrong, for the message
+    int localError = 0; // unpacking failed on this computer's disk (errno), not in the zip
+    bool newer = false; // the manifest is of a later layout
     Manifest manifest;
 };
 
@@ -239,16 +284,20 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
         r.problem = why;
         return false;
     };
+    const auto failHere = [&](const QString &name, int error) {
+        r.localError = error;
+        return fail(QStringLiteral("%1: %2").arg(name, systemText(error)));
+    };
     const auto body = [&]() -> bool {
         if (archive_read_open_fd(a, fd, size_t(kBlock)) != ARCHIVE_OK)
-            return fail(QString::fromLocal8Bit(archive_error_string(a)));
+            return fail(archiveText(a));
         archive_entry *e = nullptr;
         for (;;) {
             const int rc = archive_read_next_header(a, &e);
             if (rc == ARCHIVE_EOF)
                 break;
             if (rc != ARCHIVE_OK)
-                return fail(QString::fromLocal8Bit(archive_error_string(a)));
+                return fail(archiveText(a));
             const char *utf8 = archive_entry_pathname_utf8(e);
             const char *raw = archive_entry_pathname(e);
             QString name = utf8 ? QString::fromUtf8(utf8) : QString::fromLocal8Bit(raw ? raw : "");
@@ -269,17 +318,17 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
             if (folder) {
                 folders.insert(name);
                 if (!unpackTo.isEmpty() && !QDir().mkpath(unpackTo + name))
-                    return fail(QStringLiteral("%1: impossibile creare la cartella").arg(name));
+                    return failHere(name, errno ? errno : EIO);
                 continue;
             }
             int out = -1;
             if (!unpackTo.isEmpty() && !isManifest) {
                 const QString target = unpackTo + name;
                 if (!QDir().mkpath(QFileInfo(target).absolutePath()))
-                    return fail(QStringLiteral("%1: impossibile creare la cartella").arg(name));
+                    return failHere(name, errno ? errno : EIO);
                 out = openNoIntr(QFile::encodeName(target), O_WRONLY | O_CREAT | O_EXCL);
                 if (out < 0)
-                    return fail(QStringLiteral("%1: %2").arg(name, errnoText(errno)));
+                    return failHere(name, errno);
             }
             Sha256 sha;
             qint64 size = 0;
@@ -292,7 +341,7 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
                 if (drc == ARCHIVE_EOF)
                     break;
                 if (drc != ARCHIVE_OK) {
-                    entryOk = fail(QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(archive_error_string(a))));
+                    entryOk = fail(QStringLiteral("%1: %2").arg(name, archiveText(a)));
                     break;
                 }
                 if (offset != size) { // a hole: zeroes in between
@@ -305,7 +354,7 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
                         const qint64 n = qMin<qint64>(offset - size, qint64(zeroes.size()));
                         sha.add(zeroes.data(), size_t(n));
                         if (out >= 0 && !writeFully(out, zeroes.data(), n)) {
-                            entryOk = fail(QStringLiteral("%1: %2").arg(name, errnoText(errno)));
+                            entryOk = failHere(name, errno);
                             break;
                         }
                         size += n;
@@ -321,7 +370,7 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
                     }
                     manifestText.append(static_cast<const char *>(block), qsizetype(length));
                 } else if (out >= 0 && !writeFully(out, static_cast<const char *>(block), qint64(length))) {
-                    entryOk = fail(QStringLiteral("%1: %2").arg(name, errnoText(errno)));
+                    entryOk = failHere(name, errno);
                     break;
                 }
                 size += qint64(length);
@@ -339,7 +388,7 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
                     ::futimens(out, times);
                 }
                 if (::close(out) < 0 && entryOk)
-                    entryOk = fail(QStringLiteral("%1: %2").arg(name, errnoText(errno)));
+                    entryOk = failHere(name, errno);
             }
             if (!entryOk)
                 return false;
@@ -347,6 +396,10 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
                 manifestSeen = true;
             else
                 files.insert(name, {size, sha.result()});
+        }
+        if (manifestSeen && Manifest::isNewerLayout(manifestText)) {
+            r.newer = true;
+            return fail(QStringLiteral("copia fatta da una versione più recente"));
         }
         if (!manifestSeen || !Manifest::parse(manifestText, &r.manifest))
             return fail(QStringLiteral("elenco del contenuto mancante o danneggiato"));
@@ -379,7 +432,113 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
 
 bool removeTree(const QString &path) { return !QFileInfo::exists(path) || QDir(path).removeRecursively(); }
 
+// A file or folder of ours that a run holds with an exclusive lock for as long as it works on
+// it: another run leaves it alone, and removes it as a leftover once nobody holds it (the lock
+// goes with the process that took it, also when it was killed).
+int lockedOpen(const QString &path, int flags)
+{
+    const int fd = openNoIntr(QFile::encodeName(path), flags);
+    if (fd < 0)
+        return -1;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS)
+        return fd;
+    ::close(fd);
+    return -1;
+}
+
+// Partial zips of a run that was killed or lost its disk.
+void removeLeftovers(const QString &target)
+{
+    const QStringList names = QDir(target).entryList({QStringLiteral("Sorrisa_Copia_*.parziale")},
+                                                     QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        const int fd = lockedOpen(target + name, O_RDONLY);
+        if (fd < 0)
+            continue; // another run is writing it
+        ::unlink(QFile::encodeName(target + name).constData());
+        ::close(fd);
+    }
+}
+
+// The scratch folder of the restore that check() prepared in this process, held until
+// restore() or discard().
+int g_staging = -1;
+
+void releaseStaging()
+{
+    if (g_staging >= 0)
+        ::close(g_staging);
+    g_staging = -1;
+}
+
+// Gives a file its final name without ever replacing another file of that name.
+bool renameNoReplace(const QString &from, const QString &to)
+{
+    const QByteArray f = QFile::encodeName(from);
+    const QByteArray t = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, f.constData(), AT_FDCWD, t.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system without that kind of rename: a link fails when the name is taken.
+    if (::link(f.constData(), t.constData()) == 0) {
+        ::unlink(f.constData());
+        return true;
+    }
+    if (errno == EEXIST)
+        return false;
+    // Nor links (FAT): the name is checked first; the window between is a run's own.
+    if (QFileInfo::exists(to) || QFileInfo(to).isSymLink()) {
+        errno = EEXIST;
+        return false;
+    }
+    return ::rename(f.constData(), t.constData()) == 0;
+}
+
 } // namespace
+
+QString systemText(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("spazio esaurito sul disco");
+    case EFBIG:
+        return QStringLiteral("file troppo grande per il disco (spazio esaurito o limite della dimensione dei file)");
+    case EROFS:
+        return QStringLiteral("il disco è protetto dalla scrittura (sola lettura)");
+    case EIO:
+        return QStringLiteral("errore di lettura o scrittura del disco (chiavetta o disco rimossi?)");
+    case ENODEV:
+    case ENXIO:
+    case ENOMEDIUM:
+        return QStringLiteral("chiavetta o disco rimossi");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("accesso negato");
+    case ENOENT:
+        return QStringLiteral("file o cartella inesistente");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+QString onDay(const QString &preposition, const QDate &day)
+{
+    const QString date = day.toString(QStringLiteral("dd/MM/yyyy"));
+    // Said "otto", "undici": the article loses its vowel.
+    if (date.startsWith(QLatin1String("08")) || date.startsWith(QLatin1String("11")))
+        return preposition + QStringLiteral("l'") + (date.startsWith(QLatin1Char('0')) ? date.mid(1) : date);
+    return preposition + QLatin1Char(' ') + date;
+}
+
+QString atHour(const QTime &time)
+{
+    const QString hour = time.toString(QStringLiteral("HH:mm"));
+    if (time.hour() == 1 || time.hour() == 8 || time.hour() == 11)
+        return QStringLiteral("all'") + (hour.startsWith(QLatin1Char('0')) ? hour.mid(1) : hour);
+    return QStringLiteral("alle ") + hour;
+}
 
 QString fileNameFor(const QDateTime &when)
 {
@@ -406,7 +565,25 @@ QString targetProblem(const QString &programFolder, const QString &target)
     return {};
 }
 
-Outcome make(const QString &programFolder, const QString &targetFolder, const QDateTime &now, const Progress &progress)
+bool onSameDisk(const QString &programFolder, const QString &target)
+{
+    struct stat program;
+    struct stat chosen;
+    return ::stat(QFile::encodeName(programFolder).constData(), &program) == 0
+           && ::stat(QFile::encodeName(target).constData(), &chosen) == 0 && program.st_dev == chosen.st_dev;
+}
+
+QString sameDiskQuestion(const QString &target)
+{
+    return QStringLiteral("Attenzione: la cartella \"%1\" si trova sullo stesso disco del programma: un guasto o "
+                          "un furto del computer farebbe perdere anche la copia.\r\n\r\nSe la cartella è quella "
+                          "di una chiavetta o di un disco esterno, forse non è collegato.\r\n\r\n"
+                          "Salvare ugualmente la copia su questo disco?")
+        .arg(native(target));
+}
+
+Outcome make(const QString &programFolder, const QString &targetFolder, const QDateTime &now, const Progress &progress,
+             const Options &options)
 {
     Outcome outcome;
     if (const QString problem = targetProblem(programFolder, targetFolder); !problem.isEmpty()) {
@@ -414,11 +591,18 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
         outcome.message = problem;
         return outcome;
     }
+    if (!options.sameDisk && onSameDisk(programFolder, targetFolder)) {
+        outcome.status = Outcome::Refused;
+        outcome.message = QStringLiteral("Attenzione: la cartella \"%1\" si trova sullo stesso disco del programma: "
+                                         "la copia non è stata fatta.\r\n\r\nControllare che la chiavetta o il "
+                                         "disco esterno siano collegati.")
+                              .arg(native(targetFolder));
+        return outcome;
+    }
     const QString root = withSlash(programFolder);
     const QString target = withSlash(targetFolder);
-    const QString finalPath = target + fileNameFor(now);
-    const QString tempPath = finalPath + QStringLiteral(".parziale");
-    const QList<DataFiles::Entry> entries = DataFiles::list(root);
+    removeLeftovers(target);
+    const QList<DataFiles::Entry> entries = DataFiles::list(root, &outcome.skipped);
     qint64 dataBytes = 0;
     for (const DataFiles::Entry &e : entries)
         dataBytes += e.size;
@@ -429,7 +613,18 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
         return outcome;
     };
 
-    const int fd = openNoIntr(QFile::encodeName(tempPath), O_WRONLY | O_CREAT | O_TRUNC);
+    // A name of this run's own, locked while it is written: two runs at once never share it.
+    QString tempPath;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        tempPath = target + fileNameFor(now)
+                   + QStringLiteral(".%1.parziale").arg(QRandomGenerator::system()->generate(), 8, 16, QLatin1Char('0'));
+        fd = openNoIntr(QFile::encodeName(tempPath), O_WRONLY | O_CREAT | O_EXCL);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (fd >= 0)
+        ::flock(fd, LOCK_EX | LOCK_NB);
     if (fd < 0)
         return failed(QStringLiteral("Impossibile scrivere nella cartella \"%1\": %2.")
                           .arg(native(targetFolder), errnoText(errno)));
@@ -451,6 +646,8 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
             for (const DataFiles::Entry &entry : entries) {
                 const QString path = root + entry.path;
                 if (entry.folder) {
+                    if (!QFileInfo(path).isDir())
+                        continue;
                     if (!zip.header(entry.path, true, 0, QFileInfo(path).lastModified().toSecsSinceEpoch())
                         || !zip.finishEntry()) {
                         problem = writeFailure.arg(native(targetFolder), zip.error());
@@ -460,6 +657,8 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
                     continue;
                 }
                 const int in = openNoIntr(QFile::encodeName(path), O_RDONLY);
+                if (in < 0 && errno == ENOENT)
+                    continue; // gone since the list was made (a journal, a moved attachment)
                 if (in < 0) {
                     problem =
                         QStringLiteral("Impossibile leggere il file \"%1\": %2.").arg(entry.path, errnoText(errno));
@@ -520,9 +719,11 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
             ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
         }
     }
-    if (::close(fd) < 0 && problem.isEmpty() && !cancelled)
+    if (problem.isEmpty() && !cancelled && ::close(::dup(fd)) < 0)
         problem = QStringLiteral("Scrittura non riuscita nella cartella \"%1\": %2.")
                       .arg(native(targetFolder), errnoText(errno));
+    // The lock stays until the file has its final name or is gone.
+    const auto closeTemp = [&] { ::close(fd); };
     if (problem.isEmpty() && !cancelled) {
         const Read check = readThrough(tempPath, QString(), [&](qint64 data, qint64) {
             return !progress || progress(dataBytes + data, total, QString());
@@ -533,6 +734,7 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
     }
     if (cancelled || !problem.isEmpty()) {
         ::unlink(QFile::encodeName(tempPath).constData());
+        closeTemp();
         if (cancelled) {
             outcome.status = Outcome::Cancelled;
             outcome.message = kCancelled;
@@ -540,27 +742,44 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
         }
         return failed(problem);
     }
-    if (::rename(QFile::encodeName(tempPath).constData(), QFile::encodeName(finalPath).constData()) < 0) {
-        const int error = errno;
-        ::unlink(QFile::encodeName(tempPath).constData());
-        return failed(QStringLiteral("Impossibile dare al file il suo nome: %1.").arg(errnoText(error)));
+    // The minute's name, or with the seconds, or numbered: an earlier backup is never replaced.
+    QString finalPath;
+    for (int n = 0;; ++n) {
+        finalPath = target + fileNameFor(now);
+        if (n > 0) {
+            finalPath.chop(4);
+            finalPath += now.toString(QStringLiteral("ss")) + (n > 1 ? QStringLiteral("_%1").arg(n) : QString())
+                         + QStringLiteral(".zip");
+        }
+        if (renameNoReplace(tempPath, finalPath))
+            break;
+        if (errno != EEXIST || n > 1000) {
+            const int error = errno;
+            ::unlink(QFile::encodeName(tempPath).constData());
+            closeTemp();
+            return failed(QStringLiteral("Impossibile dare al file il suo nome: %1.").arg(errnoText(error)));
+        }
     }
+    closeTemp();
     syncFolder(target);
     outcome.status = Outcome::Done;
     outcome.path = finalPath;
     outcome.message = kDone
                       + QStringLiteral("\r\n\r\nFile: %1\r\nCartella: %2")
                             .arg(QFileInfo(finalPath).fileName(), native(QFileInfo(finalPath).absolutePath()));
+    if (!outcome.skipped.isEmpty())
+        outcome.message += QStringLiteral("\r\n\r\nNon copiati perché sono collegamenti simbolici: %1")
+                               .arg(outcome.skipped.join(QStringLiteral(", ")));
     return outcome;
 }
 
 QString describe(const Description &d, const QString &asideFolder)
 {
-    return QStringLiteral("Copia di sicurezza del %1 alle %2.\r\n\r\nSchede pazienti: %3\r\nSchede appuntamenti: %4\r\n"
+    return QStringLiteral("Copia di sicurezza %1 %2.\r\n\r\nSchede pazienti: %3\r\nSchede appuntamenti: %4\r\n"
                           "File in tutto: %5\r\n\r\nI dati attuali saranno spostati nella cartella \"%6\" della "
                           "cartella del programma (non saranno cancellati) e sostituiti con quelli della copia."
                           "\r\n\r\nProcedere con il ripristino?")
-        .arg(d.created.toString(QStringLiteral("dd/MM/yyyy")), d.created.toString(QStringLiteral("HH:mm")))
+        .arg(onDay(QStringLiteral("del"), d.created.date()), atHour(d.created.time()))
         .arg(d.patients)
         .arg(d.appointments)
         .arg(d.files)
@@ -572,26 +791,61 @@ Outcome check(const QString &zipPath, const QString &programFolder, Description 
     Outcome outcome;
     const QString root = withSlash(programFolder);
     const QString staging = root + DataFiles::kStagingFolder + QLatin1Char('/');
-    const auto refused = [&](const QString &why) {
+    const auto unstage = [&] {
         removeTree(staging);
+        releaseStaging();
+    };
+    const auto refused = [&](const QString &why) {
+        unstage();
         outcome.status = Outcome::Refused;
         outcome.message = kRefusedZip + (why.isEmpty() ? QString() : QStringLiteral("\r\n\r\n(%1)").arg(why));
         return outcome;
     };
-    if (!removeTree(staging) || !QDir().mkpath(staging)) {
+    const auto failedHere = [&](const QString &why) {
+        unstage();
         outcome.status = Outcome::Failed;
-        outcome.message = QStringLiteral("Attenzione: impossibile preparare il ripristino nella cartella del "
-                                         "programma.\r\n\r\nNessun dato è stato modificato.");
+        outcome.message = QStringLiteral("Attenzione: impossibile scrivere la copia nella cartella del programma%1."
+                                         "\r\n\r\nNessun dato è stato modificato.")
+                              .arg(why.isEmpty() ? QString() : QStringLiteral(": ") + why);
         return outcome;
+    };
+    releaseStaging();
+    // The scratch folder of another restore under way is left alone; a killed one's is removed.
+    if (QFileInfo(staging).isDir()) {
+        const int held = lockedOpen(staging, O_RDONLY | O_DIRECTORY);
+        if (held < 0) {
+            outcome.status = Outcome::Refused;
+            outcome.message = QStringLiteral("Attenzione: un altro ripristino è in corso su questa cartella del "
+                                             "programma.\r\n\r\nNessun dato è stato modificato.");
+            return outcome;
+        }
+        const bool removed = removeTree(staging);
+        ::close(held);
+        if (!removed)
+            return failedHere(QString());
+    }
+    if (!QDir().mkpath(staging) || (g_staging = lockedOpen(staging, O_RDONLY | O_DIRECTORY)) < 0) {
+        const int error = errno;
+        return failedHere(error ? systemText(error) : QString());
     }
     const qint64 zipSize = QFileInfo(zipPath).size();
     const Read read = readThrough(zipPath, staging, [&](qint64, qint64 offset) {
         return !progress || progress(qMin(offset, zipSize), zipSize, QString());
     });
     if (read.cancelled) {
-        removeTree(staging);
+        unstage();
         outcome.status = Outcome::Cancelled;
         outcome.message = QStringLiteral("Ripristino annullato: nessun dato è stato modificato.");
+        return outcome;
+    }
+    if (read.localError)
+        return failedHere(read.problem);
+    if (read.newer) {
+        unstage();
+        outcome.status = Outcome::Refused;
+        outcome.message = QStringLiteral("Attenzione: questa copia di sicurezza è stata fatta da una versione più "
+                                         "recente di Sorrisa: per ripristinarla, aggiornare prima il programma."
+                                         "\r\n\r\nNessun dato è stato modificato.");
         return outcome;
     }
     if (!read.ok)
@@ -603,19 +857,15 @@ Outcome check(const QString &zipPath, const QString &programFolder, Description 
         const bool synced = dfd >= 0 && ::syncfs(dfd) == 0;
         if (dfd >= 0)
             ::close(dfd);
-        if (!synced) {
-            removeTree(staging);
-            outcome.status = Outcome::Failed;
-            outcome.message = QStringLiteral("Attenzione: impossibile scrivere la copia nella cartella del programma."
-                                             "\r\n\r\nNessun dato è stato modificato.");
-            return outcome;
-        }
+        if (!synced)
+            return failedHere(systemText(errno));
     }
-    // Nothing unpacked may take the place of the program's own files.
+    // Nothing unpacked may take the place of the program's own files: what the name is in the
+    // program folder decides, whatever the zip's file holds.
     const QFileInfoList top =
         QDir(staging).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &info : top)
-        if (!DataFiles::isData(info.absoluteFilePath()))
+        if (!DataFiles::isData(info.absoluteFilePath()) || DataFiles::isProgramsOwn(root, info.fileName()))
             return refused(QStringLiteral("elemento non ammesso: %1").arg(info.fileName()));
     if (description) {
         description->created = read.manifest.created;
@@ -659,8 +909,13 @@ Outcome restore(const QString &programFolder, const QDateTime &now)
                               .arg(why);
         return outcome;
     };
-    if (!QFileInfo(staging).isDir())
+    if (!QFileInfo(staging).isDir() || g_staging < 0)
         return failed(QStringLiteral("la copia non è stata controllata"));
+    const QStringList incoming =
+        QDir(staging).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &name : incoming)
+        if (DataFiles::isProgramsOwn(root, name))
+            return failed(QStringLiteral("\"%1\" è un file del programma").arg(name));
 
     QStringList current;
     for (const QFileInfo &info :
@@ -706,8 +961,6 @@ Outcome restore(const QString &programFolder, const QDateTime &now)
         movedAside.append(name);
     }
     QStringList placed;
-    const QStringList incoming =
-        QDir(staging).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &name : incoming) {
         if (!move(staging + name, root + name)) {
             const QString why = errnoText(errno);
@@ -722,6 +975,7 @@ Outcome restore(const QString &programFolder, const QDateTime &now)
         placed.append(name);
     }
     QDir().rmdir(staging);
+    releaseStaging();
     syncFolder(aside);
     syncFolder(root);
     unlockAll();
@@ -734,6 +988,10 @@ Outcome restore(const QString &programFolder, const QDateTime &now)
     return outcome;
 }
 
-void discard(const QString &programFolder) { removeTree(withSlash(programFolder) + DataFiles::kStagingFolder); }
+void discard(const QString &programFolder)
+{
+    removeTree(withSlash(programFolder) + DataFiles::kStagingFolder);
+    releaseStaging();
+}
 
 } // namespace Backup

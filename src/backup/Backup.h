@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -32,6 +33,14 @@ struct Outcome
     Status status = Failed;
     QString message; // for the user, in Italian
     QString path;    // Done: the backup written, or the folder the replaced data went to
+    QStringList skipped; // make(): data left out because they are symbolic links
+};
+
+struct Options
+{
+    // A target on the program folder's own file system (an empty mount point, another folder
+    // of the same disk) is refused unless the user accepted it.
+    bool sameDisk = false;
 };
 
 // "Sorrisa_Copia_AAAA-MM-GG_hhmm.zip"
@@ -39,9 +48,14 @@ QString fileNameFor(const QDateTime &when);
 // Why a folder cannot take backups (the program folder itself, or inside it; missing), or
 // empty when it can.
 QString targetProblem(const QString &programFolder, const QString &target);
+// True when the target lies on the same file system as the program folder.
+bool onSameDisk(const QString &programFolder, const QString &target);
+// The question asked before such a target is used.
+QString sameDiskQuestion(const QString &target);
 
+// Never replaces a file: when the minute's name is taken the seconds, then a number, are added.
 Outcome make(const QString &programFolder, const QString &targetFolder, const QDateTime &now,
-             const Progress &progress = {});
+             const Progress &progress = {}, const Options &options = {});
 
 struct Description
 {
@@ -60,6 +74,14 @@ Outcome check(const QString &zipPath, const QString &programFolder, Description 
 QString asideFolderFor(const QString &programFolder, const QDateTime &now);
 Outcome restore(const QString &programFolder, const QDateTime &now);
 void discard(const QString &programFolder);
+
+// Dates and hours as a sentence says them: "del 10/12/2026", "dell'11/12/2026", "al 10/12/2026",
+// "all'8/12/2026"... `preposition` is "del" or "al"; the hour is "alle 09:30", "all'11:05".
+QString onDay(const QString &preposition, const QDate &day);
+QString atHour(const QTime &time);
+// A system error (errno) in Italian for the common causes (no space, read-only, removed
+// medium, ...); the system's own text otherwise.
+QString systemText(int error);
 
 // Texts shown to the user.
 extern const QString kDone;

@@ -1,5 +1,6 @@
 #include "backup/BackupSettings.h"
 
+#include "backup/Backup.h"
 #include "backup/DataFiles.h"
 
 #include <QDir>
@@ -46,8 +47,8 @@ bool BackupSettings::reminderDue(const QDate &today) const
 QString BackupSettings::reminderText(const QDate &today) const
 {
     const QString first =
-        last.isValid() ? QStringLiteral("Attenzione: l'ultima copia di sicurezza dei dati risale al %1 (%2 giorni fa).")
-                             .arg(last.toString(QStringLiteral("dd/MM/yyyy")))
+        last.isValid() ? QStringLiteral("Attenzione: l'ultima copia di sicurezza dei dati risale %1 (%2 giorni fa).")
+                             .arg(Backup::onDay(QStringLiteral("al"), last.date()))
                              .arg(last.date().daysTo(today))
                        : QStringLiteral("Attenzione: non è ancora stata fatta una copia di sicurezza dei dati.");
     return first

@@ -18,18 +18,21 @@ bool isProgramImage(const QString &path)
                                 "ELF");
 }
 
-void walk(const QString &root, const QString &relative, QList<DataFiles::Entry> &out)
+void walk(const QString &root, const QString &relative, QList<DataFiles::Entry> &out, QStringList *skipped)
 {
     const QDir dir(root + relative);
     const QFileInfoList infos =
         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo &info : infos) {
-        if (info.isSymLink())
-            continue;
         const QString path = relative + info.fileName();
+        if (info.isSymLink()) {
+            if (skipped)
+                skipped->append(path + (info.isDir() ? QStringLiteral("/") : QString()));
+            continue;
+        }
         if (info.isDir()) {
             out.append({path + QLatin1Char('/'), true, 0});
-            walk(root, path + QLatin1Char('/'), out);
+            walk(root, path + QLatin1Char('/'), out, skipped);
         } else if (info.isFile()) {
             out.append({path, false, info.size()});
         }
@@ -56,7 +59,7 @@ bool isData(const QString &absolutePath)
     return info.isFile() && !isProgramImage(absolutePath);
 }
 
-QList<Entry> list(const QString &programFolder)
+QList<Entry> list(const QString &programFolder, QStringList *skipped)
 {
     QString root = QDir(programFolder).absolutePath();
     if (!root.endsWith(QLatin1Char('/')))
@@ -65,16 +68,28 @@ QList<Entry> list(const QString &programFolder)
     const QFileInfoList top =
         QDir(root).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QFileInfo &info : top) {
-        if (!isData(info.absoluteFilePath()))
+        if (!isData(info.absoluteFilePath())) {
+            if (skipped && info.isSymLink() && isDataName(info.fileName()))
+                skipped->append(info.fileName() + (info.isDir() ? QStringLiteral("/") : QString()));
             continue;
+        }
         if (info.isDir()) {
             out.append({info.fileName() + QLatin1Char('/'), true, 0});
-            walk(root, info.fileName() + QLatin1Char('/'), out);
+            walk(root, info.fileName() + QLatin1Char('/'), out, skipped);
         } else {
             out.append({info.fileName(), false, info.size()});
         }
     }
     return out;
+}
+
+bool isProgramsOwn(const QString &programFolder, const QString &name)
+{
+    const QString path = QDir(programFolder).absoluteFilePath(name);
+    const QFileInfo info(path);
+    if (!isDataName(name))
+        return true;
+    return (info.exists() || info.isSymLink()) && !isData(path);
 }
 
 bool isSafeRelative(const QString &path)

@@ -33,8 +33,13 @@ bool isDataName(const QString &topLevelName);
 // executable or a module, a name of ours, a link or a special file.
 bool isData(const QString &absolutePath);
 
-// The data of a program folder, folders before their contents, by name.
-QList<Entry> list(const QString &programFolder);
+// The data of a program folder, folders before their contents, by name. `skipped` is told
+// the data names left out because they are symbolic links (a folder's ending in '/').
+QList<Entry> list(const QString &programFolder, QStringList *skipped = nullptr);
+
+// True when the program folder holds, under this top-level name, something that is not data
+// (an executable, a module, a delivered file, a link): a restore never puts a file there.
+bool isProgramsOwn(const QString &programFolder, const QString &topLevelName);
 
 // A name inside a backup that stays inside the folder it is unpacked into: relative, no
 // empty, "." or ".." part, no backslash, no control character.

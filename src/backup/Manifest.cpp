@@ -4,7 +4,9 @@
 
 namespace {
 
-const QByteArray kFirstLine = QByteArrayLiteral("SORRISA-COPIA 1");
+const QByteArray kMagic = QByteArrayLiteral("SORRISA-COPIA ");
+constexpr int kLayout = 1;
+const QByteArray kFirstLine = kMagic + QByteArray::number(kLayout);
 
 QByteArray encoded(const QString &path) { return path.toUtf8().toPercentEncoding("/()-_.,+@"); }
 
@@ -68,6 +70,15 @@ bool Manifest::parse(const QByteArray &text, Manifest *out)
     }
     *out = std::move(m);
     return true;
+}
+
+bool Manifest::isNewerLayout(const QByteArray &text)
+{
+    if (!text.startsWith(kMagic))
+        return false;
+    bool ok = false;
+    const int layout = text.mid(kMagic.size(), text.indexOf('\n') - kMagic.size()).toInt(&ok);
+    return ok && layout > kLayout;
 }
 
 qint64 Manifest::sizeOf(const QString &path) const

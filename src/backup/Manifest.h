@@ -31,6 +31,9 @@ struct Manifest
     QByteArray text() const;
     // False when the text is not a manifest of ours or is damaged.
     static bool parse(const QByteArray &text, Manifest *out);
+    // True when the text starts as a manifest of a later layout than this program reads
+    // ("SORRISA-COPIA 2" and on): a backup made by a newer version.
+    static bool isNewerLayout(const QByteArray &text);
     // The size of a file listed at the top level, or -1.
     qint64 sizeOf(const QString &path) const;
 };
