@@ -3,17 +3,23 @@
 
 #include "app/frmAvvio.h"
 #include "app/frmCopiaSicurezza.h"
+#include "app/frmPasswordCopie.h"
 #include "backup/Backup.h"
 #include "backup/BackupSettings.h"
 #include "backup/DataFiles.h"
 #include "backup/Manifest.h"
+#include "backup/Passphrase.h"
 #include "chart/Odontogram.h"
 #include "platform/FileDialog.h"
 #include "platform/Modal.h"
+#include "platform/Printer.h"
+#include "print/Report.h"
+#include "print/ReportRenderer.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/PatientRecord.h"
 #include "ui/PictureButton.h"
 
+#include <QCheckBox>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
@@ -25,6 +31,8 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSpinBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -44,6 +52,7 @@ namespace {
 
 const QString kZipName = QStringLiteral("Sorrisa_Copia_2026-12-10_0930.zip");
 const QDateTime kNow(QDate(2026, 12, 10), QTime(9, 30));
+const QString kPassphrase = QStringLiteral("Corona-Molare 36");
 
 QByteArray noise(qint64 size, quint32 seed)
 {
@@ -206,7 +215,20 @@ class TestBackup : public QObject
 {
     Q_OBJECT
 
+    // The user's configuration folder of each test (the backups' passphrase is kept there):
+    // never the real one, and inherited by the programs a test starts.
+    std::unique_ptr<QTemporaryDir> m_config;
+
 private slots:
+    void init()
+    {
+        m_config = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
+        QVERIFY(Passphrase::filePath().startsWith(m_config->path()));
+        QVERIFY(Passphrase::store(kPassphrase));
+    }
+    void cleanup() { m_config.reset(); }
+
     // The rule of what is data: everything but the program's own files and ours.
     void dataFilesByRule()
     {
@@ -571,7 +593,8 @@ private slots:
             QCOMPARE(QString::fromUtf8(backup.readAllStandardOutput()).trimmed(),
                      targetPath + QLatin1Char('/') + zips.first());
             QVERIFY(BackupSettings::read(world.folder()).last.isValid());
-            QCOMPARE(Backup::check(targetPath + QLatin1Char('/') + zips.first(), world.folder(), nullptr).status,
+            QCOMPARE(Backup::check(targetPath + QLatin1Char('/') + zips.first(), world.folder(), nullptr, {}, kPassphrase)
+                         .status,
                      Backup::Outcome::Done);
             Backup::discard(world.folder());
         } else {
