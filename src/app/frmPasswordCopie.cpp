@@ -32,7 +32,7 @@ TfrmPasswordCopie::TfrmPasswordCopie(QWidget *parent, Mode mode, QString *result
     setObjectName(QStringLiteral("frmPasswordCopie"));
     setWindowTitle(QStringLiteral(" Password delle copie di sicurezza"));
     Theme::setGradient(this, "light");
-    const int height = choose ? 330 : 230;
+    const int height = choose ? 290 : 210;
     Theme::makeFixedDialog(this, kWidth, height);
 
     QWidget *shpPassword = Theme::panel(QStringLiteral("shpPassword"), this);
