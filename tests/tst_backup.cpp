@@ -130,11 +130,23 @@ QMap<QString, QByteArray> dataOf(const QMap<QString, QByteArray> &all)
     return out;
 }
 
-// A zip made entry by entry, for the backups that are not ours or were tampered with.
-void writeZip(const QString &path, const QList<QPair<QString, QByteArray>> &entries)
+// The program folder after a restore, without the folder the replaced data went to.
+QMap<QString, QByteArray> restoredData(const QString &folder)
+{
+    QMap<QString, QByteArray> after = snapshot(folder);
+    for (auto it = after.begin(); it != after.end();)
+        it = it.key().startsWith(DataFiles::kAsidePrefix) ? after.erase(it) : std::next(it);
+    return after;
+}
+
+// A zip made entry by entry, for the backups that are not ours or were tampered with;
+// `stored`: not compressed.
+void writeZip(const QString &path, const QList<QPair<QString, QByteArray>> &entries, bool stored = false)
 {
     struct archive *a = archive_write_new();
     archive_write_set_format_zip(a);
+    if (stored)
+        archive_write_set_format_option(a, "zip", "compression", "store");
     QVERIFY(archive_write_open_filename(a, QFile::encodeName(path).constData()) == ARCHIVE_OK);
     for (const auto &[name, bytes] : entries) {
         archive_entry *e = archive_entry_new();
@@ -184,6 +196,21 @@ QStringList entriesOf(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
+
+// A practice and a backup of it on another disk, made at kNow.
+struct Backed
+{
+    explicit Backed(const QString &passphrase = {})
+    {
+        writePractice(world.folder());
+        Backup::Options options;
+        options.passphrase = passphrase;
+        made = Backup::make(world.folder(), target.path(), kNow, {}, options);
+    }
+    TestWorld world{kNow};
+    OtherDisk target;
+    Backup::Outcome made;
+};
 
 // A backup's zip written again with one more top-level file, listed in its manifest.
 void addListedFile(const QString &zipPath, const QString &name, const QByteArray &bytes)
@@ -616,10 +643,8 @@ private slots:
     void restoreNeverReplacesProgram()
     {
         QFETCH(QString, name);
-        TestWorld world(kNow);
-        OtherDisk target;
-        writePractice(world.folder());
-        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow);
+        Backed backed;
+        auto &[world, target, made] = backed;
         QCOMPARE(made.status, Backup::Outcome::Done);
         addListedFile(made.path, name, "#!/bin/sh\necho replaced\n");
         const QMap<QString, QByteArray> before = snapshot(world.folder());
@@ -705,10 +730,8 @@ private slots:
     // A restore that fails on the program's own full disk says so, and changes nothing.
     void restoreOnFullDiskSaysSo()
     {
-        TestWorld world(kNow);
-        OtherDisk target;
-        writePractice(world.folder());
-        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow);
+        Backed backed;
+        auto &[world, target, made] = backed;
         QCOMPARE(made.status, Backup::Outcome::Done);
         const QMap<QString, QByteArray> before = snapshot(world.folder());
         Backup::Outcome checked;
@@ -740,10 +763,8 @@ private slots:
     {
         QFETCH(QString, damage);
         QFETCH(QString, said);
-        TestWorld world(kNow);
-        OtherDisk target;
-        writePractice(world.folder());
-        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow);
+        Backed backed;
+        auto &[world, target, made] = backed;
         QCOMPARE(made.status, Backup::Outcome::Done);
         if (damage == QLatin1String("newer")) {
             auto entries = readZip(made.path);
@@ -753,23 +774,7 @@ private slots:
             writeAt(made.path, "not a zip at all");
         } else {
             // A stored (not compressed) entry: a changed byte is caught by the CRC alone.
-            auto entries = readZip(made.path);
-            struct archive *a = archive_write_new();
-            archive_write_set_format_zip(a);
-            archive_write_set_format_option(a, "zip", "compression", "store");
-            QVERIFY(archive_write_open_filename(a, QFile::encodeName(made.path).constData()) == ARCHIVE_OK);
-            for (const auto &[name, bytes] : entries) {
-                archive_entry *e = archive_entry_new();
-                archive_entry_set_pathname(e, name.toUtf8().constData());
-                archive_entry_set_filetype(e, name.endsWith(QLatin1Char('/')) ? AE_IFDIR : AE_IFREG);
-                archive_entry_set_perm(e, 0644);
-                archive_entry_set_size(e, bytes.size());
-                archive_write_header(a, e);
-                archive_write_data(a, bytes.constData(), size_t(bytes.size()));
-                archive_entry_free(e);
-            }
-            archive_write_close(a);
-            archive_write_free(a);
+            writeZip(made.path, readZip(made.path), true);
             QFile zip(made.path);
             QVERIFY(zip.open(QIODevice::ReadOnly));
             QByteArray bytes = zip.readAll();
@@ -898,10 +903,7 @@ private slots:
         ::close(other); // that copy ended (or was killed)
         QCOMPARE(Backup::check(made.path, world.folder(), nullptr).status, Backup::Outcome::Done);
         QCOMPARE(Backup::restore(world.folder(), kNow.addDays(1)).status, Backup::Outcome::Done);
-        QMap<QString, QByteArray> after = snapshot(world.folder());
-        for (auto it = after.begin(); it != after.end();)
-            it = it.key().startsWith(DataFiles::kAsidePrefix) ? after.erase(it) : std::next(it);
-        QCOMPARE(after, before);
+        QCOMPARE(restoredData(world.folder()), before);
     }
 
     // A target on the program folder's own disk only after the question that says so; the
@@ -959,12 +961,8 @@ private slots:
     // the passphrase or with a wrong one (libarchive and 7-Zip alike), whole with it.
     void encryptedBackup()
     {
-        TestWorld world(kNow);
-        OtherDisk target;
-        writePractice(world.folder());
-        Backup::Options options;
-        options.passphrase = kPassphrase;
-        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow, {}, options);
+        Backed backed(kPassphrase);
+        auto &[world, target, made] = backed;
         QCOMPARE(made.status, Backup::Outcome::Done);
         QFile zip(made.path);
         QVERIFY(zip.open(QIODevice::ReadOnly));
@@ -1049,10 +1047,7 @@ private slots:
         }
         QCOMPARE(Backup::check(made.path, world.folder(), nullptr, {}, kPassphrase).status, Backup::Outcome::Done);
         QCOMPARE(Backup::restore(world.folder(), kNow.addDays(1)).status, Backup::Outcome::Done);
-        QMap<QString, QByteArray> after = snapshot(world.folder());
-        for (auto it = after.begin(); it != after.end();)
-            it = it.key().startsWith(DataFiles::kAsidePrefix) ? after.erase(it) : std::next(it);
-        QCOMPARE(after, before);
+        QCOMPARE(restoredData(world.folder()), before);
     }
 
     // The window on a computer without the passphrase (after a theft): the restore asks for
@@ -1069,12 +1064,8 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(bool, restored);
-        TestWorld world(kNow);
-        OtherDisk target;
-        writePractice(world.folder());
-        Backup::Options options;
-        options.passphrase = kPassphrase;
-        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow, {}, options);
+        Backed backed(kPassphrase);
+        auto &[world, target, made] = backed;
         QCOMPARE(made.status, Backup::Outcome::Done);
         QVERIFY(QFile::remove(Passphrase::filePath())); // a new computer
         writeAt(world.folder() + kPatientArchive, noise(TPatientRecord::Size, 71));

@@ -37,6 +37,15 @@ QString lastText(const BackupSettings &s)
     return s.last.toString(QStringLiteral("dd/MM/yyyy ")) + Backup::atHour(s.last.time());
 }
 
+// The work's progress shown in the window, whose Annulla cancels it.
+Backup::Progress following(QProgressDialog *progress)
+{
+    return [progress](qint64 done, qint64 total, const QString &) {
+        progress->setValue(total > 0 ? int(done * 1000 / total) : 0);
+        return !progress->wasCanceled();
+    };
+}
+
 } // namespace
 
 TfrmCopiaSicurezza::TfrmCopiaSicurezza(QWidget *parent) : Dialog(parent, Place::OnOwner)
@@ -259,11 +268,7 @@ void TfrmCopiaSicurezza::btnCopiaClick()
     std::unique_ptr<QProgressDialog> progress(progressDialog(QStringLiteral("Copia di sicurezza in corso...")));
     const Backup::Outcome outcome = Backup::make(
         ProgramFolder::path(), s.folder, now,
-        [&](qint64 done, qint64 total, const QString &) {
-            progress->setValue(total > 0 ? int(done * 1000 / total) : 0);
-            return !progress->wasCanceled();
-        },
-        options);
+        following(progress.get()), options);
     progress.reset();
     switch (outcome.status) {
     case Backup::Outcome::Done:
@@ -285,38 +290,49 @@ void TfrmCopiaSicurezza::btnCopiaClick()
     }
 }
 
+QString TfrmCopiaSicurezza::chooseBackup(const QString &caption)
+{
+    return FileDialog::getOpenFileName(
+        this, caption, BackupSettings::read(ProgramFolder::path()).folder,
+        QStringLiteral("Copie di sicurezza di Sorrisa (Sorrisa_Copia_*.zip);;Tutti i file (*.*)"));
+}
+
+Backup::Outcome TfrmCopiaSicurezza::readBackup(const QString &label, const BackupRead &read)
+{
+    const auto once = [&](const QString &passphrase) {
+        std::unique_ptr<QProgressDialog> progress(progressDialog(label));
+        return read(passphrase, following(progress.get()));
+    };
+    Backup::Outcome outcome = once(Passphrase::stored());
+    // A new computer, or a backup of another passphrase: asked once, a wrong one says so.
+    if (outcome.needsPassphrase) {
+        QString typed;
+        if (!askPassphrase(&typed)) {
+            outcome.status = Backup::Outcome::Cancelled;
+            outcome.message.clear();
+            return outcome;
+        }
+        outcome = once(typed);
+    }
+    return outcome;
+}
+
 void TfrmCopiaSicurezza::btnRipristinaClick()
 {
-    const BackupSettings s = BackupSettings::read(ProgramFolder::path());
-    const QString zip = FileDialog::getOpenFileName(
-        this, QStringLiteral("Scegliere la copia di sicurezza da ripristinare:"), s.folder,
-        QStringLiteral("Copie di sicurezza di Sorrisa (Sorrisa_Copia_*.zip);;Tutti i file (*.*)"));
+    const QString zip = chooseBackup(QStringLiteral("Scegliere la copia di sicurezza da ripristinare:"));
     if (zip.isEmpty())
         return;
     Backup::Description description;
-    const auto checked = [&](const QString &passphrase) {
-        std::unique_ptr<QProgressDialog> progress(progressDialog(QStringLiteral("Controllo della copia in corso...")));
-        return Backup::check(
-            zip, ProgramFolder::path(), &description,
-            [&](qint64 done, qint64 total, const QString &) {
-                progress->setValue(total > 0 ? int(done * 1000 / total) : 0);
-                return !progress->wasCanceled();
-            },
-            passphrase);
-    };
-    Backup::Outcome outcome = checked(Passphrase::stored());
-    // A new computer, or a backup of another passphrase: asked once, wrong says so.
-    if (outcome.needsPassphrase) {
-        QString typed;
-        if (!askPassphrase(&typed))
-            return;
-        outcome = checked(typed);
-    }
+    Backup::Outcome outcome = readBackup(QStringLiteral("Controllo della copia in corso..."),
+                                         [&](const QString &passphrase, const Backup::Progress &progress) {
+                                             return Backup::check(zip, ProgramFolder::path(), &description, progress,
+                                                                  passphrase);
+                                         });
     if (outcome.status != Backup::Outcome::Done) {
-        if (outcome.status == Backup::Outcome::Cancelled)
-            Messages::information(this, outcome.message);
-        else
+        if (outcome.status != Backup::Outcome::Cancelled)
             Messages::warning(this, outcome.message);
+        else if (!outcome.message.isEmpty())
+            Messages::information(this, outcome.message);
         return;
     }
     const QDateTime now = Clock::now();
@@ -336,29 +352,16 @@ void TfrmCopiaSicurezza::btnRipristinaClick()
 
 void TfrmCopiaSicurezza::btnVerificaClick()
 {
-    const BackupSettings s = BackupSettings::read(ProgramFolder::path());
-    const QString zip = FileDialog::getOpenFileName(
-        this, QStringLiteral("Scegliere la copia di sicurezza da verificare:"), s.folder,
-        QStringLiteral("Copie di sicurezza di Sorrisa (Sorrisa_Copia_*.zip);;Tutti i file (*.*)"));
+    const QString zip = chooseBackup(QStringLiteral("Scegliere la copia di sicurezza da verificare:"));
     if (zip.isEmpty())
         return;
-    const auto verified = [&](const QString &passphrase) {
-        std::unique_ptr<QProgressDialog> progress(progressDialog(QStringLiteral("Verifica della copia in corso...")));
-        return Backup::verify(
-            zip, nullptr,
-            [&](qint64 done, qint64 total, const QString &) {
-                progress->setValue(total > 0 ? int(done * 1000 / total) : 0);
-                return !progress->wasCanceled();
-            },
-            passphrase);
-    };
-    Backup::Outcome outcome = verified(Passphrase::stored());
-    if (outcome.needsPassphrase) {
-        QString typed;
-        if (!askPassphrase(&typed))
-            return;
-        outcome = verified(typed);
-    }
+    const Backup::Outcome outcome = readBackup(
+        QStringLiteral("Verifica della copia in corso..."),
+        [&](const QString &passphrase, const Backup::Progress &progress) {
+            return Backup::verify(zip, nullptr, progress, passphrase);
+        });
+    if (outcome.message.isEmpty())
+        return;
     if (outcome.status == Backup::Outcome::Done || outcome.status == Backup::Outcome::Cancelled)
         Messages::information(this, outcome.message);
     else

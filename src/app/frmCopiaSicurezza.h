@@ -1,6 +1,9 @@
 #pragma once
 
+#include "backup/Backup.h"
 #include "ui/Dialog.h"
+
+#include <functional>
 
 class ListBanner;
 class PictureButton;
@@ -57,5 +60,11 @@ private:
     // Asks for the passphrase of an encrypted backup this computer cannot open; false when
     // the user gave none.
     bool askPassphrase(QString *passphrase);
+    QString chooseBackup(const QString &caption);
+    // Reads a backup (a check or a verification) with its progress window: with this
+    // computer's passphrase and, when that does not open it, once with one the user types.
+    // Cancelled with no message when the user typed none.
+    using BackupRead = std::function<Backup::Outcome(const QString &passphrase, const Backup::Progress &)>;
+    Backup::Outcome readBackup(const QString &label, const BackupRead &read);
     QProgressDialog *progressDialog(const QString &label);
 };
