@@ -1248,6 +1248,30 @@ private slots:
         QCOMPARE(run({QStringLiteral("--verify"), zip})->exitCode(), 1);
     }
 
+    // A passphrase is taken only at 10 characters or more, typed the same twice; the hint
+    // grows with its length and the kinds of characters in it.
+    void passphraseRules_data()
+    {
+        QTest::addColumn<QString>("passphrase");
+        QTest::addColumn<QString>("again");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("strength");
+        QTest::newRow("nine characters") << "abcdefghi" << "abcdefghi" << false << "troppo corta (almeno 10 caratteri)";
+        QTest::newRow("different") << "abcdefghij" << "abcdefghiJ" << false << "debole";
+        QTest::newRow("ten small letters") << "abcdefghij" << "abcdefghij" << true << "debole";
+        QTest::newRow("letters and digits") << "molare36dente" << "molare36dente" << true << "discreta";
+        QTest::newRow("a long mixed one") << "Corona-Molare 36" << "Corona-Molare 36" << true << "buona";
+    }
+    void passphraseRules()
+    {
+        QFETCH(QString, passphrase);
+        QFETCH(QString, again);
+        QFETCH(bool, taken);
+        QFETCH(QString, strength);
+        QCOMPARE(Passphrase::problemWith(passphrase, again).isEmpty(), taken);
+        QCOMPARE(Passphrase::strengthText(passphrase), QStringLiteral("Sicurezza della password: ") + strength);
+    }
+
     // The window: the passphrase chosen twice (at least 10 characters, with its strength),
     // kept on this computer, its recovery sheet printed; a backup without one chosen asks for
     // it first; an unencrypted backup only after the warning; "Verifica copia".
@@ -1304,6 +1328,9 @@ private slots:
             QVERIFY2(verified.first().startsWith(QStringLiteral("information: La copia è integra")),
                      qPrintable(verified.first()));
             QVERIFY(verified.first().contains(QStringLiteral(", cifrata.")));
+            // "Copie da conservare" is remembered.
+            control<QSpinBox>(w, "spnConserva")->setValue(3);
+            QCOMPARE(BackupSettings::read(world.folder()).keepLast, 3);
         });
         Modal::run(new TfrmCopiaSicurezza(world.windows().frmAvvio()));
         QCOMPARE(Passphrase::stored(), kPassphrase);
