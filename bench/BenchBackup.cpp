@@ -6,6 +6,10 @@
 //   cmake --build build --target sorrisa_bench_backup && build/bin/sorrisa_bench_backup
 //   build/bin/sorrisa_bench_backup --patients 5000 --appointments 30000 --runs 5   # smaller
 //
+// The encrypted backup (AES-256, the default) is timed too, against the same `zip -q -r` and
+// against 7-Zip writing an AES-256 zip of the same files (`7z a -tzip -mem=AES256`), and its
+// restore against `7z x` of the same zip.
+//
 // The program's backup writes the zip to the disk (fsync) and reads it back from the disk to
 // check it; its restore writes every file to the disk before putting it in place. The public
 // tools do neither, so each is also timed followed by `sync`, for the record.
@@ -133,7 +137,8 @@ int main(int argc, char *argv[])
     std::printf("practice: %d patient cards, %d appointment cards, %d attachments (%.1f MB), %.1f MB of data in all\n",
                 sizes.patients, sizes.appointments, attachments, attachmentBytes / 1e6, dataBytes / 1e6);
 
-    QList<double> ours, zip, zipSync, restore, unzip, unzipSync;
+    QList<double> ours, zip, zipSync, restore, unzip, unzipSync, oursAes, sevenZip, restoreAes, sevenUnzip;
+    const QString passphrase = QStringLiteral("Misura-della-velocita 2026");
     qint64 oursZip = 0, infoZip = 0, peakBackup = 0, peakRestore = 0;
     double longestHold = 0;
     QString longestFile;
@@ -195,9 +200,44 @@ int main(int argc, char *argv[])
         QDir(intoUnzip).removeRecursively();
         QFile::remove(made.path);
         QFile::remove(infoZipPath);
+
+        // Encrypted: the program's, then 7-Zip's AES-256 zip of the same files; restores.
+        Backup::Options aes = options;
+        aes.passphrase = passphrase;
+        ::sync();
+        t.restart();
+        const Backup::Outcome madeAes = Backup::make(program, out, now, {}, aes);
+        oursAes.append(t.nsecsElapsed() / 1e9);
+        if (madeAes.status != Backup::Outcome::Done)
+            qFatal("encrypted backup failed: %s", qPrintable(madeAes.message));
+        const QString sevenZipPath = out + QStringLiteral("7z.zip");
+        ::sync();
+        sevenZip.append(run(QStringLiteral("7z"),
+                            QStringList{QStringLiteral("a"), QStringLiteral("-tzip"), QStringLiteral("-mem=AES256"),
+                                        QStringLiteral("-p") + passphrase, QStringLiteral("-bd"),
+                                        QStringLiteral("-bso0"), sevenZipPath}
+                                + top,
+                            program));
+        QDir().mkpath(into);
+        ::sync();
+        t.restart();
+        if (Backup::check(madeAes.path, into, nullptr, {}, passphrase).status != Backup::Outcome::Done
+            || Backup::restore(into, now).status != Backup::Outcome::Done)
+            qFatal("encrypted restore failed");
+        restoreAes.append(t.nsecsElapsed() / 1e9);
+        ::sync();
+        sevenUnzip.append(run(QStringLiteral("7z"), {QStringLiteral("x"), QStringLiteral("-p") + passphrase,
+                                                     QStringLiteral("-bd"), QStringLiteral("-bso0"),
+                                                     QStringLiteral("-o") + intoUnzip, madeAes.path}));
+        QDir(into).removeRecursively();
+        QDir(intoUnzip).removeRecursively();
+        QFile::remove(madeAes.path);
+        QFile::remove(sevenZipPath);
         std::printf("run %d: backup %.2f s, zip -q -r %.2f s (+ sync %.2f s); restore %.2f s, unzip -q %.2f s "
-                    "(+ sync %.2f s)\n",
-                    r + 1, ours.last(), zip.last(), zipSync.last(), restore.last(), unzip.last(), unzipSync.last());
+                    "(+ sync %.2f s); encrypted backup %.2f s, 7z a -tzip -mem=AES256 %.2f s; encrypted restore "
+                    "%.2f s, 7z x %.2f s\n",
+                    r + 1, ours.last(), zip.last(), zipSync.last(), restore.last(), unzip.last(), unzipSync.last(),
+                    oursAes.last(), sevenZip.last(), restoreAes.last(), sevenUnzip.last());
         std::fflush(stdout);
     }
     std::printf("\n| operation | program | public tool | ratio | with sync | ratio |\n|---|---|---|---|---|---|\n");
@@ -206,6 +246,12 @@ int main(int argc, char *argv[])
     std::printf("| restore (median of %d) | %.2f s | %.2f s (unzip -q) | %.2f | %.2f s | %.2f |\n", runs,
                 median(restore), median(unzip), median(restore) / median(unzip), median(unzipSync),
                 median(restore) / median(unzipSync));
+    std::printf("| encrypted backup (median of %d) | %.2f s | %.2f s (zip -q -r) | %.2f | | |\n", runs,
+                median(oursAes), median(zip), median(oursAes) / median(zip));
+    std::printf("| encrypted backup (median of %d) | %.2f s | %.2f s (7z a -tzip -mem=AES256) | %.2f | | |\n", runs,
+                median(oursAes), median(sevenZip), median(oursAes) / median(sevenZip));
+    std::printf("| encrypted restore (median of %d) | %.2f s | %.2f s (7z x) | %.2f | | |\n", runs,
+                median(restoreAes), median(sevenUnzip), median(restoreAes) / median(sevenUnzip));
     std::printf("zip sizes: ours %.1f MB, Info-ZIP %.1f MB; peak resident memory of the process during a backup "
                 "%.1f MB, during a restore %.1f MB\n",
                 oursZip / 1e6, infoZip / 1e6, peakBackup / 1024.0, peakRestore / 1024.0);

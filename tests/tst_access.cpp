@@ -4,6 +4,7 @@
 #include "app/frmAvvio.h"
 #include "app/frmCambiaPassword.h"
 #include "app/frmCopiaSicurezza.h"
+#include "app/frmPasswordCopie.h"
 #include "app/frmInfo.h"
 #include "app/frmPassword.h"
 #include "app/frmSplash.h"
@@ -116,6 +117,11 @@ const QList<WindowEntry> &allWindows()
         {"frmExpMensili",
          [] { return new TfrmExport(Exports::Member::Mensili, QDate(2026, 12, 10), Windows::frmAgenda()); }},
         {"frmCopiaSicurezza", [] { return new TfrmCopiaSicurezza(Windows::frmAvvio()); }},
+        {"frmPasswordCopie",
+         [] {
+             static QString chosen;
+             return new TfrmPasswordCopie(Windows::frmAvvio(), TfrmPasswordCopie::Mode::Choose, &chosen);
+         }},
     };
     return table;
 }

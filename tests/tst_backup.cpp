@@ -3,17 +3,23 @@
 
 #include "app/frmAvvio.h"
 #include "app/frmCopiaSicurezza.h"
+#include "app/frmPasswordCopie.h"
 #include "backup/Backup.h"
 #include "backup/BackupSettings.h"
 #include "backup/DataFiles.h"
 #include "backup/Manifest.h"
+#include "backup/Passphrase.h"
 #include "chart/Odontogram.h"
 #include "platform/FileDialog.h"
 #include "platform/Modal.h"
+#include "platform/Printer.h"
+#include "print/Report.h"
+#include "print/ReportRenderer.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/PatientRecord.h"
 #include "ui/PictureButton.h"
 
+#include <QCheckBox>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
@@ -25,6 +31,8 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QSpinBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -44,6 +52,7 @@ namespace {
 
 const QString kZipName = QStringLiteral("Sorrisa_Copia_2026-12-10_0930.zip");
 const QDateTime kNow(QDate(2026, 12, 10), QTime(9, 30));
+const QString kPassphrase = QStringLiteral("Corona-Molare 36");
 
 QByteArray noise(qint64 size, quint32 seed)
 {
@@ -121,11 +130,23 @@ QMap<QString, QByteArray> dataOf(const QMap<QString, QByteArray> &all)
     return out;
 }
 
-// A zip made entry by entry, for the backups that are not ours or were tampered with.
-void writeZip(const QString &path, const QList<QPair<QString, QByteArray>> &entries)
+// The program folder after a restore, without the folder the replaced data went to.
+QMap<QString, QByteArray> restoredData(const QString &folder)
+{
+    QMap<QString, QByteArray> after = snapshot(folder);
+    for (auto it = after.begin(); it != after.end();)
+        it = it.key().startsWith(DataFiles::kAsidePrefix) ? after.erase(it) : std::next(it);
+    return after;
+}
+
+// A zip made entry by entry, for the backups that are not ours or were tampered with;
+// `stored`: not compressed.
+void writeZip(const QString &path, const QList<QPair<QString, QByteArray>> &entries, bool stored = false)
 {
     struct archive *a = archive_write_new();
     archive_write_set_format_zip(a);
+    if (stored)
+        archive_write_set_format_option(a, "zip", "compression", "store");
     QVERIFY(archive_write_open_filename(a, QFile::encodeName(path).constData()) == ARCHIVE_OK);
     for (const auto &[name, bytes] : entries) {
         archive_entry *e = archive_entry_new();
@@ -176,6 +197,21 @@ QStringList entriesOf(const QString &folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
+// A practice and a backup of it on another disk, made at kNow.
+struct Backed
+{
+    explicit Backed(const QString &passphrase = {})
+    {
+        writePractice(world.folder());
+        Backup::Options options;
+        options.passphrase = passphrase;
+        made = Backup::make(world.folder(), target.path(), kNow, {}, options);
+    }
+    TestWorld world{kNow};
+    OtherDisk target;
+    Backup::Outcome made;
+};
+
 // A backup's zip written again with one more top-level file, listed in its manifest.
 void addListedFile(const QString &zipPath, const QString &name, const QByteArray &bytes)
 {
@@ -206,7 +242,20 @@ class TestBackup : public QObject
 {
     Q_OBJECT
 
+    // The user's configuration folder of each test (the backups' passphrase is kept there):
+    // never the real one, and inherited by the programs a test starts.
+    std::unique_ptr<QTemporaryDir> m_config;
+
 private slots:
+    void init()
+    {
+        m_config = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config->path()));
+        QVERIFY(Passphrase::filePath().startsWith(m_config->path()));
+        QVERIFY(Passphrase::store(kPassphrase));
+    }
+    void cleanup() { m_config.reset(); }
+
     // The rule of what is data: everything but the program's own files and ours.
     void dataFilesByRule()
     {
@@ -571,7 +620,8 @@ private slots:
             QCOMPARE(QString::fromUtf8(backup.readAllStandardOutput()).trimmed(),
                      targetPath + QLatin1Char('/') + zips.first());
             QVERIFY(BackupSettings::read(world.folder()).last.isValid());
-            QCOMPARE(Backup::check(targetPath + QLatin1Char('/') + zips.first(), world.folder(), nullptr).status,
+            QCOMPARE(Backup::check(targetPath + QLatin1Char('/') + zips.first(), world.folder(), nullptr, {}, kPassphrase)
+                         .status,
                      Backup::Outcome::Done);
             Backup::discard(world.folder());
         } else {
@@ -593,10 +643,8 @@ private slots:
     void restoreNeverReplacesProgram()
     {
         QFETCH(QString, name);
-        TestWorld world(kNow);
-        OtherDisk target;
-        writePractice(world.folder());
-        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow);
+        Backed backed;
+        auto &[world, target, made] = backed;
         QCOMPARE(made.status, Backup::Outcome::Done);
         addListedFile(made.path, name, "#!/bin/sh\necho replaced\n");
         const QMap<QString, QByteArray> before = snapshot(world.folder());
@@ -682,10 +730,8 @@ private slots:
     // A restore that fails on the program's own full disk says so, and changes nothing.
     void restoreOnFullDiskSaysSo()
     {
-        TestWorld world(kNow);
-        OtherDisk target;
-        writePractice(world.folder());
-        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow);
+        Backed backed;
+        auto &[world, target, made] = backed;
         QCOMPARE(made.status, Backup::Outcome::Done);
         const QMap<QString, QByteArray> before = snapshot(world.folder());
         Backup::Outcome checked;
@@ -717,10 +763,8 @@ private slots:
     {
         QFETCH(QString, damage);
         QFETCH(QString, said);
-        TestWorld world(kNow);
-        OtherDisk target;
-        writePractice(world.folder());
-        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow);
+        Backed backed;
+        auto &[world, target, made] = backed;
         QCOMPARE(made.status, Backup::Outcome::Done);
         if (damage == QLatin1String("newer")) {
             auto entries = readZip(made.path);
@@ -730,23 +774,7 @@ private slots:
             writeAt(made.path, "not a zip at all");
         } else {
             // A stored (not compressed) entry: a changed byte is caught by the CRC alone.
-            auto entries = readZip(made.path);
-            struct archive *a = archive_write_new();
-            archive_write_set_format_zip(a);
-            archive_write_set_format_option(a, "zip", "compression", "store");
-            QVERIFY(archive_write_open_filename(a, QFile::encodeName(made.path).constData()) == ARCHIVE_OK);
-            for (const auto &[name, bytes] : entries) {
-                archive_entry *e = archive_entry_new();
-                archive_entry_set_pathname(e, name.toUtf8().constData());
-                archive_entry_set_filetype(e, name.endsWith(QLatin1Char('/')) ? AE_IFDIR : AE_IFREG);
-                archive_entry_set_perm(e, 0644);
-                archive_entry_set_size(e, bytes.size());
-                archive_write_header(a, e);
-                archive_write_data(a, bytes.constData(), size_t(bytes.size()));
-                archive_entry_free(e);
-            }
-            archive_write_close(a);
-            archive_write_free(a);
+            writeZip(made.path, readZip(made.path), true);
             QFile zip(made.path);
             QVERIFY(zip.open(QIODevice::ReadOnly));
             QByteArray bytes = zip.readAll();
@@ -875,10 +903,7 @@ private slots:
         ::close(other); // that copy ended (or was killed)
         QCOMPARE(Backup::check(made.path, world.folder(), nullptr).status, Backup::Outcome::Done);
         QCOMPARE(Backup::restore(world.folder(), kNow.addDays(1)).status, Backup::Outcome::Done);
-        QMap<QString, QByteArray> after = snapshot(world.folder());
-        for (auto it = after.begin(); it != after.end();)
-            it = it.key().startsWith(DataFiles::kAsidePrefix) ? after.erase(it) : std::next(it);
-        QCOMPARE(after, before);
+        QCOMPARE(restoredData(world.folder()), before);
     }
 
     // A target on the program folder's own disk only after the question that says so; the
@@ -930,6 +955,397 @@ private slots:
         QTest::qWait(50);
         QCOMPARE(shownMessages(), QStringList());
         QCOMPARE(Modal::takeOpened(), QStringList());
+    }
+
+    // An encrypted backup: nothing of the data or the manifest in clear, unreadable without
+    // the passphrase or with a wrong one (libarchive and 7-Zip alike), whole with it.
+    void encryptedBackup()
+    {
+        Backed backed(kPassphrase);
+        auto &[world, target, made] = backed;
+        QCOMPARE(made.status, Backup::Outcome::Done);
+        QFile zip(made.path);
+        QVERIFY(zip.open(QIODevice::ReadOnly));
+        const QByteArray bytes = zip.readAll();
+        zip.close();
+        for (const QByteArray &clear : {QByteArrayLiteral("esame del 10/12/2026"), QByteArrayLiteral("SORRISA-COPIA"),
+                                        QByteArrayLiteral("Valore=0A1B"), noise(3 * TPatientRecord::Size, 1).left(64)})
+            QVERIFY(!bytes.contains(clear));
+
+        // libarchive: headers readable, data refused without the passphrase.
+        struct archive *a = archive_read_new();
+        archive_read_support_format_zip(a);
+        QCOMPARE(archive_read_open_filename(a, QFile::encodeName(made.path).constData(), 1 << 16), ARCHIVE_OK);
+        archive_entry *e = nullptr;
+        bool refused = false;
+        while (!refused && archive_read_next_header(a, &e) == ARCHIVE_OK) {
+            char block[4096];
+            if (archive_entry_size(e) > 0) {
+                QVERIFY(archive_entry_is_encrypted(e));
+                refused = archive_read_data(a, block, sizeof block) < 0;
+            }
+        }
+        archive_read_free(a);
+        QVERIFY(refused);
+
+        Backup::Description d;
+        const Backup::Outcome none = Backup::verify(made.path, &d);
+        QCOMPARE(none.status, Backup::Outcome::Refused);
+        QVERIFY(none.needsPassphrase);
+        const Backup::Outcome wrong = Backup::verify(made.path, &d, {}, QStringLiteral("Corona-Molare 37"));
+        QCOMPARE(wrong.status, Backup::Outcome::Refused);
+        QVERIFY(wrong.needsPassphrase);
+        QVERIFY2(wrong.message.contains(QStringLiteral("non è corretta")), qPrintable(wrong.message));
+        const Backup::Outcome right = Backup::verify(made.path, &d, {}, kPassphrase);
+        QCOMPARE(right.status, Backup::Outcome::Done);
+        QVERIFY(d.encrypted);
+        QCOMPARE(d.patients, 3);
+        QCOMPARE(d.appointments, 5);
+        QVERIFY2(right.message.contains(QStringLiteral("Schede pazienti: 3\r\nSchede appuntamenti: 5")),
+                 qPrintable(right.message));
+
+        // 7-Zip (Debian's p7zip-full).
+        const QString sevenZip = QStandardPaths::findExecutable(QStringLiteral("7z"));
+        if (sevenZip.isEmpty())
+            QSKIP("7z (p7zip-full, installed by tools/setup.sh) is missing: checked with libarchive only");
+        QTemporaryDir out;
+        const auto run7z = [&](const QString &passphrase) {
+            QProcess p;
+            p.start(sevenZip, {QStringLiteral("x"), QStringLiteral("-y"), QStringLiteral("-p") + passphrase,
+                               QStringLiteral("-o") + out.path(), made.path});
+            p.waitForFinished(60000);
+            return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        };
+        QVERIFY(run7z(QStringLiteral("Corona-Molare 37")) != 0);
+        QCOMPARE(run7z(kPassphrase), 0);
+        QFile attachment(out.path() + QStringLiteral("/Documenti_Allegati/radiografia panoramica è.jpg"));
+        QVERIFY(attachment.open(QIODevice::ReadOnly));
+        QCOMPARE(attachment.readAll(), noise(300000, 4));
+    }
+
+    // A restore with a wrong passphrase says so and changes nothing; with the right one, the
+    // data come back.
+    void wrongPassphraseChangesNothing()
+    {
+        TestWorld world(kNow);
+        OtherDisk target;
+        writePractice(world.folder());
+        const QMap<QString, QByteArray> before = snapshot(world.folder());
+        Backup::Options options;
+        options.passphrase = kPassphrase;
+        const Backup::Outcome made = Backup::make(world.folder(), target.path(), kNow, {}, options);
+        QCOMPARE(made.status, Backup::Outcome::Done);
+        writeAt(world.folder() + kPatientArchive, noise(TPatientRecord::Size, 61));
+        const QMap<QString, QByteArray> changed = snapshot(world.folder());
+        for (const QString &passphrase : {QString(), QStringLiteral("Corona-Molare 37")}) {
+            const Backup::Outcome checked = Backup::check(made.path, world.folder(), nullptr, {}, passphrase);
+            QCOMPARE(checked.status, Backup::Outcome::Refused);
+            QVERIFY(checked.needsPassphrase);
+            QVERIFY(checked.message.contains(QStringLiteral("Nessun dato è stato modificato")));
+            QCOMPARE(Backup::restore(world.folder(), kNow).status, Backup::Outcome::Failed);
+            QCOMPARE(snapshot(world.folder()), changed);
+        }
+        QCOMPARE(Backup::check(made.path, world.folder(), nullptr, {}, kPassphrase).status, Backup::Outcome::Done);
+        QCOMPARE(Backup::restore(world.folder(), kNow.addDays(1)).status, Backup::Outcome::Done);
+        QCOMPARE(restoredData(world.folder()), before);
+    }
+
+    // The window on a computer without the passphrase (after a theft): the restore asks for
+    // it; a wrong one is said and changes nothing; the right one restores, after a
+    // confirmation naming the backup's date and the access password of that date.
+    void windowRestoreAsksPassphrase_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("restored");
+        QTest::newRow("wrong") << "Corona-Molare 37" << false;
+        QTest::newRow("right") << kPassphrase << true;
+    }
+    void windowRestoreAsksPassphrase()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, restored);
+        Backed backed(kPassphrase);
+        auto &[world, target, made] = backed;
+        QCOMPARE(made.status, Backup::Outcome::Done);
+        QVERIFY(QFile::remove(Passphrase::filePath())); // a new computer
+        writeAt(world.folder() + kPatientArchive, noise(TPatientRecord::Size, 71));
+        const QMap<QString, QByteArray> changed = snapshot(world.folder());
+        QString confirmText;
+        Modal::queue([&](QWidget *w) {
+            FileDialog::setNextFileName(made.path);
+            Modal::queue([&](QWidget *ask) {
+                QCOMPARE(ask->objectName(), QStringLiteral("frmPasswordCopie"));
+                QVERIFY(!control<QLineEdit>(ask, "txtConferma")->isVisible());
+                control<QLineEdit>(ask, "txtPassword")->setText(typed);
+                control<QPushButton>(ask, "btnOK")->click();
+            });
+            Messages::setOnShown([&](const Messages::Shown &shown) {
+                if (shown.kind == Messages::Confirmation)
+                    confirmText = shown.text;
+            });
+            Messages::queueAnswer(true);
+            control<QPushButton>(w, "btnRipristina")->click();
+            Messages::setOnShown({});
+        });
+        Modal::run(new TfrmCopiaSicurezza(world.windows().frmAvvio()));
+        const QStringList said = shownMessages();
+        if (!restored) {
+            QCOMPARE(said.size(), 1);
+            QVERIFY2(said.first().contains(QStringLiteral("non è corretta")), qPrintable(said.first()));
+            QCOMPARE(snapshot(world.folder()), changed);
+            return;
+        }
+        QVERIFY2(confirmText.startsWith(QStringLiteral("Copia di sicurezza del 10/12/2026 alle 09:30.")),
+                 qPrintable(confirmText));
+        QVERIFY2(confirmText.contains(
+                     QStringLiteral("torna anche la password di accesso al programma di quel giorno (10/12/2026)")),
+                 qPrintable(confirmText));
+        QVERIFY2(said.last().startsWith(QStringLiteral("information: Ripristino completato.")), qPrintable(said.last()));
+    }
+
+    // Which backups stay: the last 10 and the newest of each of the 6 months before this one;
+    // names that are not the program's backups are never counted nor removed.
+    void keptByTable_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<QStringList>("removed");
+        QStringList december;
+        for (int day = 1; day <= 12; ++day)
+            december.append(QStringLiteral("Sorrisa_Copia_2026-12-%1_2200.zip").arg(day, 2, 10, QLatin1Char('0')));
+        QTest::newRow("twelve this month") << december << 10
+                                           << QStringList{december.at(1), december.at(0)};
+        QTest::newRow("keep all") << december << 0 << QStringList();
+        const QStringList months{QStringLiteral("Sorrisa_Copia_2026-11-30_2200.zip"),
+                                 QStringLiteral("Sorrisa_Copia_2026-11-02_2200.zip"),
+                                 QStringLiteral("Sorrisa_Copia_2026-06-15_0800.zip"),
+                                 QStringLiteral("Sorrisa_Copia_2026-06-01_0800.zip"),
+                                 QStringLiteral("Sorrisa_Copia_2026-05-31_0800.zip"),
+                                 QStringLiteral("Sorrisa_Copia_2025-12-01_0800.zip"),
+                                 QStringLiteral("Copia_a_mano.zip"),
+                                 QStringLiteral("Sorrisa_Copia_vecchia.zip")};
+        QTest::newRow("months before")
+            << (QStringList{december.at(11), december.at(10)} + months) << 2
+            << QStringList{QStringLiteral("Sorrisa_Copia_2026-11-02_2200.zip"),
+                           QStringLiteral("Sorrisa_Copia_2026-06-01_0800.zip"),
+                           QStringLiteral("Sorrisa_Copia_2026-05-31_0800.zip"),
+                           QStringLiteral("Sorrisa_Copia_2025-12-01_0800.zip")};
+        QTest::newRow("seconds and numbers")
+            << QStringList{QStringLiteral("Sorrisa_Copia_2026-12-10_0930.zip"),
+                           QStringLiteral("Sorrisa_Copia_2026-12-10_093000.zip"),
+                           QStringLiteral("Sorrisa_Copia_2026-12-10_093000_2.zip")}
+            << 2 << QStringList{QStringLiteral("Sorrisa_Copia_2026-12-10_0930.zip")};
+    }
+    void keptByTable()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(int, last);
+        QFETCH(QStringList, removed);
+        QCOMPARE(Backup::toRemove(names, QDate(2026, 12, 12), Backup::Keep{last, 6}), removed);
+    }
+
+    // Older backups go only after a new one is verified, and only the program's backups.
+    void rotationAfterVerifiedBackup()
+    {
+        TestWorld world(kNow);
+        OtherDisk target;
+        writePractice(world.folder());
+        QStringList older;
+        for (int day = 1; day <= 10; ++day)
+            older.append(QStringLiteral("Sorrisa_Copia_2026-12-%1_2200.zip").arg(day, 2, 10, QLatin1Char('0')));
+        for (const QString &name : older + QStringList{QStringLiteral("Copia_a_mano.zip")})
+            writeAt(target.path() + QLatin1Char('/') + name, "older");
+        const QDateTime now = QDateTime(QDate(2026, 12, 11), QTime(9, 30));
+        Backup::Options options;
+        options.keep = {10, 6};
+        {
+            FileSizeLimit limit(100000);
+            QCOMPARE(Backup::make(world.folder(), target.path(), now, {}, options).status, Backup::Outcome::Failed);
+        }
+        QCOMPARE(entriesOf(target.path()).size(), 11); // a failed backup removes nothing
+        const Backup::Outcome made = Backup::make(world.folder(), target.path(), now, {}, options);
+        QCOMPARE(made.status, Backup::Outcome::Done);
+        QCOMPARE(made.removed, QStringList{older.first()});
+        QVERIFY(!QFileInfo::exists(target.path() + QLatin1Char('/') + older.first()));
+        QVERIFY(QFileInfo::exists(target.path() + QStringLiteral("/Copia_a_mano.zip")));
+        QCOMPARE(entriesOf(target.path()).size(), 11);
+    }
+
+    // A target without room for as much as the last backup took is reported before starting.
+    void noRoomReportedBeforeStarting()
+    {
+        TestWorld world(kNow);
+        OtherDisk target;
+        writePractice(world.folder());
+        QFile last(target.path() + QStringLiteral("/Sorrisa_Copia_2026-12-09_2200.zip"));
+        QVERIFY(last.open(QIODevice::WriteOnly));
+        QVERIFY(last.resize(qint64(1) << 50)); // sparse: far beyond any free space
+        last.close();
+        int calls = 0;
+        const Backup::Outcome outcome = Backup::make(world.folder(), target.path(), kNow,
+                                                     [&](qint64, qint64, const QString &) { return ++calls > 0; });
+        QCOMPARE(outcome.status, Backup::Outcome::Refused);
+        QCOMPARE(calls, 0);
+        QVERIFY2(outcome.message.contains(QStringLiteral("non c'è spazio")), qPrintable(outcome.message));
+        QCOMPARE(entriesOf(target.path()).size(), 1);
+    }
+
+    // sorrisa-backup and the passphrase: none chosen stops with 2 and says how, unless
+    // --unencrypted; --set-passphrase reads it twice; --verify checks a backup whole.
+    void commandLinePassphrase()
+    {
+        TestWorld world(kNow);
+        OtherDisk target;
+        writePractice(world.folder());
+        QVERIFY(QFile::remove(Passphrase::filePath()));
+        const QStringList backupArgs{QStringLiteral("--to"), target.path(), QStringLiteral("--program-folder"),
+                                     world.folder()};
+        const auto run = [&](const QStringList &args, const QByteArray &input = {}) {
+            auto p = std::make_unique<QProcess>();
+            p->start(tool("sorrisa-backup"), args);
+            p->write(input);
+            p->closeWriteChannel();
+            p->waitForFinished(60000);
+            return p;
+        };
+        auto noPassphrase = run(backupArgs);
+        QCOMPARE(noPassphrase->exitCode(), 2);
+        QVERIFY(QString::fromUtf8(noPassphrase->readAllStandardError()).contains(QStringLiteral("--set-passphrase")));
+        QCOMPARE(entriesOf(target.path()), QStringList());
+
+        auto plain = run(backupArgs + QStringList{QStringLiteral("--unencrypted")});
+        QCOMPARE(plain->exitCode(), 0);
+        const QString plainZip = QString::fromUtf8(plain->readAllStandardOutput()).trimmed();
+        Backup::Description d;
+        QCOMPARE(Backup::verify(plainZip, &d).status, Backup::Outcome::Done);
+        QVERIFY(!d.encrypted);
+
+        QCOMPARE(run({QStringLiteral("--set-passphrase")}, "corta\ncorta\n")->exitCode(), 2);
+        QCOMPARE(run({QStringLiteral("--set-passphrase")}, "Corona-Molare 36\nCorona-Molare 63\n")->exitCode(), 2);
+        QVERIFY(Passphrase::stored().isEmpty());
+        QCOMPARE(run({QStringLiteral("--set-passphrase")}, "Corona-Molare 36\nCorona-Molare 36\n")->exitCode(), 0);
+        QCOMPARE(Passphrase::stored(), kPassphrase);
+        QCOMPARE(QFileInfo(Passphrase::filePath()).permissions() & 0x0077, QFileDevice::Permissions());
+        QCOMPARE(QFile::permissions(Passphrase::filePath()),
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser);
+
+        QFile::remove(plainZip);
+        auto encrypted = run(backupArgs);
+        QCOMPARE(encrypted->exitCode(), 0);
+        const QString zip = QString::fromUtf8(encrypted->readAllStandardOutput()).trimmed();
+        QCOMPARE(Backup::verify(zip, &d, {}, kPassphrase).status, Backup::Outcome::Done);
+        QVERIFY(d.encrypted);
+
+        auto verified = run({QStringLiteral("--verify"), zip});
+        QCOMPARE(verified->exitCode(), 0);
+        QVERIFY(QString::fromUtf8(verified->readAllStandardOutput()).contains(QStringLiteral("Schede pazienti: 3")));
+        QFile bytes(zip);
+        QVERIFY(bytes.open(QIODevice::ReadWrite));
+        bytes.seek(bytes.size() / 2);
+        const char flipped = char(bytes.peek(1).at(0) ^ 0x10);
+        bytes.write(&flipped, 1);
+        bytes.close();
+        QCOMPARE(run({QStringLiteral("--verify"), zip})->exitCode(), 1);
+    }
+
+    // A passphrase is taken only at 10 characters or more, typed the same twice; the hint
+    // grows with its length and the kinds of characters in it.
+    void passphraseRules_data()
+    {
+        QTest::addColumn<QString>("passphrase");
+        QTest::addColumn<QString>("again");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("strength");
+        QTest::newRow("nine characters") << "abcdefghi" << "abcdefghi" << false << "troppo corta (almeno 10 caratteri)";
+        QTest::newRow("different") << "abcdefghij" << "abcdefghiJ" << false << "debole";
+        QTest::newRow("ten small letters") << "abcdefghij" << "abcdefghij" << true << "debole";
+        QTest::newRow("letters and digits") << "molare36dente" << "molare36dente" << true << "discreta";
+        QTest::newRow("a long mixed one") << "Corona-Molare 36" << "Corona-Molare 36" << true << "buona";
+    }
+    void passphraseRules()
+    {
+        QFETCH(QString, passphrase);
+        QFETCH(QString, again);
+        QFETCH(bool, taken);
+        QFETCH(QString, strength);
+        QCOMPARE(Passphrase::problemWith(passphrase, again).isEmpty(), taken);
+        QCOMPARE(Passphrase::strengthText(passphrase), QStringLiteral("Sicurezza della password: ") + strength);
+    }
+
+    // The window: the passphrase chosen twice (at least 10 characters, with its strength),
+    // kept on this computer, its recovery sheet printed; a backup without one chosen asks for
+    // it first; an unencrypted backup only after the warning; "Verifica copia".
+    void windowPassphraseAndVerify()
+    {
+        TestWorld world(kNow);
+        OtherDisk target;
+        writePractice(world.folder());
+        QVERIFY(QFile::remove(Passphrase::filePath()));
+        BackupSettings settings;
+        settings.folder = target.path();
+        QVERIFY(settings.write(world.folder()));
+        QString strength;
+        Modal::queue([&](QWidget *w) {
+            QVERIFY(!control<QPushButton>(w, "btnFoglio")->isEnabled());
+            // The unencrypted choice warns; No leaves it off.
+            Messages::queueAnswer(false);
+            control<QCheckBox>(w, "chkNonCifrata")->click();
+            QVERIFY(!control<QCheckBox>(w, "chkNonCifrata")->isChecked());
+            QCOMPARE(shownMessages().size(), 1);
+            // The backup asks for the passphrase first.
+            Modal::queue([&](QWidget *dialog) {
+                QCOMPARE(dialog->windowTitle(), QStringLiteral(" Password delle copie di sicurezza"));
+                QCOMPARE(control<QLabel>(dialog, "lblPassword")->text(),
+                         QStringLiteral("Password delle copie di sicurezza:"));
+                auto *first = control<QLineEdit>(dialog, "txtPassword");
+                auto *again = control<QLineEdit>(dialog, "txtConferma");
+                QCOMPARE(first->echoMode(), QLineEdit::Password);
+                first->setText(QStringLiteral("corta"));
+                again->setText(QStringLiteral("corta"));
+                control<QPushButton>(dialog, "btnOK")->click();
+                first->setText(kPassphrase);
+                again->setText(QStringLiteral("Corona-Molare 63"));
+                control<QPushButton>(dialog, "btnOK")->click();
+                QVERIFY(Passphrase::stored().isEmpty());
+                strength = control<QLabel>(dialog, "lblForza")->text();
+                again->setText(kPassphrase);
+                Messages::queueAnswer(true); // print the recovery sheet
+                control<QPushButton>(dialog, "btnOK")->click();
+            });
+            control<QPushButton>(w, "btnCopia")->click();
+            const QStringList said = shownMessages();
+            QCOMPARE(said.size(), 5);
+            QVERIFY(said.at(1).contains(QStringLiteral("almeno 10 caratteri")));
+            QVERIFY(said.at(2).contains(QStringLiteral("non sono uguali")));
+            QVERIFY2(said.at(4).startsWith(QStringLiteral("information: Copia di sicurezza completata.")),
+                     qPrintable(said.at(4)));
+            QVERIFY(control<QPushButton>(w, "btnFoglio")->isEnabled());
+            // "Verifica copia".
+            FileDialog::setNextFileName(target.path() + QLatin1Char('/') + kZipName);
+            control<QPushButton>(w, "btnVerifica")->click();
+            const QStringList verified = shownMessages();
+            QCOMPARE(verified.size(), 1);
+            QVERIFY2(verified.first().startsWith(QStringLiteral("information: La copia è integra")),
+                     qPrintable(verified.first()));
+            QVERIFY(verified.first().contains(QStringLiteral(", cifrata.")));
+            // "Copie da conservare" is remembered.
+            control<QSpinBox>(w, "spnConserva")->setValue(3);
+            QCOMPARE(BackupSettings::read(world.folder()).keepLast, 3);
+        });
+        Modal::run(new TfrmCopiaSicurezza(world.windows().frmAvvio()));
+        QCOMPARE(Passphrase::stored(), kPassphrase);
+        QCOMPARE(strength, QStringLiteral("Sicurezza della password: buona"));
+        const QList<Printer::Document> printed = Printer::takePrinted();
+        QCOMPARE(printed.size(), 1);
+        const auto job = std::dynamic_pointer_cast<const Report::Job>(printed.first());
+        QVERIFY(job);
+        const Report::TextBox *box = job->pages().value(0).text(QStringLiteral("txtRiepilogo"));
+        QVERIFY(box);
+        QVERIFY(box->lines.contains(QStringLiteral("    ") + kPassphrase));
+        Backup::Description d;
+        QCOMPARE(Backup::verify(target.path() + QLatin1Char('/') + kZipName, &d, {}, kPassphrase).status,
+                 Backup::Outcome::Done);
+        QVERIFY(d.encrypted);
     }
 
     void reminderDue_data()

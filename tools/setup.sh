@@ -7,7 +7,8 @@ packages=(cmake g++ make pkg-config
           fonts-dejavu-core fonts-liberation2 poppler-utils
           xdg-utils   # the desktop's opener: links, e-mails, documents and folders
           libarchive-dev nettle-dev  # backup and restore: zip files and SHA-256
-          zip unzip)  # the backup benchmark measures against them
+          zip unzip  # the backup benchmark measures against them
+          p7zip-full)  # 7z: the encrypted backups open in another tool (tests, benchmark)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSet>
 
 #include <archive.h>
@@ -23,7 +24,9 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
+#include <algorithm>
 #include <vector>
 
 namespace Backup {
@@ -202,11 +205,14 @@ public:
         if (m_archive)
             archive_write_free(m_archive);
     }
-    bool open(int fd)
+    bool open(int fd, const QString &passphrase)
     {
         m_sink.fd = fd;
         m_archive = archive_write_new();
         return m_archive && archive_write_set_format_zip(m_archive) == ARCHIVE_OK
+               && (passphrase.isEmpty()
+                   || (archive_write_set_format_option(m_archive, "zip", "encryption", "aes256") == ARCHIVE_OK
+                       && archive_write_set_passphrase(m_archive, passphrase.toUtf8().constData()) == ARCHIVE_OK))
                && archive_write_set_format_option(m_archive, "zip", "compression", "deflate") == ARCHIVE_OK
                && archive_write_set_format_option(m_archive, "zip", "compression-level", "6") == ARCHIVE_OK
                && archive_write_set_format_option(m_archive, "zip", "hdrcharset", "UTF-8") == ARCHIVE_OK
@@ -251,6 +257,9 @@ struct Read
     QString problem; // what was wrong, for the message
     int localError = 0; // unpacking failed on this computer's disk (errno), not in the zip
     bool newer = false; // the manifest is of a later layout
+    bool encrypted = false;
+    bool passphraseMissing = false; // encrypted, and no passphrase given
+    bool passphraseWrong = false;
     Manifest manifest;
 };
 
@@ -259,7 +268,7 @@ struct Read
 // and at the end the entries are compared with the manifest both ways. `onBytes` is told the
 // bytes of data read so far and the position in the zip file; false cancels.
 Read readThrough(const QString &zipPath, const QString &unpackTo,
-                 const std::function<bool(qint64 data, qint64 zipOffset)> &onBytes)
+                 const std::function<bool(qint64 data, qint64 zipOffset)> &onBytes, const QString &passphrase)
 {
     Read r;
     const int fd = openNoIntr(QFile::encodeName(zipPath), O_RDONLY);
@@ -269,6 +278,8 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
     }
     struct archive *a = archive_read_new();
     archive_read_support_format_zip_seekable(a);
+    if (!passphrase.isEmpty())
+        archive_read_add_passphrase(a, passphrase.toUtf8().constData());
     struct Seen
     {
         qint64 size;
@@ -278,6 +289,7 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
     QSet<QString> folders;
     QByteArray manifestText;
     bool manifestSeen = false;
+    bool kindKnown = false; // whether the files are encrypted, known from the first
     std::vector<char> zeroes;
     qint64 dataRead = 0;
     const auto fail = [&](const QString &why) {
@@ -307,8 +319,22 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
                 name += QLatin1Char('/');
             if (!DataFiles::isSafeRelative(name))
                 return fail(QStringLiteral("nome non ammesso: %1").arg(name));
-            if ((type != AE_IFREG && !folder) || archive_entry_is_encrypted(e))
+            if (type != AE_IFREG && !folder)
                 return fail(QStringLiteral("elemento non ammesso: %1").arg(name));
+            // All encrypted or none (folders and empty files carry no data to encrypt): a plain
+            // entry slipped into an encrypted backup is not ours.
+            const bool encrypted = archive_entry_is_encrypted(e);
+            const bool hasData = !folder && (!archive_entry_size_is_set(e) || archive_entry_size(e) > 0);
+            if (hasData && !kindKnown) {
+                r.encrypted = encrypted;
+                kindKnown = true;
+            } else if (hasData && encrypted != r.encrypted) {
+                return fail(QStringLiteral("elemento non ammesso: %1").arg(name));
+            }
+            if (encrypted && passphrase.isEmpty()) {
+                r.passphraseMissing = true;
+                return fail(QStringLiteral("copia cifrata"));
+            }
             if (files.contains(name) || folders.contains(name) || (name == DataFiles::kManifestName && manifestSeen))
                 return fail(QStringLiteral("elemento ripetuto: %1").arg(name));
             const QString top = name.section(QLatin1Char('/'), 0, 0);
@@ -341,6 +367,9 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
                 if (drc == ARCHIVE_EOF)
                     break;
                 if (drc != ARCHIVE_OK) {
+                    const char *raw = archive_error_string(a);
+                    if (encrypted && raw && std::strstr(raw, "assphrase"))
+                        r.passphraseWrong = true;
                     entryOk = fail(QStringLiteral("%1: %2").arg(name, archiveText(a)));
                     break;
                 }
@@ -495,7 +524,111 @@ bool renameNoReplace(const QString &from, const QString &to)
     return ::rename(f.constData(), t.constData()) == 0;
 }
 
+qint64 newestBackupSize(const QString &target)
+{
+    QDateTime newest;
+    qint64 size = 0;
+    const QFileInfoList infos = QDir(target).entryInfoList({QStringLiteral("Sorrisa_Copia_*.zip")}, QDir::Files);
+    for (const QFileInfo &info : infos) {
+        const QDateTime when = dateOfName(info.fileName());
+        if (when.isValid() && (!newest.isValid() || when >= newest)) {
+            newest = when;
+            size = info.size();
+        }
+    }
+    return size;
+}
+
+// The refusals that are not damage: a passphrase missing or wrong, a newer version's backup.
+bool refusal(const Read &read, Outcome *outcome)
+{
+    outcome->status = Outcome::Refused;
+    if (read.passphraseMissing || read.passphraseWrong) {
+        outcome->needsPassphrase = true;
+        outcome->message =
+            read.passphraseMissing
+                ? QStringLiteral("Attenzione: la copia è cifrata: serve la password delle copie di sicurezza."
+                                 "\r\n\r\nNessun dato è stato modificato.")
+                : QStringLiteral("Attenzione: la password delle copie di sicurezza non è corretta per questa copia."
+                                 "\r\n\r\nNessun dato è stato modificato.");
+        return true;
+    }
+    if (read.newer) {
+        outcome->message = QStringLiteral("Attenzione: questa copia di sicurezza è stata fatta da una versione più "
+                                          "recente di Sorrisa: per ripristinarla, aggiornare prima il programma."
+                                          "\r\n\r\nNessun dato è stato modificato.");
+        return true;
+    }
+    return false;
+}
+
+Description describedBy(const Read &read)
+{
+    Description d;
+    d.created = read.manifest.created;
+    d.patients = qMax<qint64>(0, read.manifest.sizeOf(kPatientArchive)) / TPatientRecord::Size;
+    d.appointments = qMax<qint64>(0, read.manifest.sizeOf(kAppointmentArchive)) / TAppointmentRecord::Size;
+    d.encrypted = read.encrypted;
+    for (const Manifest::Item &item : read.manifest.items)
+        if (!item.folder) {
+            ++d.files;
+            d.bytes += item.size;
+        }
+    return d;
+}
+
 } // namespace
+
+QDateTime dateOfName(const QString &fileName)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^Sorrisa_Copia_(\\d{4}-\\d\\d-\\d\\d)_(\\d\\d)(\\d\\d)(\\d\\d)?(?:_\\d+)?\\.zip$"));
+    const QRegularExpressionMatch m = pattern.match(fileName);
+    if (!m.hasMatch())
+        return {};
+    const QDate day = QDate::fromString(m.captured(1), Qt::ISODate);
+    const QTime time(m.captured(2).toInt(), m.captured(3).toInt(), m.captured(4).isEmpty() ? 0 : m.captured(4).toInt());
+    if (!day.isValid() || !time.isValid())
+        return {};
+    return QDateTime(day, time);
+}
+
+QStringList toRemove(const QStringList &fileNames, const QDate &today, const Keep &keep)
+{
+    if (keep.last <= 0)
+        return {};
+    struct Named
+    {
+        QDateTime when;
+        QString name;
+    };
+    QList<Named> backups;
+    for (const QString &name : fileNames)
+        if (const QDateTime when = dateOfName(name); when.isValid())
+            backups.append({when, name});
+    // Newest first; a numbered name of the same second came later.
+    std::sort(backups.begin(), backups.end(), [](const Named &a, const Named &b) {
+        return a.when != b.when ? a.when > b.when : a.name.size() != b.name.size() ? a.name.size() > b.name.size()
+                                                                                    : a.name > b.name;
+    });
+    QSet<QString> kept;
+    for (qsizetype i = 0; i < backups.size() && i < keep.last; ++i)
+        kept.insert(backups.at(i).name);
+    const QDate thisMonth(today.year(), today.month(), 1);
+    for (int m = 1; m <= keep.months; ++m) {
+        const QDate month = thisMonth.addMonths(-m);
+        for (const Named &b : std::as_const(backups))
+            if (b.when.date().year() == month.year() && b.when.date().month() == month.month()) {
+                kept.insert(b.name); // the newest of that month
+                break;
+            }
+    }
+    QStringList out;
+    for (const Named &b : std::as_const(backups))
+        if (!kept.contains(b.name))
+            out.append(b.name);
+    return out;
+}
 
 QString systemText(int error)
 {
@@ -602,6 +735,22 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
     const QString root = withSlash(programFolder);
     const QString target = withSlash(targetFolder);
     removeLeftovers(target);
+    // Room for at least as much as the last backup took, said before anything is written.
+    if (const qint64 last = newestBackupSize(target); last > 0) {
+        struct statvfs fs;
+        if (::statvfs(QFile::encodeName(target).constData(), &fs) == 0
+            && qint64(fs.f_bavail) * qint64(fs.f_frsize) < last) {
+            outcome.status = Outcome::Refused;
+            outcome.message =
+                QStringLiteral("Attenzione: nella cartella \"%1\" non c'è spazio per la prossima copia di sicurezza "
+                               "(l'ultima occupa %2 MB, ne restano liberi %3 MB).\r\n\r\nLiberare spazio o "
+                               "scegliere un'altra chiavetta o disco.")
+                    .arg(native(targetFolder))
+                    .arg((last + (1 << 20) - 1) >> 20)
+                    .arg((qint64(fs.f_bavail) * qint64(fs.f_frsize)) >> 20);
+            return outcome;
+        }
+    }
     const QList<DataFiles::Entry> entries = DataFiles::list(root, &outcome.skipped);
     qint64 dataBytes = 0;
     for (const DataFiles::Entry &e : entries)
@@ -639,7 +788,7 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
         const QString writeFailure = QStringLiteral("Scrittura non riuscita nella cartella \"%1\" (spazio "
                                                     "esaurito o supporto rimosso?): %2.");
         const auto body = [&]() -> bool {
-            if (!zip.open(fd)) {
+            if (!zip.open(fd, options.passphrase)) {
                 problem = writeFailure.arg(native(targetFolder), zip.error());
                 return false;
             }
@@ -725,9 +874,10 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
     // The lock stays until the file has its final name or is gone.
     const auto closeTemp = [&] { ::close(fd); };
     if (problem.isEmpty() && !cancelled) {
-        const Read check = readThrough(tempPath, QString(), [&](qint64 data, qint64) {
-            return !progress || progress(dataBytes + data, total, QString());
-        });
+        const Read check = readThrough(
+            tempPath, QString(),
+            [&](qint64 data, qint64) { return !progress || progress(dataBytes + data, total, QString()); },
+            options.passphrase);
         cancelled = check.cancelled;
         if (!check.ok && !cancelled)
             problem = QStringLiteral("La verifica della copia scritta non è riuscita (%1).").arg(check.problem);
@@ -761,12 +911,25 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
         }
     }
     closeTemp();
+    // Only now, with the new backup verified under its name, do older ones go.
+    if (options.keep.last > 0) {
+        const QStringList names = QDir(target).entryList({QStringLiteral("Sorrisa_Copia_*.zip")}, QDir::Files);
+        for (const QString &name : toRemove(names, now.date(), options.keep)) {
+            if (target + name == finalPath || QFileInfo(target + name).isSymLink())
+                continue;
+            if (::unlink(QFile::encodeName(target + name).constData()) == 0)
+                outcome.removed.append(name);
+        }
+    }
     syncFolder(target);
     outcome.status = Outcome::Done;
     outcome.path = finalPath;
     outcome.message = kDone
                       + QStringLiteral("\r\n\r\nFile: %1\r\nCartella: %2")
                             .arg(QFileInfo(finalPath).fileName(), native(QFileInfo(finalPath).absolutePath()));
+    if (!outcome.removed.isEmpty())
+        outcome.message += QStringLiteral("\r\n\r\nCopie precedenti eliminate (si conservano le ultime): %1")
+                               .arg(outcome.removed.size());
     if (!outcome.skipped.isEmpty())
         outcome.message += QStringLiteral("\r\n\r\nNon copiati perché sono collegamenti simbolici: %1")
                                .arg(outcome.skipped.join(QStringLiteral(", ")));
@@ -778,15 +941,17 @@ QString describe(const Description &d, const QString &asideFolder)
     return QStringLiteral("Copia di sicurezza %1 %2.\r\n\r\nSchede pazienti: %3\r\nSchede appuntamenti: %4\r\n"
                           "File in tutto: %5\r\n\r\nI dati attuali saranno spostati nella cartella \"%6\" della "
                           "cartella del programma (non saranno cancellati) e sostituiti con quelli della copia."
+                          "\r\n\r\nCon i dati torna anche la password di accesso al programma di quel giorno (%7)."
                           "\r\n\r\nProcedere con il ripristino?")
         .arg(onDay(QStringLiteral("del"), d.created.date()), atHour(d.created.time()))
         .arg(d.patients)
         .arg(d.appointments)
         .arg(d.files)
-        .arg(asideFolder);
+        .arg(asideFolder, d.created.toString(QStringLiteral("dd/MM/yyyy")));
 }
 
-Outcome check(const QString &zipPath, const QString &programFolder, Description *description, const Progress &progress)
+Outcome check(const QString &zipPath, const QString &programFolder, Description *description, const Progress &progress,
+              const QString &passphrase)
 {
     Outcome outcome;
     const QString root = withSlash(programFolder);
@@ -829,9 +994,10 @@ Outcome check(const QString &zipPath, const QString &programFolder, Description 
         return failedHere(error ? systemText(error) : QString());
     }
     const qint64 zipSize = QFileInfo(zipPath).size();
-    const Read read = readThrough(zipPath, staging, [&](qint64, qint64 offset) {
-        return !progress || progress(qMin(offset, zipSize), zipSize, QString());
-    });
+    const Read read = readThrough(
+        zipPath, staging,
+        [&](qint64, qint64 offset) { return !progress || progress(qMin(offset, zipSize), zipSize, QString()); },
+        passphrase);
     if (read.cancelled) {
         unstage();
         outcome.status = Outcome::Cancelled;
@@ -840,16 +1006,12 @@ Outcome check(const QString &zipPath, const QString &programFolder, Description 
     }
     if (read.localError)
         return failedHere(read.problem);
-    if (read.newer) {
+    if (!read.ok) {
         unstage();
-        outcome.status = Outcome::Refused;
-        outcome.message = QStringLiteral("Attenzione: questa copia di sicurezza è stata fatta da una versione più "
-                                         "recente di Sorrisa: per ripristinarla, aggiornare prima il programma."
-                                         "\r\n\r\nNessun dato è stato modificato.");
-        return outcome;
-    }
-    if (!read.ok)
+        if (refusal(read, &outcome))
+            return outcome;
         return refused(read.problem);
+    }
     // Every unpacked file on the disk before any takes the place of the current data: one
     // flush of the file system, not one per file (hundreds of treatment files and attachments).
     {
@@ -867,22 +1029,55 @@ Outcome check(const QString &zipPath, const QString &programFolder, Description 
     for (const QFileInfo &info : top)
         if (!DataFiles::isData(info.absoluteFilePath()) || DataFiles::isProgramsOwn(root, info.fileName()))
             return refused(QStringLiteral("elemento non ammesso: %1").arg(info.fileName()));
-    if (description) {
-        description->created = read.manifest.created;
-        description->patients = qMax<qint64>(0, read.manifest.sizeOf(kPatientArchive)) / TPatientRecord::Size;
-        description->appointments =
-            qMax<qint64>(0, read.manifest.sizeOf(kAppointmentArchive)) / TAppointmentRecord::Size;
-        description->files = 0;
-        description->bytes = 0;
-        for (const Manifest::Item &item : read.manifest.items)
-            if (!item.folder) {
-                ++description->files;
-                description->bytes += item.size;
-            }
-    }
+    if (description)
+        *description = describedBy(read);
     outcome.status = Outcome::Done;
     outcome.path = staging;
     return outcome;
+}
+
+Outcome verify(const QString &zipPath, Description *description, const Progress &progress, const QString &passphrase)
+{
+    Outcome outcome;
+    const qint64 zipSize = QFileInfo(zipPath).size();
+    const Read read = readThrough(
+        zipPath, QString(),
+        [&](qint64, qint64 offset) { return !progress || progress(qMin(offset, zipSize), zipSize, QString()); },
+        passphrase);
+    if (read.cancelled) {
+        outcome.status = Outcome::Cancelled;
+        outcome.message = QStringLiteral("Verifica annullata.");
+        return outcome;
+    }
+    if (!read.ok) {
+        if (!refusal(read, &outcome)) {
+            outcome.status = Outcome::Refused;
+            outcome.message = QStringLiteral("Attenzione: la copia non è integra (è danneggiata, incompleta o di un "
+                                             "altro programma): non usarla per un ripristino.\r\n\r\n(%1)")
+                                  .arg(read.problem);
+        }
+        outcome.message.replace(QStringLiteral("\r\n\r\nNessun dato è stato modificato."), QString());
+        return outcome;
+    }
+    const Description d = describedBy(read);
+    if (description)
+        *description = d;
+    outcome.status = Outcome::Done;
+    outcome.path = zipPath;
+    outcome.message = verifiedText(d);
+    return outcome;
+}
+
+QString verifiedText(const Description &d)
+{
+    return QStringLiteral("La copia è integra: ogni file corrisponde all'elenco del contenuto.\r\n\r\n"
+                          "Copia di sicurezza %1 %2%3.\r\n\r\nSchede pazienti: %4\r\nSchede appuntamenti: %5\r\n"
+                          "File in tutto: %6")
+        .arg(onDay(QStringLiteral("del"), d.created.date()), atHour(d.created.time()),
+             d.encrypted ? QStringLiteral(", cifrata") : QStringLiteral(", non cifrata"))
+        .arg(d.patients)
+        .arg(d.appointments)
+        .arg(d.files);
 }
 
 QString asideFolderFor(const QString &programFolder, const QDateTime &now)

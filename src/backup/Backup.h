@@ -34,6 +34,17 @@ struct Outcome
     QString message; // for the user, in Italian
     QString path;    // Done: the backup written, or the folder the replaced data went to
     QStringList skipped; // make(): data left out because they are symbolic links
+    QStringList removed; // make(): older backups removed by the rule of the copies kept
+    // check(), verify(): the backup is encrypted and no passphrase or a wrong one was given.
+    bool needsPassphrase = false;
+};
+
+// Which backups of a target folder are kept: the last `last`, and the last of each of the
+// `months` calendar months before the current one. `last` 0 keeps them all.
+struct Keep
+{
+    int last = 10;
+    int months = 6;
 };
 
 struct Options
@@ -41,10 +52,18 @@ struct Options
     // A target on the program folder's own file system (an empty mount point, another folder
     // of the same disk) is refused unless the user accepted it.
     bool sameDisk = false;
+    // AES-256 with this passphrase (every entry, the manifest too); empty writes a plain zip.
+    QString passphrase;
+    // Older backups removed once the new one is verified (never other files).
+    Keep keep{0, 0};
 };
 
 // "Sorrisa_Copia_AAAA-MM-GG_hhmm.zip"
 QString fileNameFor(const QDateTime &when);
+// The date of a backup's name (also "…_hhmmss.zip", "…_hhmmss_2.zip"); invalid for any other name.
+QDateTime dateOfName(const QString &fileName);
+// Of the backups' names given (others are ignored), those the rule removes on `today`.
+QStringList toRemove(const QStringList &fileNames, const QDate &today, const Keep &keep);
 // Why a folder cannot take backups (the program folder itself, or inside it; missing), or
 // empty when it can.
 QString targetProblem(const QString &programFolder, const QString &target);
@@ -64,12 +83,18 @@ struct Description
     qint64 appointments = 0; // appointment cards
     int files = 0;
     qint64 bytes = 0;
+    bool encrypted = false;
 };
 // The confirmation asked before a restore: what the backup holds and where the data go.
 QString describe(const Description &description, const QString &asideFolder);
 
 Outcome check(const QString &zipPath, const QString &programFolder, Description *description,
-              const Progress &progress = {});
+              const Progress &progress = {}, const QString &passphrase = {});
+// Reads a backup whole (CRCs, the manifest's sizes and SHA-256) without unpacking it.
+Outcome verify(const QString &zipPath, Description *description, const Progress &progress = {},
+               const QString &passphrase = {});
+// What a verified backup holds, for the user.
+QString verifiedText(const Description &description);
 // The folder restore() moves the current data into: "Dati_prima_del_ripristino_" + date.
 QString asideFolderFor(const QString &programFolder, const QDateTime &now);
 Outcome restore(const QString &programFolder, const QDateTime &now);

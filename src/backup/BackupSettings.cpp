@@ -23,6 +23,8 @@ BackupSettings BackupSettings::read(const QString &programFolder)
     s.last = QDateTime::fromString(ini.value(QStringLiteral("Copia/Ultima")).toString(), Qt::ISODate);
     s.lastFile = ini.value(QStringLiteral("Copia/File")).toString();
     s.reminded = QDate::fromString(ini.value(QStringLiteral("Copia/Promemoria")).toString(), Qt::ISODate);
+    s.keepLast = qBound(0, ini.value(QStringLiteral("Copia/Conserva"), s.keepLast).toInt(), 999);
+    s.keepMonths = qBound(0, ini.value(QStringLiteral("Copia/Mesi"), s.keepMonths).toInt(), 120);
     return s;
 }
 
@@ -33,6 +35,8 @@ bool BackupSettings::write(const QString &programFolder) const
     ini.setValue(QStringLiteral("Copia/Ultima"), last.isValid() ? last.toString(Qt::ISODate) : QString());
     ini.setValue(QStringLiteral("Copia/File"), lastFile);
     ini.setValue(QStringLiteral("Copia/Promemoria"), reminded.isValid() ? reminded.toString(Qt::ISODate) : QString());
+    ini.setValue(QStringLiteral("Copia/Conserva"), keepLast);
+    ini.setValue(QStringLiteral("Copia/Mesi"), keepMonths);
     ini.sync();
     return ini.status() == QSettings::NoError;
 }

@@ -7,13 +7,18 @@
 // What backups remember, in the small INI file "Copia_di_sicurezza.ini" of the program folder
 // (section [Copia]): the folder the user chose (Cartella), when the last backup was made
 // (Ultima, ISO date and time) and its file (File), and the day the reminder was last shown
-// (Promemoria, ISO date). The file is never part of a backup, so a restore keeps it.
+// (Promemoria, ISO date), and how many backups are kept (Conserva, Mesi). The file is never
+// part of a backup, so a restore keeps it.
 struct BackupSettings
 {
     QString folder;
     QDateTime last;
     QString lastFile;
     QDate reminded;
+    // "Copie da conservare": the last `keepLast` backups (0: all of them) and the last of each
+    // of the `keepMonths` months before the current one (Conserva, Mesi).
+    int keepLast = 10;
+    int keepMonths = 6;
 
     static BackupSettings read(const QString &programFolder);
     bool write(const QString &programFolder) const;
