@@ -51,8 +51,8 @@ private:
     // The agenda as the main menu shows it.
     void showAgenda()
     {
-        Windows::frmAvvio()->imgApp02Click();
-        agenda = Windows::frmAgenda();
+        world->windows().frmAvvio()->imgApp02Click();
+        agenda = world->windows().frmAgenda();
     }
     QString alert() const { return kAlert.arg(world->folder()); }
     bool presentShown() const
@@ -380,7 +380,7 @@ private slots:
         });
         showAgenda();
         QVERIFY(agenda->isVisible());
-        QVERIFY(!Windows::frmAvvio()->isVisible());
+        QVERIFY(!world->windows().frmAvvio()->isVisible());
         QCOMPARE(listedNames(), (QStringList{"Scaduto", "Mattina", "Pomeriggio"}));
         QVERIFY(presentShown());
         QCOMPARE(Sound::takeCalls(), QStringList{alert()});
@@ -480,7 +480,7 @@ private slots:
         agenda->imgEsci->click();
         QCOMPARE(Sound::takeCalls(), QStringList{"stop"});
         QVERIFY(!agenda->isVisible());
-        QVERIFY(Windows::frmAvvio()->isVisible());
+        QVERIFY(world->windows().frmAvvio()->isVisible());
 
         // Fulfilled in the meantime: shown again, the agenda is quiet.
         RecordFile file(world->file(kAppointmentArchive), TAppointmentRecord::Size);
@@ -508,12 +508,12 @@ private slots:
         showAgenda();
         Sound::takeCalls();
         agenda->btnArchivio->click();
-        QVERIFY(Windows::frmArchivio_Scadenze()->isVisible());
+        QVERIFY(world->windows().frmArchivio_Scadenze()->isVisible());
         QVERIFY(!agenda->isVisible());
         QCOMPARE(Sound::takeCalls(), QStringList());
         // Closing the card returns to the main menu, not to the agenda.
-        Windows::frmArchivio_Scadenze()->close();
-        QVERIFY(Windows::frmAvvio()->isVisible());
+        world->windows().frmArchivio_Scadenze()->close();
+        QVERIFY(world->windows().frmAvvio()->isVisible());
         QVERIFY(!agenda->isVisible());
     }
 

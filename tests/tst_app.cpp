@@ -73,7 +73,7 @@ private:
     TfrmCambiaPassword *openChange()
     {
         login->btnCambiaPassword->click();
-        return Windows::frmCambiaPassword();
+        return world->windows().frmCambiaPassword();
     }
 
 private slots:
@@ -82,8 +82,8 @@ private slots:
         world = std::make_unique<TestWorld>();
         world->writePassword(QStringLiteral("INGRESSOSTUDIO"));
         world->windows();
-        Windows::start();
-        login = Windows::frmPassword();
+        world->windows().start();
+        login = world->windows().frmPassword();
         QVERIFY(QTest::qWaitForWindowExposed(login));
     }
     void cleanup()
@@ -96,7 +96,7 @@ private slots:
     {
         QVERIFY(login->isVisible());
         QCOMPARE(login->windowTitle().left(11), QStringLiteral(" Sorrisa - "));
-        QVERIFY(!Windows::frmAvvio()->isVisible());
+        QVERIFY(!world->windows().frmAvvio()->isVisible());
         QVERIFY(!login->cmdOK->isEnabled());
         QVERIFY(focused(login->txtPassword));
         QVERIFY(login->effPassword->isVisible());
@@ -152,12 +152,12 @@ private slots:
         QTest::keyClick(login->txtPassword, Qt::Key_Return);
         if (accepted) {
             QCOMPARE(shownMessages(), QStringList());
-            QVERIFY(Windows::frmAvvio()->isVisible());
+            QVERIFY(world->windows().frmAvvio()->isVisible());
             QVERIFY(!login->isVisible());
             QCOMPARE(login->txtPassword->text(), typed);
         } else {
             QCOMPARE(shownMessages(), QStringList{kWrong});
-            QVERIFY(!Windows::frmAvvio()->isVisible());
+            QVERIFY(!world->windows().frmAvvio()->isVisible());
             QVERIFY(login->isVisible());
             QCOMPARE(login->txtPassword->text(), QString());
             QVERIFY(!login->cmdOK->isEnabled());
@@ -169,7 +169,7 @@ private slots:
     {
         type(login->txtPassword, QStringLiteral("ingressostudio"));
         QTest::mouseClick(login->cmdOK, Qt::LeftButton);
-        QVERIFY(Windows::frmAvvio()->isVisible());
+        QVERIFY(world->windows().frmAvvio()->isVisible());
     }
 
     void passwordFileProblems_data()
@@ -195,7 +195,7 @@ private slots:
         QCOMPARE(shownMessages(), QStringList{message});
         QCOMPARE(login->txtPassword->text(), fieldAfter);
         QVERIFY(login->isVisible());
-        QVERIFY(!Windows::frmAvvio()->isVisible());
+        QVERIFY(!world->windows().frmAvvio()->isVisible());
     }
 
     void missingPasswordFileRefusesEverything()
@@ -235,7 +235,7 @@ private slots:
 
         type(login->txtPassword, QStringLiteral("nUOVA1"));
         login->cmdOKClick();
-        QVERIFY(Windows::frmAvvio()->isVisible());
+        QVERIFY(world->windows().frmAvvio()->isVisible());
     }
 
     void changePasswordRefusals_data()
@@ -362,22 +362,22 @@ private slots:
 
     void mainMenu()
     {
-        TfrmAvvio *menu = Windows::frmAvvio();
+        TfrmAvvio *menu = world->windows().frmAvvio();
         menu->show();
         login->hide();
         QCOMPARE(menu->windowTitle(), QStringLiteral(" Sorrisa"));
 
         menu->btnApp01->click();
-        QVERIFY(Windows::frmClients()->isVisible());
+        QVERIFY(world->windows().frmClients()->isVisible());
         QVERIFY(!menu->isVisible());
-        Windows::frmClients()->close();
+        world->windows().frmClients()->close();
         QVERIFY(menu->isVisible());
-        QVERIFY(!Windows::frmClients()->isVisible());
+        QVERIFY(!world->windows().frmClients()->isVisible());
 
         QTest::keyClick(menu->btnApp02, Qt::Key_Return); // picture buttons work from the keyboard
-        QVERIFY(Windows::frmAgenda()->isVisible());
+        QVERIFY(world->windows().frmAgenda()->isVisible());
         QVERIFY(!menu->isVisible());
-        Windows::frmAgenda()->close();
+        world->windows().frmAgenda()->close();
         QVERIFY(menu->isVisible());
         QVERIFY(!Application::terminateRequested());
 
@@ -390,13 +390,13 @@ private slots:
 
     void exitPicture()
     {
-        Windows::frmAvvio()->imgEsci->click();
+        world->windows().frmAvvio()->imgEsci->click();
         QVERIFY(Application::terminateRequested());
     }
 
     void smallWindowsOpenFreshEachTime()
     {
-        TfrmAvvio *menu = Windows::frmAvvio();
+        TfrmAvvio *menu = world->windows().frmAvvio();
         QStringList captions;
         QList<QPointer<QObject>> seen;
         for (int i = 0; i < 2; ++i) {
@@ -459,7 +459,7 @@ private slots:
             QVERIFY(help->txtGuida->isReadOnly());
             help->lnkWeb->clicked();
         });
-        Windows::frmAvvio()->imgGuida->click();
+        world->windows().frmAvvio()->imgGuida->click();
         QCOMPARE(Modal::takeOpened(), QStringList{"frmGuida"});
         QCOMPARE(TMisc::takeOpened(), QStringList{QLatin1Char('"') + world->folder() + "Guida.pdf\""});
         QVERIFY(Help::topic(Help::Overview).text.contains(QStringLiteral("ingressostudio")));
@@ -469,7 +469,7 @@ private slots:
 
     void everyControlIsNamedForScreenReaders()
     {
-        const QList<QWidget *> windows{login, Windows::frmAvvio(), Windows::frmCambiaPassword()};
+        const QList<QWidget *> windows{login, world->windows().frmAvvio(), world->windows().frmCambiaPassword()};
         for (QWidget *window : windows) {
             for (QWidget *w : window->findChildren<QWidget *>()) {
                 if (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(window) || w->focusProxy())

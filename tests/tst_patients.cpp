@@ -146,9 +146,9 @@ QByteArray recordAt(TestWorld &world, int position) { return world.read(kPatient
 TfrmClients *openCard(TestWorld &world)
 {
     world.windows();
-    Windows::frmAvvio()->show();
-    Windows::frmAvvio()->imgApp01Click();
-    TfrmClients *w = Windows::frmClients();
+    world.windows().frmAvvio()->show();
+    world.windows().frmAvvio()->imgApp01Click();
+    TfrmClients *w = world.windows().frmClients();
     QApplication::setActiveWindow(w);
     return w;
 }
@@ -231,7 +231,7 @@ void TestPatients::opensFromMainMenuAndCloses()
     TestWorld world;
     TfrmClients *w = openCard(world);
     QVERIFY(w->isVisible());
-    QVERIFY(!Windows::frmAvvio()->isVisible());
+    QVERIFY(!world.windows().frmAvvio()->isVisible());
     QCOMPARE(w->windowTitle(), QStringLiteral(" Sorrisa - Archivio Pazienti"));
     QCOMPARE(w->panInfo->text(), QStringLiteral("Pronto per registrare una nuova scheda..."));
     QCOMPARE(w->focusWidget(), w->txtName);
@@ -243,10 +243,10 @@ void TestPatients::opensFromMainMenuAndCloses()
     setControlText(w, "lblFile02", QStringLiteral("x.pdf"));
     w->cmdCloseClick();
     QVERIFY(!w->isVisible());
-    QVERIFY(Windows::frmAvvio()->isVisible());
+    QVERIFY(world.windows().frmAvvio()->isVisible());
     QVERIFY(shownMessages().isEmpty());
 
-    Windows::frmAvvio()->imgApp01Click();
+    world.windows().frmAvvio()->imgApp01Click();
     QVERIFY(w->txtName->text().isEmpty());
     QVERIFY(controlText(w, "lblFile02").isEmpty());
     QVERIFY(w->lblPosizione->text().isEmpty());

@@ -46,12 +46,15 @@ public:
     // are cards to lose: says so and offers to make one now.
     void remindBackup();
 
+signals:
+    // "ARCHIVIO PAZIENTI" and "AGENDA APPUNTAMENTI": the patient card, the agenda (this
+    // window hides).
+    void patientsRequested();
+    void agendaRequested();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     // Each showing starts on the first choice, "ARCHIVIO PAZIENTI", and reminds of an old
     // backup.
     void showEvent(QShowEvent *event) override;
-
-private:
-    void FormCreate();
 };

@@ -113,8 +113,11 @@ CardResult CardWindow::saveCard()
     showPositionText();
     if (result != CardResult::Inserted && result != CardResult::Updated)
         result = CardResult::Failed;
-    else if (!afterSave(result))
-        return result;
+    else {
+        emit saved(position());
+        if (!afterSave(result))
+            return result;
+    }
     report(result);
     return result;
 }
