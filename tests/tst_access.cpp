@@ -73,7 +73,8 @@ const QList<WindowEntry> &allWindows()
         {"frmGuida", [](Windows &w) { return new TfrmGuida(w.frmAvvio()); }},
         {"frmInfo", [](Windows &w) { return new TfrmInfo(w.frmAvvio()); }},
         {"frmSplash", [](Windows &w) { return new TfrmSplash(w.frmAvvio()); }},
-        {"frmWhatsApp_Message", [](Windows &w) { return new TfrmWhatsApp_Message(TAppointmentRecord{}, w.frmAgenda()); }},
+        {"frmWhatsApp_Message",
+         [](Windows &w) { return new TfrmWhatsApp_Message(TAppointmentRecord{}, w.frmAgenda()); }},
         {"frmCalendario", [](Windows &w) { return new TfrmCalendario(w.frmArchivio_Scadenze()); }},
         {"frmCalendarioAppuntamenti",
          [](Windows &w) { return new TfrmCalendarioAppuntamenti(QDate(2026, 12, 10), w.frmAgenda()); }},
@@ -87,8 +88,7 @@ const QList<WindowEntry> &allWindows()
         {"frmPrintClient", [](Windows &w) { return new TfrmPrintClient(TPatientRecord{}, w.frmClients()); }},
         {"frmDentalCondition",
          [](Windows &w) {
-             return new TfrmDentalCondition(QStringLiteral("Rossi Mario"), QStringList(32, QString()),
-                                            w.frmClients());
+             return new TfrmDentalCondition(QStringLiteral("Rossi Mario"), QStringList(32, QString()), w.frmClients());
          }},
         {"frmStoriaDente", [](Windows &w) { return new TfrmStoriaDente(36, {}, {}, w.frmClients()); }},
         {"frmAnteprimaDentale",
@@ -102,7 +102,9 @@ const QList<WindowEntry> &allWindows()
                                                    w.frmClients());
          }},
         {"frmAllegaExcel",
-         [](Windows &w) { return new TfrmAllegaExcel(QStringLiteral("Rossi Mario"), QStringLiteral("1"), w.frmClients()); }},
+         [](Windows &w) {
+             return new TfrmAllegaExcel(QStringLiteral("Rossi Mario"), QStringLiteral("1"), w.frmClients());
+         }},
         {"frmExpClients",
          [](Windows &w) { return new TfrmExport(Exports::Member::Clients, QDate(2026, 12, 10), w.frmClients()); }},
         {"frmExpScadenzario",
@@ -381,7 +383,8 @@ private slots:
     // The treatment register's total is one label: its caption and its value.
     void treatmentTotalIsOneLabel()
     {
-        auto *w = new TfrmAllegaExcel(QStringLiteral("Rossi Mario"), QStringLiteral("1"), world->windows().frmClients());
+        auto *w =
+            new TfrmAllegaExcel(QStringLiteral("Rossi Mario"), QStringLiteral("1"), world->windows().frmClients());
         w->show();
         QCOMPARE(QAccessible::queryAccessibleInterface(w->lblTotale)->text(QAccessible::Name),
                  QStringLiteral("Totale importi: € 0,00"));

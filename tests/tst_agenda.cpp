@@ -5,6 +5,7 @@
 #include "ui/FixedList.h"
 #include "ui/PictureButton.h"
 #include "appointments/AgendaRules.h"
+#include "base/CardNotifier.h"
 #include "base/MessageLinks.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QUrlQuery>
 
 #include <cstring>
@@ -515,6 +517,38 @@ private slots:
         world->windows().frmArchivio_Scadenze()->close();
         QVERIFY(world->windows().frmAvvio()->isVisible());
         QVERIFY(!agenda->isVisible());
+    }
+
+    void aSavedCardReachesTheAgendaOnScreen()
+    {
+        // The agenda stays on screen while the appointment book opens cards: a card saved in
+        // the card window is in its list at once, and the notifier says which card it was.
+        writeAppointmentArchive({Card{.ore = "09", .contatto = "Primo"}});
+        showAgenda();
+        QCOMPARE(listedNames(), QStringList{"Primo"});
+        QSignalSpy saved(&world->windows().notifier(), &CardNotifier::appointmentSaved);
+        TfrmArchivio_Scadenze *card = world->windows().frmArchivio_Scadenze();
+        card->show();
+        const auto saveNew = [card](const QString &contact, int hour) {
+            card->newCardAt(QDate(2026, 12, 10), QTime(hour, 0));
+            card->txtCausale->setText(QStringLiteral("Controllo"));
+            card->txtContatto->setText(contact);
+            card->txtCel->setText(QStringLiteral("3331234567"));
+            card->cmdSalvaClick();
+        };
+        saveNew(QStringLiteral("Secondo"), 11);
+        QCOMPARE(saved.size(), 1);
+        QCOMPARE(saved.at(0).at(0).toLongLong(), 2);
+        QCOMPARE(listedNames(), (QStringList{"Primo", "Secondo"}));
+        // Hidden, the agenda reads its list when it is shown again.
+        agenda->hide();
+        saveNew(QStringLiteral("Terzo"), 12);
+        QCOMPARE(saved.size(), 2);
+        QCOMPARE(saved.at(1).at(0).toLongLong(), 3);
+        QCOMPARE(listedNames(), (QStringList{"Primo", "Secondo"}));
+        agenda->show();
+        QCOMPARE(listedNames(), (QStringList{"Primo", "Secondo", "Terzo"}));
+        shownMessages();
     }
 
     void calendarStartsTodayAndKeepsThePickedDate()

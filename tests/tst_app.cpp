@@ -92,6 +92,27 @@ private slots:
         world.reset();
     }
 
+    void eachSetWiresItsOwnWindows()
+    {
+        // A second set beside the first: each window asks the set that made it, none is the
+        // current one.
+        Windows other;
+        other.start();
+        TfrmPassword *otherLogin = other.frmPassword();
+        QVERIFY(otherLogin != login);
+        type(otherLogin->txtPassword, QStringLiteral("INGRESSOSTUDIO"));
+        otherLogin->cmdOKClick();
+        QVERIFY(other.frmAvvio()->isVisible());
+        QVERIFY(other.frmAvvio() != world->windows().frmAvvio());
+        QVERIFY(!world->windows().frmAvvio()->isVisible());
+        other.frmAvvio()->imgApp02Click();
+        QVERIFY(other.frmAgenda()->isVisible());
+        other.frmAgenda()->close();
+        QVERIFY(other.frmAvvio()->isVisible());
+        QVERIFY(!world->windows().frmAvvio()->isVisible());
+        QVERIFY(login->isVisible());
+    }
+
     void startShowsOnlyTheLogin()
     {
         QVERIFY(login->isVisible());

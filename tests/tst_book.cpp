@@ -628,6 +628,9 @@ private slots:
         card->txtCel->setText(QStringLiteral("3339876543"));
         card->cmdSalvaClick();
         QCOMPARE(card->position(), 2);
+        // The book listens to the card window's saves: the card is on the grid as the save
+        // returns, the card window still open and the file watcher not yet awake.
+        QVERIFY(grid()->itemOf(2) >= 0);
         card->close();
         QTRY_VERIFY(grid()->itemOf(2) >= 0);
         QVERIFY(grid()->itemName(grid()->itemOf(2)).startsWith(QStringLiteral("14:00, Blu Carla, Estrazione")));

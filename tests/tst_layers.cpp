@@ -68,9 +68,9 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("include");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("climbing with .. to a folder above") << "chart/ChartRules.cpp"
-                                                           << QByteArray("#include \"../appointments/AgendaRules.h\"")
-                                                           << "include with \"..\": ../appointments/AgendaRules.h";
+        QTest::newRow("climbing with .. to a folder above")
+            << "chart/ChartRules.cpp" << QByteArray("#include \"../appointments/AgendaRules.h\"")
+            << "include with \"..\": ../appointments/AgendaRules.h";
         QTest::newRow("a folder above in angle brackets")
             << "chart/ChartRules.h" << QByteArray("#include <export/ExportTable.h>")
             << "project header in angle brackets: <export/ExportTable.h>";
@@ -128,7 +128,8 @@ private slots:
         QCOMPARE(check(lines), 1);
         QVERIFY(!lines.isEmpty());
         for (const QString &line : std::as_const(lines))
-            QVERIFY2(line.startsWith(QLatin1String("src/patients/")) && line.contains(QLatin1String(": runs upwards: chart/")),
+            QVERIFY2(line.startsWith(QLatin1String("src/patients/"))
+                         && line.contains(QLatin1String(": runs upwards: chart/")),
                      qPrintable(line));
     }
 };

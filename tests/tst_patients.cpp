@@ -4,6 +4,7 @@
 
 #include "app/Windows.h"
 #include "app/frmAvvio.h"
+#include "base/CardNotifier.h"
 #include "chart/frmDentalCondition.h"
 #include "ui/HintStrip.h"
 #include "ui/PictureButton.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QKeyEvent>
 #include <QTestEventList>
@@ -403,6 +405,8 @@ void TestPatients::saveAppendsThenOverwrites()
     writeArchive(world, {patient(QStringLiteral("UNO")), patient(QStringLiteral("DUE"))});
     const QByteArray firstTwo = world.read(kPatientArchive);
     TfrmClients *w = openCard(world);
+    // The other windows hear of each save, with the card's position.
+    QSignalSpy saved(&world.windows().notifier(), &CardNotifier::patientSaved);
 
     QTest::keyClicks(w->txtName, QStringLiteral("Neri Paolo"));
     QTest::keyClicks(w->txtMobilePhone, QStringLiteral("3209876543"));
@@ -410,6 +414,8 @@ void TestPatients::saveAppendsThenOverwrites()
     w->cmdSaveClick();
     QCOMPARE(shownMessages(), QStringList{info(kInserted)});
     QCOMPARE(w->lblPosizione->text(), QStringLiteral("3"));
+    QCOMPARE(saved.size(), 1);
+    QCOMPARE(saved.takeFirst().at(0).toLongLong(), 3);
     QCOMPARE(w->focusWidget(), w->txtStreet);
     QCOMPARE(world.read(kPatientArchive).size(), 3 * R);
 
@@ -417,6 +423,8 @@ void TestPatients::saveAppendsThenOverwrites()
     w->cmdSaveClick();
     QCOMPARE(shownMessages(), QStringList{info(kUpdated)});
     QCOMPARE(w->lblPosizione->text(), QStringLiteral("3"));
+    QCOMPARE(saved.size(), 1);
+    QCOMPARE(saved.takeFirst().at(0).toLongLong(), 3);
     const QByteArray file = world.read(kPatientArchive);
     QCOMPARE(file.size(), 3 * R);
     QCOMPARE(file.left(2 * R), firstTwo);

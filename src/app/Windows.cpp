@@ -23,6 +23,18 @@ struct Windows::Set
     QPointer<TfrmArchivio_Scadenze> scadenze;
 };
 
+namespace {
+// The window in a slot, made and wired on first use.
+template <class W, class Wire> W *made(QPointer<W> &slot, Wire wire)
+{
+    if (!slot) {
+        slot = new W();
+        wire(slot.data());
+    }
+    return slot;
+}
+} // namespace
+
 Windows::Windows() : m_set(std::make_unique<Set>()) {}
 
 Windows::~Windows()
@@ -42,54 +54,39 @@ void Windows::start() { frmPassword()->show(); }
 
 TfrmPassword *Windows::frmPassword()
 {
-    if (!m_set->password) {
-        auto *w = new TfrmPassword();
-        m_set->password = w;
+    return made(m_set->password, [this](TfrmPassword *w) {
         QObject::connect(w, &TfrmPassword::loggedIn, w, [this] { frmAvvio()->show(); });
         QObject::connect(w, &TfrmPassword::changePasswordRequested, w, [this] { frmCambiaPassword()->show(); });
-    }
-    return m_set->password;
+    });
 }
 
 TfrmAvvio *Windows::frmAvvio()
 {
-    if (!m_set->avvio) {
-        auto *w = new TfrmAvvio();
-        m_set->avvio = w;
+    return made(m_set->avvio, [this](TfrmAvvio *w) {
         QObject::connect(w, &TfrmAvvio::patientsRequested, w, [this] { frmClients()->show(); });
         QObject::connect(w, &TfrmAvvio::agendaRequested, w, [this] { frmAgenda()->show(); });
-    }
-    return m_set->avvio;
+    });
 }
 
 TfrmCambiaPassword *Windows::frmCambiaPassword()
 {
-    if (!m_set->cambiaPassword) {
-        auto *w = new TfrmCambiaPassword();
-        m_set->cambiaPassword = w;
+    return made(m_set->cambiaPassword, [this](TfrmCambiaPassword *w) {
         QObject::connect(w, &TfrmCambiaPassword::closed, w, [this] { frmPassword()->comeBack(); });
-    }
-    return m_set->cambiaPassword;
+    });
 }
 
 TfrmClients *Windows::frmClients()
 {
-    if (!m_set->clients) {
-        auto *w = new TfrmClients();
-        m_set->clients = w;
+    return made(m_set->clients, [this](TfrmClients *w) {
         QObject::connect(w, &WorkWindow::closed, w, [this] { frmAvvio()->show(); });
         QObject::connect(w, &CardWindow::saved, &m_set->notifier, &CardNotifier::patientSaved);
-        QObject::connect(w, &TfrmClients::exportRequested, w,
-                         [w] { Exports::open(w, Exports::Member::Clients); });
-    }
-    return m_set->clients;
+        QObject::connect(w, &TfrmClients::exportRequested, w, [w] { Exports::open(w, Exports::Member::Clients); });
+    });
 }
 
 TfrmAgenda *Windows::frmAgenda()
 {
-    if (!m_set->agenda) {
-        auto *w = new TfrmAgenda();
-        m_set->agenda = w;
+    return made(m_set->agenda, [this](TfrmAgenda *w) {
         QObject::connect(w, &WorkWindow::closed, w, [this] { frmAvvio()->show(); });
         QObject::connect(w, &TfrmAgenda::appointmentCardRequested, w, [this] { frmArchivio_Scadenze()->show(); });
         QObject::connect(w, &TfrmAgenda::imminentExportRequested, w,
@@ -105,15 +102,12 @@ TfrmAgenda *Windows::frmAgenda()
         QObject::connect(w, &TfrmAgenda::newAppointmentRequested, w,
                          [this](const QDate &date, const QTime &time) { showNewAppointment(date, time); });
         w->listen(m_set->notifier);
-    }
-    return m_set->agenda;
+    });
 }
 
 TfrmArchivio_Scadenze *Windows::frmArchivio_Scadenze()
 {
-    if (!m_set->scadenze) {
-        auto *w = new TfrmArchivio_Scadenze();
-        m_set->scadenze = w;
+    return made(m_set->scadenze, [this](TfrmArchivio_Scadenze *w) {
         QObject::connect(w, &WorkWindow::closed, w, [this] {
             frmAvvio()->show();
             emit m_set->notifier.appointmentCardClosed();
@@ -121,8 +115,7 @@ TfrmArchivio_Scadenze *Windows::frmArchivio_Scadenze()
         QObject::connect(w, &CardWindow::saved, &m_set->notifier, &CardNotifier::appointmentSaved);
         QObject::connect(w, &TfrmArchivio_Scadenze::exportRequested, w,
                          [w] { Exports::open(w, Exports::Member::Scadenzario); });
-    }
-    return m_set->scadenze;
+    });
 }
 
 bool Windows::showAppointment(qint64 position)

@@ -484,8 +484,7 @@ void TfrmCalendarioAppuntamenti::openItem(int index)
         emit appointmentRequested(e->position);
     } else {
         const int minute = minuteOfRow(item->row, grdAppuntamenti->book().hours);
-        emit newAppointmentRequested(grdAppuntamenti->book().days.at(item->day).date,
-                                     QTime(minute / 60, minute % 60));
+        emit newAppointmentRequested(grdAppuntamenti->book().days.at(item->day).date, QTime(minute / 60, minute % 60));
     }
 }
 

@@ -107,7 +107,7 @@ private:
     bool m_failed = false;
     QDateTime m_stamp; // the archive's last change when it was read
     qint64 m_size = -1;
-    bool m_away = false; // the window was left: read again when it comes back
+    bool m_away = false;       // the window was left: read again when it comes back
     bool m_openedCard = false; // a card was asked for: the book comes back when its window closes
     QFileSystemWatcher *m_watcher;
 };

@@ -53,10 +53,10 @@ TfrmStatusList *TfrmStatusList::make(AppointmentLines::Status status, QWidget *p
 
 TfrmStatusList::TfrmStatusList(AppointmentLines::Status status, QWidget *parent)
     : PrintedList(parent, QString::fromLatin1(lookOf(status).objectName), lookOf(status).caption,
-                 QStringLiteral("panRiepilogo"),
-                 {lookOf(status).banner, QStringLiteral("alarm-clock"), QStringLiteral("hourglass"),
-                  QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), false},
-                 QStringLiteral("panContainer")),
+                  QStringLiteral("panRiepilogo"),
+                  {lookOf(status).banner, QStringLiteral("alarm-clock"), QStringLiteral("hourglass"),
+                   QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), false},
+                  QStringLiteral("panContainer")),
       m_status(status)
 {
     panContainer = page->parentWidget();

@@ -21,7 +21,6 @@ public:
 
     QWidget *panContainer; // holds the page (panRiepilogo)
 
-
 protected:
     SharedLines lines() override;
 

@@ -22,8 +22,8 @@ TfrmTrovaScadenze *TfrmTrovaScadenze::forAppointmentCard(QWidget *card)
 
 TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent, Mode mode)
     : PrintedList(parent, QStringLiteral("frmTrovaScadenze"), QStringLiteral(" Trova appuntamenti in archivio"),
-                   {QStringLiteral("RISULTATI DI RICERCA"), QStringLiteral("detective"), QStringLiteral("binoculars"),
-                    QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"), true}),
+                  {QStringLiteral("RISULTATI DI RICERCA"), QStringLiteral("detective"), QStringLiteral("binoculars"),
+                   QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"), true}),
       m_mode(mode)
 {
     printsAs(QStringLiteral("Riepilogo appuntamenti in archivio"), &Messages::plain);

@@ -30,10 +30,10 @@ constexpr int kFrameMargin = 5;
 
 TfrmFindClients::TfrmFindClients(QWidget *parent, Mode mode)
     : PrintedList(parent, QStringLiteral("frmFindClients"), QStringLiteral(" Trova pazienti in archivio"),
-                   {QStringLiteral("RISULTATI DI RICERCA"), QStringLiteral("find-patients"),
-                    QStringLiteral("patient-list"),
-                    QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"), true,
-                    ListBanner::Tint::Blue, QStringLiteral("Empty list!"), QStringLiteral("lblRigo03")}),
+                  {QStringLiteral("RISULTATI DI RICERCA"), QStringLiteral("find-patients"),
+                   QStringLiteral("patient-list"),
+                   QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"), true,
+                   ListBanner::Tint::Blue, QStringLiteral("Empty list!"), QStringLiteral("lblRigo03")}),
       m_mode(mode)
 {
     printsAs(QStringLiteral("Riepilogo pazienti in archivio"), &Messages::plain);

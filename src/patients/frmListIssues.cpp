@@ -9,11 +9,11 @@
 
 TfrmListIssues::TfrmListIssues(QWidget *parent)
     : PrintedList(parent, QStringLiteral("frmListIssues"), QStringLiteral(" Riepilogo questioni in sospeso"),
-                 QStringLiteral("panContainer"),
-                 {QStringLiteral("QUESTIONI IN SOSPESO"), QStringLiteral("pending-issues"),
-                  QStringLiteral("issues-list"),
-                  QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), false,
-                  ListBanner::Tint::Blue, QString(), QStringLiteral("lblRigo03")})
+                  QStringLiteral("panContainer"),
+                  {QStringLiteral("QUESTIONI IN SOSPESO"), QStringLiteral("pending-issues"),
+                   QStringLiteral("issues-list"),
+                   QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), false,
+                   ListBanner::Tint::Blue, QString(), QStringLiteral("lblRigo03")})
 {
     panContainer = page;
     printsAs(QStringLiteral("Riepilogo questioni in sospeso"), &Messages::plain);
