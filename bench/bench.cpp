@@ -281,10 +281,10 @@ int agendaPeakChild(int argc, char *argv[])
     Startup::prepare(app, QString::fromLocal8Bit(argv[2]));
     seamsForTiming();
     Windows windows;
-    showPainted(Windows::frmAgenda());
-    const int imminent = int(Windows::frmAgenda()->lstRecords->count());
+    showPainted(windows.frmAgenda());
+    const int imminent = int(windows.frmAgenda()->lstRecords->count());
     if (argc >= 4 && qstrcmp(argv[3], "session") == 0) {
-        TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+        TfrmArchivio_Scadenze *card = windows.frmArchivio_Scadenze();
         for (AppointmentLines::Status which : {AppointmentLines::Status::DaAssolvere, AppointmentLines::Status::Scaduti,
                                                AppointmentLines::Status::Assolti}) {
             Modal::queue(waitPainted);
@@ -543,7 +543,7 @@ int main(int argc, char *argv[])
     // The agenda: the imminent list, the count and the pictures, rebuilt on every showing.
     // Closed after each showing (not timed), as the user closes it: closing stops its alert,
     // which would otherwise still be playing through the next showing.
-    TfrmAgenda *agenda = Windows::frmAgenda();
+    TfrmAgenda *agenda = windows.frmAgenda();
     const double agendaMs = medianUntilPaintedMs(runs, [&](const std::function<void()> &painted) {
         showPainted(agenda);
         painted();
@@ -566,7 +566,7 @@ int main(int argc, char *argv[])
                         "peak memory of a session", qPrintable(out.value(1).trimmed()));
     }
 
-    TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+    TfrmArchivio_Scadenze *card = windows.frmArchivio_Scadenze();
     const struct
     {
         const char *name;
@@ -618,7 +618,7 @@ int main(int argc, char *argv[])
     bookRows(runs, today, streamAppointments);
 
     // The patient card: first, last and a save at the end never scan the archive.
-    TfrmClients *clients = Windows::frmClients();
+    TfrmClients *clients = windows.frmClients();
     showPainted(clients);
     const double first = medianMs(runs, [&] { clients->cmdFirstClick(); });
     const double last = medianMs(runs, [&] { clients->cmdLastClick(); });

@@ -58,69 +58,71 @@ namespace {
 struct WindowEntry
 {
     const char *name;
-    std::function<QWidget *()> make;
+    std::function<QWidget *(Windows &)> make;
     bool workWindow = false;
 };
 
 const QList<WindowEntry> &allWindows()
 {
     static const QList<WindowEntry> table = {
-        {"frmPassword", [] { return Windows::frmPassword(); }, true},
-        {"frmAvvio", [] { return Windows::frmAvvio(); }, true},
-        {"frmCambiaPassword", [] { return Windows::frmCambiaPassword(); }, true},
-        {"frmClients", [] { return Windows::frmClients(); }, true},
-        {"frmAgenda", [] { return Windows::frmAgenda(); }, true},
-        {"frmArchivio_Scadenze", [] { return Windows::frmArchivio_Scadenze(); }, true},
-        {"frmGuida", [] { return new TfrmGuida(Windows::frmAvvio()); }},
-        {"frmInfo", [] { return new TfrmInfo(Windows::frmAvvio()); }},
-        {"frmSplash", [] { return new TfrmSplash(Windows::frmAvvio()); }},
-        {"frmWhatsApp_Message", [] { return new TfrmWhatsApp_Message(TAppointmentRecord{}, Windows::frmAgenda()); }},
-        {"frmCalendario", [] { return new TfrmCalendario(Windows::frmArchivio_Scadenze()); }},
+        {"frmPassword", [](Windows &w) { return w.frmPassword(); }, true},
+        {"frmAvvio", [](Windows &w) { return w.frmAvvio(); }, true},
+        {"frmCambiaPassword", [](Windows &w) { return w.frmCambiaPassword(); }, true},
+        {"frmClients", [](Windows &w) { return w.frmClients(); }, true},
+        {"frmAgenda", [](Windows &w) { return w.frmAgenda(); }, true},
+        {"frmArchivio_Scadenze", [](Windows &w) { return w.frmArchivio_Scadenze(); }, true},
+        {"frmGuida", [](Windows &w) { return new TfrmGuida(w.frmAvvio()); }},
+        {"frmInfo", [](Windows &w) { return new TfrmInfo(w.frmAvvio()); }},
+        {"frmSplash", [](Windows &w) { return new TfrmSplash(w.frmAvvio()); }},
+        {"frmWhatsApp_Message",
+         [](Windows &w) { return new TfrmWhatsApp_Message(TAppointmentRecord{}, w.frmAgenda()); }},
+        {"frmCalendario", [](Windows &w) { return new TfrmCalendario(w.frmArchivio_Scadenze()); }},
         {"frmCalendarioAppuntamenti",
-         [] { return new TfrmCalendarioAppuntamenti(QDate(2026, 12, 10), Windows::frmAgenda()); }},
-        {"frmConfermati", [] { return new TfrmConfermati(Windows::frmArchivio_Scadenze()); }},
-        {"frmScaduti", [] { return new TfrmScaduti(Windows::frmArchivio_Scadenze()); }},
-        {"frmAssolti", [] { return new TfrmAssolti(Windows::frmArchivio_Scadenze()); }},
-        {"frmTrovaScadenze", [] { return new TfrmTrovaScadenze(Windows::frmArchivio_Scadenze()); }},
+         [](Windows &w) { return new TfrmCalendarioAppuntamenti(QDate(2026, 12, 10), w.frmAgenda()); }},
+        {"frmConfermati", [](Windows &w) { return new TfrmConfermati(w.frmArchivio_Scadenze()); }},
+        {"frmScaduti", [](Windows &w) { return new TfrmScaduti(w.frmArchivio_Scadenze()); }},
+        {"frmAssolti", [](Windows &w) { return new TfrmAssolti(w.frmArchivio_Scadenze()); }},
+        {"frmTrovaScadenze", [](Windows &w) { return new TfrmTrovaScadenze(w.frmArchivio_Scadenze()); }},
         {"frmStampaScadenza",
-         [] { return new TfrmStampaScadenza(TAppointmentRecord{}, Windows::frmArchivio_Scadenze()); }},
-        {"frmStartup", [] { return new TfrmStartup(TAppointmentRecord{}, Windows::frmArchivio_Scadenze()); }},
-        {"frmPrintClient", [] { return new TfrmPrintClient(TPatientRecord{}, Windows::frmClients()); }},
+         [](Windows &w) { return new TfrmStampaScadenza(TAppointmentRecord{}, w.frmArchivio_Scadenze()); }},
+        {"frmStartup", [](Windows &w) { return new TfrmStartup(TAppointmentRecord{}, w.frmArchivio_Scadenze()); }},
+        {"frmPrintClient", [](Windows &w) { return new TfrmPrintClient(TPatientRecord{}, w.frmClients()); }},
         {"frmDentalCondition",
-         [] {
-             return new TfrmDentalCondition(QStringLiteral("Rossi Mario"), QStringList(32, QString()),
-                                            Windows::frmClients());
+         [](Windows &w) {
+             return new TfrmDentalCondition(QStringLiteral("Rossi Mario"), QStringList(32, QString()), w.frmClients());
          }},
-        {"frmStoriaDente", [] { return new TfrmStoriaDente(36, {}, {}, Windows::frmClients()); }},
+        {"frmStoriaDente", [](Windows &w) { return new TfrmStoriaDente(36, {}, {}, w.frmClients()); }},
         {"frmAnteprimaDentale",
-         [] {
+         [](Windows &w) {
              return new TfrmAnteprimaDentale(QStringLiteral("Stato dentale"), QStringList(32, QString()),
-                                             Windows::frmClients());
+                                             w.frmClients());
          }},
         {"frmPrint_Dental_Condition",
-         [] {
+         [](Windows &w) {
              return new TfrmPrint_Dental_Condition(QStringLiteral("Stato dentale"), QStringList(32, QString()),
-                                                   Windows::frmClients());
+                                                   w.frmClients());
          }},
         {"frmAllegaExcel",
-         [] { return new TfrmAllegaExcel(QStringLiteral("Rossi Mario"), QStringLiteral("1"), Windows::frmClients()); }},
+         [](Windows &w) {
+             return new TfrmAllegaExcel(QStringLiteral("Rossi Mario"), QStringLiteral("1"), w.frmClients());
+         }},
         {"frmExpClients",
-         [] { return new TfrmExport(Exports::Member::Clients, QDate(2026, 12, 10), Windows::frmClients()); }},
+         [](Windows &w) { return new TfrmExport(Exports::Member::Clients, QDate(2026, 12, 10), w.frmClients()); }},
         {"frmExpScadenzario",
-         [] {
-             return new TfrmExport(Exports::Member::Scadenzario, QDate(2026, 12, 10), Windows::frmArchivio_Scadenze());
+         [](Windows &w) {
+             return new TfrmExport(Exports::Member::Scadenzario, QDate(2026, 12, 10), w.frmArchivio_Scadenze());
          }},
         {"frmExpImminenti",
-         [] { return new TfrmExport(Exports::Member::Imminenti, QDate(2026, 12, 10), Windows::frmAgenda()); }},
+         [](Windows &w) { return new TfrmExport(Exports::Member::Imminenti, QDate(2026, 12, 10), w.frmAgenda()); }},
         {"frmExpGiornaliere",
-         [] { return new TfrmExport(Exports::Member::Giornaliere, QDate(2026, 12, 10), Windows::frmAgenda()); }},
+         [](Windows &w) { return new TfrmExport(Exports::Member::Giornaliere, QDate(2026, 12, 10), w.frmAgenda()); }},
         {"frmExpMensili",
-         [] { return new TfrmExport(Exports::Member::Mensili, QDate(2026, 12, 10), Windows::frmAgenda()); }},
-        {"frmCopiaSicurezza", [] { return new TfrmCopiaSicurezza(Windows::frmAvvio()); }},
+         [](Windows &w) { return new TfrmExport(Exports::Member::Mensili, QDate(2026, 12, 10), w.frmAgenda()); }},
+        {"frmCopiaSicurezza", [](Windows &w) { return new TfrmCopiaSicurezza(w.frmAvvio()); }},
         {"frmPasswordCopie",
-         [] {
+         [](Windows &w) {
              static QString chosen;
-             return new TfrmPasswordCopie(Windows::frmAvvio(), TfrmPasswordCopie::Mode::Choose, &chosen);
+             return new TfrmPasswordCopie(w.frmAvvio(), TfrmPasswordCopie::Mode::Choose, &chosen);
          }},
     };
     return table;
@@ -208,10 +210,10 @@ void activate(QWidget *window)
 
 // The patient card ("frmClients") or the appointment card, active, with the required fields
 // of both filled: a card that saves.
-QWidget *savableCard(const QString &window)
+QWidget *savableCard(Windows &windows, const QString &window)
 {
-    QWidget *w = window == QLatin1String("frmClients") ? static_cast<QWidget *>(Windows::frmClients())
-                                                       : Windows::frmArchivio_Scadenze();
+    QWidget *w = window == QLatin1String("frmClients") ? static_cast<QWidget *>(windows.frmClients())
+                                                       : windows.frmArchivio_Scadenze();
     activate(w);
     const QList<std::pair<const char *, const char *>> filled = {
         {"txtName", "Rossi Mario"}, {"txtMobilePhone", "3331234567"}, {"txtData", "10/12/2026"}, {"txtAvviso", "1"},
@@ -258,7 +260,7 @@ private slots:
     {
         QFETCH(int, entry);
         const WindowEntry &e = allWindows().at(entry);
-        QWidget *window = e.make();
+        QWidget *window = e.make(world->windows());
         QVERIFY(window);
         QCOMPARE(window->objectName(), QString::fromLatin1(e.name));
         window->show();
@@ -348,8 +350,8 @@ private slots:
         const auto e = std::find_if(allWindows().begin(), allWindows().end(),
                                     [&](const WindowEntry &entry) { return window == QLatin1String(entry.name); });
         QVERIFY(e != allWindows().end());
-        std::unique_ptr<QWidget> owned(e->workWindow ? nullptr : e->make());
-        QWidget *w = owned ? owned.get() : e->make();
+        std::unique_ptr<QWidget> owned(e->workWindow ? nullptr : e->make(world->windows()));
+        QWidget *w = owned ? owned.get() : e->make(world->windows());
         w->show();
         auto *c = w->findChild<QWidget *>(control);
         QVERIFY(c);
@@ -369,7 +371,7 @@ private slots:
     // edit parts too; their value is the time they show.
     void dropDownsAreReadByTheirCaptions()
     {
-        TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+        TfrmArchivio_Scadenze *card = world->windows().frmArchivio_Scadenze();
         card->show();
         const QList<std::pair<QComboBox *, QString>> lists = {{card->txtOreApp, QStringLiteral("Ore")},
                                                               {card->txtMinutiApp, QStringLiteral("Minuti")}};
@@ -387,7 +389,8 @@ private slots:
     // The treatment register's total is one label: its caption and its value.
     void treatmentTotalIsOneLabel()
     {
-        auto *w = new TfrmAllegaExcel(QStringLiteral("Rossi Mario"), QStringLiteral("1"), Windows::frmClients());
+        auto *w =
+            new TfrmAllegaExcel(QStringLiteral("Rossi Mario"), QStringLiteral("1"), world->windows().frmClients());
         w->show();
         QCOMPARE(QAccessible::queryAccessibleInterface(w->lblTotale)->text(QAccessible::Name),
                  QStringLiteral("Totale importi: € 0,00"));
@@ -396,9 +399,9 @@ private slots:
 
     void valueLabelsGiveTheirValue()
     {
-        TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
-        TfrmClients *patients = Windows::frmClients();
-        TfrmAgenda *agenda = Windows::frmAgenda();
+        TfrmArchivio_Scadenze *card = world->windows().frmArchivio_Scadenze();
+        TfrmClients *patients = world->windows().frmClients();
+        TfrmAgenda *agenda = world->windows().frmAgenda();
         const QList<std::pair<QLabel *, QString>> labels = {
             {card->lblPosizione, QStringLiteral("Posizione della scheda in archivio")},
             {patients->lblPosizione, QStringLiteral("Posizione della scheda in archivio")},
@@ -423,7 +426,7 @@ private slots:
 
     void calendarArrowsAreNamedAndReachedWithTab()
     {
-        TfrmAgenda *agenda = Windows::frmAgenda();
+        TfrmAgenda *agenda = world->windows().frmAgenda();
         activate(agenda);
         const QStringList names = {QStringLiteral("Mese precedente"), QStringLiteral("Mese successivo")};
         QStringList reached;
@@ -447,7 +450,7 @@ private slots:
     void calendarShowsThePickedDayAndTheFocus()
     {
         const QColor selection(0x46, 0x82, 0xB4), focus(0xF2, 0xC1, 0x4E), weekend(0xFF, 0x00, 0x00);
-        TfrmAgenda *agenda = Windows::frmAgenda();
+        TfrmAgenda *agenda = world->windows().frmAgenda();
         activate(agenda);
         auto *days = agenda->calAppuntamenti->findChild<QTableView *>(QStringLiteral("qt_calendar_calendarview"));
         QVERIFY(days);
@@ -583,7 +586,7 @@ private slots:
         appointment.Data.setText(QStringLiteral("10/12/2026"));
         appointment.Ora.setText(QStringLiteral("09:00"));
         appointment.Cel.setText(QStringLiteral("3331234567"));
-        auto *message = new TfrmWhatsApp_Message(appointment, Windows::frmAgenda());
+        auto *message = new TfrmWhatsApp_Message(appointment, world->windows().frmAgenda());
         message->txtData->setText(QStringLiteral("10/12/2026"));
         message->txtOra->setText(QStringLiteral("09:00"));
         message->txtCel->setText(QStringLiteral("3331234567"));
@@ -632,7 +635,7 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, focusAfter);
         QFETCH(QString, message);
-        QWidget *w = savableCard(window);
+        QWidget *w = savableCard(world->windows(), window);
         auto *target = w->findChild<QLineEdit *>(field);
         target->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), target);
@@ -672,7 +675,7 @@ private slots:
         QFETCH(QString, window);
         QFETCH(QKeySequence, keys);
         QFETCH(QString, expected);
-        QWidget *w = savableCard(window);
+        QWidget *w = savableCard(world->windows(), window);
         auto *field = w->findChild<QLineEdit *>(window == QLatin1String("frmClients") ? "txtNotes" : "txtNote");
         QVERIFY(field);
         field->setFocus();
@@ -696,13 +699,13 @@ private slots:
     // The main menu opens on its first choice, also when it comes back from a work window.
     void mainMenuOpensOnItsFirstChoice()
     {
-        TfrmAvvio *menu = Windows::frmAvvio();
+        TfrmAvvio *menu = world->windows().frmAvvio();
         activate(menu);
         QCOMPARE(QApplication::focusWidget(), menu->btnApp01);
         menu->btnApp02->setFocus();
         menu->imgApp02Click(); // the agenda, in place of the menu
         QVERIFY(!menu->isVisible());
-        Windows::frmAgenda()->close();
+        world->windows().frmAgenda()->close();
         QVERIFY(menu->isVisible());
         QApplication::setActiveWindow(menu);
         QTRY_COMPARE(QApplication::focusWidget(), menu->btnApp01);
@@ -719,7 +722,7 @@ private slots:
                                   .cel = {},
                                   .importo = {},
                                   .note = QStringLiteral("Preferisce il pomeriggio. ").repeated(8)}});
-        TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+        TfrmArchivio_Scadenze *card = world->windows().frmArchivio_Scadenze();
         activate(card);
         card->txtNote->setFocus();
         card->cmdPrimo->click();

@@ -5,6 +5,7 @@
 #include "ui/FixedList.h"
 #include "ui/PictureButton.h"
 #include "appointments/AgendaRules.h"
+#include "base/CardNotifier.h"
 #include "base/MessageLinks.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QUrlQuery>
 
 #include <cstring>
@@ -51,8 +53,8 @@ private:
     // The agenda as the main menu shows it.
     void showAgenda()
     {
-        Windows::frmAvvio()->imgApp02Click();
-        agenda = Windows::frmAgenda();
+        world->windows().frmAvvio()->imgApp02Click();
+        agenda = world->windows().frmAgenda();
     }
     QString alert() const { return kAlert.arg(world->folder()); }
     bool presentShown() const
@@ -380,7 +382,7 @@ private slots:
         });
         showAgenda();
         QVERIFY(agenda->isVisible());
-        QVERIFY(!Windows::frmAvvio()->isVisible());
+        QVERIFY(!world->windows().frmAvvio()->isVisible());
         QCOMPARE(listedNames(), (QStringList{"Scaduto", "Mattina", "Pomeriggio"}));
         QVERIFY(presentShown());
         QCOMPARE(Sound::takeCalls(), QStringList{alert()});
@@ -480,7 +482,7 @@ private slots:
         agenda->imgEsci->click();
         QCOMPARE(Sound::takeCalls(), QStringList{"stop"});
         QVERIFY(!agenda->isVisible());
-        QVERIFY(Windows::frmAvvio()->isVisible());
+        QVERIFY(world->windows().frmAvvio()->isVisible());
 
         // Fulfilled in the meantime: shown again, the agenda is quiet.
         RecordFile file(world->file(kAppointmentArchive), TAppointmentRecord::Size);
@@ -508,13 +510,45 @@ private slots:
         showAgenda();
         Sound::takeCalls();
         agenda->btnArchivio->click();
-        QVERIFY(Windows::frmArchivio_Scadenze()->isVisible());
+        QVERIFY(world->windows().frmArchivio_Scadenze()->isVisible());
         QVERIFY(!agenda->isVisible());
         QCOMPARE(Sound::takeCalls(), QStringList());
         // Closing the card returns to the main menu, not to the agenda.
-        Windows::frmArchivio_Scadenze()->close();
-        QVERIFY(Windows::frmAvvio()->isVisible());
+        world->windows().frmArchivio_Scadenze()->close();
+        QVERIFY(world->windows().frmAvvio()->isVisible());
         QVERIFY(!agenda->isVisible());
+    }
+
+    void aSavedCardReachesTheAgendaOnScreen()
+    {
+        // The agenda stays on screen while the appointment book opens cards: a card saved in
+        // the card window is in its list at once, and the notifier says which card it was.
+        writeAppointmentArchive({Card{.ore = "09", .contatto = "Primo"}});
+        showAgenda();
+        QCOMPARE(listedNames(), QStringList{"Primo"});
+        QSignalSpy saved(&world->windows().notifier(), &CardNotifier::appointmentSaved);
+        TfrmArchivio_Scadenze *card = world->windows().frmArchivio_Scadenze();
+        card->show();
+        const auto saveNew = [card](const QString &contact, int hour) {
+            card->newCardAt(QDate(2026, 12, 10), QTime(hour, 0));
+            card->txtCausale->setText(QStringLiteral("Controllo"));
+            card->txtContatto->setText(contact);
+            card->txtCel->setText(QStringLiteral("3331234567"));
+            card->cmdSalvaClick();
+        };
+        saveNew(QStringLiteral("Secondo"), 11);
+        QCOMPARE(saved.size(), 1);
+        QCOMPARE(saved.at(0).at(0).toLongLong(), 2);
+        QCOMPARE(listedNames(), (QStringList{"Primo", "Secondo"}));
+        // Hidden, the agenda reads its list when it is shown again.
+        agenda->hide();
+        saveNew(QStringLiteral("Terzo"), 12);
+        QCOMPARE(saved.size(), 2);
+        QCOMPARE(saved.at(1).at(0).toLongLong(), 3);
+        QCOMPARE(listedNames(), (QStringList{"Primo", "Secondo"}));
+        agenda->show();
+        QCOMPARE(listedNames(), (QStringList{"Primo", "Secondo", "Terzo"}));
+        shownMessages();
     }
 
     void calendarStartsTodayAndKeepsThePickedDate()

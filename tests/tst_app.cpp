@@ -76,7 +76,7 @@ private:
     TfrmCambiaPassword *openChange()
     {
         login->btnCambiaPassword->click();
-        return Windows::frmCambiaPassword();
+        return world->windows().frmCambiaPassword();
     }
 
 private slots:
@@ -85,8 +85,8 @@ private slots:
         world = std::make_unique<TestWorld>();
         world->writePassword(QStringLiteral("INGRESSOSTUDIO"));
         world->windows();
-        Windows::start();
-        login = Windows::frmPassword();
+        world->windows().start();
+        login = world->windows().frmPassword();
         QVERIFY(QTest::qWaitForWindowExposed(login));
     }
     void cleanup()
@@ -95,11 +95,32 @@ private slots:
         world.reset();
     }
 
+    void eachSetWiresItsOwnWindows()
+    {
+        // A second set beside the first: each window asks the set that made it, none is the
+        // current one.
+        Windows other;
+        other.start();
+        TfrmPassword *otherLogin = other.frmPassword();
+        QVERIFY(otherLogin != login);
+        type(otherLogin->txtPassword, QStringLiteral("INGRESSOSTUDIO"));
+        otherLogin->cmdOKClick();
+        QVERIFY(other.frmAvvio()->isVisible());
+        QVERIFY(other.frmAvvio() != world->windows().frmAvvio());
+        QVERIFY(!world->windows().frmAvvio()->isVisible());
+        other.frmAvvio()->imgApp02Click();
+        QVERIFY(other.frmAgenda()->isVisible());
+        other.frmAgenda()->close();
+        QVERIFY(other.frmAvvio()->isVisible());
+        QVERIFY(!world->windows().frmAvvio()->isVisible());
+        QVERIFY(login->isVisible());
+    }
+
     void startShowsOnlyTheLogin()
     {
         QVERIFY(login->isVisible());
         QCOMPARE(login->windowTitle().left(11), QStringLiteral(" Sorrisa - "));
-        QVERIFY(!Windows::frmAvvio()->isVisible());
+        QVERIFY(!world->windows().frmAvvio()->isVisible());
         QVERIFY(!login->cmdOK->isEnabled());
         QVERIFY(focused(login->txtPassword));
         QVERIFY(login->effPassword->isVisible());
@@ -155,12 +176,12 @@ private slots:
         QTest::keyClick(login->txtPassword, Qt::Key_Return);
         if (accepted) {
             QCOMPARE(shownMessages(), QStringList());
-            QVERIFY(Windows::frmAvvio()->isVisible());
+            QVERIFY(world->windows().frmAvvio()->isVisible());
             QVERIFY(!login->isVisible());
             QCOMPARE(login->txtPassword->text(), typed);
         } else {
             QCOMPARE(shownMessages(), QStringList{kWrong});
-            QVERIFY(!Windows::frmAvvio()->isVisible());
+            QVERIFY(!world->windows().frmAvvio()->isVisible());
             QVERIFY(login->isVisible());
             QCOMPARE(login->txtPassword->text(), QString());
             QVERIFY(!login->cmdOK->isEnabled());
@@ -172,7 +193,7 @@ private slots:
     {
         type(login->txtPassword, QStringLiteral("ingressostudio"));
         QTest::mouseClick(login->cmdOK, Qt::LeftButton);
-        QVERIFY(Windows::frmAvvio()->isVisible());
+        QVERIFY(world->windows().frmAvvio()->isVisible());
     }
 
     void passwordFileProblems_data()
@@ -198,7 +219,7 @@ private slots:
         QCOMPARE(shownMessages(), QStringList{message});
         QCOMPARE(login->txtPassword->text(), fieldAfter);
         QVERIFY(login->isVisible());
-        QVERIFY(!Windows::frmAvvio()->isVisible());
+        QVERIFY(!world->windows().frmAvvio()->isVisible());
     }
 
     // A named pipe in place of the password file (nobody writing at its other end): the login
@@ -211,7 +232,7 @@ private slots:
         type(login->txtPassword, QStringLiteral("ingressostudio"));
         login->cmdOKClick();
         QCOMPARE(shownMessages(), QStringList{kReadError});
-        QVERIFY(!Windows::frmAvvio()->isVisible());
+        QVERIFY(!world->windows().frmAvvio()->isVisible());
         TfrmCambiaPassword *change = openChange();
         type(change->txtPasswordOld, QStringLiteral("ingressostudio"));
         type(change->txtPasswordNew, QStringLiteral("Nuova1"));
@@ -259,7 +280,7 @@ private slots:
 
         type(login->txtPassword, QStringLiteral("nUOVA1"));
         login->cmdOKClick();
-        QVERIFY(Windows::frmAvvio()->isVisible());
+        QVERIFY(world->windows().frmAvvio()->isVisible());
     }
 
     void changePasswordRefusals_data()
@@ -386,22 +407,22 @@ private slots:
 
     void mainMenu()
     {
-        TfrmAvvio *menu = Windows::frmAvvio();
+        TfrmAvvio *menu = world->windows().frmAvvio();
         menu->show();
         login->hide();
         QCOMPARE(menu->windowTitle(), QStringLiteral(" Sorrisa"));
 
         menu->btnApp01->click();
-        QVERIFY(Windows::frmClients()->isVisible());
+        QVERIFY(world->windows().frmClients()->isVisible());
         QVERIFY(!menu->isVisible());
-        Windows::frmClients()->close();
+        world->windows().frmClients()->close();
         QVERIFY(menu->isVisible());
-        QVERIFY(!Windows::frmClients()->isVisible());
+        QVERIFY(!world->windows().frmClients()->isVisible());
 
         QTest::keyClick(menu->btnApp02, Qt::Key_Return); // picture buttons work from the keyboard
-        QVERIFY(Windows::frmAgenda()->isVisible());
+        QVERIFY(world->windows().frmAgenda()->isVisible());
         QVERIFY(!menu->isVisible());
-        Windows::frmAgenda()->close();
+        world->windows().frmAgenda()->close();
         QVERIFY(menu->isVisible());
         QVERIFY(!Application::terminateRequested());
 
@@ -414,13 +435,13 @@ private slots:
 
     void exitPicture()
     {
-        Windows::frmAvvio()->imgEsci->click();
+        world->windows().frmAvvio()->imgEsci->click();
         QVERIFY(Application::terminateRequested());
     }
 
     void smallWindowsOpenFreshEachTime()
     {
-        TfrmAvvio *menu = Windows::frmAvvio();
+        TfrmAvvio *menu = world->windows().frmAvvio();
         QStringList captions;
         QList<QPointer<QObject>> seen;
         for (int i = 0; i < 2; ++i) {
@@ -483,7 +504,7 @@ private slots:
             QVERIFY(help->txtGuida->isReadOnly());
             help->lnkWeb->clicked();
         });
-        Windows::frmAvvio()->imgGuida->click();
+        world->windows().frmAvvio()->imgGuida->click();
         QCOMPARE(Modal::takeOpened(), QStringList{"frmGuida"});
         QCOMPARE(TMisc::takeOpened(), QStringList{QLatin1Char('"') + world->folder() + "Guida.pdf\""});
         QVERIFY(Help::topic(Help::Overview).text.contains(QStringLiteral("ingressostudio")));
@@ -493,7 +514,7 @@ private slots:
 
     void everyControlIsNamedForScreenReaders()
     {
-        const QList<QWidget *> windows{login, Windows::frmAvvio(), Windows::frmCambiaPassword()};
+        const QList<QWidget *> windows{login, world->windows().frmAvvio(), world->windows().frmCambiaPassword()};
         for (QWidget *window : windows) {
             for (QWidget *w : window->findChildren<QWidget *>()) {
                 if (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(window) || w->focusProxy())

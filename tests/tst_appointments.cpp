@@ -98,7 +98,7 @@ private slots:
     {
         world = std::make_unique<TestWorld>();
         world->windows();
-        card = Windows::frmArchivio_Scadenze();
+        card = world->windows().frmArchivio_Scadenze();
         card->show();
     }
     void cleanup()
@@ -295,7 +295,7 @@ private slots:
         QFETCH(QString, window);
         QFETCH(QString, button);
         QFETCH(QString, title);
-        QWidget *w = window == QLatin1String("frmAgenda") ? static_cast<QWidget *>(Windows::frmAgenda()) : card;
+        QWidget *w = window == QLatin1String("frmAgenda") ? static_cast<QWidget *>(world->windows().frmAgenda()) : card;
         QString shown;
         Modal::queue([&shown](QWidget *help) { shown = control<QLabel>(help, "lblTitolo")->text(); });
         control<PictureButton>(w, qPrintable(button))->click();
@@ -307,7 +307,7 @@ private slots:
     {
         card->cmdEsci->click();
         QVERIFY(!card->isVisible());
-        QVERIFY(Windows::frmAvvio()->isVisible());
+        QVERIFY(world->windows().frmAvvio()->isVisible());
     }
 
     // ---- Saving ----

@@ -65,8 +65,8 @@ private:
     // The book opened from the agenda on a day picked in its calendar.
     TfrmCalendarioAppuntamenti *openBook(const QDate &day = kToday)
     {
-        Windows::frmAvvio()->imgApp02Click();
-        TfrmAgenda *agenda = Windows::frmAgenda();
+        world->windows().frmAvvio()->imgApp02Click();
+        TfrmAgenda *agenda = world->windows().frmAgenda();
         agenda->calAppuntamenti->setSelectedDate(day);
         agenda->btnCalendario->click();
         book = agenda->findChild<TfrmCalendarioAppuntamenti *>(QStringLiteral("frmCalendarioAppuntamenti"));
@@ -447,7 +447,7 @@ private slots:
         QVERIFY(currentName().startsWith(QStringLiteral("10:30, Bianchi Luisa")));
         QCOMPARE(book->focusWidget(), grid());
         // The button has its place among the agenda's buttons, under the two above it.
-        TfrmAgenda *agenda = Windows::frmAgenda();
+        TfrmAgenda *agenda = world->windows().frmAgenda();
         QVERIFY(agenda->btnCalendario->geometry().top() > agenda->btnMese->geometry().bottom());
         QVERIFY(agenda->btnCalendario->geometry().bottom() < agenda->appApriArchivio->geometry().top());
         QCOMPARE(agenda->btnCalendario->accessibleName(), QStringLiteral("CALENDARIO APPUNTAMENTI"));
@@ -577,7 +577,7 @@ private slots:
         writeAppointmentArchive({Card{.contatto = QStringLiteral("Altro")}, Card{.ore = QStringLiteral("10")},
                                  Card{.ore = QStringLiteral("10")}});
         QVERIFY(openBook());
-        TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+        TfrmArchivio_Scadenze *card = world->windows().frmArchivio_Scadenze();
         const int first = grid()->itemOf(2), second = grid()->itemOf(3);
         QVERIFY(first >= 0 && second >= 0 && first != second);
         QCOMPARE(grid()->itemName(first), grid()->itemName(second));
@@ -598,7 +598,7 @@ private slots:
     {
         writeAppointmentArchive({Card{.ore = QStringLiteral("09")}});
         QVERIFY(openBook());
-        TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+        TfrmArchivio_Scadenze *card = world->windows().frmArchivio_Scadenze();
         card->show();
         card->showPosition(1); // a card on screen: the new one replaces it
         const int slot = grid()->itemAt(0, rowOf(at(11, 15), grid()->book().hours));
@@ -622,12 +622,15 @@ private slots:
         const int slot = grid()->itemAt(0, rowOf(at(14, 0), grid()->book().hours));
         grid()->setCurrent(slot);
         key(Qt::Key_Enter);
-        TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+        TfrmArchivio_Scadenze *card = world->windows().frmArchivio_Scadenze();
         card->txtCausale->setText(QStringLiteral("Estrazione"));
         card->txtContatto->setText(QStringLiteral("Blu Carla"));
         card->txtCel->setText(QStringLiteral("3339876543"));
         card->cmdSalvaClick();
         QCOMPARE(card->position(), 2);
+        // The book listens to the card window's saves: the card is on the grid as the save
+        // returns, the card window still open and the file watcher not yet awake.
+        QVERIFY(grid()->itemOf(2) >= 0);
         card->close();
         QTRY_VERIFY(grid()->itemOf(2) >= 0);
         QVERIFY(grid()->itemName(grid()->itemOf(2)).startsWith(QStringLiteral("14:00, Blu Carla, Estrazione")));
@@ -646,19 +649,19 @@ private slots:
     {
         // The agenda shown on a readable archive, the book opened once it cannot be read.
         writeAppointmentArchive({Card{}});
-        Windows::frmAvvio()->imgApp02Click();
+        world->windows().frmAvvio()->imgApp02Click();
         QVERIFY(QFile::remove(world->file(kAppointmentArchive)));
         QDir(world->folder()).mkdir(kAppointmentArchive); // a folder where the file should be
         QVERIFY(openBook());
         QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
         // Coming back to the book reads again, and says nothing more while it still fails.
-        QApplication::setActiveWindow(Windows::frmAgenda());
+        QApplication::setActiveWindow(world->windows().frmAgenda());
         QApplication::setActiveWindow(book);
         QCOMPARE(shownMessages(), QStringList());
         QVERIFY(grid()->unreadable());
         QCOMPARE(grid()->items().size(), 0); // no free slots that would pass for an empty day
         key(Qt::Key_Return);
-        QVERIFY(!Windows::frmArchivio_Scadenze()->isVisible());
+        QVERIFY(!world->windows().frmArchivio_Scadenze()->isVisible());
         book->btnStampa->click();
         QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
         QCOMPARE(Printer::takePrinted().size(), 0);

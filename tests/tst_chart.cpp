@@ -98,9 +98,9 @@ TTreatmentRecord withAmount(const QString &importo)
 TfrmClients *savedCard(TestWorld &world, const QString &name = kName)
 {
     world.windows();
-    Windows::frmAvvio()->show();
-    Windows::frmAvvio()->imgApp01Click();
-    TfrmClients *w = Windows::frmClients();
+    world.windows().frmAvvio()->show();
+    world.windows().frmAvvio()->imgApp01Click();
+    TfrmClients *w = world.windows().frmClients();
     QApplication::setActiveWindow(w);
     w->txtName->setText(name);
     w->setPosition(7);
@@ -1335,9 +1335,9 @@ TfrmClients *secondCard(TestWorld &world)
 {
     writePatientArchive({PatientFixture{.name = QStringLiteral("Bianchi Anna")}, PatientFixture{}});
     world.windows();
-    Windows::frmAvvio()->show();
-    Windows::frmAvvio()->imgApp01Click();
-    TfrmClients *card = Windows::frmClients();
+    world.windows().frmAvvio()->show();
+    world.windows().frmAvvio()->imgApp01Click();
+    TfrmClients *card = world.windows().frmClients();
     QApplication::setActiveWindow(card);
     card->cmdLastClick();
     return card;

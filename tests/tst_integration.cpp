@@ -81,7 +81,7 @@ private slots:
     {
         world = std::make_unique<TestWorld>();
         world->windows();
-        card = Windows::frmArchivio_Scadenze();
+        card = world->windows().frmArchivio_Scadenze();
         card->show();
         for (const Card &c : {kRossi, kBianchi, kVerdi})
             save(card, c);
@@ -188,7 +188,7 @@ private slots:
 
     void patientCardPrintsWhatIsOnScreen()
     {
-        TfrmClients *clients = Windows::frmClients();
+        TfrmClients *clients = world->windows().frmClients();
         clients->show();
         clients->txtName->setText(QStringLiteral("ROSSI MARIO"));
         clients->txtMobilePhone->setText(QStringLiteral("3471111111"));
@@ -205,7 +205,7 @@ private slots:
     void agendaPrintsItsList()
     {
         card->hide();
-        TfrmAgenda *agenda = Windows::frmAgenda();
+        TfrmAgenda *agenda = world->windows().frmAgenda();
         agenda->show();
         // Rossi (12/12, three days' notice) is imminent on 10/12; Verdi is not yet, Bianchi is fulfilled.
         QCOMPARE(agenda->lstRecords->count(), 1);

@@ -4,6 +4,7 @@
 
 #include "app/Windows.h"
 #include "app/frmAvvio.h"
+#include "base/CardNotifier.h"
 #include "chart/frmDentalCondition.h"
 #include "ui/HintStrip.h"
 #include "ui/PictureButton.h"
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QKeyEvent>
@@ -149,9 +151,9 @@ QByteArray recordAt(TestWorld &world, int position) { return world.read(kPatient
 TfrmClients *openCard(TestWorld &world)
 {
     world.windows();
-    Windows::frmAvvio()->show();
-    Windows::frmAvvio()->imgApp01Click();
-    TfrmClients *w = Windows::frmClients();
+    world.windows().frmAvvio()->show();
+    world.windows().frmAvvio()->imgApp01Click();
+    TfrmClients *w = world.windows().frmClients();
     QApplication::setActiveWindow(w);
     return w;
 }
@@ -237,7 +239,7 @@ void TestPatients::opensFromMainMenuAndCloses()
     TestWorld world;
     TfrmClients *w = openCard(world);
     QVERIFY(w->isVisible());
-    QVERIFY(!Windows::frmAvvio()->isVisible());
+    QVERIFY(!world.windows().frmAvvio()->isVisible());
     QCOMPARE(w->windowTitle(), QStringLiteral(" Sorrisa - Archivio Pazienti"));
     QCOMPARE(w->panInfo->text(), QStringLiteral("Pronto per registrare una nuova scheda..."));
     QCOMPARE(w->focusWidget(), w->txtName);
@@ -249,10 +251,10 @@ void TestPatients::opensFromMainMenuAndCloses()
     setControlText(w, "lblFile02", QStringLiteral("x.pdf"));
     w->cmdCloseClick();
     QVERIFY(!w->isVisible());
-    QVERIFY(Windows::frmAvvio()->isVisible());
+    QVERIFY(world.windows().frmAvvio()->isVisible());
     QVERIFY(shownMessages().isEmpty());
 
-    Windows::frmAvvio()->imgApp01Click();
+    world.windows().frmAvvio()->imgApp01Click();
     QVERIFY(w->txtName->text().isEmpty());
     QVERIFY(controlText(w, "lblFile02").isEmpty());
     QVERIFY(w->lblPosizione->text().isEmpty());
@@ -409,6 +411,8 @@ void TestPatients::saveAppendsThenOverwrites()
     writeArchive(world, {patient(QStringLiteral("UNO")), patient(QStringLiteral("DUE"))});
     const QByteArray firstTwo = world.read(kPatientArchive);
     TfrmClients *w = openCard(world);
+    // The other windows hear of each save, with the card's position.
+    QSignalSpy saved(&world.windows().notifier(), &CardNotifier::patientSaved);
 
     QTest::keyClicks(w->txtName, QStringLiteral("Neri Paolo"));
     QTest::keyClicks(w->txtMobilePhone, QStringLiteral("3209876543"));
@@ -416,6 +420,8 @@ void TestPatients::saveAppendsThenOverwrites()
     w->cmdSaveClick();
     QCOMPARE(shownMessages(), QStringList{info(kInserted)});
     QCOMPARE(w->lblPosizione->text(), QStringLiteral("3"));
+    QCOMPARE(saved.size(), 1);
+    QCOMPARE(saved.takeFirst().at(0).toLongLong(), 3);
     QCOMPARE(w->focusWidget(), w->txtStreet);
     QCOMPARE(world.read(kPatientArchive).size(), 3 * R);
 
@@ -423,6 +429,8 @@ void TestPatients::saveAppendsThenOverwrites()
     w->cmdSaveClick();
     QCOMPARE(shownMessages(), QStringList{info(kUpdated)});
     QCOMPARE(w->lblPosizione->text(), QStringLiteral("3"));
+    QCOMPARE(saved.size(), 1);
+    QCOMPARE(saved.takeFirst().at(0).toLongLong(), 3);
     const QByteArray file = world.read(kPatientArchive);
     QCOMPARE(file.size(), 3 * R);
     QCOMPARE(file.left(2 * R), firstTwo);

@@ -92,7 +92,7 @@ template <int N> void setRaw(ShortString<N> &field, const QByteArray &bytes)
 TfrmClients *showCard(TestWorld &world)
 {
     world.windows();
-    TfrmClients *card = Windows::frmClients();
+    TfrmClients *card = world.windows().frmClients();
     card->show();
     QApplication::setActiveWindow(card);
     return card;

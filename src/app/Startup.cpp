@@ -92,9 +92,9 @@ int run(int &argc, char **argv, const std::function<void(QWidget *firstWindow)> 
     QApplication app(argc, argv);
     prepare(app, QCoreApplication::applicationDirPath());
     Windows windows;
-    Windows::start();
+    windows.start();
     if (shown)
-        shown(Windows::frmPassword());
+        shown(windows.frmPassword());
     return app.exec();
 }
 

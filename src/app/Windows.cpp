@@ -5,15 +5,16 @@
 #include "app/frmPassword.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
+#include "base/CardNotifier.h"
 #include "export/frmExport.h"
 #include "patients/frmClients.h"
-#include "ui/Hooks.h"
-#include "ui/WorkWindow.h"
+#include "platform/Messages.h"
 
 #include <QPointer>
 
 struct Windows::Set
 {
+    CardNotifier notifier;
     QPointer<TfrmPassword> password;
     QPointer<TfrmAvvio> avvio;
     QPointer<TfrmCambiaPassword> cambiaPassword;
@@ -23,70 +24,21 @@ struct Windows::Set
 };
 
 namespace {
-Windows::Set *g_current = nullptr;
-
-Exports::Member exportMember(Hooks::Export which)
+// The window in a slot, made and wired on first use.
+template <class W, class Wire> W *made(QPointer<W> &slot, Wire wire)
 {
-    switch (which) {
-    case Hooks::Export::Patients:
-        return Exports::Member::Clients;
-    case Hooks::Export::Appointments:
-        return Exports::Member::Scadenzario;
-    case Hooks::Export::Imminent:
-        return Exports::Member::Imminenti;
-    case Hooks::Export::Day:
-        return Exports::Member::Giornaliere;
-    case Hooks::Export::Month:
-        return Exports::Member::Mensili;
-    }
-    return Exports::Member::Clients;
-}
-
-template <class W> W *made(QPointer<W> &slot)
-{
-    if (!slot)
+    if (!slot) {
         slot = new W();
+        wire(slot.data());
+    }
     return slot;
 }
 } // namespace
 
-Windows::Windows() : m_set(new Set)
-{
-    g_current = m_set;
-    WorkWindow::setAfterClose([] { Windows::frmAvvio()->show(); });
-    Hooks::setShowAppointmentCard([] { Windows::frmArchivio_Scadenze()->show(); });
-    Hooks::setOpenExport([](QWidget *caller, Hooks::Export which, const QDate &picked) {
-        Exports::open(caller, exportMember(which), picked);
-    });
-    // The appointment book: the card window shown first (showing it anew clears it), then
-    // the card asked for, brought to the front.
-    Hooks::setOpenAppointment([](qint64 position) -> QWidget * {
-        TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
-        const bool shown = card->isVisible();
-        card->show();
-        if (!card->showPosition(position))
-            return nullptr;
-        if (shown)
-            card->raise();
-        card->activateWindow();
-        return card;
-    });
-    Hooks::setNewAppointment([](const QDate &date, const QTime &time) -> QWidget * {
-        TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
-        const bool shown = card->isVisible();
-        card->show();
-        card->newCardAt(date, time);
-        if (shown)
-            card->raise();
-        card->activateWindow();
-        return card;
-    });
-}
+Windows::Windows() : m_set(std::make_unique<Set>()) {}
 
 Windows::~Windows()
 {
-    if (g_current == m_set)
-        g_current = nullptr;
     // Later windows first: they may hold on to earlier ones while they go.
     delete m_set->scadenze.data();
     delete m_set->agenda.data();
@@ -94,21 +46,98 @@ Windows::~Windows()
     delete m_set->cambiaPassword.data();
     delete m_set->avvio.data();
     delete m_set->password.data();
-    delete m_set;
 }
 
-TfrmPassword *Windows::frmPassword() { return made(g_current->password); }
-TfrmAvvio *Windows::frmAvvio() { return made(g_current->avvio); }
-TfrmCambiaPassword *Windows::frmCambiaPassword()
-{
-    if (g_current->cambiaPassword)
-        return g_current->cambiaPassword;
-    TfrmCambiaPassword *window = made(g_current->cambiaPassword);
-    QObject::connect(window, &TfrmCambiaPassword::closed, window, [] { Windows::frmPassword()->comeBack(); });
-    return window;
-}
-TfrmClients *Windows::frmClients() { return made(g_current->clients); }
-TfrmAgenda *Windows::frmAgenda() { return made(g_current->agenda); }
-TfrmArchivio_Scadenze *Windows::frmArchivio_Scadenze() { return made(g_current->scadenze); }
+const CardNotifier &Windows::notifier() const { return m_set->notifier; }
 
 void Windows::start() { frmPassword()->show(); }
+
+TfrmPassword *Windows::frmPassword()
+{
+    return made(m_set->password, [this](TfrmPassword *w) {
+        QObject::connect(w, &TfrmPassword::loggedIn, w, [this] { frmAvvio()->show(); });
+        QObject::connect(w, &TfrmPassword::changePasswordRequested, w, [this] { frmCambiaPassword()->show(); });
+    });
+}
+
+TfrmAvvio *Windows::frmAvvio()
+{
+    return made(m_set->avvio, [this](TfrmAvvio *w) {
+        QObject::connect(w, &TfrmAvvio::patientsRequested, w, [this] { frmClients()->show(); });
+        QObject::connect(w, &TfrmAvvio::agendaRequested, w, [this] { frmAgenda()->show(); });
+    });
+}
+
+TfrmCambiaPassword *Windows::frmCambiaPassword()
+{
+    return made(m_set->cambiaPassword, [this](TfrmCambiaPassword *w) {
+        QObject::connect(w, &TfrmCambiaPassword::closed, w, [this] { frmPassword()->comeBack(); });
+    });
+}
+
+TfrmClients *Windows::frmClients()
+{
+    return made(m_set->clients, [this](TfrmClients *w) {
+        QObject::connect(w, &WorkWindow::closed, w, [this] { frmAvvio()->show(); });
+        QObject::connect(w, &CardWindow::saved, &m_set->notifier, &CardNotifier::patientSaved);
+        QObject::connect(w, &TfrmClients::exportRequested, w, [w] { Exports::open(w, Exports::Member::Clients); });
+    });
+}
+
+TfrmAgenda *Windows::frmAgenda()
+{
+    return made(m_set->agenda, [this](TfrmAgenda *w) {
+        QObject::connect(w, &WorkWindow::closed, w, [this] { frmAvvio()->show(); });
+        QObject::connect(w, &TfrmAgenda::appointmentCardRequested, w, [this] { frmArchivio_Scadenze()->show(); });
+        QObject::connect(w, &TfrmAgenda::imminentExportRequested, w,
+                         [w] { Exports::open(w, Exports::Member::Imminenti); });
+        QObject::connect(w, &TfrmAgenda::dayExportRequested, w,
+                         [w](const QDate &day) { Exports::open(w, Exports::Member::Giornaliere, day); });
+        QObject::connect(w, &TfrmAgenda::monthExportRequested, w,
+                         [w](const QDate &day) { Exports::open(w, Exports::Member::Mensili, day); });
+        QObject::connect(w, &TfrmAgenda::appointmentRequested, w, [this](QWidget *book, qint64 position) {
+            if (!showAppointment(position))
+                Messages::error(book, kArchiveFailure);
+        });
+        QObject::connect(w, &TfrmAgenda::newAppointmentRequested, w,
+                         [this](const QDate &date, const QTime &time) { showNewAppointment(date, time); });
+        w->listen(m_set->notifier);
+    });
+}
+
+TfrmArchivio_Scadenze *Windows::frmArchivio_Scadenze()
+{
+    return made(m_set->scadenze, [this](TfrmArchivio_Scadenze *w) {
+        QObject::connect(w, &WorkWindow::closed, w, [this] {
+            frmAvvio()->show();
+            emit m_set->notifier.appointmentCardClosed();
+        });
+        QObject::connect(w, &CardWindow::saved, &m_set->notifier, &CardNotifier::appointmentSaved);
+        QObject::connect(w, &TfrmArchivio_Scadenze::exportRequested, w,
+                         [w] { Exports::open(w, Exports::Member::Scadenzario); });
+    });
+}
+
+bool Windows::showAppointment(qint64 position)
+{
+    TfrmArchivio_Scadenze *card = frmArchivio_Scadenze();
+    const bool shown = card->isVisible();
+    card->show();
+    if (!card->showPosition(position))
+        return false;
+    if (shown)
+        card->raise();
+    card->activateWindow();
+    return true;
+}
+
+void Windows::showNewAppointment(const QDate &date, const QTime &time)
+{
+    TfrmArchivio_Scadenze *card = frmArchivio_Scadenze();
+    const bool shown = card->isVisible();
+    card->show();
+    card->newCardAt(date, time);
+    if (shown)
+        card->raise();
+    card->activateWindow();
+}

@@ -1,5 +1,12 @@
 #pragma once
 
+#include <QtGlobal>
+
+#include <memory>
+
+class CardNotifier;
+class QDate;
+class QTime;
 class TfrmPassword;
 class TfrmAvvio;
 class TfrmCambiaPassword;
@@ -7,10 +14,13 @@ class TfrmClients;
 class TfrmAgenda;
 class TfrmArchivio_Scadenze;
 
-// The work windows that live for the whole run and are only shown and hidden. Each is made
-// on first use (the login window at start), so start-up pays only for what it shows; the
-// windows opened from a button are made anew at each opening and are not kept here.
-// One set is current at a time: the program's, or a test's.
+// The work windows that live for the whole run and are only shown and hidden, and the wiring
+// between them: each window says by its signals what it asks of another (the main menu, the
+// appointment card, an export window) and this set connects them; the card windows' saves and
+// closes go to the one CardNotifier, to which the windows that show cards listen. Each window
+// is made, and wired, on first use (the login window at start), so start-up pays only for
+// what it shows; the windows opened from a button are made anew at each opening and are not
+// kept here. The program has one set (Startup), each test its own.
 class Windows
 {
 public:
@@ -19,18 +29,25 @@ public:
     Windows(const Windows &) = delete;
     Windows &operator=(const Windows &) = delete;
 
-    static TfrmPassword *frmPassword();
-    static TfrmAvvio *frmAvvio();
-    static TfrmCambiaPassword *frmCambiaPassword();
-    static TfrmClients *frmClients();
-    static TfrmAgenda *frmAgenda();
-    static TfrmArchivio_Scadenze *frmArchivio_Scadenze();
+    TfrmPassword *frmPassword();
+    TfrmAvvio *frmAvvio();
+    TfrmCambiaPassword *frmCambiaPassword();
+    TfrmClients *frmClients();
+    TfrmAgenda *frmAgenda();
+    TfrmArchivio_Scadenze *frmArchivio_Scadenze();
+
+    const CardNotifier &notifier() const;
 
     // Start: the login window, centred, focus in its field.
-    static void start();
-
-    struct Set; // the windows made so far
+    void start();
 
 private:
-    Set *m_set;
+    // The appointment card window on the card at a position (false: it could not be read), or
+    // on a new card at a date and time: shown first (showing it anew clears it), then brought
+    // to the front.
+    bool showAppointment(qint64 position);
+    void showNewAppointment(const QDate &date, const QTime &time);
+
+    struct Set; // the windows made so far
+    std::unique_ptr<Set> m_set;
 };

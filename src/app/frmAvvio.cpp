@@ -1,8 +1,6 @@
 #include "app/frmAvvio.h"
 
-#include "base/Formats.h"
 #include "ui/Help.h"
-#include "app/Windows.h"
 #include "app/frmCopiaSicurezza.h"
 #include "app/frmInfo.h"
 #include "app/frmSplash.h"
@@ -50,7 +48,6 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     Theme::setGradient(this, "steel");
     setWindowState(Qt::WindowMaximized);
     setMinimumSize(1010, 710);
-    FormCreate();
 
     panContainer = new QWidget(this);
     panContainer->setObjectName(QStringLiteral("panContainer"));
@@ -150,8 +147,6 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     connect(imgCopia, &PictureButton::clicked, this, &TfrmAvvio::imgCopiaClick);
 }
 
-void TfrmAvvio::FormCreate() { Formats::apply(); }
-
 void TfrmAvvio::closeEvent(QCloseEvent *event)
 {
     event->accept();
@@ -169,13 +164,13 @@ void TfrmAvvio::showEvent(QShowEvent *event)
 
 void TfrmAvvio::imgApp01Click()
 {
-    Windows::frmClients()->show();
+    emit patientsRequested();
     hide();
 }
 
 void TfrmAvvio::imgApp02Click()
 {
-    Windows::frmAgenda()->show();
+    emit agendaRequested();
     hide();
 }
 

@@ -47,6 +47,12 @@ public:
     // are cards to lose: says so and offers to make one now.
     void remindBackup();
 
+signals:
+    // "ARCHIVIO PAZIENTI" and "AGENDA APPUNTAMENTI": the patient card, the agenda (this
+    // window hides).
+    void patientsRequested();
+    void agendaRequested();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     // Each showing starts on the first choice, "ARCHIVIO PAZIENTI", and reminds of an old
@@ -57,5 +63,4 @@ private:
     // The day the backup reminder was shown in this session: once a day also where the program
     // folder cannot take the note (a read-only stick).
     QDate m_remindedToday;
-    void FormCreate();
 };

@@ -1,7 +1,6 @@
 #include "app/frmPassword.h"
 
 #include "app/PasswordStore.h"
-#include "app/Windows.h"
 #include "app/frmAvvio.h"
 #include "app/frmCambiaPassword.h"
 #include "ui/FocusFrame.h"
@@ -136,7 +135,7 @@ void TfrmPassword::cmdOKClick()
         return;
     }
     if (PasswordStore::normalForm(txtPassword->text()) == stored) {
-        Windows::frmAvvio()->show();
+        emit loggedIn();
         hide();
         return;
     }
@@ -157,6 +156,6 @@ void TfrmPassword::comeBack()
 
 void TfrmPassword::btnCambiaPasswordClick()
 {
-    Windows::frmCambiaPassword()->show();
+    emit changePasswordRequested();
     hide();
 }

@@ -29,6 +29,12 @@ public:
     // Shown again, its field empty and focused, when the password window closes.
     void comeBack();
 
+signals:
+    // The right password: the main menu (this window hides).
+    void loggedIn();
+    // "Cambia password": the change password window (this window hides).
+    void changePasswordRequested();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

@@ -1,10 +1,9 @@
 #include "appointments/frmAgenda.h"
 
-#include "base/Formats.h"
+#include "base/CardNotifier.h"
 #include "ui/Accessibility.h"
 #include "ui/Help.h"
 #include "ui/FixedList.h"
-#include "ui/Hooks.h"
 #include "ui/PictureButton.h"
 #include "ui/Theme.h"
 #include "appointments/AgendaRules.h"
@@ -69,7 +68,6 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
 {
     setWindowState(Qt::WindowMaximized);
     setMinimumSize(1010, 710);
-    Formats::apply();
 
     panContainer = new QWidget(this);
     panContainer->setObjectName(QStringLiteral("panContainer"));
@@ -310,17 +308,36 @@ void TfrmAgenda::btnWhatsAppClick()
     Modal::run(new TfrmWhatsApp_Message(m_selected, this));
 }
 
-void TfrmAgenda::btnExcelClick() { Hooks::openExport(this, Hooks::Export::Imminent); }
+void TfrmAgenda::btnExcelClick() { emit imminentExportRequested(); }
 
-void TfrmAgenda::btnGiornoClick() { Hooks::openExport(this, Hooks::Export::Day, calAppuntamenti->selectedDate()); }
+void TfrmAgenda::btnGiornoClick() { emit dayExportRequested(calAppuntamenti->selectedDate()); }
 
-void TfrmAgenda::btnMeseClick() { Hooks::openExport(this, Hooks::Export::Month, calAppuntamenti->selectedDate()); }
+void TfrmAgenda::btnMeseClick() { emit monthExportRequested(calAppuntamenti->selectedDate()); }
+
+void TfrmAgenda::listen(const CardNotifier &notifier)
+{
+    m_notifier = &notifier;
+    // A card saved while the agenda is on screen (from the book) is in its list at once, as
+    // "CARICA LISTA" would show it.
+    connect(&notifier, &CardNotifier::appointmentSaved, this, [this] {
+        if (isVisible())
+            loadList();
+    });
+    if (m_book)
+        m_book->listen(notifier);
+}
 
 void TfrmAgenda::btnCalendarioClick()
 {
     // One book at a time: a second click brings it back on the day chosen.
     if (!m_book) {
         m_book = new TfrmCalendarioAppuntamenti(calAppuntamenti->selectedDate(), this);
+        connect(m_book, &TfrmCalendarioAppuntamenti::appointmentRequested, this,
+                [this](qint64 position) { emit appointmentRequested(m_book, position); });
+        connect(m_book, &TfrmCalendarioAppuntamenti::newAppointmentRequested, this,
+                &TfrmAgenda::newAppointmentRequested);
+        if (m_notifier)
+            m_book->listen(*m_notifier);
         m_book->show();
     } else {
         m_book->setDay(calAppuntamenti->selectedDate());
@@ -339,7 +356,7 @@ void TfrmAgenda::btnStampaClick()
 void TfrmAgenda::appApriArchivioClick()
 {
     // The alert sound goes on: only closing the agenda stops it.
-    Hooks::showAppointmentCard();
+    emit appointmentCardRequested();
     hide();
 }
 

@@ -15,7 +15,6 @@
 #include "appointments/frmStatusList.h"
 #include "appointments/frmTrovaScadenze.h"
 #include "print/frmCardPrint.h"
-#include "ui/Hooks.h"
 #include "patients/PatientTools.h"
 #include "platform/Messages.h"
 #include "platform/Misc.h"
@@ -168,7 +167,6 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
 {
     setWindowState(Qt::WindowMaximized);
     setMinimumSize(kContentWidth + 16, kContentHeight + 18);
-    Formats::apply();
     // The fields of this card keep a white background; the focused one is outlined instead.
     setStyleSheet(QStringLiteral("QLineEdit, QComboBox { background: #FFFFFF; border: 1px solid #87CEEB; }"
                                  "QLineEdit:focus, QComboBox:focus { background: #FFFFFF; border: 2px solid #1F4E79; }"
@@ -615,7 +613,7 @@ void TfrmArchivio_Scadenze::cmdDaAssolvereClick() { openStatusList(AppointmentLi
 
 void TfrmArchivio_Scadenze::cmdScadutiClick() { openStatusList(AppointmentLines::Status::Scaduti); }
 
-void TfrmArchivio_Scadenze::cmdEsportaClick() { Hooks::openExport(this, Hooks::Export::Appointments); }
+void TfrmArchivio_Scadenze::cmdEsportaClick() { emit exportRequested(); }
 
 void TfrmArchivio_Scadenze::cmdGuidaClick() { Help::show(this, Help::Scadenze); }
 

@@ -118,6 +118,10 @@ public:
     void txtAvvisoExit();
     void txtImportoExit();
 
+signals:
+    // "Esporta": the export window of the appointment archive, over this one.
+    void exportRequested();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

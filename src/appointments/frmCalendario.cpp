@@ -1,6 +1,5 @@
 #include "appointments/frmCalendario.h"
 
-#include "base/Formats.h"
 #include "ui/Accessibility.h"
 #include "ui/Theme.h"
 
@@ -18,7 +17,6 @@ TfrmCalendario::TfrmCalendario(QWidget *parent, Mode mode) : Dialog(parent, Plac
     Theme::setGradient(this, "steel");
     // A little larger than the designed size so that the toolkit's month view fits whole.
     Theme::makeFixedDialog(this, 330, 350);
-    Formats::apply();
 
     panContainer = Theme::panel(QStringLiteral("panContainer"), this);
 

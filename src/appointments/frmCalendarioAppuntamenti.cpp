@@ -1,6 +1,7 @@
 #include "appointments/frmCalendarioAppuntamenti.h"
 
 #include "appointments/BookView.h"
+#include "base/CardNotifier.h"
 #include "base/Formats.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
@@ -10,7 +11,6 @@
 #include "storage/AppointmentRecord.h"
 #include "storage/RecordFile.h"
 #include "ui/Accessibility.h"
-#include "ui/Hooks.h"
 #include "ui/Theme.h"
 
 #include <QColor>
@@ -478,24 +478,28 @@ void TfrmCalendarioAppuntamenti::openItem(int index)
         index >= 0 && index < grdAppuntamenti->items().size() ? &grdAppuntamenti->items().at(index) : nullptr;
     if (!item || m_failed)
         return;
-    QWidget *card = nullptr;
+    m_openedCard = true;
+    m_away = true;
     if (const Entry *e = grdAppuntamenti->entryOf(index)) {
-        card = Hooks::openAppointment(e->position);
-        if (!card) {
-            Messages::error(this, kArchiveFailure);
-            return;
-        }
+        emit appointmentRequested(e->position);
     } else {
         const int minute = minuteOfRow(item->row, grdAppuntamenti->book().hours);
-        card = Hooks::newAppointment(grdAppuntamenti->book().days.at(item->day).date, QTime(minute / 60, minute % 60));
+        emit newAppointmentRequested(grdAppuntamenti->book().days.at(item->day).date, QTime(minute / 60, minute % 60));
     }
-    if (card && card != m_card) {
-        if (m_card)
-            m_card->removeEventFilter(this);
-        m_card = card;
-        card->installEventFilter(this);
-    }
-    m_away = true;
+}
+
+void TfrmCalendarioAppuntamenti::listen(const CardNotifier &notifier)
+{
+    connect(&notifier, &CardNotifier::appointmentSaved, this, &TfrmCalendarioAppuntamenti::refresh);
+    connect(&notifier, &CardNotifier::appointmentCardClosed, this, [this] {
+        if (!m_openedCard)
+            return;
+        // Once the card window has gone from the screen.
+        QTimer::singleShot(0, this, [this] {
+            refresh();
+            activateWindow(); // back to the book that opened the card
+        });
+    });
 }
 
 void TfrmCalendarioAppuntamenti::btnStampaClick()
@@ -542,10 +546,5 @@ bool TfrmCalendarioAppuntamenti::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == grdAppuntamenti && event->type() == QEvent::Resize)
         placeHeadings();
-    else if (watched == m_card && event->type() == QEvent::Hide)
-        QTimer::singleShot(0, this, [this] {
-            refresh();
-            activateWindow(); // back to the book that opened the card
-        });
     return QWidget::eventFilter(watched, event);
 }

@@ -5,10 +5,11 @@
 #include <QDate>
 #include <QDateTime>
 #include <QList>
-#include <QPointer>
+#include <QTime>
 #include <QWidget>
 
 class BookView;
+class CardNotifier;
 class QComboBox;
 class QDateEdit;
 class QFileSystemWatcher;
@@ -17,10 +18,12 @@ class QPushButton;
 class QScrollArea;
 
 // The appointment book: the appointments of a day, or of a week side by side, on a grid of
-// quarter hours, opened from the agenda on the day chosen in its calendar. A block opens its
-// card in the appointment card window, a free slot a new card at that date and time; the
-// book reads the archive again when a card it opened goes, when the archive changes and when
-// the user comes back to it. "Stampa" prints what is shown. It never writes the archive.
+// quarter hours, opened from the agenda on the day chosen in its calendar. A block asks for
+// its card in the appointment card window, a free slot for a new card at that date and time
+// (the agenda passes the requests on); the book reads the archive again when a card is saved
+// or the card window closes (it listens to the CardNotifier), when the archive changes (a
+// save from another computer) and when the user comes back to it. "Stampa" prints what is
+// shown. It never writes the archive.
 class TfrmCalendarioAppuntamenti : public QWidget
 {
     Q_OBJECT
@@ -67,6 +70,13 @@ public:
     void headingClick(int day);
     // Opens an item of the grid: a block's card, or a new card at a free slot's date and time.
     void openItem(int index);
+    // Reads the archive when a card is saved, and comes back to the front when the card
+    // window it opened a card in closes.
+    void listen(const CardNotifier &notifier);
+
+signals:
+    void appointmentRequested(qint64 position);
+    void newAppointmentRequested(const QDate &date, const QTime &time);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -97,7 +107,7 @@ private:
     bool m_failed = false;
     QDateTime m_stamp; // the archive's last change when it was read
     qint64 m_size = -1;
-    bool m_away = false; // the window was left: read again when it comes back
-    QPointer<QWidget> m_card;
+    bool m_away = false;       // the window was left: read again when it comes back
+    bool m_openedCard = false; // a card was asked for: the book comes back when its window closes
     QFileSystemWatcher *m_watcher;
 };

@@ -52,14 +52,15 @@ TfrmStatusList *TfrmStatusList::make(AppointmentLines::Status status, QWidget *p
 }
 
 TfrmStatusList::TfrmStatusList(AppointmentLines::Status status, QWidget *parent)
-    : ListDialog(parent, QString::fromLatin1(lookOf(status).objectName), lookOf(status).caption,
-                 QStringLiteral("panRiepilogo"),
-                 {lookOf(status).banner, QStringLiteral("alarm-clock"), QStringLiteral("hourglass"),
-                  QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), false},
-                 QStringLiteral("panContainer")),
+    : PrintedList(parent, QString::fromLatin1(lookOf(status).objectName), lookOf(status).caption,
+                  QStringLiteral("panRiepilogo"),
+                  {lookOf(status).banner, QStringLiteral("alarm-clock"), QStringLiteral("hourglass"),
+                   QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), false},
+                  QStringLiteral("panContainer")),
       m_status(status)
 {
     panContainer = page->parentWidget();
+    printsAs(printTitle(), &Messages::error);
     setTabOrder(txtTrova, lstRecords);
     setTabOrder(lstRecords, btnStampa);
     setTabOrder(btnStampa, btnTrova);
@@ -79,10 +80,4 @@ SharedLines TfrmStatusList::lines()
         Messages::error(this, kArchiveFailure);
     }
     return AppointmentLines::linesAt(std::move(positions));
-}
-
-void TfrmStatusList::btnStampaClick()
-{
-    if (!ListPrint::print(this, printTitle(), lstRecords->source()))
-        Messages::error(this, kArchiveFailure);
 }

@@ -2,12 +2,13 @@
 
 #include "appointments/AppointmentLines.h"
 
+#include "print/ListPrint.h"
 #include "ui/ListDialog.h"
 
 // The three status lists of the appointments: to fulfil, past due and not fulfilled,
 // fulfilled. One design; they differ in caption, banner, selection rule and print title.
 // A double-click on a line hands its record position back (positionChosen) and closes.
-class TfrmStatusList : public ListDialog
+class TfrmStatusList : public PrintedList<ListDialog>
 {
     Q_OBJECT
 public:
@@ -19,8 +20,6 @@ public:
     QString printTitle() const;
 
     QWidget *panContainer; // holds the page (panRiepilogo)
-
-    void btnStampaClick() override;
 
 protected:
     SharedLines lines() override;

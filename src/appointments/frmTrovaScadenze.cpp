@@ -21,11 +21,12 @@ TfrmTrovaScadenze *TfrmTrovaScadenze::forAppointmentCard(QWidget *card)
 }
 
 TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent, Mode mode)
-    : SearchDialog(parent, QStringLiteral("frmTrovaScadenze"), QStringLiteral(" Trova appuntamenti in archivio"),
-                   {QStringLiteral("RISULTATI DI RICERCA"), QStringLiteral("detective"), QStringLiteral("binoculars"),
-                    QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"), true}),
+    : PrintedList(parent, QStringLiteral("frmTrovaScadenze"), QStringLiteral(" Trova appuntamenti in archivio"),
+                  {QStringLiteral("RISULTATI DI RICERCA"), QStringLiteral("detective"), QStringLiteral("binoculars"),
+                   QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"), true}),
       m_mode(mode)
 {
+    printsAs(QStringLiteral("Riepilogo appuntamenti in archivio"), &Messages::plain);
     // Criteria page.
     imgIstruzioni = new QLabel(QStringLiteral("Immettere nei campi prescelti una o più parole consecutive presenti "
                                               "nelle schede da trovare e premere il pulsante Cerca.\n"
@@ -124,10 +125,4 @@ void TfrmTrovaScadenze::choose(qint64 position)
     // The card is read by the window that takes the position.
     if (m_mode == Mode::AppointmentCard)
         emit positionChosen(position);
-}
-
-void TfrmTrovaScadenze::btnStampaClick()
-{
-    if (!ListPrint::print(this, QStringLiteral("Riepilogo appuntamenti in archivio"), lstRecords->source()))
-        Messages::plain(this, kArchiveFailure);
 }

@@ -2,6 +2,7 @@
 
 #include "appointments/AppointmentLines.h"
 
+#include "print/ListPrint.h"
 #include "ui/SearchDialog.h"
 
 class QLabel;
@@ -11,7 +12,7 @@ class QLineEdit;
 // filled ones listed on the results page. Opened for the appointment card, a double-click on
 // a line hands the line's record position back (positionChosen) for the card to show;
 // opened just to look, it only closes the window.
-class TfrmTrovaScadenze : public SearchDialog
+class TfrmTrovaScadenze : public PrintedList<SearchDialog>
 {
     Q_OBJECT
 public:
@@ -34,8 +35,6 @@ public:
 
     // The criteria as typed.
     AppointmentLines::Criteria criteria() const;
-
-    void btnStampaClick() override;
 
 signals:
     void positionChosen(qint64 position);

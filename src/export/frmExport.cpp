@@ -1,6 +1,5 @@
 #include "export/frmExport.h"
 
-#include "base/Formats.h"
 #include "export/ExportProcedure.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
@@ -109,8 +108,6 @@ TfrmExport::TfrmExport(Exports::Member member, const QDate &picked, QWidget *par
     : Dialog(parent), m_description(Exports::description(member)), m_picked(picked),
       m_rows(m_description.exportedColumns())
 {
-    if (member == Exports::Member::Giornaliere || member == Exports::Member::Mensili)
-        Formats::apply();
     setObjectName(QString::fromLatin1(m_description.objectName));
     setWindowTitle(m_description.caption);
     setStyleSheet(QStringLiteral("TfrmExport { background: #D9D9D9; }"));

@@ -4,7 +4,6 @@
 #include "chart/ChartRules.h"
 #include "chart/frmAllegaExcel.h"
 #include "chart/frmDentalCondition.h"
-#include "ui/Hooks.h"
 #include "ui/Accessibility.h"
 #include "ui/EnterCycle.h"
 #include "ui/HintStrip.h"
@@ -513,7 +512,7 @@ void TfrmClients::btnHistoryClick()
     }
     TfrmAllegaExcel::openFor(this, txtName->text(), QString::number(position()));
 }
-void TfrmClients::cmdExportClick() { Hooks::openExport(this, Hooks::Export::Patients); }
+void TfrmClients::cmdExportClick() { emit exportRequested(); }
 
 void TfrmClients::cmdFindClick()
 {

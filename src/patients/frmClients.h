@@ -130,6 +130,10 @@ public:
     void btnCodFiscClick();
     void btnPartitaIvaClick();
 
+signals:
+    // "Esporta": the export window of the patient archive, over this one.
+    void exportRequested();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -29,13 +29,14 @@ constexpr int kFrameMargin = 5;
 } // namespace
 
 TfrmFindClients::TfrmFindClients(QWidget *parent, Mode mode)
-    : SearchDialog(parent, QStringLiteral("frmFindClients"), QStringLiteral(" Trova pazienti in archivio"),
-                   {QStringLiteral("RISULTATI DI RICERCA"), QStringLiteral("find-patients"),
-                    QStringLiteral("patient-list"),
-                    QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"), true,
-                    ListBanner::Tint::Blue, QStringLiteral("Empty list!"), QStringLiteral("lblRigo03")}),
+    : PrintedList(parent, QStringLiteral("frmFindClients"), QStringLiteral(" Trova pazienti in archivio"),
+                  {QStringLiteral("RISULTATI DI RICERCA"), QStringLiteral("find-patients"),
+                   QStringLiteral("patient-list"),
+                   QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda"), true,
+                   ListBanner::Tint::Blue, QStringLiteral("Empty list!"), QStringLiteral("lblRigo03")}),
       m_mode(mode)
 {
+    printsAs(QStringLiteral("Riepilogo pazienti in archivio"), &Messages::plain);
     // Criteria page.
     imgIstruzioni = instructionCard(
         QStringLiteral("imgIstruzioni"), QStringLiteral("find-patients"),
@@ -113,10 +114,4 @@ void TfrmFindClients::choose(qint64 position)
         emit contactChosen(PatientLines::contactOf(record));
         break;
     }
-}
-
-void TfrmFindClients::btnStampaClick()
-{
-    if (!ListPrint::print(this, QStringLiteral("Riepilogo pazienti in archivio"), lstRecords->source()))
-        Messages::plain(this, kArchiveFailure);
 }

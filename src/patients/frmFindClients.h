@@ -2,6 +2,7 @@
 
 #include "patients/PatientLines.h"
 
+#include "print/ListPrint.h"
 #include "ui/SearchDialog.h"
 
 class QLineEdit;
@@ -12,7 +13,7 @@ struct TPatientRecord;
 // listed on the results page, from which a double-click gives the chosen patient back to the
 // window that opened this one, as its mode says: the patient card takes the whole card and
 // its position (cardChosen), the appointment card the contact data (contactChosen).
-class TfrmFindClients : public SearchDialog
+class TfrmFindClients : public PrintedList<SearchDialog>
 {
     Q_OBJECT
 public:
@@ -32,8 +33,6 @@ public:
 
     // The filters as typed.
     PatientLines::Criteria criteria() const;
-
-    void btnStampaClick() override;
 
 signals:
     void cardChosen(qint64 position, const TPatientRecord &record);

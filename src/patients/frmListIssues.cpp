@@ -8,23 +8,18 @@
 #include <QPushButton>
 
 TfrmListIssues::TfrmListIssues(QWidget *parent)
-    : ListDialog(parent, QStringLiteral("frmListIssues"), QStringLiteral(" Riepilogo questioni in sospeso"),
-                 QStringLiteral("panContainer"),
-                 {QStringLiteral("QUESTIONI IN SOSPESO"), QStringLiteral("pending-issues"),
-                  QStringLiteral("issues-list"),
-                  QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), false,
-                  ListBanner::Tint::Blue, QString(), QStringLiteral("lblRigo03")})
+    : PrintedList(parent, QStringLiteral("frmListIssues"), QStringLiteral(" Riepilogo questioni in sospeso"),
+                  QStringLiteral("panContainer"),
+                  {QStringLiteral("QUESTIONI IN SOSPESO"), QStringLiteral("pending-issues"),
+                   QStringLiteral("issues-list"),
+                   QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"), false,
+                   ListBanner::Tint::Blue, QString(), QStringLiteral("lblRigo03")})
 {
     panContainer = page;
+    printsAs(QStringLiteral("Riepilogo questioni in sospeso"), &Messages::plain);
     setTabOrder(lstRecords, btnStampa);
     setTabOrder(btnStampa, btnChiudi);
 }
 
 // Silent on a failure: the cards read before it are listed.
 SharedLines TfrmListIssues::lines() { return PatientLines::issueSource(); }
-
-void TfrmListIssues::btnStampaClick()
-{
-    if (!ListPrint::print(this, QStringLiteral("Riepilogo questioni in sospeso"), lstRecords->source()))
-        Messages::plain(this, kArchiveFailure);
-}

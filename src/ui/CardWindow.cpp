@@ -112,8 +112,11 @@ CardResult CardWindow::saveCard()
     showPositionText();
     if (result != CardResult::Inserted && result != CardResult::Updated && result != CardResult::Held)
         result = CardResult::Failed;
-    else if (!afterSave(result))
-        return result;
+    else {
+        emit saved(position());
+        if (!afterSave(result))
+            return result;
+    }
     report(result);
     return result;
 }

@@ -42,6 +42,10 @@ public:
     // false, and nothing shown, when it cannot be read.
     bool showPosition(qint64 position);
 
+signals:
+    // A save wrote the card at its record position (Inserted or Updated).
+    void saved(qint64 position);
+
 protected:
     CardWindow(const QString &objectName, const QString &caption, std::unique_ptr<AnyRecordCard> card,
                const Texts &texts, QWidget *parent);

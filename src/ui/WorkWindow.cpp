@@ -6,16 +6,6 @@
 
 #include <QCloseEvent>
 
-namespace {
-std::function<void()> &afterCloseHook()
-{
-    static std::function<void()> hook;
-    return hook;
-}
-} // namespace
-
-void WorkWindow::setAfterClose(std::function<void()> afterClose) { afterCloseHook() = std::move(afterClose); }
-
 WorkWindow::WorkWindow(const QString &objectName, const QString &caption, QWidget *parent) : QWidget(parent)
 {
     setObjectName(objectName);
@@ -34,7 +24,6 @@ void WorkWindow::closeEvent(QCloseEvent *event)
 {
     FormClose();
     event->accept();
-    if (afterCloseHook())
-        afterCloseHook()();
+    emit closed();
     hide();
 }

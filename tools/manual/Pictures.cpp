@@ -122,9 +122,13 @@ QImage opened(const std::function<void()> &press, const std::function<void(QWidg
     return image;
 }
 
+// The window set of the picture being taken (make's argument).
+Windows *g_windows = nullptr;
+Windows &windows() { return *g_windows; }
+
 TfrmClients *patientCard()
 {
-    TfrmClients *card = Windows::frmClients();
+    TfrmClients *card = windows().frmClients();
     showWork(card);
     card->cmdFirstClick(); // the first patient of the practice
     settle();
@@ -133,7 +137,7 @@ TfrmClients *patientCard()
 
 TfrmArchivio_Scadenze *appointmentCard()
 {
-    TfrmArchivio_Scadenze *card = Windows::frmArchivio_Scadenze();
+    TfrmArchivio_Scadenze *card = windows().frmArchivio_Scadenze();
     showWork(card);
     card->cmdPrimoClick();
     settle();
@@ -142,7 +146,7 @@ TfrmArchivio_Scadenze *appointmentCard()
 
 TfrmAgenda *agenda()
 {
-    TfrmAgenda *window = Windows::frmAgenda();
+    TfrmAgenda *window = windows().frmAgenda();
     showWork(window);
     window->lstRecords->setCurrentRow(2);
     window->lstRecordsClick();
@@ -158,7 +162,7 @@ void typeInto(QLineEdit *field, const QString &text)
 
 QImage login()
 {
-    TfrmPassword *w = Windows::frmPassword();
+    TfrmPassword *w = windows().frmPassword();
     w->show();
     typeInto(w->txtPassword, QStringLiteral("ingressostudio"));
     QImage image = framed(w);
@@ -169,7 +173,7 @@ QImage login()
 
 QImage changePassword()
 {
-    TfrmCambiaPassword *w = Windows::frmCambiaPassword();
+    TfrmCambiaPassword *w = windows().frmCambiaPassword();
     w->show();
     typeInto(w->txtPasswordOld, QStringLiteral("ingressostudio"));
     typeInto(w->txtPasswordNew, QStringLiteral("sorriso2026"));
@@ -184,7 +188,7 @@ QImage changePassword()
 
 QImage mainMenu()
 {
-    TfrmAvvio *w = Windows::frmAvvio();
+    TfrmAvvio *w = windows().frmAvvio();
     showWork(w);
     QImage image = framed(w);
     w->hide();
@@ -193,7 +197,7 @@ QImage mainMenu()
 
 QImage help()
 {
-    TfrmAvvio *w = Windows::frmAvvio();
+    TfrmAvvio *w = windows().frmAvvio();
     return opened([w] { w->imgGuidaClick(); });
 }
 
@@ -451,7 +455,7 @@ const QList<Entry> &table()
              settings.last = QDateTime(QDate(2026, 12, 9), QTime(18, 45));
              settings.reminded = QDate(2026, 12, 10);
              settings.write(ProgramFolder::path());
-             return opened([] { Windows::frmAvvio()->imgCopiaClick(); });
+             return opened([] { windows().frmAvvio()->imgCopiaClick(); });
          }},
         {"frmAttachedFolder",
          [] {
@@ -607,12 +611,17 @@ QStringList names()
     return list;
 }
 
-QImage make(const QString &name)
+QImage make(Windows &windows, const QString &name)
 {
+    g_windows = &windows;
+    QImage image;
     for (const Entry &e : table())
-        if (name == QLatin1String(e.name))
-            return e.make();
-    return {};
+        if (name == QLatin1String(e.name)) {
+            image = e.make();
+            break;
+        }
+    g_windows = nullptr;
+    return image;
 }
 
 } // namespace Pictures

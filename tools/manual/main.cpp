@@ -84,7 +84,7 @@ int main(int argc, char *argv[])
     for (const Manual::Block &b : book.source.blocks) {
         if (b.kind != Manual::Block::Picture || book.pictures.contains(b.picture))
             continue;
-        const QImage image = Pictures::make(b.picture);
+        const QImage image = Pictures::make(windows, b.picture);
         if (image.isNull())
             unknown.append(QStringLiteral("%1 (riga %2)").arg(b.picture).arg(b.line));
         else
@@ -95,7 +95,7 @@ int main(int argc, char *argv[])
                         .arg(unknown.join(QStringLiteral(", ")), Pictures::names().join(QStringLiteral(", "))));
     book.coverPicture = book.pictures.contains(QStringLiteral("frmAvvio"))
                             ? book.pictures.value(QStringLiteral("frmAvvio"))
-                            : Pictures::make(QStringLiteral("frmAvvio"));
+                            : Pictures::make(windows, QStringLiteral("frmAvvio"));
 
     // A writer may look at the pictures on their own: MANUAL_PICTURES=<folder> keeps them.
     if (const QString keep = qEnvironmentVariable("MANUAL_PICTURES"); !keep.isEmpty())
