@@ -82,9 +82,9 @@ const QList<WindowEntry> &allWindows()
         {"frmAssolti", [] { return new TfrmAssolti(Windows::frmArchivio_Scadenze()); }},
         {"frmTrovaScadenze", [] { return new TfrmTrovaScadenze(Windows::frmArchivio_Scadenze()); }},
         {"frmStampaScadenza",
-         [] { return new TfrmStampaScadenza(TAppointmentRecord{}, Windows::frmArchivio_Scadenze()); }},
-        {"frmStartup", [] { return new TfrmStartup(TAppointmentRecord{}, Windows::frmArchivio_Scadenze()); }},
-        {"frmPrintClient", [] { return new TfrmPrintClient(TPatientRecord{}, Windows::frmClients()); }},
+         [] { return new TfrmStampaScadenza({}, Windows::frmArchivio_Scadenze()); }},
+        {"frmStartup", [] { return new TfrmStartup({}, Windows::frmArchivio_Scadenze()); }},
+        {"frmPrintClient", [] { return new TfrmPrintClient({}, Windows::frmClients()); }},
         {"frmDentalCondition",
          [] {
              return new TfrmDentalCondition(QStringLiteral("Rossi Mario"), QStringList(32, QString()),

@@ -90,20 +90,20 @@ void TCardPrintDialog::FormShow() { btnStampa->setFocus(); }
 
 void TCardPrintDialog::btnAnnullaClick() { close(); }
 
-TfrmStampaScadenza::TfrmStampaScadenza(const TAppointmentRecord &record, QWidget *parent)
+TfrmStampaScadenza::TfrmStampaScadenza(const QList<CardDocuments::Row> &rows, QWidget *parent)
     : TCardPrintDialog({QStringLiteral("frmStampaScadenza"), QStringLiteral(" Stampa scheda"), QStringLiteral("Stampa"),
                         QStringLiteral("Stampa scheda"), kPrintExplanation, kPrintInstruction, QStringLiteral("print")},
                        parent),
-      m_card(CardDocuments::appointmentFrom(record))
+      m_rows(rows)
 {}
 
 void TfrmStampaScadenza::btnStampaClick()
 {
-    Report::print(this, CardDocuments::appointmentCard(m_card, Clock::now()));
+    Report::print(this, CardDocuments::appointmentCard(m_rows, Clock::now()));
     close();
 }
 
-TfrmStartup::TfrmStartup(const TAppointmentRecord &record, QWidget *parent)
+TfrmStartup::TfrmStartup(const QList<CardDocuments::Row> &rows, QWidget *parent)
     : TCardPrintDialog(
         {QStringLiteral("frmStartup"), QStringLiteral(" Anteprima di stampa"), QStringLiteral("Mostra anteprima"),
          QStringLiteral("Anteprima di stampa"),
@@ -112,24 +112,24 @@ TfrmStartup::TfrmStartup(const TAppointmentRecord &record, QWidget *parent)
                         "eseguire la stampa su carta."),
          QStringLiteral("screen")},
         parent),
-      m_card(CardDocuments::appointmentFrom(record))
+      m_rows(rows)
 {}
 
 void TfrmStartup::btnStampaClick()
 {
-    Report::preview(this, CardDocuments::appointmentCard(m_card, Clock::now()));
+    Report::preview(this, CardDocuments::appointmentCard(m_rows, Clock::now()));
     close();
 }
 
-TfrmPrintClient::TfrmPrintClient(const TPatientRecord &record, QWidget *parent)
+TfrmPrintClient::TfrmPrintClient(const QList<CardDocuments::Row> &rows, QWidget *parent)
     : TCardPrintDialog({QStringLiteral("frmPrintClient"), QStringLiteral(" Stampa scheda"), QStringLiteral("Stampa"),
                         QStringLiteral("Stampa scheda"), kPrintExplanation, kPrintInstruction, QStringLiteral("print")},
                        parent),
-      m_fields(CardDocuments::patientFrom(record))
+      m_rows(rows)
 {}
 
 void TfrmPrintClient::btnStampaClick()
 {
-    Report::print(this, CardDocuments::patientCard(m_fields, Clock::now()));
+    Report::print(this, CardDocuments::patientCard(m_rows, Clock::now()));
     close();
 }
