@@ -112,11 +112,9 @@ Typed applyTyping(Typing typing, const QString &text, int cursor)
     return {out, qBound(0, cursor - lead, int(out.size()))};
 }
 
-bool digitKeyAccepts(int key, const QString &text)
+bool editingKey(int key)
 {
     switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
     case Qt::Key_Backspace:
     case Qt::Key_Delete:
     case Qt::Key_Left:
@@ -125,8 +123,15 @@ bool digitKeyAccepts(int key, const QString &text)
     case Qt::Key_Backtab:
         return true;
     default:
-        return text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
+        return false;
     }
+}
+
+bool digitKeyAccepts(int key, const QString &text)
+{
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || editingKey(key))
+        return true;
+    return text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
 }
 
 } // namespace CardFields

@@ -114,9 +114,11 @@ struct Typed
 };
 Typed applyTyping(Typing typing, const QString &text, int cursor);
 
-// Whether a key press may reach a DigitKeys field: Enter, Backspace, Delete, the left and
-// right arrows, a typed 0 to 9, and Tab / Shift+Tab so that the keyboard can still leave
-// the field. Everything else (letters, blanks, "+", Home, End, shortcuts) is dropped.
+// The keys that edit a field or leave it without typing a character: Backspace, Delete, the
+// left and right arrows, and Tab / Shift+Tab so that the keyboard can still leave the field.
+bool editingKey(int key);
+// Whether a key press may reach a DigitKeys field: Enter, an editing key, a typed 0 to 9.
+// Everything else (letters, blanks, "+", Home, End, shortcuts) is dropped.
 bool digitKeyAccepts(int key, const QString &text);
 
 } // namespace CardFields

@@ -58,11 +58,12 @@ public:
 protected:
     SearchDialog(QWidget *parent, const QString &objectName, const QString &caption, const ListPage::Look &results);
 
-    // One criterion: a field of the card and the name of the highlight behind its search field.
+    // One criterion: a field of the card and the name of the highlight behind its search field
+    // (by default "eff" and the name of the field's control after its prefix).
     struct Criterion
     {
         const char *field;
-        const char *highlight;
+        const char *highlight = nullptr;
     };
     struct Field
     {
