@@ -7,6 +7,7 @@
 #include "app/frmInfo.h"
 #include "app/frmPassword.h"
 #include "app/frmSplash.h"
+#include "appointments/AppointmentCard.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmCalendario.h"
@@ -18,6 +19,7 @@
 #include "chart/frmDentalCondition.h"
 #include "chart/frmStoriaDente.h"
 #include "export/frmExport.h"
+#include "patients/PatientCard.h"
 #include "patients/frmClients.h"
 #include "platform/Misc.h"
 #include "platform/Modal.h"
@@ -685,6 +687,70 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), field);
         }
         w->hide();
+    }
+
+    // Each card window and its find window are made from the card's description: every
+    // described field is a control of its kind, name and entry limit, read by its caption, met
+    // by Tab in the description's order; the find window's criteria carry their find captions.
+    void cardsFollowTheirDescription_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("find");
+        QTest::newRow("patient card") << "frmClients"
+                                      << "frmFindClients";
+        QTest::newRow("appointment card") << "frmArchivio_Scadenze"
+                                          << "frmTrovaScadenze";
+    }
+    void cardsFollowTheirDescription()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, find);
+        const bool patient = window == QLatin1String("frmClients");
+        const CardFields::Description &card = patient ? PatientCard::description() : AppointmentCard::description();
+        QWidget *w = patient ? static_cast<QWidget *>(Windows::frmClients()) : Windows::frmArchivio_Scadenze();
+        QList<QWidget *> described;
+        for (const CardFields::Field &field : card.fields) {
+            if (field.kind == CardFields::Kind::Composed)
+                continue;
+            auto *control = w->findChild<QWidget *>(QString::fromLatin1(field.control));
+            QVERIFY2(control, field.control);
+            described.append(control);
+            const QString caption = QString::fromUtf8(field.caption ? field.caption : "").remove(QLatin1Char(':'));
+            if (auto *edit = qobject_cast<QLineEdit *>(control)) {
+                QCOMPARE(field.kind, CardFields::Kind::LineEdit);
+                QCOMPARE(edit->maxLength(), field.limit);
+            } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
+                QCOMPARE(field.kind, CardFields::Kind::Choice);
+                QCOMPARE(combo->count(), field.limit + 1);
+            } else {
+                QCOMPARE(field.kind, CardFields::Kind::CheckBox);
+            }
+            if (field.caption)
+                QCOMPARE(control->accessibleName(), caption);
+        }
+        // Tab from the first field meets the described fields in their order.
+        QList<QWidget *> met;
+        QWidget *step = described.first();
+        for (int i = 0; i < 200 && met.size() < described.size(); ++i, step = step->nextInFocusChain()) {
+            if (described.contains(step) && !met.contains(step))
+                met.append(step);
+        }
+        QCOMPARE(met, described);
+
+        bool checked = false;
+        Modal::queue([&](QWidget *opened) {
+            for (const CardFields::Field &field : card.fields) {
+                auto *edit = opened->findChild<QLineEdit *>(QString::fromLatin1(field.control));
+                if (!edit)
+                    continue;
+                const QString name = QStringLiteral("lbl") + QString::fromLatin1(field.control).mid(3);
+                QCOMPARE(control<QLabel>(opened, qPrintable(name))->text(), CardFields::searchCaption(field));
+            }
+            checked = true;
+        });
+        w->findChild<QAbstractButton *>(patient ? "cmdFind" : "cmdTrova")->click();
+        QVERIFY(checked);
+        QCOMPARE(Modal::takeOpened(), QStringList{find});
     }
 
     // The main menu opens on its first choice, also when it comes back from a work window.
