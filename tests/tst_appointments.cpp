@@ -880,6 +880,17 @@ private slots:
         QCOMPARE(card->txtEmail->text(), QStringLiteral("mario.rossi@esempio.it"));
     }
 
+    // A blank typed before the text is dropped and the caret stays where it was, before the
+    // text: what is typed next goes there, as on the patient card.
+    void emailBlankAtTheStartKeepsTheCaret()
+    {
+        card->txtEmail->clear();
+        QTest::keyClicks(card->txtEmail, QStringLiteral("ab"));
+        QTest::keyClick(card->txtEmail, Qt::Key_Home);
+        QTest::keyClicks(card->txtEmail, QStringLiteral(" x"));
+        QCOMPARE(card->txtEmail->text(), QStringLiteral("xab"));
+    }
+
     // ---- Look ----
 
     // The card's controls stand inside their panels without covering one another, and each
