@@ -694,18 +694,13 @@ private slots:
     // by Tab in the description's order; the find window's criteria carry their find captions.
     void cardsFollowTheirDescription_data()
     {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("find");
-        QTest::newRow("patient card") << "frmClients"
-                                      << "frmFindClients";
-        QTest::newRow("appointment card") << "frmArchivio_Scadenze"
-                                          << "frmTrovaScadenze";
+        QTest::addColumn<bool>("patient");
+        QTest::newRow("patient card") << true;
+        QTest::newRow("appointment card") << false;
     }
     void cardsFollowTheirDescription()
     {
-        QFETCH(QString, window);
-        QFETCH(QString, find);
-        const bool patient = window == QLatin1String("frmClients");
+        QFETCH(bool, patient);
         const CardFields::Description &card = patient ? PatientCard::description() : AppointmentCard::description();
         QWidget *w = patient ? static_cast<QWidget *>(Windows::frmClients()) : Windows::frmArchivio_Scadenze();
         QList<QWidget *> described;
@@ -750,7 +745,8 @@ private slots:
         });
         w->findChild<QAbstractButton *>(patient ? "cmdFind" : "cmdTrova")->click();
         QVERIFY(checked);
-        QCOMPARE(Modal::takeOpened(), QStringList{find});
+        QCOMPARE(Modal::takeOpened(), QStringList{patient ? QStringLiteral("frmFindClients")
+                                                          : QStringLiteral("frmTrovaScadenze")});
     }
 
     // The main menu opens on its first choice, also when it comes back from a work window.

@@ -48,6 +48,8 @@ void check(const Description &description)
             throw std::invalid_argument("card field " + name + ": composed, but the card composes nothing");
         if (f.kind == Kind::CheckBox && (description.ticked.isEmpty() || description.cleared.isEmpty()))
             throw std::invalid_argument("card field " + name + ": a check box without its flag texts");
+        if (f.required && f.kind != Kind::LineEdit)
+            throw std::invalid_argument("card field " + name + ": only a line edit can be required");
     }
 }
 

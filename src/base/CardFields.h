@@ -84,7 +84,8 @@ struct Description
 };
 
 // The description checked whole: every field in the record, a known kind, a control name
-// for every kind with a control, a composition for a composed field. Throws
+// for every kind with a control, a composition for a composed field, the flag texts for a
+// check box, only line edits required. Throws
 // std::invalid_argument naming the first fault.
 void check(const Description &description);
 

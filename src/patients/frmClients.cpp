@@ -5,7 +5,6 @@
 #include "chart/frmAllegaExcel.h"
 #include "chart/frmDentalCondition.h"
 #include "ui/Hooks.h"
-#include "ui/Accessibility.h"
 #include "ui/HintStrip.h"
 #include "ui/PictureButton.h"
 #include "ui/Theme.h"

@@ -100,9 +100,10 @@ protected:
     // The required fields, in the description's order: false, with the warning and the
     // focus on it, for the first one left blank.
     bool requiredFilled();
+    // The control of a field as the window's code uses it; null for none or another kind.
     template <class Control> Control *field(const char *name) const
     {
-        return static_cast<Control *>(fieldControl(name));
+        return qobject_cast<Control *>(fieldControl(name));
     }
 
     // A duplicate opens the archive on its way (and fails with it).
