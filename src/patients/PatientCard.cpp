@@ -64,10 +64,6 @@ const CardFields::Description &description()
 const QString kCaption = QStringLiteral(" Sorrisa - Archivio Pazienti");
 const QString kReady = QStringLiteral("Pronto per registrare una nuova scheda...");
 const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString kNameRequired =
-    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del paziente.");
-const QString kMobileRequired =
-    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il numero di cellulare del paziente.");
 const QString kUpdated = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 const QString kInserted = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 const QString kDuplicateNew = QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "

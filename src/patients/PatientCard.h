@@ -17,8 +17,6 @@ const CardFields::Description &description();
 extern const QString kCaption;
 extern const QString kReady;
 extern const QString kEmptyArchive;
-extern const QString kNameRequired;
-extern const QString kMobileRequired;
 extern const QString kUpdated;
 extern const QString kInserted;
 extern const QString kDuplicateNew;
