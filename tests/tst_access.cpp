@@ -8,6 +8,7 @@
 #include "app/frmInfo.h"
 #include "app/frmPassword.h"
 #include "app/frmSplash.h"
+#include "appointments/AppointmentCard.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmCalendario.h"
@@ -19,6 +20,7 @@
 #include "chart/frmDentalCondition.h"
 #include "chart/frmStoriaDente.h"
 #include "export/frmExport.h"
+#include "patients/PatientCard.h"
 #include "patients/frmClients.h"
 #include "platform/Misc.h"
 #include "platform/Modal.h"
@@ -84,9 +86,9 @@ const QList<WindowEntry> &allWindows()
         {"frmAssolti", [](Windows &w) { return new TfrmAssolti(w.frmArchivio_Scadenze()); }},
         {"frmTrovaScadenze", [](Windows &w) { return new TfrmTrovaScadenze(w.frmArchivio_Scadenze()); }},
         {"frmStampaScadenza",
-         [](Windows &w) { return new TfrmStampaScadenza(TAppointmentRecord{}, w.frmArchivio_Scadenze()); }},
-        {"frmStartup", [](Windows &w) { return new TfrmStartup(TAppointmentRecord{}, w.frmArchivio_Scadenze()); }},
-        {"frmPrintClient", [](Windows &w) { return new TfrmPrintClient(TPatientRecord{}, w.frmClients()); }},
+         [](Windows &w) { return new TfrmStampaScadenza({}, w.frmArchivio_Scadenze()); }},
+        {"frmStartup", [](Windows &w) { return new TfrmStartup({}, w.frmArchivio_Scadenze()); }},
+        {"frmPrintClient", [](Windows &w) { return new TfrmPrintClient({}, w.frmClients()); }},
         {"frmDentalCondition",
          [](Windows &w) {
              return new TfrmDentalCondition(QStringLiteral("Rossi Mario"), QStringList(32, QString()), w.frmClients());
@@ -694,6 +696,66 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), field);
         }
         w->hide();
+    }
+
+    // Each card window and its find window are made from the card's description: every
+    // described field is a control of its kind, name and entry limit, read by its caption, met
+    // by Tab in the description's order; the find window's criteria carry their find captions.
+    void cardsFollowTheirDescription_data()
+    {
+        QTest::addColumn<bool>("patient");
+        QTest::newRow("patient card") << true;
+        QTest::newRow("appointment card") << false;
+    }
+    void cardsFollowTheirDescription()
+    {
+        QFETCH(bool, patient);
+        const CardFields::Description &card = patient ? PatientCard::description() : AppointmentCard::description();
+        QWidget *w = patient ? static_cast<QWidget *>(world->windows().frmClients()) : world->windows().frmArchivio_Scadenze();
+        QList<QWidget *> described;
+        for (const CardFields::Field &field : card.fields) {
+            if (field.kind == CardFields::Kind::Composed)
+                continue;
+            auto *control = w->findChild<QWidget *>(QString::fromLatin1(field.control));
+            QVERIFY2(control, field.control);
+            described.append(control);
+            const QString caption = QString::fromUtf8(field.caption ? field.caption : "").remove(QLatin1Char(':'));
+            if (auto *edit = qobject_cast<QLineEdit *>(control)) {
+                QCOMPARE(field.kind, CardFields::Kind::LineEdit);
+                QCOMPARE(edit->maxLength(), field.limit);
+            } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
+                QCOMPARE(field.kind, CardFields::Kind::Choice);
+                QCOMPARE(combo->count(), field.limit + 1);
+            } else {
+                QCOMPARE(field.kind, CardFields::Kind::CheckBox);
+            }
+            if (field.caption)
+                QCOMPARE(control->accessibleName(), caption);
+        }
+        // Tab from the first field meets the described fields in their order.
+        QList<QWidget *> met;
+        QWidget *step = described.first();
+        for (int i = 0; i < 200 && met.size() < described.size(); ++i, step = step->nextInFocusChain()) {
+            if (described.contains(step) && !met.contains(step))
+                met.append(step);
+        }
+        QCOMPARE(met, described);
+
+        bool checked = false;
+        Modal::queue([&](QWidget *opened) {
+            for (const CardFields::Field &field : card.fields) {
+                auto *edit = opened->findChild<QLineEdit *>(QString::fromLatin1(field.control));
+                if (!edit)
+                    continue;
+                const QString name = QStringLiteral("lbl") + QString::fromLatin1(field.control).mid(3);
+                QCOMPARE(control<QLabel>(opened, qPrintable(name))->text(), CardFields::searchCaption(field));
+            }
+            checked = true;
+        });
+        w->findChild<QAbstractButton *>(patient ? "cmdFind" : "cmdTrova")->click();
+        QVERIFY(checked);
+        QCOMPARE(Modal::takeOpened(), QStringList{patient ? QStringLiteral("frmFindClients")
+                                                          : QStringLiteral("frmTrovaScadenze")});
     }
 
     // The main menu opens on its first choice, also when it comes back from a work window.

@@ -6,6 +6,7 @@
 #include "base/Amount.h"
 #include "base/MessageLinks.h"
 #include "appointments/frmAgenda.h"
+#include "appointments/AppointmentCard.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmCalendario.h"
 #include "platform/Misc.h"
@@ -357,7 +358,7 @@ private slots:
         card->cmdSalvaClick();
         QCOMPARE(shownMessages(), QStringList{kInserted});
         QCOMPARE(card->lblPosizione->text(), QStringLiteral("3"));
-        QCOMPARE(card->lblOra->text(), QStringLiteral("16:45"));
+        QCOMPARE(card->record().Ora.text(), QStringLiteral("16:45"));
         QCOMPARE(card->txtImporto->text(), QStringLiteral("0,00"));
         QCOMPARE(archiveCount(), 3);
         TAppointmentRecord saved = readRecord(3);
@@ -668,7 +669,10 @@ private slots:
         QFETCH(bool, empties);
         card->txtData->setText(QStringLiteral("01/01/2030"));
         QString tag;
-        Modal::queue([&tag](QWidget *w) { tag = control<QLabel>(w, "lblMemory")->text(); });
+        Modal::queue([&tag](QWidget *w) {
+            if (auto *picker = qobject_cast<TfrmCalendario *>(w))
+                tag = picker->mode() == TfrmCalendario::Mode::AppointmentDate ? QStringLiteral("data") : QString();
+        });
         QTest::keyClick(card->txtData, Qt::Key(key));
         QCOMPARE(Modal::takeOpened(), opensPicker ? QStringList{"frmCalendario"} : QStringList());
         if (opensPicker)
@@ -691,8 +695,9 @@ private slots:
         QCOMPARE(card->txtData->text(), QStringLiteral("05/03/2027"));
     }
 
-    // The card form binds a record's field table to the controls of any panel, no window
-    // needed: one rule per kind of control, and a field without a control carried over.
+    // The card form binds a card's description to the controls of any panel, no window
+    // needed: one rule per kind of field, a composed field by its name, and a field the
+    // description does not show carried over.
     void cardFormWithoutAWindow()
     {
         QWidget panel;
@@ -702,14 +707,20 @@ private slots:
         auto *hours = new QComboBox(&panel);
         hours->setObjectName(QStringLiteral("txtOreApp"));
         hours->setEditable(true);
-        auto *time = new QLabel(&panel);
-        time->setObjectName(QStringLiteral("lblOra"));
         auto *flag = new QCheckBox(&panel);
         flag->setObjectName(QStringLiteral("chkOttemperata"));
-        CardForm form(TAppointmentRecord::fields(), &panel);
-        form.setFlagTexts(kFlagYes, kFlagNo);
+        using CardFields::Kind;
+        const CardFields::Field fields[] = {
+            {"Data", Kind::LineEdit, "txtData", nullptr, 4, CardFields::Typing::Free, {}},
+            {"OreApp", Kind::Choice, "txtOreApp", nullptr, 23, CardFields::Typing::Free, {}},
+            {"Ora", Kind::Composed, "txtOra", nullptr, 0, CardFields::Typing::Free, {}},
+            {"Ottemperata", Kind::CheckBox, "chkOttemperata", nullptr, 0, CardFields::Typing::Free, {}},
+        };
+        CardFields::Description description = AppointmentCard::description();
+        description.fields = fields;
+        CardForm form(description, &panel);
         QCOMPARE(form.boundCount(), 4);
-        QCOMPARE(form.control("Ora"), time);
+        QCOMPARE(form.control("Ora"), nullptr); // composed: no control of its own
         QCOMPARE(form.control("Note"), nullptr);
 
         const TAppointmentRecord stored =
@@ -720,16 +731,15 @@ private slots:
         QCOMPARE(date->maxLength(), 10);
         QCOMPARE(date->cursorPosition(), 0);
         QCOMPARE(hours->currentText(), QStringLiteral("09"));
-        QCOMPARE(time->text(), QStringLiteral("09:00"));
+        QCOMPARE(form.takeRecord(stored).Ora.text(), QStringLiteral("09:00"));
         QVERIFY(flag->isChecked()); // neither "Sì" nor "No": left as it was
 
         date->setText(QStringLiteral(" 1/1 "));
         hours->setEditText(QStringLiteral("11 "));
-        form.setComposed(time, [] { return QStringLiteral("10:30"); });
         const TAppointmentRecord taken = form.takeRecord(stored);
         QCOMPARE(taken.Data.text(), QStringLiteral("1/1"));
         QCOMPARE(taken.OreApp.text(), QStringLiteral("11"));
-        QCOMPARE(taken.Ora.text(), QStringLiteral("10:30"));
+        QCOMPARE(taken.Ora.text(), QStringLiteral("11:00")); // the hours shown, the minutes held
         QCOMPARE(taken.Ottemperata.text(), kFlagYes);
         QCOMPARE(taken.Note.text(), QStringLiteral("portare le lastre"));
         QCOMPARE(taken.Contatto.text(), QStringLiteral("Rossi Mario"));
@@ -737,6 +747,33 @@ private slots:
         form.showRecord(appointmentRecord({.data = QStringLiteral("1/2"), .flag = kFlagNo}));
         QCOMPARE(date->maxLength(), 4); // the entry limit again
         QVERIFY(!flag->isChecked());
+    }
+
+    // A description the binder cannot bind is refused when the form is made, in every build:
+    // a kind of field it does not know, a control of another kind, a missing control, a field
+    // the record does not have.
+    void cardFormRefusesAFaultyDescription_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("unknown kind") << 0;
+        QTest::newRow("control of another kind") << 1;
+        QTest::newRow("missing control") << 2;
+        QTest::newRow("field not in the record") << 3;
+    }
+    void cardFormRefusesAFaultyDescription()
+    {
+        QFETCH(int, fault);
+        QWidget panel;
+        (new QLabel(&panel))->setObjectName(QStringLiteral("txtData"));
+        auto *flag = new QCheckBox(&panel);
+        flag->setObjectName(QStringLiteral("chkOttemperata"));
+        const auto kind = fault == 0 ? CardFields::Kind(7) : CardFields::Kind::LineEdit;
+        const char *control = fault == 2 ? "txtNote" : fault == 0 ? "chkOttemperata" : "txtData";
+        const char *name = fault == 3 ? "Nome" : "Data";
+        const CardFields::Field fields[] = {{name, kind, control, nullptr, 10, CardFields::Typing::Free, {}}};
+        CardFields::Description description = AppointmentCard::description();
+        description.fields = fields;
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, CardForm(description, &panel));
     }
 
     // The picker works for the caller its mode names; the hidden label only shows the tag.
@@ -757,12 +794,12 @@ private slots:
     {
         QFETCH(bool, forTheCard);
         QFETCH(QString, tag);
+        Q_UNUSED(tag); // no caller tag reaches the picker: its mode alone steers it
         QFETCH(QString, button);
         QFETCH(bool, staysOpen);
         card->txtData->setText(QStringLiteral("01/01/2030"));
         auto *picker =
             new TfrmCalendario(card, forTheCard ? TfrmCalendario::Mode::AppointmentDate : TfrmCalendario::Mode::None);
-        picker->lblMemory->setText(tag);
         QObject::connect(picker, &TfrmCalendario::dateChosen, card, &TfrmArchivio_Scadenze::setDate);
         bool open = false;
         Modal::queue([&](QWidget *w) {
@@ -889,6 +926,17 @@ private slots:
     {
         QTest::keyClicks(card->txtEmail, QStringLiteral(" mario.rossi@esempio.it "));
         QCOMPARE(card->txtEmail->text(), QStringLiteral("mario.rossi@esempio.it"));
+    }
+
+    // A blank typed before the text is dropped and the caret stays where it was, before the
+    // text: what is typed next goes there, as on the patient card.
+    void emailBlankAtTheStartKeepsTheCaret()
+    {
+        card->txtEmail->clear();
+        QTest::keyClicks(card->txtEmail, QStringLiteral("ab"));
+        QTest::keyClick(card->txtEmail, Qt::Key_Home);
+        QTest::keyClicks(card->txtEmail, QStringLiteral(" x"));
+        QCOMPARE(card->txtEmail->text(), QStringLiteral("xab"));
     }
 
     // ---- Look ----

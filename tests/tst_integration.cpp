@@ -137,7 +137,7 @@ private slots:
             QCOMPARE(card->txtData->text(), kVerdi.date);
             QCOMPARE(card->txtOreApp->currentText(), kVerdi.hours);
             QCOMPARE(card->txtMinutiApp->currentText(), kVerdi.minutes);
-            QCOMPARE(card->lblOra->text(), QStringLiteral("16:45"));
+            QCOMPARE(card->record().Ora.text(), QStringLiteral("16:45"));
             QCOMPARE(card->txtCausale->text(), kVerdi.treatments);
             QCOMPARE(card->txtImporto->text(), QStringLiteral("0,00"));
         }

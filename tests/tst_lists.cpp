@@ -489,7 +489,7 @@ void TestLists::findCriteria()
                 ->setText(c.section(QLatin1Char('='), 1));
         control<QPushButton>(w, "btnCerca")->click();
         shown = control<FixedList>(w, "lstRecords")->lines();
-        conta = control<QLabel>(w, "lblConta")->text();
+        conta = QString::number(static_cast<SearchDialog *>(w)->usedCount());
         trovate = control<QLabel>(w, "lblTrovate")->text();
     });
     world.windows().frmArchivio_Scadenze()->cmdTrovaClick();

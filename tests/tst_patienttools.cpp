@@ -344,7 +344,7 @@ void TestPatientTools::filters()
                 ->setText(criterion.section(QLatin1Char('='), 1));
         find->btnCercaClick();
         shown = find->lstRecords->lines();
-        conta = find->lblConta->text();
+        conta = QString::number(find->usedCount());
     });
     showCard(world)->cmdFind->click();
     QStringList expected;
@@ -798,7 +798,7 @@ void TestPatientTools::findSearchPage()
         find->activateWindow();
         QApplication::setActiveWindow(find);
         firstPage = find->panAvvio->isVisible() && !find->panContainer->isVisible() && !find->lblAttendere->isVisible()
-                    && find->lblConta->text() == QLatin1String("0");
+                    && QString::number(find->usedCount()) == QLatin1String("0");
         for (int i = 0; i < 11; ++i) {
             QWidget *focused = QApplication::focusWidget();
             focusPath.append(focused ? focused->objectName() : QString());

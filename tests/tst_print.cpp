@@ -7,6 +7,8 @@
 #include "platform/PrintPreview.h"
 #include "platform/Printer.h"
 #include "platform/Progress.h"
+#include "appointments/AppointmentCard.h"
+#include "patients/PatientCard.h"
 #include "print/CardDocuments.h"
 #include "print/ListDocument.h"
 #include "print/ListPrint.h"
@@ -32,6 +34,26 @@
 #include <QTest>
 
 #include <functional>
+
+namespace {
+
+// The printed rows of a card from texts by field name, as a card window's controls give them.
+QList<CardDocuments::Row> rowsOf(const CardFields::Description &card, const QHash<QByteArray, QString> &texts)
+{
+    return CardDocuments::rows(card, [&texts](const char *field) { return texts.value(QByteArray(field)); });
+}
+
+QList<CardDocuments::Row> appointmentRows(const TAppointmentRecord &record)
+{
+    return CardDocuments::rows(AppointmentCard::description(), recordBytes(record));
+}
+
+QList<CardDocuments::Row> patientRows(const TPatientRecord &record)
+{
+    return CardDocuments::rows(PatientCard::description(), recordBytes(record));
+}
+
+} // namespace
 
 using namespace Report;
 
@@ -387,18 +409,15 @@ void TestPrint::appointmentCardDocument()
     QFETCH(QString, text);
     QFETCH(int, row);
 
-    CardDocuments::AppointmentCard card;
-    card.txtData = QStringLiteral(" 12/12/2026 ");
-    card.txtOreApp = QStringLiteral("10 ");
-    card.txtMinutiApp = QStringLiteral(" 30");
-    card.txtTipologia = QStringLiteral("Dott. Bianchi");
-    card.txtCausale = QStringLiteral("  Otturazione");
-    card.txtContatto = QStringLiteral("Rossi Mario\t");
-    card.txtLuogo = QStringLiteral("Contanti");
-    card.txtImporto = QStringLiteral("80,00");
-    card.txtNote = QStringLiteral("Portare le lastre");
-    card.chkOttemperata = true;
-    const Document doc = CardDocuments::appointmentCard(card, QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)));
+    const QHash<QByteArray, QString> card = {
+        {"Data", QStringLiteral(" 12/12/2026 ")},   {"OreApp", QStringLiteral("10 ")},
+        {"MinutiApp", QStringLiteral(" 30")},       {"Tipologia", QStringLiteral("Dott. Bianchi")},
+        {"Causale", QStringLiteral("  Otturazione")}, {"Contatto", QStringLiteral("Rossi Mario\t")},
+        {"Luogo", QStringLiteral("Contanti")},       {"Importo", QStringLiteral("80,00")},
+        {"Note", QStringLiteral("Portare le lastre")}, {"Ottemperata", kFlagYes},
+    };
+    const Document doc = CardDocuments::appointmentCard(rowsOf(AppointmentCard::description(), card),
+                                                        QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)));
     QCOMPARE(doc.orientation(), Document::Portrait);
     const QList<Page> pages = doc.prepare();
     QCOMPARE(pages.size(), 1);
@@ -419,12 +438,16 @@ void TestPrint::patientCardDocument()
     for (const auto &[name, label] : kPatientCardRows)
         fields.insert(name, QStringLiteral("  ") + name.mid(3) + QStringLiteral(" "));
     fields.insert(QStringLiteral("txtTimes"), QString()); // an empty field prints an empty value
-    const QList<Page> pages =
-        CardDocuments::patientCard(fields, QDateTime(QDate(2026, 4, 3), QTime(14, 5, 9))).prepare();
+    // The card's texts by field name: each field's control is named "txt" and the field's name.
+    QHash<QByteArray, QString> texts;
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
+        texts.insert(it.key().mid(3).toLatin1(), it.value());
+    const QList<CardDocuments::Row> rows = rowsOf(PatientCard::description(), texts);
+    const QList<Page> pages = CardDocuments::patientCard(rows, QDateTime(QDate(2026, 4, 3), QTime(14, 5, 9))).prepare();
     QCOMPARE(pages.size(), 1);
     const Page &page = pages[0];
 
-    QCOMPARE(CardDocuments::patientRows().size(), 26);
+    QCOMPARE(rows.size(), 26);
     QCOMPARE(std::size(kPatientCardRows), size_t(26));
     for (int k = 0; k < 26; ++k) {
         const auto &[name, label] = kPatientCardRows[k];
@@ -504,9 +527,11 @@ void TestPrint::longValueIsCutAtTheBoxEdge()
     }
 
     // A 250-character treatments text prints on one line and no ink passes the row's frame.
-    CardDocuments::AppointmentCard card;
-    card.txtCausale = QStringLiteral("Otturazione molare e controllo ").repeated(9).left(250);
-    const Page page = CardDocuments::appointmentCard(card, QDateTime(QDate(2026, 12, 10), QTime(9, 30))).prepare()[0];
+    const QHash<QByteArray, QString> card = {
+        {"Causale", QStringLiteral("Otturazione molare e controllo ").repeated(9).left(250)}};
+    const Page page = CardDocuments::appointmentCard(rowsOf(AppointmentCard::description(), card),
+                                                     QDateTime(QDate(2026, 12, 10), QTime(9, 30)))
+                          .prepare()[0];
     const double pxPerMm = 8;
     QImage image(int(210 * pxPerMm), int(100 * pxPerMm), QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -712,9 +737,9 @@ void TestPrint::cardDialogs()
     });
 
     if (preview)
-        Modal::run(new TfrmStartup(record, &card.window));
+        Modal::run(new TfrmStartup(appointmentRows(record), &card.window));
     else
-        Modal::run(new TfrmStampaScadenza(record, &card.window));
+        Modal::run(new TfrmStampaScadenza(appointmentRows(record), &card.window));
 
     QVERIFY(driven);
     const QStringList expectedWindows =
@@ -748,7 +773,7 @@ void TestPrint::cancelledPrintDialogPrintsNothing()
         closed = !w->isVisible(); // the dialog closes also when the print dialog was cancelled
     });
 
-    Modal::run(new TfrmStampaScadenza(appointment(false), &card.window));
+    Modal::run(new TfrmStampaScadenza(appointmentRows(appointment(false)), &card.window));
 
     QVERIFY(closed);
     QVERIFY(Printer::takePrinted().isEmpty());
@@ -763,9 +788,9 @@ void TestPrint::annullaProducesNothing()
     card.edit(QStringLiteral("txtName"), QStringLiteral("Rossi Mario"));
     const TPatientRecord patient = patientRecord({.name = QStringLiteral("Rossi Mario"), .mobilePhone = {}});
     const std::function<QDialog *()> dialogs[] = {
-        [&] { return new TfrmStampaScadenza(appointment(false), &card.window); },
-        [&] { return new TfrmStartup(appointment(false), &card.window); },
-        [&] { return new TfrmPrintClient(patient, &card.window); },
+        [&] { return new TfrmStampaScadenza(appointmentRows(appointment(false)), &card.window); },
+        [&] { return new TfrmStartup(appointmentRows(appointment(false)), &card.window); },
+        [&] { return new TfrmPrintClient(patientRows(patient), &card.window); },
     };
     for (const auto &open : dialogs) {
         bool closed = false;
@@ -823,7 +848,7 @@ void TestPrint::patientCardDialogReadsTheCardOnScreen()
     QHash<QString, QString> expected;
     for (const auto &[name, label] : kPatientCardRows) {
         for (const RecordField &field : TPatientRecord::fields()) {
-            if (name != QLatin1String(field.control))
+            if (name != QLatin1String("txt") + QLatin1String(field.name))
                 continue;
             const QString text = name.left(field.capacity);
             const QString padded = QStringLiteral(" ") + text + QStringLiteral("  ");
@@ -835,7 +860,7 @@ void TestPrint::patientCardDialogReadsTheCardOnScreen()
     record.dente(1).setText(QStringLiteral("carie")); // the chart is not part of it
     Modal::queue([](QWidget *w) { press(w, "btnStampa"); });
 
-    Modal::run(new TfrmPrintClient(record, &card.window));
+    Modal::run(new TfrmPrintClient(patientRows(record), &card.window));
 
     const QList<Page> pages = onlyPages(Printer::takePrinted());
     QCOMPARE(pages.size(), 1);

@@ -246,8 +246,8 @@ private slots:
         QCOMPARE(total(TAppointmentRecord::fields()), 1265);
         QCOMPARE(TTreatmentRecord::fields().size(), size_t(5));
         QCOMPARE(total(TTreatmentRecord::fields()), 113);
-        QCOMPARE(QLatin1String(TPatientRecord::fields()[58].control), QLatin1String("lblFile01"));
-        QCOMPARE(QLatin1String(TAppointmentRecord::fields()[3].control), QLatin1String("lblOra"));
+        QCOMPARE(QLatin1String(TPatientRecord::fields()[58].name), QLatin1String("File01"));
+        QCOMPARE(QLatin1String(TAppointmentRecord::fields()[3].name), QLatin1String("Ora"));
     }
 
     void flagBytes()

@@ -1,6 +1,6 @@
 #include "support/TestSupport.h"
 
-#include "appointments/AppointmentWidgets.h"
+#include "ui/ListOnlyCombo.h"
 #include "ui/FixedList.h"
 #include "ui/HintStrip.h"
 #include "ui/LinkLabel.h"

@@ -91,16 +91,16 @@ public:
     {
         using R = TAppointmentRecord;
         const std::pair<const QString *, RecordField> pairs[] = {
-            {&c.txtData, SORRISA_FIELD(R, Data, "")},
-            {&c.txtOra, SORRISA_FIELD(R, Ora, "")},
-            {&c.txtTipologia, SORRISA_FIELD(R, Tipologia, "")},
-            {&c.txtCausale, SORRISA_FIELD(R, Causale, "")},
-            {&c.txtDettagli, SORRISA_FIELD(R, Dettagli, "")},
-            {&c.txtContatto, SORRISA_FIELD(R, Contatto, "")},
-            {&c.txtTel, SORRISA_FIELD(R, Tel, "")},
-            {&c.txtCel, SORRISA_FIELD(R, Cel, "")},
-            {&c.txtLuogo, SORRISA_FIELD(R, Luogo, "")},
-            {&c.txtNote, SORRISA_FIELD(R, Note, "")},
+            {&c.txtData, SORRISA_FIELD(R, Data)},
+            {&c.txtOra, SORRISA_FIELD(R, Ora)},
+            {&c.txtTipologia, SORRISA_FIELD(R, Tipologia)},
+            {&c.txtCausale, SORRISA_FIELD(R, Causale)},
+            {&c.txtDettagli, SORRISA_FIELD(R, Dettagli)},
+            {&c.txtContatto, SORRISA_FIELD(R, Contatto)},
+            {&c.txtTel, SORRISA_FIELD(R, Tel)},
+            {&c.txtCel, SORRISA_FIELD(R, Cel)},
+            {&c.txtLuogo, SORRISA_FIELD(R, Luogo)},
+            {&c.txtNote, SORRISA_FIELD(R, Note)},
         };
         for (const auto &[criterion, field] : pairs) {
             if (AnsiText::isBlank(*criterion))

@@ -3,12 +3,13 @@
 #include "base/Formats.h"
 #include "ui/Help.h"
 #include "ui/Accessibility.h"
-#include "ui/EnterCycle.h"
+#include "ui/ListOnlyCombo.h"
 #include "ui/HintStrip.h"
 #include "ui/PictureButton.h"
 #include "ui/Places.h"
 #include "ui/Theme.h"
 #include "base/Amount.h"
+#include "appointments/AppointmentCard.h"
 #include "appointments/AppointmentWidgets.h"
 #include "base/MessageLinks.h"
 #include "appointments/frmCalendario.h"
@@ -24,14 +25,10 @@
 
 #include <QCheckBox>
 #include <QFocusEvent>
-#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
-#include <QShortcut>
-#include <QShowEvent>
 
 namespace {
 
@@ -71,43 +68,18 @@ constexpr int kCaptionEnd = kField - 10;
 constexpr int kRow = 35;
 constexpr Places::Rows kCardRows{66, kRow}; // a caption takes the whole row, centred like its field
 
+// The card's own controls beside its fields (the fields stand in its description,
+// AppointmentCard): the buttons beside four fields, the time's colon, the banners and the
+// instructions.
 const Places::Place kCardPlaces[] = {
-    {"lblData", 0, kCaption, kCaptionEnd, kRow},
-    {"txtData", 0, kField, kField + 140},
     {"impData", 0, kField + 148, kField + 182},
-    {"lblOre", 0, 420, 458, kRow},
-    {"txtOreApp", 0, 464, 544},
     {"lblSeparatore", 0, 548, 560, kRow},
-    {"lblMinuti", 0, 562, 617, kRow},
-    {"txtMinutiApp", 0, 623, 703},
-    {"lblAvviso", 1, kCaption, kCaptionEnd, kRow},
-    {"txtAvviso", 1, kField, kField + 70},
     {"imgServizi", 2, kCaption, kRight},
-    {"lblTipologia", 3, kCaption, kCaptionEnd, kRow},
-    {"txtTipologia", 3, kField, kRight},
-    {"lblCausale", 4, kCaption, kCaptionEnd, kRow},
-    {"txtCausale", 4, kField, kRight},
-    {"lblDettagli", 5, kCaption, kCaptionEnd, kRow},
-    {"txtDettagli", 5, kField, kRight},
     {"imgPaziente", 6, kCaption, kRight},
-    {"lblContatto", 7, kCaption, kCaptionEnd, kRow},
-    {"txtContatto", 7, kField, kBesideField},
     {"impContatto", 7, kBeside, kRight},
-    {"lblTel", 8, kCaption, kCaptionEnd, kRow},
-    {"txtTel", 8, kField, kRight},
-    {"lblCel", 9, kCaption, kCaptionEnd, kRow},
-    {"txtCel", 9, kField, kBesideField},
     {"btnWhatsApp", 9, kBeside, kRight},
-    {"lblEmail", 10, kCaption, kCaptionEnd, kRow},
-    {"txtEmail", 10, kField, kBesideField},
     {"btnEmail", 10, kBeside, kRight},
-    {"lblLuogo", 11, kCaption, kCaptionEnd, kRow},
-    {"txtLuogo", 11, kField, kRight},
-    {"lblImporto", 12, kCaption, kCaptionEnd, kRow},
-    {"txtImporto", 12, kField, kField + 180},
     {"imgNote", 13, kCaption, kRight},
-    {"txtNote", 14, kCaption, kRight},
-    {"chkOttemperata", 15, kCaption, kField - 12},
     {"imgIstruzioni", 15, kField + 1, kRight, 38},
 };
 
@@ -129,15 +101,6 @@ const Places::Place kNavigationPlaces[] = {
 
 QString trimmed(const QLineEdit *field) { return AnsiText::trimmed(field->text()); }
 QString trimmed(const QComboBox *field) { return AnsiText::trimmed(field->currentText()); }
-
-QLineEdit *entry(const QString &name, int maxLength, QWidget *parent)
-{
-    auto *f = new QLineEdit(parent);
-    f->setObjectName(name);
-    f->setMaxLength(maxLength);
-    f->setFont(AppointmentWidgets::fieldFont());
-    return f;
-}
 
 PictureButton *command(const QString &name, const QString &svg, const QString &caption, const QString &hint,
                        QWidget *parent)
@@ -165,18 +128,12 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     : CardWindowOf(QStringLiteral("frmArchivio_Scadenze"), QStringLiteral(" Sorrisa - Schedario Appuntamenti"),
                    kAppointmentArchive, kTexts, parent)
 {
-    setWindowState(Qt::WindowMaximized);
-    setMinimumSize(kContentWidth + 16, kContentHeight + 18);
+    panContainer = makeContent(QSize(kContentWidth, kContentHeight), QSize(16, 18), true);
     // The fields of this card keep a white background; the focused one is outlined instead.
     setStyleSheet(QStringLiteral("QLineEdit, QComboBox { background: #FFFFFF; border: 1px solid #87CEEB; }"
                                  "QLineEdit:focus, QComboBox:focus { background: #FFFFFF; border: 2px solid #1F4E79; }"
                                  "QLineEdit:read-only { background: #F7FAFD; }"
                                  "QLabel[role=\"caption\"] { color: #17324D; font-weight: bold; }"));
-
-    panContainer = new QWidget(this);
-    panContainer->setObjectName(QStringLiteral("panContainer"));
-    panContainer->setProperty("role", QStringLiteral("container"));
-    panContainer->setFixedSize(kContentWidth, kContentHeight);
 
     // ---- The card ----
     QWidget *shpScheda = Theme::panel(QStringLiteral("shpScheda"), panContainer);
@@ -184,92 +141,57 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
                                            {QStringLiteral("calendar"), QStringLiteral("clock")}, shpScheda, 48);
     Accessibility::hide(imgTitolo); // the window's banner: its caption says it
 
-    auto caption = [&](const char *name, const QString &text, QWidget *buddy) {
-        QLabel *l = Theme::label(QString::fromLatin1(name), text, shpScheda, buddy);
-        l->setProperty("role", QStringLiteral("caption"));
-        return l;
-    };
+    buildFields(AppointmentCard::description(), shpScheda, AppointmentWidgets::fieldFont());
+    txtData = field<QLineEdit>("Data");
+    m_hours = field<ListOnlyCombo>("OreApp");
+    m_minutes = field<ListOnlyCombo>("MinutiApp");
+    txtOreApp = m_hours;
+    txtMinutiApp = m_minutes;
+    txtAvviso = field<QLineEdit>("Avviso");
+    txtTipologia = field<QLineEdit>("Tipologia");
+    txtCausale = field<QLineEdit>("Causale");
+    txtDettagli = field<QLineEdit>("Dettagli");
+    txtContatto = field<QLineEdit>("Contatto");
+    txtTel = field<QLineEdit>("Tel");
+    txtCel = field<QLineEdit>("Cel");
+    txtEmail = field<QLineEdit>("Email");
+    txtLuogo = field<QLineEdit>("Luogo");
+    txtImporto = field<QLineEdit>("Importo");
+    txtNote = field<QLineEdit>("Note");
+    chkOttemperata = field<QCheckBox>("Ottemperata");
 
-    txtData = entry(QStringLiteral("txtData"), 10, shpScheda);
-    txtData->setReadOnly(true);
-    txtData->setAlignment(Qt::AlignCenter);
     txtData->setToolTip(QStringLiteral("Premere un tasto per scegliere la data dal calendario; Canc o Backspace la "
                                        "cancellano."));
+    txtNote->setAccessibleName(QStringLiteral("Note"));
+    HintStrip::setHint(chkOttemperata,
+                       QStringLiteral("Spunta questa casella per indicare che l'impegno è stato assolto."));
+
     impData =
         small(QStringLiteral("impData"), QStringLiteral("calendar"), QStringLiteral("Scegli la data dal calendario"),
               QStringLiteral("Importa la data dal calendario."), shpScheda, kBesideIcon);
-    m_hours = new ListOnlyCombo(QStringLiteral("txtOreApp"), AppointmentWidgets::twoDigitItems(23), shpScheda);
-    m_minutes = new ListOnlyCombo(QStringLiteral("txtMinutiApp"), AppointmentWidgets::twoDigitItems(59), shpScheda);
-    txtOreApp = m_hours;
-    txtMinutiApp = m_minutes;
-    for (QComboBox *c : {txtOreApp, txtMinutiApp}) {
-        c->setFont(AppointmentWidgets::fieldFont());
-        c->lineEdit()->setFont(AppointmentWidgets::fieldFont());
-    }
-    lblOra = new QLabel(shpScheda);
-    lblOra->setObjectName(QStringLiteral("lblOra"));
-    lblOra->hide();
-    txtAvviso = entry(QStringLiteral("txtAvviso"), 3, shpScheda);
-    txtAvviso->setAlignment(Qt::AlignCenter);
-    txtAvviso->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txtAvviso));
-
-    caption("lblData", QStringLiteral("Data appuntamento:"), txtData);
-    caption("lblOre", QStringLiteral("Ore:"), txtOreApp)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto *colon = new QLabel(QStringLiteral(":"), shpScheda);
-    colon->setObjectName(QStringLiteral("lblSeparatore"));
-    colon->setFont(AppointmentWidgets::fieldFont());
-    colon->setAlignment(Qt::AlignCenter);
-    caption("lblMinuti", QStringLiteral("Minuti:"), txtMinutiApp)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    caption("lblAvviso", QStringLiteral("Giorni di preavviso:"), txtAvviso);
-
-    AppointmentWidgets::banner(QStringLiteral("imgServizi"), QStringLiteral("DESCRIZIONE SERVIZI"),
-                               {QStringLiteral("dental-chart")}, shpScheda);
-    txtTipologia = entry(QStringLiteral("txtTipologia"), 50, shpScheda);
-    txtCausale = entry(QStringLiteral("txtCausale"), 250, shpScheda);
-    txtDettagli = entry(QStringLiteral("txtDettagli"), 250, shpScheda);
-
-    AppointmentWidgets::banner(QStringLiteral("imgPaziente"), QStringLiteral("DATI PAZIENTE"),
-                               {QStringLiteral("person")}, shpScheda);
-    txtContatto = entry(QStringLiteral("txtContatto"), 50, shpScheda);
     impContatto = small(QStringLiteral("impContatto"), QStringLiteral("import-contact"),
                         QStringLiteral("Importa i dati dall'archivio dei pazienti"),
                         QStringLiteral("Importa i dati dall'archivio dei pazienti."), shpScheda, kBesideIcon);
-    txtTel = entry(QStringLiteral("txtTel"), 30, shpScheda);
-    txtCel = entry(QStringLiteral("txtCel"), 30, shpScheda);
-    txtCel->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), txtCel));
     btnWhatsApp =
         small(QStringLiteral("btnWhatsApp"), QStringLiteral("whatsapp"),
               QStringLiteral("Invia conferma appuntamento tramite WhatsApp"),
               QStringLiteral("Invia conferma appuntamento al paziente tramite WhatsApp."), shpScheda, kBesideIcon);
-    txtEmail = entry(QStringLiteral("txtEmail"), 50, shpScheda);
     btnEmail = small(QStringLiteral("btnEmail"), QStringLiteral("email"), QStringLiteral("Invia una e-mail"),
                      QStringLiteral("Invia una e-mail all'indirizzo indicato."), shpScheda, kBesideIcon);
-    txtLuogo = entry(QStringLiteral("txtLuogo"), 250, shpScheda);
-    txtImporto = entry(QStringLiteral("txtImporto"), 15, shpScheda);
-    txtImporto->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    txtImporto->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9,]*")), txtImporto));
+    setBeside("Data", impData);
+    setBeside("Contatto", impContatto);
+    setBeside("Cel", btnWhatsApp);
+    setBeside("Email", btnEmail);
 
+    auto *colon = new QLabel(QStringLiteral(":"), shpScheda);
+    colon->setObjectName(QStringLiteral("lblSeparatore"));
+    colon->setFont(AppointmentWidgets::fieldFont());
+    colon->setAlignment(Qt::AlignCenter);
+    AppointmentWidgets::banner(QStringLiteral("imgServizi"), QStringLiteral("DESCRIZIONE SERVIZI"),
+                               {QStringLiteral("dental-chart")}, shpScheda);
+    AppointmentWidgets::banner(QStringLiteral("imgPaziente"), QStringLiteral("DATI PAZIENTE"),
+                               {QStringLiteral("person")}, shpScheda);
     AppointmentWidgets::banner(QStringLiteral("imgNote"), QStringLiteral("NOTE"), {QStringLiteral("new")}, shpScheda);
-    txtNote = entry(QStringLiteral("txtNote"), 250, shpScheda);
-    txtNote->setAccessibleName(QStringLiteral("Note"));
-
-    chkOttemperata = new QCheckBox(QStringLiteral("Impegno assolto"), shpScheda);
-    chkOttemperata->setObjectName(QStringLiteral("chkOttemperata"));
-    chkOttemperata->setAccessibleName(QStringLiteral("Impegno assolto"));
-    chkOttemperata->setCursor(Qt::PointingHandCursor);
-    QFont check(QStringLiteral("Verdana"));
-    check.setPointSize(12);
-    check.setBold(true);
-    chkOttemperata->setFont(check);
-    chkOttemperata->setStyleSheet(QStringLiteral(
-        "QCheckBox { color: #1E6E43; spacing: 10px; }"
-        "QCheckBox::indicator { width: 22px; height: 22px; border: 2px solid #1F4E79; border-radius: 5px; "
-        "background: #FFFFFF; }"
-        "QCheckBox::indicator:focus { border-color: #F2C14E; }"
-        "QCheckBox::indicator:checked { image: url(:/icons/ok.svg); }"));
-    HintStrip::setHint(chkOttemperata,
-                       QStringLiteral("Spunta questa casella per indicare che l'impegno è stato assolto."));
     auto *imgIstruzioni = new QLabel(
         QStringLiteral(
             "Ricordarsi di spuntare la casella Impegno assolto nel momento in cui si è ottemperato allo stesso "
@@ -280,16 +202,6 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     imgIstruzioni->setStyleSheet(
         QStringLiteral("QLabel { background: #FFF6E5; color: #8B3A0E; border: 1px solid #F4C27F; border-radius: 6px; "
                        "padding: 4px 8px; font-style: italic; }"));
-
-    caption("lblTipologia", QStringLiteral("Dentista:"), txtTipologia);
-    caption("lblCausale", QStringLiteral("Trattamenti dentali:"), txtCausale);
-    caption("lblDettagli", QStringLiteral("Dettagli:"), txtDettagli);
-    caption("lblContatto", QStringLiteral("Cognome e nome:"), txtContatto);
-    caption("lblTel", QStringLiteral("Telefono:"), txtTel);
-    caption("lblCel", QStringLiteral("Cellulare:"), txtCel);
-    caption("lblEmail", QStringLiteral("E-mail:"), txtEmail);
-    caption("lblLuogo", QStringLiteral("Modalità di pagamento:"), txtLuogo);
-    caption("lblImporto", QStringLiteral("Importo:"), txtImporto);
 
     imgTitolo->setGeometry(kCaption, kTitleTop, kRight - kCaption, kTitleHeight);
     Places::apply(shpScheda, kCardRows, kCardPlaces);
@@ -326,14 +238,8 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     Places::apply(shpComandi, kCommandRows, kCommandPlaces);
 
     // ---- The bottom bar: information strip and navigation ----
-    panInfo = new HintStrip(QStringLiteral("panInfo"), QStringLiteral("Pronto per registrare una nuova scheda..."),
-                            panContainer);
-    QFont info(QStringLiteral("Tahoma"));
-    info.setPointSize(12);
-    panInfo->setFont(info);
-    panInfo->setStyleSheet(QStringLiteral(
-        "QLabel { background: #1F4E79; color: #FFFFFF; border: none; border-radius: 6px; padding: 2px 12px; "
-        "font-style: normal; }"));
+    panInfo = makeInfoStrip(panContainer, QStringLiteral("QLabel { background: #1F4E79; color: #FFFFFF; border: none;"
+                                                         " border-radius: 6px; padding: 2px 12px; font-style: normal; }"));
 
     QWidget *shpNavigazione = Theme::panel(QStringLiteral("shpNavigazione"), panContainer);
     cmdPrimo = small(QStringLiteral("cmdPrimo"), QStringLiteral("first"), QStringLiteral("Prima scheda"),
@@ -344,11 +250,7 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
                       QStringLiteral("Visualizza la scheda successiva in archivio."), shpNavigazione, 26);
     cmdUltimo = small(QStringLiteral("cmdUltimo"), QStringLiteral("last"), QStringLiteral("Ultima scheda"),
                       QStringLiteral("Visualizza l'ultima scheda in archivio."), shpNavigazione, 26);
-    lblPosizione = new QLabel(shpNavigazione);
-    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    Accessibility::valueLabel(lblPosizione, QStringLiteral("Posizione della scheda in archivio"));
-    lblPosizione->setFont(AppointmentWidgets::fieldFont());
-    lblPosizione->setAlignment(Qt::AlignCenter);
+    lblPosizione = makePositionLabel(shpNavigazione);
     Places::apply(shpNavigazione, kNavigationRows, kNavigationPlaces);
 
     btnFocus = new QPushButton(panContainer);
@@ -363,39 +265,19 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     shpComandi->setGeometry(kColumnLeft, 0, kColumnWidth, kBodyHeight);
     panInfo->setGeometry(0, kBarTop, kCardWidth, kBarHeight);
     shpNavigazione->setGeometry(kColumnLeft, kBarTop, kColumnWidth, kBarHeight);
-    auto *outer = new QGridLayout(this);
-    outer->addWidget(panContainer, 0, 0, Qt::AlignCenter);
 
     // ---- Keyboard ----
-    const QList<QWidget *> order = {txtData,        impData,     txtOreApp,      txtMinutiApp, txtAvviso,  txtTipologia,
-                                    txtCausale,     txtDettagli, txtContatto,    impContatto,  txtTel,     txtCel,
-                                    btnWhatsApp,    txtEmail,    btnEmail,       txtLuogo,     txtImporto, txtNote,
-                                    chkOttemperata, cmdNuovo,    cmdDuplica,     cmdSalva,     cmdTrova,   cmdAnteprima,
-                                    cmdStampa,      cmdAssolti,  cmdDaAssolvere, cmdScaduti,   cmdEsporta, cmdGuida,
-                                    cmdEsci,        cmdPrimo,    cmdIndietro,    cmdAvanti,    cmdUltimo};
-    for (int i = 0; i + 1 < order.size(); ++i)
-        setTabOrder(order.at(i), order.at(i + 1));
-    new EnterCycle({txtOreApp, txtMinutiApp, txtAvviso, txtTipologia, txtCausale, txtDettagli, txtContatto, txtTel,
-                    txtCel, txtEmail, txtLuogo, txtImporto, txtNote, txtData},
-                   this);
+    orderKeys({cmdNuovo, cmdDuplica, cmdSalva, cmdTrova, cmdAnteprima, cmdStampa, cmdAssolti, cmdDaAssolvere, cmdScaduti,
+               cmdEsporta, cmdGuida, cmdEsci, cmdPrimo, cmdIndietro, cmdAvanti, cmdUltimo});
     // Installed after the Enter cycle, so the date field sees its keys first (Enter opens the picker).
     for (QWidget *w :
          {static_cast<QWidget *>(txtData), static_cast<QWidget *>(txtOreApp), static_cast<QWidget *>(txtMinutiApp),
           static_cast<QWidget *>(txtAvviso), static_cast<QWidget *>(txtImporto)})
         w->installEventFilter(this);
-    connect(txtEmail, &QLineEdit::textEdited, this, [this](const QString &text) {
-        const QString t = AnsiText::trimmed(text);
-        if (t == text)
-            return;
-        const int cursor = qMin(txtEmail->cursorPosition(), int(t.size()));
-        txtEmail->setText(t);
-        txtEmail->setCursorPosition(cursor);
-    });
 
-    connect(cmdNuovo, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdNuovoClick);
-    connect(cmdDuplica, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdDuplicaClick);
-    connect(cmdSalva, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdSalvaClick);
-    connect(cmdTrova, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdTrovaClick);
+    connectCommands({cmdNuovo, cmdDuplica, cmdSalva, cmdTrova, cmdPrimo, cmdIndietro, cmdAvanti, cmdUltimo,
+                     [this] { cmdNuovoClick(); }, [this] { cmdDuplicaClick(); }, [this] { cmdSalvaClick(); },
+                     [this] { cmdTrovaClick(); }});
     connect(cmdAnteprima, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdAnteprimaClick);
     connect(cmdStampa, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdStampaClick);
     connect(cmdAssolti, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdAssoltiClick);
@@ -404,28 +286,40 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     connect(cmdEsporta, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdEsportaClick);
     connect(cmdGuida, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdGuidaClick);
     connect(cmdEsci, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::cmdEsciClick);
-    connectNavigation(cmdPrimo, cmdIndietro, cmdAvanti, cmdUltimo);
     connect(impData, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::impDataClick);
     connect(impContatto, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::impContattoClick);
     connect(btnWhatsApp, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::btnWhatsAppClick);
     connect(btnEmail, &PictureButton::clicked, this, &TfrmArchivio_Scadenze::btnEmailClick);
-    // The usual keys for saving, a new card and finding, as the buttons do.
-    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
-            &TfrmArchivio_Scadenze::cmdSalvaClick);
-    connect(new QShortcut(QKeySequence::New, this), &QShortcut::activated, this, &TfrmArchivio_Scadenze::cmdNuovoClick);
-    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this,
-            &TfrmArchivio_Scadenze::cmdTrovaClick);
-
-    // The control of each record field, by the field table: the time is composed from hours
-    // and minutes, the fulfilled flag is "Sì" or "No".
-    bindCard(TAppointmentRecord::fields(), shpScheda, lblPosizione);
-    Q_ASSERT(form().boundCount() == qsizetype(TAppointmentRecord::fields().size()));
-    form().setFlagTexts(kFlagYes, kFlagNo);
-    form().setComposed(lblOra, [this] { return trimmed(txtOreApp) + QLatin1Char(':') + trimmed(txtMinutiApp); });
     setDuplicateOpensArchive(true); // a duplicate fails with an archive that cannot be opened
 
-    panInfo->watch(this);
+    watchInfo();
     newCard();
+}
+
+void TfrmArchivio_Scadenze::placeField(const CardFields::Field &field, QWidget *control, QLabel *caption)
+{
+    if (auto *box = qobject_cast<QCheckBox *>(control)) {
+        // Its look sizes it.
+        box->setCursor(Qt::PointingHandCursor);
+        box->setStyleSheet(QStringLiteral(
+            "QCheckBox { color: #1E6E43; spacing: 10px; }"
+            "QCheckBox::indicator { width: 22px; height: 22px; border: 2px solid #1F4E79; border-radius: 5px; "
+            "background: #FFFFFF; }"
+            "QCheckBox::indicator:focus { border-color: #F2C14E; }"
+            "QCheckBox::indicator:checked { image: url(:/icons/ok.svg); }"));
+    }
+    const CardFields::Place &place = field.place;
+    Places::put(control, kCardRows, {field.control, place.row, place.left, place.right});
+    if (!caption)
+        return;
+    // A caption takes the whole row, centred like its field: in the caption column, or right
+    // before its field where the place says.
+    caption->setProperty("role", QStringLiteral("caption"));
+    const bool own = place.captionLeft >= 0;
+    if (own)
+        caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Places::put(caption, kCardRows,
+                {field.control, place.row, own ? place.captionLeft : kCaption, own ? place.captionRight : kCaptionEnd, kRow});
 }
 
 bool TfrmArchivio_Scadenze::eventFilter(QObject *watched, QEvent *event)
@@ -556,29 +450,10 @@ void TfrmArchivio_Scadenze::cmdSalvaClick()
     runExitRule(before);
     btnFocus->setFocus();
 
-    struct Required
-    {
-        QLineEdit *field;
-        const char *what;
-    };
-    const Required required[] = {
-        {txtData, "la data dell'appuntamento"},
-        {txtAvviso, "i giorni di preavviso rispetto alla data dell'appuntamento"},
-        {txtCausale, "i trattamenti dentali da effettuare"},
-        {txtContatto, "il nome del paziente"},
-        {txtCel, "il numero di cellulare del paziente"},
-    };
-    for (const Required &r : required) {
-        if (AnsiText::isBlank(r.field->text())) {
-            Messages::warning(this, QStringLiteral("Attenzione: per salvare la scheda è necessario indicare ")
-                                        + QString::fromUtf8(r.what) + QLatin1Char('.'));
-            r.field->setFocus();
-            return;
-        }
-    }
+    if (!requiredFilled())
+        return;
     if (AnsiText::isBlank(txtImporto->text()))
         txtImporto->setText(QStringLiteral("0,00"));
-    lblOra->setText(trimmed(txtOreApp) + QLatin1Char(':') + trimmed(txtMinutiApp));
 
     if (saveCard() != CardResult::Failed)
         (before && before != btnFocus ? before : static_cast<QWidget *>(cmdSalva))->setFocus();
@@ -598,9 +473,15 @@ template <class List> void openList(TfrmArchivio_Scadenze *card, List *list)
 
 void TfrmArchivio_Scadenze::cmdTrovaClick() { openList(this, TfrmTrovaScadenze::forAppointmentCard(this)); }
 
-void TfrmArchivio_Scadenze::cmdAnteprimaClick() { Modal::run(new TfrmStartup(record(), this)); }
+QList<CardDocuments::Row> TfrmArchivio_Scadenze::printedRows() const
+{
+    const TAppointmentRecord shown = record();
+    return CardDocuments::rows(AppointmentCard::description(), recordBytes(shown));
+}
 
-void TfrmArchivio_Scadenze::cmdStampaClick() { Modal::run(new TfrmStampaScadenza(record(), this)); }
+void TfrmArchivio_Scadenze::cmdAnteprimaClick() { Modal::run(new TfrmStartup(printedRows(), this)); }
+
+void TfrmArchivio_Scadenze::cmdStampaClick() { Modal::run(new TfrmStampaScadenza(printedRows(), this)); }
 
 void TfrmArchivio_Scadenze::openStatusList(AppointmentLines::Status status)
 {

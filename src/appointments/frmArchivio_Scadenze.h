@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appointments/AppointmentLines.h"
+#include "print/CardDocuments.h"
 #include "storage/AppointmentRecord.h"
 #include "ui/CardWindow.h"
 
@@ -21,8 +22,8 @@ struct Contact;
 
 // The appointment card window: one card of the appointment archive at a time, to create,
 // duplicate, edit, save and browse (the card window base). The controls show the record's
-// fields (bound by the field table) and a save takes them back; lblPosizione shows the
-// position, empty while the card is new. Windows opened from it take and give values:
+// fields (made and bound from the card's description, AppointmentCard) and a save takes them
+// back; lblPosizione shows the position, empty while the card is new. Windows opened from it take and give values:
 // record(), loadCard(), showPosition(), setDate(), importContact().
 class TfrmArchivio_Scadenze : public CardWindowOf<TAppointmentRecord>
 {
@@ -36,7 +37,6 @@ public:
     PictureButton *impData;
     QComboBox *txtOreApp;
     QComboBox *txtMinutiApp;
-    QLabel *lblOra;
     QLineEdit *txtAvviso;
     QLineEdit *txtTipologia;
     QLineEdit *txtCausale;
@@ -126,6 +126,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void placeField(const CardFields::Field &field, QWidget *control, QLabel *caption) override;
+    // The card as it stands, in the rows of the printed card.
+    QList<CardDocuments::Row> printedRows() const;
     void runExitRule(QObject *field);
     void afterNewCard() override;
     void afterDuplicate() override;

@@ -39,9 +39,6 @@ TfrmCalendario::TfrmCalendario(QWidget *parent, Mode mode) : Dialog(parent, Plac
     btnAnnulla = Theme::textButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), panContainer);
     btnImportaData = Theme::textButton(QStringLiteral("btnImportaData"), QStringLiteral("Importa"), panContainer);
 
-    lblMemory = new QLabel(m_mode == Mode::AppointmentDate ? QStringLiteral("data") : QString(), this);
-    lblMemory->setObjectName(QStringLiteral("lblMemory"));
-    lblMemory->hide();
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnAnnulla);

@@ -29,7 +29,6 @@ public:
     QCalendarWidget *calAppuntamenti;
     QPushButton *btnAnnulla;
     QPushButton *btnImportaData;
-    QLabel *lblMemory; // hidden: the caller tag of the mode ("data" for the appointment date), for show only
 
     void btnImportaDataClick();
     void btnAnnullaClick();

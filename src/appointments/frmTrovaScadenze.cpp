@@ -1,5 +1,6 @@
 #include "appointments/frmTrovaScadenze.h"
 
+#include "appointments/AppointmentCard.h"
 #include "platform/Messages.h"
 #include "print/ListPrint.h"
 #include "ui/FixedList.h"
@@ -41,44 +42,23 @@ TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent, Mode mode)
     auto *imgLente = Theme::picture(QStringLiteral("imgLente"), QStringLiteral("find"), 44, 44, panAvvio);
     imgPaziente = Theme::picture(QStringLiteral("imgPaziente"), QStringLiteral("dental-chair"), 130, 286, panAvvio);
 
-    struct Criterion
-    {
-        QLineEdit **field;
-        const char *name;
-        const char *frame;
-        QString label;
-    };
-    const Criterion criteria[] = {
-        {&txtData, "txtData", "effData", QStringLiteral("Data appuntamento (gg/mm/aaaa):")},
-        {&txtOra, "txtOra", "effOra", QStringLiteral("Ora (hh:mm):")},
-        {&txtTipologia, "txtTipologia", "effTipologia", QStringLiteral("Dentista:")},
-        {&txtCausale, "txtCausale", "effCausale", QStringLiteral("Trattamenti dentali:")},
-        {&txtDettagli, "txtDettagli", "effDettagli", QStringLiteral("Dettagli:")},
-        {&txtContatto, "txtContatto", "effContatto", QStringLiteral("Cognome e nome paziente:")},
-        {&txtTel, "txtTel", "effTel", QStringLiteral("Telefono:")},
-        {&txtCel, "txtCel", "effCel", QStringLiteral("Cellulare:")},
-        {&txtLuogo, "txtLuogo", "effLuogo", QStringLiteral("Modalità di pagamento:")},
-        {&txtNote, "txtNote", "effNote", QStringLiteral("Note:")},
-    };
+    // In reading order, which is also the Enter cycle: two columns, five rows.
+    static const Criterion kCriteria[] = {{"Data"}, {"Ora"},      {"Tipologia"}, {"Causale"}, {"Dettagli"},
+                                          {"Contatto"}, {"Tel"}, {"Cel"}, {"Luogo"},   {"Note"}};
+    const QList<Field> fields = addCriteria(AppointmentCard::description(), kCriteria, verdana(12, false));
+    QLineEdit **const edits[] = {&txtData,     &txtOra, &txtTipologia, &txtCausale, &txtDettagli,
+                                 &txtContatto, &txtTel, &txtCel,       &txtLuogo,   &txtNote};
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(18);
     grid->setVerticalSpacing(7);
-    int index = 0;
-    for (const Criterion &c : criteria) {
-        const Field field = addField(QString::fromLatin1(c.name), QString::fromLatin1(c.frame));
+    for (int index = 0; index < fields.size(); ++index) {
+        const Field &field = fields[index];
+        *edits[index] = field.edit;
         field.edit->setFixedWidth(320);
         field.frame->setFixedWidth(330);
-        *c.field = field.edit;
-        auto *label =
-            Theme::label(QStringLiteral("lbl") + QString::fromLatin1(c.name).mid(3), c.label, panAvvio, field.edit);
-        label->setFont(verdana(12, false));
-        const int row = (index / 2) * 2;
-        const int column = index % 2;
-        grid->addWidget(label, row, column);
-        grid->addWidget(field.frame, row + 1, column);
-        ++index;
+        grid->addWidget(field.caption, (index / 2) * 2, index % 2);
+        grid->addWidget(field.frame, (index / 2) * 2 + 1, index % 2);
     }
-    fieldsAdded();
     for (QPushButton *b : {btnAnnulla, btnCerca})
         b->setFixedWidth(150);
 
@@ -107,8 +87,8 @@ TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent, Mode mode)
 
 AppointmentLines::Criteria TfrmTrovaScadenze::criteria() const
 {
-    return {txtData->text(),     txtOra->text(), txtTipologia->text(), txtCausale->text(), txtDettagli->text(),
-            txtContatto->text(), txtTel->text(), txtCel->text(),       txtLuogo->text(),   txtNote->text()};
+    const QStringList t = criteriaTexts();
+    return {t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7], t[8], t[9]};
 }
 
 int TfrmTrovaScadenze::filledCount() const { return AppointmentLines::filledCount(criteria()); }

@@ -1,6 +1,7 @@
 #include "chart/TreatmentRegister.h"
 
 #include "base/Amount.h"
+#include "base/CardFields.h"
 #include "base/TextRules.h"
 #include "storage/RecordFile.h"
 
@@ -88,19 +89,10 @@ TTreatmentRecord record(const QString &data, const QString &ora, const QString &
 
 bool amountAccepts(int key, const QString &text)
 {
-    switch (key) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
+    if (CardFields::editingKey(key))
         return true;
-    default:
-        return text.size() == 1
-               && ((text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9'))
-                   || text.at(0) == QLatin1Char(','));
-    }
+    return text.size() == 1
+           && ((text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9')) || text.at(0) == QLatin1Char(','));
 }
 
 int firstEmpty(const QStringList &fields)

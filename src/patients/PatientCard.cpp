@@ -1,100 +1,69 @@
 #include "patients/PatientCard.h"
 
-#include "storage/AnsiText.h"
-
-#include <qnamespace.h>
+#include "storage/PatientRecord.h"
 
 namespace PatientCard {
 
 namespace {
 
-using R = TypingRule;
+using CardFields::Kind;
+using T = CardFields::Typing;
+constexpr Kind Edit = Kind::LineEdit;
 
-const EntryField kFields[] = {
-    {"txtName", "Cognome e nome:", 50, R::None},
-    {"txtGender", "Sesso:", 1, R::UpperCase},
-    {"txtBirthDate", "Data di nascita:", 10, R::None},
-    {"txtBirthPlace", "Luogo di nascita:", 50, R::None},
-    {"txtStreet", "Via e numero civico:", 250, R::None},
-    {"txtCity", "Città:", 50, R::None},
-    {"txtState", "Provincia:", 50, R::None},
-    {"txtZip", "CAP:", 30, R::None},
-    {"txtCitizenship", "Cittadinanza:", 50, R::None},
-    {"txtTaxNumber", "Codice fiscale:", 16, R::UpperCase},
-    {"txtSSN", "Partita IVA:", 11, R::DigitsOnly},
-    {"txtEmail", "E-mail:", 50, R::NoOuterBlanks},
-    {"txtHomePhone", "Telefono:", 30, R::None},
-    {"txtMobilePhone", "Cellulare:", 30, R::DigitsOnly},
-    {"txtOccupation", "Occupazione:", 50, R::None},
-    {"txtWork", "Sede di lavoro:", 250, R::None},
-    {"txtPathologies", "Patologie e handicap:", 250, R::None},
-    {"txtDrugs", "Medicinali assunti:", 250, R::None},
-    {"txtAllergies", "Allergie note:", 250, R::None},
-    {"txtProblems", "Problemi dentali principali:", 250, R::None},
-    {"txtIssues", "Questioni in sospeso:", 250, R::None},
-    {"txtCommunication", "Modalità di pagamento:", 250, R::None},
-    {"txtDentist", "Dentista assegnato:", 250, R::None},
-    {"txtTimes", "Orari preferenziali per appuntamenti:", 250, R::None},
-    {"txtStatus", "Stato dei pagamenti:", 250, R::None},
-    {"txtNotes", "Note:", 250, R::None},
+// The field panel's columns; a field ends a gap before the next column.
+constexpr int kCol[] = {14, 146, 330, 412, 580};
+constexpr int kRight = 764;
+constexpr int kGap = 10;
+constexpr int kEnd[] = {kCol[1] - kGap, kCol[2] - kGap, kCol[3] - kGap, kCol[4] - kGap};
+
+// Printed with the card's caption.
+constexpr const char *P = "";
+
+// In reading order, row by row, which is also the order of the Tab and Enter keys.
+const CardFields::Field kFields[] = {
+    {"Name", Edit, "txtName", "Cognome e nome:", 50, T::Free, {0, kCol[0], kEnd[1]}, "il nome del paziente", P},
+    {"Gender", Edit, "txtGender", "Sesso:", 1, T::UpperCase, {0, kCol[2], kEnd[2]}, {}, P, {}, CardFields::Centred},
+    {"BirthDate", Edit, "txtBirthDate", "Data di nascita:", 10, T::Free, {0, kCol[3], kEnd[3]}, {}, P, {},
+     CardFields::Centred},
+    {"BirthPlace", Edit, "txtBirthPlace", "Luogo di nascita:", 50, T::Free, {0, kCol[4], kRight}, {}, P},
+    {"Street", Edit, "txtStreet", "Via e numero civico:", 250, T::Free, {1, kCol[0], kEnd[1]}, {}, P},
+    {"City", Edit, "txtCity", "Città:", 50, T::Free, {1, kCol[2], kEnd[3]}, {}, P},
+    {"State", Edit, "txtState", "Provincia:", 50, T::Free, {1, kCol[4], kRight}, {}, P},
+    {"Zip", Edit, "txtZip", "CAP:", 30, T::Free, {2, kCol[0], kEnd[0]}, {}, P},
+    {"Citizenship", Edit, "txtCitizenship", "Cittadinanza:", 50, T::Free, {2, kCol[1], kEnd[1]}, {}, P},
+    {"TaxNumber", Edit, "txtTaxNumber", "Codice fiscale:", 16, T::UpperCase, {2, kCol[2], kEnd[3]}, {}, P},
+    {"SSN", Edit, "txtSSN", "Partita IVA:", 11, T::DigitKeys, {2, kCol[4], kRight}, {}, P},
+    {"Email", Edit, "txtEmail", "E-mail:", 50, T::NoOuterBlanks, {3, kCol[0], kEnd[1]}, {}, P},
+    {"HomePhone", Edit, "txtHomePhone", "Telefono:", 30, T::Free, {3, kCol[2], kEnd[3]}, {}, P},
+    {"MobilePhone", Edit, "txtMobilePhone", "Cellulare:", 30, T::DigitKeys, {3, kCol[4], kRight},
+     "il numero di cellulare del paziente", P},
+    {"Occupation", Edit, "txtOccupation", "Occupazione:", 50, T::Free, {4, kCol[0], kEnd[1]}, {}, P},
+    {"Work", Edit, "txtWork", "Sede di lavoro:", 250, T::Free, {4, kCol[2], kRight}, {}, P},
+    {"Pathologies", Edit, "txtPathologies", "Patologie e handicap:", 250, T::Free, {5, kCol[0], kEnd[1]}, {}, P},
+    {"Drugs", Edit, "txtDrugs", "Medicinali assunti:", 250, T::Free, {5, kCol[2], kRight}, {}, P},
+    {"Allergies", Edit, "txtAllergies", "Allergie note:", 250, T::Free, {6, kCol[0], kEnd[1]}, {}, P},
+    {"Problems", Edit, "txtProblems", "Problemi dentali principali:", 250, T::Free, {6, kCol[2], kRight}, {}, P},
+    {"Issues", Edit, "txtIssues", "Questioni in sospeso:", 250, T::Free, {7, kCol[0], kEnd[1]}, {}, P},
+    {"Communication", Edit, "txtCommunication", "Modalità di pagamento:", 250, T::Free, {7, kCol[2], kRight}, {}, P},
+    {"Dentist", Edit, "txtDentist", "Dentista assegnato:", 250, T::Free, {8, kCol[0], kEnd[1]}, {}, P},
+    {"Times", Edit, "txtTimes", "Orari preferenziali per appuntamenti:", 250, T::Free, {8, kCol[2], kRight}, {},
+     "Orari preferenziali:"},
+    {"Status", Edit, "txtStatus", "Stato dei pagamenti:", 250, T::Free, {9, kCol[0], kRight}, {}, P},
+    // The notes take their caption on the left.
+    {"Notes", Edit, "txtNotes", "Note:", 250, T::Free, {10, kCol[0], kRight, kCol[0]}, {}, P},
 };
-
-QString upperAZ(QString text)
-{
-    for (QChar &ch : text)
-        if (ch.unicode() >= 'a' && ch.unicode() <= 'z')
-            ch = QChar(char16_t(ch.unicode() - 32));
-    return text;
-}
-
-int leadingBlanks(const QString &text)
-{
-    int n = 0;
-    while (n < text.size() && text.at(n).unicode() <= 32)
-        ++n;
-    return n;
-}
 
 } // namespace
 
-std::span<const EntryField> entryFields() { return kFields; }
-
-Typed applyTyping(TypingRule rule, const QString &text, int cursor)
+const CardFields::Description &description()
 {
-    if (rule != R::UpperCase && rule != R::NoOuterBlanks)
-        return {text, cursor};
-    QString out = AnsiText::trimmed(text);
-    if (rule == R::UpperCase)
-        out = upperAZ(out);
-    // The caret stays after the character it followed, so typing in the middle goes on there.
-    const int lead = qMin(leadingBlanks(text), cursor);
-    return {out, qBound(0, cursor - lead, int(out.size()))};
-}
-
-bool digitsOnlyAccepts(int key, const QString &text)
-{
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return true;
-    default:
-        return text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
-    }
+    static const CardFields::Description card{TPatientRecord::fields(), kFields, {}, {}, nullptr};
+    return card;
 }
 
 const QString kCaption = QStringLiteral(" Sorrisa - Archivio Pazienti");
 const QString kReady = QStringLiteral("Pronto per registrare una nuova scheda...");
 const QString kEmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString kNameRequired =
-    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del paziente.");
-const QString kMobileRequired =
-    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il numero di cellulare del paziente.");
 const QString kUpdated = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 const QString kInserted = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 const QString kDuplicateNew = QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto dopo "

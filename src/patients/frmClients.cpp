@@ -4,11 +4,8 @@
 #include "chart/ChartRules.h"
 #include "chart/frmAllegaExcel.h"
 #include "chart/frmDentalCondition.h"
-#include "ui/Accessibility.h"
-#include "ui/EnterCycle.h"
 #include "ui/HintStrip.h"
 #include "ui/PictureButton.h"
-#include "ui/Places.h"
 #include "ui/Theme.h"
 #include "patients/PatientCard.h"
 #include "print/frmCardPrint.h"
@@ -18,13 +15,11 @@
 #include "storage/AnsiText.h"
 #include "storage/PatientRecord.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QShortcut>
+
+#include <algorithm>
 
 namespace {
 
@@ -41,51 +36,35 @@ constexpr int kFieldsLeft = 216;
 constexpr int kInfoTop = 652;
 constexpr int kInfoHeight = 34;
 
-// The field area's columns and rows (inside its white panel).
-constexpr int kCol[] = {14, 146, 330, 412, 580};
-constexpr int kRight = 764;
-constexpr int kGap = 10;
-constexpr Places::Rows kRows{14, 50};
+// The field area's rows (inside its white panel): each field's caption above the field.
+constexpr int kRowsTop = 14;
+constexpr int kRowPitch = 50;
 constexpr int kLabelHeight = 17;
 constexpr int kFieldHeight = 27;
 constexpr int kIconSize = 28;
 
-// Row by row; a field ends a gap before the next column (its icon included). Each place
-// holds the field's caption above the field.
-const Places::Place kPlaces[] = {
-    {"txtName", 0, kCol[0], kCol[2] - kGap},
-    {"txtGender", 0, kCol[2], kCol[3] - kGap},
-    {"txtBirthDate", 0, kCol[3], kCol[4] - kGap},
-    {"txtBirthPlace", 0, kCol[4], kRight},
-    {"txtStreet", 1, kCol[0], kCol[2] - kGap},
-    {"txtCity", 1, kCol[2], kCol[4] - kGap},
-    {"txtState", 1, kCol[4], kRight},
-    {"txtZip", 2, kCol[0], kCol[1] - kGap},
-    {"txtCitizenship", 2, kCol[1], kCol[2] - kGap},
-    {"txtTaxNumber", 2, kCol[2], kCol[4] - kGap},
-    {"txtSSN", 2, kCol[4], kRight},
-    {"txtEmail", 3, kCol[0], kCol[2] - kGap},
-    {"txtHomePhone", 3, kCol[2], kCol[4] - kGap},
-    {"txtMobilePhone", 3, kCol[4], kRight},
-    {"txtOccupation", 4, kCol[0], kCol[2] - kGap},
-    {"txtWork", 4, kCol[2], kRight},
-    {"txtPathologies", 5, kCol[0], kCol[2] - kGap},
-    {"txtDrugs", 5, kCol[2], kRight},
-    {"txtAllergies", 6, kCol[0], kCol[2] - kGap},
-    {"txtProblems", 6, kCol[2], kRight},
-    {"txtIssues", 7, kCol[0], kCol[2] - kGap},
-    {"txtCommunication", 7, kCol[2], kRight},
-    {"txtDentist", 8, kCol[0], kCol[2] - kGap},
-    {"txtTimes", 8, kCol[2], kRight},
-    {"txtStatus", 9, kCol[0], kRight},
-    {"txtNotes", 10, kCol[0], kRight},
+// The buttons right of four fields (in the order they are made); each field ends before its
+// button.
+struct Beside
+{
+    const char *field;
+    const char *name;
+    const char *svg;
+    const char *accessible;
+    const char *hint;
+};
+const Beside kBesides[] = {
+    {"Email", "btnEmail", "email", "Invia e-mail al paziente", "Invia e-mail al paziente."},
+    {"Issues", "icoIssues", "info", "Informazioni sulle questioni in sospeso",
+     "Informazioni sulle questioni in sospeso con il paziente."},
+    {"TaxNumber", "btnCodFisc", "check-cf", "Controlla il codice fiscale", "Controlla il codice fiscale."},
+    {"SSN", "btnPartitaIva", "check-piva", "Controlla la partita IVA", "Controlla il numero di partita IVA."},
 };
 
-QFont tahoma(int points)
+bool hasBeside(const char *field)
 {
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPointSize(points);
-    return f;
+    return std::any_of(std::begin(kBesides), std::end(kBesides),
+                       [field](const Beside &b) { return qstrcmp(b.field, field) == 0; });
 }
 
 PictureButton *iconButton(const char *name, const char *svg, const QString &accessible, int picture, QWidget *parent)
@@ -125,47 +104,32 @@ TfrmClients::TfrmClients(QWidget *parent)
                     PatientCard::kDuplicateNew, PatientCard::kDuplicated},
                    parent)
 {
-    setWindowState(Qt::WindowMaximized);
-    setMinimumSize(kContentWidth, kContentHeight);
-
-    panContainer = new QWidget(this);
-    panContainer->setObjectName(QStringLiteral("panContainer"));
-    panContainer->setProperty("role", QStringLiteral("container"));
-    panContainer->setFixedSize(kContentWidth, kContentHeight);
-    auto *outer = new QGridLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(panContainer, 0, 0, Qt::AlignCenter);
+    panContainer = makeContent(QSize(kContentWidth, kContentHeight), QSize(0, 0), false);
 
     buildButtonBar();
     buildLeftColumn();
-    buildFields();
+    buildFieldArea();
 
-    panInfo = new HintStrip(QStringLiteral("panInfo"), PatientCard::kReady, panContainer);
+    panInfo = makeInfoStrip(panContainer, QStringLiteral("QLabel { background: #3030DD; color: #FFFFFF;"
+                                                         " border: 1px solid #24249F; border-radius: 8px;"
+                                                         " padding: 0px 14px; font-style: normal; }"));
     panInfo->setGeometry(0, kInfoTop, kContentWidth, kInfoHeight);
-    panInfo->setFont(tahoma(12));
-    panInfo->setStyleSheet(QStringLiteral("QLabel { background: #3030DD; color: #FFFFFF; border: 1px solid #24249F;"
-                                          " border-radius: 8px; padding: 0px 14px; font-style: normal; }"));
 
-    // The field of each record field that the card shows; the teeth and attachments have none.
-    bindCard(TPatientRecord::fields(), shpCampi, lblPosizione);
-    Q_ASSERT(form().boundCount() == qsizetype(PatientCard::entryFields().size()));
+    // Fields in reading order with each button after its field, then the button bar and the
+    // left column.
+    orderKeys({cmdNew, cmdDuplicate, cmdSave, cmdFind, cmdAttach, cmdPrint, cmdFirst, cmdPrevious, cmdNext, cmdLast,
+               cmdExport, cmdDefaulting, cmdHelp, cmdClose, btnCondition, btnHistory, btnFolder});
+    watchInfo();
 
-    new EnterCycle(QList<QWidget *>(m_entryFields.begin(), m_entryFields.end()), this);
-    buildTabOrder();
-
-    panInfo->watch(this);
-
-    connect(cmdNew, &PictureButton::clicked, this, &TfrmClients::cmdNewClick);
-    connect(cmdDuplicate, &PictureButton::clicked, this, &TfrmClients::cmdDuplicateClick);
-    connect(cmdSave, &PictureButton::clicked, this, &TfrmClients::cmdSaveClick);
-    connectNavigation(cmdFirst, cmdPrevious, cmdNext, cmdLast);
+    connectCommands({cmdNew, cmdDuplicate, cmdSave, cmdFind, cmdFirst, cmdPrevious, cmdNext, cmdLast,
+                     [this] { cmdNewClick(); }, [this] { cmdDuplicateClick(); }, [this] { cmdSaveClick(); },
+                     [this] { cmdFindClick(); }});
     connect(cmdClose, &PictureButton::clicked, this, &TfrmClients::cmdCloseClick);
     connect(cmdPrint, &PictureButton::clicked, this, &TfrmClients::cmdPrintClick);
     connect(cmdHelp, &PictureButton::clicked, this, &TfrmClients::cmdHelpClick);
     connect(btnCondition, &PictureButton::clicked, this, &TfrmClients::btnConditionClick);
     connect(btnHistory, &PictureButton::clicked, this, &TfrmClients::btnHistoryClick);
     connect(cmdExport, &PictureButton::clicked, this, &TfrmClients::cmdExportClick);
-    connect(cmdFind, &PictureButton::clicked, this, &TfrmClients::cmdFindClick);
     connect(cmdDefaulting, &PictureButton::clicked, this, &TfrmClients::cmdDefaultingClick);
     connect(cmdAttach, &PictureButton::clicked, this, &TfrmClients::cmdAttachClick);
     connect(btnFolder, &PictureButton::clicked, this, &TfrmClients::btnFolderClick);
@@ -173,11 +137,6 @@ TfrmClients::TfrmClients(QWidget *parent)
     connect(icoIssues, &PictureButton::clicked, this, &TfrmClients::icoIssuesClick);
     connect(btnCodFisc, &PictureButton::clicked, this, &TfrmClients::btnCodFiscClick);
     connect(btnPartitaIva, &PictureButton::clicked, this, &TfrmClients::btnPartitaIvaClick);
-
-    // The usual keys for saving, a new card and finding, as the buttons do; the focus stays.
-    connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this, &TfrmClients::cmdSaveClick);
-    connect(new QShortcut(QKeySequence::New, this), &QShortcut::activated, this, &TfrmClients::cmdNewClick);
-    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, &TfrmClients::cmdFindClick);
 }
 
 void TfrmClients::buildButtonBar()
@@ -199,11 +158,7 @@ void TfrmClients::buildButtonBar()
     cmdHelp = iconButton("cmdHelp", "help", QStringLiteral("Guida"), icon, panContainer);
     cmdClose = iconButton("cmdClose", "close", QStringLiteral("Chiudi"), icon, panContainer);
 
-    lblPosizione = new QLabel(panContainer);
-    lblPosizione->setObjectName(QStringLiteral("lblPosizione"));
-    Accessibility::valueLabel(lblPosizione, QStringLiteral("Posizione della scheda in archivio"));
-    lblPosizione->setAlignment(Qt::AlignCenter);
-    lblPosizione->setFont(Theme::verdana(12, true));
+    lblPosizione = makePositionLabel(panContainer);
     lblPosizione->setFixedSize(74, 34);
     lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: #F0F8FF; color: #1F4E79;"
                                                " border: 1px solid #87CEEB; border-radius: 5px; }"));
@@ -274,144 +229,71 @@ void TfrmClients::buildLeftColumn()
     imgPaziente->move((kColumnWidth - picture) / 2, kBodyHeight - picture - 24);
 }
 
-void TfrmClients::buildFields()
+void TfrmClients::buildFieldArea()
 {
     shpCampi = Theme::panel(QStringLiteral("shpCampi"), panContainer);
     shpCampi->setGeometry(kFieldsLeft, kBodyTop, kContentWidth - kFieldsLeft, kBodyHeight);
+    buildFields(PatientCard::description(), shpCampi, Theme::verdana(11, true));
 
-    const QFont fieldFont = Theme::verdana(11, true);
-    const QFont labelFont = Theme::verdana(9);
+    txtName = field<QLineEdit>("Name");
+    txtGender = field<QLineEdit>("Gender");
+    txtBirthDate = field<QLineEdit>("BirthDate");
+    txtBirthPlace = field<QLineEdit>("BirthPlace");
+    txtStreet = field<QLineEdit>("Street");
+    txtCity = field<QLineEdit>("City");
+    txtState = field<QLineEdit>("State");
+    txtZip = field<QLineEdit>("Zip");
+    txtCitizenship = field<QLineEdit>("Citizenship");
+    txtTaxNumber = field<QLineEdit>("TaxNumber");
+    txtSSN = field<QLineEdit>("SSN");
+    txtEmail = field<QLineEdit>("Email");
+    txtHomePhone = field<QLineEdit>("HomePhone");
+    txtMobilePhone = field<QLineEdit>("MobilePhone");
+    txtOccupation = field<QLineEdit>("Occupation");
+    txtWork = field<QLineEdit>("Work");
+    txtPathologies = field<QLineEdit>("Pathologies");
+    txtDrugs = field<QLineEdit>("Drugs");
+    txtAllergies = field<QLineEdit>("Allergies");
+    txtProblems = field<QLineEdit>("Problems");
+    txtIssues = field<QLineEdit>("Issues");
+    txtCommunication = field<QLineEdit>("Communication");
+    txtDentist = field<QLineEdit>("Dentist");
+    txtTimes = field<QLineEdit>("Times");
+    txtStatus = field<QLineEdit>("Status");
+    txtNotes = field<QLineEdit>("Notes");
 
-    const auto fields = PatientCard::entryFields();
-    Q_ASSERT(fields.size() == std::size(kPlaces));
-    for (size_t i = 0; i < fields.size(); ++i) {
-        const PatientCard::EntryField &field = fields[i];
-        const Places::Place &place = kPlaces[i];
-        Q_ASSERT(qstrcmp(field.control, place.control) == 0);
-
-        auto *edit = new QLineEdit(shpCampi);
-        edit->setObjectName(QString::fromLatin1(field.control));
-        edit->setMaxLength(field.limit);
-        edit->setFont(fieldFont);
-        edit->setProperty("typingRule", int(field.rule));
-        QLabel *label = Theme::label(QStringLiteral("lbl") + QString::fromLatin1(field.control + 3),
-                                     QString::fromUtf8(field.label), shpCampi, edit);
-        label->setFont(labelFont);
-
-        const int rowY = Places::band(kRows, place).top();
-        int right = place.right;
-        if (qstrcmp(field.control, "txtNotes") == 0) {
-            // The notes take their label on the left.
-            label->adjustSize();
-            const int labelWidth = label->width() + 8;
-            label->setGeometry(place.left, rowY, labelWidth, kFieldHeight);
-            label->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
-            edit->setGeometry(place.left + labelWidth, rowY, right - place.left - labelWidth, kFieldHeight);
-        } else {
-            label->setGeometry(place.left, rowY, place.right - place.left, kLabelHeight);
-            const QByteArray name(field.control);
-            if (name == "txtTaxNumber" || name == "txtSSN" || name == "txtEmail" || name == "txtIssues")
-                right -= kIconSize + 4;
-            edit->setGeometry(place.left, rowY + kLabelHeight + 1, right - place.left, kFieldHeight);
-        }
-        m_entryFields.append(edit);
-    }
-
-    txtName = m_entryFields[0];
-    txtGender = m_entryFields[1];
-    txtBirthDate = m_entryFields[2];
-    txtBirthPlace = m_entryFields[3];
-    txtStreet = m_entryFields[4];
-    txtCity = m_entryFields[5];
-    txtState = m_entryFields[6];
-    txtZip = m_entryFields[7];
-    txtCitizenship = m_entryFields[8];
-    txtTaxNumber = m_entryFields[9];
-    txtSSN = m_entryFields[10];
-    txtEmail = m_entryFields[11];
-    txtHomePhone = m_entryFields[12];
-    txtMobilePhone = m_entryFields[13];
-    txtOccupation = m_entryFields[14];
-    txtWork = m_entryFields[15];
-    txtPathologies = m_entryFields[16];
-    txtDrugs = m_entryFields[17];
-    txtAllergies = m_entryFields[18];
-    txtProblems = m_entryFields[19];
-    txtIssues = m_entryFields[20];
-    txtCommunication = m_entryFields[21];
-    txtDentist = m_entryFields[22];
-    txtTimes = m_entryFields[23];
-    txtStatus = m_entryFields[24];
-    txtNotes = m_entryFields[25];
-    txtGender->setAlignment(Qt::AlignCenter);
-    txtBirthDate->setAlignment(Qt::AlignCenter);
-
-    // The icons right of four fields.
-    auto besides = [this](QLineEdit *field, const char *name, const char *svg, const QString &accessible,
-                          const QString &hint) {
-        auto *b = new PictureButton(QString::fromLatin1(name), QString::fromLatin1(svg), accessible, shpCampi);
+    PictureButton **const buttons[] = {&btnEmail, &icoIssues, &btnCodFisc, &btnPartitaIva};
+    for (size_t i = 0; i < std::size(kBesides); ++i) {
+        const Beside &beside = kBesides[i];
+        QWidget *edit = fieldControl(beside.field);
+        auto *b = new PictureButton(QString::fromLatin1(beside.name), QString::fromLatin1(beside.svg),
+                                    QString::fromUtf8(beside.accessible), shpCampi);
         b->setPictureSize(QSize(kIconSize - 4, kIconSize - 4));
-        const int y = field->y() - (kIconSize - kFieldHeight) / 2;
-        b->setGeometry(field->geometry().right() + 5, y, kIconSize, kIconSize);
-        b->setHint(hint);
-        return b;
-    };
-    btnEmail = besides(txtEmail, "btnEmail", "email", QStringLiteral("Invia e-mail al paziente"),
-                       QStringLiteral("Invia e-mail al paziente."));
-    icoIssues = besides(txtIssues, "icoIssues", "info", QStringLiteral("Informazioni sulle questioni in sospeso"),
-                        QStringLiteral("Informazioni sulle questioni in sospeso con il paziente."));
-    btnCodFisc = besides(txtTaxNumber, "btnCodFisc", "check-cf", QStringLiteral("Controlla il codice fiscale"),
-                         QStringLiteral("Controlla il codice fiscale."));
-    btnPartitaIva = besides(txtSSN, "btnPartitaIva", "check-piva", QStringLiteral("Controlla la partita IVA"),
-                            QStringLiteral("Controlla il numero di partita IVA."));
-
-    // Typing rules.
-    for (QLineEdit *edit : std::as_const(m_entryFields)) {
-        const auto rule = PatientCard::TypingRule(edit->property("typingRule").toInt());
-        if (rule == PatientCard::TypingRule::DigitsOnly) {
-            edit->installEventFilter(this);
-        } else if (rule != PatientCard::TypingRule::None) {
-            connect(edit, &QLineEdit::textEdited, this, [edit, rule] {
-                const PatientCard::Typed typed = PatientCard::applyTyping(rule, edit->text(), edit->cursorPosition());
-                if (typed.text != edit->text()) {
-                    edit->setText(typed.text);
-                    edit->setCursorPosition(typed.cursor);
-                }
-            });
-        }
+        b->setGeometry(edit->geometry().right() + 5, edit->y() - (kIconSize - kFieldHeight) / 2, kIconSize, kIconSize);
+        b->setHint(QString::fromUtf8(beside.hint));
+        setBeside(beside.field, b);
+        *buttons[i] = b;
     }
 }
 
-void TfrmClients::buildTabOrder()
+void TfrmClients::placeField(const CardFields::Field &field, QWidget *control, QLabel *caption)
 {
-    // Fields in reading order with each icon after its field, then the button bar and the
-    // left column.
-    QList<QWidget *> chain;
-    for (QLineEdit *edit : std::as_const(m_entryFields)) {
-        chain.append(edit);
-        if (edit == txtTaxNumber)
-            chain.append(btnCodFisc);
-        else if (edit == txtSSN)
-            chain.append(btnPartitaIva);
-        else if (edit == txtEmail)
-            chain.append(btnEmail);
-        else if (edit == txtIssues)
-            chain.append(icoIssues);
+    const CardFields::Place &place = field.place;
+    caption->setFont(Theme::verdana(9));
+    const int rowY = kRowsTop + place.row * kRowPitch;
+    if (place.captionLeft >= 0) {
+        // The caption on the left, as wide as its text, the field after it.
+        caption->adjustSize();
+        const int captionWidth = caption->width() + 8;
+        caption->setGeometry(place.captionLeft, rowY, captionWidth, kFieldHeight);
+        caption->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+        control->setGeometry(place.captionLeft + captionWidth, rowY, place.right - place.captionLeft - captionWidth,
+                             kFieldHeight);
+        return;
     }
-    chain << cmdNew << cmdDuplicate << cmdSave << cmdFind << cmdAttach << cmdPrint << cmdFirst << cmdPrevious << cmdNext
-          << cmdLast << cmdExport << cmdDefaulting << cmdHelp << cmdClose << btnCondition << btnHistory << btnFolder;
-    for (qsizetype i = 1; i < chain.size(); ++i)
-        QWidget::setTabOrder(chain[i - 1], chain[i]);
-}
-
-bool TfrmClients::eventFilter(QObject *watched, QEvent *event)
-{
-    // Digits-only fields: the keys that may not reach them are dropped here.
-    if (event->type() == QEvent::KeyPress && (watched == txtSSN || watched == txtMobilePhone)) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        return !PatientCard::digitsOnlyAccepts(key->key(), key->text());
-    }
-    return WorkWindow::eventFilter(watched, event);
+    caption->setGeometry(place.left, rowY, place.right - place.left, kLabelHeight);
+    const int right = hasBeside(field.field) ? place.right - kIconSize - 4 : place.right;
+    control->setGeometry(place.left, rowY + kLabelHeight + 1, right - place.left, kFieldHeight);
 }
 
 void TfrmClients::afterNewCard() { txtName->setFocus(); }
@@ -433,17 +315,8 @@ void TfrmClients::setAttachmentTexts(const QStringList &texts) { card().record()
 
 void TfrmClients::cmdSaveClick()
 {
-    if (AnsiText::isBlank(txtName->text())) {
-        Messages::warning(this, PatientCard::kNameRequired);
-        txtName->setFocus();
-        return;
-    }
-    if (AnsiText::isBlank(txtMobilePhone->text())) {
-        Messages::warning(this, PatientCard::kMobileRequired);
-        txtMobilePhone->setFocus();
-        return;
-    }
-    saveCard();
+    if (requiredFilled())
+        saveCard();
 }
 
 // The odontogram's changes belong to the card they were made on: another card shown (read,
@@ -477,7 +350,11 @@ void TfrmClients::afterDuplicate()
 
 void TfrmClients::cmdCloseClick() { close(); }
 
-void TfrmClients::cmdPrintClick() { Modal::run(new TfrmPrintClient(record(), this)); }
+void TfrmClients::cmdPrintClick()
+{
+    const TPatientRecord shown = record();
+    Modal::run(new TfrmPrintClient(CardDocuments::rows(PatientCard::description(), recordBytes(shown)), this));
+}
 
 void TfrmClients::cmdHelpClick() { Help::show(this, Help::Clients); }
 

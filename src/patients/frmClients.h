@@ -55,7 +55,8 @@ public:
     PictureButton *btnFolder;
     QLabel *imgPaziente;
 
-    // Field area: the 26 entry fields in their reading order, and the icons beside four of them.
+    // Field area: the entry fields (made from the card's description, PatientCard), and the
+    // icons beside four of them.
     QWidget *shpCampi;
     QLineEdit *txtName;
     QLineEdit *txtGender;
@@ -134,14 +135,11 @@ signals:
     // "Esporta": the export window of the patient archive, over this one.
     void exportRequested();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void buildButtonBar();
     void buildLeftColumn();
-    void buildFields();
-    void buildTabOrder();
+    void buildFieldArea();
+    void placeField(const CardFields::Field &field, QWidget *control, QLabel *caption) override;
 
     void afterNewCard() override;
     void afterDuplicate() override;
@@ -156,6 +154,4 @@ private:
     // The odontogram's changes applied from the chart and not yet saved: appended to the
     // patient's odontogram file after a save that wrote the card, dropped when a card is shown.
     QList<Odontogram::Entry> m_pendingStates;
-    // The entry fields in Enter order.
-    QList<QLineEdit *> m_entryFields;
 };

@@ -1,5 +1,6 @@
 #include "patients/frmFindClients.h"
 
+#include "patients/PatientCard.h"
 #include "patients/PatientWidgets.h"
 #include "platform/Messages.h"
 #include "print/ListPrint.h"
@@ -50,42 +51,25 @@ TfrmFindClients::TfrmFindClients(QWidget *parent, Mode mode)
         Theme::picture(QStringLiteral("imgPazienti"), QStringLiteral("patient-search"), 104, 300, panAvvio);
     imgPazienti->move(12, 100);
 
-    struct Criterion
-    {
-        QLineEdit **field;
-        const char *name;
-        const char *highlight;
-        QString label;
-    };
     // In reading order, which is also the Enter cycle: two columns, five rows.
-    const Criterion criteria[] = {
-        {&txtName, "txtName", "effCampo01", QStringLiteral("Cognome e nome:")},
-        {&txtTaxNumber, "txtTaxNumber", "effCampo02", QStringLiteral("Codice fiscale:")},
-        {&txtStreet, "txtStreet", "effCampo09", QStringLiteral("Via e numero civico:")},
-        {&txtCity, "txtCity", "effCampo10", QStringLiteral("Città:")},
-        {&txtSSN, "txtSSN", "effCampo05", QStringLiteral("Partita IVA:")},
-        {&txtProblems, "txtProblems", "effCampo06", QStringLiteral("Problemi dentali principali:")},
-        {&txtDentist, "txtDentist", "effCampo07", QStringLiteral("Dentista assegnato:")},
-        {&txtTimes, "txtTimes", "effCampo08", QStringLiteral("Orari preferenziali per appuntamenti:")},
-        {&txtStatus, "txtStatus", "effCampo03", QStringLiteral("Stato dei pagamenti:")},
-        {&txtNotes, "txtNotes", "effCampo04", QStringLiteral("Note:")},
+    static const Criterion kCriteria[] = {
+        {"Name", "effCampo01"},     {"TaxNumber", "effCampo02"}, {"Street", "effCampo09"}, {"City", "effCampo10"},
+        {"SSN", "effCampo05"},      {"Problems", "effCampo06"},  {"Dentist", "effCampo07"}, {"Times", "effCampo08"},
+        {"Status", "effCampo03"},   {"Notes", "effCampo04"},
     };
-    int index = 0;
-    for (const Criterion &c : criteria) {
-        const Field field = addField(QString::fromLatin1(c.name), QString::fromLatin1(c.highlight));
-        *c.field = field.edit;
-        QLabel *label =
-            Theme::label(QStringLiteral("lbl") + QString::fromLatin1(c.name).mid(3), c.label, panAvvio, field.edit);
-        label->setFont(verdana(10, false));
+    const QList<Field> fields = addCriteria(PatientCard::description(), kCriteria, verdana(10, false));
+    QLineEdit **const edits[] = {&txtName, &txtTaxNumber, &txtStreet, &txtCity,   &txtSSN,
+                                 &txtProblems, &txtDentist, &txtTimes, &txtStatus, &txtNotes};
+    for (int index = 0; index < fields.size(); ++index) {
+        const Field &field = fields[index];
+        *edits[index] = field.edit;
         const int x = kColumns[index % 2] - kPanelX;
         const int y = kFirstLabel + (index / 2) * kRowPitch - kPanelY;
-        label->setGeometry(x, y, kFieldWidth, 20);
+        field.caption->setGeometry(x, y, kFieldWidth, 20);
         const int fieldHeight = field.edit->sizeHint().height();
         field.frame->setGeometry(x - kFrameMargin, y + 21, kFieldWidth + 2 * kFrameMargin,
                                  fieldHeight + 2 * kFrameMargin);
-        ++index;
     }
-    fieldsAdded();
 
     btnAnnulla->setGeometry(kColumns[0] - kPanelX, 470, 150, 36);
     btnCerca->setGeometry(kColumns[1] - kPanelX + kFieldWidth - 150, 470, 150, 36);
@@ -95,8 +79,8 @@ TfrmFindClients::TfrmFindClients(QWidget *parent, Mode mode)
 
 PatientLines::Criteria TfrmFindClients::criteria() const
 {
-    return {txtName->text(),     txtTaxNumber->text(), txtStreet->text(), txtCity->text(),   txtSSN->text(),
-            txtProblems->text(), txtDentist->text(),   txtTimes->text(),  txtStatus->text(), txtNotes->text()};
+    const QStringList t = criteriaTexts();
+    return {t[0], t[1], t[2], t[3], t[4], t[5], t[6], t[7], t[8], t[9]};
 }
 
 int TfrmFindClients::filledCount() const { return PatientLines::activeCount(criteria()); }

@@ -87,7 +87,7 @@ bool TaxCheckWindow::eventFilter(QObject *watched, QEvent *event)
             btnControlla->setFocus(Qt::TabFocusReason);
             return true;
         }
-        if (m_digitsOnly && !PatientCard::digitsOnlyAccepts(key, static_cast<QKeyEvent *>(event)->text()))
+        if (m_digitsOnly && !CardFields::digitKeyAccepts(key, static_cast<QKeyEvent *>(event)->text()))
             return true;
     }
     return Dialog::eventFilter(watched, event);
@@ -107,7 +107,7 @@ TfrmCodFisc::TfrmCodFisc(QWidget *parent, const QString &code)
     placeField(txtCodFisc, 300);
     setValue(16, code);
     connect(txtCodFisc, &QLineEdit::textEdited, this, [this] {
-        const PatientCard::Typed typed = PatientCard::applyTyping(PatientCard::TypingRule::UpperCase,
+        const CardFields::Typed typed = CardFields::applyTyping(CardFields::Typing::UpperCase,
                                                                   txtCodFisc->text(), txtCodFisc->cursorPosition());
         if (typed.text != txtCodFisc->text()) {
             txtCodFisc->setText(typed.text);

@@ -2,6 +2,7 @@
 
 #include "base/Formats.h"
 #include "storage/AnsiText.h"
+#include "storage/ShortString.h"
 
 namespace CardDocuments {
 
@@ -70,130 +71,50 @@ QString moment(const QDateTime &now)
            + now.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
-const QList<Row> &appointmentRows()
+QList<Row> rows(const CardFields::Description &description, const CardFields::Texts &texts)
 {
-    static const QList<Row> rows = {
-        {QStringLiteral("Data appuntamento:"), QStringLiteral("txtData")},
-        {QStringLiteral("Ora:"), QStringLiteral("txtOra")},
-        {QStringLiteral("Dentista:"), QStringLiteral("txtTipologia")},
-        {QStringLiteral("Trattamenti dentali:"), QStringLiteral("txtCausale")},
-        {QStringLiteral("Dettagli:"), QStringLiteral("txtDettagli")},
-        {QStringLiteral("Paziente:"), QStringLiteral("txtContatto")},
-        {QStringLiteral("Telefono:"), QStringLiteral("txtTel")},
-        {QStringLiteral("Cellulare:"), QStringLiteral("txtCel")},
-        {QStringLiteral("E-mail:"), QStringLiteral("txtEmail")},
-        {QStringLiteral("Modalità di pagamento:"), QStringLiteral("txtLuogo")},
-        {QStringLiteral("Importo:"), QStringLiteral("txtImporto")},
-        {QStringLiteral("Note:"), QStringLiteral("txtNote")},
-        {QStringLiteral("Impegno assolto:"), QStringLiteral("txtOttemperata")},
-    };
-    return rows;
+    const CardFields::Texts trimmed = [&texts](const char *field) { return t(texts(field)); };
+    QList<Row> out;
+    for (const CardFields::Field &field : description.fields) {
+        const QString label = CardFields::printCaption(field);
+        if (label.isEmpty())
+            continue;
+        out.append({label, QStringLiteral("txt") + QString::fromLatin1(field.control).mid(3),
+                    t(CardFields::printedText(description, field, trimmed))});
+    }
+    return out;
 }
 
-Document appointmentDesign()
+QList<Row> rows(const CardFields::Description &description, const char *record)
 {
-    return cardDesign(QStringLiteral("Scheda Appuntamento"), QStringLiteral("titScheda"),
-                      QStringLiteral("SCHEDA APPUNTAMENTO"), appointmentRows(), 76);
+    return rows(description, CardFields::textsOf(description, record));
 }
 
-Document appointmentCard(const AppointmentCard &card, const QDateTime &now)
+namespace {
+
+Document filled(Document doc, const QList<Row> &rows, const QString &foot, const QDateTime &now)
 {
-    Document doc = appointmentDesign();
     doc.setOrientation(Document::Portrait);
-    doc.setText(QStringLiteral("txtOttemperata"),
-                card.chkOttemperata ? QStringLiteral("S\u00EC") : QStringLiteral("No"));
-    doc.setText(QStringLiteral("txtData"), t(card.txtData));
-    // The time comes from the hours and minutes on screen, not from the saved time text.
-    doc.setText(QStringLiteral("txtOra"), t(card.txtOreApp) + QLatin1Char(':') + t(card.txtMinutiApp));
-    doc.setText(QStringLiteral("txtTipologia"), t(card.txtTipologia));
-    doc.setText(QStringLiteral("txtCausale"), t(card.txtCausale));
-    doc.setText(QStringLiteral("txtDettagli"), t(card.txtDettagli));
-    doc.setText(QStringLiteral("txtContatto"), t(card.txtContatto));
-    doc.setText(QStringLiteral("txtTel"), t(card.txtTel));
-    doc.setText(QStringLiteral("txtCel"), t(card.txtCel));
-    doc.setText(QStringLiteral("txtEmail"), t(card.txtEmail));
-    doc.setText(QStringLiteral("txtLuogo"), t(card.txtLuogo));
-    doc.setText(QStringLiteral("txtImporto"), t(card.txtImporto));
-    doc.setText(QStringLiteral("txtNote"), t(card.txtNote));
-    doc.setText(kCalce, QStringLiteral("Stampa eseguita in data ") + moment(now));
+    for (const Row &row : rows)
+        doc.setText(row.name, row.value);
+    doc.setText(kCalce, foot + moment(now));
     return doc;
 }
 
-const QList<Row> &patientRows()
+} // namespace
+
+Document appointmentCard(const QList<Row> &rows, const QDateTime &now)
 {
-    static const QList<Row> rows = {
-        {QStringLiteral("Cognome e nome:"), QStringLiteral("txtName")},
-        {QStringLiteral("Sesso:"), QStringLiteral("txtGender")},
-        {QStringLiteral("Data di nascita:"), QStringLiteral("txtBirthDate")},
-        {QStringLiteral("Luogo di nascita:"), QStringLiteral("txtBirthPlace")},
-        {QStringLiteral("Via e numero civico:"), QStringLiteral("txtStreet")},
-        {QStringLiteral("Città:"), QStringLiteral("txtCity")},
-        {QStringLiteral("Provincia:"), QStringLiteral("txtState")},
-        {QStringLiteral("CAP:"), QStringLiteral("txtZip")},
-        {QStringLiteral("Cittadinanza:"), QStringLiteral("txtCitizenship")},
-        {QStringLiteral("Codice fiscale:"), QStringLiteral("txtTaxNumber")},
-        {QStringLiteral("Partita IVA:"), QStringLiteral("txtSSN")},
-        {QStringLiteral("E-mail:"), QStringLiteral("txtEmail")},
-        {QStringLiteral("Telefono:"), QStringLiteral("txtHomePhone")},
-        {QStringLiteral("Cellulare:"), QStringLiteral("txtMobilePhone")},
-        {QStringLiteral("Occupazione:"), QStringLiteral("txtOccupation")},
-        {QStringLiteral("Sede di lavoro:"), QStringLiteral("txtWork")},
-        {QStringLiteral("Patologie e handicap:"), QStringLiteral("txtPathologies")},
-        {QStringLiteral("Medicinali assunti:"), QStringLiteral("txtDrugs")},
-        {QStringLiteral("Allergie note:"), QStringLiteral("txtAllergies")},
-        {QStringLiteral("Problemi dentali principali:"), QStringLiteral("txtProblems")},
-        {QStringLiteral("Questioni in sospeso:"), QStringLiteral("txtIssues")},
-        {QStringLiteral("Modalità di pagamento:"), QStringLiteral("txtCommunication")},
-        {QStringLiteral("Dentista assegnato:"), QStringLiteral("txtDentist")},
-        {QStringLiteral("Orari preferenziali:"), QStringLiteral("txtTimes")},
-        {QStringLiteral("Stato dei pagamenti:"), QStringLiteral("txtStatus")},
-        {QStringLiteral("Note:"), QStringLiteral("txtNotes")},
-    };
-    return rows;
+    return filled(cardDesign(QStringLiteral("Scheda Appuntamento"), QStringLiteral("titScheda"),
+                             QStringLiteral("SCHEDA APPUNTAMENTO"), rows, 76),
+                  rows, QStringLiteral("Stampa eseguita in data "), now);
 }
 
-Document patientDesign()
+Document patientCard(const QList<Row> &rows, const QDateTime &now)
 {
-    return cardDesign(QStringLiteral("Scheda Paziente"), QStringLiteral("titArcataSup"),
-                      QStringLiteral("SCHEDA PAZIENTE"), patientRows(), 139);
-}
-
-Document patientCard(const QHash<QString, QString> &fields, const QDateTime &now)
-{
-    Document doc = patientDesign();
-    doc.setOrientation(Document::Portrait);
-    for (const Row &row : patientRows())
-        doc.setText(row.name, t(fields.value(row.name)));
-    doc.setText(kCalce, QStringLiteral("Scheda stampata in data ") + moment(now));
-    return doc;
-}
-
-AppointmentCard appointmentFrom(const TAppointmentRecord &record)
-{
-    AppointmentCard a;
-    a.txtData = record.Data.text();
-    a.txtOreApp = record.OreApp.text();
-    a.txtMinutiApp = record.MinutiApp.text();
-    a.txtTipologia = record.Tipologia.text();
-    a.txtCausale = record.Causale.text();
-    a.txtDettagli = record.Dettagli.text();
-    a.txtContatto = record.Contatto.text();
-    a.txtTel = record.Tel.text();
-    a.txtCel = record.Cel.text();
-    a.txtEmail = record.Email.text();
-    a.txtLuogo = record.Luogo.text();
-    a.txtImporto = record.Importo.text();
-    a.txtNote = record.Note.text();
-    a.chkOttemperata = record.Ottemperata.text() == kFlagYes;
-    return a;
-}
-
-QHash<QString, QString> patientFrom(const TPatientRecord &record)
-{
-    QHash<QString, QString> fields;
-    for (const RecordField &field : TPatientRecord::fields())
-        fields.insert(QString::fromLatin1(field.control), field.read(recordBytes(record)));
-    return fields;
+    return filled(cardDesign(QStringLiteral("Scheda Paziente"), QStringLiteral("titArcataSup"),
+                             QStringLiteral("SCHEDA PAZIENTE"), rows, 139),
+                  rows, QStringLiteral("Scheda stampata in data "), now);
 }
 
 } // namespace CardDocuments

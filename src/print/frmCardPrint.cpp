@@ -30,10 +30,7 @@ TCardPrintDialog::TCardPrintDialog(const Texts &texts, QWidget *parent) : Dialog
 
     imgTitolo = new QLabel(texts.heading, shpSfondo);
     imgTitolo->setObjectName(QStringLiteral("imgTitolo"));
-    QFont heading(QStringLiteral("Verdana"));
-    heading.setPointSize(12);
-    heading.setBold(true);
-    imgTitolo->setFont(heading);
+    imgTitolo->setFont(Theme::verdana(12, true));
     imgTitolo->setStyleSheet(QStringLiteral("color: #1F4E79;"));
     imgTitolo->setGeometry(14, 12, 220, 24);
 
@@ -41,8 +38,7 @@ TCardPrintDialog::TCardPrintDialog(const Texts &texts, QWidget *parent) : Dialog
     lblSpiegazione->setObjectName(QStringLiteral("lblSpiegazione"));
     lblSpiegazione->setWordWrap(true);
     lblSpiegazione->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QFont body(QStringLiteral("Verdana"));
-    body.setPointSize(8);
+    const QFont body = Theme::verdana(8);
     lblSpiegazione->setFont(body);
     lblSpiegazione->setGeometry(14, 38, 214, 64);
 
@@ -69,11 +65,8 @@ TCardPrintDialog::TCardPrintDialog(const Texts &texts, QWidget *parent) : Dialog
     btnStampa = Theme::textButton(QStringLiteral("btnStampa"), texts.action, this);
     btnStampa->setGeometry(208, 243, 137, 28);
     // The longest caption ("Mostra anteprima") must fit the fixed width.
-    QFont buttons(QStringLiteral("Verdana"));
-    buttons.setPointSize(9);
-    buttons.setBold(true);
     for (QPushButton *b : {btnAnnulla, btnStampa}) {
-        b->setFont(buttons);
+        b->setFont(Theme::verdana(9, true));
         b->setStyleSheet(QStringLiteral("padding: 4px 4px;"));
     }
     // Enter presses the button that has the focus; the action button is the default one.
@@ -90,20 +83,20 @@ void TCardPrintDialog::FormShow() { btnStampa->setFocus(); }
 
 void TCardPrintDialog::btnAnnullaClick() { close(); }
 
-TfrmStampaScadenza::TfrmStampaScadenza(const TAppointmentRecord &record, QWidget *parent)
+TfrmStampaScadenza::TfrmStampaScadenza(const QList<CardDocuments::Row> &rows, QWidget *parent)
     : TCardPrintDialog({QStringLiteral("frmStampaScadenza"), QStringLiteral(" Stampa scheda"), QStringLiteral("Stampa"),
                         QStringLiteral("Stampa scheda"), kPrintExplanation, kPrintInstruction, QStringLiteral("print")},
                        parent),
-      m_card(CardDocuments::appointmentFrom(record))
+      m_rows(rows)
 {}
 
 void TfrmStampaScadenza::btnStampaClick()
 {
-    Report::print(this, CardDocuments::appointmentCard(m_card, Clock::now()));
+    Report::print(this, CardDocuments::appointmentCard(m_rows, Clock::now()));
     close();
 }
 
-TfrmStartup::TfrmStartup(const TAppointmentRecord &record, QWidget *parent)
+TfrmStartup::TfrmStartup(const QList<CardDocuments::Row> &rows, QWidget *parent)
     : TCardPrintDialog(
         {QStringLiteral("frmStartup"), QStringLiteral(" Anteprima di stampa"), QStringLiteral("Mostra anteprima"),
          QStringLiteral("Anteprima di stampa"),
@@ -112,24 +105,24 @@ TfrmStartup::TfrmStartup(const TAppointmentRecord &record, QWidget *parent)
                         "eseguire la stampa su carta."),
          QStringLiteral("screen")},
         parent),
-      m_card(CardDocuments::appointmentFrom(record))
+      m_rows(rows)
 {}
 
 void TfrmStartup::btnStampaClick()
 {
-    Report::preview(this, CardDocuments::appointmentCard(m_card, Clock::now()));
+    Report::preview(this, CardDocuments::appointmentCard(m_rows, Clock::now()));
     close();
 }
 
-TfrmPrintClient::TfrmPrintClient(const TPatientRecord &record, QWidget *parent)
+TfrmPrintClient::TfrmPrintClient(const QList<CardDocuments::Row> &rows, QWidget *parent)
     : TCardPrintDialog({QStringLiteral("frmPrintClient"), QStringLiteral(" Stampa scheda"), QStringLiteral("Stampa"),
                         QStringLiteral("Stampa scheda"), kPrintExplanation, kPrintInstruction, QStringLiteral("print")},
                        parent),
-      m_fields(CardDocuments::patientFrom(record))
+      m_rows(rows)
 {}
 
 void TfrmPrintClient::btnStampaClick()
 {
-    Report::print(this, CardDocuments::patientCard(m_fields, Clock::now()));
+    Report::print(this, CardDocuments::patientCard(m_rows, Clock::now()));
     close();
 }

@@ -3,7 +3,7 @@
 #include "print/CardDocuments.h"
 #include "ui/Dialog.h"
 
-#include <QHash>
+#include <QList>
 
 class QFrame;
 class QLabel;
@@ -11,7 +11,7 @@ class QPushButton;
 
 // The small dialog that prints (or previews) the card on screen: a white panel explaining
 // the operation, "Annulla" on the left and the action button on the right. It is owned by
-// the card window and takes the card's record when it is made.
+// the card window and takes the card's printed rows (CardDocuments::rows) when it is made.
 class TCardPrintDialog : public Dialog
 {
     Q_OBJECT
@@ -52,11 +52,11 @@ class TfrmStampaScadenza : public TCardPrintDialog
 {
     Q_OBJECT
 public:
-    TfrmStampaScadenza(const TAppointmentRecord &record, QWidget *parent);
+    TfrmStampaScadenza(const QList<CardDocuments::Row> &rows, QWidget *parent);
     void btnStampaClick() override;
 
 private:
-    CardDocuments::AppointmentCard m_card;
+    QList<CardDocuments::Row> m_rows;
 };
 
 // Shows the appointment card in the print preview.
@@ -64,11 +64,11 @@ class TfrmStartup : public TCardPrintDialog
 {
     Q_OBJECT
 public:
-    TfrmStartup(const TAppointmentRecord &record, QWidget *parent);
+    TfrmStartup(const QList<CardDocuments::Row> &rows, QWidget *parent);
     void btnStampaClick() override;
 
 private:
-    CardDocuments::AppointmentCard m_card;
+    QList<CardDocuments::Row> m_rows;
 };
 
 // Prints the patient card.
@@ -76,9 +76,9 @@ class TfrmPrintClient : public TCardPrintDialog
 {
     Q_OBJECT
 public:
-    TfrmPrintClient(const TPatientRecord &record, QWidget *parent);
+    TfrmPrintClient(const QList<CardDocuments::Row> &rows, QWidget *parent);
     void btnStampaClick() override;
 
 private:
-    QHash<QString, QString> m_fields;
+    QList<CardDocuments::Row> m_rows;
 };

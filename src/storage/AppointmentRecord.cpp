@@ -3,22 +3,22 @@
 std::span<const RecordField> TAppointmentRecord::fields()
 {
     static const RecordField table[] = {
-        SORRISA_FIELD(TAppointmentRecord, Data, "txtData"),
-        SORRISA_FIELD(TAppointmentRecord, OreApp, "txtOreApp"),
-        SORRISA_FIELD(TAppointmentRecord, MinutiApp, "txtMinutiApp"),
-        SORRISA_FIELD(TAppointmentRecord, Ora, "lblOra"),
-        SORRISA_FIELD(TAppointmentRecord, Avviso, "txtAvviso"),
-        SORRISA_FIELD(TAppointmentRecord, Tipologia, "txtTipologia"),
-        SORRISA_FIELD(TAppointmentRecord, Causale, "txtCausale"),
-        SORRISA_FIELD(TAppointmentRecord, Dettagli, "txtDettagli"),
-        SORRISA_FIELD(TAppointmentRecord, Contatto, "txtContatto"),
-        SORRISA_FIELD(TAppointmentRecord, Tel, "txtTel"),
-        SORRISA_FIELD(TAppointmentRecord, Cel, "txtCel"),
-        SORRISA_FIELD(TAppointmentRecord, Email, "txtEmail"),
-        SORRISA_FIELD(TAppointmentRecord, Luogo, "txtLuogo"),
-        SORRISA_FIELD(TAppointmentRecord, Importo, "txtImporto"),
-        SORRISA_FIELD(TAppointmentRecord, Note, "txtNote"),
-        SORRISA_FIELD(TAppointmentRecord, Ottemperata, "chkOttemperata"),
+        SORRISA_FIELD(TAppointmentRecord, Data),
+        SORRISA_FIELD(TAppointmentRecord, OreApp),
+        SORRISA_FIELD(TAppointmentRecord, MinutiApp),
+        SORRISA_FIELD(TAppointmentRecord, Ora),
+        SORRISA_FIELD(TAppointmentRecord, Avviso),
+        SORRISA_FIELD(TAppointmentRecord, Tipologia),
+        SORRISA_FIELD(TAppointmentRecord, Causale),
+        SORRISA_FIELD(TAppointmentRecord, Dettagli),
+        SORRISA_FIELD(TAppointmentRecord, Contatto),
+        SORRISA_FIELD(TAppointmentRecord, Tel),
+        SORRISA_FIELD(TAppointmentRecord, Cel),
+        SORRISA_FIELD(TAppointmentRecord, Email),
+        SORRISA_FIELD(TAppointmentRecord, Luogo),
+        SORRISA_FIELD(TAppointmentRecord, Importo),
+        SORRISA_FIELD(TAppointmentRecord, Note),
+        SORRISA_FIELD(TAppointmentRecord, Ottemperata),
     };
     return table;
 }

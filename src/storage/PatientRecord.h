@@ -76,7 +76,7 @@ struct TPatientRecord
     ShortString<250> Desc03;
 
     static constexpr int Size = 13315;
-    // Every field in file order with the card control that shows it.
+    // Every field in file order.
     static std::span<const RecordField> fields();
     // Tooth 1 to 32.
     ShortString<250> &dente(int tooth);

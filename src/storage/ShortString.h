@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <cstring>
 #include <span>
 
 // An ANSI short string of capacity N as it lies in a record: N + 1 bytes, no alignment.
@@ -38,14 +39,13 @@ template <int N> struct ShortString
     void setText(const QString &t) { AnsiText::writeShortString(reinterpret_cast<char *>(this), N, t); }
 };
 
-// One field of a record layout, for code that moves every field between a record and the
-// controls of a card window.
+// One field of a record layout: what is stored, and where. The windows that show a field
+// name it by its name here.
 struct RecordField
 {
-    const char *name;    // the field's name in the layout
-    int offset;          // bytes from the start of the record
-    int capacity;        // characters; the field takes capacity + 1 bytes
-    const char *control; // the card control that shows and fills it
+    const char *name; // the field's name in the layout
+    int offset;       // bytes from the start of the record
+    int capacity;     // characters; the field takes capacity + 1 bytes
 
     QString read(const char *record) const { return AnsiText::readShortString(record + offset, capacity); }
     void write(char *record, const QString &text) const { AnsiText::writeShortString(record + offset, capacity, text); }
@@ -55,5 +55,14 @@ struct RecordField
 template <class Record> char *recordBytes(Record &r) { return reinterpret_cast<char *>(&r); }
 template <class Record> const char *recordBytes(const Record &r) { return reinterpret_cast<const char *>(&r); }
 
-#define SORRISA_FIELD(Record, Field, Control)                                                                          \
-    RecordField { #Field, int(offsetof(Record, Field)), decltype(Record::Field)::capacity, Control }
+// The field of a layout with the given name; null when the layout has none.
+inline const RecordField *findField(std::span<const RecordField> fields, const char *name)
+{
+    for (const RecordField &field : fields) {
+        if (std::strcmp(field.name, name) == 0)
+            return &field;
+    }
+    return nullptr;
+}
+
+#define SORRISA_FIELD(Record, Field) RecordField{#Field, int(offsetof(Record, Field)), decltype(Record::Field)::capacity}

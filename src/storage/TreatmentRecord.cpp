@@ -3,11 +3,11 @@
 std::span<const RecordField> TTreatmentRecord::fields()
 {
     static const RecordField table[] = {
-        SORRISA_FIELD(TTreatmentRecord, Data, "txtData"),
-        SORRISA_FIELD(TTreatmentRecord, Ora, "txtOra"),
-        SORRISA_FIELD(TTreatmentRecord, Trattamenti, "txtTrattamenti"),
-        SORRISA_FIELD(TTreatmentRecord, Dentista, "txtDentista"),
-        SORRISA_FIELD(TTreatmentRecord, Importo, "txtImporto"),
+        SORRISA_FIELD(TTreatmentRecord, Data),
+        SORRISA_FIELD(TTreatmentRecord, Ora),
+        SORRISA_FIELD(TTreatmentRecord, Trattamenti),
+        SORRISA_FIELD(TTreatmentRecord, Dentista),
+        SORRISA_FIELD(TTreatmentRecord, Importo),
     };
     return table;
 }

@@ -4,48 +4,55 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 
-CardForm::CardForm(std::span<const RecordField> fields, const QWidget *panel) : m_fields(fields)
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+using CardFields::Kind;
+
+// Whether a control is of the kind its field says; a composed field has none.
+bool fits(Kind kind, const QWidget *control)
 {
-    for (const RecordField &field : fields) {
-        auto *control = panel->findChild<QWidget *>(QString::fromLatin1(field.control));
-        if (!control)
-            continue;
-        Binding binding{field, control, Kind::Label, 0, {}};
-        if (auto *edit = qobject_cast<QLineEdit *>(control)) {
-            binding.kind = Kind::LineEdit;
-            binding.limit = edit->maxLength();
-        } else if (qobject_cast<QComboBox *>(control)) {
-            binding.kind = Kind::ComboBox;
-        } else if (qobject_cast<QCheckBox *>(control)) {
-            binding.kind = Kind::CheckBox;
-        } else {
-            Q_ASSERT(qobject_cast<QLabel *>(control));
-        }
-        m_bindings.append(binding);
+    switch (kind) {
+    case Kind::LineEdit:
+        return qobject_cast<const QLineEdit *>(control);
+    case Kind::Choice:
+        return qobject_cast<const QComboBox *>(control);
+    case Kind::CheckBox:
+        return qobject_cast<const QCheckBox *>(control);
+    case Kind::Composed:
+        return !control;
     }
+    return false;
 }
 
-void CardForm::setFlagTexts(const QString &ticked, const QString &cleared)
-{
-    m_ticked = ticked;
-    m_cleared = cleared;
-}
+} // namespace
 
-void CardForm::setComposed(const QWidget *control, std::function<QString()> text)
+CardForm::CardForm(const CardFields::Description &description, const QWidget *panel) : m_description(description)
 {
-    for (Binding &b : m_bindings) {
-        if (b.control == control)
-            b.composed = std::move(text);
+    CardFields::check(description);
+    for (const CardFields::Field &field : description.fields) {
+        QWidget *control = nullptr;
+        if (field.kind != Kind::Composed) {
+            control = panel->findChild<QWidget *>(QString::fromLatin1(field.control));
+            if (!control)
+                throw std::invalid_argument(std::string("card field ") + field.field + ": no control "
+                                            + field.control);
+        }
+        if (!fits(field.kind, control))
+            throw std::invalid_argument(std::string("card field ") + field.field + ": its control is not of its kind");
+        const auto *edit = qobject_cast<const QLineEdit *>(control);
+        m_bindings.append({&field, findField(description.record, field.field), control, edit ? edit->maxLength() : 0});
     }
 }
 
 QWidget *CardForm::control(const char *field) const
 {
     for (const Binding &b : m_bindings) {
-        if (qstrcmp(b.field.name, field) == 0)
+        if (qstrcmp(b.field->field, field) == 0)
             return b.control;
     }
     return nullptr;
@@ -54,8 +61,8 @@ QWidget *CardForm::control(const char *field) const
 void CardForm::show(const char *record) const
 {
     for (const Binding &b : m_bindings) {
-        const QString text = b.field.read(record);
-        switch (b.kind) {
+        const QString text = b.stored->read(record);
+        switch (b.field->kind) {
         case Kind::LineEdit: {
             auto *edit = static_cast<QLineEdit *>(b.control);
             edit->setMaxLength(qMax(b.limit, int(text.size())));
@@ -63,7 +70,7 @@ void CardForm::show(const char *record) const
             edit->setCursorPosition(0);
             break;
         }
-        case Kind::ComboBox: {
+        case Kind::Choice: {
             auto *combo = static_cast<QComboBox *>(b.control);
             if (combo->isEditable()) {
                 combo->setEditText(text);
@@ -74,49 +81,56 @@ void CardForm::show(const char *record) const
             break;
         }
         case Kind::CheckBox: {
-            Q_ASSERT(!m_ticked.isEmpty() && !m_cleared.isEmpty());
             auto *box = static_cast<QCheckBox *>(b.control);
-            if (text == m_ticked)
+            if (text == m_description.ticked)
                 box->setChecked(true);
-            else if (text == m_cleared)
+            else if (text == m_description.cleared)
                 box->setChecked(false);
             break;
         }
-        case Kind::Label:
-            static_cast<QLabel *>(b.control)->setText(text);
+        case Kind::Composed:
             break;
         }
     }
 }
 
-QString CardForm::text(const Binding &b) const
+QString CardForm::controlText(const Binding &b) const
 {
-    if (b.composed)
-        return b.composed();
-    switch (b.kind) {
+    switch (b.field->kind) {
     case Kind::LineEdit:
         return AnsiText::trimmed(static_cast<const QLineEdit *>(b.control)->text());
-    case Kind::ComboBox:
+    case Kind::Choice:
         return AnsiText::trimmed(static_cast<const QComboBox *>(b.control)->currentText());
     case Kind::CheckBox:
-        return static_cast<const QCheckBox *>(b.control)->isChecked() ? m_ticked : m_cleared;
-    case Kind::Label:
-        return AnsiText::trimmed(static_cast<const QLabel *>(b.control)->text());
+        return static_cast<const QCheckBox *>(b.control)->isChecked() ? m_description.ticked : m_description.cleared;
+    case Kind::Composed:
+        break;
     }
     return {};
 }
 
 void CardForm::take(const char *held, char *record) const
 {
-    // Field by field in file order: each field is read before it is written, so held may be
-    // the record itself. What lay in a field after its text does not travel on.
-    qsizetype bound = 0;
-    for (const RecordField &field : m_fields) {
-        QString text;
-        if (bound < m_bindings.size() && m_bindings[bound].field.offset == field.offset)
-            text = this->text(m_bindings[bound++]);
-        else
-            text = field.read(held);
-        field.write(record, text);
+    // Every text first, then the record: held may be the record itself, and a composed field
+    // reads the texts of fields that may come after it. What lay in a field after its text
+    // does not travel on.
+    const std::span<const RecordField> layout = m_description.record;
+    QList<QString> texts(qsizetype(layout.size()));
+    for (size_t i = 0; i < layout.size(); ++i)
+        texts[qsizetype(i)] = layout[i].read(held);
+    const auto slot = [&](const RecordField *stored) { return qsizetype(stored - layout.data()); };
+    for (const Binding &b : m_bindings) {
+        if (b.control)
+            texts[slot(b.stored)] = controlText(b);
     }
+    const CardFields::Texts given = [&](const char *name) {
+        const RecordField *f = findField(layout, name);
+        return f ? AnsiText::trimmed(texts[slot(f)]) : QString();
+    };
+    for (const Binding &b : m_bindings) {
+        if (!b.control)
+            texts[slot(b.stored)] = m_description.compose(b.field->field, given);
+    }
+    for (size_t i = 0; i < layout.size(); ++i)
+        layout[i].write(record, texts[qsizetype(i)]);
 }

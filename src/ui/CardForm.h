@@ -1,47 +1,42 @@
 #pragma once
 
-#include "storage/ShortString.h"
+#include "base/CardFields.h"
 
 #include <QList>
 #include <QString>
 
-#include <functional>
-#include <span>
-
 class QWidget;
 
-// The binding of a record's field table (the fields() of a record layout) to the controls of
-// a panel, by the controls' names: shows a record in the controls and takes back the record
-// they stand for. It has no window of its own; a card window (ui/CardWindow) or a test hands
-// it the panel.
+// The binding of a card's description (base/CardFields) to the controls of a panel, by the
+// controls' names: shows a record in the controls and takes back the record they stand for.
+// It has no window of its own; a card window (ui/CardWindow) or a test hands it the panel.
 //
-// One rule per kind of control:
+// One rule per kind of field:
 // - line edit: shows the text whole with its beginning in view, gives its trimmed text. Its
 //   maximum length when bound is its entry limit; a longer stored text widens the limit
 //   while it is shown (typing still cannot make it longer), the next record shown sets it
 //   back;
-// - combo box: shows the text as its edit text (as its current item when not editable),
-//   gives its trimmed current text;
-// - check box: ticked for the "ticked" flag text, cleared for the "cleared" one, left as it
-//   is for any other text; gives the flag text of its state;
-// - label: shows the text, gives its trimmed text.
-// A text the window composes (setComposed) is given in place of its control's. Every text is
-// cut to its field's capacity in the record; a field without a control keeps its text.
+// - choice (any combo box): shows the text as its edit text (as its current item when not
+//   editable), gives its trimmed current text;
+// - check box: ticked for the description's "ticked" text, cleared for its "cleared" one,
+//   left as it is for any other text; gives the flag text of its state;
+// - composed: shows nothing; gives the description's composition of the texts the other
+//   fields give.
+// Every text is cut to its field's capacity in the record; a field the description does not
+// show keeps its text.
 class CardForm
 {
 public:
-    // Binds each field of the table to the control of its name in the panel, if there is one.
-    CardForm(std::span<const RecordField> fields, const QWidget *panel);
+    // Binds each field of the description to the control of its name in the panel. Throws
+    // std::invalid_argument when the description is faulty (CardFields::check), when a
+    // control is missing or when it is not of its field's kind.
+    CardForm(const CardFields::Description &description, const QWidget *panel);
 
-    // The texts a bound check box stands for.
-    void setFlagTexts(const QString &ticked, const QString &cleared);
-    // The field shown by the control takes the composed text, not the control's.
-    void setComposed(const QWidget *control, std::function<QString()> text);
-
-    // Every bound field of the record into its control.
+    // Every field of the record shown by a control into its control.
     void show(const char *record) const;
-    // The record the controls stand for into record: every bound field from its control, the
-    // others with the text they hold in held. held may be record itself.
+    // The record the controls stand for into record: every described field from its control
+    // (or its composition), the others with the text they hold in held. held may be record
+    // itself.
     void take(const char *held, char *record) const;
 
     // The same with a record rather than its bytes.
@@ -55,22 +50,20 @@ public:
 
     // The control bound to the named field; null for a field without one.
     QWidget *control(const char *field) const;
+    // The described fields, composed ones included.
     qsizetype boundCount() const { return m_bindings.size(); }
 
 private:
-    enum class Kind { LineEdit, ComboBox, CheckBox, Label };
     struct Binding
     {
-        RecordField field;
-        QWidget *control;
-        Kind kind;
-        int limit; // a line edit's entry limit
-        std::function<QString()> composed;
+        const CardFields::Field *field;
+        const RecordField *stored;
+        QWidget *control; // null for a composed field
+        int limit;        // a line edit's entry limit
     };
-    QString text(const Binding &binding) const;
+    // The trimmed text a field's control gives (the field must have a control).
+    QString controlText(const Binding &binding) const;
 
-    std::span<const RecordField> m_fields;
-    QList<Binding> m_bindings; // in file order
-    QString m_ticked;
-    QString m_cleared;
+    CardFields::Description m_description; // its spans refer to tables that outlive the form
+    QList<Binding> m_bindings; // in the description's order
 };

@@ -31,6 +31,9 @@ struct Place
 // The whole band of a place: its row, from left to right.
 QRect band(const Rows &rows, const Place &place);
 
+// Gives one control its place (the place's control name is not read).
+void put(QWidget *control, const Rows &rows, const Place &place);
+
 // Gives each control of the table its place on the panel. Every name must be a control of
 // the panel itself (a table that names none is a fault of the window).
 void apply(QWidget *panel, const Rows &rows, std::span<const Place> table);

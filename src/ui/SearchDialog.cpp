@@ -12,6 +12,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <stdexcept>
+#include <string>
+
 using Theme::verdana;
 
 SearchDialog::SearchDialog(QWidget *parent, const QString &objectName, const QString &caption,
@@ -34,9 +37,6 @@ SearchDialog::SearchDialog(QWidget *parent, const QString &objectName, const QSt
     lblAttendere->setStyleSheet(QStringLiteral("color: #008B8B;"));
     lblAttendere->setAlignment(Qt::AlignCenter);
     lblAttendere->hide();
-    lblConta = new QLabel(QStringLiteral("0"), panAvvio);
-    lblConta->setObjectName(QStringLiteral("lblConta"));
-    lblConta->hide();
 
     // Results page.
     panContainer = new ListPage(QStringLiteral("panContainer"), results, this);
@@ -61,25 +61,44 @@ SearchDialog::SearchDialog(QWidget *parent, const QString &objectName, const QSt
     connect(panContainer, &ListPage::closeRequested, this, &SearchDialog::btnChiudiClick);
 }
 
-SearchDialog::Field SearchDialog::addField(const QString &name, const QString &highlightName)
+QList<SearchDialog::Field> SearchDialog::addCriteria(const CardFields::Description &card,
+                                                     std::span<const Criterion> criteria, const QFont &captionFont)
 {
-    auto *edit = new QLineEdit;
-    edit->setObjectName(name);
-    edit->setFont(verdana(12, true));
-    auto *frame = new FocusFrame(edit, highlightName, panAvvio);
-    m_fields.append(edit);
-    m_frames.append(frame);
-    return {edit, frame};
-}
+    QList<Field> made;
+    for (const Criterion &criterion : criteria) {
+        const CardFields::Field *field = CardFields::find(card, criterion.field);
+        if (!field)
+            throw std::invalid_argument(std::string("find criterion ") + criterion.field + ": not a field of the card");
+        const QString name = QString::fromLatin1(field->control);
+        auto *edit = new QLineEdit;
+        edit->setObjectName(name);
+        edit->setFont(verdana(12, true));
+        const QString highlight = criterion.highlight ? QString::fromLatin1(criterion.highlight)
+                                                      : QStringLiteral("eff") + name.mid(3);
+        auto *frame = new FocusFrame(edit, highlight, panAvvio);
+        m_fields.append(edit);
+        m_frames.append(frame);
+        QLabel *caption =
+            Theme::label(QStringLiteral("lbl") + name.mid(3), CardFields::searchCaption(*field), panAvvio, edit);
+        caption->setFont(captionFont);
+        made.append({edit, frame, caption});
+    }
 
-void SearchDialog::fieldsAdded()
-{
     // Tab: the fields in their order, "Chiudi", "Cerca", then the results page's controls.
     QList<QWidget *> order(m_fields.begin(), m_fields.end());
     order << btnAnnulla << btnCerca << txtTrova << btnTrova << lstRecords << btnStampa << btnChiudi;
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
     new EnterCycle(QList<QWidget *>(m_fields.begin(), m_fields.end()), this);
+    return made;
+}
+
+QStringList SearchDialog::criteriaTexts() const
+{
+    QStringList texts;
+    for (const QLineEdit *field : m_fields)
+        texts.append(field->text());
+    return texts;
 }
 
 QWidget *SearchDialog::highlightOf(QLineEdit *field) const
@@ -116,7 +135,7 @@ void SearchDialog::btnCercaMouseDown()
 void SearchDialog::btnCercaClick()
 {
     btnCercaMouseDown(); // also when "Cerca" is pressed from the keyboard
-    lblConta->setText(QString::number(filledCount()));
+    m_used = filledCount();
     SharedLines lines;
     try {
         lines = search();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/CardFields.h"
 #include "base/LineSource.h"
 #include "ui/Dialog.h"
 #include "ui/ListPage.h"
@@ -28,7 +29,6 @@ public:
     QPushButton *btnAnnulla;
     QLabel *lblAttendere;
     QPushButton *btnCerca;
-    QLabel *lblConta; // hidden: how many criteria the last search used
 
     // Results page.
     ListPage *panContainer;
@@ -41,6 +41,8 @@ public:
 
     // The yellow highlight behind a search field.
     QWidget *highlightOf(QLineEdit *field) const;
+    // How many criteria the last search used (0 before the first).
+    int usedCount() const { return m_used; }
 
     void FormShow() override;
     void FormClose() override;
@@ -56,17 +58,26 @@ public:
 protected:
     SearchDialog(QWidget *parent, const QString &objectName, const QString &caption, const ListPage::Look &results);
 
+    // One criterion: a field of the card and the name of the highlight behind its search field
+    // (by default "eff" and the name of the field's control after its prefix).
+    struct Criterion
+    {
+        const char *field;
+        const char *highlight = nullptr;
+    };
     struct Field
     {
         QLineEdit *edit;
         FocusFrame *frame; // holds the field; the window places it
+        QLabel *caption;   // the window places it
     };
-    // A search field on the criteria page, named name over its highlight highlightName; the
-    // fields are added in the order of the Enter cycle and of the Tab key.
-    Field addField(const QString &name, const QString &highlightName);
-    // Ties the keyboard order, once every field is added: the fields, "Chiudi", "Cerca", then
-    // the results page's controls.
-    void fieldsAdded();
+    // The search fields on the criteria page, in the order of the Enter cycle and of the Tab
+    // key (the fields, "Chiudi", "Cerca", then the results page's controls): each named and
+    // captioned as the card's description says, in the caption font, over its highlight.
+    QList<Field> addCriteria(const CardFields::Description &card, std::span<const Criterion> criteria,
+                             const QFont &captionFont);
+    // The criteria as typed, in their order.
+    QStringList criteriaTexts() const;
 
     // How many criteria are filled in.
     virtual int filledCount() const = 0;
@@ -81,4 +92,5 @@ protected:
 private:
     QList<QLineEdit *> m_fields;
     QList<FocusFrame *> m_frames;
+    int m_used = 0;
 };

@@ -167,6 +167,13 @@ QFont verdana(int points, bool bold)
     return f;
 }
 
+QFont tahoma(int points)
+{
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPointSize(points);
+    return f;
+}
+
 void apply(QApplication &app)
 {
     app.setStyle(new ProgramStyle);

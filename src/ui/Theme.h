@@ -20,6 +20,8 @@ void apply(QApplication &app);
 
 // The program's font, Verdana, at a size in points.
 QFont verdana(int points, bool bold = false);
+// The information strips' font, Tahoma, at a size in points.
+QFont tahoma(int points);
 
 // Background gradients of the windows, by name: "steel" (steel blue at the top to white),
 // "light" (white at the top to light blue), "brown" (white at the top to dark brown).
