@@ -327,24 +327,6 @@ int colourIndex(const QString &dentist)
     return int(h % kPaletteSize);
 }
 
-Colour paletteColour(int index)
-{
-    // Okabe and Ito's colours as edges, their light tints as fills (black text on each reads
-    // at a contrast above 12:1).
-    static constexpr Colour kPalette[kPaletteSize] = {
-        {0xFFCCE3F0, 0xFF0072B2}, // blue
-        {0xFFFBE7C2, 0xFFE69F00}, // orange
-        {0xFFC8ECE0, 0xFF009E73}, // bluish green
-        {0xFFF6D9C7, 0xFFD55E00}, // vermilion
-        {0xFFD9EEFA, 0xFF56B4E9}, // sky blue
-        {0xFFF3DDE9, 0xFFCC79A7}, // reddish purple
-        {0xFFF8F3BF, 0xFFB8A800}, // yellow
-    };
-    if (index < 0 || index >= kPaletteSize)
-        return {0xFFECECEC, 0xFF808080};
-    return kPalette[index];
-}
-
 namespace {
 // A colour taken part of the way to white.
 quint32 paler(quint32 argb, double towardsWhite)
@@ -364,14 +346,14 @@ Look lookOf(int colourIndex, State state)
     const Colour c = paletteColour(colourIndex);
     switch (state) {
     case State::Fulfilled:
-        return {paler(c.fill, 0.6), paler(c.edge, 0.55), 0xFF5E5E5E};
+        return {paler(c.fill, 0.6), paler(c.edge, 0.55), Theme::Colour::FulfilledInk};
     case State::Overdue:
         return {c.fill, c.edge, kOverdueInk};
     case State::Open:
     case State::Other:
         break;
     }
-    return {c.fill, c.edge, 0xFF000000};
+    return {c.fill, c.edge, Theme::Colour::Ink};
 }
 
 QStringList blockLines(const Entry &entry, State state)

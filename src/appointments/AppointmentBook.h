@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/ThemeTokens.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -119,13 +121,10 @@ QString dentistKey(const QString &dentist);
 int colourIndex(const QString &dentist);
 // The palette: light fills that black text reads well on, each with a darker edge; distinct
 // also for the usual kinds of colour blindness (after the Okabe and Ito palette).
-struct Colour
-{
-    quint32 fill;
-    quint32 edge;
-};
-constexpr int kPaletteSize = 7;
-Colour paletteColour(int index); // -1: the grey of no dentist
+// The colours are the theme's.
+using Colour = Theme::DentistColour;
+constexpr int kPaletteSize = Theme::kDentistColours;
+inline Colour paletteColour(int index) { return Theme::dentistColour(index); } // -1: the grey of no dentist
 
 // How a block is drawn: its fill, the edge (the strip of its dentist's colour) and its
 // text's colour. A fulfilled block is muted (paler, grey text); a past-due one not fulfilled
@@ -136,7 +135,7 @@ struct Look
     quint32 edge;
     quint32 ink;
 };
-constexpr quint32 kOverdueInk = 0xFFA3001B;
+constexpr quint32 kOverdueInk = Theme::Colour::OverdueInk;
 Look lookOf(const Entry &entry, State state);
 Look lookOf(int colourIndex, State state); // the same with the dentist's colour known
 // A block's lines, top to bottom: the time and the patient, the treatments, the dentist,

@@ -570,15 +570,15 @@ QList<Report::Shape> shapes(const Mark &mark, const Place &p)
 Report::Shape outline(int fdi)
 {
     const Place &p = place(fdi);
-    return polygon(roundedBox(Frame{p}, p.width / 2, p.depth / 2), 0xFF8C7B63, 0.9, 0xFFFFFFFF);
+    return polygon(roundedBox(Frame{p}, p.width / 2, p.depth / 2), Theme::Colour::ToothEdge, 0.9, Theme::Colour::Paper);
 }
 
 QList<Report::Shape> schemeShapes(const QMap<int, ToothState> &states, Dentition dentition)
 {
     QList<Report::Shape> out;
     // The midline and the line between the arches, as on the screen's scheme.
-    out.append(line(QPointF(139, 24), QPointF(139, 450), 0xFFC9DCEC, 0.8));
-    out.append(line(QPointF(34, 240), QPointF(244, 240), 0xFFC9DCEC, 0.8));
+    out.append(line(QPointF(139, 24), QPointF(139, 450), Theme::Colour::HintEdge, 0.8));
+    out.append(line(QPointF(34, 240), QPointF(244, 240), Theme::Colour::HintEdge, 0.8));
     for (int fdi : teeth(dentition))
         out.append(outline(fdi));
     for (const Mark &mark : plan(states, dentition))
@@ -597,7 +597,7 @@ QList<LegendItem> legend()
     sample.outward = QPointF(0, -1);
     sample.width = 13;
     sample.depth = 13;
-    constexpr quint32 ink = 0xFF303030;
+    constexpr quint32 ink = Theme::Colour::LegendSample;
     QList<LegendItem> out;
     for (State state : states()) {
         if (state == State::Sano)
@@ -605,7 +605,7 @@ QList<LegendItem> legend()
         ToothState shown{state, false, hasSurfaces(state) ? Surfaces(O | D) : 0};
         LegendItem item;
         item.text = stateCaption(state);
-        Report::Shape tooth = polygon(roundedBox(Frame{sample}, 6.5, 6.5), 0xFF8C7B63, 0.8, 0xFFFFFFFF);
+        Report::Shape tooth = polygon(roundedBox(Frame{sample}, 6.5, 6.5), Theme::Colour::ToothEdge, 0.8, Theme::Colour::Paper);
         item.sample.append(tooth);
         for (Symbol symbol : symbols(shown))
             item.sample += shapes(Mark{0, symbol, symbol == Symbol::Faded ? kFadeColour : ink, shown.surfaces}, sample);

@@ -3,6 +3,7 @@
 #include "print/ChartDocument.h"
 #include "print/Report.h"
 #include "storage/OdontogramRecord.h"
+#include "ui/ThemeTokens.h"
 
 #include <QDateTime>
 #include <QList>
@@ -115,9 +116,9 @@ int neighbour(int fdi, Step step);
 // ---- The drawing plan ------------------------------------------------------------------
 
 // Charting colours: planned work in red, what is found in blue.
-constexpr quint32 kPlannedColour = 0xFFD0021B;
-constexpr quint32 kPresentColour = 0xFF1F5FBF;
-constexpr quint32 kFadeColour = 0xD8F7FAFD; // the scheme's background, nearly opaque
+constexpr quint32 kPlannedColour = Theme::Colour::Planned;
+constexpr quint32 kPresentColour = Theme::Colour::Present;
+constexpr quint32 kFadeColour = Theme::Colour::Faded; // the scheme's background, nearly opaque
 quint32 colour(const ToothState &state);
 
 enum class Symbol {

@@ -38,8 +38,6 @@ constexpr int kFieldWidth = 270;
 constexpr int kFieldHeight = 22;
 constexpr int kRowPitch = 24;
 constexpr int kLabelGap = 26;
-const QString kRoyalBlue = QStringLiteral("#4169E1");
-const QColor kFocusYellow(0xF2, 0xC1, 0x4E);
 // The odontogram's column, right of the scheme, in the panel's coordinates.
 constexpr int kColumn = 946;
 constexpr int kColumnWidth = 300;
@@ -48,7 +46,7 @@ QFrame *blueBar(const QString &name, const QRect &geometry, QWidget *parent)
 {
     auto *bar = new QFrame(parent);
     bar->setObjectName(name);
-    bar->setStyleSheet(QStringLiteral("background: %1; border: none;").arg(kRoyalBlue));
+    bar->setStyleSheet(Theme::sheet(Theme::Sheet::BandRule));
     bar->setGeometry(geometry);
     return bar;
 }
@@ -97,10 +95,10 @@ protected:
         const Place &at = place(fdi);
         const double r = qMax(at.width, at.depth) / 2 + 4.5;
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(kFocusYellow, 3));
+        p.setPen(QPen(Theme::colour(Theme::Colour::FocusRing), 3));
         p.drawEllipse(at.centre, r, r);
         if (m_scheme->chosenHasFocus()) {
-            p.setPen(QPen(QColor(0x1F, 0x4E, 0x79), 1.2, Qt::DashLine));
+            p.setPen(QPen(Theme::colour(Theme::Colour::Heading), 1.2, Qt::DashLine));
             p.drawEllipse(at.centre, r + 2.5, r + 2.5);
         }
     }
@@ -262,15 +260,15 @@ void OdontogramLegend::paintEvent(QPaintEvent *)
         p.translate(x, y);
         Report::paintShapes(p, items[i].sample);
         p.restore();
-        p.setPen(QColor(0x1F, 0x2A, 0x36));
+        p.setPen(Theme::colour(Theme::Colour::LegendText));
         p.drawText(QRect(x + 26, y, width() / 2 - 28, int(kLegendSample)), Qt::AlignVCenter | Qt::AlignLeft,
                    items[i].text);
     }
     const int keys = half * kRow + 4;
     p.setFont(verdana(8, true));
-    p.setPen(QColor::fromRgba(kPlannedColour));
+    p.setPen(Theme::colour(kPlannedColour));
     p.drawText(QRect(0, keys, width() / 2, 18), Qt::AlignVCenter | Qt::AlignLeft, kLegendPlanned);
-    p.setPen(QColor::fromRgba(kPresentColour));
+    p.setPen(Theme::colour(kPresentColour));
     p.drawText(QRect(width() / 2, keys, width() / 2, 18), Qt::AlignVCenter | Qt::AlignLeft, kLegendPresent);
 }
 
@@ -299,8 +297,7 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
     lblTitolo->setTextFormat(Qt::PlainText);
     lblTitolo->setAlignment(Qt::AlignCenter);
     lblTitolo->setFont(verdana(10, false));
-    lblTitolo->setStyleSheet(
-        QStringLiteral("QLabel { background: %1; color: #FFFFFF; border-radius: 3px; }").arg(kRoyalBlue));
+    lblTitolo->setStyleSheet(Theme::sheet(Theme::Sheet::BandTitle));
     lblTitolo->setGeometry(14, 15, 932 + kColumnWidth, 24);
     lblIstruzioni = Theme::label(
         QStringLiteral("lblIstruzioni"),
@@ -445,14 +442,7 @@ void TfrmDentalCondition::buildOdontogram()
         box->setObjectName(QLatin1String(names[i]));
         box->setFont(verdana(9, true));
         box->setGeometry(kColumn + 76 + i * 45, 198, 44, 24);
-        box->setStyleSheet(QStringLiteral(
-            "QCheckBox { spacing: 5px; color: #1F4E79; }"
-            "QCheckBox::indicator { width: 14px; height: 14px; border: 2px solid #1F4E79; border-radius: 3px; "
-            "background: #FFFFFF; }"
-            "QCheckBox::indicator:focus { border-color: #F2C14E; }"
-            "QCheckBox::indicator:checked { image: url(:/icons/ok.svg); }"
-            "QCheckBox::indicator:disabled { border-color: #B8C4D0; background: #F2F2F2; }"
-            "QCheckBox:disabled { color: #A0A8B0; }"));
+        box->setStyleSheet(Theme::sheet(Theme::Sheet::SurfaceBox));
         m_surfaceBoxes.append(box);
         connect(box, &QCheckBox::toggled, this, &TfrmDentalCondition::panelChanged);
     }

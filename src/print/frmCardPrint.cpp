@@ -30,19 +30,15 @@ TCardPrintDialog::TCardPrintDialog(const Texts &texts, QWidget *parent) : Dialog
 
     imgTitolo = new QLabel(texts.heading, shpSfondo);
     imgTitolo->setObjectName(QStringLiteral("imgTitolo"));
-    QFont heading(QStringLiteral("Verdana"));
-    heading.setPointSize(12);
-    heading.setBold(true);
-    imgTitolo->setFont(heading);
-    imgTitolo->setStyleSheet(QStringLiteral("color: #1F4E79;"));
+    imgTitolo->setFont(Theme::verdana(12, true));
+    imgTitolo->setStyleSheet(Theme::textColour(Theme::Colour::Heading));
     imgTitolo->setGeometry(14, 12, 220, 24);
 
     lblSpiegazione = new QLabel(texts.explanation, shpSfondo);
     lblSpiegazione->setObjectName(QStringLiteral("lblSpiegazione"));
     lblSpiegazione->setWordWrap(true);
     lblSpiegazione->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QFont body(QStringLiteral("Verdana"));
-    body.setPointSize(8);
+    const QFont body = Theme::verdana(8);
     lblSpiegazione->setFont(body);
     lblSpiegazione->setGeometry(14, 38, 214, 64);
 
@@ -51,7 +47,7 @@ TCardPrintDialog::TCardPrintDialog(const Texts &texts, QWidget *parent) : Dialog
 
     shpSeparatore = new QFrame(shpSfondo);
     shpSeparatore->setObjectName(QStringLiteral("shpSeparatore"));
-    shpSeparatore->setStyleSheet(QStringLiteral("background: #4682B4; border: none;"));
+    shpSeparatore->setStyleSheet(Theme::sheet(Theme::Sheet::Separator));
     shpSeparatore->setGeometry(14, 112, 298, 2);
 
     imgStampante = Theme::picture(QStringLiteral("imgStampante"), texts.picture, 64, 64, shpSfondo);
@@ -69,9 +65,7 @@ TCardPrintDialog::TCardPrintDialog(const Texts &texts, QWidget *parent) : Dialog
     btnStampa = Theme::textButton(QStringLiteral("btnStampa"), texts.action, this);
     btnStampa->setGeometry(208, 243, 137, 28);
     // The longest caption ("Mostra anteprima") must fit the fixed width.
-    QFont buttons(QStringLiteral("Verdana"));
-    buttons.setPointSize(9);
-    buttons.setBold(true);
+    const QFont buttons = Theme::verdana(9, true);
     for (QPushButton *b : {btnAnnulla, btnStampa}) {
         b->setFont(buttons);
         b->setStyleSheet(QStringLiteral("padding: 4px 4px;"));

@@ -1,4 +1,5 @@
 #include "ui/LinkLabel.h"
+#include "ui/Theme.h"
 
 #include "ui/Accessibility.h"
 
@@ -13,7 +14,7 @@ LinkLabel::LinkLabel(const QString &objectName, const QString &text, QWidget *pa
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setTextFormat(Qt::PlainText);
-    QFont f(QStringLiteral("Tahoma"));
+    QFont f = Theme::tahoma();
     f.setPixelSize(18);
     f.setUnderline(true);
     setFont(f);
@@ -35,7 +36,7 @@ void LinkLabel::attachIcon(QAbstractButton *icon)
 
 void LinkLabel::setHeld(bool held)
 {
-    const QColor colour = held ? QColor(0xFF, 0xA5, 0x00) : QColor(0x00, 0x00, 0x8B);
+    const QColor colour = Theme::colour(held ? Theme::Colour::LinkHeld : Theme::Colour::Link);
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, colour);
     setPalette(pal);

@@ -161,10 +161,109 @@ namespace Theme {
 
 QFont verdana(int points, bool bold)
 {
-    QFont f(QStringLiteral("Verdana"));
+    QFont f(QString::fromLatin1(kProgramFace));
     f.setPointSize(points);
     f.setBold(bold);
     return f;
+}
+
+QFont tahoma() { return QFont(QString::fromLatin1(kInfoFace)); }
+
+QFont fixedPitch(int points, bool bold)
+{
+    QFont f(QString::fromLatin1(kFixedFace));
+    f.setStyleHint(QFont::Monospace);
+    f.setPointSize(points);
+    f.setBold(bold);
+    return f;
+}
+
+QFont helpTitle() { return QFont(QString::fromLatin1(kHelpTitleFace)); }
+
+QFont face(const QString &family) { return QFont(family); }
+
+QColor colour(quint32 argb) { return QColor::fromRgba(argb); }
+
+QString css(quint32 argb)
+{
+    if (qAlpha(argb) != 255)
+        return QStringLiteral("rgba(%1,%2,%3,%4)").arg(qRed(argb)).arg(qGreen(argb)).arg(qBlue(argb)).arg(qAlpha(argb));
+    return QStringLiteral("#%1").arg(argb & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
+}
+
+QString textColour(quint32 argb) { return QStringLiteral("color: %1;").arg(css(argb)); }
+
+QString labelColour(quint32 argb) { return QStringLiteral("QLabel { color: %1; }").arg(css(argb)); }
+
+QString sheet(Sheet which)
+{
+    using namespace Colour;
+    switch (which) {
+    case Sheet::Note:
+        return QStringLiteral("QLabel { color: %1; font-style: italic; }").arg(css(Heading));
+    case Sheet::Instructions:
+        return QStringLiteral("background: %1; color: %2; border: 1px solid %3; border-radius: 6px; padding: 4px 10px;")
+            .arg(css(HintPaper), css(Heading), css(HintEdge));
+    case Sheet::BandTitle:
+        return QStringLiteral("QLabel { background: %1; color: %2; border-radius: 3px; }").arg(css(Band), css(Paper));
+    case Sheet::BandRule:
+        return QStringLiteral("background: %1; border: none;").arg(css(Band));
+    case Sheet::FolderBar:
+        return QStringLiteral("background: %1; border-radius: 2px;").arg(css(Band));
+    case Sheet::LockedField:
+        return QStringLiteral("QLineEdit { color: %1; background: %2; }").arg(css(Dimmed), css(DimmedPaper));
+    case Sheet::HelpText:
+        return QStringLiteral("QPlainTextEdit, QPlainTextEdit:focus { background: %1; }").arg(css(Paper));
+    case Sheet::SplashLink:
+        return QStringLiteral("background: %1; border-radius: 4px; padding: 0 6px;").arg(css(SplashVeil));
+    case Sheet::Separator:
+        return QStringLiteral("background: %1; border: none;").arg(css(Steel));
+    case Sheet::CalendarFrame:
+        return QStringLiteral("QFrame#shpCalendario { background: #D6DCE1; border-radius: 4px; }");
+    case Sheet::SurfaceBox:
+        return QStringLiteral("QCheckBox { spacing: 5px; color: %1; }"
+                              "QCheckBox::indicator { width: 14px; height: 14px; border: 2px solid %1; border-radius: 3px; "
+                              "background: %2; }"
+                              "QCheckBox::indicator:focus { border-color: %3; }"
+                              "QCheckBox::indicator:checked { image: url(:/icons/ok.svg); }"
+                              "QCheckBox::indicator:disabled { border-color: %4; background: %5; }"
+                              "QCheckBox:disabled { color: %6; }")
+            .arg(css(Heading), css(Paper), css(FocusRing), css(DisabledEdge), css(DimmedPaper), css(DisabledText));
+    case Sheet::RegisterWindow:
+        return QStringLiteral("QDialog#frmAllegaExcel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+                              "stop:0 #427AA8, stop:1 %1); }")
+            .arg(css(Paper));
+    case Sheet::RegisterCaption:
+        return QStringLiteral("QLabel { background: %1; color: %2; border-radius: 4px; }").arg(css(Ink), css(Paper));
+    case Sheet::RegisterTotal:
+        return QStringLiteral("QWidget#shpTotale { background: %1; border-radius: 4px; }").arg(css(Ink));
+    case Sheet::ExportWindow:
+        return QStringLiteral("TfrmExport { background: #D9D9D9; }");
+    case Sheet::ExportBanner:
+        return QStringLiteral("QFrame#imgLogo { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1E6E43, "
+                              "stop:1 #3DAE6B); border-radius: 10px; }");
+    case Sheet::ExportGrid:
+        return QStringLiteral("QTableView { alternate-background-color: #EAF2FA; gridline-color: %1; }"
+                              "QHeaderView::section { background: #DCE6F0; color: %2;"
+                              " border: 0px; border-right: 1px solid #B8C7D5;"
+                              " border-bottom: 1px solid #B8C7D5; padding: 2px 4px; font-weight: bold; }")
+            .arg(css(HintEdge), css(Caption));
+    case Sheet::ExportInfo:
+        return QStringLiteral("QFrame#shpInfo { background: #6A5ACD; border-radius: 8px; }");
+    case Sheet::ExportInfoText:
+        return QStringLiteral("QLabel { background: transparent; color: %1; border: 0px;"
+                              " font-style: normal; padding: 0px 12px; }")
+            .arg(css(Paper));
+    case Sheet::NoAppointments:
+    case Sheet::Appointments: {
+        const bool none = which == Sheet::NoAppointments;
+        return QStringLiteral("QLabel { background: %1; border: 3px solid %2; border-radius: 20px; color: %3; "
+                              "padding: 10px 26px; font-family: %4; font-size: 20px; font-weight: bold; }")
+            .arg(QLatin1String(none ? "#DDF3EE" : "#FDE6DA"), QLatin1String(none ? "#2A9D8F" : "#F4845F"),
+                 QLatin1String(none ? "#1E6E5F" : "#9A3412"), QLatin1String(kProgramFace));
+    }
+    }
+    return {};
 }
 
 void apply(QApplication &app)
