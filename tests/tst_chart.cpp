@@ -1250,7 +1250,7 @@ TfrmClients *secondCard(TestWorld &world)
 }
 
 // Sets the chosen tooth's state through the panel's controls, as a click on each would.
-void setState(TfrmDentalCondition *w, int fdi, State state, bool planned = false, Surfaces surfaces = 0)
+void setState(TfrmDentalCondition *w, int fdi, State state, bool planned = false, Surfaces surfaces = {})
 {
     w->chooseTooth(fdi);
     w->cboStato->setCurrentIndex(w->cboStato->findData(int(state)));
