@@ -109,6 +109,13 @@ TfrmClients *savedCard(TestWorld &world, const QString &name = kName)
 
 QString toothField(int tooth) { return QStringLiteral("txtDente") + ChartRules::suffix(tooth); }
 
+// The chart opened modally without an odontogram: the 32 texts applied, or nothing.
+std::optional<QStringList> appliedTexts(const QString &name, const QStringList &teeth)
+{
+    const auto applied = TfrmDentalCondition::edit(nullptr, name, teeth, QString(), {});
+    return applied ? std::optional(applied->teeth) : std::nullopt;
+}
+
 int toothOf(const TfrmDentalCondition &w, const QWidget *field)
 {
     for (int tooth = 1; tooth <= 32; ++tooth)
@@ -229,7 +236,7 @@ void TestChart::toothTable()
     QFETCH(QPoint, marker);
 
     TestWorld world;
-    TfrmDentalCondition w(kName, emptyTeeth());
+    TfrmDentalCondition w(kName, emptyTeeth(), QString(), {});
     w.show();
     const QString n = ChartRules::suffix(tooth);
     auto *edit = control<QLineEdit>(&w, qPrintable(QStringLiteral("txtDente") + n));
@@ -254,7 +261,7 @@ void TestChart::toothTable()
 void TestChart::enterVisitsEveryToothOnce()
 {
     TestWorld world;
-    TfrmDentalCondition w(kName, emptyTeeth());
+    TfrmDentalCondition w(kName, emptyTeeth(), QString(), {});
     w.show();
     QCOMPARE(w.focusWidget(), w.txtDente(8));
     QList<int> visited;
@@ -318,7 +325,7 @@ void TestChart::markerFollowsTheText()
     QFETCH(bool, shown);
 
     TestWorld world;
-    TfrmDentalCondition w(kName, emptyTeeth());
+    TfrmDentalCondition w(kName, emptyTeeth(), QString(), {});
     w.show();
     for (int tooth = 1; tooth <= 32; ++tooth) {
         QLineEdit *edit = w.txtDente(tooth);
@@ -343,7 +350,7 @@ void TestChart::openingTrimsAndFocusesTooth11()
     teeth[0] = QStringLiteral("  estratto ");
     teeth[16] = QStringLiteral("corona  in ceramica ");
     teeth[31] = QStringLiteral("   ");
-    TfrmDentalCondition w(QStringLiteral("  Rossi Mario "), teeth);
+    TfrmDentalCondition w(QStringLiteral("  Rossi Mario "), teeth, QString(), {});
     QCOMPARE(w.lblTitolo->text(), QStringLiteral("Stato dentale del paziente"));
     QCOMPARE(w.windowTitle(), QStringLiteral(" Stato dentale del paziente"));
     QCOMPARE(w.size(), QSize(996 + 300, 614)); // the odontogram's column on the right
@@ -379,7 +386,7 @@ void TestChart::applyVersusCloseBox()
         w->txtDente(32)->setText(longText);
         press(w, "btnClose");
     });
-    const std::optional<QStringList> applied = TfrmDentalCondition::edit(nullptr, kName, teeth);
+    const std::optional<QStringList> applied = appliedTexts(kName, teeth);
     QVERIFY(applied.has_value());
     QCOMPARE(applied->size(), 32);
     QCOMPARE(applied->at(0), QStringLiteral("granuloma"));
@@ -391,7 +398,7 @@ void TestChart::applyVersusCloseBox()
         qobject_cast<TfrmDentalCondition *>(window)->txtDente(1)->setText(QStringLiteral("perso"));
         window->close();
     });
-    QVERIFY(!TfrmDentalCondition::edit(nullptr, kName, teeth).has_value());
+    QVERIFY(!appliedTexts(kName, teeth).has_value());
     QCOMPARE(Modal::takeOpened(),
              (QStringList{QStringLiteral("frmDentalCondition"), QStringLiteral("frmDentalCondition")}));
 }
@@ -400,7 +407,7 @@ void TestChart::applyVersusCloseBox()
 void TestChart::escapeKeepsTypedWork()
 {
     TestWorld world;
-    TfrmDentalCondition chart(kName, emptyTeeth());
+    TfrmDentalCondition chart(kName, emptyTeeth(), QString(), {});
     chart.show();
     QTest::keyClicks(chart.txtDente(8), QStringLiteral("carie"));
     QTest::keyClick(chart.txtDente(8), Qt::Key_Escape);
@@ -433,7 +440,7 @@ void TestChart::previewAndPrintUseTheTextsNowInTheWindow()
     TestWorld world(QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)));
     QStringList teeth = emptyTeeth();
     teeth[7] = QStringLiteral("sano");
-    TfrmDentalCondition w(kName, teeth);
+    TfrmDentalCondition w(kName, teeth, QString(), {});
     w.show();
     w.txtDente(1)->setText(QStringLiteral(" non ancora applicato "));
 

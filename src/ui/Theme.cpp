@@ -280,6 +280,15 @@ void setGradient(QWidget *window, const char *gradient)
     window->setProperty("gradient", QString::fromLatin1(gradient));
 }
 
+QFrame *bandRule(const QString &objectName, const QRect &geometry, QWidget *parent)
+{
+    auto *bar = new QFrame(parent);
+    bar->setObjectName(objectName);
+    bar->setStyleSheet(sheet(Sheet::BandRule));
+    bar->setGeometry(geometry);
+    return bar;
+}
+
 QWidget *panel(const QString &objectName, QWidget *parent)
 {
     auto *w = new QFrame(parent);

@@ -8,6 +8,8 @@
 
 class QApplication;
 class QCalendarWidget;
+class QFrame;
+class QRect;
 class QWidget;
 class QString;
 class QLabel;
@@ -68,6 +70,8 @@ QString sheet(Sheet which);
 // Background gradients of the windows, by name: "steel" (steel blue at the top to white),
 // "light" (white at the top to light blue), "brown" (white at the top to dark brown).
 void setGradient(QWidget *window, const char *gradient);
+// A royal blue rule (shpSeparatore...), 4 pixels high, between groups of controls.
+QFrame *bandRule(const QString &objectName, const QRect &geometry, QWidget *parent);
 // A white rounded panel or shape (shp...).
 QWidget *panel(const QString &objectName, QWidget *parent);
 // A text button with the hand cursor, named for screen readers by its caption.
