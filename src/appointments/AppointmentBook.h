@@ -63,18 +63,6 @@ std::optional<int> minuteOf(const TAppointmentRecord &record);
 // The entry of a card; nothing for a damaged card (a date or a time that does not
 // convert), which the book leaves out as the lists do.
 std::optional<Entry> entryOf(const TAppointmentRecord &record, qint64 position);
-// The entries of the appointment archive dated from `first` to `last` (both included),
-// ordered by date, time and record position. Throws StorageError when the archive cannot be
-// read (it is created empty when missing). A scan keeps the date of every card in memory while
-// the archive file stays as it was (its size and time of change, taken before the scan), so
-// that the next days asked for are read card by card; any save elsewhere changes the file, and
-// the next call scans again.
-std::vector<Entry> entriesBetween(const QDate &first, const QDate &last);
-// The dates kept by the last scan: forgotten (tests; the benchmark's rows without them), and
-// whether there are any.
-void forgetDateIndex();
-bool dateIndexKept();
-
 State stateOf(const Entry &entry, const QDate &today);
 // "assolto", "da assolvere", "scaduto e non assolto"; empty for a flag that is neither.
 QString stateText(State state);

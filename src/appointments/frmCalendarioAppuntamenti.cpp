@@ -1,5 +1,6 @@
 #include "appointments/frmCalendarioAppuntamenti.h"
 
+#include "appointments/BookScan.h"
 #include "appointments/BookView.h"
 #include "base/Formats.h"
 #include "platform/Clock.h"
