@@ -186,17 +186,6 @@ int colourIndex(const QString &dentist)
     return int(h % kPaletteSize);
 }
 
-namespace {
-// A colour taken part of the way to white.
-quint32 paler(quint32 argb, double towardsWhite)
-{
-    const auto mix = [&](int shift) {
-        const int c = int((argb >> shift) & 0xFF);
-        return quint32(c + (255 - c) * towardsWhite + 0.5) << shift;
-    };
-    return 0xFF000000u | mix(16) | mix(8) | mix(0);
-}
-} // namespace
 
 Look lookOf(const Entry &entry, State state) { return lookOf(colourIndex(entry.dentist), state); }
 
@@ -205,7 +194,7 @@ Look lookOf(int colourIndex, State state)
     const Colour c = paletteColour(colourIndex);
     switch (state) {
     case State::Fulfilled:
-        return {paler(c.fill, 0.6), paler(c.edge, 0.55), Theme::Colour::FulfilledInk};
+        return {Theme::paler(c.fill, 0.6), Theme::paler(c.edge, 0.55), Theme::Colour::FulfilledInk};
     case State::Overdue:
         return {c.fill, c.edge, kOverdueInk};
     case State::Open:

@@ -87,7 +87,7 @@ OdontogramPanel::OdontogramPanel(QWidget *parent) : QWidget(parent)
 
     btnStoria = Theme::textButton(QStringLiteral("btnStoria"), QStringLiteral("Storia del dente"), this);
     btnStoria->setGeometry(0, 178, 160, 30);
-    btnStoria->setStyleSheet(QStringLiteral("padding: 2px 8px;"));
+    btnStoria->setStyleSheet(Theme::sheet(Theme::Sheet::SmallButton));
     shpSeparatore05 = Theme::bandRule(QStringLiteral("shpSeparatore05"), QRect(0, 220, kWidth, 4), this);
 
     imgLegenda = new OdontogramLegend(this);

@@ -167,7 +167,7 @@ void TfrmAllegaExcel::buildListPanel()
     btnStampa = Theme::textButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa riepilogo"), panContainer);
     btnStampa->setGeometry(kInner + 10 - 170, y, 170, 34);
     for (QPushButton *b : {btnChiudi, btnAggiungi, btnModifica, btnStampa})
-        b->setStyleSheet(QStringLiteral("padding: 2px 8px;"));
+        b->setStyleSheet(Theme::sheet(Theme::Sheet::SmallButton));
 
     setTabOrder(txtTrova, btnTrova);
     setTabOrder(btnTrova, lstRecords);

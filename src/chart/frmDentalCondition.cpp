@@ -124,7 +124,7 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
     btnClose = Theme::textButton(QStringLiteral("btnClose"), QStringLiteral("Applica e chiudi"), panContainer);
     btnClose->setGeometry(464, 526, 164, 30);
     for (QPushButton *b : {btnPreview, btnPrint, btnClose})
-        b->setStyleSheet(QStringLiteral("padding: 2px 8px;"));
+        b->setStyleSheet(Theme::sheet(Theme::Sheet::SmallButton));
 
     // Enter and Tab both go round the teeth in the same order; Tab then reaches the buttons.
     QList<QWidget *> cycle;

@@ -52,7 +52,7 @@ TfrmStoriaDente::TfrmStoriaDente(int fdi, const QList<Odontogram::Entry> &saved,
 
     btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panel);
     btnChiudi->setGeometry(440, 258, 120, 30);
-    btnChiudi->setStyleSheet(QStringLiteral("padding: 2px 8px;"));
+    btnChiudi->setStyleSheet(Theme::sheet(Theme::Sheet::SmallButton));
     btnChiudi->setDefault(true);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::close);
     setTabOrder(lstStoria, btnChiudi);

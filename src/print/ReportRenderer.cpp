@@ -83,7 +83,7 @@ QFont qtFont(const Font &font)
     QFont f = Theme::face(font.family);
     f.setPointSizeF(font.points);
     f.setBold(font.bold);
-    f.setStyleHint(font.family.contains(QLatin1String("Courier")) ? QFont::Monospace : QFont::SansSerif);
+    f.setStyleHint(font.family == QLatin1String(Theme::kFixedFace) ? QFont::Monospace : QFont::SansSerif);
     f.setKerning(false);
     return f;
 }

@@ -68,7 +68,7 @@ TCardPrintDialog::TCardPrintDialog(const Texts &texts, QWidget *parent) : Dialog
     const QFont buttons = Theme::verdana(9, true);
     for (QPushButton *b : {btnAnnulla, btnStampa}) {
         b->setFont(buttons);
-        b->setStyleSheet(QStringLiteral("padding: 4px 4px;"));
+        b->setStyleSheet(Theme::sheet(Theme::Sheet::PrintButton));
     }
     // Enter presses the button that has the focus; the action button is the default one.
     btnAnnulla->setAutoDefault(true);

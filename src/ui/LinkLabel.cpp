@@ -36,13 +36,14 @@ void LinkLabel::attachIcon(QAbstractButton *icon)
 
 void LinkLabel::setHeld(bool held)
 {
-    const QColor colour = Theme::colour(held ? Theme::Colour::LinkHeld : Theme::Colour::Link);
+    const quint32 argb = held ? Theme::Colour::LinkHeld : Theme::Colour::Link;
+    const QColor colour = Theme::colour(argb);
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, colour);
     setPalette(pal);
     // The application's style sheet gives every label the theme's colour; a widget's own
     // sheet wins over it, so the link's colours are set there too.
-    setStyleSheet(QStringLiteral("LinkLabel { color: %1; }").arg(colour.name()));
+    setStyleSheet(Theme::linkColour(argb));
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent *event)

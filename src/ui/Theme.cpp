@@ -195,6 +195,8 @@ QString textColour(quint32 argb) { return QStringLiteral("color: %1;").arg(css(a
 
 QString labelColour(quint32 argb) { return QStringLiteral("QLabel { color: %1; }").arg(css(argb)); }
 
+QString linkColour(quint32 argb) { return QStringLiteral("LinkLabel { color: %1; }").arg(css(argb)); }
+
 QString sheet(Sheet which)
 {
     using namespace Colour;
@@ -218,6 +220,10 @@ QString sheet(Sheet which)
         return QStringLiteral("background: %1; border-radius: 4px; padding: 0 6px;").arg(css(SplashVeil));
     case Sheet::Separator:
         return QStringLiteral("background: %1; border: none;").arg(css(Steel));
+    case Sheet::SmallButton:
+        return QStringLiteral("padding: 2px 8px;");
+    case Sheet::PrintButton:
+        return QStringLiteral("padding: 4px 4px;");
     case Sheet::CalendarFrame:
         return QStringLiteral("QFrame#shpCalendario { background: #D6DCE1; border-radius: 4px; }");
     case Sheet::SurfaceBox:

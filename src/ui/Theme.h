@@ -40,6 +40,8 @@ QString css(quint32 argb);
 QString textColour(quint32 argb);
 // "QLabel { color: #RRGGBB; }".
 QString labelColour(quint32 argb);
+// "LinkLabel { color: #RRGGBB; }".
+QString linkColour(quint32 argb);
 
 // The style sheets of single controls, by what they are for.
 enum class Sheet {
@@ -52,6 +54,8 @@ enum class Sheet {
     HelpText,        // the help window's text, white also with the focus
     SplashLink,      // the splash window's link on a white veil
     Separator,       // a steel blue rule
+    SmallButton,     // a text button with little padding (the chart's, the register's)
+    PrintButton,     // the print dialogs' two buttons, whose longest caption must fit
     CalendarFrame,   // the grey frame round the date picker's calendar
     SurfaceBox,      // the odontogram's surface boxes
     RegisterWindow,  // the treatment register's background gradient

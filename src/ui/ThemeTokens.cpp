@@ -20,4 +20,13 @@ DentistColour dentistColour(int index)
     return kPalette[index];
 }
 
+quint32 paler(quint32 argb, double towardsWhite)
+{
+    const auto mix = [&](int shift) {
+        const int c = int((argb >> shift) & 0xFF);
+        return quint32(c + (255 - c) * towardsWhite + 0.5) << shift;
+    };
+    return 0xFF000000u | mix(16) | mix(8) | mix(0);
+}
+
 } // namespace Theme

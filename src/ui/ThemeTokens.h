@@ -99,5 +99,7 @@ struct DentistColour
 // no colour of their own (index out of range) takes grey.
 constexpr int kDentistColours = 7;
 DentistColour dentistColour(int index);
+// A colour taken part of the way to white (0 itself, 1 white), opaque: a muted colour.
+quint32 paler(quint32 argb, double towardsWhite);
 
 } // namespace Theme
