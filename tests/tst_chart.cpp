@@ -1260,10 +1260,10 @@ TfrmClients *secondCard(TestWorld &world)
 void setState(TfrmDentalCondition *w, int fdi, State state, bool planned = false, Surfaces surfaces = {})
 {
     w->chooseTooth(fdi);
-    w->cboStato->setCurrentIndex(w->cboStato->findData(int(state)));
-    (planned ? w->optDaFare : w->optPresente)->setChecked(true);
+    w->panOdontogramma->cboStato->setCurrentIndex(w->panOdontogramma->cboStato->findData(int(state)));
+    (planned ? w->panOdontogramma->optDaFare : w->panOdontogramma->optPresente)->setChecked(true);
     for (Surface s : {M, D, O, V, L})
-        w->chkSuperficie(s)->setChecked(surfaces & s);
+        w->panOdontogramma->chkSuperficie(s)->setChecked(surfaces & s);
 }
 
 QList<Entry> entriesOf(const QByteArray &bytes)
@@ -1603,31 +1603,32 @@ void TestChart::odontogramPanelDrawsAndNamesTheTooth()
     QCOMPARE(w.chosenTooth(), 36);
     QVERIFY(w.toothButton(36)->isChecked());
     QVERIFY(!w.toothButton(11)->isChecked());
-    QCOMPARE(w.lblDente->text(), QStringLiteral("Dente 36: primo molare inferiore sinistro"));
+    QCOMPARE(w.panOdontogramma->lblDente->text(), QStringLiteral("Dente 36: primo molare inferiore sinistro"));
     // Surfaces only for caries and fillings; no condition for a healthy tooth.
-    QVERIFY(!w.chkSuperficie(O)->isEnabled());
-    QVERIFY(!w.optDaFare->isEnabled());
+    QVERIFY(!w.panOdontogramma->chkSuperficie(O)->isEnabled());
+    QVERIFY(!w.panOdontogramma->optDaFare->isEnabled());
     setState(&w, 36, State::Otturazione, false, O | D);
-    QVERIFY(w.chkSuperficie(O)->isEnabled());
+    QVERIFY(w.panOdontogramma->chkSuperficie(O)->isEnabled());
     QCOMPARE(w.toothButton(36)->accessibleName(), QStringLiteral("Dente 36: otturazione presente, superfici O, D"));
     QCOMPARE(w.imgSchemaDentale->marks(), (QList<Mark>{{36, Symbol::Surfaces, kPresentColour, O | D}}));
-    QCOMPARE(w.chkSuperficie(O)->accessibleName(), QStringLiteral("Occlusale (O)"));
-    QCOMPARE(w.chkSuperficie(L)->accessibleName(), QStringLiteral("Linguale (L)"));
+    QCOMPARE(w.panOdontogramma->chkSuperficie(O)->accessibleName(), QStringLiteral("Occlusale (O)"));
+    QCOMPARE(w.panOdontogramma->chkSuperficie(L)->accessibleName(), QStringLiteral("Linguale (L)"));
     // On an upper incisor the same boxes read I and P.
     w.chooseTooth(21);
-    QCOMPARE(w.chkSuperficie(O)->text(), QStringLiteral("I"));
-    QCOMPARE(w.chkSuperficie(L)->accessibleName(), QStringLiteral("Palatale (P)"));
+    QCOMPARE(w.panOdontogramma->chkSuperficie(O)->text(), QStringLiteral("I"));
+    QCOMPARE(w.panOdontogramma->chkSuperficie(L)->accessibleName(), QStringLiteral("Palatale (P)"));
     setState(&w, 21, State::Assente);
     QCOMPARE(symbolsOf(w.imgSchemaDentale->marks()),
              (QList<int>{int(Symbol::Faded), int(Symbol::Cross), int(Symbol::Surfaces)}));
     QCOMPARE(w.pendingStates().size(), 2);
     QVERIFY(w.pendingStates()[1].when == Moment(at(10, 9, 30)));
     // Every control of the panel has its name.
-    for (QWidget *control : std::initializer_list<QWidget *>{w.cboStato, w.optPresente, w.optDaFare, w.optPermanenti,
-                                                             w.optDecidui, w.btnStoria})
+    const OdontogramPanel *panel = w.panOdontogramma;
+    for (QWidget *control : std::initializer_list<QWidget *>{panel->cboStato, panel->optPresente, panel->optDaFare,
+                                                             panel->optPermanenti, panel->optDecidui, panel->btnStoria})
         QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
-    QCOMPARE(w.cboStato->count(), 11);
-    QCOMPARE(w.cboStato->itemText(6), QStringLiteral("Ponte: pilastro"));
+    QCOMPARE(w.panOdontogramma->cboStato->count(), 11);
+    QCOMPARE(w.panOdontogramma->cboStato->itemText(6), QStringLiteral("Ponte: pilastro"));
     // Nothing written by the window.
     QCOMPARE(world.read(kOdontogram2).size(), 0);
 }
@@ -1659,17 +1660,17 @@ void TestChart::odontogramKeyboardOnly()
     QCOMPARE(w.toothButton(37)->focusPolicy(), Qt::ClickFocus);
     // Enter: the state list; then the keys set the state and the surfaces.
     QTest::keyClick(w.toothButton(36), Qt::Key_Return);
-    QCOMPARE(w.focusWidget(), w.cboStato);
-    while (w.cboStato->currentData().toInt() != int(State::Otturazione))
-        QTest::keyClick(w.cboStato, Qt::Key_Down);
-    QTest::keyClick(w.cboStato, Qt::Key_Tab);
-    QCOMPARE(w.focusWidget(), w.optPresente);
-    QTest::keyClick(w.optPresente, Qt::Key_Tab);
-    QCOMPARE(w.focusWidget(), w.chkSuperficie(M));
-    QTest::keyClick(w.chkSuperficie(M), Qt::Key_Tab);
-    QTest::keyClick(w.chkSuperficie(D), Qt::Key_Space);
-    QTest::keyClick(w.chkSuperficie(D), Qt::Key_Tab);
-    QTest::keyClick(w.chkSuperficie(O), Qt::Key_Space);
+    QCOMPARE(w.focusWidget(), w.panOdontogramma->cboStato);
+    while (w.panOdontogramma->cboStato->currentData().toInt() != int(State::Otturazione))
+        QTest::keyClick(w.panOdontogramma->cboStato, Qt::Key_Down);
+    QTest::keyClick(w.panOdontogramma->cboStato, Qt::Key_Tab);
+    QCOMPARE(w.focusWidget(), w.panOdontogramma->optPresente);
+    QTest::keyClick(w.panOdontogramma->optPresente, Qt::Key_Tab);
+    QCOMPARE(w.focusWidget(), w.panOdontogramma->chkSuperficie(M));
+    QTest::keyClick(w.panOdontogramma->chkSuperficie(M), Qt::Key_Tab);
+    QTest::keyClick(w.panOdontogramma->chkSuperficie(D), Qt::Key_Space);
+    QTest::keyClick(w.panOdontogramma->chkSuperficie(D), Qt::Key_Tab);
+    QTest::keyClick(w.panOdontogramma->chkSuperficie(O), Qt::Key_Space);
     QCOMPARE(w.toothButton(36)->accessibleName(), QStringLiteral("Dente 36: otturazione presente, superfici O, D"));
     // Back to the tooth, and with F2 to its note.
     w.toothButton(36)->setFocus();
@@ -1692,7 +1693,7 @@ void TestChart::odontogramDeciduousTeeth()
     w.show();
     QVERIFY(w.icoWarn(1)->isVisible());
     w.chooseTooth(14);
-    QTest::mouseClick(w.optDecidui, Qt::LeftButton);
+    QTest::mouseClick(w.panOdontogramma->optDecidui, Qt::LeftButton);
     QCOMPARE(w.imgSchemaDentale->dentition(), Dentition::Deciduous);
     QCOMPARE(w.chosenTooth(), 54); // the tooth of the same place
     QVERIFY(w.toothButton(54)->isVisible());
@@ -1704,7 +1705,7 @@ void TestChart::odontogramDeciduousTeeth()
     QCOMPARE(w.imgSchemaDentale->marks(), (QList<Mark>{{75, Symbol::Hatched, kPlannedColour, O | M}}));
     QCOMPARE(w.toothButton(75)->accessibleName(), QStringLiteral("Dente 75: carie da fare, superfici O, M"));
     // Back to the permanent teeth: the deciduous marks stay off their scheme.
-    QTest::mouseClick(w.optPermanenti, Qt::LeftButton);
+    QTest::mouseClick(w.panOdontogramma->optPermanenti, Qt::LeftButton);
     QCOMPARE(w.chosenTooth(), 35);
     QVERIFY(w.imgSchemaDentale->marks().isEmpty());
     QVERIFY(w.icoWarn(1)->isVisible());
@@ -1873,7 +1874,7 @@ void TestChart::odontogramUnreadableFile()
     TfrmDentalCondition w(kName, emptyTeeth(), world.file(kOdontogram2), {});
     w.show();
     QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
-    QVERIFY(!w.cboStato->isEnabled());
+    QVERIFY(!w.panOdontogramma->cboStato->isEnabled());
     QVERIFY(w.toothStates().isEmpty());
     QVERIFY(w.txtDente(1)->isEnabled()); // the notes still work
 }

@@ -143,11 +143,6 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
     buildOdontogram();
 }
 
-QCheckBox *TfrmDentalCondition::chkSuperficie(Surface surface) const
-{
-    return panOdontogramma->chkSuperficie(surface);
-}
-
 ToothButton *TfrmDentalCondition::toothButton(int fdi) const
 {
     for (ToothButton *b : m_buttons)
@@ -160,19 +155,6 @@ void TfrmDentalCondition::buildOdontogram()
 {
     panOdontogramma = new OdontogramPanel(panContainer);
     panOdontogramma->setGeometry(kColumn, 56, kColumnWidth, 464);
-    optPermanenti = panOdontogramma->optPermanenti;
-    optDecidui = panOdontogramma->optDecidui;
-    shpSeparatore04 = panOdontogramma->shpSeparatore04;
-    lblDente = panOdontogramma->lblDente;
-    lblStato = panOdontogramma->lblStato;
-    cboStato = panOdontogramma->cboStato;
-    optPresente = panOdontogramma->optPresente;
-    optDaFare = panOdontogramma->optDaFare;
-    lblSuperfici = panOdontogramma->lblSuperfici;
-    btnStoria = panOdontogramma->btnStoria;
-    shpSeparatore05 = panOdontogramma->shpSeparatore05;
-    imgLegenda = panOdontogramma->imgLegenda;
-    lblAiuto = panOdontogramma->lblAiuto;
 
     // One focusable tooth for each tooth of both dentitions; Tab reaches the chosen one.
     for (Dentition dentition : {Dentition::Permanent, Dentition::Deciduous})
@@ -181,7 +163,7 @@ void TfrmDentalCondition::buildOdontogram()
             b->setVisible(dentition == Dentition::Permanent);
             connect(b, &ToothButton::stepRequested, this, &TfrmDentalCondition::stepFrom);
             connect(b, &ToothButton::noteRequested, this, &TfrmDentalCondition::noteOf);
-            connect(b, &ToothButton::stateRequested, cboStato, [this] { cboStato->setFocus(); });
+            connect(b, &ToothButton::stateRequested, this, [this] { panOdontogramma->cboStato->setFocus(); });
             connect(b, &ToothButton::focusChanged, this, &TfrmDentalCondition::refreshScheme);
             m_buttons.append(b);
         }
@@ -189,13 +171,13 @@ void TfrmDentalCondition::buildOdontogram()
     connect(imgSchemaDentale, &DentalScheme::toothClicked, this, &TfrmDentalCondition::toothClicked);
 
     // After the chart's own order: the dentition, the chosen tooth, the panel.
-    QList<QWidget *> chain{btnClose, optPermanenti, optDecidui};
+    QList<QWidget *> chain{btnClose, panOdontogramma->optPermanenti, panOdontogramma->optDecidui};
     for (ToothButton *b : std::as_const(m_buttons))
         chain.append(b);
-    chain << cboStato << optPresente << optDaFare;
+    chain << panOdontogramma->cboStato << panOdontogramma->optPresente << panOdontogramma->optDaFare;
     for (QCheckBox *box : panOdontogramma->surfaceBoxes())
         chain.append(box);
-    chain << btnStoria;
+    chain << panOdontogramma->btnStoria;
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 
@@ -251,7 +233,7 @@ bool TfrmDentalCondition::eventFilter(QObject *watched, QEvent *event)
         const qsizetype index = m_fields.indexOf(static_cast<QLineEdit *>(watched));
         if (index >= 0) {
             const int fdi = ChartRules::tooth(int(index) + 1).fdi;
-            optPermanenti->setChecked(true);
+            panOdontogramma->optPermanenti->setChecked(true);
             chooseTooth(fdi);
             toothButton(fdi)->setFocus(Qt::OtherFocusReason);
             return true;

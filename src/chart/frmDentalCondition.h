@@ -10,13 +10,10 @@
 
 #include <optional>
 
-class QCheckBox;
-class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 // The dental chart of one patient: one free line of text for each of the 32 teeth, a marker
 // on the scheme for each tooth with a note, preview and print of the chart; and the
@@ -59,20 +56,6 @@ public:
 
     // The odontogram's panel, right of the scheme, and its controls.
     OdontogramPanel *panOdontogramma;
-    QRadioButton *optPermanenti;
-    QRadioButton *optDecidui;
-    QFrame *shpSeparatore04;
-    QLabel *lblDente;
-    QLabel *lblStato;
-    QComboBox *cboStato;
-    QRadioButton *optPresente;
-    QRadioButton *optDaFare;
-    QLabel *lblSuperfici;
-    QCheckBox *chkSuperficie(Odontogram::Surface surface) const;
-    QPushButton *btnStoria;
-    QFrame *shpSeparatore05;
-    OdontogramLegend *imgLegenda;
-    QLabel *lblAiuto;
 
     // Tooth 1 to 32.
     QLineEdit *txtDente(int tooth) const { return m_fields.at(tooth - 1); }
