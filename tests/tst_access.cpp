@@ -87,8 +87,8 @@ const QList<WindowEntry> &allWindows()
         {"frmPrintClient", [] { return new TfrmPrintClient(TPatientRecord{}, Windows::frmClients()); }},
         {"frmDentalCondition",
          [] {
-             return new TfrmDentalCondition(QStringLiteral("Rossi Mario"), QStringList(32, QString()), QString(),
-                                            {}, Windows::frmClients());
+             return new TfrmDentalCondition(QStringLiteral("Rossi Mario"), QStringList(32, QString()), QString(), {},
+                                            Windows::frmClients());
          }},
         {"frmStoriaDente", [] { return new TfrmStoriaDente(36, {}, {}, Windows::frmClients()); }},
         {"frmAnteprimaDentale",

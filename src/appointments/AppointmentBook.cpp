@@ -186,7 +186,6 @@ int colourIndex(const QString &dentist)
     return int(h % kPaletteSize);
 }
 
-
 Look lookOf(const Entry &entry, State state) { return lookOf(colourIndex(entry.dentist), state); }
 
 Look lookOf(int colourIndex, State state)

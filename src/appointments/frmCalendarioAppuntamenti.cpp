@@ -360,8 +360,10 @@ void TfrmCalendarioAppuntamenti::showLegend()
                          .arg(hex(paletteColour(index).edge), text.toHtmlEscaped()));
         read.append(text + QStringLiteral(" in ") + colourName(index));
     }
-    shown.append(QStringLiteral("<span style=\"color:%1;\">assolto: colori attenuati</span>").arg(Theme::css(Theme::Colour::FulfilledInk)));
-    shown.append(QStringLiteral("<span style=\"color:%1;\"><b>scaduto e non assolto: bordo rosso</b></span>").arg(Theme::css(Theme::Colour::OverdueInk)));
+    shown.append(QStringLiteral("<span style=\"color:%1;\">assolto: colori attenuati</span>")
+                     .arg(Theme::css(Theme::Colour::FulfilledInk)));
+    shown.append(QStringLiteral("<span style=\"color:%1;\"><b>scaduto e non assolto: bordo rosso</b></span>")
+                     .arg(Theme::css(Theme::Colour::OverdueInk)));
     read.append(QStringLiteral("assolto: colori attenuati"));
     read.append(QStringLiteral("scaduto e non assolto: bordo rosso"));
     lblLegenda->setText(QStringLiteral("<b>Legenda:</b>&nbsp; ") + shown.join(QStringLiteral("&nbsp;&nbsp;&nbsp; ")));

@@ -243,7 +243,8 @@ QList<LegendItem> legend()
         ToothState shown{state, false, hasSurfaces(state) ? Surfaces(O | D) : Surfaces()};
         LegendItem item;
         item.text = stateCaption(state);
-        Report::Shape tooth = polygon(roundedBox(Frame{sample}, 6.5, 6.5), Theme::Colour::ToothEdge, 0.8, Theme::Colour::Paper);
+        Report::Shape tooth =
+            polygon(roundedBox(Frame{sample}, 6.5, 6.5), Theme::Colour::ToothEdge, 0.8, Theme::Colour::Paper);
         item.sample.append(tooth);
         for (Symbol symbol : symbols(shown))
             item.sample += shapes(Mark{0, symbol, symbol == Symbol::Faded ? kFadeColour : ink, shown.surfaces}, sample);

@@ -227,13 +227,14 @@ QString sheet(Sheet which)
     case Sheet::CalendarFrame:
         return QStringLiteral("QFrame#shpCalendario { background: #D6DCE1; border-radius: 4px; }");
     case Sheet::SurfaceBox:
-        return QStringLiteral("QCheckBox { spacing: 5px; color: %1; }"
-                              "QCheckBox::indicator { width: 14px; height: 14px; border: 2px solid %1; border-radius: 3px; "
-                              "background: %2; }"
-                              "QCheckBox::indicator:focus { border-color: %3; }"
-                              "QCheckBox::indicator:checked { image: url(:/icons/ok.svg); }"
-                              "QCheckBox::indicator:disabled { border-color: %4; background: %5; }"
-                              "QCheckBox:disabled { color: %6; }")
+        return QStringLiteral(
+                   "QCheckBox { spacing: 5px; color: %1; }"
+                   "QCheckBox::indicator { width: 14px; height: 14px; border: 2px solid %1; border-radius: 3px; "
+                   "background: %2; }"
+                   "QCheckBox::indicator:focus { border-color: %3; }"
+                   "QCheckBox::indicator:checked { image: url(:/icons/ok.svg); }"
+                   "QCheckBox::indicator:disabled { border-color: %4; background: %5; }"
+                   "QCheckBox:disabled { color: %6; }")
             .arg(css(Heading), css(Paper), css(FocusRing), css(DisabledEdge), css(DimmedPaper), css(DisabledText));
     case Sheet::RegisterWindow:
         return QStringLiteral("QDialog#frmAllegaExcel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "

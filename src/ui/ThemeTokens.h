@@ -35,18 +35,18 @@ constexpr quint32 DisabledEdge = 0xFFB8C4D0;
 constexpr quint32 DisabledText = 0xFFA0A8B0;
 
 // The blues of the frames and bands.
-constexpr quint32 Band = 0xFF4169E1;      // title bands of the chart, the history and the shared folder
-constexpr quint32 Steel = 0xFF4682B4;     // separators, selection, the calendar's bar
+constexpr quint32 Band = 0xFF4169E1;       // title bands of the chart, the history and the shared folder
+constexpr quint32 Steel = 0xFF4682B4;      // separators, selection, the calendar's bar
 constexpr quint32 SteelLight = 0xFF5B9BD5; // a caption button under the pointer
-constexpr quint32 HintPaper = 0xFFEEF5FB; // instruction boxes and scroll bars
-constexpr quint32 HintEdge = 0xFFC9DCEC;  // their edges, panels' edges, scheme axes
-constexpr quint32 FocusRing = 0xFFF2C14E; // the keyboard's yellow frame
+constexpr quint32 HintPaper = 0xFFEEF5FB;  // instruction boxes and scroll bars
+constexpr quint32 HintEdge = 0xFFC9DCEC;   // their edges, panels' edges, scheme axes
+constexpr quint32 FocusRing = 0xFFF2C14E;  // the keyboard's yellow frame
 constexpr quint32 ScrollHover = 0xFF7FA9D3;
 constexpr quint32 ScrollHandle = 0xFF9CBFE0;
 constexpr quint32 ScrollDisabled = 0xFFB8C7D5;
 constexpr quint32 ScrollArrowActive = 0xFF2E5C85;
-constexpr quint32 HoverVeil = 0xAAFFFFFF; // a picture button under the pointer
-constexpr quint32 FocusVeil = 0x6EFFFFFF; // a picture button with the keyboard's focus
+constexpr quint32 HoverVeil = 0xAAFFFFFF;  // a picture button under the pointer
+constexpr quint32 FocusVeil = 0x6EFFFFFF;  // a picture button with the keyboard's focus
 constexpr quint32 SplashVeil = 0xC8FFFFFF; // behind the splash window's link
 
 // The list banners: a white-to-tint gradient with an edge, blue or rose.
@@ -83,9 +83,9 @@ constexpr quint32 HourFigure = 0xFF1F2D3D;
 constexpr quint32 QuarterFigure = 0xFF708090;
 
 // The printed pages.
-constexpr quint32 PrintBar = 0xFF708090;      // slate grey: title and footer bars
-constexpr quint32 PrintLight = 0xFFB0C4DE;    // light steel blue: bands and columns
-constexpr quint32 PrintGold = 0xFFFFD700;     // gold: the highlighted figures
+constexpr quint32 PrintBar = 0xFF708090;   // slate grey: title and footer bars
+constexpr quint32 PrintLight = 0xFFB0C4DE; // light steel blue: bands and columns
+constexpr quint32 PrintGold = 0xFFFFD700;  // gold: the highlighted figures
 
 } // namespace Colour
 

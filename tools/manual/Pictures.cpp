@@ -468,8 +468,10 @@ const QList<Entry> &table()
                                const auto set = [chart](int fdi, Odontogram::State state, bool planned,
                                                         Odontogram::Surfaces surfaces) {
                                    chart->chooseTooth(fdi);
-                                   chart->panOdontogramma->cboStato->setCurrentIndex(chart->panOdontogramma->cboStato->findData(int(state)));
-                                   (planned ? chart->panOdontogramma->optDaFare : chart->panOdontogramma->optPresente)->setChecked(true);
+                                   chart->panOdontogramma->cboStato->setCurrentIndex(
+                                       chart->panOdontogramma->cboStato->findData(int(state)));
+                                   (planned ? chart->panOdontogramma->optDaFare : chart->panOdontogramma->optPresente)
+                                       ->setChecked(true);
                                    for (Odontogram::Surface s :
                                         {Odontogram::M, Odontogram::D, Odontogram::O, Odontogram::V, Odontogram::L})
                                        chart->panOdontogramma->chkSuperficie(s)->setChecked(surfaces & s);
