@@ -77,8 +77,8 @@ public:
         const bool enabled = bar->state & State_Enabled;
         const bool movable = enabled && bar->maximum > bar->minimum;
         painter->save();
-        painter->fillRect(bar->rect, QColor(0xEE, 0xF5, 0xFB));
-        painter->setPen(QColor(0xC9, 0xDC, 0xEC));
+        painter->fillRect(bar->rect, Theme::colour(Theme::Colour::HintPaper));
+        painter->setPen(Theme::colour(Theme::Colour::HintEdge));
         if (horizontal)
             painter->drawLine(bar->rect.topLeft(), bar->rect.topRight());
         else
@@ -94,9 +94,9 @@ public:
         };
         const QRect handle = subControlRect(CC_ScrollBar, bar, SC_ScrollBarSlider, widget);
         if (movable && handle.isValid()) {
-            painter->setBrush(pressed(SC_ScrollBarSlider)  ? QColor(0x46, 0x82, 0xB4)
-                              : active(SC_ScrollBarSlider) ? QColor(0x7F, 0xA9, 0xD3)
-                                                           : QColor(0x9C, 0xBF, 0xE0));
+            painter->setBrush(Theme::colour(pressed(SC_ScrollBarSlider)  ? Theme::Colour::Steel
+                                            : active(SC_ScrollBarSlider) ? Theme::Colour::ScrollHover
+                                                                         : Theme::Colour::ScrollHandle));
             painter->drawRoundedRect(QRectF(handle).adjusted(2, 2, -2, -2), 3, 3);
         }
         // The arrows: a small triangle in each end, pointing the way the button scrolls.
@@ -105,7 +105,7 @@ public:
             if (box.isEmpty())
                 continue;
             if (pressed(part))
-                painter->fillRect(box, QColor(0xC9, 0xDC, 0xEC));
+                painter->fillRect(box, Theme::colour(Theme::Colour::HintEdge));
             const qreal r = qMin(box.width(), box.height()) / 4.0;
             const QPointF c = box.center();
             const qreal way = part == SC_ScrollBarAddLine ? 1 : -1;
@@ -114,9 +114,9 @@ public:
                 arrow << c + QPointF(way * r, 0) << c + QPointF(-way * r / 1.5, -r) << c + QPointF(-way * r / 1.5, r);
             else
                 arrow << c + QPointF(0, way * r) << c + QPointF(-r, -way * r / 1.5) << c + QPointF(r, -way * r / 1.5);
-            painter->setBrush(!movable       ? QColor(0xB8, 0xC7, 0xD5)
-                              : active(part) ? QColor(0x2E, 0x5C, 0x85)
-                                             : QColor(0x46, 0x82, 0xB4));
+            painter->setBrush(Theme::colour(!movable       ? Theme::Colour::ScrollDisabled
+                                            : active(part) ? Theme::Colour::ScrollArrowActive
+                                                           : Theme::Colour::Steel));
             painter->drawPolygon(arrow);
         }
         painter->restore();
@@ -148,7 +148,7 @@ public:
                                                : option.palette.color(group, QPalette::Text));
         painter->drawText(option.rect, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
         if (option.state & QStyle::State_HasFocus) {
-            painter->setPen(QPen(QColor(0xF2, 0xC1, 0x4E), 2));
+            painter->setPen(QPen(Theme::colour(Theme::Colour::FocusRing), 2));
             painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
         }
         painter->restore();
