@@ -17,6 +17,7 @@
 #include "appointments/frmCalendarioAppuntamenti.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/AppointmentLines.h"
+#include "appointments/BookScan.h"
 #include "appointments/frmTrovaScadenze.h"
 #include "chart/Odontogram.h"
 #include "chart/frmDentalCondition.h"

@@ -91,7 +91,8 @@ const QList<WindowEntry> &allWindows()
         {"frmPrintClient", [](Windows &w) { return new TfrmPrintClient({}, w.frmClients()); }},
         {"frmDentalCondition",
          [](Windows &w) {
-             return new TfrmDentalCondition(QStringLiteral("Rossi Mario"), QStringList(32, QString()), w.frmClients());
+             return new TfrmDentalCondition(QStringLiteral("Rossi Mario"), QStringList(32, QString()), QString(), {},
+                                            w.frmClients());
          }},
         {"frmStoriaDente", [](Windows &w) { return new TfrmStoriaDente(36, {}, {}, w.frmClients()); }},
         {"frmAnteprimaDentale",

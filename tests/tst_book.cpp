@@ -4,6 +4,7 @@
 #include "support/TestSupport.h"
 
 #include "appointments/AppointmentBook.h"
+#include "appointments/BookScan.h"
 #include "appointments/BookView.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"

@@ -109,6 +109,13 @@ TfrmClients *savedCard(TestWorld &world, const QString &name = kName)
 
 QString toothField(int tooth) { return QStringLiteral("txtDente") + ChartRules::suffix(tooth); }
 
+// The chart opened modally without an odontogram: the 32 texts applied, or nothing.
+std::optional<QStringList> appliedTexts(const QString &name, const QStringList &teeth)
+{
+    const auto applied = TfrmDentalCondition::edit(nullptr, name, teeth, QString(), {});
+    return applied ? std::optional(applied->teeth) : std::nullopt;
+}
+
 int toothOf(const TfrmDentalCondition &w, const QWidget *field)
 {
     for (int tooth = 1; tooth <= 32; ++tooth)
@@ -232,7 +239,7 @@ void TestChart::toothTable()
     QFETCH(QPoint, marker);
 
     TestWorld world;
-    TfrmDentalCondition w(kName, emptyTeeth());
+    TfrmDentalCondition w(kName, emptyTeeth(), QString(), {});
     w.show();
     const QString n = ChartRules::suffix(tooth);
     auto *edit = control<QLineEdit>(&w, qPrintable(QStringLiteral("txtDente") + n));
@@ -257,7 +264,7 @@ void TestChart::toothTable()
 void TestChart::enterVisitsEveryToothOnce()
 {
     TestWorld world;
-    TfrmDentalCondition w(kName, emptyTeeth());
+    TfrmDentalCondition w(kName, emptyTeeth(), QString(), {});
     w.show();
     QCOMPARE(w.focusWidget(), w.txtDente(8));
     QList<int> visited;
@@ -321,7 +328,7 @@ void TestChart::markerFollowsTheText()
     QFETCH(bool, shown);
 
     TestWorld world;
-    TfrmDentalCondition w(kName, emptyTeeth());
+    TfrmDentalCondition w(kName, emptyTeeth(), QString(), {});
     w.show();
     for (int tooth = 1; tooth <= 32; ++tooth) {
         QLineEdit *edit = w.txtDente(tooth);
@@ -346,7 +353,7 @@ void TestChart::openingTrimsAndFocusesTooth11()
     teeth[0] = QStringLiteral("  estratto ");
     teeth[16] = QStringLiteral("corona  in ceramica ");
     teeth[31] = QStringLiteral("   ");
-    TfrmDentalCondition w(QStringLiteral("  Rossi Mario "), teeth);
+    TfrmDentalCondition w(QStringLiteral("  Rossi Mario "), teeth, QString(), {});
     QCOMPARE(w.lblTitolo->text(), QStringLiteral("Stato dentale del paziente"));
     QCOMPARE(w.windowTitle(), QStringLiteral(" Stato dentale del paziente"));
     QCOMPARE(w.size(), QSize(996 + 300, 614)); // the odontogram's column on the right
@@ -382,7 +389,7 @@ void TestChart::applyVersusCloseBox()
         w->txtDente(32)->setText(longText);
         press(w, "btnClose");
     });
-    const std::optional<QStringList> applied = TfrmDentalCondition::edit(nullptr, kName, teeth);
+    const std::optional<QStringList> applied = appliedTexts(kName, teeth);
     QVERIFY(applied.has_value());
     QCOMPARE(applied->size(), 32);
     QCOMPARE(applied->at(0), QStringLiteral("granuloma"));
@@ -394,7 +401,7 @@ void TestChart::applyVersusCloseBox()
         qobject_cast<TfrmDentalCondition *>(window)->txtDente(1)->setText(QStringLiteral("perso"));
         window->close();
     });
-    QVERIFY(!TfrmDentalCondition::edit(nullptr, kName, teeth).has_value());
+    QVERIFY(!appliedTexts(kName, teeth).has_value());
     QCOMPARE(Modal::takeOpened(),
              (QStringList{QStringLiteral("frmDentalCondition"), QStringLiteral("frmDentalCondition")}));
 }
@@ -403,7 +410,7 @@ void TestChart::applyVersusCloseBox()
 void TestChart::escapeKeepsTypedWork()
 {
     TestWorld world;
-    TfrmDentalCondition chart(kName, emptyTeeth());
+    TfrmDentalCondition chart(kName, emptyTeeth(), QString(), {});
     chart.show();
     QTest::keyClicks(chart.txtDente(8), QStringLiteral("carie"));
     QTest::keyClick(chart.txtDente(8), Qt::Key_Escape);
@@ -436,7 +443,7 @@ void TestChart::previewAndPrintUseTheTextsNowInTheWindow()
     TestWorld world(QDateTime(QDate(2026, 12, 10), QTime(14, 5, 9)));
     QStringList teeth = emptyTeeth();
     teeth[7] = QStringLiteral("sano");
-    TfrmDentalCondition w(kName, teeth);
+    TfrmDentalCondition w(kName, teeth, QString(), {});
     w.show();
     w.txtDente(1)->setText(QStringLiteral(" non ancora applicato "));
 
@@ -1344,13 +1351,13 @@ TfrmClients *secondCard(TestWorld &world)
 }
 
 // Sets the chosen tooth's state through the panel's controls, as a click on each would.
-void setState(TfrmDentalCondition *w, int fdi, State state, bool planned = false, Surfaces surfaces = 0)
+void setState(TfrmDentalCondition *w, int fdi, State state, bool planned = false, Surfaces surfaces = {})
 {
     w->chooseTooth(fdi);
-    w->cboStato->setCurrentIndex(w->cboStato->findData(int(state)));
-    (planned ? w->optDaFare : w->optPresente)->setChecked(true);
+    w->panOdontogramma->cboStato->setCurrentIndex(w->panOdontogramma->cboStato->findData(int(state)));
+    (planned ? w->panOdontogramma->optDaFare : w->panOdontogramma->optPresente)->setChecked(true);
     for (Surface s : {M, D, O, V, L})
-        w->chkSuperficie(s)->setChecked(surfaces & s);
+        w->panOdontogramma->chkSuperficie(s)->setChecked(surfaces & s);
 }
 
 QList<Entry> entriesOf(const QByteArray &bytes)
@@ -1690,31 +1697,32 @@ void TestChart::odontogramPanelDrawsAndNamesTheTooth()
     QCOMPARE(w.chosenTooth(), 36);
     QVERIFY(w.toothButton(36)->isChecked());
     QVERIFY(!w.toothButton(11)->isChecked());
-    QCOMPARE(w.lblDente->text(), QStringLiteral("Dente 36: primo molare inferiore sinistro"));
+    QCOMPARE(w.panOdontogramma->lblDente->text(), QStringLiteral("Dente 36: primo molare inferiore sinistro"));
     // Surfaces only for caries and fillings; no condition for a healthy tooth.
-    QVERIFY(!w.chkSuperficie(O)->isEnabled());
-    QVERIFY(!w.optDaFare->isEnabled());
+    QVERIFY(!w.panOdontogramma->chkSuperficie(O)->isEnabled());
+    QVERIFY(!w.panOdontogramma->optDaFare->isEnabled());
     setState(&w, 36, State::Otturazione, false, O | D);
-    QVERIFY(w.chkSuperficie(O)->isEnabled());
+    QVERIFY(w.panOdontogramma->chkSuperficie(O)->isEnabled());
     QCOMPARE(w.toothButton(36)->accessibleName(), QStringLiteral("Dente 36: otturazione presente, superfici O, D"));
     QCOMPARE(w.imgSchemaDentale->marks(), (QList<Mark>{{36, Symbol::Surfaces, kPresentColour, O | D}}));
-    QCOMPARE(w.chkSuperficie(O)->accessibleName(), QStringLiteral("Occlusale (O)"));
-    QCOMPARE(w.chkSuperficie(L)->accessibleName(), QStringLiteral("Linguale (L)"));
+    QCOMPARE(w.panOdontogramma->chkSuperficie(O)->accessibleName(), QStringLiteral("Occlusale (O)"));
+    QCOMPARE(w.panOdontogramma->chkSuperficie(L)->accessibleName(), QStringLiteral("Linguale (L)"));
     // On an upper incisor the same boxes read I and P.
     w.chooseTooth(21);
-    QCOMPARE(w.chkSuperficie(O)->text(), QStringLiteral("I"));
-    QCOMPARE(w.chkSuperficie(L)->accessibleName(), QStringLiteral("Palatale (P)"));
+    QCOMPARE(w.panOdontogramma->chkSuperficie(O)->text(), QStringLiteral("I"));
+    QCOMPARE(w.panOdontogramma->chkSuperficie(L)->accessibleName(), QStringLiteral("Palatale (P)"));
     setState(&w, 21, State::Assente);
     QCOMPARE(symbolsOf(w.imgSchemaDentale->marks()),
              (QList<int>{int(Symbol::Faded), int(Symbol::Cross), int(Symbol::Surfaces)}));
     QCOMPARE(w.pendingStates().size(), 2);
     QVERIFY(w.pendingStates()[1].when == Moment(at(10, 9, 30)));
     // Every control of the panel has its name.
-    for (QWidget *control : std::initializer_list<QWidget *>{w.cboStato, w.optPresente, w.optDaFare, w.optPermanenti,
-                                                             w.optDecidui, w.btnStoria})
+    const OdontogramPanel *panel = w.panOdontogramma;
+    for (QWidget *control : std::initializer_list<QWidget *>{panel->cboStato, panel->optPresente, panel->optDaFare,
+                                                             panel->optPermanenti, panel->optDecidui, panel->btnStoria})
         QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
-    QCOMPARE(w.cboStato->count(), 11);
-    QCOMPARE(w.cboStato->itemText(6), QStringLiteral("Ponte: pilastro"));
+    QCOMPARE(w.panOdontogramma->cboStato->count(), 11);
+    QCOMPARE(w.panOdontogramma->cboStato->itemText(6), QStringLiteral("Ponte: pilastro"));
     // Nothing written by the window.
     QCOMPARE(world.read(kOdontogram2).size(), 0);
 }
@@ -1746,17 +1754,17 @@ void TestChart::odontogramKeyboardOnly()
     QCOMPARE(w.toothButton(37)->focusPolicy(), Qt::ClickFocus);
     // Enter: the state list; then the keys set the state and the surfaces.
     QTest::keyClick(w.toothButton(36), Qt::Key_Return);
-    QCOMPARE(w.focusWidget(), w.cboStato);
-    while (w.cboStato->currentData().toInt() != int(State::Otturazione))
-        QTest::keyClick(w.cboStato, Qt::Key_Down);
-    QTest::keyClick(w.cboStato, Qt::Key_Tab);
-    QCOMPARE(w.focusWidget(), w.optPresente);
-    QTest::keyClick(w.optPresente, Qt::Key_Tab);
-    QCOMPARE(w.focusWidget(), w.chkSuperficie(M));
-    QTest::keyClick(w.chkSuperficie(M), Qt::Key_Tab);
-    QTest::keyClick(w.chkSuperficie(D), Qt::Key_Space);
-    QTest::keyClick(w.chkSuperficie(D), Qt::Key_Tab);
-    QTest::keyClick(w.chkSuperficie(O), Qt::Key_Space);
+    QCOMPARE(w.focusWidget(), w.panOdontogramma->cboStato);
+    while (w.panOdontogramma->cboStato->currentData().toInt() != int(State::Otturazione))
+        QTest::keyClick(w.panOdontogramma->cboStato, Qt::Key_Down);
+    QTest::keyClick(w.panOdontogramma->cboStato, Qt::Key_Tab);
+    QCOMPARE(w.focusWidget(), w.panOdontogramma->optPresente);
+    QTest::keyClick(w.panOdontogramma->optPresente, Qt::Key_Tab);
+    QCOMPARE(w.focusWidget(), w.panOdontogramma->chkSuperficie(M));
+    QTest::keyClick(w.panOdontogramma->chkSuperficie(M), Qt::Key_Tab);
+    QTest::keyClick(w.panOdontogramma->chkSuperficie(D), Qt::Key_Space);
+    QTest::keyClick(w.panOdontogramma->chkSuperficie(D), Qt::Key_Tab);
+    QTest::keyClick(w.panOdontogramma->chkSuperficie(O), Qt::Key_Space);
     QCOMPARE(w.toothButton(36)->accessibleName(), QStringLiteral("Dente 36: otturazione presente, superfici O, D"));
     // Back to the tooth, and with F2 to its note.
     w.toothButton(36)->setFocus();
@@ -1779,7 +1787,7 @@ void TestChart::odontogramDeciduousTeeth()
     w.show();
     QVERIFY(w.icoWarn(1)->isVisible());
     w.chooseTooth(14);
-    QTest::mouseClick(w.optDecidui, Qt::LeftButton);
+    QTest::mouseClick(w.panOdontogramma->optDecidui, Qt::LeftButton);
     QCOMPARE(w.imgSchemaDentale->dentition(), Dentition::Deciduous);
     QCOMPARE(w.chosenTooth(), 54); // the tooth of the same place
     QVERIFY(w.toothButton(54)->isVisible());
@@ -1791,7 +1799,7 @@ void TestChart::odontogramDeciduousTeeth()
     QCOMPARE(w.imgSchemaDentale->marks(), (QList<Mark>{{75, Symbol::Hatched, kPlannedColour, O | M}}));
     QCOMPARE(w.toothButton(75)->accessibleName(), QStringLiteral("Dente 75: carie da fare, superfici O, M"));
     // Back to the permanent teeth: the deciduous marks stay off their scheme.
-    QTest::mouseClick(w.optPermanenti, Qt::LeftButton);
+    QTest::mouseClick(w.panOdontogramma->optPermanenti, Qt::LeftButton);
     QCOMPARE(w.chosenTooth(), 35);
     QVERIFY(w.imgSchemaDentale->marks().isEmpty());
     QVERIFY(w.icoWarn(1)->isVisible());
@@ -1960,7 +1968,7 @@ void TestChart::odontogramUnreadableFile()
     TfrmDentalCondition w(kName, emptyTeeth(), world.file(kOdontogram2), {});
     w.show();
     QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
-    QVERIFY(!w.cboStato->isEnabled());
+    QVERIFY(!w.panOdontogramma->cboStato->isEnabled());
     QVERIFY(w.toothStates().isEmpty());
     QVERIFY(w.txtDente(1)->isEnabled()); // the notes still work
 }

@@ -70,7 +70,7 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     QFont sub = Theme::verdana(11);
     sub.setItalic(true);
     imgSottotitolo->setFont(sub);
-    imgSottotitolo->setStyleSheet(QStringLiteral("color: #1F4E79;"));
+    imgSottotitolo->setStyleSheet(Theme::textColour(Theme::Colour::Heading));
     imgSottotitolo->setGeometry(180, 96, 635, 46);
 
     imgInfo = iconButton(QStringLiteral("imgInfo"), QStringLiteral("info"), QStringLiteral("Informazioni su Sorrisa"),

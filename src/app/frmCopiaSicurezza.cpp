@@ -58,7 +58,7 @@ TfrmCopiaSicurezza::TfrmCopiaSicurezza(QWidget *parent) : Dialog(parent, Place::
     imgBanner = new ListBanner(QStringLiteral("imgBanner"), QStringLiteral("Copia di sicurezza e ripristino"),
                                QStringLiteral("backup"), QString(), this, ListBanner::Tint::Blue);
     imgBanner->setTitlePixels(19);
-    imgBanner->setTitleColour(QColor(0x1F, 0x4E, 0x79));
+    imgBanner->setTitleColour(Theme::colour(Theme::Colour::Heading));
     imgBanner->setGeometry(20, 16, kWidth - 40, 53);
 
     QWidget *shpCopia = Theme::panel(QStringLiteral("shpCopia"), this);

@@ -24,7 +24,7 @@ TfrmSplash::TfrmSplash(QWidget *parent) : Dialog(parent, Place::OnOwner)
     imgWeb->setPictureSize(QSize(28, 28));
     lnkWeb = new LinkLabel(QStringLiteral("lnkWeb"), QStringLiteral("www.sorrisa.example"), this);
     lnkWeb->attachIcon(imgWeb);
-    lnkWeb->setStyleSheet(QStringLiteral("background: rgba(255,255,255,200); border-radius: 4px; padding: 0 6px;"));
+    lnkWeb->setStyleSheet(Theme::sheet(Theme::Sheet::SplashLink));
     btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), this);
 
     auto *bottom = new QHBoxLayout;

@@ -5,15 +5,9 @@
 #include "print/BookDocument.h"
 #include "storage/AppointmentRecord.h"
 
-#include <QDateTime>
-#include <QFile>
-#include <QMutex>
 #include <QSet>
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <array>
 #include <tuple>
 
 namespace AppointmentBook {
@@ -67,141 +61,6 @@ std::optional<Entry> entryOf(const TAppointmentRecord &record, qint64 position)
              : hasFlag(record.Ottemperata, kFlagNoBytes) ? Flag::Open
                                                          : Flag::Other;
     return e;
-}
-
-namespace {
-
-// What tells one state of the archive file from another: any save changes its time of change
-// (and an append its size).
-struct Stamp
-{
-    qint64 size = -1;
-    qint64 device = 0;
-    qint64 inode = 0;
-    qint64 changedNs = 0;
-    bool operator==(const Stamp &) const = default;
-};
-
-std::optional<Stamp> stampOf(const QString &path)
-{
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return std::nullopt;
-    return Stamp{qint64(st.st_size), qint64(st.st_dev), qint64(st.st_ino),
-                 qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
-}
-
-// The date of every card of the archive as last scanned (dates[position - 1], 0 where it does
-// not convert), kept while the file stays as it was: the next day or week is then read card by
-// card instead of scanning the archive again. Kept only for a file last changed more than two
-// seconds before the scan began, since the file system's clock moves in ticks: a save in the
-// same tick as the scan would leave the time unchanged.
-struct DateIndex
-{
-    QString path;
-    Stamp stamp;
-    std::vector<int> dates;
-};
-
-DateIndex &dateIndex()
-{
-    static DateIndex index;
-    return index;
-}
-
-QMutex &dateIndexLock()
-{
-    static QMutex lock;
-    return lock;
-}
-
-void sortEntries(std::vector<Entry> &entries)
-{
-    std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
-        return std::tie(a.date, a.minute, a.position) < std::tie(b.date, b.minute, b.position);
-    });
-}
-
-} // namespace
-
-std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
-{
-    const int from = Formats::dateNumber(first);
-    const int to = Formats::dateNumber(last);
-    const QString path = ProgramFolder::file(kAppointmentArchive);
-    const auto before = stampOf(path);
-    QMutexLocker locked(&dateIndexLock());
-    DateIndex &index = dateIndex();
-    std::vector<Entry> entries;
-
-    if (before && index.path == path && index.stamp == *before) {
-        RecordFile file(path, TAppointmentRecord::Size);
-        file.open(RecordFile::Read);
-        TAppointmentRecord record;
-        for (size_t i = 0; i < index.dates.size(); ++i) {
-            if (index.dates[i] < from || index.dates[i] > to)
-                continue;
-            file.readAt(qint64(i) + 1, record);
-            if (auto e = entryOf(record, qint64(i) + 1))
-                entries.push_back(std::move(*e));
-        }
-        file.close();
-        sortEntries(entries);
-        return entries;
-    }
-
-    // The archive is read in two halves at once; each half keeps the date of every card and
-    // the entries of the days asked for (few), in file order. The halves' lists lie on cache
-    // lines of their own: each thread grows its own list at every card, and two lists on one
-    // line would pass it from one processor to the other at every card.
-    index = DateIndex{};
-    struct alignas(64) Half
-    {
-        std::vector<int> dates;
-        std::vector<Entry> found;
-    };
-    std::array<Half, 2> halves;
-    const qint64 began = QDateTime::currentMSecsSinceEpoch();
-    RecordFile file(path, TAppointmentRecord::Size);
-    file.open(RecordFile::Read);
-    for (auto &half : halves)
-        half.dates.reserve(size_t(file.count() / 2 + 1));
-    file.scanInHalves([&](int which, const char *bytes, qint64 position) {
-        Half &half = halves[size_t(which)];
-        const auto &record = *reinterpret_cast<const TAppointmentRecord *>(bytes);
-        const int date = Formats::dateNumber(record.Data.trimmedBytes());
-        half.dates.push_back(date);
-        if (date >= from && date <= to)
-            if (auto e = entryOf(record, position))
-                half.found.push_back(std::move(*e));
-    });
-    const qint64 count = file.count();
-    file.close();
-    entries = std::move(halves[0].found);
-    entries.insert(entries.end(), std::make_move_iterator(halves[1].found.begin()),
-                   std::make_move_iterator(halves[1].found.end()));
-    sortEntries(entries);
-
-    if (before && qint64(halves[0].dates.size() + halves[1].dates.size()) == count
-        && before->changedNs / 1000000 < began - 2000 && stampOf(path) == before) {
-        index.path = path;
-        index.stamp = *before;
-        index.dates = std::move(halves[0].dates);
-        index.dates.insert(index.dates.end(), halves[1].dates.begin(), halves[1].dates.end());
-    }
-    return entries;
-}
-
-void forgetDateIndex()
-{
-    QMutexLocker locked(&dateIndexLock());
-    dateIndex() = DateIndex{};
-}
-
-bool dateIndexKept()
-{
-    QMutexLocker locked(&dateIndexLock());
-    return !dateIndex().path.isEmpty();
 }
 
 State stateOf(const Entry &entry, const QDate &today)
@@ -327,36 +186,6 @@ int colourIndex(const QString &dentist)
     return int(h % kPaletteSize);
 }
 
-Colour paletteColour(int index)
-{
-    // Okabe and Ito's colours as edges, their light tints as fills (black text on each reads
-    // at a contrast above 12:1).
-    static constexpr Colour kPalette[kPaletteSize] = {
-        {0xFFCCE3F0, 0xFF0072B2}, // blue
-        {0xFFFBE7C2, 0xFFE69F00}, // orange
-        {0xFFC8ECE0, 0xFF009E73}, // bluish green
-        {0xFFF6D9C7, 0xFFD55E00}, // vermilion
-        {0xFFD9EEFA, 0xFF56B4E9}, // sky blue
-        {0xFFF3DDE9, 0xFFCC79A7}, // reddish purple
-        {0xFFF8F3BF, 0xFFB8A800}, // yellow
-    };
-    if (index < 0 || index >= kPaletteSize)
-        return {0xFFECECEC, 0xFF808080};
-    return kPalette[index];
-}
-
-namespace {
-// A colour taken part of the way to white.
-quint32 paler(quint32 argb, double towardsWhite)
-{
-    const auto mix = [&](int shift) {
-        const int c = int((argb >> shift) & 0xFF);
-        return quint32(c + (255 - c) * towardsWhite + 0.5) << shift;
-    };
-    return 0xFF000000u | mix(16) | mix(8) | mix(0);
-}
-} // namespace
-
 Look lookOf(const Entry &entry, State state) { return lookOf(colourIndex(entry.dentist), state); }
 
 Look lookOf(int colourIndex, State state)
@@ -364,14 +193,14 @@ Look lookOf(int colourIndex, State state)
     const Colour c = paletteColour(colourIndex);
     switch (state) {
     case State::Fulfilled:
-        return {paler(c.fill, 0.6), paler(c.edge, 0.55), 0xFF5E5E5E};
+        return {Theme::paler(c.fill, 0.6), Theme::paler(c.edge, 0.55), Theme::Colour::FulfilledInk};
     case State::Overdue:
         return {c.fill, c.edge, kOverdueInk};
     case State::Open:
     case State::Other:
         break;
     }
-    return {c.fill, c.edge, 0xFF000000};
+    return {c.fill, c.edge, Theme::Colour::Ink};
 }
 
 QStringList blockLines(const Entry &entry, State state)

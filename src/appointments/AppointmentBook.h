@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/ThemeTokens.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -61,18 +63,6 @@ std::optional<int> minuteOf(const TAppointmentRecord &record);
 // The entry of a card; nothing for a damaged card (a date or a time that does not
 // convert), which the book leaves out as the lists do.
 std::optional<Entry> entryOf(const TAppointmentRecord &record, qint64 position);
-// The entries of the appointment archive dated from `first` to `last` (both included),
-// ordered by date, time and record position. Throws StorageError when the archive cannot be
-// read (it is created empty when missing). A scan keeps the date of every card in memory while
-// the archive file stays as it was (its size and time of change, taken before the scan), so
-// that the next days asked for are read card by card; any save elsewhere changes the file, and
-// the next call scans again.
-std::vector<Entry> entriesBetween(const QDate &first, const QDate &last);
-// The dates kept by the last scan: forgotten (tests; the benchmark's rows without them), and
-// whether there are any.
-void forgetDateIndex();
-bool dateIndexKept();
-
 State stateOf(const Entry &entry, const QDate &today);
 // "assolto", "da assolvere", "scaduto e non assolto"; empty for a flag that is neither.
 QString stateText(State state);
@@ -119,13 +109,10 @@ QString dentistKey(const QString &dentist);
 int colourIndex(const QString &dentist);
 // The palette: light fills that black text reads well on, each with a darker edge; distinct
 // also for the usual kinds of colour blindness (after the Okabe and Ito palette).
-struct Colour
-{
-    quint32 fill;
-    quint32 edge;
-};
-constexpr int kPaletteSize = 7;
-Colour paletteColour(int index); // -1: the grey of no dentist
+// The colours are the theme's.
+using Colour = Theme::DentistColour;
+constexpr int kPaletteSize = Theme::kDentistColours;
+inline Colour paletteColour(int index) { return Theme::dentistColour(index); } // -1: the grey of no dentist
 
 // How a block is drawn: its fill, the edge (the strip of its dentist's colour) and its
 // text's colour. A fulfilled block is muted (paler, grey text); a past-due one not fulfilled
@@ -136,7 +123,7 @@ struct Look
     quint32 edge;
     quint32 ink;
 };
-constexpr quint32 kOverdueInk = 0xFFA3001B;
+constexpr quint32 kOverdueInk = Theme::Colour::OverdueInk;
 Look lookOf(const Entry &entry, State state);
 Look lookOf(int colourIndex, State state); // the same with the dentist's colour known
 // A block's lines, top to bottom: the time and the patient, the treatments, the dentist,

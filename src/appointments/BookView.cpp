@@ -1,13 +1,13 @@
 #include "appointments/BookView.h"
 
+#include "appointments/BookAccessibility.h"
+#include "ui/Theme.h"
+
 #include <QAccessible>
-#include <QAccessibleWidget>
-#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QScrollArea>
 #include <QToolTip>
 
@@ -16,142 +16,17 @@
 
 using namespace AppointmentBook;
 
-namespace {
-
-const QColor kHourLine(0xB8, 0xC4, 0xD0);
-const QColor kQuarterLine(0xE4, 0xE9, 0xEF);
-const QColor kTimeColumn(0xF1, 0xF5, 0xF9);
-const QColor kTodayTint(0xFF, 0xFB, 0xEA);
-const QColor kFocus(0x1F, 0x4E, 0x79);
-const QColor kFreeCurrent(0xFF, 0xF6, 0xA0);
-const QColor kOverdueFrame(0xC6, 0x28, 0x28);
-
-QColor colour(quint32 argb) { return QColor::fromRgba(argb); }
-
-// One item of the grid, as a screen reader meets it: a line of the grid's list, named as the
-// item reads ("10:30, Rossi Mario, …" or "10:45").
-class ItemInterface : public QAccessibleInterface
-{
-public:
-    ItemInterface(BookView *view, int index) : m_view(view), m_index(index) {}
-
-    bool isValid() const override { return m_view && m_index < m_view->items().size(); }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
-    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_view.data()); }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface *focusChild() const override { return nullptr; }
-    QString text(QAccessible::Text t) const override
-    {
-        if (!isValid())
-            return {};
-        if (t == QAccessible::Name)
-            return m_view->itemName(m_index);
-        if (t == QAccessible::Description)
-            return m_view->items().at(m_index).entry >= 0
-                       ? QStringLiteral("Doppio clic o Invio: apre la scheda dell'appuntamento")
-                       : QStringLiteral("Doppio clic o Invio: nuovo appuntamento a quest'ora");
-        return {};
-    }
-    void setText(QAccessible::Text, const QString &) override {}
-    QRect rect() const override
-    {
-        if (!isValid())
-            return {};
-        const QRect r = m_view->itemRect(m_index);
-        return QRect(m_view->mapToGlobal(r.topLeft()), r.size());
-    }
-    QAccessible::Role role() const override { return QAccessible::ListItem; }
-    QAccessible::State state() const override
-    {
-        QAccessible::State s;
-        s.focusable = true;
-        s.selectable = true;
-        if (isValid() && m_view->current() == m_index) {
-            s.selected = true;
-            s.focused = m_view->hasFocus();
-        }
-        if (isValid() && !m_view->visibleRegion().intersects(m_view->itemRect(m_index)))
-            s.offscreen = true;
-        return s;
-    }
-    int index() const { return m_index; }
-
-private:
-    QPointer<BookView> m_view;
-    int m_index;
-};
-
-// The grid as a list of its items.
-class ViewInterface : public QAccessibleWidget
-{
-public:
-    explicit ViewInterface(QWidget *w) : QAccessibleWidget(w, QAccessible::List) {}
-    ~ViewInterface() override { forget(); }
-
-    BookView *view() const { return static_cast<BookView *>(widget()); }
-    int childCount() const override { return int(view()->items().size()); }
-    QAccessibleInterface *child(int index) const override
-    {
-        if (index < 0 || index >= childCount())
-            return nullptr;
-        if (const auto id = m_children.value(index))
-            return QAccessible::accessibleInterface(id);
-        auto *item = new ItemInterface(view(), index);
-        m_children.insert(index, QAccessible::registerAccessibleInterface(item));
-        return item;
-    }
-    int indexOfChild(const QAccessibleInterface *child) const override
-    {
-        const auto *item = dynamic_cast<const ItemInterface *>(child);
-        return item && item->parent() == this ? item->index() : -1;
-    }
-    QAccessibleInterface *focusChild() const override
-    {
-        return view()->hasFocus() && view()->current() >= 0 ? child(view()->current()) : nullptr;
-    }
-    QAccessibleInterface *childAt(int x, int y) const override
-    {
-        return child(view()->itemAt(view()->mapFromGlobal(QPoint(x, y))));
-    }
-    // The items change with every book shown: their interfaces go with them.
-    void forget()
-    {
-        for (const auto id : std::as_const(m_children))
-            QAccessible::deleteAccessibleInterface(id);
-        m_children.clear();
-    }
-
-private:
-    mutable QHash<int, QAccessible::Id> m_children;
-};
-
-QAccessibleInterface *viewFactory(const QString &key, QObject *object)
-{
-    if (key == QLatin1String("BookView") && object && object->isWidgetType())
-        return new ViewInterface(static_cast<QWidget *>(object));
-    return nullptr;
-}
-
-} // namespace
+using Theme::colour;
+namespace Colour = Theme::Colour;
 
 BookView::BookView(const QString &objectName, QWidget *parent) : QWidget(parent)
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(viewFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    BookAccessibility::install();
     setObjectName(objectName);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(false);
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(8);
-    setFont(f);
+    setFont(Theme::verdana(8));
 }
 
 void BookView::showBook(const Layout &layout, const QDate &today)
@@ -186,12 +61,7 @@ void BookView::showUnreadable()
 
 void BookView::rebuildItems()
 {
-    if (QAccessible::isActive())
-        if (auto *iface = dynamic_cast<ViewInterface *>(QAccessible::queryAccessibleInterface(this))) {
-            iface->forget();
-            QAccessibleEvent reset(this, QAccessible::ObjectReorder);
-            QAccessible::updateAccessibility(&reset);
-        }
+    BookAccessibility::itemsChanged(this);
     m_items.clear();
     m_cover.clear();
     m_drawn.clear();
@@ -347,68 +217,95 @@ bool BookView::event(QEvent *event)
     return QWidget::event(event);
 }
 
+// The grid is painted in steps, each over the part of the view that needs it: the paper and
+// the time column, today's column, the rows' lines and times, the days' lines, the blocks'
+// boxes, their text, and the current item's frame.
 void BookView::paintEvent(QPaintEvent *event)
 {
     QPainter p(this);
     const QRect dirty = event->rect();
-    p.fillRect(dirty, Qt::white);
-    const int rows = rowCount(m_layout.hours);
-    const int days = int(m_layout.days.size());
-    p.fillRect(QRect(0, dirty.top(), kTimeWidth, dirty.height()), kTimeColumn);
-
+    paintPaper(p, dirty);
     if (m_unreadable) {
-        p.setPen(kOverdueFrame);
-        p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap,
-                   QStringLiteral("L'archivio degli appuntamenti non \u00E8 leggibile: nessun appuntamento "
-                                  "pu\u00F2 essere mostrato."));
+        paintUnreadable(p);
         return;
     }
-
-    // Today's column, tinted in a week.
-    if (days > 1)
-        for (int d = 0; d < days; ++d)
-            if (m_layout.days[d].date == m_today)
-                p.fillRect(QRect(dayLeft(d), dirty.top(), dayWidth(), dirty.height()), kTodayTint);
-
+    paintToday(p, dirty);
     const int firstRow = std::max(0, dirty.top() / kRowHeight);
-    const int lastRow = std::min(rows - 1, dirty.bottom() / kRowHeight);
-    const QFontMetrics fm(font());
-    QFont bold = font();
+    const int lastRow = std::min(rowCount(m_layout.hours) - 1, dirty.bottom() / kRowHeight);
+    const Type type(font());
+    paintRows(p, type, firstRow, lastRow);
+    paintDayLines(p, dirty);
+    const QList<int> shown = blocksIn(dirty, firstRow, lastRow);
+    paintBoxes(p, shown);
+    paintText(p, type, shown);
+    paintCurrent(p);
+}
+
+BookView::Type::Type(const QFont &font) : plain(font), bold(font), metrics(font), boldMetrics(font)
+{
     bold.setBold(true);
-    const QFontMetrics boldMetrics(bold);
+    boldMetrics = QFontMetrics(bold);
     // The narrowest and a wide character's width: what a block's width can show at most, and
     // when a first line surely does not fit.
-    const int narrow = std::max(2, fm.horizontalAdvance(QLatin1Char('i')));
-    const int wide = std::max(narrow, boldMetrics.averageCharWidth());
+    narrow = std::max(2, metrics.horizontalAdvance(QLatin1Char('i')));
+    wide = std::max(narrow, boldMetrics.averageCharWidth());
+}
+
+void BookView::paintPaper(QPainter &p, const QRect &dirty) const
+{
+    p.fillRect(dirty, colour(Colour::Paper));
+    p.fillRect(QRect(0, dirty.top(), kTimeWidth, dirty.height()), colour(Colour::TimeColumn));
+}
+
+void BookView::paintUnreadable(QPainter &p) const
+{
+    p.setPen(colour(Colour::OverdueFrame));
+    p.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap,
+               QStringLiteral("L'archivio degli appuntamenti non \u00E8 leggibile: nessun appuntamento "
+                              "pu\u00F2 essere mostrato."));
+}
+
+// Today's column, tinted in a week.
+void BookView::paintToday(QPainter &p, const QRect &dirty) const
+{
+    const int days = int(m_layout.days.size());
+    if (days < 2)
+        return;
+    for (int d = 0; d < days; ++d)
+        if (m_layout.days[d].date == m_today)
+            p.fillRect(QRect(dayLeft(d), dirty.top(), dayWidth(), dirty.height()), colour(Colour::TodayTint));
+}
+
+// Each row's line across the grid (an hour's also across the time column) and its time.
+void BookView::paintRows(QPainter &p, const Type &type, int firstRow, int lastRow) const
+{
+    const QColor hourLine = colour(Colour::HourLine), quarterLine = colour(Colour::QuarterLine);
+    const QColor hourFigure = colour(Colour::HourFigure), quarterFigure = colour(Colour::QuarterFigure);
     for (int row = firstRow; row <= lastRow; ++row) {
         const int y = row * kRowHeight;
         const int minute = minuteOfRow(row, m_layout.hours);
         const bool hour = minute % 60 == 0;
-        p.setPen(hour ? kHourLine : kQuarterLine);
+        p.setPen(hour ? hourLine : quarterLine);
         p.drawLine(hour ? 0 : kTimeWidth, y, width(), y);
-        p.setFont(hour ? bold : font());
-        p.setPen(hour ? QColor(0x1F, 0x2D, 0x3D) : QColor(0x70, 0x80, 0x90));
+        p.setFont(hour ? type.bold : type.plain);
+        p.setPen(hour ? hourFigure : quarterFigure);
         p.drawText(QRect(4, y, kTimeWidth - 10, kRowHeight), Qt::AlignRight | Qt::AlignVCenter, timeText(minute));
     }
-    p.setFont(font());
-    p.setPen(kHourLine);
-    for (int d = 0; d <= days; ++d)
-        p.drawLine(kTimeWidth + d * dayWidth(), dirty.top(), kTimeWidth + d * dayWidth(), dirty.bottom());
+    p.setFont(type.plain);
+}
 
-    const int lineHeight = fm.height();
-    // The blocks in view; then their boxes, their first lines (bold), their other lines, and
-    // the current item's frame: one font at a time (a crowded week has thousands of blocks).
+void BookView::paintDayLines(QPainter &p, const QRect &dirty) const
+{
+    p.setPen(colour(Colour::HourLine));
+    for (int d = 0; d <= int(m_layout.days.size()); ++d)
+        p.drawLine(kTimeWidth + d * dayWidth(), dirty.top(), kTimeWidth + d * dayWidth(), dirty.bottom());
+}
+
+// The blocks in view, each with what it draws worked out on its first paint. A crowded week
+// has thousands of blocks: the steps after this one go through these only, one font at a time.
+QList<int> BookView::blocksIn(const QRect &dirty, int firstRow, int lastRow)
+{
     QList<int> shown;
-    // A block's frame as bands `thick` pixels wide along its edges: the pixels a pen of that
-    // width outlining the block draws (a pen of two leaves the two outer corners on the left
-    // open).
-    const auto frame = [&p](const QRect &r, const QColor &c, int thick) {
-        const int open = thick > 1 ? 1 : 0;
-        p.fillRect(QRect(r.left() + open, r.top(), r.width() - open, thick), c);
-        p.fillRect(QRect(r.left() + open, r.bottom() + 1 - thick, r.width() - open, thick), c);
-        p.fillRect(QRect(r.left(), r.top() + open, thick, r.height() - 2 * open), c);
-        p.fillRect(QRect(r.right() + 1 - thick, r.top(), thick, r.height()), c);
-    };
     for (int i = 0; i < m_items.size(); ++i) {
         const Item &it = m_items[i];
         if (it.row > lastRow || it.row + it.rows <= firstRow || it.entry < 0)
@@ -428,41 +325,70 @@ void BookView::paintEvent(QPaintEvent *event)
         drawn.lines = blockLines(*e, drawn.state);
         drawn.ready = true;
     }
-    for (int i : std::as_const(shown)) {
+    return shown;
+}
+
+namespace {
+// A block's frame as bands `thick` pixels wide along its edges: the pixels a pen of that
+// width outlining the block draws (a pen of two leaves the two outer corners on the left
+// open). Filled as bands: outlining thousands of rectangles with a pen is the slow way to the
+// same pixels.
+void frame(QPainter &p, const QRect &r, const QColor &c, int thick)
+{
+    const int open = thick > 1 ? 1 : 0;
+    p.fillRect(QRect(r.left() + open, r.top(), r.width() - open, thick), c);
+    p.fillRect(QRect(r.left() + open, r.bottom() + 1 - thick, r.width() - open, thick), c);
+    p.fillRect(QRect(r.left(), r.top() + open, thick, r.height() - 2 * open), c);
+    p.fillRect(QRect(r.right() + 1 - thick, r.top(), thick, r.height()), c);
+}
+} // namespace
+
+// Each block's fill, its dentist's strip on the left and its frame: two pixels of red round a
+// past-due block, one of its edge's colour round the others.
+void BookView::paintBoxes(QPainter &p, const QList<int> &shown) const
+{
+    const QColor overdue = colour(Colour::OverdueFrame);
+    for (int i : shown) {
         const QRect r = itemRect(i);
         const Drawn &drawn = m_drawn[i];
         p.fillRect(r, colour(drawn.look.fill));
         p.fillRect(QRect(r.left(), r.top(), 5, r.height()), colour(drawn.look.edge));
-        // The frame: two pixels of red round a past-due block, one of its edge's colour round
-        // the others; filled as bands (outlining thousands of rectangles with a pen is the
-        // slow way to the same pixels).
         if (drawn.state == State::Overdue)
-            frame(r, kOverdueFrame, 2);
+            frame(p, r, overdue, 2);
         else
-            frame(r, colour(drawn.look.edge), 1);
+            frame(p, r, colour(drawn.look.edge), 1);
     }
-    // The lines that fit, each cut at the block's edge; a block of one row reads on one line.
-    // Only the characters that can show are drawn.
-    const auto linesOf = [&](int i, const QRect &inner) {
-        const Entry *e = entryOf(i);
-        QStringList lines = m_drawn[i].lines;
-        // A narrow block (many side by side, a week) gives the patient a line of its own.
-        if (!e->contact.isEmpty() && lines.first().size() * wide > inner.width()) {
-            lines.first() = timeText(e->minute);
-            lines.insert(1, e->contact);
-        }
-        if (inner.height() < 2 * lineHeight)
-            lines = {lines.join(QStringLiteral(" \u00B7 "))};
-        return lines;
-    };
+}
+
+// The lines of a block that fit its inner rectangle.
+QStringList BookView::linesOf(int index, const QRect &inner, const Type &type) const
+{
+    const Entry *e = entryOf(index);
+    QStringList lines = m_drawn[index].lines;
+    // A narrow block (many side by side, a week) gives the patient a line of its own.
+    if (!e->contact.isEmpty() && lines.first().size() * type.wide > inner.width()) {
+        lines.first() = timeText(e->minute);
+        lines.insert(1, e->contact);
+    }
+    if (inner.height() < 2 * type.metrics.height())
+        lines = {lines.join(QStringLiteral(" \u00B7 "))};
+    return lines;
+}
+
+// The blocks' text: first every first line (bold), then the other lines; each cut at the
+// block's edge, a block of one row on one line. Only the characters that can show are drawn.
+void BookView::paintText(QPainter &p, const Type &type, const QList<int> &shown) const
+{
+    const QFontMetrics &fm = type.metrics;
+    const int lineHeight = fm.height();
     for (const bool first : {true, false}) {
-        p.setFont(first ? bold : font());
-        for (int i : std::as_const(shown)) {
+        p.setFont(first ? type.bold : type.plain);
+        for (int i : shown) {
             const QRect inner = itemRect(i).adjusted(8, 2, -3, -1);
             if (inner.width() < 6)
                 continue;
-            const QStringList lines = linesOf(i, inner);
-            const int room = inner.width() / narrow + 1;
+            const QStringList lines = linesOf(i, inner, type);
+            const int room = inner.width() / type.narrow + 1;
             p.setClipRect(inner);
             p.setPen(colour(m_drawn[i].look.ink));
             int y = inner.top() + fm.ascent();
@@ -472,18 +398,25 @@ void BookView::paintEvent(QPaintEvent *event)
         }
         p.setClipping(false);
     }
-    p.setFont(font());
-    if (m_current >= 0 && m_current < m_items.size()) {
-        const QRect r = itemRect(m_current);
-        const QPen pen(kFocus, hasFocus() ? 3 : 1, hasFocus() ? Qt::SolidLine : Qt::DashLine);
-        if (m_items[m_current].entry < 0) {
-            p.fillRect(r, kFreeCurrent);
-            p.setPen(QPen(kFocus, hasFocus() ? 2 : 1, hasFocus() ? Qt::SolidLine : Qt::DashLine));
-            p.drawRect(r.adjusted(1, 1, -1, -1));
-        } else {
-            p.setPen(pen);
-            p.drawRect(r.adjusted(1, 1, -2, -2));
-        }
+    p.setFont(type.plain);
+}
+
+// The current item's frame: solid with the keyboard's focus, dashed without; a free slot also
+// takes the current slot's yellow.
+void BookView::paintCurrent(QPainter &p) const
+{
+    if (m_current < 0 || m_current >= m_items.size())
+        return;
+    const QRect r = itemRect(m_current);
+    const QColor focus = colour(Colour::Heading);
+    const Qt::PenStyle style = hasFocus() ? Qt::SolidLine : Qt::DashLine;
+    if (m_items[m_current].entry < 0) {
+        p.fillRect(r, colour(Colour::FreeSlotCurrent));
+        p.setPen(QPen(focus, hasFocus() ? 2 : 1, style));
+        p.drawRect(r.adjusted(1, 1, -1, -1));
+    } else {
+        p.setPen(QPen(focus, hasFocus() ? 3 : 1, style));
+        p.drawRect(r.adjusted(1, 1, -2, -2));
     }
 }
 

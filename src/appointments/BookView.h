@@ -2,10 +2,14 @@
 
 #include "appointments/AppointmentBook.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QHash>
 #include <QList>
 #include <QStringList>
 #include <QWidget>
+
+class QPainter;
 
 // The grid of the appointment book: the hours down the left, a column per day, a row per
 // quarter of an hour, each appointment a block of its dentist's colour at its rows and
@@ -74,6 +78,27 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    // The fonts a paint uses and their measures.
+    struct Type
+    {
+        explicit Type(const QFont &font);
+        QFont plain;
+        QFont bold;
+        QFontMetrics metrics;
+        QFontMetrics boldMetrics;
+        int narrow = 2; // the narrowest character's width
+        int wide = 2;   // a wide bold character's width
+    };
+    void paintPaper(QPainter &p, const QRect &dirty) const;
+    void paintUnreadable(QPainter &p) const;
+    void paintToday(QPainter &p, const QRect &dirty) const;
+    void paintRows(QPainter &p, const Type &type, int firstRow, int lastRow) const;
+    void paintDayLines(QPainter &p, const QRect &dirty) const;
+    QList<int> blocksIn(const QRect &dirty, int firstRow, int lastRow);
+    void paintBoxes(QPainter &p, const QList<int> &shown) const;
+    QStringList linesOf(int index, const QRect &inner, const Type &type) const;
+    void paintText(QPainter &p, const Type &type, const QList<int> &shown) const;
+    void paintCurrent(QPainter &p) const;
     void rebuildItems();
     int step(int key) const;
     void announce();

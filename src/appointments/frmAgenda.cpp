@@ -49,15 +49,12 @@ PictureButton *pill(const QString &name, const QString &caption, QWidget *parent
     return b;
 }
 
-QLabel *bubble(const QString &name, const QString &text, const char *fill, const char *edge, const char *ink,
-               QWidget *parent)
+QLabel *bubble(const QString &name, const QString &text, Theme::Sheet look, QWidget *parent)
 {
     auto *l = new QLabel(text, parent);
     l->setObjectName(name);
     l->setAlignment(Qt::AlignCenter);
-    l->setStyleSheet(QStringLiteral("QLabel { background: %1; border: 3px solid %2; border-radius: 20px; color: %3; "
-                                    "padding: 10px 26px; font-family: Verdana; font-size: 20px; font-weight: bold; }")
-                         .arg(QLatin1String(fill), QLatin1String(edge), QLatin1String(ink)));
+    l->setStyleSheet(Theme::sheet(look));
     return l;
 }
 
@@ -86,7 +83,7 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
                                shpCalendario);
     icoIstruzioni->setObjectName(QStringLiteral("icoIstruzioni"));
     icoIstruzioni->setWordWrap(true);
-    icoIstruzioni->setStyleSheet(QStringLiteral("QLabel { color: #1F4E79; font-style: italic; }"));
+    icoIstruzioni->setStyleSheet(Theme::sheet(Theme::Sheet::Note));
     calAppuntamenti = Theme::calendar(QStringLiteral("calAppuntamenti"), shpCalendario);
     calAppuntamenti->setAccessibleName(QStringLiteral("Calendario"));
     calAppuntamenti->setFixedHeight(230);
@@ -119,10 +116,10 @@ TfrmAgenda::TfrmAgenda(QWidget *parent)
         Theme::picture(QStringLiteral("imgAppuntamentiNO"), QStringLiteral("agenda-none"), 120, 120, shpElenco);
     imgAppuntamentiSI =
         Theme::picture(QStringLiteral("imgAppuntamentiSI"), QStringLiteral("agenda-present"), 120, 120, shpElenco);
-    imgAssenti = bubble(QStringLiteral("imgAssenti"), QStringLiteral("Non ci sono appuntamenti"), "#DDF3EE", "#2A9D8F",
-                        "#1E6E5F", shpElenco);
-    imgPresenti = bubble(QStringLiteral("imgPresenti"), QStringLiteral("Ci sono appuntamenti"), "#FDE6DA", "#F4845F",
-                         "#9A3412", shpElenco);
+    imgAssenti = bubble(QStringLiteral("imgAssenti"), QStringLiteral("Non ci sono appuntamenti"),
+                        Theme::Sheet::NoAppointments, shpElenco);
+    imgPresenti = bubble(QStringLiteral("imgPresenti"), QStringLiteral("Ci sono appuntamenti"),
+                         Theme::Sheet::Appointments, shpElenco);
     auto *indicator = new QGridLayout;
     indicator->addWidget(imgAppuntamentiNO, 0, 0);
     indicator->addWidget(imgAppuntamentiSI, 0, 0);

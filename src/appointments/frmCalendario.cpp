@@ -30,7 +30,7 @@ TfrmCalendario::TfrmCalendario(QWidget *parent, Mode mode) : Dialog(parent, Plac
     // The light grey-blue rectangle the calendar sits on.
     shpCalendario = new QFrame(panContainer);
     shpCalendario->setObjectName(QStringLiteral("shpCalendario"));
-    shpCalendario->setStyleSheet(QStringLiteral("QFrame#shpCalendario { background: #D6DCE1; border-radius: 4px; }"));
+    shpCalendario->setStyleSheet(Theme::sheet(Theme::Sheet::CalendarFrame));
     auto *around = new QVBoxLayout(shpCalendario);
     around->setContentsMargins(8, 8, 8, 8);
     calAppuntamenti->setParent(shpCalendario);

@@ -1,5 +1,6 @@
 #include "appointments/frmCalendarioAppuntamenti.h"
 
+#include "appointments/BookScan.h"
 #include "appointments/BookView.h"
 #include "base/CardNotifier.h"
 #include "base/Formats.h"
@@ -49,7 +50,7 @@ QString colourName(int index)
     return index < 0 || index >= kPaletteSize ? QStringLiteral("grigio") : QString::fromLatin1(kColourNames[index]);
 }
 
-QString hex(quint32 argb) { return QColor::fromRgba(argb).name(); }
+QString hex(quint32 argb) { return Theme::css(argb); }
 
 QString two(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
 
@@ -71,7 +72,7 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     lblPeriodo = new QLabel(panComandi);
     lblPeriodo->setObjectName(QStringLiteral("lblPeriodo"));
     lblPeriodo->setFont(Theme::verdana(13, true));
-    lblPeriodo->setStyleSheet(QStringLiteral("QLabel { color: #1F4E79; }"));
+    lblPeriodo->setStyleSheet(Theme::labelColour(Theme::Colour::Heading));
     Accessibility::valueLabel(lblPeriodo, QStringLiteral("Periodo"));
     btnPrecedente = Theme::textButton(QStringLiteral("btnPrecedente"), QStringLiteral("\u25C0"), panComandi);
     btnPrecedente->setAccessibleName(QStringLiteral("Precedente"));
@@ -359,8 +360,10 @@ void TfrmCalendarioAppuntamenti::showLegend()
                          .arg(hex(paletteColour(index).edge), text.toHtmlEscaped()));
         read.append(text + QStringLiteral(" in ") + colourName(index));
     }
-    shown.append(QStringLiteral("<span style=\"color:#5E5E5E;\">assolto: colori attenuati</span>"));
-    shown.append(QStringLiteral("<span style=\"color:#A3001B;\"><b>scaduto e non assolto: bordo rosso</b></span>"));
+    shown.append(QStringLiteral("<span style=\"color:%1;\">assolto: colori attenuati</span>")
+                     .arg(Theme::css(Theme::Colour::FulfilledInk)));
+    shown.append(QStringLiteral("<span style=\"color:%1;\"><b>scaduto e non assolto: bordo rosso</b></span>")
+                     .arg(Theme::css(Theme::Colour::OverdueInk)));
     read.append(QStringLiteral("assolto: colori attenuati"));
     read.append(QStringLiteral("scaduto e non assolto: bordo rosso"));
     lblLegenda->setText(QStringLiteral("<b>Legenda:</b>&nbsp; ") + shown.join(QStringLiteral("&nbsp;&nbsp;&nbsp; ")));

@@ -77,7 +77,7 @@ TfrmWhatsApp_Message::TfrmWhatsApp_Message(const TAppointmentRecord &appointment
                                panContainer);
     lblNota->setObjectName(QStringLiteral("lblNota"));
     lblNota->setWordWrap(true);
-    lblNota->setStyleSheet(QStringLiteral("QLabel { color: #1F4E79; font-style: italic; }"));
+    lblNota->setStyleSheet(Theme::sheet(Theme::Sheet::Note));
 
     btnWhatsApp = new PictureButton(QStringLiteral("btnWhatsApp"), QStringLiteral("whatsapp-send"),
                                     QStringLiteral("Invia messaggio"), panContainer);

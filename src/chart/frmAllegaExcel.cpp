@@ -39,7 +39,7 @@ QLabel *blackBar(const QString &name, const QString &text, int points, QWidget *
     l->setTextFormat(Qt::PlainText);
     l->setAlignment(Qt::AlignCenter);
     l->setFont(verdana(points, false));
-    l->setStyleSheet(QStringLiteral("QLabel { background: #000000; color: #FFFFFF; border-radius: 4px; }"));
+    l->setStyleSheet(Theme::sheet(Theme::Sheet::RegisterCaption));
     return l;
 }
 
@@ -62,8 +62,7 @@ TfrmAllegaExcel::TfrmAllegaExcel(const QString &patientName, const QString &pati
     setWindowTitle(QStringLiteral(" Riepilogo trattamenti dentali"));
     Theme::makeFixedDialog(this, 863, 616);
     setAttribute(Qt::WA_StyledBackground);
-    setStyleSheet(QStringLiteral("QDialog#frmAllegaExcel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
-                                 "stop:0 #427AA8, stop:1 #FFFFFF); }"));
+    setStyleSheet(Theme::sheet(Theme::Sheet::RegisterWindow));
 
     buildListPanel();
     buildEntryPanel();
@@ -132,26 +131,26 @@ void TfrmAllegaExcel::buildListPanel()
                                     "pulsante Modifica voce."),
                      panContainer);
     lblRigo03->setFont(verdana(9, true));
-    lblRigo03->setStyleSheet(QStringLiteral("color: #DC143C;"));
+    lblRigo03->setStyleSheet(Theme::textColour(Theme::Colour::Alert));
     lblRigo03->setAlignment(Qt::AlignCenter);
     lblRigo03->setGeometry(10, 445, kInner, 18);
 
     shpTotale = new QWidget(panContainer);
     shpTotale->setObjectName(QStringLiteral("shpTotale"));
     shpTotale->setAttribute(Qt::WA_StyledBackground);
-    shpTotale->setStyleSheet(QStringLiteral("QWidget#shpTotale { background: #000000; border-radius: 4px; }"));
+    shpTotale->setStyleSheet(Theme::sheet(Theme::Sheet::RegisterTotal));
     shpTotale->setGeometry(10, 469, kInner, 38);
     imgTotale = new QLabel(QStringLiteral("TOTALE IMPORTI :"), shpTotale);
     imgTotale->setObjectName(QStringLiteral("imgTotale"));
     imgTotale->setFont(verdana(13, true));
-    imgTotale->setStyleSheet(QStringLiteral("color: #FFD700;"));
+    imgTotale->setStyleSheet(Theme::textColour(Theme::Colour::Total));
     imgTotale->setGeometry(16, 0, 300, 38);
     Accessibility::hide(imgTotale); // the total's name says it
     lblTotale = new QLabel(QStringLiteral("0,00"), shpTotale);
     lblTotale->setObjectName(QStringLiteral("lblTotale"));
     lblTotale->setTextFormat(Qt::PlainText);
     lblTotale->setFont(verdana(13, true));
-    lblTotale->setStyleSheet(QStringLiteral("color: #FFFFFF;"));
+    lblTotale->setStyleSheet(Theme::textColour(Theme::Colour::Paper));
     lblTotale->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblTotale->setGeometry(kInner - 316, 0, 300, 38);
     Accessibility::valueLabel(lblTotale, QStringLiteral("Totale importi")); // "Totale importi: € 60,65"
@@ -170,7 +169,7 @@ void TfrmAllegaExcel::buildListPanel()
     btnStampa = Theme::textButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa riepilogo"), panContainer);
     btnStampa->setGeometry(kInner + 10 - 170, y, 170, 34);
     for (QPushButton *b : {btnChiudi, btnAggiungi, btnModifica, btnStampa})
-        b->setStyleSheet(QStringLiteral("padding: 2px 8px;"));
+        b->setStyleSheet(Theme::sheet(Theme::Sheet::SmallButton));
 
     setTabOrder(txtTrova, btnTrova);
     setTabOrder(btnTrova, lstRecords);

@@ -6,28 +6,22 @@
 #include "platform/Messages.h"
 #include "platform/Modal.h"
 #include "print/ChartDocument.h"
-#include "print/ReportRenderer.h"
 #include "print/frmDentalPrint.h"
 #include "storage/RecordFile.h"
 #include "storage/AnsiText.h"
 #include "ui/Accessibility.h"
 #include "ui/EnterCycle.h"
-#include "ui/Icons.h"
 #include "ui/Theme.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
-#include <QSvgRenderer>
 
 using Theme::verdana;
 using namespace Odontogram;
@@ -38,20 +32,9 @@ constexpr int kFieldWidth = 270;
 constexpr int kFieldHeight = 22;
 constexpr int kRowPitch = 24;
 constexpr int kLabelGap = 26;
-const QString kRoyalBlue = QStringLiteral("#4169E1");
-const QColor kFocusYellow(0xF2, 0xC1, 0x4E);
 // The odontogram's column, right of the scheme, in the panel's coordinates.
 constexpr int kColumn = 946;
 constexpr int kColumnWidth = 300;
-
-QFrame *blueBar(const QString &name, const QRect &geometry, QWidget *parent)
-{
-    auto *bar = new QFrame(parent);
-    bar->setObjectName(name);
-    bar->setStyleSheet(QStringLiteral("background: %1; border: none;").arg(kRoyalBlue));
-    bar->setGeometry(geometry);
-    return bar;
-}
 
 // "Terzo molare dx, arcata superiore": what a screen reader says about a tooth's field.
 QString toothDescription(int tooth)
@@ -65,220 +48,7 @@ QString toothDescription(int tooth)
 
 } // namespace
 
-// ---- The scheme ------------------------------------------------------------------------
-
-namespace {
-
-// The marks drawn above the note markers, and the frame of the chosen tooth.
-class SchemeLayer : public QWidget
-{
-public:
-    explicit SchemeLayer(DentalScheme *scheme) : QWidget(scheme), m_scheme(scheme)
-    {
-        setObjectName(QStringLiteral("imgSegni"));
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        Accessibility::hide(this);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(width() / kSchemeWidth, height() / kSchemeHeight);
-        QList<Report::Shape> above;
-        for (const Mark &mark : m_scheme->marks())
-            if (mark.symbol != Symbol::Faded)
-                above += shapes(mark);
-        Report::paintShapes(p, above);
-        const int fdi = m_scheme->chosen();
-        if (dentitionOf(fdi) != m_scheme->dentition() || !isTooth(fdi))
-            return;
-        const Place &at = place(fdi);
-        const double r = qMax(at.width, at.depth) / 2 + 4.5;
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(kFocusYellow, 3));
-        p.drawEllipse(at.centre, r, r);
-        if (m_scheme->chosenHasFocus()) {
-            p.setPen(QPen(QColor(0x1F, 0x4E, 0x79), 1.2, Qt::DashLine));
-            p.drawEllipse(at.centre, r + 2.5, r + 2.5);
-        }
-    }
-
-private:
-    DentalScheme *m_scheme;
-};
-
-} // namespace
-
-DentalScheme::DentalScheme(QWidget *parent) : QWidget(parent)
-{
-    setObjectName(QStringLiteral("imgSchemaDentale"));
-    setAccessibleName(QStringLiteral("Schema dentale"));
-    setAccessibleDescription(QStringLiteral("Arcata superiore e arcata inferiore viste dall'alto, con la numerazione "
-                                            "FDI; la destra del paziente è a sinistra."));
-    m_layer = new SchemeLayer(this);
-}
-
-void DentalScheme::keepMarksOnTop() { m_layer->raise(); }
-
-void DentalScheme::setDentition(Dentition dentition)
-{
-    m_dentition = dentition;
-    update();
-    if (m_layer)
-        m_layer->update();
-}
-
-void DentalScheme::setMarks(const QList<Mark> &marks)
-{
-    m_marks = marks;
-    update();
-    if (m_layer)
-        m_layer->update();
-}
-
-void DentalScheme::setChosen(int fdi, bool focused)
-{
-    m_chosen = fdi;
-    m_focused = focused;
-    if (m_layer)
-        m_layer->update();
-}
-
-void DentalScheme::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Icons::renderer(m_dentition == Dentition::Permanent ? QStringLiteral("dental-scheme")
-                                                        : QStringLiteral("dental-scheme-deciduous"))
-        ->render(&p, QRectF(rect()));
-    // Teeth that are not there fade under the note markers.
-    p.scale(width() / kSchemeWidth, height() / kSchemeHeight);
-    QList<Report::Shape> faded;
-    for (const Mark &mark : std::as_const(m_marks))
-        if (mark.symbol == Symbol::Faded)
-            faded += shapes(mark);
-    Report::paintShapes(p, faded);
-}
-
-void DentalScheme::resizeEvent(QResizeEvent *) { m_layer->setGeometry(rect()); }
-
-void DentalScheme::mousePressEvent(QMouseEvent *event)
-{
-    const QPointF at(event->position().x() * kSchemeWidth / width(), event->position().y() * kSchemeHeight / height());
-    const int fdi = toothAt(at, m_dentition);
-    if (fdi && onClicked)
-        onClicked(fdi);
-    event->accept();
-}
-
-ToothButton::ToothButton(int fdi, QWidget *parent) : QAbstractButton(parent), m_fdi(fdi)
-{
-    setObjectName(QStringLiteral("btnDente") + QString::number(fdi));
-    setCheckable(true);
-    setFocusPolicy(Qt::ClickFocus);
-    // The scheme takes the clicks: it knows which tooth lies under the pointer.
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    const Place &at = place(fdi);
-    const int side = int(qMax(at.width, at.depth)) + 2;
-    setGeometry(int(at.centre.x()) - side / 2, int(at.centre.y()) - side / 2, side, side);
-    setAccessibleName(toothName(fdi, {}));
-}
-
-void ToothButton::keyPressEvent(QKeyEvent *event)
-{
-    const auto step = [&](Step s) {
-        if (onStep)
-            onStep(m_fdi, s);
-    };
-    switch (event->key()) {
-    case Qt::Key_Left:
-        step(Step::Left);
-        break;
-    case Qt::Key_Right:
-        step(Step::Right);
-        break;
-    case Qt::Key_Up:
-        step(Step::Up);
-        break;
-    case Qt::Key_Down:
-        step(Step::Down);
-        break;
-    case Qt::Key_F2:
-        if (onNote)
-            onNote(m_fdi);
-        break;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-        if (onState)
-            onState(m_fdi);
-        break;
-    default:
-        QAbstractButton::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-}
-
-void ToothButton::focusInEvent(QFocusEvent *event)
-{
-    QAbstractButton::focusInEvent(event);
-    if (onFocus)
-        onFocus();
-}
-
-void ToothButton::focusOutEvent(QFocusEvent *event)
-{
-    QAbstractButton::focusOutEvent(event);
-    if (onFocus)
-        onFocus();
-}
-
-OdontogramLegend::OdontogramLegend(QWidget *parent) : QWidget(parent)
-{
-    setObjectName(QStringLiteral("imgLegenda"));
-    setAccessibleName(QStringLiteral("Legenda"));
-    QStringList texts;
-    for (const LegendItem &item : legend())
-        texts.append(item.text);
-    setAccessibleDescription(QStringLiteral("Simboli: ") + texts.join(QStringLiteral(", ")) + QStringLiteral(". ")
-                             + kLegendPlanned + QStringLiteral("; ") + kLegendPresent + QLatin1Char('.'));
-}
-
-void OdontogramLegend::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setFont(verdana(8));
-    const QList<LegendItem> items = legend();
-    constexpr int kRow = 22;
-    const int half = int(items.size() + 1) / 2;
-    for (int i = 0; i < items.size(); ++i) {
-        const int x = i < half ? 0 : width() / 2;
-        const int y = (i % half) * kRow;
-        p.save();
-        p.translate(x, y);
-        Report::paintShapes(p, items[i].sample);
-        p.restore();
-        p.setPen(QColor(0x1F, 0x2A, 0x36));
-        p.drawText(QRect(x + 26, y, width() / 2 - 28, int(kLegendSample)), Qt::AlignVCenter | Qt::AlignLeft,
-                   items[i].text);
-    }
-    const int keys = half * kRow + 4;
-    p.setFont(verdana(8, true));
-    p.setPen(QColor::fromRgba(kPlannedColour));
-    p.drawText(QRect(0, keys, width() / 2, 18), Qt::AlignVCenter | Qt::AlignLeft, kLegendPlanned);
-    p.setPen(QColor::fromRgba(kPresentColour));
-    p.drawText(QRect(width() / 2, keys, width() / 2, 18), Qt::AlignVCenter | Qt::AlignLeft, kLegendPresent);
-}
-
 // ---- The window ------------------------------------------------------------------------
-
-TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStringList &teeth, QWidget *parent)
-    : TfrmDentalCondition(patientName, teeth, QString(), {}, parent)
-{}
 
 TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStringList &teeth,
                                          const QString &odontogramPath, const QList<Entry> &pending, QWidget *parent)
@@ -299,8 +69,7 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
     lblTitolo->setTextFormat(Qt::PlainText);
     lblTitolo->setAlignment(Qt::AlignCenter);
     lblTitolo->setFont(verdana(10, false));
-    lblTitolo->setStyleSheet(
-        QStringLiteral("QLabel { background: %1; color: #FFFFFF; border-radius: 3px; }").arg(kRoyalBlue));
+    lblTitolo->setStyleSheet(Theme::sheet(Theme::Sheet::BandTitle));
     lblTitolo->setGeometry(14, 15, 932 + kColumnWidth, 24);
     lblIstruzioni = Theme::label(
         QStringLiteral("lblIstruzioni"),
@@ -309,9 +78,9 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
     lblIstruzioni->setFont(verdana(9, false));
     lblIstruzioni->setGeometry(14, 42, 616, 18);
 
-    shpSeparatore01 = blueBar(QStringLiteral("shpSeparatore01"), QRect(14, 62, 616, 4), panContainer);
-    shpSeparatore02 = blueBar(QStringLiteral("shpSeparatore02"), QRect(14, 283, 616, 4), panContainer);
-    shpSeparatore03 = blueBar(QStringLiteral("shpSeparatore03"), QRect(14, 507, 616, 4), panContainer);
+    shpSeparatore01 = Theme::bandRule(QStringLiteral("shpSeparatore01"), QRect(14, 62, 616, 4), panContainer);
+    shpSeparatore02 = Theme::bandRule(QStringLiteral("shpSeparatore02"), QRect(14, 283, 616, 4), panContainer);
+    shpSeparatore03 = Theme::bandRule(QStringLiteral("shpSeparatore03"), QRect(14, 507, 616, 4), panContainer);
 
     imgSchemaDentale = new DentalScheme(panContainer);
     imgSchemaDentale->setGeometry(652, 56, 278, 472);
@@ -355,7 +124,7 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
     btnClose = Theme::textButton(QStringLiteral("btnClose"), QStringLiteral("Applica e chiudi"), panContainer);
     btnClose->setGeometry(464, 526, 164, 30);
     for (QPushButton *b : {btnPreview, btnPrint, btnClose})
-        b->setStyleSheet(QStringLiteral("padding: 2px 8px;"));
+        b->setStyleSheet(Theme::sheet(Theme::Sheet::SmallButton));
 
     // Enter and Tab both go round the teeth in the same order; Tab then reaches the buttons.
     QList<QWidget *> cycle;
@@ -374,12 +143,6 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
     buildOdontogram();
 }
 
-QCheckBox *TfrmDentalCondition::chkSuperficie(Surface surface) const
-{
-    const QList<Surface> order{M, D, O, V, L};
-    return m_surfaceBoxes.value(order.indexOf(surface));
-}
-
 ToothButton *TfrmDentalCondition::toothButton(int fdi) const
 {
     for (ToothButton *b : m_buttons)
@@ -390,142 +153,54 @@ ToothButton *TfrmDentalCondition::toothButton(int fdi) const
 
 void TfrmDentalCondition::buildOdontogram()
 {
-    const QFont font = verdana(9, false);
-    const auto radio = [&](const char *name, const QString &text, const QRect &geometry) {
-        auto *b = new QRadioButton(text, panContainer);
-        b->setObjectName(QLatin1String(name));
-        b->setFont(font);
-        b->setGeometry(geometry);
-        b->setAccessibleName(text);
-        return b;
-    };
-
-    // Which teeth the scheme shows.
-    optPermanenti = radio("optPermanenti", QStringLiteral("Denti permanenti"), QRect(kColumn, 56, 150, 22));
-    optDecidui = radio("optDecidui", QStringLiteral("Denti decidui"), QRect(kColumn + 156, 56, 144, 22));
-    m_dentitionGroup = new QButtonGroup(this);
-    m_dentitionGroup->addButton(optPermanenti);
-    m_dentitionGroup->addButton(optDecidui);
-    optPermanenti->setChecked(true);
-    shpSeparatore04 = blueBar(QStringLiteral("shpSeparatore04"), QRect(kColumn, 84, kColumnWidth, 4), panContainer);
-
-    // The chosen tooth and its state.
-    lblDente = new QLabel(panContainer);
-    lblDente->setObjectName(QStringLiteral("lblDente"));
-    lblDente->setTextFormat(Qt::PlainText);
-    lblDente->setFont(verdana(9, true));
-    lblDente->setWordWrap(true);
-    lblDente->setGeometry(kColumn, 94, kColumnWidth, 36);
-    Accessibility::valueLabel(lblDente, QStringLiteral("Dente scelto"));
-
-    cboStato = new QComboBox(panContainer);
-    cboStato->setObjectName(QStringLiteral("cboStato"));
-    cboStato->setFont(font);
-    for (State state : states())
-        cboStato->addItem(stateCaption(state), int(state));
-    cboStato->setGeometry(kColumn + 76, 136, kColumnWidth - 76, 24);
-    lblStato = Theme::label(QStringLiteral("lblStato"), QStringLiteral("Stato:"), panContainer, cboStato);
-    lblStato->setFont(font);
-    lblStato->setGeometry(kColumn, 136, 72, 24);
-    cboStato->setAccessibleName(QStringLiteral("Stato del dente"));
-
-    optPresente = radio("optPresente", QStringLiteral("Presente"), QRect(kColumn + 76, 168, 110, 22));
-    optDaFare = radio("optDaFare", QStringLiteral("Da fare"), QRect(kColumn + 190, 168, 110, 22));
-    m_conditionGroup = new QButtonGroup(this);
-    m_conditionGroup->addButton(optPresente);
-    m_conditionGroup->addButton(optDaFare);
-    optPresente->setChecked(true);
-
-    lblSuperfici = Theme::label(QStringLiteral("lblSuperfici"), QStringLiteral("Superfici:"), panContainer);
-    lblSuperfici->setFont(font);
-    lblSuperfici->setGeometry(kColumn, 198, 72, 24);
-    const char *const names[] = {"chkM", "chkD", "chkO", "chkV", "chkL"};
-    for (int i = 0; i < 5; ++i) {
-        auto *box = new QCheckBox(panContainer);
-        box->setObjectName(QLatin1String(names[i]));
-        box->setFont(verdana(9, true));
-        box->setGeometry(kColumn + 76 + i * 45, 198, 44, 24);
-        box->setStyleSheet(QStringLiteral(
-            "QCheckBox { spacing: 5px; color: #1F4E79; }"
-            "QCheckBox::indicator { width: 14px; height: 14px; border: 2px solid #1F4E79; border-radius: 3px; "
-            "background: #FFFFFF; }"
-            "QCheckBox::indicator:focus { border-color: #F2C14E; }"
-            "QCheckBox::indicator:checked { image: url(:/icons/ok.svg); }"
-            "QCheckBox::indicator:disabled { border-color: #B8C4D0; background: #F2F2F2; }"
-            "QCheckBox:disabled { color: #A0A8B0; }"));
-        m_surfaceBoxes.append(box);
-        connect(box, &QCheckBox::toggled, this, &TfrmDentalCondition::panelChanged);
-    }
-
-    btnStoria = Theme::textButton(QStringLiteral("btnStoria"), QStringLiteral("Storia del dente"), panContainer);
-    btnStoria->setGeometry(kColumn, 234, 160, 30);
-    btnStoria->setStyleSheet(QStringLiteral("padding: 2px 8px;"));
-    shpSeparatore05 = blueBar(QStringLiteral("shpSeparatore05"), QRect(kColumn, 276, kColumnWidth, 4), panContainer);
-
-    imgLegenda = new OdontogramLegend(panContainer);
-    imgLegenda->setGeometry(kColumn, 288, kColumnWidth, 140);
-
-    lblAiuto = Theme::label(QStringLiteral("lblAiuto"),
-                            QStringLiteral("Scegliere un dente con un clic sullo schema, oppure con F2 dal suo campo; "
-                                           "le frecce passano ai denti vicini. Ogni modifica è registrata con la "
-                                           "data di oggi quando la scheda del paziente viene salvata."),
-                            panContainer);
-    lblAiuto->setFont(verdana(8, false));
-    lblAiuto->setWordWrap(true);
-    lblAiuto->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblAiuto->setGeometry(kColumn, 436, kColumnWidth, 84);
+    panOdontogramma = new OdontogramPanel(panContainer);
+    panOdontogramma->setGeometry(kColumn, 56, kColumnWidth, 464);
 
     // One focusable tooth for each tooth of both dentitions; Tab reaches the chosen one.
     for (Dentition dentition : {Dentition::Permanent, Dentition::Deciduous})
         for (int fdi : Odontogram::teeth(dentition)) {
             auto *b = new ToothButton(fdi, imgSchemaDentale);
             b->setVisible(dentition == Dentition::Permanent);
-            b->onStep = [this](int from, Step step) { stepFrom(from, step); };
-            b->onNote = [this](int from) {
-                for (int tooth = 1; tooth <= ChartRules::kTeeth; ++tooth)
-                    if (ChartRules::tooth(tooth).fdi == from)
-                        txtDente(tooth)->setFocus();
-            };
-            b->onState = [this](int) { cboStato->setFocus(); };
-            b->onFocus = [this] { refreshScheme(); };
+            connect(b, &ToothButton::stepRequested, this, &TfrmDentalCondition::stepFrom);
+            connect(b, &ToothButton::noteRequested, this, &TfrmDentalCondition::noteOf);
+            connect(b, &ToothButton::stateRequested, this, [this] { panOdontogramma->cboStato->setFocus(); });
+            connect(b, &ToothButton::focusChanged, this, &TfrmDentalCondition::refreshScheme);
             m_buttons.append(b);
         }
     imgSchemaDentale->keepMarksOnTop();
-    imgSchemaDentale->onClicked = [this](int fdi) {
-        chooseTooth(fdi);
-        if (ToothButton *b = toothButton(fdi))
-            b->setFocus(Qt::MouseFocusReason);
-    };
+    connect(imgSchemaDentale, &DentalScheme::toothClicked, this, &TfrmDentalCondition::toothClicked);
 
     // After the chart's own order: the dentition, the chosen tooth, the panel.
-    QList<QWidget *> chain{btnClose, optPermanenti, optDecidui};
+    QList<QWidget *> chain{btnClose, panOdontogramma->optPermanenti, panOdontogramma->optDecidui};
     for (ToothButton *b : std::as_const(m_buttons))
         chain.append(b);
-    chain << cboStato << optPresente << optDaFare;
-    for (QCheckBox *box : std::as_const(m_surfaceBoxes))
+    chain << panOdontogramma->cboStato << panOdontogramma->optPresente << panOdontogramma->optDaFare;
+    for (QCheckBox *box : panOdontogramma->surfaceBoxes())
         chain.append(box);
-    chain << btnStoria;
+    chain << panOdontogramma->btnStoria;
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 
     for (QLineEdit *edit : std::as_const(m_fields))
         edit->installEventFilter(this);
 
-    connect(optDecidui, &QRadioButton::toggled, this,
-            [this](bool on) { showDentition(on ? Dentition::Deciduous : Dentition::Permanent); });
-    connect(cboStato, &QComboBox::currentIndexChanged, this, &TfrmDentalCondition::panelChanged);
-    connect(optPresente, &QRadioButton::toggled, this, &TfrmDentalCondition::panelChanged);
-    connect(btnStoria, &QPushButton::clicked, this, &TfrmDentalCondition::btnStoriaClick);
+    connect(panOdontogramma, &OdontogramPanel::dentitionChosen, this, &TfrmDentalCondition::showDentition);
+    connect(panOdontogramma, &OdontogramPanel::changed, this, &TfrmDentalCondition::panelChanged);
+    connect(panOdontogramma, &OdontogramPanel::historyRequested, this, &TfrmDentalCondition::btnStoriaClick);
 }
 
-std::optional<QStringList> TfrmDentalCondition::edit(QWidget *parent, const QString &patientName,
-                                                     const QStringList &teeth)
+void TfrmDentalCondition::noteOf(int fdi)
 {
-    auto *window = new TfrmDentalCondition(patientName, teeth, parent);
-    std::optional<QStringList> result;
-    connect(window, &TfrmDentalCondition::applied, window, [&result](const QStringList &t) { result = t; });
-    Modal::run(window);
-    return result;
+    for (int tooth = 1; tooth <= ChartRules::kTeeth; ++tooth)
+        if (ChartRules::tooth(tooth).fdi == fdi)
+            txtDente(tooth)->setFocus();
+}
+
+void TfrmDentalCondition::toothClicked(int fdi)
+{
+    chooseTooth(fdi);
+    if (ToothButton *b = toothButton(fdi))
+        b->setFocus(Qt::MouseFocusReason);
 }
 
 std::optional<TfrmDentalCondition::Applied> TfrmDentalCondition::edit(QWidget *parent, const QString &patientName,
@@ -558,7 +233,7 @@ bool TfrmDentalCondition::eventFilter(QObject *watched, QEvent *event)
         const qsizetype index = m_fields.indexOf(static_cast<QLineEdit *>(watched));
         if (index >= 0) {
             const int fdi = ChartRules::tooth(int(index) + 1).fdi;
-            optPermanenti->setChecked(true);
+            panOdontogramma->optPermanenti->setChecked(true);
             chooseTooth(fdi);
             toothButton(fdi)->setFocus(Qt::OtherFocusReason);
             return true;
@@ -587,8 +262,7 @@ void TfrmDentalCondition::FormShow()
         }
     }
     m_savedLatest = latest(m_saved);
-    for (QWidget *w : std::initializer_list<QWidget *>{cboStato, optPresente, optDaFare, btnStoria})
-        w->setEnabled(readable);
+    panOdontogramma->setEditable(readable);
     if (!readable)
         m_pending.clear();
     chooseTooth(m_chosen);
@@ -653,7 +327,7 @@ void TfrmDentalCondition::chooseTooth(int fdi)
     if (!isTooth(fdi))
         return;
     if (dentitionOf(fdi) != imgSchemaDentale->dentition())
-        (dentitionOf(fdi) == Dentition::Deciduous ? optDecidui : optPermanenti)->setChecked(true);
+        panOdontogramma->setDentition(dentitionOf(fdi));
     m_chosen = fdi;
     for (ToothButton *b : std::as_const(m_buttons)) {
         b->setChecked(b->fdi() == fdi);
@@ -665,39 +339,13 @@ void TfrmDentalCondition::chooseTooth(int fdi)
 
 void TfrmDentalCondition::showChosen()
 {
-    m_showing = true;
-    const ToothState state = toothState(m_chosen);
-    lblDente->setText(QStringLiteral("Dente %1: %2").arg(m_chosen).arg(toothTitle(m_chosen)));
-    cboStato->setCurrentIndex(cboStato->findData(int(state.state)));
-    (state.planned ? optDaFare : optPresente)->setChecked(true);
-    const QList<Surface> order{M, D, O, V, L};
-    for (int i = 0; i < 5; ++i) {
-        QCheckBox *box = m_surfaceBoxes[i];
-        box->setText(surfaceLetter(order[i], m_chosen));
-        box->setAccessibleName(surfaceName(order[i], m_chosen) + QStringLiteral(" (")
-                               + surfaceLetter(order[i], m_chosen) + QLatin1Char(')'));
-        box->setChecked(state.surfaces & order[i]);
-        box->setEnabled(cboStato->isEnabled() && hasSurfaces(state.state));
-    }
-    const bool sano = state.state == State::Sano;
-    optPresente->setEnabled(cboStato->isEnabled() && !sano);
-    optDaFare->setEnabled(cboStato->isEnabled() && !sano);
-    m_showing = false;
+    panOdontogramma->showTooth(m_chosen, toothState(m_chosen));
     refreshScheme();
 }
 
 void TfrmDentalCondition::panelChanged()
 {
-    if (m_showing || !cboStato->isEnabled())
-        return;
-    ToothState state;
-    state.state = State(cboStato->currentData().toInt());
-    state.planned = optDaFare->isChecked();
-    const QList<Surface> order{M, D, O, V, L};
-    for (int i = 0; i < 5; ++i)
-        if (m_surfaceBoxes[i]->isChecked())
-            state.surfaces |= order[i];
-    m_pending = withChange(m_pending, m_savedLatest, Entry{Clock::now(), m_chosen, state});
+    m_pending = withChange(m_pending, m_savedLatest, Entry{Clock::now(), m_chosen, panOdontogramma->state()});
     showChosen(); // surfaces and condition follow the state
 }
 

@@ -41,7 +41,7 @@ TfrmStoriaDente::TfrmStoriaDente(int fdi, const QList<Odontogram::Entry> &saved,
     lblTitolo->setTextFormat(Qt::PlainText);
     lblTitolo->setAlignment(Qt::AlignCenter);
     lblTitolo->setFont(verdana(10, false));
-    lblTitolo->setStyleSheet(QStringLiteral("QLabel { background: #4169E1; color: #FFFFFF; border-radius: 3px; }"));
+    lblTitolo->setStyleSheet(Theme::sheet(Theme::Sheet::BandTitle));
     lblTitolo->setGeometry(12, 12, 548, 24);
 
     lstStoria = new FixedList(QStringLiteral("lstStoria"), QStringLiteral("Voci del dente %1").arg(fdi), panel);
@@ -52,7 +52,7 @@ TfrmStoriaDente::TfrmStoriaDente(int fdi, const QList<Odontogram::Entry> &saved,
 
     btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panel);
     btnChiudi->setGeometry(440, 258, 120, 30);
-    btnChiudi->setStyleSheet(QStringLiteral("padding: 2px 8px;"));
+    btnChiudi->setStyleSheet(Theme::sheet(Theme::Sheet::SmallButton));
     btnChiudi->setDefault(true);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::close);
     setTabOrder(lstStoria, btnChiudi);

@@ -110,7 +110,7 @@ TfrmExport::TfrmExport(Exports::Member member, const QDate &picked, QWidget *par
 {
     setObjectName(QString::fromLatin1(m_description.objectName));
     setWindowTitle(m_description.caption);
-    setStyleSheet(QStringLiteral("TfrmExport { background: #D9D9D9; }"));
+    setStyleSheet(Theme::sheet(Theme::Sheet::ExportWindow));
     Theme::makeFixedDialog(this, 862, 560);
 
     panContainer = new QWidget(this);
@@ -122,9 +122,7 @@ TfrmExport::TfrmExport(Exports::Member member, const QDate &picked, QWidget *par
     imgLogo = new QFrame(panContainer);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
     imgLogo->setAccessibleName(m_description.caption.trimmed());
-    imgLogo->setStyleSheet(QStringLiteral(
-        "QFrame#imgLogo { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1E6E43, stop:1 #3DAE6B);"
-        " border-radius: 10px; }"));
+    imgLogo->setStyleSheet(Theme::sheet(Theme::Sheet::ExportBanner));
     imgLogo->setFixedHeight(60);
     QLabel *logoPicture =
         Theme::picture(QStringLiteral("imgLogoFoglio"), QStringLiteral("spreadsheet"), 44, 44, imgLogo);
@@ -132,7 +130,7 @@ TfrmExport::TfrmExport(Exports::Member member, const QDate &picked, QWidget *par
     QFont title = Theme::verdana(15, true);
     title.setPixelSize(20);
     logoText->setFont(title);
-    logoText->setStyleSheet(QStringLiteral("QLabel { color: #FFFFFF; }"));
+    logoText->setStyleSheet(Theme::labelColour(Theme::Colour::Paper));
     auto *logoRow = new QHBoxLayout(imgLogo);
     logoRow->setContentsMargins(14, 6, 18, 6);
     logoRow->setSpacing(12);
@@ -151,11 +149,7 @@ TfrmExport::TfrmExport(Exports::Member member, const QDate &picked, QWidget *par
     m_model = new ExportModel(m_description, m_rows, this);
     grdRecords->setModel(m_model);
     grdRecords->setAlternatingRowColors(true);
-    grdRecords->setStyleSheet(
-        QStringLiteral("QTableView { alternate-background-color: #EAF2FA; gridline-color: #C9DCEC; }"
-                       "QHeaderView::section { background: #DCE6F0; color: #17324D;"
-                       " border: 0px; border-right: 1px solid #B8C7D5;"
-                       " border-bottom: 1px solid #B8C7D5; padding: 2px 4px; font-weight: bold; }"));
+    grdRecords->setStyleSheet(Theme::sheet(Theme::Sheet::ExportGrid));
     grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
     grdRecords->setSelectionBehavior(QAbstractItemView::SelectItems);
     grdRecords->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
@@ -176,14 +170,13 @@ TfrmExport::TfrmExport(Exports::Member member, const QDate &picked, QWidget *par
 
     shpInfo = new QFrame(panContainer);
     shpInfo->setObjectName(QStringLiteral("shpInfo"));
-    shpInfo->setStyleSheet(QStringLiteral("QFrame#shpInfo { background: #6A5ACD; border-radius: 8px; }"));
+    shpInfo->setStyleSheet(Theme::sheet(Theme::Sheet::ExportInfo));
     shpInfo->setFixedHeight(38);
     panInfo = new HintStrip(QStringLiteral("panInfo"), m_description.initialInfo, shpInfo);
-    QFont tahoma(QStringLiteral("Tahoma"));
+    QFont tahoma = Theme::tahoma();
     tahoma.setPointSize(12);
     panInfo->setFont(tahoma);
-    panInfo->setStyleSheet(QStringLiteral("QLabel { background: transparent; color: #FFFFFF; border: 0px;"
-                                          " font-style: normal; padding: 0px 12px; }"));
+    panInfo->setStyleSheet(Theme::sheet(Theme::Sheet::ExportInfoText));
     auto *infoBox = new QHBoxLayout(shpInfo);
     infoBox->setContentsMargins(0, 0, 0, 0);
     infoBox->addWidget(panInfo);

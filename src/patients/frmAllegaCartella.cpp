@@ -57,7 +57,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget *parent, const Attachments::Texts
         file->setObjectName(QStringLiteral("txtFile") + n);
         file->setReadOnly(true);
         file->setFont(verdana(10, true));
-        file->setStyleSheet(QStringLiteral("QLineEdit { color: #808080; background: #F2F2F2; }"));
+        file->setStyleSheet(Theme::sheet(Theme::Sheet::LockedField));
         QLabel *fileLabel = Theme::label(QStringLiteral("lblFile") + n,
                                          QStringLiteral("Nome %1 file allegato:").arg(ordinal), box, file);
         fileLabel->setFont(verdana(9, true));

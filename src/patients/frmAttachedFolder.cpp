@@ -20,7 +20,7 @@ QWidget *separator(const QString &name, int y, QWidget *parent)
     auto *bar = new QWidget(parent);
     bar->setObjectName(name);
     bar->setAttribute(Qt::WA_StyledBackground);
-    bar->setStyleSheet(QStringLiteral("background: #4169E1; border-radius: 2px;"));
+    bar->setStyleSheet(Theme::sheet(Theme::Sheet::FolderBar));
     bar->setGeometry(20, y, kWidth - 40, 5);
     return bar;
 }
@@ -38,7 +38,7 @@ TfrmAttachedFolder::TfrmAttachedFolder(QWidget *parent, const QString &position)
         new ListBanner(QStringLiteral("imgBanner"), QStringLiteral("Gestione cartella abbinata alla scheda corrente"),
                        QStringLiteral("patient-folder"), QString(), this, ListBanner::Tint::Blue);
     imgBanner->setTitlePixels(19);
-    imgBanner->setTitleColour(QColor(0x1F, 0x4E, 0x79));
+    imgBanner->setTitleColour(Theme::colour(Theme::Colour::Heading));
     imgBanner->setGeometry(20, 16, kWidth - 40, 53);
     separator(QStringLiteral("shpBarra01"), 80, this);
 

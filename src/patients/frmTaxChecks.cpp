@@ -29,14 +29,14 @@ TaxCheckWindow::TaxCheckWindow(QWidget *parent, const char *objectName, const QS
 
     imgBanner = new ListBanner(QStringLiteral("imgBanner"), banner, picture, QString(), this, ListBanner::Tint::Blue);
     imgBanner->setTitlePixels(22);
-    imgBanner->setTitleColour(QColor(0x1F, 0x4E, 0x79));
+    imgBanner->setTitleColour(Theme::colour(Theme::Colour::Heading));
     imgBanner->setGeometry(10, 10, width - 20, 53);
 
     lblTitolo = new QLabel(instruction, this);
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
     lblTitolo->setTextFormat(Qt::PlainText);
     lblTitolo->setFont(Theme::verdana(8, true));
-    lblTitolo->setStyleSheet(QStringLiteral("color: #FFFFFF;"));
+    lblTitolo->setStyleSheet(Theme::textColour(Theme::Colour::Paper));
     lblTitolo->setAlignment(Qt::AlignCenter);
     lblTitolo->setWordWrap(true);
     lblTitolo->setGeometry(10, 68, width - 20, 32);
@@ -52,11 +52,7 @@ TaxCheckWindow::TaxCheckWindow(QWidget *parent, const char *objectName, const QS
 void TaxCheckWindow::placeField(QLineEdit *field, int fieldWidth)
 {
     m_field = field;
-    QFont f(QStringLiteral("Courier New"));
-    f.setStyleHint(QFont::Monospace);
-    f.setPointSize(20);
-    f.setBold(true);
-    field->setFont(f);
+    field->setFont(Theme::fixedPitch(20, true));
     field->setAccessibleName(lblTitolo->text());
     const int fieldHeight = field->sizeHint().height();
     const int left = (width() - fieldWidth - 10 - 130) / 2;

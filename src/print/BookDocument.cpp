@@ -1,4 +1,5 @@
 #include "print/BookDocument.h"
+#include "ui/ThemeTokens.h"
 
 #include <algorithm>
 
@@ -13,7 +14,7 @@ TextBox text(const QString &name, const QRectF &rect, double points, bool bold, 
     TextBox box;
     box.name = name;
     box.rect = rect;
-    box.font = Font{QStringLiteral("Arial"), points, bold};
+    box.font = Font{QString::fromLatin1(Theme::kPrintFace), points, bold};
     box.lines = lines;
     return box;
 }
@@ -22,7 +23,7 @@ TextBox text(const QString &name, const QRectF &rect, double points, bool bold, 
 TextBox bar(const QString &name, const QRectF &rect, double points, const QString &line)
 {
     TextBox box = text(name, rect, points, true, {line});
-    box.font.family = QStringLiteral("Verdana");
+    box.font.family = QString::fromLatin1(Theme::kProgramFace);
     box.colour = Colour::White;
     box.fill = Colour::SlateGrey;
     box.align = Align::Centre;

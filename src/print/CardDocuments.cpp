@@ -1,4 +1,5 @@
 #include "print/CardDocuments.h"
+#include "ui/ThemeTokens.h"
 
 #include "base/Formats.h"
 #include "storage/AnsiText.h"
@@ -24,7 +25,7 @@ Document cardDesign(const QString &name, const QString &headingName, const QStri
     TextBox title;
     title.name = headingName;
     title.rect = QRectF(2, 2, 185.8, 4.2);
-    title.font = Font{QStringLiteral("Arial"), 9, false};
+    title.font = Font{QString::fromLatin1(Theme::kPrintFace), 9, false};
     title.align = Align::Centre;
     title.middle = true;
     title.lines = QStringList{heading};
@@ -36,7 +37,7 @@ Document cardDesign(const QString &name, const QString &headingName, const QStri
         TextBox label;
         label.name = QStringLiteral("lbl") + rows[k].name.mid(3);
         label.rect = QRectF(2, top + 0.5, 37.8, 3.5);
-        label.font = Font{QStringLiteral("Arial"), 7, false};
+        label.font = Font{QString::fromLatin1(Theme::kPrintFace), 7, false};
         label.lines = QStringList{rows[k].label};
         band.texts.append(label);
         TextBox value = label;
@@ -51,7 +52,7 @@ Document cardDesign(const QString &name, const QString &headingName, const QStri
     TextBox calce;
     calce.name = kCalce;
     calce.rect = QRectF(2, footY + 1, 185.8, 4.2);
-    calce.font = Font{QStringLiteral("Arial"), 8, false};
+    calce.font = Font{QString::fromLatin1(Theme::kPrintFace), 8, false};
     calce.align = Align::Centre;
     calce.middle = true;
     calce.lines = QStringList{QStringLiteral("Data e ora stampa")};

@@ -1,4 +1,5 @@
 #include "print/ChartDocument.h"
+#include "ui/ThemeTokens.h"
 
 #include "print/CardDocuments.h"
 #include "storage/AnsiText.h"
@@ -30,7 +31,7 @@ TextBox bar(const QString &name, const QRectF &rect, double points, const QStrin
     TextBox box;
     box.name = name;
     box.rect = rect;
-    box.font = Font{QStringLiteral("Arial"), points, false};
+    box.font = Font{QString::fromLatin1(Theme::kPrintFace), points, false};
     box.align = Align::Centre;
     box.middle = true;
     box.lines = QStringList{text};
@@ -62,7 +63,7 @@ Document design()
             TextBox line;
             line.name = QStringLiteral("txtDente") + number(tooth);
             line.rect = QRectF(2, y + 0.5, 186, 3.5);
-            line.font = Font{QStringLiteral("Arial"), 7, false};
+            line.font = Font{QString::fromLatin1(Theme::kPrintFace), 7, false};
             line.lines = QStringList{number(tooth) + QLatin1Char(')')};
             band.texts.append(line);
         }
@@ -109,7 +110,7 @@ Document make(const QString &title, const QStringList &teeth, const QDateTime &n
             const QPointF at = figure.map(n.at);
             TextBox number = bar(QStringLiteral("txtFdi") + n.text, QRectF(at.x() - 3, at.y() - 1.5, 6, 3), 6, n.text);
             number.font.bold = true;
-            number.colour = 0xFF1F4E79;
+            number.colour = Theme::Colour::Heading;
             band.texts.append(number);
         }
     };
@@ -128,18 +129,18 @@ Document make(const QString &title, const QStringList &teeth, const QDateTime &n
         TextBox text;
         text.name = QStringLiteral("txtLegenda") + n;
         text.rect = QRectF(x + 7, y + 1.2, 30, 3.6);
-        text.font = Font{QStringLiteral("Arial"), 7, false};
+        text.font = Font{QString::fromLatin1(Theme::kPrintFace), 7, false};
         text.lines = QStringList{odontogram.legend[i].text};
         band.texts.append(text);
     }
     const double keyTop = 178.5 + 8 * double((odontogram.legend.size() + 4) / 5);
     for (const auto &[name, x, text, colour] :
-         {std::tuple{QStringLiteral("txtLegendaDaFare"), 2.0, odontogram.planned, 0xFFD0021B},
-          std::tuple{QStringLiteral("txtLegendaPresente"), 60.0, odontogram.present, 0xFF1F5FBF}}) {
+         {std::tuple{QStringLiteral("txtLegendaDaFare"), 2.0, odontogram.planned, Theme::Colour::Planned},
+          std::tuple{QStringLiteral("txtLegendaPresente"), 60.0, odontogram.present, Theme::Colour::Present}}) {
         TextBox key;
         key.name = name;
         key.rect = QRectF(x, keyTop, 56, 3.6);
-        key.font = Font{QStringLiteral("Arial"), 7, true};
+        key.font = Font{QString::fromLatin1(Theme::kPrintFace), 7, true};
         key.colour = colour;
         key.lines = QStringList{text};
         band.texts.append(key);
@@ -155,7 +156,7 @@ Document make(const QString &title, const QStringList &teeth, const QDateTime &n
         TextBox box;
         box.name = QStringLiteral("txtStati") + QString::number(column + 1);
         box.rect = QRectF(2 + 62.5 * column, 209, 61.5, 54);
-        box.font = Font{QStringLiteral("Arial"), 6.5, false};
+        box.font = Font{QString::fromLatin1(Theme::kPrintFace), 6.5, false};
         box.linePitch = 0;
         box.lines = lines.mid(column * perColumn, perColumn);
         band.texts.append(box);

@@ -1,4 +1,5 @@
 #include "print/ListDocument.h"
+#include "ui/ThemeTokens.h"
 
 #include "base/Formats.h"
 
@@ -15,7 +16,7 @@ Document design()
         TextBox box;
         box.name = name;
         box.rect = rect;
-        box.font = Font{QStringLiteral("Verdana"), points, true};
+        box.font = Font{QString::fromLatin1(Theme::kProgramFace), points, true};
         box.colour = Colour::White;
         box.fill = Colour::SlateGrey;
         box.align = Align::Centre;
@@ -34,7 +35,7 @@ Document design()
     TextBox riepilogo;
     riepilogo.name = QStringLiteral("txtRiepilogo");
     riepilogo.rect = QRectF(3, 0, 273, 27);
-    riepilogo.font = Font{QStringLiteral("Courier New"), 8, false};
+    riepilogo.font = Font{QString::fromLatin1(Theme::kFixedFace), 8, false};
     riepilogo.linePitch = unitsToMm(kLineUnits);
     data.texts.append(riepilogo);
     doc.addBand(data);

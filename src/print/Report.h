@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/ThemeTokens.h"
+
 #include <QList>
 #include <QPointF>
 #include <QRectF>
@@ -20,14 +22,14 @@ constexpr double unitsToMm(double units) { return units / kUnitsPerMm; }
 
 constexpr double kPageMargin = 10;
 
-// Colours as 0xAARRGGBB; a zero alpha means no fill.
+// Colours as 0xAARRGGBB (the theme's); a zero alpha means no fill.
 namespace Colour {
 constexpr quint32 None = 0;
-constexpr quint32 Black = 0xFF000000;
-constexpr quint32 White = 0xFFFFFFFF;
-constexpr quint32 SlateGrey = 0xFF708090;
-constexpr quint32 LightSteelBlue = 0xFFB0C4DE;
-constexpr quint32 Gold = 0xFFFFD700;
+constexpr quint32 Black = Theme::Colour::Ink;
+constexpr quint32 White = Theme::Colour::Paper;
+constexpr quint32 SlateGrey = Theme::Colour::PrintBar;
+constexpr quint32 LightSteelBlue = Theme::Colour::PrintLight;
+constexpr quint32 Gold = Theme::Colour::PrintGold;
 } // namespace Colour
 
 enum class Align { Left, Centre };

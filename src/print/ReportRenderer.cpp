@@ -1,4 +1,5 @@
 #include "print/ReportRenderer.h"
+#include "ui/Theme.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -9,7 +10,7 @@ namespace Report {
 
 namespace {
 
-QColor colour(quint32 argb) { return QColor::fromRgba(argb); }
+QColor colour(quint32 argb) { return Theme::colour(argb); }
 
 QRectF toDevice(const QRectF &mm, double pxPerMm, const QPointF &origin)
 {
@@ -79,10 +80,10 @@ void paintShapes(QPainter &painter, const QList<Shape> &shapes)
 
 QFont qtFont(const Font &font)
 {
-    QFont f(font.family);
+    QFont f = Theme::face(font.family);
     f.setPointSizeF(font.points);
     f.setBold(font.bold);
-    f.setStyleHint(font.family.contains(QLatin1String("Courier")) ? QFont::Monospace : QFont::SansSerif);
+    f.setStyleHint(font.family == QLatin1String(Theme::kFixedFace) ? QFont::Monospace : QFont::SansSerif);
     f.setKerning(false);
     return f;
 }
@@ -110,7 +111,7 @@ void paintPage(QPainter &painter, const Page &page, double pxPerMm, const QPoint
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const QPen thin(Qt::black, 0.2 * pxPerMm);
+    const QPen thin(colour(Colour::Black), 0.2 * pxPerMm);
 
     for (const Box &box : page.boxes) {
         const QRectF r = toDevice(box.rect, pxPerMm, origin);

@@ -31,7 +31,7 @@ TCardPrintDialog::TCardPrintDialog(const Texts &texts, QWidget *parent) : Dialog
     imgTitolo = new QLabel(texts.heading, shpSfondo);
     imgTitolo->setObjectName(QStringLiteral("imgTitolo"));
     imgTitolo->setFont(Theme::verdana(12, true));
-    imgTitolo->setStyleSheet(QStringLiteral("color: #1F4E79;"));
+    imgTitolo->setStyleSheet(Theme::textColour(Theme::Colour::Heading));
     imgTitolo->setGeometry(14, 12, 220, 24);
 
     lblSpiegazione = new QLabel(texts.explanation, shpSfondo);
@@ -47,7 +47,7 @@ TCardPrintDialog::TCardPrintDialog(const Texts &texts, QWidget *parent) : Dialog
 
     shpSeparatore = new QFrame(shpSfondo);
     shpSeparatore->setObjectName(QStringLiteral("shpSeparatore"));
-    shpSeparatore->setStyleSheet(QStringLiteral("background: #4682B4; border: none;"));
+    shpSeparatore->setStyleSheet(Theme::sheet(Theme::Sheet::Separator));
     shpSeparatore->setGeometry(14, 112, 298, 2);
 
     imgStampante = Theme::picture(QStringLiteral("imgStampante"), texts.picture, 64, 64, shpSfondo);
@@ -65,9 +65,10 @@ TCardPrintDialog::TCardPrintDialog(const Texts &texts, QWidget *parent) : Dialog
     btnStampa = Theme::textButton(QStringLiteral("btnStampa"), texts.action, this);
     btnStampa->setGeometry(208, 243, 137, 28);
     // The longest caption ("Mostra anteprima") must fit the fixed width.
+    const QFont buttons = Theme::verdana(9, true);
     for (QPushButton *b : {btnAnnulla, btnStampa}) {
-        b->setFont(Theme::verdana(9, true));
-        b->setStyleSheet(QStringLiteral("padding: 4px 4px;"));
+        b->setFont(buttons);
+        b->setStyleSheet(Theme::sheet(Theme::Sheet::PrintButton));
     }
     // Enter presses the button that has the focus; the action button is the default one.
     btnAnnulla->setAutoDefault(true);

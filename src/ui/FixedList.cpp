@@ -102,10 +102,7 @@ FixedList::FixedList(const QString &objectName, const QString &accessibleName, Q
     setAccessibleName(accessibleName);
     setModel(m_model);
     setItemDelegate(new LineDelegate(this));
-    QFont f(QStringLiteral("Courier New"));
-    f.setStyleHint(QFont::Monospace);
-    f.setPointSize(12);
-    setFont(f);
+    setFont(Theme::fixedPitch(12));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

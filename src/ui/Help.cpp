@@ -33,11 +33,11 @@ TfrmGuida::TfrmGuida(QWidget *parent) : Dialog(parent)
 
     lblTitolo = new QLabel(QStringLiteral("Argomento della guida."), panContainer);
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
-    QFont title(QStringLiteral("Arial"));
+    QFont title = Theme::helpTitle();
     title.setPixelSize(21);
     title.setBold(true);
     lblTitolo->setFont(title);
-    lblTitolo->setStyleSheet(QStringLiteral("color: #DC143C;"));
+    lblTitolo->setStyleSheet(Theme::textColour(Theme::Colour::Alert));
 
     txtGuida = new QPlainTextEdit(panContainer);
     txtGuida->setObjectName(QStringLiteral("txtGuida"));
@@ -47,7 +47,7 @@ TfrmGuida::TfrmGuida(QWidget *parent) : Dialog(parent)
     QFont body = Theme::verdana(11, true);
     body.setPixelSize(15);
     txtGuida->setFont(body);
-    txtGuida->setStyleSheet(QStringLiteral("QPlainTextEdit, QPlainTextEdit:focus { background: #FFFFFF; }"));
+    txtGuida->setStyleSheet(Theme::sheet(Theme::Sheet::HelpText));
     lblTitolo->setBuddy(txtGuida);
 
     imgPDF = new PictureButton(QStringLiteral("imgPDF"), QStringLiteral("pdf"),

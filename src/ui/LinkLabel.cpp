@@ -1,4 +1,5 @@
 #include "ui/LinkLabel.h"
+#include "ui/Theme.h"
 
 #include "ui/Accessibility.h"
 
@@ -13,7 +14,7 @@ LinkLabel::LinkLabel(const QString &objectName, const QString &text, QWidget *pa
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setTextFormat(Qt::PlainText);
-    QFont f(QStringLiteral("Tahoma"));
+    QFont f = Theme::tahoma();
     f.setPixelSize(18);
     f.setUnderline(true);
     setFont(f);
@@ -35,13 +36,14 @@ void LinkLabel::attachIcon(QAbstractButton *icon)
 
 void LinkLabel::setHeld(bool held)
 {
-    const QColor colour = held ? QColor(0xFF, 0xA5, 0x00) : QColor(0x00, 0x00, 0x8B);
+    const quint32 argb = held ? Theme::Colour::LinkHeld : Theme::Colour::Link;
+    const QColor colour = Theme::colour(argb);
     QPalette pal = palette();
     pal.setColor(QPalette::WindowText, colour);
     setPalette(pal);
     // The application's style sheet gives every label the theme's colour; a widget's own
     // sheet wins over it, so the link's colours are set there too.
-    setStyleSheet(QStringLiteral("LinkLabel { color: %1; }").arg(colour.name()));
+    setStyleSheet(Theme::linkColour(argb));
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent *event)

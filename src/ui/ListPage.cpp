@@ -119,12 +119,12 @@ void ListBanner::draw(QPainter &p) const
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF area = QRectF(rect()).adjusted(1, 1, -1, -1);
     QLinearGradient g(area.topLeft(), area.bottomLeft());
-    g.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
-    g.setColorAt(1, rose ? QColor(0xFD, 0xE8, 0xE4) : QColor(0xE4, 0xEF, 0xFA));
+    g.setColorAt(0, Theme::colour(Theme::Colour::Paper));
+    g.setColorAt(1, Theme::colour(rose ? Theme::Colour::BannerRose : Theme::Colour::BannerBlue));
     QPainterPath path;
     path.addRoundedRect(area, 10, 10);
     p.fillPath(path, g);
-    p.setPen(QPen(rose ? QColor(0xE8, 0xA8, 0x9C) : QColor(0x9C, 0xBF, 0xE0), 1.5));
+    p.setPen(QPen(Theme::colour(rose ? Theme::Colour::BannerRoseEdge : Theme::Colour::BannerBlueEdge), 1.5));
     p.drawPath(path);
 
     const qreal side = m_side > 0 ? m_side : rose ? 46 : height() - 10;
@@ -162,8 +162,7 @@ ListPage::ListPage(const QString &objectName, const Look &look, QWidget *parent)
                                this);
     imgIstruzioni->setObjectName(QStringLiteral("imgIstruzioni"));
     imgIstruzioni->setFont(verdana(9, false));
-    imgIstruzioni->setStyleSheet(QStringLiteral(
-        "background: #EEF5FB; color: #1F4E79; border: 1px solid #C9DCEC; border-radius: 6px; padding: 4px 10px;"));
+    imgIstruzioni->setStyleSheet(Theme::sheet(Theme::Sheet::Instructions));
 
     imgLente = Theme::picture(QStringLiteral("imgLente"), QStringLiteral("find"), 30, 30, this);
     txtTrova = new QLineEdit(this);
@@ -185,7 +184,7 @@ ListPage::ListPage(const QString &objectName, const Look &look, QWidget *parent)
     lblDoppioClic = new QLabel(look.doubleClickHint, this);
     lblDoppioClic->setObjectName(look.hintName.isEmpty() ? QStringLiteral("lblDoppioClic") : look.hintName);
     lblDoppioClic->setFont(verdana(10, true));
-    lblDoppioClic->setStyleSheet(QStringLiteral("color: #DC143C;"));
+    lblDoppioClic->setStyleSheet(Theme::textColour(Theme::Colour::Alert));
 
     btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), this);
     btnStampa = Theme::textButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), this);
@@ -195,7 +194,7 @@ ListPage::ListPage(const QString &objectName, const Look &look, QWidget *parent)
         lblTrovate = new QLabel(QStringLiteral("Il presente riepilogo contiene 0 schede"), this);
         lblTrovate->setObjectName(QStringLiteral("lblTrovate"));
         lblTrovate->setFont(verdana(10, true));
-        lblTrovate->setStyleSheet(QStringLiteral("color: #008B8B;"));
+        lblTrovate->setStyleSheet(Theme::textColour(Theme::Colour::Count));
         lblTrovate->setAlignment(Qt::AlignCenter);
     }
 

@@ -1,4 +1,5 @@
 #include "ui/PictureButton.h"
+#include "ui/Theme.h"
 
 #include "ui/Icons.h"
 
@@ -76,20 +77,20 @@ void PictureButton::paintEvent(QPaintEvent *)
     if (m_captionStyle == CaptionPill) {
         // A rounded caption button: the labels of the main menu's two work areas.
         QLinearGradient g(area.topLeft(), area.bottomLeft());
-        const QColor top = m_hover ? QColor(0x5B, 0x9B, 0xD5) : QColor(0x46, 0x82, 0xB4);
+        const QColor top = Theme::colour(m_hover ? Theme::Colour::SteelLight : Theme::Colour::Steel);
         g.setColorAt(0, top);
         g.setColorAt(1, top.darker(125));
         QPainterPath path;
         path.addRoundedRect(area.translated(0, shift), area.height() / 2, area.height() / 2);
         p.fillPath(path, g);
         if (hasFocus()) {
-            p.setPen(QPen(QColor(0xF2, 0xC1, 0x4E), 3));
+            p.setPen(QPen(Theme::colour(Theme::Colour::FocusRing), 3));
             p.drawPath(path);
         }
         QFont f = font();
         f.setBold(true);
         p.setFont(f);
-        p.setPen(Qt::white);
+        p.setPen(Theme::colour(Theme::Colour::Paper));
         p.drawText(area.translated(0, shift), Qt::AlignCenter, text());
         return;
     }
@@ -97,9 +98,9 @@ void PictureButton::paintEvent(QPaintEvent *)
     if (m_hover || hasFocus()) {
         QPainterPath path;
         path.addRoundedRect(area, 8, 8);
-        p.fillPath(path, QColor(255, 255, 255, m_hover ? 170 : 110));
+        p.fillPath(path, Theme::colour(m_hover ? Theme::Colour::HoverVeil : Theme::Colour::FocusVeil));
         if (hasFocus()) {
-            p.setPen(QPen(QColor(0x1F, 0x4E, 0x79), 2, Qt::DotLine));
+            p.setPen(QPen(Theme::colour(Theme::Colour::Heading), 2, Qt::DotLine));
             p.drawPath(path);
         }
     }
@@ -116,7 +117,7 @@ void PictureButton::paintEvent(QPaintEvent *)
         p.setOpacity(1);
     }
     if (m_captionStyle == CaptionBelow) {
-        p.setPen(QColor(0x1F, 0x4E, 0x79));
+        p.setPen(Theme::colour(Theme::Colour::Heading));
         const QRectF caption(0, pic.bottom() + 2, width(), height() - pic.bottom() - 2);
         p.drawText(caption, Qt::AlignHCenter | Qt::AlignTop, text());
     }

@@ -77,8 +77,8 @@ public:
         const bool enabled = bar->state & State_Enabled;
         const bool movable = enabled && bar->maximum > bar->minimum;
         painter->save();
-        painter->fillRect(bar->rect, QColor(0xEE, 0xF5, 0xFB));
-        painter->setPen(QColor(0xC9, 0xDC, 0xEC));
+        painter->fillRect(bar->rect, Theme::colour(Theme::Colour::HintPaper));
+        painter->setPen(Theme::colour(Theme::Colour::HintEdge));
         if (horizontal)
             painter->drawLine(bar->rect.topLeft(), bar->rect.topRight());
         else
@@ -94,9 +94,9 @@ public:
         };
         const QRect handle = subControlRect(CC_ScrollBar, bar, SC_ScrollBarSlider, widget);
         if (movable && handle.isValid()) {
-            painter->setBrush(pressed(SC_ScrollBarSlider)  ? QColor(0x46, 0x82, 0xB4)
-                              : active(SC_ScrollBarSlider) ? QColor(0x7F, 0xA9, 0xD3)
-                                                           : QColor(0x9C, 0xBF, 0xE0));
+            painter->setBrush(Theme::colour(pressed(SC_ScrollBarSlider)  ? Theme::Colour::Steel
+                                            : active(SC_ScrollBarSlider) ? Theme::Colour::ScrollHover
+                                                                         : Theme::Colour::ScrollHandle));
             painter->drawRoundedRect(QRectF(handle).adjusted(2, 2, -2, -2), 3, 3);
         }
         // The arrows: a small triangle in each end, pointing the way the button scrolls.
@@ -105,7 +105,7 @@ public:
             if (box.isEmpty())
                 continue;
             if (pressed(part))
-                painter->fillRect(box, QColor(0xC9, 0xDC, 0xEC));
+                painter->fillRect(box, Theme::colour(Theme::Colour::HintEdge));
             const qreal r = qMin(box.width(), box.height()) / 4.0;
             const QPointF c = box.center();
             const qreal way = part == SC_ScrollBarAddLine ? 1 : -1;
@@ -114,9 +114,9 @@ public:
                 arrow << c + QPointF(way * r, 0) << c + QPointF(-way * r / 1.5, -r) << c + QPointF(-way * r / 1.5, r);
             else
                 arrow << c + QPointF(0, way * r) << c + QPointF(-r, -way * r / 1.5) << c + QPointF(r, -way * r / 1.5);
-            painter->setBrush(!movable       ? QColor(0xB8, 0xC7, 0xD5)
-                              : active(part) ? QColor(0x2E, 0x5C, 0x85)
-                                             : QColor(0x46, 0x82, 0xB4));
+            painter->setBrush(Theme::colour(!movable       ? Theme::Colour::ScrollDisabled
+                                            : active(part) ? Theme::Colour::ScrollArrowActive
+                                                           : Theme::Colour::Steel));
             painter->drawPolygon(arrow);
         }
         painter->restore();
@@ -148,7 +148,7 @@ public:
                                                : option.palette.color(group, QPalette::Text));
         painter->drawText(option.rect, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
         if (option.state & QStyle::State_HasFocus) {
-            painter->setPen(QPen(QColor(0xF2, 0xC1, 0x4E), 2));
+            painter->setPen(QPen(Theme::colour(Theme::Colour::FocusRing), 2));
             painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
         }
         painter->restore();
@@ -161,17 +161,123 @@ namespace Theme {
 
 QFont verdana(int points, bool bold)
 {
-    QFont f(QStringLiteral("Verdana"));
+    QFont f(QString::fromLatin1(kProgramFace));
     f.setPointSize(points);
     f.setBold(bold);
     return f;
 }
 
+QFont tahoma() { return QFont(QString::fromLatin1(kInfoFace)); }
+
 QFont tahoma(int points)
 {
-    QFont f(QStringLiteral("Tahoma"));
+    QFont f = tahoma();
     f.setPointSize(points);
     return f;
+}
+
+QFont fixedPitch(int points, bool bold)
+{
+    QFont f(QString::fromLatin1(kFixedFace));
+    f.setStyleHint(QFont::Monospace);
+    f.setPointSize(points);
+    f.setBold(bold);
+    return f;
+}
+
+QFont helpTitle() { return QFont(QString::fromLatin1(kHelpTitleFace)); }
+
+QFont face(const QString &family) { return QFont(family); }
+
+QColor colour(quint32 argb) { return QColor::fromRgba(argb); }
+
+QString css(quint32 argb)
+{
+    if (qAlpha(argb) != 255)
+        return QStringLiteral("rgba(%1,%2,%3,%4)").arg(qRed(argb)).arg(qGreen(argb)).arg(qBlue(argb)).arg(qAlpha(argb));
+    return QStringLiteral("#%1").arg(argb & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
+}
+
+QString textColour(quint32 argb) { return QStringLiteral("color: %1;").arg(css(argb)); }
+
+QString labelColour(quint32 argb) { return QStringLiteral("QLabel { color: %1; }").arg(css(argb)); }
+
+QString linkColour(quint32 argb) { return QStringLiteral("LinkLabel { color: %1; }").arg(css(argb)); }
+
+QString sheet(Sheet which)
+{
+    using namespace Colour;
+    switch (which) {
+    case Sheet::Note:
+        return QStringLiteral("QLabel { color: %1; font-style: italic; }").arg(css(Heading));
+    case Sheet::Instructions:
+        return QStringLiteral("background: %1; color: %2; border: 1px solid %3; border-radius: 6px; padding: 4px 10px;")
+            .arg(css(HintPaper), css(Heading), css(HintEdge));
+    case Sheet::BandTitle:
+        return QStringLiteral("QLabel { background: %1; color: %2; border-radius: 3px; }").arg(css(Band), css(Paper));
+    case Sheet::BandRule:
+        return QStringLiteral("background: %1; border: none;").arg(css(Band));
+    case Sheet::FolderBar:
+        return QStringLiteral("background: %1; border-radius: 2px;").arg(css(Band));
+    case Sheet::LockedField:
+        return QStringLiteral("QLineEdit { color: %1; background: %2; }").arg(css(Dimmed), css(DimmedPaper));
+    case Sheet::HelpText:
+        return QStringLiteral("QPlainTextEdit, QPlainTextEdit:focus { background: %1; }").arg(css(Paper));
+    case Sheet::SplashLink:
+        return QStringLiteral("background: %1; border-radius: 4px; padding: 0 6px;").arg(css(SplashVeil));
+    case Sheet::Separator:
+        return QStringLiteral("background: %1; border: none;").arg(css(Steel));
+    case Sheet::SmallButton:
+        return QStringLiteral("padding: 2px 8px;");
+    case Sheet::PrintButton:
+        return QStringLiteral("padding: 4px 4px;");
+    case Sheet::CalendarFrame:
+        return QStringLiteral("QFrame#shpCalendario { background: #D6DCE1; border-radius: 4px; }");
+    case Sheet::SurfaceBox:
+        return QStringLiteral(
+                   "QCheckBox { spacing: 5px; color: %1; }"
+                   "QCheckBox::indicator { width: 14px; height: 14px; border: 2px solid %1; border-radius: 3px; "
+                   "background: %2; }"
+                   "QCheckBox::indicator:focus { border-color: %3; }"
+                   "QCheckBox::indicator:checked { image: url(:/icons/ok.svg); }"
+                   "QCheckBox::indicator:disabled { border-color: %4; background: %5; }"
+                   "QCheckBox:disabled { color: %6; }")
+            .arg(css(Heading), css(Paper), css(FocusRing), css(DisabledEdge), css(DimmedPaper), css(DisabledText));
+    case Sheet::RegisterWindow:
+        return QStringLiteral("QDialog#frmAllegaExcel { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, "
+                              "stop:0 #427AA8, stop:1 %1); }")
+            .arg(css(Paper));
+    case Sheet::RegisterCaption:
+        return QStringLiteral("QLabel { background: %1; color: %2; border-radius: 4px; }").arg(css(Ink), css(Paper));
+    case Sheet::RegisterTotal:
+        return QStringLiteral("QWidget#shpTotale { background: %1; border-radius: 4px; }").arg(css(Ink));
+    case Sheet::ExportWindow:
+        return QStringLiteral("TfrmExport { background: #D9D9D9; }");
+    case Sheet::ExportBanner:
+        return QStringLiteral("QFrame#imgLogo { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1E6E43, "
+                              "stop:1 #3DAE6B); border-radius: 10px; }");
+    case Sheet::ExportGrid:
+        return QStringLiteral("QTableView { alternate-background-color: #EAF2FA; gridline-color: %1; }"
+                              "QHeaderView::section { background: #DCE6F0; color: %2;"
+                              " border: 0px; border-right: 1px solid #B8C7D5;"
+                              " border-bottom: 1px solid #B8C7D5; padding: 2px 4px; font-weight: bold; }")
+            .arg(css(HintEdge), css(Caption));
+    case Sheet::ExportInfo:
+        return QStringLiteral("QFrame#shpInfo { background: #6A5ACD; border-radius: 8px; }");
+    case Sheet::ExportInfoText:
+        return QStringLiteral("QLabel { background: transparent; color: %1; border: 0px;"
+                              " font-style: normal; padding: 0px 12px; }")
+            .arg(css(Paper));
+    case Sheet::NoAppointments:
+    case Sheet::Appointments: {
+        const bool none = which == Sheet::NoAppointments;
+        return QStringLiteral("QLabel { background: %1; border: 3px solid %2; border-radius: 20px; color: %3; "
+                              "padding: 10px 26px; font-family: %4; font-size: 20px; font-weight: bold; }")
+            .arg(QLatin1String(none ? "#DDF3EE" : "#FDE6DA"), QLatin1String(none ? "#2A9D8F" : "#F4845F"),
+                 QLatin1String(none ? "#1E6E5F" : "#9A3412"), QLatin1String(kProgramFace));
+    }
+    }
+    return {};
 }
 
 void apply(QApplication &app)
@@ -186,6 +292,15 @@ void setGradient(QWidget *window, const char *gradient)
 {
     window->setAttribute(Qt::WA_StyledBackground);
     window->setProperty("gradient", QString::fromLatin1(gradient));
+}
+
+QFrame *bandRule(const QString &objectName, const QRect &geometry, QWidget *parent)
+{
+    auto *bar = new QFrame(parent);
+    bar->setObjectName(objectName);
+    bar->setStyleSheet(sheet(Sheet::BandRule));
+    bar->setGeometry(geometry);
+    return bar;
 }
 
 QWidget *panel(const QString &objectName, QWidget *parent)

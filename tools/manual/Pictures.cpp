@@ -472,18 +472,20 @@ const QList<Entry> &table()
                                const auto set = [chart](int fdi, Odontogram::State state, bool planned,
                                                         Odontogram::Surfaces surfaces) {
                                    chart->chooseTooth(fdi);
-                                   chart->cboStato->setCurrentIndex(chart->cboStato->findData(int(state)));
-                                   (planned ? chart->optDaFare : chart->optPresente)->setChecked(true);
+                                   chart->panOdontogramma->cboStato->setCurrentIndex(
+                                       chart->panOdontogramma->cboStato->findData(int(state)));
+                                   (planned ? chart->panOdontogramma->optDaFare : chart->panOdontogramma->optPresente)
+                                       ->setChecked(true);
                                    for (Odontogram::Surface s :
                                         {Odontogram::M, Odontogram::D, Odontogram::O, Odontogram::V, Odontogram::L})
-                                       chart->chkSuperficie(s)->setChecked(surfaces & s);
+                                       chart->panOdontogramma->chkSuperficie(s)->setChecked(surfaces & s);
                                };
-                               set(16, Odontogram::State::Corona, false, 0);
+                               set(16, Odontogram::State::Corona, false, {});
                                set(26, Odontogram::State::Carie, true, Odontogram::O | Odontogram::D);
                                set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
-                               set(46, Odontogram::State::Assente, false, 0);
-                               set(47, Odontogram::State::DaEstrarre, true, 0);
-                               set(11, Odontogram::State::Devitalizzato, false, 0);
+                               set(46, Odontogram::State::Assente, false, {});
+                               set(47, Odontogram::State::DaEstrarre, true, {});
+                               set(11, Odontogram::State::Devitalizzato, false, {});
                                set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
                                settle();
                            });
