@@ -5,7 +5,7 @@
 # see "Layers" in the README.)
 set -eu
 cd "$(dirname "$0")/../src"
-layers="storage platform base backup ui print chart patients appointments export app"
+layers="storage platform base backup ui print chart patients appointments export billing app"
 status=0
 rank() { i=0; for l in $layers; do [ "$l" = "$1" ] && { echo $i; return; }; i=$((i + 1)); done; echo -1; }
 for folder in $layers; do
