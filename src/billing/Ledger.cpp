@@ -1,0 +1,217 @@
+#include "billing/Ledger.h"
+
+#include "base/Amount.h"
+#include "chart/TreatmentRegister.h"
+#include "storage/AnsiText.h"
+#include "storage/RecordFile.h"
+#include "storage/TreatmentRecord.h"
+
+#include <QDir>
+#include <QHash>
+
+#include <algorithm>
+
+namespace Ledger {
+
+namespace {
+
+QString paymentsPath(const QString &folder) { return QDir(folder).absoluteFilePath(BillingFiles::kPayments); }
+
+// The stamp duty the patients' invoices charged them, by patient: owed beside the treatments.
+QHash<qint64, qint64> stampsCharged(const QString &folder)
+{
+    QHash<qint64, qint64> out;
+    if (!QFile::exists(QDir(folder).absoluteFilePath(BillingFiles::kInvoices)))
+        return out;
+    Invoices::scanHeaders(folder, [&](const Invoices::Invoice &inv) {
+        if (inv.stampCharged)
+            out[inv.patient.position] += Money::kStampCents;
+        return true;
+    });
+    return out;
+}
+
+} // namespace
+
+TPaymentRecord record(const Payment &p)
+{
+    TPaymentRecord r{};
+    r.Paziente.setText(QString::number(p.patient));
+    r.Data.setText(Money::dateText(p.date));
+    r.Importo.setText(Amount::fromCents(p.cents));
+    r.Modalita.setText(Money::methodName(p.method));
+    r.Tracciabile.setText(Money::flagText(p.traceable()));
+    r.Note.setText(p.note);
+    r.Preventivo.setText(p.estimate.text());
+    r.Fattura.setText(p.invoice.text());
+    return r;
+}
+
+std::optional<Payment> payment(const TPaymentRecord &r)
+{
+    Payment p;
+    p.patient = r.Paziente.text().toLongLong();
+    p.date = Money::parseDate(r.Data.text());
+    const std::optional<qint64> cents = Amount::toCents(r.Importo.text());
+    const std::optional<Money::Method> method = Money::parseMethod(r.Modalita.text());
+    if (!p.date.isValid() || !cents || !method)
+        return std::nullopt;
+    p.cents = *cents;
+    p.method = *method;
+    p.note = r.Note.text();
+    p.estimate = DocumentNumber::parse(r.Preventivo.text()).value_or(DocumentNumber{});
+    p.invoice = DocumentNumber::parse(r.Fattura.text()).value_or(DocumentNumber{});
+    return p;
+}
+
+QString refusal(const Payment &p)
+{
+    if (p.patient < 1)
+        return QStringLiteral("Il pagamento non \u00E8 di nessun paziente.");
+    if (!p.date.isValid())
+        return QStringLiteral("Manca la data del pagamento.");
+    if (p.cents <= 0 || p.cents > Money::kMaxCents)
+        return QStringLiteral("L'importo del pagamento non \u00E8 valido.");
+    return QString();
+}
+
+qint64 save(const QString &programFolder, const Payment &p)
+{
+    RecordFile file(paymentsPath(programFolder), TPaymentRecord::Size);
+    file.open(RecordFile::Write);
+    const TPaymentRecord r = record(p);
+    qint64 position = p.position;
+    if (position > 0)
+        file.overwriteAt(position, r);
+    else
+        position = file.append(r);
+    file.close();
+    return position;
+}
+
+void scanPayments(const QString &programFolder, const std::function<bool(const Payment &)> &visit)
+{
+    RecordFile file(paymentsPath(programFolder), TPaymentRecord::Size);
+    file.open(RecordFile::Read);
+    TPaymentRecord r{};
+    while (file.next(r)) {
+        std::optional<Payment> p = payment(r);
+        if (!p)
+            continue;
+        p->position = file.position();
+        if (!visit(*p))
+            break;
+    }
+    file.close();
+}
+
+QList<Payment> paymentsOf(const QString &programFolder, qint64 patient)
+{
+    QList<Payment> out;
+    scanPayments(programFolder, [&](const Payment &p) {
+        if (p.patient == patient)
+            out.append(p);
+        return true;
+    });
+    return out;
+}
+
+qint64 treatmentsCents(const QString &registerPath)
+{
+    RecordFile file(registerPath, TTreatmentRecord::Size);
+    file.open(RecordFile::Read);
+    qint64 sum = 0;
+    TTreatmentRecord r{};
+    while (file.next(r))
+        sum += TreatmentRegister::cents(r.Importo.text());
+    file.close();
+    return sum;
+}
+
+Money::Balance balance(const QString &programFolder, qint64 patient)
+{
+    Money::Balance b;
+    const QString reg = QDir(programFolder).absoluteFilePath(treatmentFileName(QString::number(patient)));
+    if (QFile::exists(reg))
+        b.doneCents = treatmentsCents(reg);
+    b.doneCents += stampsCharged(programFolder).value(patient);
+    for (const Payment &p : paymentsOf(programFolder, patient))
+        b.paidCents += p.cents;
+    return b;
+}
+
+QList<Owing> patientsOwing(const QString &programFolder)
+{
+    QHash<qint64, qint64> paid;
+    scanPayments(programFolder, [&](const Payment &p) {
+        paid[p.patient] += p.cents;
+        return true;
+    });
+    const QHash<qint64, qint64> stamps = stampsCharged(programFolder);
+    QList<Owing> out;
+    const QStringList files = QDir(programFolder).entryList({QStringLiteral("Trattamenti_Paziente_*.pro")}, QDir::Files);
+    for (const QString &name : files) {
+        bool ok = false;
+        const qint64 patient = name.mid(21, name.size() - 25).toLongLong(&ok);
+        if (!ok || patient < 1)
+            continue;
+        Money::Balance b{treatmentsCents(QDir(programFolder).absoluteFilePath(name)) + stamps.value(patient),
+                         paid.value(patient)};
+        if (b.state() == Money::Balance::State::Owing)
+            out.append(Owing{patient, b});
+    }
+    std::sort(out.begin(), out.end(), [](const Owing &a, const Owing &b) { return a.patient < b.patient; });
+    return out;
+}
+
+Income income(const QString &programFolder, const QDate &from, const QDate &to)
+{
+    Income in;
+    scanPayments(programFolder, [&](const Payment &p) {
+        if (p.date < from || p.date > to)
+            return true;
+        in.payments.append(p);
+        in.byMethod[int(p.method)] += p.cents;
+        (p.traceable() ? in.traceable : in.notTraceable) += p.cents;
+        return true;
+    });
+    return in;
+}
+
+Income income(const QString &programFolder, const QDate &date, Period period)
+{
+    switch (period) {
+    case Period::Day:
+        return income(programFolder, date, date);
+    case Period::Month:
+        return income(programFolder, QDate(date.year(), date.month(), 1),
+                      QDate(date.year(), date.month(), date.daysInMonth()));
+    case Period::Year:
+        break;
+    }
+    return income(programFolder, QDate(date.year(), 1, 1), QDate(date.year(), 12, 31));
+}
+
+QList<RegisterRow> invoiceRegister(const QString &programFolder, int year)
+{
+    QList<RegisterRow> rows;
+    Invoices::scanHeaders(programFolder, [&](const Invoices::Invoice &inv) {
+        if (inv.number.year == year)
+            rows.append(RegisterRow{inv.number, inv.kind, inv.date, inv.patient.position, inv.patient.name,
+                                    inv.totalCents, inv.paymentDate.isValid(), inv.sent, inv.corrects});
+        return true;
+    });
+    QHash<int, qint64> paidTo; // by invoice number, this year's only
+    scanPayments(programFolder, [&](const Payment &p) {
+        if (p.invoice.year == year && !p.invoice.isNull())
+            paidTo[p.invoice.number] += p.cents;
+        return true;
+    });
+    for (RegisterRow &row : rows)
+        if (row.kind == Invoices::Kind::Invoice && !row.paid)
+            row.paid = paidTo.value(row.number.number) >= row.totalCents;
+    std::sort(rows.begin(), rows.end(), [](const RegisterRow &a, const RegisterRow &b) { return a.number < b.number; });
+    return rows;
+}
+
+} // namespace Ledger
