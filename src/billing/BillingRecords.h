@@ -57,7 +57,8 @@ struct TEstimateLineRecord
     ShortString<3> Quantita;      // "1" to "999"
     ShortString<15> Prezzo;       // unit price
     ShortString<2> Eseguita;      // "Sì" when done
-    ShortString<10> Registro;     // position of its treatment in the patient's register, once written
+    ShortString<10> Registro;     // position of its treatment in the patient's register once written,
+                                  // "-12" while being written
 
     static constexpr int Size = 177;
     static std::span<const RecordField> fields();
