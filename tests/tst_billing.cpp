@@ -5,11 +5,14 @@
 #include "backup/DataFiles.h"
 #include "billing/BillingRecords.h"
 #include "billing/DocumentStore.h"
+#include "billing/Estimates.h"
 #include "billing/Invoices.h"
 #include "billing/Ledger.h"
 #include "billing/Money.h"
 #include "billing/PracticeData.h"
+#include "billing/PriceList.h"
 #include "chart/TreatmentRegister.h"
+#include "chart/Odontogram.h"
 #include "storage/RecordFile.h"
 #include "storage/TreatmentRecord.h"
 #include "support/Faults.h"
@@ -684,6 +687,222 @@ private slots:
         const TPaymentRecord r = Ledger::record(p);
         QCOMPARE(Money::isYes(r.Tracciabile.text()), Money::Method(method) != Money::Method::Contanti);
         QCOMPARE(Ledger::payment(r), std::optional<Ledger::Payment>(p));
+    }
+
+    // ---- Price list and estimates --------------------------------------------------------
+
+    void priceListRefusals_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("work");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("whole") << "COR2" << "Corona in zirconia" << "SR" << "corona" << "";
+        QTest::newRow("free service") << "IGI" << "Igiene orale" << "SR" << "" << "";
+        QTest::newRow("no code") << " " << "Corona" << "SR" << "" << "Manca il codice della prestazione.";
+        QTest::newRow("no description") << "X1" << "" << "SR" << "" << "Manca la descrizione della prestazione.";
+        QTest::newRow("code in use, any case") << "cor" << "Altra" << "SR" << ""
+                                               << "Il codice cor \u00E8 gi\u00E0 usato da \"Corona in ceramica integrale\".";
+        QTest::newRow("kind of expense") << "X1" << "Sbiancamento" << "s" << ""
+                                         << "Il tipo di spesa \u00E8 di due lettere maiuscole (SR per le prestazioni del "
+                                            "dentista).";
+        QTest::newRow("unknown work") << "X1" << "Faccette" << "SR" << "faccetta"
+                                      << "Il lavoro \"faccetta\" non \u00E8 uno stato dell'odontogramma.";
+    }
+    void priceListRefusals()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, description);
+        QFETCH(QString, kind);
+        QFETCH(QString, work);
+        QFETCH(QString, refusal);
+        const QList<PriceList::Item> list{
+            PriceList::Item{1, QStringLiteral("COR"), QStringLiteral("Corona in ceramica integrale"), 80000,
+                            QStringLiteral("SR"), QStringLiteral("corona")}};
+        QCOMPARE(PriceList::refusal(PriceList::Item{0, code, description, 1000, kind, work}, list), refusal);
+    }
+
+    void priceListSavedSearchedAndPricingWork()
+    {
+        QTemporaryDir dir;
+        PriceList::Item corona{0, QStringLiteral("COR"), QStringLiteral("Corona in ceramica integrale"), 80000,
+                               QStringLiteral("SR"), QStringLiteral("corona")};
+        PriceList::Item otturazione{0, QStringLiteral("OTT"), QStringLiteral("Otturazione in composito"), 9000,
+                                    QStringLiteral("SR"), QStringLiteral("otturazione")};
+        corona.position = PriceList::save(dir.path(), corona);
+        otturazione.position = PriceList::save(dir.path(), otturazione);
+        otturazione.cents = 9500;
+        QCOMPARE(PriceList::save(dir.path(), otturazione), qint64(2));
+        const QList<PriceList::Item> list = PriceList::read(dir.path());
+        QCOMPARE(list, (QList<PriceList::Item>{corona, otturazione}));
+        QCOMPARE(PriceList::search(list, QStringLiteral("cera")), QList<PriceList::Item>{corona});
+        QCOMPARE(PriceList::search(list, QStringLiteral("ott")), QList<PriceList::Item>{otturazione});
+        QCOMPARE(PriceList::forWork(list, QStringLiteral("corona")), std::optional<PriceList::Item>(corona));
+        QVERIFY(!PriceList::forWork(list, QStringLiteral("impianto")));
+    }
+
+    void estimateFromTheChartsPlan()
+    {
+        using namespace Odontogram;
+        const QMap<int, ToothState> latest{
+            {11, ToothState{State::Carie, true, M | O}},
+            {21, ToothState{State::Otturazione, false, O}}, // found, not planned
+            {36, ToothState{State::Corona, true, 0}},
+            {46, ToothState{State::Impianto, true, 0}}, // not in the price list
+        };
+        const QList<PriceList::Item> list{
+            PriceList::Item{1, QStringLiteral("COR"), QStringLiteral("Corona in ceramica integrale"), 80000,
+                            QStringLiteral("SR"), QStringLiteral("corona")},
+            PriceList::Item{2, QStringLiteral("CAR"), QStringLiteral("Cura della carie"), 9000, QStringLiteral("SR"),
+                            QStringLiteral("carie")}};
+        const QList<Estimates::Line> lines = Estimates::fromPlan(latest, list);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines.at(0), (Estimates::Line{QStringLiteral("11"), QStringLiteral("carie"), QStringLiteral("MO"),
+                                               QStringLiteral("Cura della carie"), 1, 9000}));
+        QCOMPARE(lines.at(1).description, QStringLiteral("Corona in ceramica integrale"));
+        QCOMPARE(lines.at(1).unitCents, qint64(80000));
+        QCOMPARE(lines.at(2).work, QStringLiteral("impianto"));
+        QCOMPARE(lines.at(2).description, stateCaption(State::Impianto));
+        QCOMPARE(lines.at(2).unitCents, qint64(0));
+    }
+
+    void estimateTotals_data()
+    {
+        QTest::addColumn<QList<int>>("quantities");
+        QTest::addColumn<QList<qint64>>("prices");
+        QTest::addColumn<int>("discount");
+        QTest::addColumn<qint64>("total");
+        QTest::newRow("no discount") << QList<int>{1, 2} << QList<qint64>{80000, 4550} << 0 << qint64(89100);
+        QTest::newRow("ten percent") << QList<int>{1, 2} << QList<qint64>{80000, 4550} << 1000 << qint64(80190);
+        // Each line rounded once, then summed: 3 × 0,01 less 50 % is 0,02 (0,015), twice.
+        QTest::newRow("lines rounded, then summed") << QList<int>{3, 3} << QList<qint64>{1, 1} << 5000 << qint64(4);
+    }
+    void estimateTotals()
+    {
+        QFETCH(QList<int>, quantities);
+        QFETCH(QList<qint64>, prices);
+        QFETCH(int, discount);
+        QFETCH(qint64, total);
+        Estimates::Estimate e;
+        e.discount = discount;
+        for (qsizetype i = 0; i < prices.size(); ++i)
+            e.lines.append(Estimates::Line{QString(), QString(), QString(), QStringLiteral("x"), quantities.at(i),
+                                           prices.at(i)});
+        QCOMPARE(e.totalCents(), total);
+    }
+
+    void estimatesNumberedAndSavedAgain()
+    {
+        QTemporaryDir dir;
+        const QString f = dir.path();
+        issued(f, draft({1000})); // invoices are another series
+        Estimates::Estimate e;
+        e.patient = 3;
+        e.date = kDay;
+        e.validUntil = kDay.addMonths(3);
+        e.discount = 500;
+        e.lines = {Estimates::Line{QStringLiteral("36"), QStringLiteral("corona"), QString(),
+                                   QStringLiteral("Corona in ceramica integrale"), 1, 80000}};
+        QCOMPARE(Estimates::refusal(e), QString());
+        const Estimates::Estimate first = Estimates::save(f, e);
+        QCOMPARE(first.numberText(), QStringLiteral("P 1/2026"));
+        const Estimates::Estimate second = Estimates::save(f, e);
+        QCOMPARE(second.numberText(), QStringLiteral("P 2/2026"));
+        Estimates::Estimate changed = first;
+        changed.state = Estimates::State::Accettato;
+        changed.lines.append(Estimates::Line{QString(), QString(), QString(), QStringLiteral("Igiene"), 2, 6000});
+        QCOMPARE(Estimates::save(f, changed), changed);
+        QCOMPARE(*Estimates::find(f, first.number), changed);
+        QCOMPARE(Estimates::ofPatient(f, 3), (QList<Estimates::Estimate>{changed, second}));
+        QVERIFY(!QFile::exists(RecordFile::journalPath(dir.filePath(BillingFiles::kEstimates))));
+    }
+
+    void estimateRefusals_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("no lines") << 0 << "Il preventivo non ha righe: aggiungerne almeno una.";
+        QTest::newRow("validity before the date") << 1 << "La validit\u00E0 del preventivo non pu\u00F2 precedere la sua data.";
+        QTest::newRow("quantity 0") << 2 << "La quantit\u00E0 della riga 1 va da 1 a 999.";
+        QTest::newRow("no description") << 3 << "La riga 1 non ha una descrizione.";
+    }
+    void estimateRefusals()
+    {
+        QFETCH(int, fault);
+        QFETCH(QString, refusal);
+        Estimates::Estimate e;
+        e.patient = 3;
+        e.date = kDay;
+        e.lines = {Estimates::Line{QString(), QString(), QString(), QStringLiteral("Visita"), 1, 5000}};
+        switch (fault) {
+        case 0: e.lines.clear(); break;
+        case 1: e.validUntil = kDay.addDays(-1); break;
+        case 2: e.lines[0].quantity = 0; break;
+        case 3: e.lines[0].description = QStringLiteral(" "); break;
+        }
+        QCOMPARE(Estimates::refusal(e), refusal);
+    }
+
+    // A done line of an accepted estimate becomes one treatment, once, also when the last
+    // writing stopped half-way: with its position recorded and the treatment not yet
+    // appended, or appended and the position not yet confirmed.
+    void doneLinesEnterTheRegisterOnce_data()
+    {
+        QTest::addColumn<int>("stop"); // 0: none, 1: before the treatment, 2: after it
+        QTest::newRow("plain") << 0;
+        QTest::newRow("stopped before the treatment") << 1;
+        QTest::newRow("stopped after the treatment") << 2;
+    }
+    void doneLinesEnterTheRegisterOnce()
+    {
+        QFETCH(int, stop);
+        QTemporaryDir dir;
+        const QString f = dir.path();
+        const QString reg = dir.filePath(treatmentFileName(QStringLiteral("3")));
+        TreatmentRegister::save(reg,
+                                TreatmentRegister::record(QStringLiteral("01/12/2026"), QStringLiteral("09:00"),
+                                                          QStringLiteral("Visita"), QStringLiteral("Bianchi"),
+                                                          QStringLiteral("50,00")),
+                                0);
+        Estimates::Estimate e;
+        e.patient = 3;
+        e.date = kDay;
+        e.discount = 1000;
+        e.lines = {Estimates::Line{QStringLiteral("36"), QStringLiteral("corona"), QString(), QStringLiteral("Corona"), 1, 80000},
+                   Estimates::Line{QString(), QString(), QString(), QStringLiteral("Igiene"), 2, 6000}};
+        e = Estimates::save(f, e);
+        QCOMPARE(Estimates::writeDone(f, e.number, kDay, QTime(10, 0), QStringLiteral("Bianchi")), 0); // proposto
+        e.state = Estimates::State::Accettato;
+        e.lines[0].done = true;
+        e.lines[1].done = true;
+        if (stop > 0) {
+            e.lines[0].registerPosition = -2; // recorded, then the program stopped
+            if (stop == 2)
+                TreatmentRegister::save(reg,
+                                        TreatmentRegister::record(QStringLiteral("11/12/2026"), QStringLiteral("10:00"),
+                                                                  QStringLiteral("Corona (dente 36)"),
+                                                                  QStringLiteral("Bianchi"), QStringLiteral("720,00")),
+                                        0);
+        }
+        e = Estimates::save(f, e);
+        QCOMPARE(Estimates::writeDone(f, e.number, kDay, QTime(10, 0), QStringLiteral("Bianchi")), stop == 2 ? 1 : 2);
+        QCOMPARE(Estimates::writeDone(f, e.number, kDay, QTime(10, 0), QStringLiteral("Bianchi")), 0);
+        const TreatmentRegister::Listing listing = TreatmentRegister::read(reg);
+        QCOMPARE(listing.lines.size(), 3);
+        QCOMPARE(TreatmentRegister::readAt(reg, 2).Trattamenti.text(), QStringLiteral("Corona (dente 36)"));
+        QCOMPARE(TreatmentRegister::readAt(reg, 2).Importo.text(), QStringLiteral("720,00"));
+        QCOMPARE(TreatmentRegister::readAt(reg, 3).Trattamenti.text(), QStringLiteral("Igiene"));
+        QCOMPARE(TreatmentRegister::readAt(reg, 3).Importo.text(), QStringLiteral("108,00"));
+        const Estimates::Estimate back = *Estimates::find(f, e.number);
+        QCOMPARE(back.lines.at(0).registerPosition, qint64(2));
+        QCOMPARE(back.lines.at(1).registerPosition, qint64(3));
+        // A treatment changed later in the register is not written again.
+        TTreatmentRecord changed = TreatmentRegister::readAt(reg, 2);
+        changed.Importo.setText(QStringLiteral("700,00"));
+        TreatmentRegister::save(reg, changed, 2);
+        QCOMPARE(Estimates::writeDone(f, e.number, kDay, QTime(10, 0), QStringLiteral("Bianchi")), 0);
+        QCOMPARE(Ledger::balance(f, 3).doneCents, qint64(5000 + 70000 + 10800));
     }
 
     // ---- Backup -----------------------------------------------------------------------
