@@ -22,8 +22,12 @@ int main(int argc, char *argv[])
     const qint64 patient = args.at(3).toLongLong();
     Invoices::Draft draft;
     draft.date = QDate(2026, 12, 11);
-    draft.patient = Invoices::Patient{patient, QStringLiteral("Rossi Mario"), QStringLiteral("Via Roma 1"),
-                                      QStringLiteral("00100"), QStringLiteral("Roma"), QStringLiteral("RM"),
+    draft.patient = Invoices::Patient{patient,
+                                      QStringLiteral("Rossi Mario"),
+                                      QStringLiteral("Via Roma 1"),
+                                      QStringLiteral("00100"),
+                                      QStringLiteral("Roma"),
+                                      QStringLiteral("RM"),
                                       QStringLiteral("RSSMRA80A01H501U")};
     draft.lines = {Invoices::Line{QStringLiteral("Visita"), QStringLiteral("36"), 5000},
                    Invoices::Line{QStringLiteral("Otturazione"), QStringLiteral("36"), 8000}};

@@ -34,8 +34,13 @@ const QString kCf = QStringLiteral("RSSMRA80A01H501U");
 
 Invoices::Patient patient(qint64 position = 3)
 {
-    return Invoices::Patient{position,          QStringLiteral("Rossi Mario"), QStringLiteral("Via Roma 1"),
-                             QStringLiteral("00100"), QStringLiteral("Roma"),  QStringLiteral("RM"), kCf};
+    return Invoices::Patient{position,
+                             QStringLiteral("Rossi Mario"),
+                             QStringLiteral("Via Roma 1"),
+                             QStringLiteral("00100"),
+                             QStringLiteral("Roma"),
+                             QStringLiteral("RM"),
+                             kCf};
 }
 
 Invoices::Draft draft(QList<qint64> amounts, QDate date = kDay, qint64 position = 3)
@@ -127,14 +132,30 @@ private slots:
         QTest::addColumn<QString>("price");
         QTest::addColumn<QString>("discount");
         QTest::addColumn<QString>("amount");
-        QTest::newRow("plain") << 1 << "800" << "0" << "800,00";
-        QTest::newRow("quantity") << 3 << "45,50" << "0" << "136,50";
-        QTest::newRow("ten percent") << 1 << "800" << "10" << "720,00";
-        QTest::newRow("rounded half up once") << 3 << "33,33" << "12,5" << "87,49"; // 87,49125
-        QTest::newRow("half a cent goes up") << 1 << "0,05" << "50" << "0,03";      // 0,025
-        QTest::newRow("rounded on the line, not per unit") << 3 << "0,01" << "50" << "0,02"; // 0,015
-        QTest::newRow("all off") << 2 << "100" << "100" << "0,00";
-        QTest::newRow("largest") << 999 << "99999999,99" << "0" << "99899999990,01";
+        QTest::newRow("plain") << 1 << "800"
+                               << "0"
+                               << "800,00";
+        QTest::newRow("quantity") << 3 << "45,50"
+                                  << "0"
+                                  << "136,50";
+        QTest::newRow("ten percent") << 1 << "800"
+                                     << "10"
+                                     << "720,00";
+        QTest::newRow("rounded half up once") << 3 << "33,33"
+                                              << "12,5"
+                                              << "87,49"; // 87,49125
+        QTest::newRow("half a cent goes up") << 1 << "0,05"
+                                             << "50"
+                                             << "0,03"; // 0,025
+        QTest::newRow("rounded on the line, not per unit") << 3 << "0,01"
+                                                           << "50"
+                                                           << "0,02"; // 0,015
+        QTest::newRow("all off") << 2 << "100"
+                                 << "100"
+                                 << "0,00";
+        QTest::newRow("largest") << 999 << "99999999,99"
+                                 << "0"
+                                 << "99899999990,01";
     }
     void lineAmounts()
     {
@@ -215,12 +236,16 @@ private slots:
         QTest::addColumn<QString>("own");
         QTest::addColumn<QString>("printed");
         QTest::newRow("ordinario")
-            << "ordinario" << ""
+            << "ordinario"
+            << ""
             << "Operazione esente da IVA ai sensi dell'art. 10, comma 1, n. 18, del DPR 633/1972.";
-        QTest::newRow("forfettario") << "forfettario" << ""
+        QTest::newRow("forfettario") << "forfettario"
+                                     << ""
                                      << "Operazione effettuata ai sensi dell'art. 1, commi da 54 a 89, della Legge n. "
                                         "190/2014 (regime forfettario): operazione senza applicazione dell'IVA.";
-        QTest::newRow("the practice's own") << "ordinario" << "  Esente art. 10 n. 18  " << "Esente art. 10 n. 18";
+        QTest::newRow("the practice's own") << "ordinario"
+                                            << "  Esente art. 10 n. 18  "
+                                            << "Esente art. 10 n. 18";
     }
     void exemptionWording()
     {
@@ -269,14 +294,20 @@ private slots:
         QTest::addColumn<QString>("cf");
         QTest::addColumn<QString>("piva");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("both empty") << "" << "" << "";
-        QTest::newRow("both right") << kCf << "01234567897" << "";
+        QTest::newRow("both empty") << ""
+                                    << ""
+                                    << "";
+        QTest::newRow("both right") << kCf << "01234567897"
+                                    << "";
         QTest::newRow("codice fiscale wrong")
-            << "RSSMRA80A01H501X" << "01234567897"
+            << "RSSMRA80A01H501X"
+            << "01234567897"
             << "Il codice fiscale del titolare non \u00E8 valido: controllarlo prima di salvare.";
         QTest::newRow("partita IVA wrong") << kCf << "01234567890"
                                            << "La partita IVA non \u00E8 valida: controllarla prima di salvare.";
-        QTest::newRow("partita IVA short") << "" << "123" << "La partita IVA non \u00E8 valida: controllarla prima di salvare.";
+        QTest::newRow("partita IVA short") << ""
+                                           << "123"
+                                           << "La partita IVA non \u00E8 valida: controllarla prima di salvare.";
     }
     void practiceDataChecks()
     {
@@ -319,22 +350,32 @@ private slots:
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("cf");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("whole") << "Rossi Mario" << "Via Roma 1" << kCf << "";
-        QTest::newRow("no name") << " " << "Via Roma 1" << kCf
-                                 << "Per emettere la fattura mancano: il nome del paziente.";
-        QTest::newRow("no address") << "Rossi Mario" << "" << kCf
-                                    << "Per emettere la fattura mancano: l'indirizzo del paziente.";
+        QTest::newRow("whole") << "Rossi Mario"
+                               << "Via Roma 1" << kCf << "";
+        QTest::newRow("no name") << " "
+                                 << "Via Roma 1" << kCf << "Per emettere la fattura mancano: il nome del paziente.";
+        QTest::newRow("no address") << "Rossi Mario"
+                                    << "" << kCf << "Per emettere la fattura mancano: l'indirizzo del paziente.";
         QTest::newRow("nothing")
-            << "" << "" << ""
+            << ""
+            << ""
+            << ""
             << "Per emettere la fattura mancano: il nome del paziente, l'indirizzo del paziente, il codice fiscale "
                "del paziente.";
-        QTest::newRow("no codice fiscale") << "Rossi Mario" << "Via Roma 1" << ""
+        QTest::newRow("no codice fiscale") << "Rossi Mario"
+                                           << "Via Roma 1"
+                                           << ""
                                            << "Per emettere la fattura mancano: il codice fiscale del paziente.";
         QTest::newRow("wrong codice fiscale")
-            << "Rossi Mario" << "Via Roma 1" << "RSSMRA80A01H501X"
+            << "Rossi Mario"
+            << "Via Roma 1"
+            << "RSSMRA80A01H501X"
             << "Il codice fiscale del paziente (RSSMRA80A01H501X) non \u00E8 valido: correggerlo nella scheda del "
                "paziente.";
-        QTest::newRow("provisional codice fiscale") << "Rossi Mario" << "Via Roma 1" << "01234567897" << "";
+        QTest::newRow("provisional codice fiscale") << "Rossi Mario"
+                                                    << "Via Roma 1"
+                                                    << "01234567897"
+                                                    << "";
     }
     void invoiceRefusals()
     {
@@ -363,7 +404,8 @@ private slots:
         QTest::newRow("line without amount") << 2 << "La riga 1 non ha un importo valido.";
         QTest::newRow("payment date without method")
             << 3 << "Indicare sia la data sia la modalit\u00E0 del pagamento, oppure nessuna delle due.";
-        QTest::newRow("payment after the invoice") << 4 << "La data del pagamento non pu\u00F2 seguire quella del documento.";
+        QTest::newRow("payment after the invoice")
+            << 4 << "La data del pagamento non pu\u00F2 seguire quella del documento.";
         QTest::newRow("credit note of nothing") << 5 << "Indicare la fattura che la nota di credito rettifica.";
     }
     void draftRefusals()
@@ -372,12 +414,25 @@ private slots:
         QFETCH(QString, refusal);
         Invoices::Draft d = draft({1000});
         switch (fault) {
-        case 0: d.lines.clear(); break;
-        case 1: d.lines[0].description.clear(); break;
-        case 2: d.lines[0].cents = 0; break;
-        case 3: d.paymentDate = kDay; break;
-        case 4: d.paymentDate = kDay.addDays(1); d.method = Money::Method::Bancomat; break;
-        case 5: d.kind = Invoices::Kind::CreditNote; break;
+        case 0:
+            d.lines.clear();
+            break;
+        case 1:
+            d.lines[0].description.clear();
+            break;
+        case 2:
+            d.lines[0].cents = 0;
+            break;
+        case 3:
+            d.paymentDate = kDay;
+            break;
+        case 4:
+            d.paymentDate = kDay.addDays(1);
+            d.method = Money::Method::Bancomat;
+            break;
+        case 5:
+            d.kind = Invoices::Kind::CreditNote;
+            break;
         }
         QCOMPARE(Invoices::refusal(d), refusal);
     }
@@ -540,8 +595,8 @@ private slots:
         QTest::addColumn<qint64>("left");
         QTest::newRow("whole") << QList<qint64>{10000} << QList<bool>{true} << qint64(0);
         QTest::newRow("part, then the rest") << QList<qint64>{6000, 4000} << QList<bool>{true, true} << qint64(0);
-        QTest::newRow("part, then too much") << QList<qint64>{6000, 4001, 4000} << QList<bool>{true, false, true}
-                                             << qint64(0);
+        QTest::newRow("part, then too much")
+            << QList<qint64>{6000, 4001, 4000} << QList<bool>{true, false, true} << qint64(0);
         QTest::newRow("more than the invoice") << QList<qint64>{10001} << QList<bool>{false} << qint64(10000);
         QTest::newRow("the stamp is not the patient's to take back")
             << QList<qint64>{10200} << QList<bool>{false} << qint64(10000);
@@ -588,8 +643,10 @@ private slots:
         other.patient.position = 9;
         QCOMPARE(Invoices::issue(dir.path(), other, {}).refusal,
                  QStringLiteral("La fattura 1/2026 \u00E8 di un altro paziente."));
-        const Invoices::Issued before = Invoices::issue(dir.path(), Invoices::creditNoteDraft(inv, kDay.addDays(-1)), {});
-        QCOMPARE(before.refusal, QStringLiteral("La nota di credito non pu\u00F2 precedere la fattura 1/2026 del 11/12/2026."));
+        const Invoices::Issued before =
+            Invoices::issue(dir.path(), Invoices::creditNoteDraft(inv, kDay.addDays(-1)), {});
+        QCOMPARE(before.refusal,
+                 QStringLiteral("La nota di credito non pu\u00F2 precedere la fattura 1/2026 del 11/12/2026."));
         QCOMPARE(numbers(dir.path()), oneTo(1));
     }
 
@@ -635,7 +692,8 @@ private slots:
             QVERIFY(Ledger::save(f, p) > 0);
         };
         pay(3, QDate(2026, 12, 2), 5000, Money::Method::Bancomat, paidLater.number);
-        QCOMPARE(Ledger::balance(f, 3).text(), QStringLiteral("Saldo: \u20AC 154,00 da pagare")); // two stamps, one payment
+        QCOMPARE(Ledger::balance(f, 3).text(),
+                 QStringLiteral("Saldo: \u20AC 154,00 da pagare")); // two stamps, one payment
         pay(3, QDate(2026, 12, 5), 3000, Money::Method::Bonifico, paidLater.number);
         pay(3, QDate(2026, 12, 6), 200, Money::Method::Bonifico, paidLater.number);
         pay(3, QDate(2026, 12, 3), 12200, Money::Method::Contanti, paidAtIssue.number);
@@ -698,16 +756,43 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("work");
         QTest::addColumn<QString>("refusal");
-        QTest::newRow("whole") << "COR2" << "Corona in zirconia" << "SR" << "corona" << "";
-        QTest::newRow("free service") << "IGI" << "Igiene orale" << "SR" << "" << "";
-        QTest::newRow("no code") << " " << "Corona" << "SR" << "" << "Manca il codice della prestazione.";
-        QTest::newRow("no description") << "X1" << "" << "SR" << "" << "Manca la descrizione della prestazione.";
-        QTest::newRow("code in use, any case") << "cor" << "Altra" << "SR" << ""
-                                               << "Il codice cor \u00E8 gi\u00E0 usato da \"Corona in ceramica integrale\".";
-        QTest::newRow("kind of expense") << "X1" << "Sbiancamento" << "s" << ""
-                                         << "Il tipo di spesa \u00E8 di due lettere maiuscole (SR per le prestazioni del "
-                                            "dentista).";
-        QTest::newRow("unknown work") << "X1" << "Faccette" << "SR" << "faccetta"
+        QTest::newRow("whole") << "COR2"
+                               << "Corona in zirconia"
+                               << "SR"
+                               << "corona"
+                               << "";
+        QTest::newRow("free service") << "IGI"
+                                      << "Igiene orale"
+                                      << "SR"
+                                      << ""
+                                      << "";
+        QTest::newRow("no code") << " "
+                                 << "Corona"
+                                 << "SR"
+                                 << ""
+                                 << "Manca il codice della prestazione.";
+        QTest::newRow("no description") << "X1"
+                                        << ""
+                                        << "SR"
+                                        << ""
+                                        << "Manca la descrizione della prestazione.";
+        QTest::newRow("code in use, any case")
+            << "cor"
+            << "Altra"
+            << "SR"
+            << ""
+            << "Il codice cor \u00E8 gi\u00E0 usato da \"Corona in ceramica integrale\".";
+        QTest::newRow("kind of expense")
+            << "X1"
+            << "Sbiancamento"
+            << "s"
+            << ""
+            << "Il tipo di spesa \u00E8 di due lettere maiuscole (SR per le prestazioni del "
+               "dentista).";
+        QTest::newRow("unknown work") << "X1"
+                                      << "Faccette"
+                                      << "SR"
+                                      << "faccetta"
                                       << "Il lavoro \"faccetta\" non \u00E8 uno stato dell'odontogramma.";
     }
     void priceListRefusals()
@@ -717,19 +802,19 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, work);
         QFETCH(QString, refusal);
-        const QList<PriceList::Item> list{
-            PriceList::Item{1, QStringLiteral("COR"), QStringLiteral("Corona in ceramica integrale"), 80000,
-                            QStringLiteral("SR"), QStringLiteral("corona")}};
+        const QList<PriceList::Item> list{PriceList::Item{1, QStringLiteral("COR"),
+                                                          QStringLiteral("Corona in ceramica integrale"), 80000,
+                                                          QStringLiteral("SR"), QStringLiteral("corona")}};
         QCOMPARE(PriceList::refusal(PriceList::Item{0, code, description, 1000, kind, work}, list), refusal);
     }
 
     void priceListSavedSearchedAndPricingWork()
     {
         QTemporaryDir dir;
-        PriceList::Item corona{0, QStringLiteral("COR"), QStringLiteral("Corona in ceramica integrale"), 80000,
-                               QStringLiteral("SR"), QStringLiteral("corona")};
-        PriceList::Item otturazione{0, QStringLiteral("OTT"), QStringLiteral("Otturazione in composito"), 9000,
-                                    QStringLiteral("SR"), QStringLiteral("otturazione")};
+        PriceList::Item corona{0,     QStringLiteral("COR"), QStringLiteral("Corona in ceramica integrale"),
+                               80000, QStringLiteral("SR"),  QStringLiteral("corona")};
+        PriceList::Item otturazione{0,    QStringLiteral("OTT"), QStringLiteral("Otturazione in composito"),
+                                    9000, QStringLiteral("SR"),  QStringLiteral("otturazione")};
         corona.position = PriceList::save(dir.path(), corona);
         otturazione.position = PriceList::save(dir.path(), otturazione);
         otturazione.cents = 9500;
@@ -751,11 +836,11 @@ private slots:
             {36, ToothState{State::Corona, true, 0}},
             {46, ToothState{State::Impianto, true, 0}}, // not in the price list
         };
-        const QList<PriceList::Item> list{
-            PriceList::Item{1, QStringLiteral("COR"), QStringLiteral("Corona in ceramica integrale"), 80000,
-                            QStringLiteral("SR"), QStringLiteral("corona")},
-            PriceList::Item{2, QStringLiteral("CAR"), QStringLiteral("Cura della carie"), 9000, QStringLiteral("SR"),
-                            QStringLiteral("carie")}};
+        const QList<PriceList::Item> list{PriceList::Item{1, QStringLiteral("COR"),
+                                                          QStringLiteral("Corona in ceramica integrale"), 80000,
+                                                          QStringLiteral("SR"), QStringLiteral("corona")},
+                                          PriceList::Item{2, QStringLiteral("CAR"), QStringLiteral("Cura della carie"),
+                                                          9000, QStringLiteral("SR"), QStringLiteral("carie")}};
         const QList<Estimates::Line> lines = Estimates::fromPlan(latest, list);
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines.at(0), (Estimates::Line{QStringLiteral("11"), QStringLiteral("carie"), QStringLiteral("MO"),
@@ -787,8 +872,8 @@ private slots:
         Estimates::Estimate e;
         e.discount = discount;
         for (qsizetype i = 0; i < prices.size(); ++i)
-            e.lines.append(Estimates::Line{QString(), QString(), QString(), QStringLiteral("x"), quantities.at(i),
-                                           prices.at(i)});
+            e.lines.append(
+                Estimates::Line{QString(), QString(), QString(), QStringLiteral("x"), quantities.at(i), prices.at(i)});
         QCOMPARE(e.totalCents(), total);
     }
 
@@ -823,7 +908,8 @@ private slots:
         QTest::addColumn<int>("fault");
         QTest::addColumn<QString>("refusal");
         QTest::newRow("no lines") << 0 << "Il preventivo non ha righe: aggiungerne almeno una.";
-        QTest::newRow("validity before the date") << 1 << "La validit\u00E0 del preventivo non pu\u00F2 precedere la sua data.";
+        QTest::newRow("validity before the date")
+            << 1 << "La validit\u00E0 del preventivo non pu\u00F2 precedere la sua data.";
         QTest::newRow("quantity 0") << 2 << "La quantit\u00E0 della riga 1 va da 1 a 999.";
         QTest::newRow("no description") << 3 << "La riga 1 non ha una descrizione.";
     }
@@ -836,10 +922,18 @@ private slots:
         e.date = kDay;
         e.lines = {Estimates::Line{QString(), QString(), QString(), QStringLiteral("Visita"), 1, 5000}};
         switch (fault) {
-        case 0: e.lines.clear(); break;
-        case 1: e.validUntil = kDay.addDays(-1); break;
-        case 2: e.lines[0].quantity = 0; break;
-        case 3: e.lines[0].description = QStringLiteral(" "); break;
+        case 0:
+            e.lines.clear();
+            break;
+        case 1:
+            e.validUntil = kDay.addDays(-1);
+            break;
+        case 2:
+            e.lines[0].quantity = 0;
+            break;
+        case 3:
+            e.lines[0].description = QStringLiteral(" ");
+            break;
         }
         QCOMPARE(Estimates::refusal(e), refusal);
     }
@@ -869,7 +963,8 @@ private slots:
         e.patient = 3;
         e.date = kDay;
         e.discount = 1000;
-        e.lines = {Estimates::Line{QStringLiteral("36"), QStringLiteral("corona"), QString(), QStringLiteral("Corona"), 1, 80000},
+        e.lines = {Estimates::Line{QStringLiteral("36"), QStringLiteral("corona"), QString(), QStringLiteral("Corona"),
+                                   1, 80000},
                    Estimates::Line{QString(), QString(), QString(), QStringLiteral("Igiene"), 2, 6000}};
         e = Estimates::save(f, e);
         QCOMPARE(Estimates::writeDone(f, e.number, kDay, QTime(10, 0), QStringLiteral("Bianchi")), 0); // proposto

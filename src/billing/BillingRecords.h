@@ -48,17 +48,17 @@ struct TEstimateRecord
 // One line of an estimate "Righe_Preventivi.pro": 177 bytes.
 struct TEstimateLineRecord
 {
-    ShortString<6> Numero;        // the estimate's number and year
+    ShortString<6> Numero; // the estimate's number and year
     ShortString<4> Anno;
-    ShortString<2> Dente;         // FDI number, or empty for a line of the whole mouth
-    ShortString<20> Lavoro;       // odontogram state, or empty for a free line
-    ShortString<5> Superfici;     // among "MDOVL"
+    ShortString<2> Dente;     // FDI number, or empty for a line of the whole mouth
+    ShortString<20> Lavoro;   // odontogram state, or empty for a free line
+    ShortString<5> Superfici; // among "MDOVL"
     ShortString<100> Descrizione;
-    ShortString<3> Quantita;      // "1" to "999"
-    ShortString<15> Prezzo;       // unit price
-    ShortString<2> Eseguita;      // "Sì" when done
-    ShortString<10> Registro;     // position of its treatment in the patient's register once written,
-                                  // "-12" while being written
+    ShortString<3> Quantita;  // "1" to "999"
+    ShortString<15> Prezzo;   // unit price
+    ShortString<2> Eseguita;  // "Sì" when done
+    ShortString<10> Registro; // position of its treatment in the patient's register once written,
+                              // "-12" while being written
 
     static constexpr int Size = 177;
     static std::span<const RecordField> fields();
@@ -70,11 +70,11 @@ struct TPaymentRecord
     ShortString<10> Paziente;
     ShortString<10> Data;
     ShortString<15> Importo;
-    ShortString<20> Modalita;    // "contanti", "bancomat", "carta di credito", "bonifico", "assegno"
-    ShortString<2> Tracciabile;  // "Sì" for every method but cash
+    ShortString<20> Modalita;   // "contanti", "bancomat", "carta di credito", "bonifico", "assegno"
+    ShortString<2> Tracciabile; // "Sì" for every method but cash
     ShortString<100> Note;
-    ShortString<12> Preventivo;  // "12/2026": an advance on that estimate, or empty
-    ShortString<12> Fattura;     // "1/2026": the payment of that invoice, or empty
+    ShortString<12> Preventivo; // "12/2026": an advance on that estimate, or empty
+    ShortString<12> Fattura;    // "1/2026": the payment of that invoice, or empty
 
     static constexpr int Size = 189;
     static std::span<const RecordField> fields();
@@ -86,21 +86,21 @@ struct TPaymentRecord
 // cut is known and passed over (its number was never handed out).
 struct TInvoiceRecord
 {
-    ShortString<6> Numero;          // one series per year for invoices and credit notes
+    ShortString<6> Numero; // one series per year for invoices and credit notes
     ShortString<4> Anno;
-    ShortString<15> Tipo;           // "fattura" or "nota di credito"
+    ShortString<15> Tipo; // "fattura" or "nota di credito"
     ShortString<10> Data;
-    ShortString<10> Paziente;       // the card's position
-    ShortString<250> Nome;          // the patient's data as they were at issue
+    ShortString<10> Paziente; // the card's position
+    ShortString<250> Nome;    // the patient's data as they were at issue
     ShortString<250> Indirizzo;
     ShortString<30> Cap;
     ShortString<50> Citta;
     ShortString<50> Provincia;
     ShortString<16> CodiceFiscale;
-    ShortString<11> PartitaIva;     // the practice's, at issue
-    ShortString<12> Regime;         // "ordinario", "forfettario"
-    ShortString<250> Esenzione;     // the exemption wording printed
-    ShortString<10> DataPagamento;  // empty when not paid at issue
+    ShortString<11> PartitaIva;    // the practice's, at issue
+    ShortString<12> Regime;        // "ordinario", "forfettario"
+    ShortString<250> Esenzione;    // the exemption wording printed
+    ShortString<10> DataPagamento; // empty when not paid at issue
     ShortString<20> Modalita;
     ShortString<2> Tracciabile;
     ShortString<2> Opposizione;     // "Sì": the patient opposes the sending to the Sistema TS
@@ -111,9 +111,9 @@ struct TInvoiceRecord
     ShortString<2> Inviata;         // "Sì" once sent to the Sistema TS
     ShortString<17> Protocollo;     // the sending's protocol number
     ShortString<10> DataInvio;
-    ShortString<10> PrimaRiga;      // position of its first line in "Righe_Fatture.pro"
+    ShortString<10> PrimaRiga; // position of its first line in "Righe_Fatture.pro"
     ShortString<4> Righe;
-    ShortString<4> Controllo;       // CRC-16 (ISO 3309) in hex of the bytes before it
+    ShortString<4> Controllo; // CRC-16 (ISO 3309) in hex of the bytes before it
 
     static constexpr int Size = 1104;
     static std::span<const RecordField> fields();
@@ -126,10 +126,10 @@ struct TInvoiceLineRecord
     ShortString<4> Anno;
     ShortString<100> Descrizione;
     ShortString<2> Dente;
-    ShortString<15> Importo;      // positive, for credit notes too
-    ShortString<2> TipoSpesa;     // "SR"
-    ShortString<11> Voce;         // "prestazione" or "bollo"
-    ShortString<10> Trattamento;  // position in the patient's register of the treatment it bills
+    ShortString<15> Importo;     // positive, for credit notes too
+    ShortString<2> TipoSpesa;    // "SR"
+    ShortString<11> Voce;        // "prestazione" or "bollo"
+    ShortString<10> Trattamento; // position in the patient's register of the treatment it bills
 
     static constexpr int Size = 158;
     static std::span<const RecordField> fields();
@@ -143,6 +143,10 @@ static_assert(sizeof(TEstimateLineRecord) == TEstimateLineRecord::Size);
 static_assert(sizeof(TPaymentRecord) == TPaymentRecord::Size);
 static_assert(sizeof(TInvoiceRecord) == TInvoiceRecord::Size);
 static_assert(sizeof(TInvoiceLineRecord) == TInvoiceLineRecord::Size);
+static_assert(offsetof(TEstimateRecord, PrimaRiga) == 63 && offsetof(TEstimateLineRecord, Registro) == 166);
+static_assert(offsetof(TPaymentRecord, Fattura) == 176);
+static_assert(offsetof(TInvoiceRecord, Esenzione) == 727 && offsetof(TInvoiceRecord, Inviata) == 1051);
+static_assert(offsetof(TInvoiceRecord, Controllo) == 1099 && offsetof(TInvoiceLineRecord, Trattamento) == 147);
 
 // The files, in the program folder beside the other archives.
 namespace BillingFiles {

@@ -79,8 +79,8 @@ Estimate fromHeader(const TEstimateRecord &r)
 QList<Line> readLines(RecordFile &file, const TEstimateRecord &r, const DocumentNumber &owner)
 {
     QList<Line> out;
-    for (const TEstimateLineRecord &l :
-         DocumentStore::readLines<TEstimateLineRecord>(file, r.PrimaRiga.text().toLongLong(), r.Righe.text().toInt(), owner))
+    for (const TEstimateLineRecord &l : DocumentStore::readLines<TEstimateLineRecord>(
+             file, r.PrimaRiga.text().toLongLong(), r.Righe.text().toInt(), owner))
         out.append(line(l));
     return out;
 }
@@ -118,7 +118,8 @@ QList<Estimate> matching(const QString &folder, const std::function<bool(const E
 TTreatmentRecord treatment(const Estimate &e, qsizetype i, const QDate &date, const QTime &time, const QString &dentist)
 {
     const Line &l = e.lines.at(i);
-    const QString what = l.tooth.isEmpty() ? l.description : QStringLiteral("%1 (dente %2)").arg(l.description, l.tooth);
+    const QString what =
+        l.tooth.isEmpty() ? l.description : QStringLiteral("%1 (dente %2)").arg(l.description, l.tooth);
     TTreatmentRecord t{};
     t.Data.setText(Money::dateText(date));
     t.Ora.setText(time.toString(QStringLiteral("hh:mm")));
@@ -224,14 +225,15 @@ Estimate save(const QString &programFolder, const Estimate &estimate)
     RecordFile headers(path(programFolder, BillingFiles::kEstimates), TEstimateRecord::Size);
     headers.open(RecordFile::Write); // the series' lock
     if (e.position == 0) {
-        const DocumentStore::Last last =
-            DocumentStore::lastOfYear<TEstimateRecord>(headers, e.date.year(), [](const TEstimateRecord &r) { return isWhole(r); });
+        const DocumentStore::Last last = DocumentStore::lastOfYear<TEstimateRecord>(
+            headers, e.date.year(), [](const TEstimateRecord &r) { return isWhole(r); });
         e.number = DocumentNumber{last.number.number + 1, e.date.year()};
     } else {
         TEstimateRecord old{};
         headers.readAt(e.position, old);
         if (DocumentStore::numberOf(old) != e.number)
-            throw StorageError(headers.path() + QStringLiteral(": another estimate at the position of ") + e.numberText());
+            throw StorageError(headers.path() + QStringLiteral(": another estimate at the position of ")
+                               + e.numberText());
     }
     QList<TEstimateLineRecord> lines;
     for (const Line &l : e.lines)

@@ -51,7 +51,10 @@ qint64 remainingIn(RecordFile &headers, const DocumentNumber &number, std::optio
 
 } // namespace
 
-QString kindName(Kind kind) { return kind == Kind::Invoice ? QStringLiteral("fattura") : QStringLiteral("nota di credito"); }
+QString kindName(Kind kind)
+{
+    return kind == Kind::Invoice ? QStringLiteral("fattura") : QStringLiteral("nota di credito");
+}
 
 QString kindCaption(Kind kind)
 {
@@ -91,7 +94,8 @@ Invoice preview(const Draft &draft, const PracticeData &practice)
     // A credit note bears the stamp too, but never charges it back.
     inv.stampCharged = inv.stamp && practice.bolloAlPaziente && draft.kind == Kind::Invoice;
     if (inv.stampCharged)
-        inv.lines.append(Line{Money::kStampLine, QString(), Money::kStampCents, Money::kDefaultExpenseKind, LineKind::Stamp, 0});
+        inv.lines.append(
+            Line{Money::kStampLine, QString(), Money::kStampCents, Money::kDefaultExpenseKind, LineKind::Stamp, 0});
     for (const Line &l : inv.lines)
         inv.totalCents += l.cents;
     inv.paymentDate = draft.paymentDate;
@@ -117,7 +121,8 @@ QString refusal(const Draft &draft)
                      : QStringLiteral("Per emettere la fattura mancano: "))
                + missing.join(QStringLiteral(", ")) + QLatin1Char('.');
     if (!validCodiceFiscale(draft.patient.codiceFiscale))
-        return QStringLiteral("Il codice fiscale del paziente (%1) non \u00E8 valido: correggerlo nella scheda del paziente.")
+        return QStringLiteral(
+                   "Il codice fiscale del paziente (%1) non \u00E8 valido: correggerlo nella scheda del paziente.")
             .arg(AnsiText::trimmed(draft.patient.codiceFiscale));
     if (!draft.date.isValid())
         return QStringLiteral("Manca la data del documento.");
@@ -201,8 +206,8 @@ Issued issue(const QString &programFolder, const Draft &draft, const PracticeDat
     for (const Line &l : inv.lines)
         lines.append(lineRecord(inv.number, l));
     TInvoiceRecord h = header(inv);
-    h.PrimaRiga.setText(QString::number(
-        DocumentStore::appendLines(path(programFolder, BillingFiles::kInvoiceLines), lines)));
+    h.PrimaRiga.setText(
+        QString::number(DocumentStore::appendLines(path(programFolder, BillingFiles::kInvoiceLines), lines)));
     h.Righe.setText(QString::number(lines.size()));
     h.Controllo.setText(checksum(h));
     inv.position = headers.append(h); // the document exists from here on
@@ -376,8 +381,13 @@ std::optional<Invoice> fromHeader(const TInvoiceRecord &r)
     inv.date = Money::parseDate(r.Data.text());
     if (inv.number.number < 1 || !inv.date.isValid())
         return std::nullopt;
-    inv.patient = Patient{r.Paziente.text().toLongLong(), r.Nome.text(),  r.Indirizzo.text(),    r.Cap.text(),
-                          r.Citta.text(),                 r.Provincia.text(), r.CodiceFiscale.text()};
+    inv.patient = Patient{r.Paziente.text().toLongLong(),
+                          r.Nome.text(),
+                          r.Indirizzo.text(),
+                          r.Cap.text(),
+                          r.Citta.text(),
+                          r.Provincia.text(),
+                          r.CodiceFiscale.text()};
     inv.partitaIva = r.PartitaIva.text();
     inv.regime = Money::parseRegime(r.Regime.text()).value_or(Money::Regime::Ordinario);
     inv.exemption = r.Esenzione.text();
@@ -407,8 +417,8 @@ Line fromLineRecord(const TInvoiceLineRecord &r)
 
 QString checksum(const TInvoiceRecord &record)
 {
-    const quint16 crc = qChecksum(QByteArrayView(recordBytes(record), offsetof(TInvoiceRecord, Controllo)),
-                                  Qt::ChecksumIso3309);
+    const quint16 crc =
+        qChecksum(QByteArrayView(recordBytes(record), offsetof(TInvoiceRecord, Controllo)), Qt::ChecksumIso3309);
     return QStringLiteral("%1").arg(crc, 4, 16, QLatin1Char('0')).toUpper();
 }
 

@@ -45,8 +45,8 @@ enum class LineKind { Service, Stamp };
 struct Line
 {
     QString description;
-    QString tooth;        // FDI number or empty
-    qint64 cents = 0;     // positive, for credit notes too
+    QString tooth;    // FDI number or empty
+    qint64 cents = 0; // positive, for credit notes too
     QString expenseKind = Money::kDefaultExpenseKind;
     LineKind kind = LineKind::Service;
     qint64 treatment = 0; // position in the patient's register of the treatment it bills, 0 for none

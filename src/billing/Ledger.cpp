@@ -149,7 +149,8 @@ QList<Owing> patientsOwing(const QString &programFolder)
     });
     const QHash<qint64, qint64> stamps = stampsCharged(programFolder);
     QList<Owing> out;
-    const QStringList files = QDir(programFolder).entryList({QStringLiteral("Trattamenti_Paziente_*.pro")}, QDir::Files);
+    const QStringList files =
+        QDir(programFolder).entryList({QStringLiteral("Trattamenti_Paziente_*.pro")}, QDir::Files);
     for (const QString &name : files) {
         bool ok = false;
         const qint64 patient = name.mid(21, name.size() - 25).toLongLong(&ok);

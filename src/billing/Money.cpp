@@ -136,7 +136,10 @@ QString Balance::text() const
 
 QString dateText(const QDate &date) { return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : QString(); }
 
-QDate parseDate(const QString &text) { return QDate::fromString(AnsiText::trimmed(text), QStringLiteral("dd/MM/yyyy")); }
+QDate parseDate(const QString &text)
+{
+    return QDate::fromString(AnsiText::trimmed(text), QStringLiteral("dd/MM/yyyy"));
+}
 
 const QString kYes = QStringLiteral("S\u00EC");
 const QString kNo = QStringLiteral("No");

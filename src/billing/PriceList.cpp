@@ -55,7 +55,8 @@ QString refusal(const Item &item, const QList<Item> &list)
     if (kind.size() != 2 || !kind.at(0).isUpper() || !kind.at(1).isUpper())
         return QStringLiteral("Il tipo di spesa \u00E8 di due lettere maiuscole (SR per le prestazioni del dentista).");
     if (!AnsiText::isBlank(item.work) && !Odontogram::parseState(AnsiText::trimmed(item.work)))
-        return QStringLiteral("Il lavoro \"%1\" non \u00E8 uno stato dell'odontogramma.").arg(AnsiText::trimmed(item.work));
+        return QStringLiteral("Il lavoro \"%1\" non \u00E8 uno stato dell'odontogramma.")
+            .arg(AnsiText::trimmed(item.work));
     for (const Item &other : list)
         if (other.position != item.position && AnsiText::trimmed(other.code).compare(code, Qt::CaseInsensitive) == 0)
             return QStringLiteral("Il codice %1 \u00E8 gi\u00E0 usato da \"%2\".").arg(code, other.description);
