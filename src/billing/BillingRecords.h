@@ -80,9 +80,9 @@ struct TPaymentRecord
     static std::span<const RecordField> fields();
 };
 
-// The header of an invoice or credit note "Fatture.pro": 1104 bytes. Everything is copied at
+// The header of an invoice or credit note "Fatture.pro": 1116 bytes. Everything is copied at
 // issue and never changes; only the sending marks (Inviata, Protocollo, DataInvio) are
-// written later. Controllo is the CRC-16 of every byte before it, so a record torn by a power
+// written later. Controllo is a checksum of every byte before it, so a record torn by a power
 // cut is known and passed over (its number was never handed out).
 struct TInvoiceRecord
 {
@@ -113,9 +113,9 @@ struct TInvoiceRecord
     ShortString<10> DataInvio;
     ShortString<10> PrimaRiga; // position of its first line in "Righe_Fatture.pro"
     ShortString<4> Righe;
-    ShortString<4> Controllo; // CRC-16 (ISO 3309) in hex of the bytes before it
+    ShortString<16> Controllo; // Fletcher-64 of the bytes before it, 16 hex digits
 
-    static constexpr int Size = 1104;
+    static constexpr int Size = 1116;
     static std::span<const RecordField> fields();
 };
 

@@ -195,19 +195,45 @@ Income income(const QString &programFolder, const QDate &date, Period period)
 
 QList<RegisterRow> invoiceRegister(const QString &programFolder, int year)
 {
+    // Streamed, each record's year looked at in its bytes and only the columns of the
+    // register read: this is the list of a whole year.
     QList<RegisterRow> rows;
-    Invoices::scanHeaders(programFolder, [&](const Invoices::Invoice &inv) {
-        if (inv.number.year == year)
-            rows.append(RegisterRow{inv.number, inv.kind, inv.date, inv.patient.position, inv.patient.name,
-                                    inv.totalCents, inv.paymentDate.isValid(), inv.sent, inv.corrects});
-        return true;
-    });
+    const QByteArray yearBytes = QByteArray::number(year);
+    const QString invoicesPath = QDir(programFolder).absoluteFilePath(BillingFiles::kInvoices);
+    RecordFile headers(invoicesPath, TInvoiceRecord::Size);
+    headers.open(RecordFile::Read);
+    TInvoiceRecord r{};
+    const QString creditNote = Invoices::kindName(Invoices::Kind::CreditNote);
+    while (headers.next(r)) {
+        if (r.Anno.trimmedBytes() != yearBytes || !Invoices::isWhole(r))
+            continue;
+        RegisterRow row;
+        row.number = DocumentNumber{r.Numero.text().toInt(), year};
+        row.kind = r.Tipo.text() == creditNote ? Invoices::Kind::CreditNote : Invoices::Kind::Invoice;
+        row.date = Money::parseDate(r.Data.text());
+        row.patient = r.Paziente.text().toLongLong();
+        row.name = r.Nome.text();
+        row.totalCents = Amount::toCents(r.Totale.text()).value_or(0);
+        row.paid = !r.DataPagamento.trimmedBytes().isEmpty();
+        row.sent = Money::isYes(r.Inviata.text());
+        row.corrects = DocumentNumber::parse(r.Rettifica.text()).value_or(DocumentNumber{});
+        rows.append(row);
+    }
+    headers.close();
+
     QHash<int, qint64> paidTo; // by invoice number, this year's only
-    scanPayments(programFolder, [&](const Payment &p) {
-        if (p.invoice.year == year && !p.invoice.isNull())
-            paidTo[p.invoice.number] += p.cents;
-        return true;
-    });
+    const QByteArray yearSuffix = '/' + yearBytes;
+    RecordFile payments(paymentsPath(programFolder), TPaymentRecord::Size);
+    payments.open(RecordFile::Read);
+    TPaymentRecord p{};
+    while (payments.next(p)) {
+        if (!p.Fattura.trimmedBytes().endsWith(yearSuffix))
+            continue;
+        const std::optional<DocumentNumber> invoice = DocumentNumber::parse(p.Fattura.text());
+        if (invoice && invoice->year == year)
+            paidTo[invoice->number] += Amount::toCents(p.Importo.text()).value_or(0);
+    }
+    payments.close();
     for (RegisterRow &row : rows)
         if (row.kind == Invoices::Kind::Invoice && !row.paid)
             row.paid = paidTo.value(row.number.number) >= row.totalCents;

@@ -138,7 +138,23 @@ QString dateText(const QDate &date) { return date.isValid() ? date.toString(QStr
 
 QDate parseDate(const QString &text)
 {
-    return QDate::fromString(AnsiText::trimmed(text), QStringLiteral("dd/MM/yyyy"));
+    // By hand: QDate::fromString with a format costs microseconds, and the register and the
+    // income read a date from every record of their files.
+    const QString t = AnsiText::trimmed(text);
+    if (t.size() != 10 || t.at(2) != QLatin1Char('/') || t.at(5) != QLatin1Char('/'))
+        return QDate();
+    int digits[8];
+    int n = 0;
+    for (int i : {0, 1, 3, 4, 6, 7, 8, 9}) {
+        const char16_t c = t.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return QDate();
+        digits[n++] = c - u'0';
+    }
+    const int day = digits[0] * 10 + digits[1];
+    const int month = digits[2] * 10 + digits[3];
+    const int year = digits[4] * 1000 + digits[5] * 100 + digits[6] * 10 + digits[7];
+    return QDate::isValid(year, month, day) ? QDate(year, month, day) : QDate();
 }
 
 const QString kYes = QStringLiteral("S\u00EC");
