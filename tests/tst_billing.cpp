@@ -190,6 +190,39 @@ private slots:
         QCOMPARE(Money::percentFromText(text).has_value(), isPercent);
     }
 
+    // Scans read dates and amounts from a record's bytes: the same rule as from its text.
+    void textsReadFromRecordBytes_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("date") << " 11/12/2026 " << QDate(2026, 12, 11);
+        QTest::newRow("29 February, leap year") << "29/02/2028" << QDate(2028, 2, 29);
+        QTest::newRow("29 February, other year") << "29/02/2026" << QDate();
+        QTest::newRow("month 13") << "01/13/2026" << QDate();
+        QTest::newRow("short") << "1/12/2026" << QDate();
+        QTest::newRow("other separator") << "11-12-2026" << QDate();
+        QTest::newRow("letters") << "1a/12/2026" << QDate();
+        QTest::newRow("amount") << "1250,50" << QDate();
+        QTest::newRow("amount rounded") << " 0,125 " << QDate();
+        QTest::newRow("two commas") << "1,2,3" << QDate();
+        QTest::newRow("lone comma") << "," << QDate();
+        QTest::newRow("leading comma") << ",5" << QDate();
+        QTest::newRow("sign") << "-5" << QDate();
+        QTest::newRow("accented") << "1\u00E8" << QDate();
+        QTest::newRow("empty") << "" << QDate();
+    }
+    void textsReadFromRecordBytes()
+    {
+        QFETCH(QString, text);
+        QFETCH(QDate, date);
+        TPaymentRecord r{};
+        r.Data.setText(text);
+        r.Importo.setText(text);
+        QCOMPARE(Money::parseDate(text), date);
+        QCOMPARE(Money::parseDate(r.Data.trimmedBytes()), date);
+        QCOMPARE(Amount::toCents(r.Importo.trimmedBytes()), Amount::toCents(text));
+    }
+
     void balanceWords_data()
     {
         QTest::addColumn<qint64>("done");
@@ -707,7 +740,11 @@ private slots:
         QCOMPARE(owing.first().balance.cents(), qint64(3000));
 
         const Ledger::Income december = Ledger::income(f, QDate(2026, 12, 15), Ledger::Period::Month);
-        QCOMPARE(december.payments.size(), 4);
+        QCOMPARE(december.positions.size(), 4);
+        const QList<Ledger::Payment> listed = Ledger::paymentsAt(f, december.positions);
+        QCOMPARE(listed.first().date, QDate(2026, 12, 2));
+        QCOMPARE(listed.first().invoice, paidLater.number);
+        QCOMPARE(listed.last().cents, qint64(12200)); // file order
         QCOMPARE(december.traceable, qint64(8200));
         QCOMPARE(december.notTraceable, qint64(12200));
         QCOMPARE(december.byMethod[int(Money::Method::Bancomat)], qint64(5000));

@@ -7,6 +7,7 @@
 #include "storage/PatientRecord.h"
 
 #include <QDir>
+#include <QtEndian>
 
 #include <algorithm>
 
@@ -422,14 +423,19 @@ quint64 checksumValue(const TInvoiceRecord &record)
     // Fletcher-64 over the little-endian 32-bit words (the last one padded with zeros): a torn
     // record (a page that never reached the disk) fails it, and it costs a fraction of the
     // record's reading, which the register does for every record of the file.
-    const auto *bytes = reinterpret_cast<const unsigned char *>(recordBytes(record));
+    const char *bytes = recordBytes(record);
     constexpr int kLength = int(offsetof(TInvoiceRecord, Controllo));
     quint64 a = 0, b = 0; // fewer than 300 words: no overflow before the final reduction
-    for (int i = 0; i < kLength; i += 4) {
-        quint32 word = 0;
-        for (int k = 0; k < 4 && i + k < kLength; ++k)
-            word |= quint32(bytes[i + k]) << (8 * k);
-        a += word;
+    int i = 0;
+    for (; i + 4 <= kLength; i += 4) {
+        a += qFromLittleEndian<quint32>(bytes + i);
+        b += a;
+    }
+    if (i < kLength) {
+        quint32 last = 0;
+        for (int k = 0; i + k < kLength; ++k)
+            last |= quint32(static_cast<unsigned char>(bytes[i + k])) << (8 * k);
+        a += last;
         b += a;
     }
     constexpr quint64 kModulus = 0xFFFFFFFFULL;

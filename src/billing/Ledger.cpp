@@ -168,14 +168,28 @@ QList<Owing> patientsOwing(const QString &programFolder)
 Income income(const QString &programFolder, const QDate &from, const QDate &to)
 {
     Income in;
-    scanPayments(programFolder, [&](const Payment &p) {
-        if (p.date < from || p.date > to)
-            return true;
-        in.payments.append(p);
-        in.byMethod[int(p.method)] += p.cents;
-        (p.traceable() ? in.traceable : in.notTraceable) += p.cents;
-        return true;
-    });
+    // The stored names of the methods, to know a record's method from its bytes.
+    std::array<QByteArray, Money::kMethodCount> names;
+    for (int m = 0; m < Money::kMethodCount; ++m)
+        names[m] = AnsiText::toAnsi(Money::methodName(Money::Method(m)));
+    RecordFile file(paymentsPath(programFolder), TPaymentRecord::Size);
+    file.open(RecordFile::Read);
+    TPaymentRecord r{};
+    while (file.next(r)) {
+        const QDate date = Money::parseDate(r.Data.trimmedBytes());
+        if (!date.isValid() || date < from || date > to)
+            continue;
+        const std::optional<qint64> cents = Amount::toCents(r.Importo.trimmedBytes());
+        const QByteArrayView method = r.Modalita.trimmedBytes();
+        const auto found = std::find(names.cbegin(), names.cend(), method);
+        if (!cents || found == names.cend())
+            continue; // as payment() passes it over
+        const auto m = Money::Method(found - names.cbegin());
+        in.positions.append(file.position());
+        in.byMethod[int(m)] += *cents;
+        (Money::isTraceable(m) ? in.traceable : in.notTraceable) += *cents;
+    }
+    file.close();
     return in;
 }
 
@@ -193,6 +207,22 @@ Income income(const QString &programFolder, const QDate &date, Period period)
     return income(programFolder, QDate(date.year(), 1, 1), QDate(date.year(), 12, 31));
 }
 
+QList<Payment> paymentsAt(const QString &programFolder, const QList<qint64> &positions)
+{
+    QList<Payment> out;
+    RecordFile file(paymentsPath(programFolder), TPaymentRecord::Size);
+    file.open(RecordFile::Read);
+    TPaymentRecord r{};
+    for (qint64 position : positions) {
+        file.readAt(position, r);
+        Payment p = payment(r).value_or(Payment{});
+        p.position = position;
+        out.append(p);
+    }
+    file.close();
+    return out;
+}
+
 QList<RegisterRow> invoiceRegister(const QString &programFolder, int year)
 {
     // Streamed, each record's year looked at in its bytes and only the columns of the
@@ -203,20 +233,21 @@ QList<RegisterRow> invoiceRegister(const QString &programFolder, int year)
     RecordFile headers(invoicesPath, TInvoiceRecord::Size);
     headers.open(RecordFile::Read);
     TInvoiceRecord r{};
-    const QString creditNote = Invoices::kindName(Invoices::Kind::CreditNote);
+    const QByteArray creditNote = AnsiText::toAnsi(Invoices::kindName(Invoices::Kind::CreditNote));
     while (headers.next(r)) {
         if (r.Anno.trimmedBytes() != yearBytes || !Invoices::isWhole(r))
             continue;
         RegisterRow row;
-        row.number = DocumentNumber{r.Numero.text().toInt(), year};
-        row.kind = r.Tipo.text() == creditNote ? Invoices::Kind::CreditNote : Invoices::Kind::Invoice;
-        row.date = Money::parseDate(r.Data.text());
-        row.patient = r.Paziente.text().toLongLong();
+        row.number = DocumentNumber{int(r.Numero.trimmedBytes().toInt()), year};
+        row.kind = r.Tipo.trimmedBytes() == creditNote ? Invoices::Kind::CreditNote : Invoices::Kind::Invoice;
+        row.date = Money::parseDate(r.Data.trimmedBytes());
+        row.patient = r.Paziente.trimmedBytes().toLongLong();
         row.name = r.Nome.text();
-        row.totalCents = Amount::toCents(r.Totale.text()).value_or(0);
+        row.totalCents = Amount::toCents(r.Totale.trimmedBytes()).value_or(0);
         row.paid = !r.DataPagamento.trimmedBytes().isEmpty();
-        row.sent = Money::isYes(r.Inviata.text());
-        row.corrects = DocumentNumber::parse(r.Rettifica.text()).value_or(DocumentNumber{});
+        row.sent = Money::isYes(r.Inviata.trimmedBytes());
+        if (!r.Rettifica.trimmedBytes().isEmpty())
+            row.corrects = DocumentNumber::parse(r.Rettifica.text()).value_or(DocumentNumber{});
         rows.append(row);
     }
     headers.close();
@@ -231,7 +262,7 @@ QList<RegisterRow> invoiceRegister(const QString &programFolder, int year)
             continue;
         const std::optional<DocumentNumber> invoice = DocumentNumber::parse(p.Fattura.text());
         if (invoice && invoice->year == year)
-            paidTo[invoice->number] += Amount::toCents(p.Importo.text()).value_or(0);
+            paidTo[invoice->number] += Amount::toCents(p.Importo.trimmedBytes()).value_or(0);
     }
     payments.close();
     for (RegisterRow &row : rows)

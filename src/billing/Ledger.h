@@ -60,19 +60,23 @@ struct Owing
 };
 QList<Owing> patientsOwing(const QString &programFolder);
 
-// The income of a period, both days included: its payments in file order and the totals.
+// The income of a period, both days included: the positions of its payments in file order
+// (a long list reads its lines when shown: paymentsAt) and the totals.
 struct Income
 {
-    QList<Payment> payments;
+    QList<qint64> positions;
     std::array<qint64, Money::kMethodCount> byMethod{}; // indexed by Money::Method
     qint64 traceable = 0;
     qint64 notTraceable = 0;
     qint64 total() const { return traceable + notTraceable; }
 };
+// Streamed, only the date, the amount and the method of each payment read.
 Income income(const QString &programFolder, const QDate &from, const QDate &to);
 // The day, the month or the year of a date, as the income window's periods.
 enum class Period { Day, Month, Year };
 Income income(const QString &programFolder, const QDate &date, Period period);
+// The payments at some positions, in their order. Throws StorageError.
+QList<Payment> paymentsAt(const QString &programFolder, const QList<qint64> &positions);
 
 // One row of "Registro fatture".
 struct RegisterRow

@@ -136,20 +136,24 @@ QString Balance::text() const
 
 QString dateText(const QDate &date) { return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")) : QString(); }
 
-QDate parseDate(const QString &text)
+namespace {
+
+// "dd/MM/yyyy" by hand: QDate::fromString with a format costs microseconds, and the register
+// and the income read a date from every record of their files.
+uint codeOf(QChar c) { return c.unicode(); }
+uint codeOf(char c) { return static_cast<unsigned char>(c); }
+
+template <class View> QDate dateOf(View t)
 {
-    // By hand: QDate::fromString with a format costs microseconds, and the register and the
-    // income read a date from every record of their files.
-    const QString t = AnsiText::trimmed(text);
-    if (t.size() != 10 || t.at(2) != QLatin1Char('/') || t.at(5) != QLatin1Char('/'))
+    if (t.size() != 10 || codeOf(t.at(2)) != '/' || codeOf(t.at(5)) != '/')
         return QDate();
     int digits[8];
     int n = 0;
     for (int i : {0, 1, 3, 4, 6, 7, 8, 9}) {
-        const char16_t c = t.at(i).unicode();
-        if (c < u'0' || c > u'9')
+        const uint c = codeOf(t.at(i));
+        if (c < '0' || c > '9')
             return QDate();
-        digits[n++] = c - u'0';
+        digits[n++] = int(c - '0');
     }
     const int day = digits[0] * 10 + digits[1];
     const int month = digits[2] * 10 + digits[3];
@@ -157,9 +161,21 @@ QDate parseDate(const QString &text)
     return QDate::isValid(year, month, day) ? QDate(year, month, day) : QDate();
 }
 
+} // namespace
+
+QDate parseDate(const QString &text)
+{
+    const QString t = AnsiText::trimmed(text);
+    return dateOf(QStringView(t));
+}
+
+QDate parseDate(QByteArrayView trimmedBytes) { return dateOf(trimmedBytes); }
+
 const QString kYes = QStringLiteral("S\u00EC");
 const QString kNo = QStringLiteral("No");
 
 bool isYes(const QString &text) { return AnsiText::trimmed(text) == kYes; }
+
+bool isYes(QByteArrayView trimmedBytes) { return trimmedBytes == QByteArrayView("S\xEC", 2); }
 
 } // namespace Money

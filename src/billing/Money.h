@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -87,9 +88,12 @@ struct Balance
 // ---- Dates and numbers as stored ----------------------------------------------------------
 QString dateText(const QDate &date); // "dd/MM/yyyy", empty for none
 QDate parseDate(const QString &text);
+// The same from a field's trimmed bytes (ShortString::trimmedBytes), for scans.
+QDate parseDate(QByteArrayView trimmedBytes);
 extern const QString kYes; // "Sì"
 extern const QString kNo;  // "No"
 inline QString flagText(bool on) { return on ? kYes : kNo; }
 bool isYes(const QString &text);
+bool isYes(QByteArrayView trimmedBytes); // Windows-1252 bytes
 
 } // namespace Money
