@@ -655,6 +655,9 @@ private slots:
                 QCOMPARE(out.invoice.corrects, inv.number);
                 QCOMPARE(out.invoice.kind, Invoices::Kind::CreditNote);
                 QVERIFY(!out.invoice.stampCharged);
+                QVERIFY(Invoices::pdfPath(dir.path(), out.invoice)
+                            .endsWith(QStringLiteral("/Fatture/2026/Nota_di_credito_%1_2026.pdf")
+                                          .arg(expectedNumber, 4, 10, QLatin1Char('0'))));
             } else {
                 QVERIFY2(out.refusal.startsWith(QStringLiteral("La nota di credito supera quanto resta della "
                                                                "fattura 1/2026")),
@@ -1050,8 +1053,10 @@ private slots:
         p.cents = 1000;
         Ledger::save(f, p);
         PracticeData{}.write(f);
+        const Invoices::Invoice first = *Invoices::find(f, DocumentNumber{1, 2026});
+        QCOMPARE(Invoices::pdfPath(f, first), dir.filePath(QStringLiteral("Fatture/2026/Fattura_0001_2026.pdf")));
         QVERIFY(QDir(f).mkpath(QStringLiteral("Fatture/2026")));
-        QFile pdf(dir.filePath(QStringLiteral("Fatture/2026/Fattura_0001_2026.pdf")));
+        QFile pdf(Invoices::pdfPath(f, first));
         QVERIFY(pdf.open(QIODevice::WriteOnly));
         pdf.write("%PDF-1.4\n");
         pdf.close();

@@ -34,11 +34,15 @@ bool validCodiceFiscale(const QString &cf)
 // `found` (nothing when the file has none).
 qint64 remainingIn(RecordFile &headers, const DocumentNumber &number, std::optional<Invoice> *found)
 {
+    if (headers.count() == 0) {
+        found->reset();
+        return 0;
+    }
     qint64 credited = 0;
     found->reset();
     TInvoiceRecord r{};
-    for (qint64 p = 1; p <= headers.count(); ++p) {
-        headers.readAt(p, r);
+    headers.readAt(1, r); // from the start whatever was read before; next() goes on from here
+    for (bool more = true; more; more = headers.next(r)) {
         const std::optional<Invoice> doc = fromHeader(r);
         if (!doc)
             continue;
@@ -297,6 +301,18 @@ qint64 remainingCents(const QString &programFolder, const DocumentNumber &invoic
     const qint64 left = remainingIn(headers, invoice, &found);
     headers.close();
     return left;
+}
+
+QString pdfPath(const QString &programFolder, const Invoice &invoice)
+{
+    const QString name =
+        QStringLiteral("%1_%2_%3.pdf")
+            .arg(invoice.kind == Kind::Invoice ? QStringLiteral("Fattura") : QStringLiteral("Nota_di_credito"))
+            .arg(invoice.number.number, 4, 10, QLatin1Char('0'))
+            .arg(invoice.number.year);
+    return QDir(programFolder)
+        .absoluteFilePath(BillingFiles::kPdfFolder + QLatin1Char('/') + QString::number(invoice.number.year)
+                          + QLatin1Char('/') + name);
 }
 
 bool markSent(const QString &programFolder, const DocumentNumber &number, const QString &protocol, const QDate &date)

@@ -133,6 +133,10 @@ QList<Invoice> ofPatient(const QString &programFolder, qint64 patient);
 // The services of an invoice not yet taken back by credit notes, in cents.
 qint64 remainingCents(const QString &programFolder, const DocumentNumber &invoice);
 
+// Where the PDF of an issued document is kept, beside the archives:
+// "Fatture/2026/Fattura_0001_2026.pdf", a credit note "Fatture/2026/Nota_di_credito_0002_2026.pdf".
+QString pdfPath(const QString &programFolder, const Invoice &invoice);
+
 // Records that a document was sent to the Sistema TS: only the three sending marks change.
 // Returns false when there is no such document. Throws StorageError.
 bool markSent(const QString &programFolder, const DocumentNumber &number, const QString &protocol, const QDate &date);

@@ -18,16 +18,37 @@ namespace {
 QString paymentsPath(const QString &folder) { return QDir(folder).absoluteFilePath(BillingFiles::kPayments); }
 
 // The stamp duty the patients' invoices charged them, by patient: owed beside the treatments.
+// Read from the records' bytes: the patient card shows a balance at every step.
 QHash<qint64, qint64> stampsCharged(const QString &folder)
 {
     QHash<qint64, qint64> out;
-    if (!QFile::exists(QDir(folder).absoluteFilePath(BillingFiles::kInvoices)))
+    const QString path = QDir(folder).absoluteFilePath(BillingFiles::kInvoices);
+    if (!QFile::exists(path))
         return out;
-    Invoices::scanHeaders(folder, [&](const Invoices::Invoice &inv) {
-        if (inv.stampCharged)
-            out[inv.patient.position] += Money::kStampCents;
-        return true;
-    });
+    RecordFile file(path, TInvoiceRecord::Size);
+    file.open(RecordFile::Read);
+    TInvoiceRecord r{};
+    while (file.next(r))
+        if (Money::isYes(r.BolloAlPaziente.trimmedBytes()) && Invoices::isWhole(r))
+            out[r.Paziente.trimmedBytes().toLongLong()] += Money::kStampCents;
+    file.close();
+    return out;
+}
+
+// The payments' amounts by patient, from the records' bytes.
+QHash<qint64, qint64> paidByPatient(const QString &folder)
+{
+    QHash<qint64, qint64> out;
+    RecordFile file(paymentsPath(folder), TPaymentRecord::Size);
+    file.open(RecordFile::Read);
+    TPaymentRecord r{};
+    while (file.next(r)) {
+        // The rule of payment(): a record whose date, amount or method do not read is passed over.
+        const std::optional<qint64> cents = Amount::toCents(r.Importo.trimmedBytes());
+        if (cents && Money::parseDate(r.Data.trimmedBytes()).isValid() && Money::parseMethod(r.Modalita.text()))
+            out[r.Paziente.trimmedBytes().toLongLong()] += *cents;
+    }
+    file.close();
     return out;
 }
 
@@ -108,11 +129,19 @@ void scanPayments(const QString &programFolder, const std::function<bool(const P
 QList<Payment> paymentsOf(const QString &programFolder, qint64 patient)
 {
     QList<Payment> out;
-    scanPayments(programFolder, [&](const Payment &p) {
-        if (p.patient == patient)
-            out.append(p);
-        return true;
-    });
+    const QByteArray wanted = QByteArray::number(patient);
+    RecordFile file(paymentsPath(programFolder), TPaymentRecord::Size);
+    file.open(RecordFile::Read);
+    TPaymentRecord r{};
+    while (file.next(r)) {
+        if (r.Paziente.trimmedBytes() != wanted)
+            continue; // only the patient's records are read whole
+        if (std::optional<Payment> p = payment(r)) {
+            p->position = file.position();
+            out.append(*p);
+        }
+    }
+    file.close();
     return out;
 }
 
@@ -135,18 +164,13 @@ Money::Balance balance(const QString &programFolder, qint64 patient)
     if (QFile::exists(reg))
         b.doneCents = treatmentsCents(reg);
     b.doneCents += stampsCharged(programFolder).value(patient);
-    for (const Payment &p : paymentsOf(programFolder, patient))
-        b.paidCents += p.cents;
+    b.paidCents = paidByPatient(programFolder).value(patient);
     return b;
 }
 
 QList<Owing> patientsOwing(const QString &programFolder)
 {
-    QHash<qint64, qint64> paid;
-    scanPayments(programFolder, [&](const Payment &p) {
-        paid[p.patient] += p.cents;
-        return true;
-    });
+    const QHash<qint64, qint64> paid = paidByPatient(programFolder);
     const QHash<qint64, qint64> stamps = stampsCharged(programFolder);
     QList<Owing> out;
     const QStringList files =
