@@ -766,6 +766,38 @@ private slots:
         QCOMPARE(reg.at(2).name, QStringLiteral("Rossi Mario"));
     }
 
+    void treatmentsNotYetInvoiced()
+    {
+        QTemporaryDir dir;
+        const QString f = dir.path();
+        const QString reg = dir.filePath(treatmentFileName(QStringLiteral("3")));
+        for (const char *amount : {"80,00", "120,00", "0,00", "45,50"})
+            TreatmentRegister::save(reg,
+                                    TreatmentRegister::record(QStringLiteral("01/12/2026"), QStringLiteral("09:00"),
+                                                              QStringLiteral("Cura %1").arg(QLatin1String(amount)),
+                                                              QStringLiteral("Bianchi"), QLatin1String(amount)),
+                                    0);
+        QList<Invoices::Line> open = Invoices::uninvoicedTreatments(f, 3);
+        QCOMPARE(open.size(), 3); // nothing to invoice in a treatment of 0,00
+        QCOMPARE(open.at(0), (Invoices::Line{QStringLiteral("Cura 80,00"), QString(), 8000, QStringLiteral("SR"),
+                                             Invoices::LineKind::Service, 1}));
+        Invoices::Draft d = draft({});
+        d.lines = {open.at(0), open.at(1)};
+        const Invoices::Invoice inv = issued(f, d);
+        open = Invoices::uninvoicedTreatments(f, 3);
+        QCOMPARE(open.size(), 1);
+        QCOMPARE(open.first().treatment, qint64(4));
+        // A credit note taking back the second treatment makes it open again.
+        Invoices::Draft note = Invoices::creditNoteDraft(inv, kDay);
+        note.lines = {inv.lines.at(1)};
+        QVERIFY(Invoices::issue(f, note, {}).issued);
+        open = Invoices::uninvoicedTreatments(f, 3);
+        QCOMPARE(open.size(), 2);
+        QCOMPARE(open.first().treatment, qint64(2));
+        QVERIFY(Invoices::uninvoicedTreatments(f, 5).isEmpty());
+        QVERIFY(!QFile::exists(dir.filePath(treatmentFileName(QStringLiteral("5")))));
+    }
+
     void paymentRecordsReadBack_data()
     {
         QTest::addColumn<int>("method");

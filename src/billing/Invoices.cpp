@@ -5,8 +5,11 @@
 #include "patients/TaxChecks.h"
 #include "storage/AnsiText.h"
 #include "storage/PatientRecord.h"
+#include "storage/TreatmentRecord.h"
 
 #include <QDir>
+#include <QFile>
+#include <QHash>
 #include <QtEndian>
 
 #include <algorithm>
@@ -301,6 +304,31 @@ qint64 remainingCents(const QString &programFolder, const DocumentNumber &invoic
     const qint64 left = remainingIn(headers, invoice, &found);
     headers.close();
     return left;
+}
+
+QList<Line> uninvoicedTreatments(const QString &programFolder, qint64 patient)
+{
+    QHash<qint64, int> billed; // by register position: invoice lines less credit note lines
+    for (const Invoice &inv : ofPatient(programFolder, patient))
+        for (const Line &l : inv.lines)
+            if (l.treatment > 0)
+                billed[l.treatment] += inv.kind == Kind::Invoice ? 1 : -1;
+    QList<Line> out;
+    const QString regPath = path(programFolder, treatmentFileName(QString::number(patient)));
+    if (!QFile::exists(regPath))
+        return out; // a card without a register: nothing made for it here
+    RecordFile reg(regPath, TTreatmentRecord::Size);
+    reg.open(RecordFile::Read);
+    TTreatmentRecord r{};
+    while (reg.next(r)) {
+        const qint64 cents = Amount::toCents(r.Importo.trimmedBytes()).value_or(0);
+        if (cents <= 0 || cents > Money::kMaxCents || billed.value(reg.position()) > 0)
+            continue;
+        out.append(Line{r.Trattamenti.text(), QString(), cents, Money::kDefaultExpenseKind, LineKind::Service,
+                        reg.position()});
+    }
+    reg.close();
+    return out;
 }
 
 QString pdfPath(const QString &programFolder, const Invoice &invoice)

@@ -133,6 +133,11 @@ QList<Invoice> ofPatient(const QString &programFolder, qint64 patient);
 // The services of an invoice not yet taken back by credit notes, in cents.
 qint64 remainingCents(const QString &programFolder, const DocumentNumber &invoice);
 
+// The treatments of the patient's register not yet invoiced, as lines for a draft (the
+// treatment's text, its amount, its position): those with an amount above zero that no
+// invoice line bills, or whose billing a credit note line took back. Throws StorageError.
+QList<Line> uninvoicedTreatments(const QString &programFolder, qint64 patient);
+
 // Where the PDF of an issued document is kept, beside the archives:
 // "Fatture/2026/Fattura_0001_2026.pdf", a credit note "Fatture/2026/Nota_di_credito_0002_2026.pdf".
 QString pdfPath(const QString &programFolder, const Invoice &invoice);
