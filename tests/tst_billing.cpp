@@ -737,26 +737,36 @@ private slots:
 
         QCOMPARE(Ledger::balance(f, 3).text(), QStringLiteral("Saldo: in pari"));
         QCOMPARE(Ledger::balance(f, 4).text(), QStringLiteral("Saldo: \u20AC 30,00 da pagare"));
+        // Patient 6 paid the treatment of the invoice but not the invoice's stamp.
+        TreatmentRegister::save(dir.filePath(treatmentFileName(QStringLiteral("6"))),
+                                TreatmentRegister::record(QStringLiteral("05/12/2026"), QStringLiteral("10:00"),
+                                                          QStringLiteral("Igiene"), QStringLiteral("Bianchi"),
+                                                          QStringLiteral("100,00")),
+                                0);
+        issued(f, draft({10000}, QDate(2026, 12, 5), 6));
+        pay(6, QDate(2026, 12, 5), 10000, Money::Method::Contanti, {});
         const QList<Ledger::Owing> owing = Ledger::patientsOwing(f);
-        QCOMPARE(owing.size(), 1);
+        QCOMPARE(owing.size(), 2);
         QCOMPARE(owing.first().patient, qint64(4));
         QCOMPARE(owing.first().balance.cents(), qint64(3000));
+        QCOMPARE(owing.last().patient, qint64(6));
+        QCOMPARE(owing.last().balance.text(), QStringLiteral("Saldo: \u20AC 2,00 da pagare"));
 
         const Ledger::Income december = Ledger::income(f, QDate(2026, 12, 15), Ledger::Period::Month);
-        QCOMPARE(december.positions.size(), 4);
+        QCOMPARE(december.positions.size(), 5);
         const QList<Ledger::Payment> listed = Ledger::paymentsAt(f, december.positions);
         QCOMPARE(listed.first().date, QDate(2026, 12, 2));
         QCOMPARE(listed.first().invoice, paidLater.number);
-        QCOMPARE(listed.last().cents, qint64(12200)); // file order
+        QCOMPARE(listed.at(3).cents, qint64(12200)); // file order
         QCOMPARE(december.traceable, qint64(8200));
-        QCOMPARE(december.notTraceable, qint64(12200));
+        QCOMPARE(december.notTraceable, qint64(22200));
         QCOMPARE(december.byMethod[int(Money::Method::Bancomat)], qint64(5000));
         QCOMPARE(december.byMethod[int(Money::Method::Assegno)], qint64(0));
         QCOMPARE(Ledger::income(f, QDate(2026, 12, 3), Ledger::Period::Day).total(), qint64(12200));
-        QCOMPARE(Ledger::income(f, QDate(2026, 1, 1), Ledger::Period::Year).total(), qint64(22400));
+        QCOMPARE(Ledger::income(f, QDate(2026, 1, 1), Ledger::Period::Year).total(), qint64(32400));
 
         const QList<Ledger::RegisterRow> reg = Ledger::invoiceRegister(f, 2026);
-        QCOMPARE(reg.size(), 3);
+        QCOMPARE(reg.size(), 4);
         QCOMPARE(reg.at(0).number, paidLater.number);
         QVERIFY(reg.at(0).paid); // two payments reach its total
         QVERIFY(reg.at(1).paid); // paid at issue (its stamp line makes 122,00)
@@ -764,6 +774,7 @@ private slots:
         QVERIFY(!reg.at(2).paid);
         QCOMPARE(reg.at(2).number, unpaid.number);
         QCOMPARE(reg.at(2).name, QStringLiteral("Rossi Mario"));
+        QVERIFY(!reg.at(3).paid); // its payment names no invoice
     }
 
     void treatmentsNotYetInvoiced()

@@ -65,7 +65,7 @@ QList<Line> fromPlan(const QMap<int, Odontogram::ToothState> &latest, const QLis
 
 // Why an estimate cannot be saved, or empty.
 QString refusal(const Estimate &estimate);
-// Writes the estimate: a new one is numbered in its year's series under the archive's lock.
+// Writes the estimate, once refusal() is empty: a new one is numbered in its year's series under the archive's lock.
 // Returns it as written (number, position). Throws StorageError.
 Estimate save(const QString &programFolder, const Estimate &estimate);
 std::optional<Estimate> find(const QString &programFolder, const DocumentNumber &number);

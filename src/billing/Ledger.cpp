@@ -172,18 +172,20 @@ QList<Owing> patientsOwing(const QString &programFolder)
 {
     const QHash<qint64, qint64> paid = paidByPatient(programFolder);
     const QHash<qint64, qint64> stamps = stampsCharged(programFolder);
-    QList<Owing> out;
+    QHash<qint64, qint64> done = stamps; // a patient may owe only a stamp
     const QStringList files =
         QDir(programFolder).entryList({QStringLiteral("Trattamenti_Paziente_*.pro")}, QDir::Files);
     for (const QString &name : files) {
         bool ok = false;
         const qint64 patient = name.mid(21, name.size() - 25).toLongLong(&ok);
-        if (!ok || patient < 1)
-            continue;
-        Money::Balance b{treatmentsCents(QDir(programFolder).absoluteFilePath(name)) + stamps.value(patient),
-                         paid.value(patient)};
+        if (ok && patient >= 1)
+            done[patient] += treatmentsCents(QDir(programFolder).absoluteFilePath(name));
+    }
+    QList<Owing> out;
+    for (auto it = done.cbegin(); it != done.cend(); ++it) {
+        const Money::Balance b{it.value(), paid.value(it.key())};
         if (b.state() == Money::Balance::State::Owing)
-            out.append(Owing{patient, b});
+            out.append(Owing{it.key(), b});
     }
     std::sort(out.begin(), out.end(), [](const Owing &a, const Owing &b) { return a.patient < b.patient; });
     return out;

@@ -39,7 +39,7 @@ std::optional<Payment> payment(const TPaymentRecord &record);
 // Why a payment cannot be saved, or empty.
 QString refusal(const Payment &payment);
 // Appends a new payment (position 0) or writes over the one at its position (through the
-// journal). Returns the position. Throws StorageError.
+// journal), once refusal() is empty. Returns the position. Throws StorageError.
 qint64 save(const QString &programFolder, const Payment &payment);
 // Every payment in file order, streamed; the visitor returns false to stop.
 void scanPayments(const QString &programFolder, const std::function<bool(const Payment &)> &visit);
@@ -51,8 +51,7 @@ qint64 treatmentsCents(const QString &registerPath);
 // them, less the payments.
 Money::Balance balance(const QString &programFolder, qint64 patient);
 
-// "Pazienti con saldo da pagare": every patient with a treatment register whose balance is
-// above zero, by position.
+// "Pazienti con saldo da pagare": every patient whose balance is above zero, by position.
 struct Owing
 {
     qint64 patient = 0;

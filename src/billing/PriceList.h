@@ -33,7 +33,8 @@ std::optional<Item> item(const TPriceRecord &record);
 // no description, a kind of expense that is not two letters, a work the chart does not know),
 // or empty.
 QString refusal(const Item &item, const QList<Item> &list);
-// Appends a new item or writes over the one at its position. Throws StorageError.
+// Appends a new item or writes over the one at its position, once refusal() is empty.
+// Throws StorageError.
 qint64 save(const QString &programFolder, const Item &item);
 // The list in file order. Throws StorageError.
 QList<Item> read(const QString &programFolder);
