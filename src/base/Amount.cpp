@@ -1,41 +1,65 @@
 #include "base/Amount.h"
 
-#include "storage/AnsiText.h"
-
 #include <limits>
 
 namespace Amount {
 
-std::optional<qint64> toCents(const QString &text)
+namespace {
+
+// The rule of toCents on the characters of a text (a QStringView or the bytes of a record).
+template <class View> std::optional<qint64> centsOf(View t)
 {
-    const QString t = AnsiText::trimmed(text);
-    const qsizetype comma = t.indexOf(QLatin1Char(','));
-    const QString whole = comma < 0 ? t : t.left(comma);
-    const QString fraction = comma < 0 ? QString() : t.mid(comma + 1);
-    if (whole.isEmpty() && fraction.isEmpty())
+    const auto code = [&](qsizetype i) { return uint(t.at(i).unicode()); };
+    qsizetype begin = 0, end = t.size();
+    while (begin < end && code(begin) <= 32)
+        ++begin;
+    while (end > begin && code(end - 1) <= 32)
+        --end;
+    qsizetype comma = -1;
+    for (qsizetype i = begin; i < end; ++i) {
+        const uint c = code(i);
+        if (c == ',' && comma < 0)
+            comma = i;
+        else if (c < '0' || c > '9')
+            return std::nullopt; // a second comma, a sign, a letter
+    }
+    const qsizetype wholeEnd = comma < 0 ? end : comma;
+    const qsizetype fraction = comma < 0 ? end : comma + 1;
+    if (wholeEnd == begin && fraction == end)
         return std::nullopt;
-    const auto digitsOnly = [](const QString &s) {
-        for (QChar ch : s)
-            if (ch.unicode() < '0' || ch.unicode() > '9')
-                return false;
-        return true;
-    };
-    if (!digitsOnly(whole) || !digitsOnly(fraction))
-        return std::nullopt; // a second comma, a sign, a letter
 
     constexpr qint64 kLimit = std::numeric_limits<qint64>::max() / 1000;
     qint64 units = 0;
-    for (QChar ch : whole) {
-        units = units * 10 + (ch.unicode() - '0');
+    for (qsizetype i = begin; i < wholeEnd; ++i) {
+        units = units * 10 + (code(i) - '0');
         if (units > kLimit)
             return std::nullopt; // far beyond any amount a field can hold
     }
-    const auto digit = [&](int i) { return i < fraction.size() ? fraction.at(i).unicode() - '0' : 0; };
+    const auto digit = [&](qsizetype i) { return fraction + i < end ? qint64(code(fraction + i) - '0') : 0; };
     qint64 cents = units * 100 + digit(0) * 10 + digit(1);
     if (digit(2) >= 5)
         ++cents; // half up; digits after the third do not matter
     return cents;
 }
+
+// A byte of a record as the character it stands for, for the digits, the comma and blanks.
+struct ByteChar
+{
+    char byte;
+    uint unicode() const { return static_cast<unsigned char>(byte); }
+};
+struct Bytes
+{
+    QByteArrayView view;
+    qsizetype size() const { return view.size(); }
+    ByteChar at(qsizetype i) const { return ByteChar{view.at(i)}; }
+};
+
+} // namespace
+
+std::optional<qint64> toCents(const QString &text) { return centsOf(QStringView(text)); }
+
+std::optional<qint64> toCents(QByteArrayView bytes) { return centsOf(Bytes{bytes}); }
 
 QString fromCents(qint64 cents)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -13,6 +14,8 @@ namespace Amount {
 // comma, at least one digit ("12", "12,5", ",5", "7,"), blanks around it ignored. The value
 // in cents, rounded half up at the third decimal; nothing when the text is no such number.
 std::optional<qint64> toCents(const QString &text);
+// The same rule on the bytes of a record's field, without making a string (for scans).
+std::optional<qint64> toCents(QByteArrayView bytes);
 
 // "1250,50" for 125050.
 QString fromCents(qint64 cents);
