@@ -7,6 +7,10 @@
 #include "billing/Ledger.h"
 #include "billing/PracticeData.h"
 #include "billing/SistemaTs.h"
+#include "billing/frmSistemaTs.h"
+#include "platform/Clock.h"
+#include "platform/FileDialog.h"
+#include "platform/Messages.h"
 #include "storage/RecordFile.h"
 
 #include <QDir>
@@ -14,7 +18,13 @@
 #include <QFileInfo>
 #include <QTimeZone>
 #include <QProcess>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -213,6 +223,7 @@ private slots:
     void outcome();
     void tool_data();
     void tool();
+    void window();
 };
 
 void TestSts::document_data()
@@ -657,5 +668,76 @@ void TestSts::tool()
     }
 }
 
-QTEST_GUILESS_MAIN(TestSts)
+void TestSts::window()
+{
+    // From the window: the year's list with opposition shown and what cannot go, the
+    // certificate remembered, the file written where chosen, the protocol marking the
+    // documents sent, and the site's outcome beside its document.
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("studio"));
+    QDir().mkpath(folder);
+    const PracticeData p = practice();
+    p.write(folder);
+    issued(folder, draft(QDate(2026, 1, 10), {12000}, Money::Method::Carta), p);
+    issued(folder, draft(QDate(2026, 2, 1), {9000}, Money::Method::Contanti, true), p);
+    const QString certPath = dir.filePath(QStringLiteral("SanitelCF.cer"));
+    TestCertificate made(certPath, QDate(2020, 1, 1), QDate(2099, 1, 1));
+    const QString out = dir.filePath(QStringLiteral("out"));
+    QDir().mkpath(out);
+    Clock::setFixed(QDateTime(QDate(2027, 1, 15), QTime(10, 0)));
+    Messages::setTestMode(true);
+    FileDialog::setTestMode(true);
+    Messages::takeShown();
+
+    {
+        TfrmSistemaTs w(folder, nullptr);
+        QCOMPARE(w.spnAnno->value(), 2026); // the last year
+        QCOMPARE(w.lstDocumenti->topLevelItemCount(), 2);
+        QCOMPARE(w.lstDocumenti->topLevelItem(0)->text(0), QStringLiteral("Fattura 1/2026"));
+        QCOMPARE(w.lstDocumenti->topLevelItem(0)->text(4), QString());
+        QCOMPARE(w.lstDocumenti->topLevelItem(1)->text(4), QStringLiteral("Sì"));
+        QVERIFY(w.lblAvvisi->text().contains(QStringLiteral("Documenti da inviare: 2.")));
+
+        FileDialog::setNextFileName(certPath);
+        w.cmdCertificato->click();
+        QCOMPARE(w.txtCertificato->text(), certPath);
+        FileDialog::setNextFileName(out);
+        w.cmdScrivi->click();
+        const QString zip = QDir(out).filePath(QStringLiteral("Sorrisa_STS_01234567897_2026_1.zip"));
+        QVERIFY(QFileInfo::exists(zip));
+        const QList<Messages::Shown> shown = Messages::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown.first().text.contains(QDir::toNativeSeparators(zip)), qPrintable(shown.first().text));
+        QVERIFY(shown.first().text.contains(QStringLiteral("protocollo")));
+
+        w.txtProtocollo->setText(QStringLiteral("123"));
+        w.cmdProtocollo->click();
+        QCOMPARE(Messages::takeShown().size(), 1); // 17 digits wanted
+        QVERIFY(!Invoices::find(folder, DocumentNumber{1, 2026})->sent);
+        w.txtProtocollo->setText(QStringLiteral("12345678901234567"));
+        w.cmdProtocollo->click();
+        QVERIFY(Invoices::find(folder, DocumentNumber{1, 2026})->sent);
+        QVERIFY(Invoices::find(folder, DocumentNumber{2, 2026})->sent);
+        QCOMPARE(w.lstDocumenti->topLevelItemCount(), 0);
+
+        const QString csv = dir.filePath(QStringLiteral("esito.csv"));
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("BNCLRA75C41F205X;;;;01234567897;10/01/2026;1;1/2026;SR;S011;Codice fiscale errato\n");
+        f.close();
+        FileDialog::setNextFileName(csv);
+        w.cmdLeggiEsito->click();
+        QCOMPARE(w.lstDocumenti->topLevelItemCount(), 2);
+        QCOMPARE(w.lstDocumenti->topLevelItem(0)->text(5), QStringLiteral("S011 Codice fiscale errato"));
+        QCOMPARE(w.lstDocumenti->topLevelItem(1)->text(5), QString());
+    }
+    // The certificate is remembered.
+    TfrmSistemaTs again(folder, nullptr);
+    QCOMPARE(again.txtCertificato->text(), certPath);
+    Clock::reset();
+    Messages::setTestMode(false);
+    FileDialog::setTestMode(false);
+}
+
+QTEST_MAIN(TestSts)
 #include "tst_sts.moc"
