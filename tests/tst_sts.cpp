@@ -728,8 +728,9 @@ void TestSts::window()
         FileDialog::setNextFileName(csv);
         w.cmdLeggiEsito->click();
         QCOMPARE(w.lstDocumenti->topLevelItemCount(), 2);
-        QCOMPARE(w.lstDocumenti->topLevelItem(0)->text(5), QStringLiteral("S011 Codice fiscale errato"));
-        QCOMPARE(w.lstDocumenti->topLevelItem(1)->text(5), QString());
+        QCOMPARE(w.lstDocumenti->topLevelItem(0)->text(5), QStringLiteral("12345678901234567 del 15/01/2027"));
+        QCOMPARE(w.lstDocumenti->topLevelItem(0)->text(6), QStringLiteral("S011 Codice fiscale errato"));
+        QCOMPARE(w.lstDocumenti->topLevelItem(1)->text(6), QString());
     }
     // The certificate is remembered.
     TfrmSistemaTs again(folder, nullptr);

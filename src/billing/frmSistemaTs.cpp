@@ -21,7 +21,7 @@
 
 namespace {
 
-enum Column { ColDocument, ColDate, ColPatient, ColAmount, ColOpposition, ColOutcome, ColumnCount };
+enum Column { ColDocument, ColDate, ColPatient, ColAmount, ColOpposition, ColSent, ColOutcome };
 
 template <class W> W *named(W *w, const QString &object, const QString &accessible)
 {
@@ -52,7 +52,7 @@ TfrmSistemaTs::TfrmSistemaTs(const QString &programFolder, QWidget *parent)
     lstDocumenti = named(new QTreeWidget(this), QStringLiteral("lstDocumenti"), QStringLiteral("Documenti da inviare"));
     lstDocumenti->setRootIsDecorated(false);
     lstDocumenti->setHeaderLabels({QStringLiteral("Documento"), QStringLiteral("Data"), QStringLiteral("Paziente"),
-                                   QStringLiteral("Importo"), QStringLiteral("Opposizione"), QStringLiteral("Esito")});
+                                   QStringLiteral("Importo"), QStringLiteral("Opposizione"), QStringLiteral("Inviato"), QStringLiteral("Esito")});
     lstDocumenti->header()->setSectionResizeMode(ColPatient, QHeaderView::Stretch);
     lblAvvisi = named(new QLabel(this), QStringLiteral("lblAvvisi"), QStringLiteral("Avvisi"));
     lblAvvisi->setWordWrap(true);
@@ -146,6 +146,8 @@ void TfrmSistemaTs::refresh()
         item->setText(ColAmount, Money::euro(d.totalCents));
         item->setTextAlignment(ColAmount, Qt::AlignRight | Qt::AlignVCenter);
         item->setText(ColOpposition, d.opposition ? QStringLiteral("Sì") : QString());
+        if (d.sent)
+            item->setText(ColSent, QStringLiteral("%1 del %2").arg(d.protocol, Money::dateText(d.sentDate)));
     }
     QStringList warnings;
     if (!m_selection.practiceProblem.isEmpty())
