@@ -263,13 +263,13 @@ void writeLine(QXmlStreamWriter &x, const QString &kind, qint64 cents, const QSt
 
 } // namespace
 
-QByteArray documentElement(const Entry &entry, const QString &partitaIva, const Settings &settings,
-                           const Encrypt &encrypt)
+namespace {
+
+void writeDocument(QXmlStreamWriter &x, const Entry &entry, const QString &partitaIva, const Settings &settings,
+                   const Encrypt &encrypt)
 {
     const Invoices::Invoice &d = entry.document;
     const bool refund = d.kind == Invoices::Kind::CreditNote;
-    QByteArray out;
-    QXmlStreamWriter x(&out);
     x.writeStartElement(QStringLiteral("documentoSpesa"));
     writeId(x, QStringLiteral("idSpesa"), partitaIva, d.date, d.number);
     if (refund)
@@ -308,7 +308,17 @@ QByteArray documentElement(const Entry &entry, const QString &partitaIva, const 
     for (const auto &[kind, cents] : stamps)
         writeLine(x, kind, cents, nature);
     x.writeEndElement();
-    return out;
+}
+
+} // namespace
+
+QByteArray documentElement(const Entry &entry, const QString &partitaIva, const Settings &settings,
+                           const Encrypt &encrypt)
+{
+    QString out;
+    QXmlStreamWriter x(&out);
+    writeDocument(x, entry, partitaIva, settings, encrypt);
+    return out.toUtf8();
 }
 
 QList<QByteArray> xmlDocuments(const QList<Entry> &entries, const PracticeData &practice, const Settings &settings,
@@ -336,8 +346,15 @@ QList<QByteArray> xmlDocuments(const QList<Entry> &entries, const PracticeData &
     QList<QByteArray> out;
     QByteArray current;
     int inCurrent = 0;
+    // One writer for every document, each written to text then taken away as UTF-8: a writer
+    // and its encoder made per document would cost more than the document.
+    QString text;
+    QXmlStreamWriter x(&text);
     for (const Entry &e : entries) {
-        const QByteArray element = documentElement(e, partitaIva, settings, encrypt) + '\n';
+        writeDocument(x, e, partitaIva, settings, encrypt);
+        text += QLatin1Char('\n');
+        const QByteArray element = text.toUtf8();
+        text.clear();
         if (inCurrent > 0 && current.size() + element.size() + tail.size() > maxBytes) {
             out.append(current + tail);
             current.clear();
@@ -371,6 +388,8 @@ QString writeZip(const QString &temporary, const QString &inner, const QByteArra
     bool failed = false;
     if (!a || archive_write_set_format_zip(a) != ARCHIVE_OK
         || archive_write_set_format_option(a, "zip", "compression", "deflate") != ARCHIVE_OK
+        // The ciphertexts in Base64 hardly shrink: the fastest level does as well as any.
+        || archive_write_set_format_option(a, "zip", "compression-level", "1") != ARCHIVE_OK
         || archive_write_open_filename(a, path.constData()) != ARCHIVE_OK) {
         failed = true;
         problem = a ? QString::fromLocal8Bit(archive_error_string(a)) : QString();
