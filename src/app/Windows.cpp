@@ -10,6 +10,7 @@
 #include "export/frmExport.h"
 #include "patients/frmClients.h"
 #include "platform/Messages.h"
+#include "platform/Modal.h"
 
 #include <QPointer>
 
@@ -85,9 +86,9 @@ TfrmClients *Windows::frmClients()
         // The card knows no money: the balance's words and the money window come from here.
         w->setBalanceProvider(&MoneyWindows::balanceText);
         QObject::connect(w, &TfrmClients::moneyRequested, w, [w](qint64 position) {
-            TfrmFatturePagamenti money(position, w);
-            QObject::connect(&money, &TfrmFatturePagamenti::changed, w, &TfrmClients::refreshBalance);
-            money.exec();
+            auto *money = new TfrmFatturePagamenti(position, w);
+            QObject::connect(money, &TfrmFatturePagamenti::changed, w, &TfrmClients::refreshBalance);
+            Modal::run(money);
         });
     });
 }

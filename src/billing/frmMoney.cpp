@@ -2,7 +2,9 @@
 
 #include "billing/MoneyDocuments.h"
 #include "chart/OdontogramFile.h"
+#include "platform/Clock.h"
 #include "platform/Messages.h"
+#include "platform/Modal.h"
 #include "platform/ProgramFolder.h"
 #include "print/ReportRenderer.h"
 #include "storage/PatientRecord.h"
@@ -225,24 +227,21 @@ void TfrmFatturePagamenti::refresh()
 
 void TfrmFatturePagamenti::btnPreventivoClick()
 {
-    TfrmPreventivo w(m_patient, std::nullopt, this);
-    w.exec();
+    Modal::run(new TfrmPreventivo(m_patient, std::nullopt, this));
     refresh();
     emit changed();
 }
 
 void TfrmFatturePagamenti::btnPagamentoClick()
 {
-    TfrmPagamento w(m_patient, this);
-    w.exec();
+    Modal::run(new TfrmPagamento(m_patient, this));
     refresh();
     emit changed();
 }
 
 void TfrmFatturePagamenti::btnFatturaClick()
 {
-    TfrmFattura w(m_patient, this);
-    w.exec();
+    Modal::run(new TfrmFattura(m_patient, this));
     refresh();
     emit changed();
 }
@@ -260,8 +259,7 @@ void TfrmFatturePagamenti::btnNotaCreditoClick()
             Messages::information(this, QStringLiteral("Scegliere nell'elenco la fattura da rettificare."));
             return;
         }
-        TfrmFattura w(*invoice, this);
-        w.exec();
+        Modal::run(new TfrmFattura(*invoice, this));
     } catch (const StorageError &) {
         Messages::error(this, kArchiveFailure);
     }
@@ -276,8 +274,7 @@ void TfrmFatturePagamenti::btnApriClick()
         return;
     try {
         if (m_items.at(row).kind == Item::Estimate) {
-            TfrmPreventivo w(m_patient, Estimates::find(folder(), m_items.at(row).number), this);
-            w.exec();
+            Modal::run(new TfrmPreventivo(m_patient, Estimates::find(folder(), m_items.at(row).number), this));
             refresh();
             emit changed();
         } else if (const auto invoice = Invoices::find(folder(), m_items.at(row).number)) {
@@ -298,7 +295,7 @@ TfrmPreventivo::TfrmPreventivo(qint64 patient, const std::optional<Estimates::Es
         m_estimate = *estimate;
     } else {
         m_estimate.patient = patient;
-        m_estimate.date = QDate::currentDate();
+        m_estimate.date = Clock::today();
         m_estimate.validUntil = m_estimate.date.addMonths(3);
     }
     auto *top = new QVBoxLayout(this);
@@ -468,7 +465,7 @@ bool TfrmPreventivo::btnSalvaClick()
         m_estimate = Estimates::save(folder(), e);
         // An accepted estimate's done lines go into the treatment register, each once.
         if (m_estimate.state == Estimates::State::Accettato &&
-            Estimates::writeDone(folder(), m_estimate.number, QDate::currentDate(), QTime::currentTime(),
+            Estimates::writeDone(folder(), m_estimate.number, Clock::today(), Clock::now().time(),
                                  dentistOf(m_estimate.patient)) > 0) {
             if (const auto again = Estimates::find(folder(), m_estimate.number))
                 m_estimate = *again;
@@ -527,7 +524,7 @@ TfrmPagamento::TfrmPagamento(qint64 patient, QWidget *parent) : Dialog(parent, P
     top->addLayout(bottom);
     btnSalva->setDefault(true);
 
-    txtData->setText(Money::dateText(QDate::currentDate()));
+    txtData->setText(Money::dateText(Clock::today()));
     cboRiferimento->addItem(QStringLiteral("(nessun documento)"));
     m_links.append(Ledger::Payment{});
     try {
@@ -578,7 +575,7 @@ bool TfrmPagamento::btnSalvaClick()
 
 TfrmFattura::TfrmFattura(qint64 patient, QWidget *parent) : Dialog(parent, Place::OnOwner)
 {
-    m_draft.date = QDate::currentDate();
+    m_draft.date = Clock::today();
     m_draft.patient = MoneyWindows::patient(patient);
     try {
         m_uninvoiced = Invoices::uninvoicedTreatments(folder(), patient);
@@ -591,7 +588,7 @@ TfrmFattura::TfrmFattura(qint64 patient, QWidget *parent) : Dialog(parent, Place
 
 TfrmFattura::TfrmFattura(const Invoices::Invoice &corrects, QWidget *parent) : Dialog(parent, Place::OnOwner)
 {
-    m_draft = Invoices::creditNoteDraft(corrects, QDate::currentDate());
+    m_draft = Invoices::creditNoteDraft(corrects, Clock::today());
     build();
     setWindowTitle(QStringLiteral(" Sorrisa - Nota di credito"));
     setAccessibleName(QStringLiteral("Sorrisa - Nota di credito"));
