@@ -115,6 +115,11 @@ private slots:
         QCOMPARE(append(path(1), {Entry{Moment(QDate(2026, 12, 1), QTime(9, 0)), 16,
                                         ToothState{State::Corona, true, {}}}}),
                  1);
+        PracticeData practice;
+        practice.denominazione = QStringLiteral("Studio Dentistico Sorriso");
+        practice.titolare = QStringLiteral("Verdi Luca");
+        practice.partitaIva = QStringLiteral("01234567890");
+        practice.write(folder);
         Printer::setTestMode(true);
 
         // The estimate.
@@ -136,7 +141,8 @@ private slots:
             const QList<Printer::Document> printed = Printer::takePrinted();
             QCOMPARE(printed.size(), 1);
             const QStringList texts = pageTexts(printed.first());
-            for (const QString &part : {QStringLiteral("Preventivo P 1/2026 del 10/12/2026"),
+            for (const QString &part : {QStringLiteral("Studio Dentistico Sorriso"), QStringLiteral("Dott. Verdi Luca"),
+                                        QStringLiteral("Preventivo P 1/2026 del 10/12/2026"),
                                         QStringLiteral("Bianchi Anna"), QStringLiteral("RSSMRA80A01H501U"),
                                         QStringLiteral("Dente 16 - Corona in ceramica integrale"),
                                         QStringLiteral("€ 720,00"), QStringLiteral("€ 792,00"),
@@ -180,7 +186,8 @@ private slots:
             QCOMPARE(w.issued().totalCents, 72200);
             const QStringList texts = pageTexts(Printer::takePrinted().value(0));
             for (const QString &part :
-                 {QStringLiteral("Fattura n. 1/2026 del 10/12/2026"), QStringLiteral("Bianchi Anna"),
+                 {QStringLiteral("Studio Dentistico Sorriso"), QStringLiteral("Partita IVA: 01234567890"),
+                  QStringLiteral("Fattura n. 1/2026 del 10/12/2026"), QStringLiteral("Bianchi Anna"),
                   QStringLiteral("Corona in ceramica integrale (dente 16)"), QStringLiteral("Imposta di bollo"),
                   Money::kStampSentence, QStringLiteral("€ 722,00"), QStringLiteral("bancomat (tracciabile)"),
                   Money::defaultExemption(Money::Regime::Ordinario)})

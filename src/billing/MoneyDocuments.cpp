@@ -29,6 +29,8 @@ Band linesBand(const QString &name, const QStringList &lines, double points = 9,
 {
     const double height = kPitch * std::max<qsizetype>(1, lines.size()) + 2;
     TextBox box = text(name, QRectF(0, 0, kWidth, height), points, bold, lines, kPitch);
+    // A fixed-pitch face, so that the amounts padded to the right stand in a column.
+    box.font.family = QString::fromLatin1(Theme::kFixedFace);
     box.flow = Flow::Cut;
     return Band{name, height + 2, {}, {}, {box}};
 }
@@ -37,9 +39,10 @@ Band heading(const PracticeData &practice, const QString &title, const QStringLi
 {
     QStringList studio = practiceLines(practice);
     Band band{QStringLiteral("Intestazione"), 62, {}, {}, {}};
-    band.texts.append(text(QStringLiteral("Studio"), QRectF(0, 0, 110, 42), 9, false, studio, 4.5));
-    band.texts.append(text(QStringLiteral("Titolo"), QRectF(0, 44, kWidth, 8), 13, true, {title}));
-    band.texts.append(text(QStringLiteral("Paziente"), QRectF(110, 0, 80, 42), 9, false, patient, 4.5));
+    // Fixed boxes (no line pitch): the heading never continues on another page.
+    band.texts.append(text(QStringLiteral("Studio"), QRectF(0, 0, 105, 42), 9, false, studio));
+    band.texts.append(text(QStringLiteral("Titolo"), QRectF(0, 48, kWidth, 8), 13, true, {title}));
+    band.texts.append(text(QStringLiteral("Paziente"), QRectF(111, 1, 78, 38), 9, false, patient));
     band.boxes.append(Box{QRectF(108, 0, 82, 40), Colour::None});
     return band;
 }
@@ -52,7 +55,7 @@ QString toothWords(const QString &tooth, const QString &description)
     return tooth.isEmpty() ? description : QStringLiteral("Dente %1 - %2").arg(tooth, description);
 }
 
-QString padded(const QString &left, const QString &right, int width = 78)
+QString padded(const QString &left, const QString &right, int width = 84)
 {
     return left.left(width - right.size() - 1).leftJustified(width - right.size(), QLatin1Char(' ')) + right;
 }
