@@ -6,9 +6,11 @@
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "base/CardNotifier.h"
+#include "billing/frmMoney.h"
 #include "export/frmExport.h"
 #include "patients/frmClients.h"
 #include "platform/Messages.h"
+#include "platform/Modal.h"
 
 #include <QPointer>
 
@@ -81,6 +83,13 @@ TfrmClients *Windows::frmClients()
         QObject::connect(w, &WorkWindow::closed, w, [this] { frmAvvio()->show(); });
         QObject::connect(w, &CardWindow::saved, &m_set->notifier, &CardNotifier::patientSaved);
         QObject::connect(w, &TfrmClients::exportRequested, w, [w] { Exports::open(w, Exports::Member::Clients); });
+        // The card knows no money: the balance's words and the money window come from here.
+        w->setBalanceProvider(&MoneyWindows::balanceText);
+        QObject::connect(w, &TfrmClients::moneyRequested, w, [w](qint64 position) {
+            auto *money = new TfrmFatturePagamenti(position, w);
+            QObject::connect(money, &TfrmFatturePagamenti::changed, w, &TfrmClients::refreshBalance);
+            Modal::run(money);
+        });
     });
 }
 

@@ -5,6 +5,7 @@
 #include "app/frmCambiaPassword.h"
 #include "app/frmPassword.h"
 #include "backup/BackupSettings.h"
+#include "billing/frmMoney.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmCalendarioAppuntamenti.h"
 #include "appointments/frmArchivio_Scadenze.h"
@@ -415,7 +416,52 @@ const QList<Entry> &table()
         {"frmClients.colonna",
          [] {
              TfrmClients *c = patientCard();
-             return crop(c, {c->btnCondition, c->btnHistory, c->btnFolder});
+             return crop(c, {c->btnCondition, c->btnHistory, c->btnFolder, c->btnMoney, c->lblSaldo});
+         }},
+        {"frmFatturePagamenti",
+         [] {
+             TfrmClients *c = patientCard();
+             return opened([c] { c->btnMoneyClick(); });
+         }},
+        {"frmPreventivo",
+         [] {
+             TfrmClients *c = patientCard();
+             QImage image;
+             opened([c] { c->btnMoneyClick(); },
+                    [&image](QWidget *window) {
+                        auto *money = static_cast<TfrmFatturePagamenti *>(window);
+                        image = opened([money] { money->btnPreventivoClick(); }, [](QWidget *w) {
+                            auto *estimate = static_cast<TfrmPreventivo *>(w);
+                            estimate->txtDente->setText(QStringLiteral("16"));
+                            estimate->txtDescrizione->setText(QStringLiteral("Corona in ceramica integrale"));
+                            estimate->txtPrezzo->setText(QStringLiteral("800"));
+                            estimate->btnAggiungiRigaClick();
+                            estimate->txtDescrizione->setText(QStringLiteral("Igiene professionale"));
+                            estimate->txtPrezzo->setText(QStringLiteral("80"));
+                            estimate->btnAggiungiRigaClick();
+                            settle();
+                        });
+                    });
+             return image;
+         }},
+        {"frmFattura",
+         [] {
+             TfrmClients *c = patientCard();
+             QImage image;
+             opened([c] { c->btnMoneyClick(); },
+                    [&image](QWidget *window) {
+                        auto *money = static_cast<TfrmFatturePagamenti *>(window);
+                        image = opened([money] { money->btnFatturaClick(); }, [](QWidget *w) {
+                            auto *invoice = static_cast<TfrmFattura *>(w);
+                            invoice->txtDescrizione->setText(QStringLiteral("Visita di controllo"));
+                            invoice->txtImporto->setText(QStringLiteral("60"));
+                            invoice->btnAggiungiRigaClick();
+                            invoice->txtDataPagamento->setText(QStringLiteral("10/12/2026"));
+                            invoice->cboModalita->setCurrentIndex(int(Money::Method::Bancomat));
+                            settle();
+                        });
+                    });
+             return image;
          }},
         {"frmFindClients",
          [] {
