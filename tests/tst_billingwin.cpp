@@ -317,7 +317,7 @@ private slots:
         QCOMPARE(window.spnAnno->value(), 2026);
         const QStringList lines = listLines(window.lstRecords);
         QCOMPARE(lines.size(), 5);
-        QVERIFY(lines[0].startsWith(QStringLiteral("F  1/2026    01/12/2026 Rossi Mario")));
+        QVERIFY(lines[0].startsWith(QStringLiteral("F  1/2026   01/12/2026 Rossi Mario")));
         QVERIFY(lines[0].contains(QStringLiteral("\u20AC 122,00  pagata")));
         QVERIFY(lines[1].contains(QStringLiteral("Verdi Anna")));
         QVERIFY(lines[1].contains(QStringLiteral("da pagare")));

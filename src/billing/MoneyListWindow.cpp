@@ -17,7 +17,7 @@ MoneyListWindow::MoneyListWindow(QWidget *parent, const QString &objectName, con
                                  const QString &banner, const QString &picture, const QString &printTitle,
                                  const QString &fileName, const QString &hint)
     : PrintedList(parent, objectName, caption, QStringLiteral("panElenco"),
-                  ListPage::Look{banner, picture, QStringLiteral("spreadsheet"), hint, true}),
+                  ListPage::Look{banner, picture, QStringLiteral("spreadsheet"), hint, false}),
       m_fileName(fileName), m_sheet(printTitle)
 {
     printsAs(printTitle, &Messages::error);

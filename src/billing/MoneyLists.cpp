@@ -47,8 +47,8 @@ QStringList patientNames(const QString &programFolder, const QList<qint64> &posi
 
 QString priceLine(const PriceList::Item &item)
 {
-    return cell(item.code, 10) + QLatin1Char(' ') + cell(item.description, 46) + QLatin1Char(' ') +
-           amountCell(item.cents, 15) + QStringLiteral("  ") + cell(item.expenseKind, 2) + QStringLiteral("  ") +
+    return cell(item.code, 10) + QLatin1Char(' ') + cell(item.description, 44) + QLatin1Char(' ') +
+           amountCell(item.cents, 12) + QStringLiteral("  ") + cell(item.expenseKind, 2) + QStringLiteral("  ") +
            item.work;
 }
 
@@ -75,11 +75,11 @@ QString registerLine(const Ledger::RegisterRow &row)
 {
     const bool note = row.kind == Invoices::Kind::CreditNote;
     QString kind = note ? QStringLiteral("NC") : QStringLiteral("F ");
-    QString line = cell(kind + QLatin1Char(' ') + row.number.text(), 12) + QLatin1Char(' ') +
-                   cell(Money::dateText(row.date), 10) + QLatin1Char(' ') + cell(row.name, 34) + QLatin1Char(' ') +
-                   amountCell(note ? -row.totalCents : row.totalCents, 15) + QStringLiteral("  ") +
+    QString line = cell(kind + QLatin1Char(' ') + row.number.text(), 11) + QLatin1Char(' ') +
+                   cell(Money::dateText(row.date), 10) + QLatin1Char(' ') + cell(row.name, 24) + QLatin1Char(' ') +
+                   amountCell(note ? -row.totalCents : row.totalCents, 12) + QStringLiteral("  ") +
                    cell(note ? QString() : row.paid ? QStringLiteral("pagata") : QStringLiteral("da pagare"), 9) +
-                   QStringLiteral("  ") + cell(row.sent ? QStringLiteral("inviata al STS") : QStringLiteral("non inviata"), 14);
+                   QStringLiteral("  ") + cell(row.sent ? QStringLiteral("inviata") : QStringLiteral("non inviata"), 11);
     if (note && !row.corrects.isNull())
         line += QStringLiteral("  rettifica ") + row.corrects.text();
     return line;
@@ -93,7 +93,8 @@ QStringList registerLines(const QList<Ledger::RegisterRow> &rows)
         out.append(registerLine(r));
         total += r.kind == Invoices::Kind::CreditNote ? -r.totalCents : r.totalCents;
     }
-    out.append(QString());
+    if (!out.isEmpty())
+        out.append(QString());
     out.append(QStringLiteral("Documenti: %1   Totale fatturato al netto delle note di credito: %2")
                    .arg(rows.size())
                    .arg(Money::euro(total)));
@@ -131,8 +132,8 @@ QString paymentLine(const Ledger::Payment &p, const QString &name)
         ref = QStringLiteral("fattura ") + p.invoice.text();
     else if (!p.estimate.isNull())
         ref = QStringLiteral("acconto P ") + p.estimate.text();
-    return cell(Money::dateText(p.date), 10) + QLatin1Char(' ') + cell(name, 32) + QLatin1Char(' ') +
-           amountCell(p.cents, 15) + QStringLiteral("  ") + cell(Money::methodCaption(p.method), 16) +
+    return cell(Money::dateText(p.date), 10) + QLatin1Char(' ') + cell(name, 24) + QLatin1Char(' ') +
+           amountCell(p.cents, 12) + QStringLiteral("  ") + cell(Money::methodCaption(p.method), 16) +
            QStringLiteral("  ") + cell(p.traceable() ? QStringLiteral("tracciabile") : QStringLiteral("non tracciabile"), 15) +
            QStringLiteral("  ") + ref;
 }
@@ -189,9 +190,9 @@ QString periodText(const QDate &date, Ledger::Period period)
 
 QString owingLine(const Ledger::Owing &o, const QString &name)
 {
-    return cell(QString::number(o.patient), 7) + QLatin1Char(' ') + cell(name, 40) + QLatin1Char(' ') +
-           amountCell(o.balance.doneCents, 15) + QLatin1Char(' ') + amountCell(o.balance.paidCents, 15) +
-           QLatin1Char(' ') + amountCell(o.balance.cents(), 15);
+    return cell(QString::number(o.patient), 7) + QLatin1Char(' ') + cell(name, 36) + QLatin1Char(' ') +
+           amountCell(o.balance.doneCents, 12) + QLatin1Char(' ') + amountCell(o.balance.paidCents, 12) +
+           QLatin1Char(' ') + amountCell(o.balance.cents(), 12);
 }
 
 QString owingTotal(const QList<Ledger::Owing> &owing)

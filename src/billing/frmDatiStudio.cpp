@@ -149,6 +149,7 @@ void TfrmDatiStudio::show(const PracticeData &d)
         cmbRegime->setCurrentIndex(d.regime == Money::Regime::Forfettario ? 1 : 0);
     }
     txtEsenzione->setText(d.exemption());
+    txtEsenzione->setCursorPosition(0);
     chkBollo->setChecked(d.bolloAlPaziente);
 }
 
@@ -157,8 +158,10 @@ void TfrmDatiStudio::regimeChanged()
     const Money::Regime regime = cmbRegime->currentIndex() == 1 ? Money::Regime::Forfettario : Money::Regime::Ordinario;
     // A wording of the practice's own stays; the old regime's default gives way to the new one's.
     const QString typed = txtEsenzione->text().trimmed();
-    if (typed.isEmpty() || typed == Money::defaultExemption(m_regime))
+    if (typed.isEmpty() || typed == Money::defaultExemption(m_regime)) {
         txtEsenzione->setText(Money::defaultExemption(regime));
+        txtEsenzione->setCursorPosition(0);
+    }
     m_regime = regime;
 }
 

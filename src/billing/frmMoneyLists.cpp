@@ -171,7 +171,8 @@ SharedLines TfrmSaldi::lines()
         out.append(MoneyLists::owingLine(r->owing.at(i), r->names.at(i)));
         positions.append(r->owing.at(i).patient);
     }
-    out.append(QString());
+    if (!out.isEmpty())
+        out.append(QString());
     out.append(MoneyLists::owingTotal(r->owing));
     return std::make_shared<TextLines>(out, positions);
 }
