@@ -98,6 +98,22 @@ void treatment(qint64 patient, const QString &amount)
                             0);
 }
 
+// "Stampa" prints the list's lines under the title; "Esporta" (answering yes, then not
+// opening the file) writes the spreadsheet, returned.
+QByteArray printAndExport(MoneyListWindow &window, const QString &title, const QString &file)
+{
+    window.btnStampa->click();
+    const QList<Report::Page> pages = printedPages();
+    if (pages.size() != 1 || boxText(pages[0], "txtTitolo") != title
+        || boxText(pages[0], "txtRiepilogo") != listLines(window.lstRecords).join(QLatin1Char('\n')))
+        return QByteArray();
+    Messages::queueAnswer(true);
+    Messages::queueAnswer(false);
+    window.btnEsporta->click();
+    QFile f(ProgramFolder::file(file));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 } // namespace
 
 class TestBillingWin : public QObject
@@ -332,16 +348,8 @@ private slots:
         QCOMPARE(window.lstRecords->count(), 3);
         window.spnAnno->setValue(2026);
 
-        window.btnStampa->click();
-        const QList<Report::Page> pages = printedPages();
-        QCOMPARE(pages.size(), 1);
-        QCOMPARE(boxText(pages[0], "txtTitolo"), QStringLiteral("Registro fatture"));
-        QCOMPARE(boxText(pages[0], "txtRiepilogo"), lines.join(QLatin1Char('\n')));
-
-        Messages::queueAnswer(true);  // export now
-        Messages::queueAnswer(false); // do not open the file
-        window.btnEsporta->click();
-        const QByteArray sheet = world.read(QStringLiteral("Registro_Fatture.xls"));
+        const QByteArray sheet =
+            printAndExport(window, QStringLiteral("Registro fatture"), QStringLiteral("Registro_Fatture.xls"));
         QVERIFY(sheet.contains("Nota di credito"));
         QVERIFY(sheet.contains("Verdi Anna"));
         QVERIFY(sheet.contains("-120,00"));
@@ -387,16 +395,7 @@ private slots:
         QCOMPARE(total(QStringLiteral("Totale tracciabile:")), traceable);
         QCOMPARE(total(QStringLiteral("Totale non tracciabile:")), notTraceable);
 
-        window.btnStampa->click();
-        const QList<Report::Page> pages = printedPages();
-        QCOMPARE(pages.size(), 1);
-        QCOMPARE(boxText(pages[0], "txtTitolo"), QStringLiteral("Incassi"));
-        QCOMPARE(boxText(pages[0], "txtRiepilogo"), lines.join(QLatin1Char('\n')));
-
-        Messages::queueAnswer(true);
-        Messages::queueAnswer(false);
-        window.btnEsporta->click();
-        const QByteArray sheet = world.read(QStringLiteral("Incassi.xls"));
+        const QByteArray sheet = printAndExport(window, QStringLiteral("Incassi"), QStringLiteral("Incassi.xls"));
         QVERIFY(sheet.contains("Bancomat"));
         QCOMPARE(sheet.count("<tr"), payments + 1);
     }
@@ -427,16 +426,8 @@ private slots:
         QVERIFY(lines[1].contains(QStringLiteral("Bianchi Luca")));
         QCOMPARE(lines[3], QStringLiteral("Pazienti: 2   Totale da incassare: \u20AC 200,00"));
 
-        window.btnStampa->click();
-        const QList<Report::Page> pages = printedPages();
-        QCOMPARE(pages.size(), 1);
-        QCOMPARE(boxText(pages[0], "txtTitolo"), QStringLiteral("Pazienti con saldo da pagare"));
-        QCOMPARE(boxText(pages[0], "txtRiepilogo"), lines.join(QLatin1Char('\n')));
-
-        Messages::queueAnswer(true);
-        Messages::queueAnswer(false);
-        window.btnEsporta->click();
-        const QByteArray sheet = world.read(QStringLiteral("Saldi_Pazienti.xls"));
+        const QByteArray sheet = printAndExport(window, QStringLiteral("Pazienti con saldo da pagare"),
+                                                QStringLiteral("Saldi_Pazienti.xls"));
         QVERIFY(sheet.contains("Bianchi Luca"));
         QVERIFY(sheet.contains("150,00"));
     }

@@ -1,5 +1,6 @@
 #include "billing/frmDatiStudio.h"
 
+#include "billing/DialogButtons.h"
 #include "platform/Messages.h"
 #include "platform/ProgramFolder.h"
 #include "storage/RecordFile.h"
@@ -93,15 +94,7 @@ TfrmDatiStudio::TfrmDatiStudio(QWidget *parent) : Dialog(parent, Place::OnOwner)
 
     btnSalva = Theme::textButton(QStringLiteral("btnSalva"), QStringLiteral("Salva"), this);
     btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), this);
-    btnSalva->setFixedSize(140, 36);
-    btnChiudi->setFixedSize(140, 36);
-    btnSalva->setDefault(true);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnChiudi);
-    buttons->addSpacing(20);
-    buttons->addWidget(btnSalva);
-    buttons->addStretch();
+    QHBoxLayout *buttons = footButtons(btnChiudi, btnSalva);
 
     auto *outer = new QVBoxLayout(this);
     outer->addWidget(banner);

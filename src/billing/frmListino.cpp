@@ -3,6 +3,7 @@
 #include "base/Amount.h"
 #include "billing/MoneyLists.h"
 #include "chart/OdontogramStates.h"
+#include "billing/DialogButtons.h"
 #include "platform/Messages.h"
 #include "platform/Modal.h"
 #include "platform/ProgramFolder.h"
@@ -127,15 +128,7 @@ TfrmVoceListino::TfrmVoceListino(QWidget *parent, const PriceList::Item &item, c
 
     btnSalva = Theme::textButton(QStringLiteral("btnSalva"), QStringLiteral("Salva"), this);
     btnAnnulla = Theme::textButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), this);
-    btnSalva->setFixedSize(140, 36);
-    btnAnnulla->setFixedSize(140, 36);
-    btnSalva->setDefault(true);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnAnnulla);
-    buttons->addSpacing(20);
-    buttons->addWidget(btnSalva);
-    buttons->addStretch();
+    QHBoxLayout *buttons = footButtons(btnAnnulla, btnSalva);
     auto *outer = new QVBoxLayout(this);
     outer->addWidget(panel, 1);
     outer->addLayout(buttons);
