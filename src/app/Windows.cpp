@@ -6,6 +6,7 @@
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "base/CardNotifier.h"
+#include "billing/frmAmministrazione.h"
 #include "billing/frmMoney.h"
 #include "export/frmExport.h"
 #include "patients/frmClients.h"
@@ -67,7 +68,20 @@ TfrmAvvio *Windows::frmAvvio()
     return made(m_set->avvio, [this](TfrmAvvio *w) {
         QObject::connect(w, &TfrmAvvio::patientsRequested, w, [this] { frmClients()->show(); });
         QObject::connect(w, &TfrmAvvio::agendaRequested, w, [this] { frmAgenda()->show(); });
+        QObject::connect(w, &TfrmAvvio::administrationRequested, w, [this, w] { openAdministration(w); });
     });
+}
+
+void Windows::openAdministration(QWidget *owner)
+{
+    auto *w = new TfrmAmministrazione(owner);
+    QObject::connect(w, &TfrmAmministrazione::stsRequested, w, [this, w] { openSts(w); });
+    Modal::run(w);
+}
+
+void Windows::openSts(QWidget *owner)
+{
+    Messages::information(owner, kStsNotYet);
 }
 
 TfrmCambiaPassword *Windows::frmCambiaPassword()

@@ -7,6 +7,7 @@
 class CardNotifier;
 class QDate;
 class QTime;
+class QWidget;
 class TfrmPassword;
 class TfrmAvvio;
 class TfrmCambiaPassword;
@@ -37,6 +38,12 @@ public:
     TfrmArchivio_Scadenze *frmArchivio_Scadenze();
 
     const CardNotifier &notifier() const;
+
+    // " Sorrisa - Amministrazione studio" over a window, run modally.
+    void openAdministration(QWidget *owner);
+    // "Invio dati al Sistema TS", asked for by the administration window: the connection
+    // point of the sending window (for now it says that the sending is not available yet).
+    void openSts(QWidget *owner);
 
     // Start: the login window, centred, focus in its field.
     void start();

@@ -5,6 +5,8 @@
 #include "app/frmCambiaPassword.h"
 #include "app/frmPassword.h"
 #include "backup/BackupSettings.h"
+#include "billing/frmAmministrazione.h"
+#include "billing/frmDatiStudio.h"
 #include "billing/frmMoney.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmCalendarioAppuntamenti.h"
@@ -402,6 +404,30 @@ const QList<Entry> &table()
         {"frmCambiaPassword", changePassword},
         {"frmAvvio", mainMenu},
         {"frmGuida", help},
+        {"frmAmministrazione",
+         [] {
+             TfrmAvvio *w = windows().frmAvvio();
+             return opened([w] { w->imgAmministrazioneClick(); });
+         }},
+        {"frmDatiStudio",
+         [] {
+             TfrmAmministrazione tools(nullptr);
+             return opened([&tools] { tools.btnDatiStudioClick(); },
+                           [](QWidget *window) {
+                               auto *f = static_cast<TfrmDatiStudio *>(window);
+                               f->txtDenominazione->setText(QStringLiteral("Studio Dentistico Sorriso Sano"));
+                               f->txtTitolare->setText(QStringLiteral("Bianchi Laura"));
+                               f->txtCodiceFiscale->setText(QStringLiteral("RSSMRA80A01H501U"));
+                               f->txtPartitaIva->setText(QStringLiteral("12345678903"));
+                               f->txtAlboProvincia->setText(QStringLiteral("Roma"));
+                               f->txtAlboNumero->setText(QStringLiteral("1234"));
+                               f->txtIndirizzo->setText(QStringLiteral("Via dei Mille 12"));
+                               f->txtCap->setText(QStringLiteral("00185"));
+                               f->txtCitta->setText(QStringLiteral("Roma"));
+                               f->txtProvincia->setText(QStringLiteral("RM"));
+                               f->txtTelefono->setText(QStringLiteral("06 1234567"));
+                           });
+         }},
         {"frmClients", [] { return framed(patientCard()); }},
         {"frmClients.pulsanti",
          [] {
