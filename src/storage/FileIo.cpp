@@ -83,11 +83,14 @@ qint64 readSome(int fd, char *data, qint64 size)
     }
 }
 
-bool writeFully(int fd, const char *data, qint64 size, qint64 offset)
+namespace {
+
+// Writes all of `data` through `write(bytes, count, done so far)`, again after a signal.
+template <class Write> bool writeAll(const char *data, qint64 size, Write write)
 {
     qint64 done = 0;
     while (done < size) {
-        const ssize_t n = ::pwrite(fd, data + done, size_t(size - done), off_t(offset + done));
+        const ssize_t n = write(data + done, size_t(size - done), done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
@@ -100,21 +103,18 @@ bool writeFully(int fd, const char *data, qint64 size, qint64 offset)
     return true;
 }
 
+} // namespace
+
+bool writeFully(int fd, const char *data, qint64 size, qint64 offset)
+{
+    return writeAll(data, size, [&](const char *bytes, size_t count, qint64 done) {
+        return ::pwrite(fd, bytes, count, off_t(offset + done));
+    });
+}
+
 bool writeFully(int fd, const char *data, qint64 size)
 {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size_t(size));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        data += n;
-        size -= n;
-    }
-    return true;
+    return writeAll(data, size, [&](const char *bytes, size_t count, qint64) { return ::write(fd, bytes, count); });
 }
 
 bool syncFile(int fd) { return ::fsync(fd) == 0; }
