@@ -3,12 +3,10 @@
 #include "appointments/AppointmentArchive.h"
 #include "base/Formats.h"
 #include "storage/AppointmentRecord.h"
+#include "storage/FileStamp.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QMutex>
-
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
@@ -18,26 +16,6 @@ namespace AppointmentBook {
 
 namespace {
 
-// What tells one state of the archive file from another: any save changes its time of change
-// (and an append its size).
-struct Stamp
-{
-    qint64 size = -1;
-    qint64 device = 0;
-    qint64 inode = 0;
-    qint64 changedNs = 0;
-    bool operator==(const Stamp &) const = default;
-};
-
-std::optional<Stamp> stampOf(const QString &path)
-{
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return std::nullopt;
-    return Stamp{qint64(st.st_size), qint64(st.st_dev), qint64(st.st_ino),
-                 qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
-}
-
 // The date of every card of the archive as last scanned (dates[position - 1], 0 where it does
 // not convert), kept while the file stays as it was: the next day or week is then read card by
 // card instead of scanning the archive again. Kept only for a file last changed more than two
@@ -46,7 +24,7 @@ std::optional<Stamp> stampOf(const QString &path)
 struct DateIndex
 {
     QString path;
-    Stamp stamp;
+    FileStamp stamp;
     std::vector<int> dates;
 };
 
@@ -76,7 +54,7 @@ std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
     const int from = Formats::dateNumber(first);
     const int to = Formats::dateNumber(last);
     const QString path = ProgramFolder::file(kAppointmentArchive);
-    const auto before = stampOf(path);
+    const auto before = FileStamp::of(path);
     QMutexLocker locked(&dateIndexLock());
     DateIndex &index = dateIndex();
     std::vector<Entry> entries;
@@ -130,7 +108,7 @@ std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
     sortEntries(entries);
 
     if (before && qint64(halves[0].dates.size() + halves[1].dates.size()) == count
-        && before->changedNs / 1000000 < began - 2000 && stampOf(path) == before) {
+        && before->changedNs / 1000000 < began - 2000 && FileStamp::of(path) == before) {
         index.path = path;
         index.stamp = *before;
         index.dates = std::move(halves[0].dates);

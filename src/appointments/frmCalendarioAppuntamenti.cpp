@@ -17,7 +17,6 @@
 #include <QColor>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -251,9 +250,7 @@ void TfrmCalendarioAppuntamenti::read(bool report)
         m_entries.clear();
         m_failed = true;
     }
-    const QFileInfo info(path);
-    m_stamp = m_failed ? QDateTime() : info.lastModified();
-    m_size = m_failed ? -1 : info.size();
+    m_stamp = m_failed ? std::nullopt : FileStamp::of(path);
     if (!m_failed && !m_watcher->files().contains(path))
         m_watcher->addPath(path);
     relayout();
@@ -264,8 +261,7 @@ void TfrmCalendarioAppuntamenti::read(bool report)
 
 void TfrmCalendarioAppuntamenti::refresh()
 {
-    const QFileInfo info(ProgramFolder::file(kAppointmentArchive));
-    if (!m_failed && info.lastModified() == m_stamp && info.size() == m_size)
+    if (!m_failed && m_stamp && FileStamp::of(ProgramFolder::file(kAppointmentArchive)) == m_stamp)
         return;
     // An archive that still cannot be read is not reported again at every return to the book.
     read(!m_failed);

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "appointments/AppointmentBook.h"
+#include "storage/FileStamp.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QList>
 #include <QTime>
 #include <QWidget>
+
+#include <optional>
 
 class BookView;
 class CardNotifier;
@@ -105,8 +108,7 @@ private:
     AppointmentBook::Hours m_hours;
     std::vector<AppointmentBook::Entry> m_entries; // of the days shown
     bool m_failed = false;
-    QDateTime m_stamp; // the archive's last change when it was read
-    qint64 m_size = -1;
+    std::optional<FileStamp> m_stamp; // the archive as it was when it was read
     bool m_away = false;       // the window was left: read again when it comes back
     bool m_openedCard = false; // a card was asked for: the book comes back when its window closes
     QFileSystemWatcher *m_watcher;

@@ -110,9 +110,12 @@ TfrmClients::TfrmClients(QWidget *parent)
     buildLeftColumn();
     buildFieldArea();
 
-    panInfo = makeInfoStrip(panContainer, QStringLiteral("QLabel { background: #3030DD; color: #FFFFFF;"
-                                                         " border: 1px solid #24249F; border-radius: 8px;"
-                                                         " padding: 0px 14px; font-style: normal; }"));
+    panInfo = makeInfoStrip(panContainer, QStringLiteral("QLabel { background: %1; color: %2;"
+                                                         " border: 1px solid %3; border-radius: 8px;"
+                                                         " padding: 0px 14px; font-style: normal; }")
+                                              .arg(Theme::css(Theme::Colour::PatientInfo),
+                                                   Theme::css(Theme::Colour::Paper),
+                                                   Theme::css(Theme::Colour::PatientInfoEdge)));
     panInfo->setGeometry(0, kInfoTop, kContentWidth, kInfoHeight);
 
     // Fields in reading order with each button after its field, then the button bar and the
@@ -161,8 +164,10 @@ void TfrmClients::buildButtonBar()
 
     lblPosizione = makePositionLabel(panContainer);
     lblPosizione->setFixedSize(74, 34);
-    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: #F0F8FF; color: #1F4E79;"
-                                               " border: 1px solid #87CEEB; border-radius: 5px; }"));
+    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: %1; color: %2;"
+                                               " border: 1px solid %3; border-radius: 5px; }")
+                                    .arg(Theme::css(Theme::Colour::PositionPaper), Theme::css(Theme::Colour::Heading),
+                                         Theme::css(Theme::Colour::FieldEdge)));
 
     shpGruppo01 = group("shpGruppo01", panContainer, {cmdNew, cmdDuplicate, cmdSave, cmdFind});
     shpGruppo02 = group("shpGruppo02", panContainer, {cmdAttach});
