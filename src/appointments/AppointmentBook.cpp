@@ -2,6 +2,7 @@
 
 #include "base/Formats.h"
 #include "appointments/AppointmentArchive.h"
+#include "appointments/BookSettings.h"
 #include "print/BookDocument.h"
 #include "storage/AppointmentRecord.h"
 
@@ -215,7 +216,14 @@ QStringList blockLines(const Entry &entry, State state)
     return lines;
 }
 
-Layout layout(const QList<QDate> &days, const std::vector<Entry> &entries, const Hours &set)
+int Layout::colourOf(const QString &dentist) const
+{
+    const auto found = colours.constFind(dentist);
+    return found != colours.constEnd() ? *found : colourIndex(dentist);
+}
+
+Layout layout(const QList<QDate> &days, const std::vector<Entry> &entries, const Hours &set,
+              DentistColours *colours)
 {
     Layout out;
     std::vector<int> all;
@@ -225,8 +233,11 @@ Layout layout(const QList<QDate> &days, const std::vector<Entry> &entries, const
         for (const Entry &e : entries)
             if (e.date == date)
                 day.entries.push_back(e);
-        for (const Entry &e : day.entries)
+        for (const Entry &e : day.entries) {
             all.push_back(e.minute);
+            if (!out.colours.contains(e.dentist))
+                out.colours.insert(e.dentist, colours ? colours->indexOf(e.dentist) : colourIndex(e.dentist));
+        }
         out.days.append(std::move(day));
     }
     out.hours = shownHours(set, all);
@@ -282,7 +293,7 @@ BookDocument::Book printedBook(const Layout &layout, const QDate &today, const Q
         for (size_t i = 0; i < day.entries.size(); ++i) {
             const Entry &e = day.entries[i];
             const State state = stateOf(e, today);
-            const Look look = lookOf(e, state);
+            const Look look = lookOf(layout.colourOf(e.dentist), state);
             const Place &p = day.places[i];
             book.blocks.append(
                 {d, p.row, p.rows, p.column, p.columns, blockLines(e, state), look.fill, look.edge, look.ink});
@@ -290,7 +301,7 @@ BookDocument::Book printedBook(const Layout &layout, const QDate &today, const Q
     }
     for (const QString &dentist : dentists(layout))
         book.legend.append({dentist.isEmpty() ? QStringLiteral("Dentista non indicato") : dentist,
-                            paletteColour(colourIndex(dentist)).edge});
+                            paletteColour(layout.colourOf(dentist)).edge});
     book.footer = QStringLiteral("Stampa eseguita in data ") + Formats::dateText(printedOn);
     return book;
 }

@@ -3,6 +3,7 @@
 #include "ui/ThemeTokens.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -138,14 +139,20 @@ struct Day
     std::vector<Place> places;
 };
 // The book for some days: the hours shown and each day's blocks.
+class DentistColours;
 struct Layout
 {
     Hours hours;
     QList<Day> days;
+    QHash<QString, int> colours; // each dentist's text as written and its colour
+    // The colour of a dentist's text of the layout (-1 for no dentist).
+    int colourOf(const QString &dentist) const;
 };
 // Lays out the given days from entries ordered as entriesBetween orders them (entries of
-// other days are passed over).
-Layout layout(const QList<QDate> &days, const std::vector<Entry> &entries, const Hours &set);
+// other days are passed over). The dentists' colours come from the practice's colours when
+// given (a dentist met for the first time takes one there), from colourIndex otherwise.
+Layout layout(const QList<QDate> &days, const std::vector<Entry> &entries, const Hours &set,
+              DentistColours *colours = nullptr);
 
 // The dentists of a layout for its legend: each once (by its normalised text), as first
 // written, in the order the blocks first show them; no dentist last, as "".

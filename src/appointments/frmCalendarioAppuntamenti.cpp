@@ -6,17 +6,23 @@
 #include "base/Formats.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
+#include "platform/Modal.h"
 #include "platform/ProgramFolder.h"
 #include "print/BookDocument.h"
 #include "print/ReportRenderer.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/RecordFile.h"
 #include "ui/Accessibility.h"
+#include "ui/Dialog.h"
 #include "ui/Theme.h"
 
 #include <QColor>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QIcon>
+#include <QPixmap>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QHBoxLayout>
@@ -36,14 +42,8 @@ using namespace AppointmentBook;
 
 namespace {
 
-// The hours set in the window, kept for the run.
-Hours &rememberedHours()
-{
-    static Hours hours = kDefaultHours;
-    return hours;
-}
-
-const char *const kColourNames[kPaletteSize] = {"blu", "arancione", "verde", "vermiglio", "azzurro", "viola", "giallo"};
+const char *const kColourNames[kPaletteSize] = {"blu", "arancione", "prugna", "rosso scuro",
+                                                 "nocciola", "ciano", "viola"};
 
 QString colourName(int index)
 {
@@ -59,7 +59,8 @@ constexpr int kHeadingHeight = 30;
 } // namespace
 
 TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_day(day.isValid() ? day : Clock::today()), m_hours(rememberedHours())
+    : QWidget(parent, Qt::Window), m_day(day.isValid() ? day : Clock::today()), m_settings(loadBookSettings()),
+      m_hours(m_settings.hours)
 {
     setObjectName(QStringLiteral("frmCalendarioAppuntamenti"));
     setWindowTitle(QStringLiteral(" Sorrisa - Calendario appuntamenti"));
@@ -102,11 +103,13 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     auto *lblDalle = Theme::label(QStringLiteral("lblDalle"), QStringLiteral("Orario dalle"), panComandi, cboDalle);
     auto *lblAlle = Theme::label(QStringLiteral("lblAlle"), QStringLiteral("alle"), panComandi, cboAlle);
     cboAlle->setAccessibleName(QStringLiteral("Orario alle"));
+    btnColori = Theme::textButton(QStringLiteral("btnColori"), QStringLiteral("Colori dei dentisti\u2026"), panComandi);
     btnStampa = Theme::textButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), panComandi);
     btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panComandi);
 
     auto *title = new QHBoxLayout;
     title->addWidget(lblPeriodo, 1);
+    title->addWidget(btnColori);
     title->addWidget(btnStampa);
     title->addWidget(btnChiudi);
     auto *top = new QHBoxLayout;
@@ -128,7 +131,7 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     // Every command keeps its whole caption, however narrow the window.
     for (QWidget *w :
          std::initializer_list<QWidget *>{btnPrecedente, btnOggi, btnSuccessivo, btnVistaGiorno, btnVistaSettimana,
-                                          btnStampa, btnChiudi, lblData, lblDalle, lblAlle})
+                                          btnColori, btnStampa, btnChiudi, lblData, lblDalle, lblAlle})
         w->setMinimumWidth(w->sizeHint().width());
 
     lblLegenda = new QLabel(panComandi);
@@ -186,7 +189,7 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
                               txtData,         btnVistaGiorno, btnVistaSettimana};
     for (QPushButton *b : std::as_const(btnGiorni))
         order.append(b);
-    order << cboDalle << cboAlle << btnStampa << btnChiudi;
+    order << cboDalle << cboAlle << btnColori << btnStampa << btnChiudi;
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order.at(i), order.at(i + 1));
 
@@ -201,8 +204,14 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     connect(btnOggi, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnOggiClick);
     connect(btnStampa, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnStampaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnChiudiClick);
-    connect(btnVistaGiorno, &QPushButton::clicked, this, [this] { setView(View::Day); });
-    connect(btnVistaSettimana, &QPushButton::clicked, this, [this] { setView(View::Week); });
+    connect(btnColori, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnColoriClick);
+    // By their toggling, not their click: a screen reader's toggle action toggles the button
+    // without clicking it. Unchecking the view shown checks it again.
+    for (auto [button, view] : {std::pair{btnVistaGiorno, View::Day}, std::pair{btnVistaSettimana, View::Week}})
+        connect(button, &QPushButton::toggled, this, [this, view](bool on) {
+            if (on || view == m_view)
+                setView(view);
+        });
     connect(txtData, &QDateEdit::dateChanged, this, [this](const QDate &d) { setDay(d); });
     const auto hoursChosen = [this] { setHours(cboDalle->currentData().toInt(), cboAlle->currentData().toInt()); };
     connect(cboDalle, &QComboBox::activated, this, hoursChosen);
@@ -279,13 +288,16 @@ void TfrmCalendarioAppuntamenti::relayout()
         const QSignalBlocker block(txtData);
         txtData->setDate(m_day);
     }
-    btnVistaGiorno->setChecked(m_view == View::Day);
-    btnVistaSettimana->setChecked(m_view == View::Week);
+    {
+        const QSignalBlocker day(btnVistaGiorno), week(btnVistaSettimana);
+        btnVistaGiorno->setChecked(m_view == View::Day);
+        btnVistaSettimana->setChecked(m_view == View::Week);
+    }
     if (m_failed) {
         grdAppuntamenti->showUnreadable();
         grdAppuntamenti->setAccessibleName(QStringLiteral("Appuntamenti"));
     } else {
-        grdAppuntamenti->showBook(AppointmentBook::layout(shown, m_entries, m_hours), Clock::today());
+        grdAppuntamenti->showBook(AppointmentBook::layout(shown, m_entries, m_hours, &m_settings.colours), Clock::today());
         grdAppuntamenti->setAccessibleName(m_view == View::Day ? QStringLiteral("Appuntamenti del giorno")
                                                                : QStringLiteral("Appuntamenti della settimana"));
     }
@@ -293,6 +305,15 @@ void TfrmCalendarioAppuntamenti::relayout()
     cboAlle->setCurrentIndex(cboAlle->findData(m_hours.last / 60));
     showHeadings();
     showLegend();
+    if (m_settings.colours.changed())
+        saveSettings(); // a dentist met for the first time keeps the colour given
+}
+
+void TfrmCalendarioAppuntamenti::saveSettings()
+{
+    m_settings.hours = m_hours;
+    // Not reported: the book works as well, and gives the same colours again next time.
+    saveBookSettings(m_settings);
 }
 
 void TfrmCalendarioAppuntamenti::showHeadings()
@@ -354,7 +375,7 @@ void TfrmCalendarioAppuntamenti::showLegend()
     const QStringList names = dentists(grdAppuntamenti->book());
     QStringList shown, read;
     for (const QString &name : names) {
-        const int index = colourIndex(name);
+        const int index = grdAppuntamenti->book().colourOf(name);
         const QString text = name.isEmpty() ? QStringLiteral("Dentista non indicato") : name;
         shown.append(QStringLiteral("<span style=\"background-color:%1; color:%1;\">&#9608;&#9608;</span>&nbsp;%2")
                          .arg(hex(paletteColour(index).edge), text.toHtmlEscaped()));
@@ -431,7 +452,7 @@ void TfrmCalendarioAppuntamenti::setHours(int firstHour, int lastHour)
 {
     if (firstHour < lastHour)
         m_hours = Hours{firstHour * 60, lastHour * 60};
-    rememberedHours() = m_hours;
+    saveSettings();
     const Spot spot = currentSpot();
     relayout();
     restoreSpot(spot);
@@ -503,6 +524,55 @@ void TfrmCalendarioAppuntamenti::listen(const CardNotifier &notifier)
             activateWindow(); // back to the book that opened the card
         });
     });
+}
+
+void TfrmCalendarioAppuntamenti::btnColoriClick()
+{
+    // One list of colours per dentist met so far, each colour with its sample and its name.
+    auto *dialog = new Dialog(this, Dialog::Place::OnOwner);
+    dialog->setObjectName(QStringLiteral("frmColoriDentisti"));
+    dialog->setWindowTitle(QStringLiteral(" Colori dei dentisti"));
+    auto *form = new QFormLayout;
+    const QStringList names = m_settings.colours.names();
+    QList<QComboBox *> choices;
+    for (int i = 0; i < names.size(); ++i) {
+        auto *cbo = new QComboBox(dialog);
+        cbo->setObjectName(QStringLiteral("cboColore%1").arg(i + 1));
+        cbo->setAccessibleName(QStringLiteral("Colore di ") + names[i]);
+        for (int c = 0; c < kPaletteSize; ++c) {
+            QPixmap sample(16, 16);
+            sample.fill(QColor::fromRgba(paletteColour(c).edge));
+            cbo->addItem(QIcon(sample), colourName(c), c);
+        }
+        cbo->setCurrentIndex(std::max(0, m_settings.colours.knownIndex(names[i])));
+        form->addRow(names[i], cbo);
+        choices.append(cbo);
+    }
+    if (names.isEmpty())
+        form->addRow(new QLabel(QStringLiteral("Nessun dentista negli appuntamenti mostrati finora."), dialog));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->setObjectName(QStringLiteral("btnConferma"));
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("btnOK"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("btnAnnulla"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
+    connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    connect(dialog, &QDialog::accepted, this, [this, names, choices] {
+        for (int i = 0; i < names.size(); ++i)
+            m_settings.colours.choose(names[i], choices[i]->currentData().toInt());
+        if (!m_settings.colours.changed())
+            return;
+        if (!saveBookSettings(m_settings))
+            Messages::error(this, QStringLiteral("Impossibile salvare i colori dei dentisti nel file ")
+                                      + kBookSettingsFile + QLatin1Char('.'));
+        const Spot spot = currentSpot();
+        relayout();
+        restoreSpot(spot);
+    });
+    auto *whole = new QVBoxLayout(dialog);
+    whole->addLayout(form);
+    whole->addWidget(buttons);
+    Modal::run(dialog);
 }
 
 void TfrmCalendarioAppuntamenti::btnStampaClick()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appointments/AppointmentBook.h"
+#include "appointments/BookSettings.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -41,6 +42,7 @@ public:
     QPushButton *btnVistaSettimana;
     QComboBox *cboDalle;
     QComboBox *cboAlle;
+    QPushButton *btnColori;
     QPushButton *btnStampa;
     QPushButton *btnChiudi;
     QLabel *lblLegenda;
@@ -65,6 +67,8 @@ public:
     void btnPrecedenteClick();
     void btnSuccessivoClick();
     void btnOggiClick();
+    // "Colori dei dentisti…": the practice chooses each dentist's colour.
+    void btnColoriClick();
     void btnStampaClick();
     void btnChiudiClick();
     void headingClick(int day);
@@ -91,6 +95,7 @@ private:
     void showHeadings();
     void placeHeadings();
     void showLegend();
+    void saveSettings();
     struct Spot
     {
         qint64 position = 0; // the block's card, or 0
@@ -102,6 +107,7 @@ private:
 
     QDate m_day;
     View m_view = View::Day;
+    AppointmentBook::BookSettings m_settings;
     AppointmentBook::Hours m_hours;
     std::vector<AppointmentBook::Entry> m_entries; // of the days shown
     bool m_failed = false;
