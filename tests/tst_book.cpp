@@ -5,11 +5,13 @@
 
 #include "appointments/AppointmentBook.h"
 #include "appointments/BookScan.h"
+#include "appointments/BookSettings.h"
 #include "appointments/BookView.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmCalendarioAppuntamenti.h"
 #include "app/frmAvvio.h"
+#include "platform/Modal.h"
 #include "platform/Printer.h"
 #include "print/BookDocument.h"
 #include "print/ReportRenderer.h"
@@ -18,6 +20,7 @@
 #include "ui/PictureButton.h"
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -32,11 +35,16 @@
 #include <QSet>
 #include <QTest>
 
+#include <array>
+#include <cmath>
+
 using namespace AppointmentBook;
 
 Q_DECLARE_METATYPE(AppointmentBook::Hours)
 Q_DECLARE_METATYPE(std::vector<int>)
 Q_DECLARE_METATYPE(std::vector<AppointmentBook::Place>)
+using Matrix = std::array<std::array<double, 3>, 3>;
+Q_DECLARE_METATYPE(Matrix)
 
 namespace {
 
@@ -51,6 +59,41 @@ QStringList names(BookView *view)
     for (int i = 0; i < view->items().size(); ++i)
         out.append(view->itemName(i));
     return out;
+}
+
+// How a colour looks to a reader with a colour deficiency: the full-severity matrices of
+// Machado, Oliveira and Fernandes (2009), applied to linear RGB.
+const Matrix kNormal{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+const Matrix kProtanopia{{{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216},
+                          {-0.003882, -0.048116, 1.051998}}};
+const Matrix kDeuteranopia{{{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413},
+                            {-0.011820, 0.042940, 0.968881}}};
+const Matrix kTritanopia{{{1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602},
+                          {0.004733, 0.691367, 0.303900}}};
+
+// CIELAB (D65) of an sRGB colour as seen through a matrix.
+std::array<double, 3> seenLab(quint32 argb, const Matrix &m)
+{
+    std::array<double, 3> lin;
+    for (int i = 0; i < 3; ++i) {
+        const double c = ((argb >> (16 - 8 * i)) & 0xFF) / 255.0;
+        lin[size_t(i)] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    }
+    std::array<double, 3> rgb;
+    for (size_t i = 0; i < 3; ++i)
+        rgb[i] = std::clamp(m[i][0] * lin[0] + m[i][1] * lin[1] + m[i][2] * lin[2], 0.0, 1.0);
+    const double x = (0.4124 * rgb[0] + 0.3576 * rgb[1] + 0.1805 * rgb[2]) / 0.95047;
+    const double y = 0.2126 * rgb[0] + 0.7152 * rgb[1] + 0.0722 * rgb[2];
+    const double z = (0.0193 * rgb[0] + 0.1192 * rgb[1] + 0.9505 * rgb[2]) / 1.08883;
+    const auto f = [](double t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116; };
+    return {116 * f(y) - 16, 500 * (f(x) - f(y)), 200 * (f(y) - f(z))};
+}
+
+// The CIE 1976 colour difference of two colours as seen through a matrix.
+double distance(quint32 a, quint32 b, const Matrix &m)
+{
+    const auto p = seenLab(a, m), q = seenLab(b, m);
+    return std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]);
 }
 
 } // namespace
@@ -235,6 +278,70 @@ private slots:
         for (int i = 0; i < kPaletteSize; ++i)
             edges.insert(paletteColour(i).edge);
         QCOMPARE(edges.size(), kPaletteSize + 1);
+    }
+
+    // The practice's dentists each keep a colour of their own: given in the order the book
+    // meets them, none shared while colours are left, the practice's choice kept, and all of
+    // it read back from the book's settings file.
+    void dentistsKeepTheirColours_data()
+    {
+        QTest::addColumn<QStringList>("met");
+        QTest::addColumn<QList<int>>("colours");
+        QTest::newRow("three dentists, three colours")
+            << QStringList{QStringLiteral("Dott. Russo"), QStringLiteral("Dott. Bianchi"), QStringLiteral("Dott.ssa Verdi")}
+            << QList<int>{0, 1, 2};
+        QTest::newRow("one dentist written two ways")
+            << QStringList{QStringLiteral("Dott. Russo"), QStringLiteral("dott russo"), QStringLiteral("Dott. Bianchi")}
+            << QList<int>{0, 0, 1};
+        QTest::newRow("no dentist: grey")
+            << QStringList{QString(), QStringLiteral("Dott. Russo")} << QList<int>{-1, 0};
+        QStringList nine;
+        for (int i = 0; i < 9; ++i)
+            nine.append(QStringLiteral("Dentista %1").arg(QChar(u'A' + i)));
+        QTest::newRow("more dentists than colours: shared only then")
+            << nine << QList<int>{0, 1, 2, 3, 4, 5, 6, 0, 1};
+    }
+    void dentistsKeepTheirColours()
+    {
+        QFETCH(QStringList, met);
+        QFETCH(QList<int>, colours);
+        BookSettings settings = loadBookSettings();
+        QList<int> given;
+        for (const QString &dentist : met)
+            given.append(settings.colours.indexOf(dentist));
+        QCOMPARE(given, colours);
+        // Saved and read back: the same colours, whatever order the next run meets them in.
+        settings.colours.choose(met.last(), 5);
+        QVERIFY(saveBookSettings(settings));
+        BookSettings again = loadBookSettings();
+        for (qsizetype i = met.size() - 1; i >= 0; --i)
+            QCOMPARE(again.colours.indexOf(met[i]), i == met.size() - 1 ? 5 : colours[i]);
+        QVERIFY(!again.colours.changed());
+    }
+
+    // The palette's strong colours (the blocks' strips and the legend) stay apart from one
+    // another and from the grey of no dentist as seen with each kind of colour blindness.
+    void paletteApartUnderColourBlindness_data()
+    {
+        QTest::addColumn<Matrix>("seen");
+        QTest::newRow("normal vision") << kNormal;
+        QTest::newRow("protanopia") << kProtanopia;
+        QTest::newRow("deuteranopia") << kDeuteranopia;
+        QTest::newRow("tritanopia") << kTritanopia;
+    }
+    void paletteApartUnderColourBlindness()
+    {
+        QFETCH(Matrix, seen);
+        QList<quint32> edges{paletteColour(-1).edge};
+        for (int i = 0; i < kPaletteSize; ++i)
+            edges.append(paletteColour(i).edge);
+        for (qsizetype a = 0; a < edges.size(); ++a)
+            for (qsizetype b = a + 1; b < edges.size(); ++b)
+                QVERIFY2(distance(edges[a], edges[b], seen) >= 20,
+                         qPrintable(QStringLiteral("colours %1 and %2: %3")
+                                        .arg(a - 1)
+                                        .arg(b - 1)
+                                        .arg(distance(edges[a], edges[b], seen))));
     }
 
     void blockNamesAndStates_data()
@@ -666,6 +773,54 @@ private slots:
         book->btnStampa->click();
         QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
         QCOMPARE(Printer::takePrinted().size(), 0);
+    }
+
+    // Giorno and Settimana switch the view through a screen reader's toggle action too, and
+    // only the view shown stays checked.
+    void viewsToggleThroughAssistiveTechnology()
+    {
+        QAccessible::setActive(true);
+        QVERIFY(openBook());
+        const auto toggle = [](QPushButton *button) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(button);
+            QVERIFY(a && a->actionInterface());
+            QVERIFY(a->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+            a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        };
+        toggle(book->btnVistaSettimana);
+        QCOMPARE(book->view(), TfrmCalendarioAppuntamenti::View::Week);
+        QVERIFY(book->btnVistaSettimana->isChecked());
+        QVERIFY(!book->btnVistaGiorno->isChecked());
+        QCOMPARE(book->grdAppuntamenti->book().days.size(), 6);
+        toggle(book->btnVistaSettimana); // the view shown stays
+        QCOMPARE(book->view(), TfrmCalendarioAppuntamenti::View::Week);
+        QVERIFY(book->btnVistaSettimana->isChecked());
+        toggle(book->btnVistaGiorno);
+        QCOMPARE(book->view(), TfrmCalendarioAppuntamenti::View::Day);
+        QVERIFY(book->btnVistaGiorno->isChecked());
+        QVERIFY(!book->btnVistaSettimana->isChecked());
+        QCOMPARE(book->grdAppuntamenti->book().days.size(), 1);
+    }
+
+    // The practice chooses a dentist's colour; the book shows it at once and keeps it.
+    void practiceChoosesADentistsColour()
+    {
+        writeAppointmentArchive({Card{.tipologia = QStringLiteral("Dott. Russo")},
+                                 Card{.ore = QStringLiteral("11"), .tipologia = QStringLiteral("Dott. Bianchi")}});
+        QVERIFY(openBook());
+        QVERIFY(book->lblLegenda->accessibleName().contains(QStringLiteral("Dott. Russo in blu")));
+        QVERIFY(book->lblLegenda->accessibleName().contains(QStringLiteral("Dott. Bianchi in arancione")));
+        Modal::queue([](QWidget *w) {
+            QCOMPARE(w->objectName(), QStringLiteral("frmColoriDentisti"));
+            auto *cbo = w->findChild<QComboBox *>(QStringLiteral("cboColore2"));
+            QVERIFY(cbo);
+            QCOMPARE(cbo->accessibleName(), QStringLiteral("Colore di Dott. Bianchi"));
+            cbo->setCurrentIndex(cbo->findText(QStringLiteral("viola")));
+            w->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+        });
+        book->btnColori->click();
+        QVERIFY(book->lblLegenda->accessibleName().contains(QStringLiteral("Dott. Bianchi in viola")));
+        QCOMPARE(loadBookSettings().colours.knownIndex(QStringLiteral("dott bianchi")), 6);
     }
 
     void accessibleNames()
