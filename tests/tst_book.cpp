@@ -28,6 +28,8 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -492,7 +494,7 @@ private slots:
             (doc.printableSize().height() - 0.5 - BookDocument::kFootHeight - BookDocument::kGridTop) / 48;
         const auto blockBox = [&](int i) { return page.text(QStringLiteral("txtBlocco%1").arg(i)); };
         QCOMPARE(blockBox(1)->lines, (QStringList{QStringLiteral("09:00 Rossi Mario"), QStringLiteral("Otturazione"),
-                                                  QStringLiteral("Dott. Bianchi")}));
+                                                  QStringLiteral("Dott. Bianchi"), QStringLiteral("da assolvere")}));
         QCOMPARE(blockBox(2)->lines, (QStringList{QStringLiteral("09:00 Verdi Anna"), QStringLiteral("Igiene"),
                                                   QStringLiteral("ASSOLTO")}));
         QCOMPARE(blockBox(2)->colour, quint32(0xFF5E5E5E)); // muted
@@ -513,6 +515,40 @@ private slots:
         // Everything on the page.
         for (const Report::TextBox &t : page.texts)
             QVERIFY2(QRectF(QPointF(0, 0), doc.printableSize()).contains(t.rect), qPrintable(t.name));
+    }
+
+    // A one-row block prints every part on its one line, the state in words; a long one is
+    // shortened with an ellipsis at its end only.
+    void printedBlocksCarryEveryPart()
+    {
+        const QDate yesterday = kToday.addDays(-1);
+        const Entry a{1, yesterday, at(9, 0), QStringLiteral("Ferrara Federica"), QStringLiteral("Otturazione"),
+                      QStringLiteral("Dott. Russo"), Flag::Open};
+        const Entry b{2, yesterday, at(9, 15), QString(QStringLiteral("Bianchi Maria ")).repeated(12),
+                      QStringLiteral("Visita"), QStringLiteral("Dott. Russo"), Flag::Fulfilled};
+        const Entry c{3, yesterday, at(9, 30), QStringLiteral("Neri Luca"), QStringLiteral("Igiene"),
+                      QStringLiteral("Dott. Russo"), Flag::Fulfilled};
+        const Layout day = layout({yesterday}, {a, b, c}, kDefaultHours);
+        const Report::Document doc = BookDocument::make(printedBook(day, kToday, kToday));
+        const Report::Page page = doc.prepare().first();
+        const double pxPerMm = 600 / 25.4;
+        QImage paper(10, 10, QImage::Format_RGB32);
+        paper.setDotsPerMeterX(600 / 0.0254);
+        paper.setDotsPerMeterY(600 / 0.0254);
+        const auto printed = [&](int i) {
+            const Report::TextBox *box = page.text(QStringLiteral("txtBlocco%1").arg(i));
+            const QFontMetricsF metrics(Report::qtFont(box->font), &paper);
+            return Report::shownLines(*box, metrics, pxPerMm);
+        };
+        QCOMPARE(printed(1), QStringList{QStringLiteral("09:00 Ferrara Federica \u00B7 Otturazione \u00B7 Dott. Russo "
+                                                        "\u00B7 SCADUTO E NON ASSOLTO")});
+        const QStringList long_ = printed(2);
+        QCOMPARE(long_.size(), 1);
+        QVERIFY2(long_.first().startsWith(QStringLiteral("09:15 Bianchi Maria")), qPrintable(long_.first()));
+        QVERIFY2(long_.first().endsWith(QChar(0x2026)), qPrintable(long_.first()));
+        // A block with room for its lines prints them one under the other.
+        QCOMPARE(printed(3), (QStringList{QStringLiteral("09:30 Neri Luca"), QStringLiteral("Igiene"),
+                                          QStringLiteral("Dott. Russo"), QStringLiteral("ASSOLTO")}));
     }
 
     void printedWeekIsLandscape()

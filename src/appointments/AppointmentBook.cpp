@@ -295,8 +295,11 @@ BookDocument::Book printedBook(const Layout &layout, const QDate &today, const Q
             const State state = stateOf(e, today);
             const Look look = lookOf(layout.colourOf(e.dentist), state);
             const Place &p = day.places[i];
-            book.blocks.append(
-                {d, p.row, p.rows, p.column, p.columns, blockLines(e, state), look.fill, look.edge, look.ink});
+            // The state in words on every block: a grey printer loses the colours that mark it.
+            QStringList lines = blockLines(e, state);
+            if (state == State::Open)
+                lines.append(stateText(state));
+            book.blocks.append({d, p.row, p.rows, p.column, p.columns, lines, look.fill, look.edge, look.ink});
         }
     }
     for (const QString &dentist : dentists(layout))

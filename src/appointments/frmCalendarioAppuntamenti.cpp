@@ -104,12 +104,14 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     auto *lblAlle = Theme::label(QStringLiteral("lblAlle"), QStringLiteral("alle"), panComandi, cboAlle);
     cboAlle->setAccessibleName(QStringLiteral("Orario alle"));
     btnColori = Theme::textButton(QStringLiteral("btnColori"), QStringLiteral("Colori dei dentisti\u2026"), panComandi);
+    btnAnteprima = Theme::textButton(QStringLiteral("btnAnteprima"), QStringLiteral("Anteprima"), panComandi);
     btnStampa = Theme::textButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), panComandi);
     btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panComandi);
 
     auto *title = new QHBoxLayout;
     title->addWidget(lblPeriodo, 1);
     title->addWidget(btnColori);
+    title->addWidget(btnAnteprima);
     title->addWidget(btnStampa);
     title->addWidget(btnChiudi);
     auto *top = new QHBoxLayout;
@@ -131,7 +133,7 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     // Every command keeps its whole caption, however narrow the window.
     for (QWidget *w :
          std::initializer_list<QWidget *>{btnPrecedente, btnOggi, btnSuccessivo, btnVistaGiorno, btnVistaSettimana,
-                                          btnColori, btnStampa, btnChiudi, lblData, lblDalle, lblAlle})
+                                          btnColori, btnAnteprima, btnStampa, btnChiudi, lblData, lblDalle, lblAlle})
         w->setMinimumWidth(w->sizeHint().width());
 
     lblLegenda = new QLabel(panComandi);
@@ -189,7 +191,7 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
                               txtData,         btnVistaGiorno, btnVistaSettimana};
     for (QPushButton *b : std::as_const(btnGiorni))
         order.append(b);
-    order << cboDalle << cboAlle << btnColori << btnStampa << btnChiudi;
+    order << cboDalle << cboAlle << btnColori << btnAnteprima << btnStampa << btnChiudi;
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order.at(i), order.at(i + 1));
 
@@ -203,6 +205,7 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     connect(btnSuccessivo, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnSuccessivoClick);
     connect(btnOggi, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnOggiClick);
     connect(btnStampa, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnStampaClick);
+    connect(btnAnteprima, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnAnteprimaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnChiudiClick);
     connect(btnColori, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnColoriClick);
     // By their toggling, not their click: a screen reader's toggle action toggles the button
@@ -582,6 +585,15 @@ void TfrmCalendarioAppuntamenti::btnStampaClick()
         return;
     }
     Report::print(this, BookDocument::make(printedBook(grdAppuntamenti->book(), Clock::today(), Clock::today())));
+}
+
+void TfrmCalendarioAppuntamenti::btnAnteprimaClick()
+{
+    if (m_failed) {
+        Messages::error(this, kArchiveFailure);
+        return;
+    }
+    Report::preview(this, BookDocument::make(printedBook(grdAppuntamenti->book(), Clock::today(), Clock::today())));
 }
 
 void TfrmCalendarioAppuntamenti::btnChiudiClick() { close(); }

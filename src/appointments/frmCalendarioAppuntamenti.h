@@ -43,6 +43,7 @@ public:
     QComboBox *cboDalle;
     QComboBox *cboAlle;
     QPushButton *btnColori;
+    QPushButton *btnAnteprima;
     QPushButton *btnStampa;
     QPushButton *btnChiudi;
     QLabel *lblLegenda;
@@ -70,6 +71,7 @@ public:
     // "Colori dei dentisti…": the practice chooses each dentist's colour.
     void btnColoriClick();
     void btnStampaClick();
+    void btnAnteprimaClick();
     void btnChiudiClick();
     void headingClick(int day);
     // Opens an item of the grid: a block's card, or a new card at a free slot's date and time.
