@@ -32,6 +32,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSet>
@@ -399,6 +401,40 @@ private slots:
             got.append(QStringLiteral("%1 %2 %3").arg(timeText(e.minute), e.contact).arg(e.position));
         QCOMPARE(got, (QStringList{QStringLiteral("09:05 Due 6"), QStringLiteral("11:00 Uno 1"),
                                    QStringLiteral("11:00 Tre 8")}));
+    }
+
+    // Cards of the day with a time the grid cannot place are listed above it, and open from
+    // there.
+    void cardsWithoutATimeAreListed()
+    {
+        writeAppointmentArchive({
+            Card{.ore = QStringLiteral("11"), .contatto = QStringLiteral("Uno")},
+            Card{.ore = QStringLiteral("25"), .contatto = QStringLiteral("Ora sbagliata")},
+            Card{.data = QStringLiteral("11/12/2026"), .ore = QStringLiteral("ab"), .contatto = QStringLiteral("Domani")},
+            Card{.ore = QString(), .contatto = QStringLiteral("Senza ora")},
+        });
+        std::vector<Entry> untimed;
+        QCOMPARE(entriesBetween(kToday, kToday, &untimed).size(), size_t(1));
+        QCOMPARE(untimed.size(), size_t(2));
+        QCOMPARE(untimed[0].position, 2);
+        QCOMPARE(untimed[1].position, 4);
+        QVERIFY(openBook());
+        QVERIFY(book->btnSenzaOrario->isVisible());
+        QCOMPARE(book->btnSenzaOrario->text(), QStringLiteral("2 appuntamenti senza un orario valido"));
+        QSignalSpy asked(book, &TfrmCalendarioAppuntamenti::appointmentRequested);
+        book->btnSenzaOrario->click();
+        auto *menu = book->findChild<QMenu *>(QStringLiteral("mnuSenzaOrario"));
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 2);
+        QVERIFY(menu->actions().at(1)->text().contains(QStringLiteral("Senza ora")));
+        menu->actions().at(1)->trigger();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.first().first().toLongLong(), 4);
+        // The next day holds one, the week all three.
+        book->btnSuccessivo->click();
+        QCOMPARE(book->btnSenzaOrario->text(), QStringLiteral("1 appuntamento senza un orario valido"));
+        book->btnVistaSettimana->click();
+        QCOMPARE(book->btnSenzaOrario->text(), QStringLiteral("3 appuntamenti senza un orario valido"));
     }
 
     void keptDatesFollowTheArchive()

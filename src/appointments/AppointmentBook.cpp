@@ -47,14 +47,30 @@ std::optional<int> minuteOf(const TAppointmentRecord &record)
 
 std::optional<Entry> entryOf(const TAppointmentRecord &record, qint64 position)
 {
-    const QDate date = Formats::parseDate(record.Data.trimmedBytes());
-    const auto minute = minuteOf(record);
-    if (!date.isValid() || !minute)
+    auto e = readEntry(record, position);
+    if (e && e->minute < 0)
         return std::nullopt;
+    return e;
+}
+
+QString untimedNotice(qsizetype count)
+{
+    if (count <= 0)
+        return {};
+    return count == 1 ? QStringLiteral("1 appuntamento senza un orario valido")
+                      : QStringLiteral("%1 appuntamenti senza un orario valido").arg(count);
+}
+
+std::optional<Entry> readEntry(const TAppointmentRecord &record, qint64 position)
+{
+    const QDate date = Formats::parseDate(record.Data.trimmedBytes());
+    if (!date.isValid())
+        return std::nullopt;
+    const auto minute = minuteOf(record);
     Entry e;
     e.position = position;
     e.date = date;
-    e.minute = *minute;
+    e.minute = minute ? *minute : -1;
     e.contact = record.Contatto.text();
     e.treatments = record.Causale.text();
     e.dentist = record.Tipologia.text();

@@ -64,6 +64,12 @@ std::optional<int> minuteOf(const TAppointmentRecord &record);
 // The entry of a card; nothing for a damaged card (a date or a time that does not
 // convert), which the book leaves out as the lists do.
 std::optional<Entry> entryOf(const TAppointmentRecord &record, qint64 position);
+// The same, but a card whose date converts and whose time does not is read too, with the
+// minute -1: the book lists such cards apart instead of hiding them.
+std::optional<Entry> readEntry(const TAppointmentRecord &record, qint64 position);
+// The book's notice for cards of the days shown that have no valid time: "1 appuntamento
+// senza un orario valido", "2 appuntamenti senza un orario valido"; empty for none.
+QString untimedNotice(qsizetype count);
 State stateOf(const Entry &entry, const QDate &today);
 // "assolto", "da assolvere", "scaduto e non assolto"; empty for a flag that is neither.
 QString stateText(State state);

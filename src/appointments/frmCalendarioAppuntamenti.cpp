@@ -28,6 +28,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -165,6 +166,11 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
         connect(b, &QPushButton::clicked, this, [this, d] { headingClick(d); });
         btnGiorni.append(b);
     }
+    btnSenzaOrario = Theme::textButton(QStringLiteral("btnSenzaOrario"), QString(), panGriglia);
+    btnSenzaOrario->setToolTip(QStringLiteral("Elenca gli appuntamenti che il calendario non pu\u00F2 collocare"));
+    btnSenzaOrario->setStyleSheet(Theme::labelColour(Theme::Colour::OverdueInk));
+    btnSenzaOrario->hide();
+    connect(btnSenzaOrario, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnSenzaOrarioClick);
     grdAppuntamenti = new BookView(QStringLiteral("grdAppuntamenti"));
     scrGriglia = new QScrollArea(panGriglia);
     scrGriglia->setObjectName(QStringLiteral("scrGriglia"));
@@ -178,6 +184,7 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     auto *grid = new QVBoxLayout(panGriglia);
     grid->setContentsMargins(8, 6, 8, 8);
     grid->setSpacing(2);
+    grid->addWidget(btnSenzaOrario, 0, Qt::AlignLeft);
     grid->addWidget(panGiorni);
     grid->addWidget(scrGriglia, 1);
 
@@ -257,10 +264,11 @@ void TfrmCalendarioAppuntamenti::read(bool report)
     const QDate last = m_view == View::Day ? m_day : first.addDays(6);
     const QString path = ProgramFolder::file(kAppointmentArchive);
     try {
-        m_entries = entriesBetween(first, last);
+        m_entries = entriesBetween(first, last, &m_untimed);
         m_failed = false;
     } catch (const StorageError &) {
         m_entries.clear();
+        m_untimed.clear();
         m_failed = true;
     }
     const QFileInfo info(path);
@@ -308,6 +316,11 @@ void TfrmCalendarioAppuntamenti::relayout()
     cboAlle->setCurrentIndex(cboAlle->findData(m_hours.last / 60));
     showHeadings();
     showLegend();
+    // Cards of the days shown the grid cannot place, said above it rather than hidden.
+    std::erase_if(m_untimed, [&](const Entry &e) { return !shown.contains(e.date); });
+    btnSenzaOrario->setText(untimedNotice(qsizetype(m_untimed.size())));
+    btnSenzaOrario->setAccessibleName(btnSenzaOrario->text());
+    btnSenzaOrario->setVisible(!m_untimed.empty() && !m_failed);
     if (m_settings.colours.changed())
         saveSettings(); // a dentist met for the first time keeps the colour given
 }
@@ -505,14 +518,38 @@ void TfrmCalendarioAppuntamenti::openItem(int index)
         index >= 0 && index < grdAppuntamenti->items().size() ? &grdAppuntamenti->items().at(index) : nullptr;
     if (!item || m_failed)
         return;
-    m_openedCard = true;
-    m_away = true;
     if (const Entry *e = grdAppuntamenti->entryOf(index)) {
-        emit appointmentRequested(e->position);
+        openCard(e->position);
     } else {
+        m_openedCard = true;
+        m_away = true;
         const int minute = minuteOfRow(item->row, grdAppuntamenti->book().hours);
         emit newAppointmentRequested(grdAppuntamenti->book().days.at(item->day).date, QTime(minute / 60, minute % 60));
     }
+}
+
+void TfrmCalendarioAppuntamenti::openCard(qint64 position)
+{
+    m_openedCard = true;
+    m_away = true;
+    emit appointmentRequested(position);
+}
+
+void TfrmCalendarioAppuntamenti::btnSenzaOrarioClick()
+{
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("mnuSenzaOrario"));
+    menu->setAccessibleName(btnSenzaOrario->text());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (const Entry &e : std::as_const(m_untimed)) {
+        QStringList parts{Formats::dateText(e.date)};
+        for (const QString &part : {e.contact, e.treatments, e.dentist})
+            if (!part.isEmpty())
+                parts.append(part);
+        const qint64 position = e.position;
+        menu->addAction(parts.join(QStringLiteral(", ")), this, [this, position] { openCard(position); });
+    }
+    menu->popup(btnSenzaOrario->mapToGlobal(QPoint(0, btnSenzaOrario->height())));
 }
 
 void TfrmCalendarioAppuntamenti::listen(const CardNotifier &notifier)

@@ -47,6 +47,7 @@ public:
     QPushButton *btnStampa;
     QPushButton *btnChiudi;
     QLabel *lblLegenda;
+    QPushButton *btnSenzaOrario;    // the cards of the days shown without a valid time; opens their list
     QLabel *lblGiorno;              // the day's heading in the day view
     QList<QPushButton *> btnGiorni; // the days' headings in the week view (btnGiorno1 to 7)
     QScrollArea *scrGriglia;
@@ -76,6 +77,10 @@ public:
     void headingClick(int day);
     // Opens an item of the grid: a block's card, or a new card at a free slot's date and time.
     void openItem(int index);
+    // Asks for the card at a record position.
+    void openCard(qint64 position);
+    // The list of the cards without a valid time, each of which opens its card.
+    void btnSenzaOrarioClick();
     // Reads the archive when a card is saved, and comes back to the front when the card
     // window it opened a card in closes.
     void listen(const CardNotifier &notifier);
@@ -112,6 +117,7 @@ private:
     AppointmentBook::BookSettings m_settings;
     AppointmentBook::Hours m_hours;
     std::vector<AppointmentBook::Entry> m_entries; // of the days shown
+    std::vector<AppointmentBook::Entry> m_untimed; // of the days shown, without a valid time
     bool m_failed = false;
     QDateTime m_stamp; // the archive's last change when it was read
     qint64 m_size = -1;
