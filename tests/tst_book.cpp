@@ -11,6 +11,7 @@
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmCalendarioAppuntamenti.h"
 #include "app/frmAvvio.h"
+#include "platform/Messages.h"
 #include "platform/Modal.h"
 #include "platform/Printer.h"
 #include "print/BookDocument.h"
@@ -772,6 +773,46 @@ private slots:
         QTest::mouseDClick(grid(), Qt::LeftButton, {}, r.center());
         QCOMPARE(card->position(), 2);
         QCOMPARE(card->txtOreApp->currentText(), QStringLiteral("10"));
+    }
+
+    // A card opened from the book that holds unsaved typing is replaced from the book only
+    // after a question, No by default; a card as shown (or a new card at a slot's time) is
+    // replaced without one.
+    void halfTypedCardIsNotReplacedSilently()
+    {
+        writeAppointmentArchive({Card{.ore = QStringLiteral("09")}, Card{.ore = QStringLiteral("10")}});
+        QVERIFY(openBook());
+        TfrmArchivio_Scadenze *card = world->windows().frmArchivio_Scadenze();
+        const auto open = [&](qint64 position) {
+            grid()->setCurrent(grid()->itemOf(position));
+            key(Qt::Key_Return);
+        };
+        open(1);
+        QCOMPARE(card->position(), 1);
+        open(2); // nothing typed: no question
+        QCOMPARE(card->position(), 2);
+        QVERIFY(Messages::takeShown().isEmpty());
+
+        card->txtCausale->setText(QStringLiteral("Controllo a met\u00E0"));
+        const QString question = QStringLiteral(
+            "La scheda mostrata contiene modifiche non salvate. Aprire comunque l'altro appuntamento?");
+        open(1); // no answer given: No, the default
+        QList<Messages::Shown> shown = Messages::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().text, question);
+        QCOMPARE(card->position(), 2);
+        QCOMPARE(card->txtCausale->text(), QStringLiteral("Controllo a met\u00E0"));
+        // A free slot asks alike.
+        grid()->setCurrent(grid()->itemAt(0, 0));
+        Messages::queueAnswer(false);
+        key(Qt::Key_Return);
+        QCOMPARE(Messages::takeShown().size(), 1);
+        QCOMPARE(card->position(), 2);
+        Messages::queueAnswer(true);
+        open(1);
+        QCOMPARE(Messages::takeShown().size(), 1);
+        QCOMPARE(card->position(), 1);
+        QVERIFY(!card->hasUnsavedTyping());
     }
 
     void freeSlotStartsANewCard()
