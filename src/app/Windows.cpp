@@ -13,6 +13,7 @@
 #include "platform/Messages.h"
 #include "platform/Modal.h"
 
+#include <QApplication>
 #include <QPointer>
 
 struct Windows::Set
@@ -119,11 +120,16 @@ TfrmAgenda *Windows::frmAgenda()
         QObject::connect(w, &TfrmAgenda::monthExportRequested, w,
                          [w](const QDate &day) { Exports::open(w, Exports::Member::Mensili, day); });
         QObject::connect(w, &TfrmAgenda::appointmentRequested, w, [this](QWidget *book, qint64 position) {
+            if (!mayReplaceCard(book))
+                return;
             if (!showAppointment(position))
                 Messages::error(book, kArchiveFailure);
         });
         QObject::connect(w, &TfrmAgenda::newAppointmentRequested, w,
-                         [this](const QDate &date, const QTime &time) { showNewAppointment(date, time); });
+                         [this](const QDate &date, const QTime &time) {
+                             if (mayReplaceCard(QApplication::activeWindow()))
+                                 showNewAppointment(date, time);
+                         });
         w->listen(m_set->notifier);
     });
 }
@@ -139,6 +145,15 @@ TfrmArchivio_Scadenze *Windows::frmArchivio_Scadenze()
         QObject::connect(w, &TfrmArchivio_Scadenze::exportRequested, w,
                          [w] { Exports::open(w, Exports::Member::Scadenzario); });
     });
+}
+
+bool Windows::mayReplaceCard(QWidget *asker)
+{
+    TfrmArchivio_Scadenze *card = m_set->scadenze;
+    if (!card || !card->isVisible() || !card->hasUnsavedTyping())
+        return true;
+    return Messages::confirmNoByDefault(asker, QStringLiteral("La scheda mostrata contiene modifiche non salvate. "
+                                                              "Aprire comunque l'altro appuntamento?"));
 }
 
 bool Windows::showAppointment(qint64 position)

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+class QWidget;
 class CardNotifier;
 class QDate;
 class QTime;
@@ -52,6 +53,9 @@ private:
     // The appointment card window on the card at a position (false: it could not be read), or
     // on a new card at a date and time: shown first (showing it anew clears it), then brought
     // to the front.
+    // A card asked for from the appointment book replaces the one shown only after a
+    // question when that one holds unsaved typing.
+    bool mayReplaceCard(QWidget *asker);
     bool showAppointment(qint64 position);
     void showNewAppointment(const QDate &date, const QTime &time);
 

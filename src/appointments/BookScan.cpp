@@ -40,8 +40,16 @@ QMutex &dateIndexLock()
     return lock;
 }
 
-void sortEntries(std::vector<Entry> &entries)
+// Sorts the entries; those without a valid time are moved out to `untimed` (or dropped).
+void sortEntries(std::vector<Entry> &entries, std::vector<Entry> *untimed)
 {
+    const auto timed = std::stable_partition(entries.begin(), entries.end(), [](const Entry &e) { return e.minute >= 0; });
+    if (untimed) {
+        untimed->assign(std::make_move_iterator(timed), std::make_move_iterator(entries.end()));
+        std::sort(untimed->begin(), untimed->end(),
+                  [](const Entry &a, const Entry &b) { return a.position < b.position; });
+    }
+    entries.erase(timed, entries.end());
     std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
         return std::tie(a.date, a.minute, a.position) < std::tie(b.date, b.minute, b.position);
     });
@@ -49,7 +57,7 @@ void sortEntries(std::vector<Entry> &entries)
 
 } // namespace
 
-std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
+std::vector<Entry> entriesBetween(const QDate &first, const QDate &last, std::vector<Entry> *untimed)
 {
     const int from = Formats::dateNumber(first);
     const int to = Formats::dateNumber(last);
@@ -67,11 +75,11 @@ std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
             if (index.dates[i] < from || index.dates[i] > to)
                 continue;
             file.readAt(qint64(i) + 1, record);
-            if (auto e = entryOf(record, qint64(i) + 1))
+            if (auto e = readEntry(record, qint64(i) + 1))
                 entries.push_back(std::move(*e));
         }
         file.close();
-        sortEntries(entries);
+        sortEntries(entries, untimed);
         return entries;
     }
 
@@ -97,7 +105,7 @@ std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
         const int date = Formats::dateNumber(record.Data.trimmedBytes());
         half.dates.push_back(date);
         if (date >= from && date <= to)
-            if (auto e = entryOf(record, position))
+            if (auto e = readEntry(record, position))
                 half.found.push_back(std::move(*e));
     });
     const qint64 count = file.count();
@@ -105,7 +113,7 @@ std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
     entries = std::move(halves[0].found);
     entries.insert(entries.end(), std::make_move_iterator(halves[1].found.begin()),
                    std::make_move_iterator(halves[1].found.end()));
-    sortEntries(entries);
+    sortEntries(entries, untimed);
 
     if (before && qint64(halves[0].dates.size() + halves[1].dates.size()) == count
         && before->changedNs / 1000000 < began - 2000 && FileStamp::of(path) == before) {

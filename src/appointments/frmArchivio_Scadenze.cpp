@@ -421,6 +421,7 @@ void TfrmArchivio_Scadenze::newCardAt(const QDate &date, const QTime &time)
     setDate(date);
     txtOreApp->setEditText(QStringLiteral("%1").arg(time.hour(), 2, 10, QLatin1Char('0')));
     txtMinutiApp->setEditText(QStringLiteral("%1").arg(time.minute(), 2, 10, QLatin1Char('0')));
+    markShown(); // the date and time given are not the user's typing
     txtAvviso->setFocus();
 }
 
