@@ -70,7 +70,7 @@ extern const QString kLegendPlanned; // "In rosso: da fare"
 extern const QString kLegendPresent; // "In blu: presente"
 
 // The chart's printed page of the odontogram: both schemes with their numbers, the legend,
-// a line for each tooth that is not healthy ("36: otturazione presente, superfici O, D"), in
+// a line for each tooth that is not healthy ("36: otturazione presente, superfici DO"), in
 // the order of the FDI numbers.
 ChartDocument::Odontogram printed(const QMap<int, ToothState> &states);
 

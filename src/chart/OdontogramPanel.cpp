@@ -20,6 +20,18 @@ namespace {
 constexpr int kWidth = 300;
 const QList<Surface> kSurfaceOrder{M, D, O, V, L};
 
+// Tab lands on a group's chosen choice only; the arrows still go to the others (and choose
+// them), as a group of choices is used from the keyboard.
+void tabToChecked(QButtonGroup *group)
+{
+    const auto follow = [group] {
+        for (QAbstractButton *b : group->buttons())
+            b->setFocusPolicy(b->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    QObject::connect(group, &QButtonGroup::buttonToggled, group, follow);
+    follow();
+}
+
 } // namespace
 
 OdontogramPanel::OdontogramPanel(QWidget *parent) : QWidget(parent)
@@ -70,6 +82,8 @@ OdontogramPanel::OdontogramPanel(QWidget *parent) : QWidget(parent)
     m_conditionGroup->addButton(optPresente);
     m_conditionGroup->addButton(optDaFare);
     optPresente->setChecked(true);
+    tabToChecked(m_dentitionGroup);
+    tabToChecked(m_conditionGroup);
 
     lblSuperfici = Theme::label(QStringLiteral("lblSuperfici"), QStringLiteral("Superfici:"), this);
     lblSuperfici->setFont(font);
