@@ -201,6 +201,9 @@ private slots:
     void surfacesAsDentistsWriteThem();
     void chosenRingLeavesTheNumberInSight();
     void historyInDateOrder();
+    void findingsAndWork_data();
+    void findingsAndWork();
+    void planListInToothOrder();
 };
 
 // ---- Dental chart window -----------------------------------------------------------------
@@ -1448,7 +1451,10 @@ void TestChart::odontogramPlan()
     const bool onSurfaces = State(state) == State::Carie || State(state) == State::Otturazione;
     for (const Mark &mark : marks) {
         QCOMPARE(mark.fdi, fdi);
-        const quint32 expected = mark.symbol == Symbol::Faded ? kFadeColour : planned ? kPlannedColour : kPresentColour;
+        const quint32 expected = mark.symbol == Symbol::Faded   ? kFadeColour
+                                 : isPathology(State(state)) ? kPathologyColour // red as found
+                                 : planned                   ? kPlannedColour
+                                                             : kPresentColour;
         QCOMPARE(mark.colour, expected);
         QCOMPARE(mark.surfaces, onSurfaces ? Surfaces(O | D) : Surfaces(0));
         // Drawn on the tooth: every point near its centre.
@@ -1481,7 +1487,7 @@ void TestChart::odontogramNames_data()
     QTest::newRow("upper incisor") << 11 << int(State::Carie) << true << int(M | O | L)
                                    << "Dente 11: carie da fare, superfici MIP";
     QTest::newRow("lower canine") << 43 << int(State::Carie) << false << int(O | V | L)
-                                  << "Dente 43: carie presente, superfici IVL";
+                                  << "Dente 43: carie, superfici IVL";
     QTest::newRow("one surface") << 46 << int(State::Otturazione) << false << int(L)
                                  << "Dente 46: otturazione presente, superficie L";
     QTest::newRow("upper premolar") << 24 << int(State::Otturazione) << true << int(O | L)
@@ -1699,7 +1705,7 @@ void TestChart::odontogramChangesBeforeTheSave()
     QCOMPARE(latest(file).value(11), ToothState{State::Corona});
     QCOMPARE(latest(file).value(48), ToothState{});
     QCOMPARE(history(file, 36).size(), 2);
-    QCOMPARE(historyLine(history(file, 36).first()), QStringLiteral("01/12/2026 09:00   carie presente, superficie O"));
+    QCOMPARE(historyLine(history(file, 36).first()), QStringLiteral("01/12/2026 09:00   carie, superficie O"));
 }
 
 void TestChart::odontogramPanelDrawsAndNamesTheTooth()
@@ -1814,8 +1820,9 @@ void TestChart::odontogramDeciduousTeeth()
     QTest::mouseClick(w.imgSchemaDentale, Qt::LeftButton, {}, place(75).centre.toPoint());
     QCOMPARE(w.chosenTooth(), 75);
     setState(&w, 75, State::Carie, true, O | M);
-    QCOMPARE(w.imgSchemaDentale->marks(), (QList<Mark>{{75, Symbol::Hatched, kPlannedColour, O | M}}));
-    QCOMPARE(w.toothButton(75)->accessibleName(), QStringLiteral("Dente 75: carie da fare, superfici MO"));
+    // Caries is found, never planned: "Da fare" is not offered for it.
+    QCOMPARE(w.imgSchemaDentale->marks(), (QList<Mark>{{75, Symbol::Hatched, kPathologyColour, O | M}}));
+    QCOMPARE(w.toothButton(75)->accessibleName(), QStringLiteral("Dente 75: carie, superfici MO"));
     // Back to the permanent teeth: the deciduous marks stay off their scheme.
     QTest::mouseClick(w.panOdontogramma->optPermanenti, Qt::LeftButton);
     QCOMPARE(w.chosenTooth(), 35);
@@ -2057,7 +2064,7 @@ void TestChart::odontogramPrintedPage()
     // The states, in the order of the numbers; a healthy tooth not listed.
     QCOMPARE(page.text(QStringLiteral("txtStati1"))->lines,
              (QStringList{QStringLiteral("36: otturazione presente, superfici DO")}));
-    QCOMPARE(page.text(QStringLiteral("txtStati2"))->lines, (QStringList{QStringLiteral("48: assente presente")}));
+    QCOMPARE(page.text(QStringLiteral("txtStati2"))->lines, (QStringList{QStringLiteral("48: assente")}));
     QCOMPARE(page.text(QStringLiteral("txtStati3"))->lines, (QStringList{QStringLiteral("85: corona da fare")}));
     // Everything on the page.
     const QRectF printable(QPointF(0, 0), QSizeF(190, 277));
@@ -2235,6 +2242,81 @@ void TestChart::historyInDateOrder()
     QCOMPARE(storia.lstStoria->count(), 3);
     QCOMPARE(storia.lstStoria->currentIndex().row(), 2); // opens on the latest entry
     QVERIFY(storia.lstStoria->line(2).contains(QStringLiteral("corona")));
+}
+
+void TestChart::findingsAndWork_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("work");
+    QTest::addColumn<QString>("found");
+    QTest::addColumn<quint32>("colour");
+    const struct
+    {
+        State state;
+        bool work;
+        const char *found;
+        quint32 colour;
+    } rows[] = {
+        {State::Assente, false, "assente", kPresentColour},
+        {State::DaEstrarre, false, "da estrarre", kPathologyColour},
+        {State::Carie, false, "carie", kPathologyColour},
+        {State::Otturazione, true, "otturazione presente", kPresentColour},
+        {State::Corona, true, "corona presente", kPresentColour},
+        {State::PontePilastro, true, "ponte pilastro presente", kPresentColour},
+        {State::PonteElemento, true, "ponte elemento presente", kPresentColour},
+        {State::Impianto, true, "impianto presente", kPresentColour},
+        {State::Devitalizzato, true, "devitalizzato presente", kPresentColour},
+        {State::ProtesiMobile, true, "protesi mobile presente", kPresentColour},
+    };
+    for (const auto &r : rows)
+        QTest::newRow(r.found) << int(r.state) << r.work << QString::fromLatin1(r.found) << r.colour;
+}
+
+void TestChart::findingsAndWork()
+{
+    QFETCH(int, state);
+    QFETCH(bool, work);
+    QFETCH(QString, found);
+    QFETCH(quint32, colour);
+    const State s = State(state);
+    QCOMPARE(canBePlanned(s), work);
+    QCOMPARE(describe(ToothState{s, false, {}}, 36), found);
+    QCOMPARE(Odontogram::colour(ToothState{s, false, {}}), colour);
+    if (work)
+        QCOMPARE(Odontogram::colour(ToothState{s, true, {}}), kPlannedColour);
+    // The panel offers "Da fare" for work only; an older file's "da fare" on anything else is
+    // shown as it is.
+    TestWorld world;
+    const QList<Entry> pending{{at(11, 10, 0), 36, ToothState{s, true, {}}}};
+    TfrmDentalCondition w(kName, emptyTeeth(), world.file(kOdontogram2), pending);
+    w.show();
+    w.chooseTooth(36);
+    QCOMPARE(w.panOdontogramma->optDaFare->isEnabled(), work);
+    QCOMPARE(w.panOdontogramma->optPresente->isEnabled(), work);
+    QCOMPARE(w.toothButton(36)->accessibleName(), QStringLiteral("Dente 36: ") + stateName(s) + QStringLiteral(" da fare"));
+    // Chosen afresh in the list, a finding is stored as found.
+    const int index = w.panOdontogramma->cboStato->findData(state);
+    w.panOdontogramma->cboStato->setCurrentIndex(w.panOdontogramma->cboStato->findData(int(State::Corona)));
+    w.panOdontogramma->optDaFare->setChecked(true);
+    QVERIFY(w.toothState(36).planned);
+    w.panOdontogramma->cboStato->setCurrentIndex(index);
+    QCOMPARE(w.toothState(36).planned, work);
+}
+
+void TestChart::planListInToothOrder()
+{
+    const QMap<int, ToothState> states{
+        {75, ToothState{State::Otturazione, true, Surfaces(O | D)}},
+        {11, ToothState{State::Corona, true, {}}},
+        {21, ToothState{State::Otturazione, false, Surfaces(O)}},
+        {36, ToothState{State::Otturazione, true, Surfaces(M | O | D)}},
+        {46, ToothState{State::Carie, false, Surfaces(O)}},
+        {47, ToothState{State::Impianto, true, {}}},
+    };
+    QCOMPARE(planList(states), (QList<PlannedWork>{{11, State::Corona, {}},
+                                                   {36, State::Otturazione, Surfaces(M | O | D)},
+                                                   {47, State::Impianto, {}},
+                                                   {75, State::Otturazione, Surfaces(O | D)}}));
 }
 
 #include "tst_chart.moc"

@@ -155,9 +155,10 @@ void OdontogramPanel::showTooth(int fdi, const ToothState &state)
         box->setChecked(state.surfaces.testFlag(surface));
         box->setEnabled(cboStato->isEnabled() && hasSurfaces(state.state));
     }
-    const bool sano = state.state == State::Sano;
-    optPresente->setEnabled(cboStato->isEnabled() && !sano);
-    optDaFare->setEnabled(cboStato->isEnabled() && !sano);
+    // Only work is present or planned; caries or a missing tooth are just found.
+    const bool work = canBePlanned(state.state);
+    optPresente->setEnabled(cboStato->isEnabled() && work);
+    optDaFare->setEnabled(cboStato->isEnabled() && work);
     m_showing = false;
 }
 
@@ -165,7 +166,7 @@ ToothState OdontogramPanel::state() const
 {
     ToothState state;
     state.state = State(cboStato->currentData().toInt());
-    state.planned = optDaFare->isChecked();
+    state.planned = optDaFare->isChecked() && canBePlanned(state.state);
     for (int i = 0; i < 5; ++i)
         if (m_surfaceBoxes[i]->isChecked())
             state.surfaces |= kSurfaceOrder[i];

@@ -73,6 +73,10 @@ QString conditionName(bool planned) { return planned ? QStringLiteral("da fare")
 
 bool hasSurfaces(State state) { return state == State::Carie || state == State::Otturazione; }
 
+bool isPathology(State state) { return state == State::Carie || state == State::DaEstrarre; }
+
+bool canBePlanned(State state) { return state != State::Sano && state != State::Assente && !isPathology(state); }
+
 QList<Surface> surfaceOrder() { return {M, O, D, V, L}; }
 
 QString writtenSurfaces(Surfaces surfaces, int fdi)
@@ -163,7 +167,10 @@ QString describe(const ToothState &given, int fdi)
     QString text = stateName(state.state);
     if (state.state == State::Sano)
         return text;
-    text += state.planned ? QStringLiteral(" da fare") : QStringLiteral(" presente");
+    if (state.planned)
+        text += QStringLiteral(" da fare");
+    else if (canBePlanned(state.state))
+        text += QStringLiteral(" presente");
     const QString written = writtenSurfaces(state.surfaces, fdi);
     if (!written.isEmpty())
         text += (written.size() == 1 ? QStringLiteral(", superficie ") : QStringLiteral(", superfici ")) + written;
