@@ -1611,7 +1611,7 @@ void TestChart::deciduousSchemeDrawsEveryToothAtItsPlace()
     }
 }
 
-// The file's bytes against its layout (README, "Odontogram").
+// The file's bytes against its layout (docs/files.md, "The odontogram file").
 void TestChart::odontogramRecordBytes()
 {
     QCOMPARE(int(sizeof(TOdontogramRecord)), 56);
