@@ -2115,8 +2115,13 @@ void TestChart::chartFitsASmallScreen()
     QVERIFY(w.pagNote->isVisible());
     QVERIFY(!w.pagOdontogramma->isVisible());
     allInside(w.panContainer);
-    QCOMPARE(w.tabPagine->tabText(0), QStringLiteral("Note sui denti"));
-    QCOMPARE(w.tabPagine->tabText(1), QStringLiteral("Odontogramma"));
+    QCOMPARE(w.btnPaginaNote->text(), QStringLiteral("Note sui denti"));
+    QCOMPARE(w.btnPaginaOdontogramma->text(), QStringLiteral("Odontogramma"));
+    QVERIFY(w.btnPaginaNote->isChecked());
+    QTest::mouseClick(w.btnPaginaOdontogramma, Qt::LeftButton);
+    QVERIFY(w.pagOdontogramma->isVisible());
+    QTest::mouseClick(w.btnPaginaNote, Qt::LeftButton);
+    QVERIFY(w.pagNote->isVisible());
     const QPointF tooth36 = place(36).centre;
     QTest::mouseClick(w.imgSchemaDentale, Qt::LeftButton, {}, tooth36.toPoint());
     QCOMPARE(w.chosenTooth(), 36);

@@ -22,7 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
-#include <QTabBar>
+#include <QButtonGroup>
 
 using Theme::verdana;
 using namespace Odontogram;
@@ -73,14 +73,20 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
     lblTitolo->setStyleSheet(Theme::sheet(Theme::Sheet::BandTitle));
     lblTitolo->setGeometry(14, 15, 932, 24);
 
-    tabPagine = new QTabBar(panContainer);
-    tabPagine->setObjectName(QStringLiteral("tabPagine"));
-    tabPagine->setFont(verdana(9, false));
-    tabPagine->addTab(QStringLiteral("Note sui denti"));
-    tabPagine->addTab(QStringLiteral("Odontogramma"));
-    tabPagine->setAccessibleName(QStringLiteral("Pagine"));
-    tabPagine->setDrawBase(false);
-    tabPagine->setGeometry(14, 44, 616, 26);
+    // The pages' two buttons, one of them down: each is read by its own name (a tab bar would
+    // be read as its current tab, twice).
+    btnPaginaNote = Theme::textButton(QStringLiteral("btnPaginaNote"), QStringLiteral("Note sui denti"), panContainer);
+    btnPaginaNote->setGeometry(14, 42, 306, 26);
+    btnPaginaOdontogramma =
+        Theme::textButton(QStringLiteral("btnPaginaOdontogramma"), QStringLiteral("Odontogramma"), panContainer);
+    btnPaginaOdontogramma->setGeometry(324, 42, 306, 26);
+    m_pages = new QButtonGroup(this);
+    for (QPushButton *b : {btnPaginaNote, btnPaginaOdontogramma}) {
+        b->setCheckable(true);
+        b->setStyleSheet(Theme::sheet(Theme::Sheet::SmallButton));
+        m_pages->addButton(b, b == btnPaginaNote ? kNotesPage : kOdontogramPage);
+    }
+    btnPaginaNote->setChecked(true);
     pagNote = new QWidget(panContainer);
     pagNote->setObjectName(QStringLiteral("pagNote"));
     pagNote->setGeometry(0, kTabHeight, 640, 520);
@@ -88,11 +94,9 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
     pagOdontogramma->setObjectName(QStringLiteral("pagOdontogramma"));
     pagOdontogramma->setGeometry(0, kTabHeight, 640, 520);
     pagOdontogramma->hide();
-    tabPagine->raise(); // above the pages' empty tops
-    connect(tabPagine, &QTabBar::currentChanged, this, [this](int page) {
-        pagNote->setVisible(page == 0);
-        pagOdontogramma->setVisible(page == 1);
-    });
+    for (QPushButton *b : {btnPaginaNote, btnPaginaOdontogramma})
+        b->raise(); // above the pages' empty tops
+    connect(m_pages, &QButtonGroup::idClicked, this, &TfrmDentalCondition::showPage);
     lblIstruzioni = Theme::label(
         QStringLiteral("lblIstruzioni"),
         QStringLiteral("Descrivere le condizioni attuali di ciascun dente nei campi di testo sottostanti."),
@@ -198,7 +202,7 @@ void TfrmDentalCondition::buildOdontogram()
     connect(imgSchemaDentale, &DentalScheme::toothClicked, this, &TfrmDentalCondition::toothClicked);
 
     // After the chart's own order: the dentition, the chosen tooth, the panel.
-    QList<QWidget *> chain{btnClose, tabPagine, panOdontogramma->optPermanenti, panOdontogramma->optDecidui};
+    QList<QWidget *> chain{btnClose, btnPaginaNote, btnPaginaOdontogramma, panOdontogramma->optPermanenti, panOdontogramma->optDecidui};
     for (ToothButton *b : std::as_const(m_buttons))
         chain.append(b);
     chain << panOdontogramma->cboStato << panOdontogramma->optPresente << panOdontogramma->optDaFare;
@@ -224,7 +228,12 @@ void TfrmDentalCondition::noteOf(int fdi)
             txtDente(tooth)->setFocus();
 }
 
-void TfrmDentalCondition::showPage(int page) { tabPagine->setCurrentIndex(page); }
+void TfrmDentalCondition::showPage(int page)
+{
+    m_pages->button(page)->setChecked(true);
+    pagNote->setVisible(page == kNotesPage);
+    pagOdontogramma->setVisible(page == kOdontogramPage);
+}
 
 void TfrmDentalCondition::toothClicked(int fdi)
 {

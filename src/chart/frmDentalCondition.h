@@ -14,7 +14,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTabBar;
+class QButtonGroup;
 
 // The dental chart of one patient: one free line of text for each of the 32 teeth, a marker
 // on the scheme for each tooth with a note, preview and print of the chart; and the
@@ -46,8 +46,10 @@ public:
 
     QWidget *panContainer;
     QLabel *lblTitolo;
-    // The two pages left of the scheme: the teeth's notes, the odontogram's panel.
-    QTabBar *tabPagine;
+    // The two pages left of the scheme, each with its button: the teeth's notes, the
+    // odontogram's panel.
+    QPushButton *btnPaginaNote;
+    QPushButton *btnPaginaOdontogramma;
     QWidget *pagNote;
     QWidget *pagOdontogramma;
     static constexpr int kNotesPage = 0;
@@ -119,4 +121,5 @@ private:
     QMap<int, Odontogram::ToothState> m_savedLatest;
     QList<Odontogram::Entry> m_pending;
     int m_chosen = 11;
+    QButtonGroup *m_pages;
 };
