@@ -83,6 +83,8 @@ constexpr quint32 LinkHeld = 0xFFFFA500;
 // legend's samples.
 constexpr quint32 Planned = 0xFFD0021B;
 constexpr quint32 Present = 0xFF1F5FBF;
+// Pathology on the chart (caries, a tooth to extract): what is there and needs care.
+constexpr quint32 Pathology = Planned;
 constexpr quint32 Faded = 0xD8F7FAFD;
 constexpr quint32 ToothEdge = 0xFF8C7B63;
 constexpr quint32 LegendSample = 0xFF303030;

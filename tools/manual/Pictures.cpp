@@ -238,6 +238,38 @@ QImage preview()
 
 // The preview of the first patient's dental chart: the chart window's "Anteprima", its
 // small dialog, then the preview window itself.
+// The dental chart with a few states on the odontogram, as a dentist sets them in the panel,
+// on one of its two pages.
+QImage dentalChart(int page)
+{
+    TfrmClients *c = patientCard();
+    return opened([c] { c->btnConditionClick(); },
+                  [page](QWidget *window) {
+        auto *chart = static_cast<TfrmDentalCondition *>(window);
+        const auto set = [chart](int fdi, Odontogram::State state, bool planned,
+                                 Odontogram::Surfaces surfaces) {
+            chart->chooseTooth(fdi);
+            chart->panOdontogramma->cboStato->setCurrentIndex(
+                chart->panOdontogramma->cboStato->findData(int(state)));
+            (planned ? chart->panOdontogramma->optDaFare : chart->panOdontogramma->optPresente)
+                ->setChecked(true);
+            for (Odontogram::Surface s :
+                 {Odontogram::M, Odontogram::D, Odontogram::O, Odontogram::V, Odontogram::L})
+                chart->panOdontogramma->chkSuperficie(s)->setChecked(surfaces & s);
+        };
+        set(16, Odontogram::State::Corona, false, {});
+        set(26, Odontogram::State::Carie, false, Odontogram::O | Odontogram::D);
+        set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
+        set(46, Odontogram::State::Assente, false, {});
+        set(47, Odontogram::State::DaEstrarre, false, {});
+        set(45, Odontogram::State::Corona, true, {});
+        set(11, Odontogram::State::Devitalizzato, false, {});
+        set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
+        chart->showPage(page);
+        settle();
+    });
+}
+
 QImage chartPreview()
 {
     TfrmClients *card = patientCard();
@@ -534,34 +566,8 @@ const QList<Entry> &table()
              TfrmClients *c = patientCard();
              return opened([c] { c->btnFolderClick(); });
          }},
-        {"frmDentalCondition",
-         [] {
-             TfrmClients *c = patientCard();
-             // A few states on the odontogram, as a dentist sets them in the panel.
-             return opened([c] { c->btnConditionClick(); },
-                           [](QWidget *window) {
-                               auto *chart = static_cast<TfrmDentalCondition *>(window);
-                               const auto set = [chart](int fdi, Odontogram::State state, bool planned,
-                                                        Odontogram::Surfaces surfaces) {
-                                   chart->chooseTooth(fdi);
-                                   chart->panOdontogramma->cboStato->setCurrentIndex(
-                                       chart->panOdontogramma->cboStato->findData(int(state)));
-                                   (planned ? chart->panOdontogramma->optDaFare : chart->panOdontogramma->optPresente)
-                                       ->setChecked(true);
-                                   for (Odontogram::Surface s :
-                                        {Odontogram::M, Odontogram::D, Odontogram::O, Odontogram::V, Odontogram::L})
-                                       chart->panOdontogramma->chkSuperficie(s)->setChecked(surfaces & s);
-                               };
-                               set(16, Odontogram::State::Corona, false, {});
-                               set(26, Odontogram::State::Carie, true, Odontogram::O | Odontogram::D);
-                               set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
-                               set(46, Odontogram::State::Assente, false, {});
-                               set(47, Odontogram::State::DaEstrarre, true, {});
-                               set(11, Odontogram::State::Devitalizzato, false, {});
-                               set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
-                               settle();
-                           });
-         }},
+        {"frmDentalCondition", [] { return dentalChart(TfrmDentalCondition::kNotesPage); }},
+        {"frmDentalCondition.odontogramma", [] { return dentalChart(TfrmDentalCondition::kOdontogramPage); }},
         {"anteprima.dentale", chartPreview},
         {"frmAllegaExcel",
          [] {
