@@ -19,6 +19,8 @@
 #include "appointments/AppointmentLines.h"
 #include "appointments/BookScan.h"
 #include "appointments/frmTrovaScadenze.h"
+#include "billing/Invoices.h"
+#include "billing/frmMoney.h"
 #include "chart/Odontogram.h"
 #include "chart/frmDentalCondition.h"
 #include "export/ExportMembers.h"
@@ -634,6 +636,28 @@ int main(int argc, char *argv[])
     row("patient card: last", last, streamPatients, "stream patients");
     row("patient card: save the last card", save, streamPatients, "stream patients");
     row("patient card: save a new card at the end", append, streamPatients, "stream patients");
+
+    // Issuing an invoice (numbered and written under the invoice archive's lock), and the
+    // same with its PDF kept, against saving a card.
+    Invoices::Draft draft;
+    draft.date = Clock::today();
+    draft.patient = Invoices::Patient{1, QStringLiteral("ROSSI MARIO"), QStringLiteral("VIA ROMA 1"),
+                                      QStringLiteral("00100"), QStringLiteral("ROMA"), QStringLiteral("RM"),
+                                      QStringLiteral("RSSMRA80A01H501U")};
+    draft.lines.append(Invoices::Line{QStringLiteral("Visita di controllo"), QString(), 6000});
+    const PracticeData practice = PracticeData::read(folder);
+    const double issue = medianMs(runs, [&] {
+        const Invoices::Issued issued = Invoices::issue(folder, draft, practice);
+        if (!issued.issued)
+            qFatal("invoice refused: %s", qPrintable(issued.refusal));
+    });
+    const double issueWithPdf = medianMs(runs, [&] {
+        const Invoices::Issued issued = Invoices::issue(folder, draft, practice);
+        if (!issued.issued || !MoneyWindows::keepPdf(issued.invoice))
+            qFatal("invoice not issued or its PDF not kept");
+    });
+    row("issue an invoice", issue, save, "save a card");
+    row("issue an invoice, its PDF kept", issueWithPdf, save, "save a card");
     chartRows(runs, folder);
 
     // Find patients, through the window that shows the lines, against streaming the patient

@@ -17,6 +17,7 @@
 #include "print/ReportRenderer.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/PatientRecord.h"
+#include "storage/RecordFile.h"
 #include "ui/PictureButton.h"
 
 #include <QCheckBox>
@@ -30,6 +31,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -555,6 +557,49 @@ private slots:
         for (const auto &e : readZip(outcome.path))
             if (e.first == kAppointmentArchive)
                 QCOMPARE(e.second.size(), records * TAppointmentRecord::Size);
+    }
+
+    // The backup takes an archive's lock as a record file opened for reading does: held by
+    // another copy past the lock wait, both say it is in use; on a file system that refuses
+    // locks, both read it at once (the lock kept here stands for a copy nobody can see).
+    void backupLocksAsRecordFile_data()
+    {
+        QTest::addColumn<bool>("locksRefused");
+        QTest::newRow("held by another copy") << false;
+        QTest::newRow("locks refused") << true;
+    }
+    void backupLocksAsRecordFile()
+    {
+        QFETCH(bool, locksRefused);
+        TestWorld world(kNow);
+        OtherDisk target;
+        writePractice(world.folder());
+        const int other = ::open(QFile::encodeName(world.folder() + kPatientArchive).constData(), O_RDONLY);
+        QVERIFY(other >= 0);
+        QCOMPARE(::flock(other, LOCK_EX | LOCK_NB), 0);
+        RecordFile::setLockWait(200);
+        RecordFile::setLocksRefused(locksRefused);
+        const auto restore = qScopeGuard([other] {
+            RecordFile::setLocksRefused(false);
+            RecordFile::setLockWait(10000);
+            ::close(other);
+        });
+        bool recordFileHeld = false;
+        try {
+            RecordFile archive(world.folder() + kPatientArchive, TPatientRecord::Size);
+            archive.open(RecordFile::Read);
+        } catch (const StorageError &e) {
+            recordFileHeld = e.held();
+        }
+        QCOMPARE(recordFileHeld, !locksRefused);
+        const Backup::Outcome outcome = Backup::make(world.folder(), target.path(), kNow);
+        if (locksRefused) {
+            QCOMPARE(outcome.status, Backup::Outcome::Done);
+        } else {
+            QCOMPARE(outcome.status, Backup::Outcome::Failed);
+            QVERIFY2(outcome.message.contains(QStringLiteral("è in uso da troppo tempo")), qPrintable(outcome.message));
+            QCOMPARE(entriesOf(target.path()), QStringList());
+        }
     }
 
     // sorrisa-backup: 0 only with the zip written and verified, a message on stderr otherwise.

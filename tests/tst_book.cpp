@@ -5,11 +5,14 @@
 
 #include "appointments/AppointmentBook.h"
 #include "appointments/BookScan.h"
+#include "appointments/BookSettings.h"
 #include "appointments/BookView.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "appointments/frmCalendarioAppuntamenti.h"
 #include "app/frmAvvio.h"
+#include "platform/Messages.h"
+#include "platform/Modal.h"
 #include "platform/Printer.h"
 #include "print/BookDocument.h"
 #include "print/ReportRenderer.h"
@@ -18,6 +21,7 @@
 #include "ui/PictureButton.h"
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -25,18 +29,27 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSet>
 #include <QTest>
+
+#include <array>
+#include <cmath>
 
 using namespace AppointmentBook;
 
 Q_DECLARE_METATYPE(AppointmentBook::Hours)
 Q_DECLARE_METATYPE(std::vector<int>)
 Q_DECLARE_METATYPE(std::vector<AppointmentBook::Place>)
+using Matrix = std::array<std::array<double, 3>, 3>;
+Q_DECLARE_METATYPE(Matrix)
 
 namespace {
 
@@ -51,6 +64,41 @@ QStringList names(BookView *view)
     for (int i = 0; i < view->items().size(); ++i)
         out.append(view->itemName(i));
     return out;
+}
+
+// How a colour looks to a reader with a colour deficiency: the full-severity matrices of
+// Machado, Oliveira and Fernandes (2009), applied to linear RGB.
+const Matrix kNormal{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+const Matrix kProtanopia{{{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216},
+                          {-0.003882, -0.048116, 1.051998}}};
+const Matrix kDeuteranopia{{{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413},
+                            {-0.011820, 0.042940, 0.968881}}};
+const Matrix kTritanopia{{{1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602},
+                          {0.004733, 0.691367, 0.303900}}};
+
+// CIELAB (D65) of an sRGB colour as seen through a matrix.
+std::array<double, 3> seenLab(quint32 argb, const Matrix &m)
+{
+    std::array<double, 3> lin;
+    for (int i = 0; i < 3; ++i) {
+        const double c = ((argb >> (16 - 8 * i)) & 0xFF) / 255.0;
+        lin[size_t(i)] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    }
+    std::array<double, 3> rgb;
+    for (size_t i = 0; i < 3; ++i)
+        rgb[i] = std::clamp(m[i][0] * lin[0] + m[i][1] * lin[1] + m[i][2] * lin[2], 0.0, 1.0);
+    const double x = (0.4124 * rgb[0] + 0.3576 * rgb[1] + 0.1805 * rgb[2]) / 0.95047;
+    const double y = 0.2126 * rgb[0] + 0.7152 * rgb[1] + 0.0722 * rgb[2];
+    const double z = (0.0193 * rgb[0] + 0.1192 * rgb[1] + 0.9505 * rgb[2]) / 1.08883;
+    const auto f = [](double t) { return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116; };
+    return {116 * f(y) - 16, 500 * (f(x) - f(y)), 200 * (f(y) - f(z))};
+}
+
+// The CIE 1976 colour difference of two colours as seen through a matrix.
+double distance(quint32 a, quint32 b, const Matrix &m)
+{
+    const auto p = seenLab(a, m), q = seenLab(b, m);
+    return std::hypot(p[0] - q[0], p[1] - q[1], p[2] - q[2]);
 }
 
 } // namespace
@@ -237,6 +285,70 @@ private slots:
         QCOMPARE(edges.size(), kPaletteSize + 1);
     }
 
+    // The practice's dentists each keep a colour of their own: given in the order the book
+    // meets them, none shared while colours are left, the practice's choice kept, and all of
+    // it read back from the book's settings file.
+    void dentistsKeepTheirColours_data()
+    {
+        QTest::addColumn<QStringList>("met");
+        QTest::addColumn<QList<int>>("colours");
+        QTest::newRow("three dentists, three colours")
+            << QStringList{QStringLiteral("Dott. Russo"), QStringLiteral("Dott. Bianchi"), QStringLiteral("Dott.ssa Verdi")}
+            << QList<int>{0, 1, 2};
+        QTest::newRow("one dentist written two ways")
+            << QStringList{QStringLiteral("Dott. Russo"), QStringLiteral("dott russo"), QStringLiteral("Dott. Bianchi")}
+            << QList<int>{0, 0, 1};
+        QTest::newRow("no dentist: grey")
+            << QStringList{QString(), QStringLiteral("Dott. Russo")} << QList<int>{-1, 0};
+        QStringList nine;
+        for (int i = 0; i < 9; ++i)
+            nine.append(QStringLiteral("Dentista %1").arg(QChar(u'A' + i)));
+        QTest::newRow("more dentists than colours: shared only then")
+            << nine << QList<int>{0, 1, 2, 3, 4, 5, 6, 0, 1};
+    }
+    void dentistsKeepTheirColours()
+    {
+        QFETCH(QStringList, met);
+        QFETCH(QList<int>, colours);
+        BookSettings settings = loadBookSettings();
+        QList<int> given;
+        for (const QString &dentist : met)
+            given.append(settings.colours.indexOf(dentist));
+        QCOMPARE(given, colours);
+        // Saved and read back: the same colours, whatever order the next run meets them in.
+        settings.colours.choose(met.last(), 5);
+        QVERIFY(saveBookSettings(settings));
+        BookSettings again = loadBookSettings();
+        for (qsizetype i = met.size() - 1; i >= 0; --i)
+            QCOMPARE(again.colours.indexOf(met[i]), i == met.size() - 1 ? 5 : colours[i]);
+        QVERIFY(!again.colours.changed());
+    }
+
+    // The palette's strong colours (the blocks' strips and the legend) stay apart from one
+    // another and from the grey of no dentist as seen with each kind of colour blindness.
+    void paletteApartUnderColourBlindness_data()
+    {
+        QTest::addColumn<Matrix>("seen");
+        QTest::newRow("normal vision") << kNormal;
+        QTest::newRow("protanopia") << kProtanopia;
+        QTest::newRow("deuteranopia") << kDeuteranopia;
+        QTest::newRow("tritanopia") << kTritanopia;
+    }
+    void paletteApartUnderColourBlindness()
+    {
+        QFETCH(Matrix, seen);
+        QList<quint32> edges{paletteColour(-1).edge};
+        for (int i = 0; i < kPaletteSize; ++i)
+            edges.append(paletteColour(i).edge);
+        for (qsizetype a = 0; a < edges.size(); ++a)
+            for (qsizetype b = a + 1; b < edges.size(); ++b)
+                QVERIFY2(distance(edges[a], edges[b], seen) >= 20,
+                         qPrintable(QStringLiteral("colours %1 and %2: %3")
+                                        .arg(a - 1)
+                                        .arg(b - 1)
+                                        .arg(distance(edges[a], edges[b], seen))));
+    }
+
     void blockNamesAndStates_data()
     {
         QTest::addColumn<QString>("date");
@@ -290,6 +402,40 @@ private slots:
             got.append(QStringLiteral("%1 %2 %3").arg(timeText(e.minute), e.contact).arg(e.position));
         QCOMPARE(got, (QStringList{QStringLiteral("09:05 Due 6"), QStringLiteral("11:00 Uno 1"),
                                    QStringLiteral("11:00 Tre 8")}));
+    }
+
+    // Cards of the day with a time the grid cannot place are listed above it, and open from
+    // there.
+    void cardsWithoutATimeAreListed()
+    {
+        writeAppointmentArchive({
+            Card{.ore = QStringLiteral("11"), .contatto = QStringLiteral("Uno")},
+            Card{.ore = QStringLiteral("25"), .contatto = QStringLiteral("Ora sbagliata")},
+            Card{.data = QStringLiteral("11/12/2026"), .ore = QStringLiteral("ab"), .contatto = QStringLiteral("Domani")},
+            Card{.ore = QString(), .contatto = QStringLiteral("Senza ora")},
+        });
+        std::vector<Entry> untimed;
+        QCOMPARE(entriesBetween(kToday, kToday, &untimed).size(), size_t(1));
+        QCOMPARE(untimed.size(), size_t(2));
+        QCOMPARE(untimed[0].position, 2);
+        QCOMPARE(untimed[1].position, 4);
+        QVERIFY(openBook());
+        QVERIFY(book->btnSenzaOrario->isVisible());
+        QCOMPARE(book->btnSenzaOrario->text(), QStringLiteral("2 appuntamenti senza un orario valido"));
+        QSignalSpy asked(book, &TfrmCalendarioAppuntamenti::appointmentRequested);
+        book->btnSenzaOrario->click();
+        auto *menu = book->findChild<QMenu *>(QStringLiteral("mnuSenzaOrario"));
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 2);
+        QVERIFY(menu->actions().at(1)->text().contains(QStringLiteral("Senza ora")));
+        menu->actions().at(1)->trigger();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.first().first().toLongLong(), 4);
+        // The next day holds one, the week all three.
+        book->btnSuccessivo->click();
+        QCOMPARE(book->btnSenzaOrario->text(), QStringLiteral("1 appuntamento senza un orario valido"));
+        book->btnVistaSettimana->click();
+        QCOMPARE(book->btnSenzaOrario->text(), QStringLiteral("3 appuntamenti senza un orario valido"));
     }
 
     void keptDatesFollowTheArchive()
@@ -385,7 +531,7 @@ private slots:
             (doc.printableSize().height() - 0.5 - BookDocument::kFootHeight - BookDocument::kGridTop) / 48;
         const auto blockBox = [&](int i) { return page.text(QStringLiteral("txtBlocco%1").arg(i)); };
         QCOMPARE(blockBox(1)->lines, (QStringList{QStringLiteral("09:00 Rossi Mario"), QStringLiteral("Otturazione"),
-                                                  QStringLiteral("Dott. Bianchi")}));
+                                                  QStringLiteral("Dott. Bianchi"), QStringLiteral("da assolvere")}));
         QCOMPARE(blockBox(2)->lines, (QStringList{QStringLiteral("09:00 Verdi Anna"), QStringLiteral("Igiene"),
                                                   QStringLiteral("ASSOLTO")}));
         QCOMPARE(blockBox(2)->colour, quint32(0xFF5E5E5E)); // muted
@@ -406,6 +552,40 @@ private slots:
         // Everything on the page.
         for (const Report::TextBox &t : page.texts)
             QVERIFY2(QRectF(QPointF(0, 0), doc.printableSize()).contains(t.rect), qPrintable(t.name));
+    }
+
+    // A one-row block prints every part on its one line, the state in words; a long one is
+    // shortened with an ellipsis at its end only.
+    void printedBlocksCarryEveryPart()
+    {
+        const QDate yesterday = kToday.addDays(-1);
+        const Entry a{1, yesterday, at(9, 0), QStringLiteral("Ferrara Federica"), QStringLiteral("Otturazione"),
+                      QStringLiteral("Dott. Russo"), Flag::Open};
+        const Entry b{2, yesterday, at(9, 15), QString(QStringLiteral("Bianchi Maria ")).repeated(12),
+                      QStringLiteral("Visita"), QStringLiteral("Dott. Russo"), Flag::Fulfilled};
+        const Entry c{3, yesterday, at(9, 30), QStringLiteral("Neri Luca"), QStringLiteral("Igiene"),
+                      QStringLiteral("Dott. Russo"), Flag::Fulfilled};
+        const Layout day = layout({yesterday}, {a, b, c}, kDefaultHours);
+        const Report::Document doc = BookDocument::make(printedBook(day, kToday, kToday));
+        const Report::Page page = doc.prepare().first();
+        const double pxPerMm = 600 / 25.4;
+        QImage paper(10, 10, QImage::Format_RGB32);
+        paper.setDotsPerMeterX(600 / 0.0254);
+        paper.setDotsPerMeterY(600 / 0.0254);
+        const auto printed = [&](int i) {
+            const Report::TextBox *box = page.text(QStringLiteral("txtBlocco%1").arg(i));
+            const QFontMetricsF metrics(Report::qtFont(box->font), &paper);
+            return Report::shownLines(*box, metrics, pxPerMm);
+        };
+        QCOMPARE(printed(1), QStringList{QStringLiteral("09:00 Ferrara Federica \u00B7 Otturazione \u00B7 Dott. Russo "
+                                                        "\u00B7 SCADUTO E NON ASSOLTO")});
+        const QStringList long_ = printed(2);
+        QCOMPARE(long_.size(), 1);
+        QVERIFY2(long_.first().startsWith(QStringLiteral("09:15 Bianchi Maria")), qPrintable(long_.first()));
+        QVERIFY2(long_.first().endsWith(QChar(0x2026)), qPrintable(long_.first()));
+        // A block with room for its lines prints them one under the other.
+        QCOMPARE(printed(3), (QStringList{QStringLiteral("09:30 Neri Luca"), QStringLiteral("Igiene"),
+                                          QStringLiteral("Dott. Russo"), QStringLiteral("ASSOLTO")}));
     }
 
     void printedWeekIsLandscape()
@@ -595,6 +775,46 @@ private slots:
         QCOMPARE(card->txtOreApp->currentText(), QStringLiteral("10"));
     }
 
+    // A card opened from the book that holds unsaved typing is replaced from the book only
+    // after a question, No by default; a card as shown (or a new card at a slot's time) is
+    // replaced without one.
+    void halfTypedCardIsNotReplacedSilently()
+    {
+        writeAppointmentArchive({Card{.ore = QStringLiteral("09")}, Card{.ore = QStringLiteral("10")}});
+        QVERIFY(openBook());
+        TfrmArchivio_Scadenze *card = world->windows().frmArchivio_Scadenze();
+        const auto open = [&](qint64 position) {
+            grid()->setCurrent(grid()->itemOf(position));
+            key(Qt::Key_Return);
+        };
+        open(1);
+        QCOMPARE(card->position(), 1);
+        open(2); // nothing typed: no question
+        QCOMPARE(card->position(), 2);
+        QVERIFY(Messages::takeShown().isEmpty());
+
+        card->txtCausale->setText(QStringLiteral("Controllo a met\u00E0"));
+        const QString question = QStringLiteral(
+            "La scheda mostrata contiene modifiche non salvate. Aprire comunque l'altro appuntamento?");
+        open(1); // no answer given: No, the default
+        QList<Messages::Shown> shown = Messages::takeShown();
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown.first().text, question);
+        QCOMPARE(card->position(), 2);
+        QCOMPARE(card->txtCausale->text(), QStringLiteral("Controllo a met\u00E0"));
+        // A free slot asks alike.
+        grid()->setCurrent(grid()->itemAt(0, 0));
+        Messages::queueAnswer(false);
+        key(Qt::Key_Return);
+        QCOMPARE(Messages::takeShown().size(), 1);
+        QCOMPARE(card->position(), 2);
+        Messages::queueAnswer(true);
+        open(1);
+        QCOMPARE(Messages::takeShown().size(), 1);
+        QCOMPARE(card->position(), 1);
+        QVERIFY(!card->hasUnsavedTyping());
+    }
+
     void freeSlotStartsANewCard()
     {
         writeAppointmentArchive({Card{.ore = QStringLiteral("09")}});
@@ -666,6 +886,54 @@ private slots:
         book->btnStampa->click();
         QCOMPARE(shownMessages(), QStringList{QStringLiteral("error: ") + kArchiveFailure});
         QCOMPARE(Printer::takePrinted().size(), 0);
+    }
+
+    // Giorno and Settimana switch the view through a screen reader's toggle action too, and
+    // only the view shown stays checked.
+    void viewsToggleThroughAssistiveTechnology()
+    {
+        QAccessible::setActive(true);
+        QVERIFY(openBook());
+        const auto toggle = [](QPushButton *button) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(button);
+            QVERIFY(a && a->actionInterface());
+            QVERIFY(a->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+            a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        };
+        toggle(book->btnVistaSettimana);
+        QCOMPARE(book->view(), TfrmCalendarioAppuntamenti::View::Week);
+        QVERIFY(book->btnVistaSettimana->isChecked());
+        QVERIFY(!book->btnVistaGiorno->isChecked());
+        QCOMPARE(book->grdAppuntamenti->book().days.size(), 6);
+        toggle(book->btnVistaSettimana); // the view shown stays
+        QCOMPARE(book->view(), TfrmCalendarioAppuntamenti::View::Week);
+        QVERIFY(book->btnVistaSettimana->isChecked());
+        toggle(book->btnVistaGiorno);
+        QCOMPARE(book->view(), TfrmCalendarioAppuntamenti::View::Day);
+        QVERIFY(book->btnVistaGiorno->isChecked());
+        QVERIFY(!book->btnVistaSettimana->isChecked());
+        QCOMPARE(book->grdAppuntamenti->book().days.size(), 1);
+    }
+
+    // The practice chooses a dentist's colour; the book shows it at once and keeps it.
+    void practiceChoosesADentistsColour()
+    {
+        writeAppointmentArchive({Card{.tipologia = QStringLiteral("Dott. Russo")},
+                                 Card{.ore = QStringLiteral("11"), .tipologia = QStringLiteral("Dott. Bianchi")}});
+        QVERIFY(openBook());
+        QVERIFY(book->lblLegenda->accessibleName().contains(QStringLiteral("Dott. Russo in blu")));
+        QVERIFY(book->lblLegenda->accessibleName().contains(QStringLiteral("Dott. Bianchi in arancione")));
+        Modal::queue([](QWidget *w) {
+            QCOMPARE(w->objectName(), QStringLiteral("frmColoriDentisti"));
+            auto *cbo = w->findChild<QComboBox *>(QStringLiteral("cboColore2"));
+            QVERIFY(cbo);
+            QCOMPARE(cbo->accessibleName(), QStringLiteral("Colore di Dott. Bianchi"));
+            cbo->setCurrentIndex(cbo->findText(QStringLiteral("viola")));
+            w->findChild<QPushButton *>(QStringLiteral("btnOK"))->click();
+        });
+        book->btnColori->click();
+        QVERIFY(book->lblLegenda->accessibleName().contains(QStringLiteral("Dott. Bianchi in viola")));
+        QCOMPARE(loadBookSettings().colours.knownIndex(QStringLiteral("dott bianchi")), 6);
     }
 
     void accessibleNames()

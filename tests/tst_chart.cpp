@@ -195,6 +195,15 @@ private slots:
     void odontogramChangesNotWrittenStayForTheNextSave();
     void odontogramUnreadableFile();
     void odontogramPrintedPage();
+    void chartFitsASmallScreen();
+    void tabLandsOnTheChosenChoice();
+    void surfacesAsDentistsWriteThem_data();
+    void surfacesAsDentistsWriteThem();
+    void chosenRingLeavesTheNumberInSight();
+    void historyInDateOrder();
+    void findingsAndWork_data();
+    void findingsAndWork();
+    void planListInToothOrder();
 };
 
 // ---- Dental chart window -----------------------------------------------------------------
@@ -254,7 +263,19 @@ void TestChart::toothTable()
 
     auto *ico = control<QLabel>(&w, qPrintable(QStringLiteral("icoWarn") + n));
     QCOMPARE(ico->parentWidget(), w.imgSchemaDentale);
-    QCOMPARE(ico->geometry(), QRect(marker, QSize(17, 17)));
+    // A small badge beside the tooth (drawn where the marker was): it covers neither the
+    // tooth nor its number.
+    const int fdiNumber = ChartRules::tooth(tooth).fdi;
+    QCOMPARE(ico->size(), QSize(11, 11));
+    const QPointF centre = QPointF(marker) + QPointF(8.5, 8.5);
+    QCOMPARE(Odontogram::place(fdiNumber).centre, centre);
+    const QRectF badge(ico->geometry());
+    Odontogram::Mark all{fdiNumber, Odontogram::Symbol::Surfaces, 0xff0000ffu, Odontogram::Surfaces::fromInt(31)};
+    for (const Report::Shape &shape : Odontogram::shapes(all))
+        for (const QPointF &corner : shape.points)
+            QVERIFY2(!badge.contains(corner), qPrintable(label));
+    QVERIFY(!badge.contains(Odontogram::place(fdiNumber).label));
+    QVERIFY(QLineF(badge.center(), Odontogram::place(fdiNumber).label).length() > 12);
 
     edit->setFocus();
     QTest::keyClick(edit, Qt::Key_Return);
@@ -356,7 +377,7 @@ void TestChart::openingTrimsAndFocusesTooth11()
     TfrmDentalCondition w(QStringLiteral("  Rossi Mario "), teeth, QString(), {});
     QCOMPARE(w.lblTitolo->text(), QStringLiteral("Stato dentale del paziente"));
     QCOMPARE(w.windowTitle(), QStringLiteral(" Stato dentale del paziente"));
-    QCOMPARE(w.size(), QSize(996 + 300, 614)); // the odontogram's column on the right
+    QCOMPARE(w.size(), QSize(996, 644)); // the notes and the odontogram as two pages: fits 1024 x 768
     w.show();
 
     QCOMPARE(w.lblTitolo->text(), QStringLiteral("Stato dentale di Rossi Mario"));
@@ -1430,7 +1451,10 @@ void TestChart::odontogramPlan()
     const bool onSurfaces = State(state) == State::Carie || State(state) == State::Otturazione;
     for (const Mark &mark : marks) {
         QCOMPARE(mark.fdi, fdi);
-        const quint32 expected = mark.symbol == Symbol::Faded ? kFadeColour : planned ? kPlannedColour : kPresentColour;
+        const quint32 expected = mark.symbol == Symbol::Faded   ? kFadeColour
+                                 : isPathology(State(state)) ? kPathologyColour // red as found
+                                 : planned                   ? kPlannedColour
+                                                             : kPresentColour;
         QCOMPARE(mark.colour, expected);
         QCOMPARE(mark.surfaces, onSurfaces ? Surfaces(O | D) : Surfaces(0));
         // Drawn on the tooth: every point near its centre.
@@ -1459,15 +1483,15 @@ void TestChart::odontogramNames_data()
     QTest::addColumn<int>("surfaces");
     QTest::addColumn<QString>("name");
     QTest::newRow("molar") << 36 << int(State::Otturazione) << false << int(O | D)
-                           << "Dente 36: otturazione presente, superfici O, D";
+                           << "Dente 36: otturazione presente, superfici DO";
     QTest::newRow("upper incisor") << 11 << int(State::Carie) << true << int(M | O | L)
-                                   << "Dente 11: carie da fare, superfici I, M, P";
+                                   << "Dente 11: carie da fare, superfici MIP";
     QTest::newRow("lower canine") << 43 << int(State::Carie) << false << int(O | V | L)
-                                  << "Dente 43: carie presente, superfici I, V, L";
+                                  << "Dente 43: carie, superfici IVL";
     QTest::newRow("one surface") << 46 << int(State::Otturazione) << false << int(L)
                                  << "Dente 46: otturazione presente, superficie L";
     QTest::newRow("upper premolar") << 24 << int(State::Otturazione) << true << int(O | L)
-                                    << "Dente 24: otturazione da fare, superfici O, P";
+                                    << "Dente 24: otturazione da fare, superfici OP";
     QTest::newRow("crown, surfaces dropped")
         << 85 << int(State::Corona) << true << int(O) << "Dente 85: corona da fare";
     QTest::newRow("healthy is healthy") << 16 << int(State::Sano) << true << int(O) << "Dente 16: sano";
@@ -1587,7 +1611,7 @@ void TestChart::deciduousSchemeDrawsEveryToothAtItsPlace()
     }
 }
 
-// The file's bytes against its layout (README, "Odontogram").
+// The file's bytes against its layout (docs/files.md, "The odontogram file").
 void TestChart::odontogramRecordBytes()
 {
     QCOMPARE(int(sizeof(TOdontogramRecord)), 56);
@@ -1681,7 +1705,7 @@ void TestChart::odontogramChangesBeforeTheSave()
     QCOMPARE(latest(file).value(11), ToothState{State::Corona});
     QCOMPARE(latest(file).value(48), ToothState{});
     QCOMPARE(history(file, 36).size(), 2);
-    QCOMPARE(historyLine(history(file, 36).first()), QStringLiteral("01/12/2026 09:00   carie presente, superficie O"));
+    QCOMPARE(historyLine(history(file, 36).first()), QStringLiteral("01/12/2026 09:00   carie, superficie O"));
 }
 
 void TestChart::odontogramPanelDrawsAndNamesTheTooth()
@@ -1703,7 +1727,7 @@ void TestChart::odontogramPanelDrawsAndNamesTheTooth()
     QVERIFY(!w.panOdontogramma->optDaFare->isEnabled());
     setState(&w, 36, State::Otturazione, false, O | D);
     QVERIFY(w.panOdontogramma->chkSuperficie(O)->isEnabled());
-    QCOMPARE(w.toothButton(36)->accessibleName(), QStringLiteral("Dente 36: otturazione presente, superfici O, D"));
+    QCOMPARE(w.toothButton(36)->accessibleName(), QStringLiteral("Dente 36: otturazione presente, superfici DO"));
     QCOMPARE(w.imgSchemaDentale->marks(), (QList<Mark>{{36, Symbol::Surfaces, kPresentColour, O | D}}));
     QCOMPARE(w.panOdontogramma->chkSuperficie(O)->accessibleName(), QStringLiteral("Occlusale (O)"));
     QCOMPARE(w.panOdontogramma->chkSuperficie(L)->accessibleName(), QStringLiteral("Linguale (L)"));
@@ -1765,7 +1789,7 @@ void TestChart::odontogramKeyboardOnly()
     QTest::keyClick(w.panOdontogramma->chkSuperficie(D), Qt::Key_Space);
     QTest::keyClick(w.panOdontogramma->chkSuperficie(D), Qt::Key_Tab);
     QTest::keyClick(w.panOdontogramma->chkSuperficie(O), Qt::Key_Space);
-    QCOMPARE(w.toothButton(36)->accessibleName(), QStringLiteral("Dente 36: otturazione presente, superfici O, D"));
+    QCOMPARE(w.toothButton(36)->accessibleName(), QStringLiteral("Dente 36: otturazione presente, superfici DO"));
     // Back to the tooth, and with F2 to its note.
     w.toothButton(36)->setFocus();
     QTest::keyClick(w.toothButton(36), Qt::Key_F2);
@@ -1773,7 +1797,7 @@ void TestChart::odontogramKeyboardOnly()
     // A screen reader meets the tooth as a checked button with its state.
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w.toothButton(36));
     QVERIFY(iface);
-    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Dente 36: otturazione presente, superfici O, D"));
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Dente 36: otturazione presente, superfici DO"));
     QVERIFY(iface->state().focusable);
     QVERIFY(iface->state().checked);
 }
@@ -1796,8 +1820,9 @@ void TestChart::odontogramDeciduousTeeth()
     QTest::mouseClick(w.imgSchemaDentale, Qt::LeftButton, {}, place(75).centre.toPoint());
     QCOMPARE(w.chosenTooth(), 75);
     setState(&w, 75, State::Carie, true, O | M);
-    QCOMPARE(w.imgSchemaDentale->marks(), (QList<Mark>{{75, Symbol::Hatched, kPlannedColour, O | M}}));
-    QCOMPARE(w.toothButton(75)->accessibleName(), QStringLiteral("Dente 75: carie da fare, superfici O, M"));
+    // Caries is found, never planned: "Da fare" is not offered for it.
+    QCOMPARE(w.imgSchemaDentale->marks(), (QList<Mark>{{75, Symbol::Hatched, kPathologyColour, O | M}}));
+    QCOMPARE(w.toothButton(75)->accessibleName(), QStringLiteral("Dente 75: carie, superfici MO"));
     // Back to the permanent teeth: the deciduous marks stay off their scheme.
     QTest::mouseClick(w.panOdontogramma->optPermanenti, Qt::LeftButton);
     QCOMPARE(w.chosenTooth(), 35);
@@ -1870,7 +1895,7 @@ void TestChart::odontogramCloseBoxApplyAndSave()
     });
     Modal::queue([&](QWidget *window) { historyLines = control<FixedList>(window, "lstStoria")->lines(); });
     card->btnConditionClick();
-    QCOMPARE(historyLines, (QStringList{QStringLiteral("10/12/2026 09:30   otturazione presente, superfici O, D"),
+    QCOMPARE(historyLines, (QStringList{QStringLiteral("10/12/2026 09:30   otturazione presente, superfici DO"),
                                         QStringLiteral("11/12/2026 10:05   corona presente (da salvare)")}));
     card->cmdSaveClick();
     shownMessages();
@@ -1890,7 +1915,7 @@ void TestChart::odontogramCloseBoxApplyAndSave()
     });
     Modal::queue([&](QWidget *window) { historyLines = control<FixedList>(window, "lstStoria")->lines(); });
     card->btnConditionClick();
-    QCOMPARE(historyLines, (QStringList{QStringLiteral("10/12/2026 09:30   otturazione presente, superfici O, D"),
+    QCOMPARE(historyLines, (QStringList{QStringLiteral("10/12/2026 09:30   otturazione presente, superfici DO"),
                                         QStringLiteral("11/12/2026 10:05   corona presente")}));
 
     // Changes applied and then another card shown: they go with the card they were made on.
@@ -2038,8 +2063,8 @@ void TestChart::odontogramPrintedPage()
     QCOMPARE(textOf(page, QStringLiteral("txtLegendaPresente")), QStringLiteral("In blu: presente"));
     // The states, in the order of the numbers; a healthy tooth not listed.
     QCOMPARE(page.text(QStringLiteral("txtStati1"))->lines,
-             (QStringList{QStringLiteral("36: otturazione presente, superfici O, D")}));
-    QCOMPARE(page.text(QStringLiteral("txtStati2"))->lines, (QStringList{QStringLiteral("48: assente presente")}));
+             (QStringList{QStringLiteral("36: otturazione presente, superfici DO")}));
+    QCOMPARE(page.text(QStringLiteral("txtStati2"))->lines, (QStringList{QStringLiteral("48: assente")}));
     QCOMPARE(page.text(QStringLiteral("txtStati3"))->lines, (QStringList{QStringLiteral("85: corona da fare")}));
     // Everything on the page.
     const QRectF printable(QPointF(0, 0), QSizeF(190, 277));
@@ -2067,4 +2092,236 @@ void TestChart::odontogramPrintedPage()
 }
 
 QTEST_MAIN(TestChart)
+// ---- The chart on a small screen, its keys and words -------------------------------------
+
+void TestChart::chartFitsASmallScreen()
+{
+    TestWorld world;
+    TfrmDentalCondition w(kName, emptyTeeth(), world.file(kOdontogram2), {});
+    w.show();
+    // With its title bar the window fits 1024 x 768, as the cards do.
+    QVERIFY(w.width() <= 1024);
+    QVERIFY(w.height() + 40 <= 768);
+    const QRect inside = w.rect();
+    const auto allInside = [&](QWidget *page) {
+        for (QWidget *child : page->findChildren<QWidget *>()) {
+            if (!child->isVisibleTo(&w) || child->objectName().isEmpty())
+                continue;
+            const QRect at(child->mapTo(&w, QPoint()), child->size());
+            QVERIFY2(inside.contains(at), qPrintable(child->objectName()));
+        }
+    };
+    // The notes' page first; a click on a tooth opens the odontogram's page.
+    QVERIFY(w.pagNote->isVisible());
+    QVERIFY(!w.pagOdontogramma->isVisible());
+    allInside(w.panContainer);
+    QCOMPARE(w.btnPaginaNote->text(), QStringLiteral("Note sui denti"));
+    QCOMPARE(w.btnPaginaOdontogramma->text(), QStringLiteral("Odontogramma"));
+    QVERIFY(w.btnPaginaNote->isChecked());
+    QTest::mouseClick(w.btnPaginaOdontogramma, Qt::LeftButton);
+    QVERIFY(w.pagOdontogramma->isVisible());
+    QTest::mouseClick(w.btnPaginaNote, Qt::LeftButton);
+    QVERIFY(w.pagNote->isVisible());
+    const QPointF tooth36 = place(36).centre;
+    QTest::mouseClick(w.imgSchemaDentale, Qt::LeftButton, {}, tooth36.toPoint());
+    QCOMPARE(w.chosenTooth(), 36);
+    QVERIFY(w.pagOdontogramma->isVisible());
+    QVERIFY(!w.pagNote->isVisible());
+    allInside(w.panContainer);
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             w.panOdontogramma->optDaFare, w.panOdontogramma->chkSuperficie(L), w.panOdontogramma->imgLegenda,
+             w.panOdontogramma->btnStoria, w.btnPreview, w.btnPrint, w.btnClose, w.imgSchemaDentale})
+        QVERIFY2(control->isVisible(), qPrintable(control->objectName()));
+    // The note markers stay on the scheme on either page.
+    w.showPage(TfrmDentalCondition::kNotesPage);
+    w.txtDente(19)->setText(QStringLiteral("nota"));
+    QVERIFY(w.icoWarn(19)->isVisible());
+    w.showPage(TfrmDentalCondition::kOdontogramPage);
+    QVERIFY(w.icoWarn(19)->isVisible());
+    // F2 from the tooth goes back to its note, on the notes' page.
+    QApplication::setActiveWindow(&w);
+    w.toothButton(36)->setFocus();
+    QTest::keyClick(w.toothButton(36), Qt::Key_F2);
+    QCOMPARE(w.focusWidget(), w.txtDente(19));
+    QVERIFY(w.pagNote->isVisible());
+}
+
+void TestChart::tabLandsOnTheChosenChoice()
+{
+    TestWorld world;
+    const QList<Entry> pending{{at(11, 10, 0), 11, ToothState{State::Corona, true, {}}}};
+    TfrmDentalCondition w(kName, emptyTeeth(), world.file(kOdontogram2), pending);
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.chooseTooth(11);
+    w.showPage(TfrmDentalCondition::kOdontogramPage);
+    OdontogramPanel *panel = w.panOdontogramma;
+    QVERIFY(panel->optDaFare->isChecked());
+    // From the state list Tab lands on "Da fare", the choice made, and Right does nothing there.
+    panel->cboStato->setFocus();
+    QTest::keyClick(panel->cboStato, Qt::Key_Tab);
+    QCOMPARE(w.focusWidget(), panel->optDaFare);
+    // The arrows still go to the other choice, and choose it; Tab then follows it.
+    QTest::keyClick(panel->optDaFare, Qt::Key_Left);
+    QCOMPARE(w.focusWidget(), panel->optPresente);
+    QVERIFY(panel->optPresente->isChecked());
+    QCOMPARE(w.toothState(11), (ToothState{State::Corona, false, {}}));
+    panel->cboStato->setFocus();
+    QTest::keyClick(panel->cboStato, Qt::Key_Tab);
+    QCOMPARE(w.focusWidget(), panel->optPresente);
+    // Backwards from the chosen tooth: the dentition shown, never the other one.
+    w.toothButton(11)->setFocus();
+    QTest::keyClick(w.toothButton(11), Qt::Key_Backtab);
+    QCOMPARE(w.focusWidget(), panel->optPermanenti);
+    panel->optDecidui->setChecked(true);
+    w.toothButton(w.chosenTooth())->setFocus();
+    QTest::keyClick(w.focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(w.focusWidget(), panel->optDecidui);
+}
+
+void TestChart::surfacesAsDentistsWriteThem_data()
+{
+    QTest::addColumn<int>("fdi");
+    QTest::addColumn<int>("surfaces");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("mesial and occlusal") << 36 << int(M | O) << "MO";
+    QTest::newRow("distal and occlusal") << 36 << int(O | D) << "DO";
+    QTest::newRow("MOD") << 46 << int(D | O | M) << "MOD";
+    QTest::newRow("MODV") << 16 << int(V | D | O | M) << "MODV";
+    QTest::newRow("all, upper premolar") << 24 << int(L | V | D | O | M) << "MODVP";
+    QTest::newRow("incisal, upper incisor") << 11 << int(M | O | D | L) << "MIDP";
+    QTest::newRow("lower canine") << 43 << int(O | V | L) << "IVL";
+    QTest::newRow("distal, vestibular") << 75 << int(D | O | V) << "DOV";
+    QTest::newRow("one surface") << 36 << int(V) << "V";
+    QTest::newRow("none") << 36 << 0 << "";
+}
+
+void TestChart::surfacesAsDentistsWriteThem()
+{
+    QFETCH(int, fdi);
+    QFETCH(int, surfaces);
+    QFETCH(QString, written);
+    QCOMPARE(writtenSurfaces(Surfaces::fromInt(uint(surfaces)), fdi), written);
+    const ToothState state{State::Otturazione, false, Surfaces::fromInt(uint(surfaces))};
+    if (!written.isEmpty())
+        QVERIFY(describe(state, fdi).endsWith(QLatin1Char(' ') + written));
+    // The file keeps its own order: what older files hold reads back the same.
+    const Entry e{at(10, 9, 30), fdi, state};
+    QCOMPARE(entry(record(e))->state.surfaces, state.surfaces);
+}
+
+void TestChart::chosenRingLeavesTheNumberInSight()
+{
+    // The frame of the chosen tooth, its pen included, stays short of the FDI number's text
+    // (10 units high, centred on its place) on every tooth of both dentitions.
+    for (Dentition dentition : {Dentition::Permanent, Dentition::Deciduous})
+        for (int fdi : teeth(dentition)) {
+            const Ring frame = ring(fdi);
+            const QPointF label = place(fdi).label - frame.centre;
+            const double turn = qDegreesToRadians(frame.angle - 90);
+            // The label in the ring's own axes.
+            const double x = label.x() * std::cos(turn) + label.y() * std::sin(turn);
+            const double y = -label.x() * std::sin(turn) + label.y() * std::cos(turn);
+            const double a = frame.alongArch + Ring::kPen / 2 + 5, b = frame.across + Ring::kPen / 2 + 5;
+            QVERIFY2((x * x) / (a * a) + (y * y) / (b * b) >= 1, qPrintable(QString::number(fdi)));
+            QVERIFY(frame.across >= place(fdi).depth / 2); // it still goes round the tooth
+        }
+}
+
+void TestChart::historyInDateOrder()
+{
+    // Written in this order: a filling on the 10th, a crown on the 12th, then an extraction
+    // dated the 11th (recorded late).
+    const QList<Entry> written{
+        {at(10, 9, 30), 36, ToothState{State::Otturazione, false, Surfaces(O)}},
+        {at(12, 9, 0), 36, ToothState{State::Corona, false, {}}},
+        {at(11, 8, 0), 36, ToothState{State::DaEstrarre, false, {}}},
+        {at(11, 8, 0), 46, ToothState{State::Carie, false, Surfaces(O)}},
+        {at(11, 8, 0), 46, ToothState{State::Otturazione, false, Surfaces(O)}},
+    };
+    const QList<Entry> shown = history(written, 36);
+    QCOMPARE(shown, (QList<Entry>{written[0], written[2], written[1]}));
+    QCOMPARE(latest(written).value(36), written[1].state); // the late entry does not become current
+    QCOMPARE(latest(written).value(46), written[4].state); // the same minute: the one written last
+    TfrmStoriaDente storia(36, shown, {}, nullptr);
+    QCOMPARE(storia.lstStoria->count(), 3);
+    QCOMPARE(storia.lstStoria->currentIndex().row(), 2); // opens on the latest entry
+    QVERIFY(storia.lstStoria->line(2).contains(QStringLiteral("corona")));
+}
+
+void TestChart::findingsAndWork_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<bool>("work");
+    QTest::addColumn<QString>("found");
+    QTest::addColumn<quint32>("colour");
+    const struct
+    {
+        State state;
+        bool work;
+        const char *found;
+        quint32 colour;
+    } rows[] = {
+        {State::Assente, false, "assente", kPresentColour},
+        {State::DaEstrarre, false, "da estrarre", kPathologyColour},
+        {State::Carie, false, "carie", kPathologyColour},
+        {State::Otturazione, true, "otturazione presente", kPresentColour},
+        {State::Corona, true, "corona presente", kPresentColour},
+        {State::PontePilastro, true, "ponte pilastro presente", kPresentColour},
+        {State::PonteElemento, true, "ponte elemento presente", kPresentColour},
+        {State::Impianto, true, "impianto presente", kPresentColour},
+        {State::Devitalizzato, true, "devitalizzato presente", kPresentColour},
+        {State::ProtesiMobile, true, "protesi mobile presente", kPresentColour},
+    };
+    for (const auto &r : rows)
+        QTest::newRow(r.found) << int(r.state) << r.work << QString::fromLatin1(r.found) << r.colour;
+}
+
+void TestChart::findingsAndWork()
+{
+    QFETCH(int, state);
+    QFETCH(bool, work);
+    QFETCH(QString, found);
+    QFETCH(quint32, colour);
+    const State s = State(state);
+    QCOMPARE(canBePlanned(s), work);
+    QCOMPARE(describe(ToothState{s, false, {}}, 36), found);
+    QCOMPARE(Odontogram::colour(ToothState{s, false, {}}), colour);
+    if (work)
+        QCOMPARE(Odontogram::colour(ToothState{s, true, {}}), kPlannedColour);
+    // The panel offers "Da fare" for work only; an older file's "da fare" on anything else is
+    // shown as it is.
+    TestWorld world;
+    const QList<Entry> pending{{at(11, 10, 0), 36, ToothState{s, true, {}}}};
+    TfrmDentalCondition w(kName, emptyTeeth(), world.file(kOdontogram2), pending);
+    w.show();
+    w.chooseTooth(36);
+    QCOMPARE(w.panOdontogramma->optDaFare->isEnabled(), work);
+    QCOMPARE(w.panOdontogramma->optPresente->isEnabled(), work);
+    QCOMPARE(w.toothButton(36)->accessibleName(), QStringLiteral("Dente 36: ") + stateName(s) + QStringLiteral(" da fare"));
+    // Chosen afresh in the list, a finding is stored as found.
+    const int index = w.panOdontogramma->cboStato->findData(state);
+    w.panOdontogramma->cboStato->setCurrentIndex(w.panOdontogramma->cboStato->findData(int(State::Corona)));
+    w.panOdontogramma->optDaFare->setChecked(true);
+    QVERIFY(w.toothState(36).planned);
+    w.panOdontogramma->cboStato->setCurrentIndex(index);
+    QCOMPARE(w.toothState(36).planned, work);
+}
+
+void TestChart::planListInToothOrder()
+{
+    const QMap<int, ToothState> states{
+        {75, ToothState{State::Otturazione, true, Surfaces(O | D)}},
+        {11, ToothState{State::Corona, true, {}}},
+        {21, ToothState{State::Otturazione, false, Surfaces(O)}},
+        {36, ToothState{State::Otturazione, true, Surfaces(M | O | D)}},
+        {46, ToothState{State::Carie, false, Surfaces(O)}},
+        {47, ToothState{State::Impianto, true, {}}},
+    };
+    QCOMPARE(planList(states), (QList<PlannedWork>{{11, State::Corona, {}},
+                                                   {36, State::Otturazione, Surfaces(M | O | D)},
+                                                   {47, State::Impianto, {}},
+                                                   {75, State::Otturazione, Surfaces(O | D)}}));
+}
+
 #include "tst_chart.moc"

@@ -94,7 +94,7 @@ private:
         return out;
     }
 
-    // A rollback journal as the README lays it out, closed by its random value (or by another).
+    // A rollback journal as docs/files.md lays it out, closed by its random value (or by another).
     static QByteArray journal(qint64 position, const QByteArray &old, quint64 nonce = 0x1122334455667788u,
                               std::optional<quint64> mark = std::nullopt)
     {

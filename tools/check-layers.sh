@@ -8,7 +8,7 @@
 # - a widget, GUI or print header in a window-free file (a core library's file, or any file
 #   of a folder without windows): <QWidget>, <QtWidgets/QWidget>, <QtGui/QColor>, ...
 # Exits 1 when anything is refused. The build runs it before it compiles anything and the
-# test `layers` runs it (see "Layers" in the README).
+# test `layers` runs it (see "Layers" in docs/architecture.md).
 set -eu
 src=${1:-"$(dirname "$0")/../src"}
 cd "$src"

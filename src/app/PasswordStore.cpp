@@ -2,12 +2,12 @@
 
 #include "app/Crypt.h"
 #include "storage/AnsiText.h"
+#include "storage/FileIo.h"
 
 #include <QFile>
 #include <QSaveFile>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -73,13 +73,9 @@ bool isKey(const QByteArray &c, const QString &key, QByteArray *value)
 // but a file (a named pipe, a device), opened without waiting for a writer at its other end.
 QByteArray readSmall(QFile &file)
 {
-    const int fd = ::open(QFile::encodeName(file.fileName()).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat st;
-    if (fd < 0 || ::fstat(fd, &st) < 0 || !S_ISREG(st.st_mode)) {
-        if (fd >= 0)
-            ::close(fd);
+    const int fd = FileIo::openRegular(QFile::encodeName(file.fileName()), O_RDONLY);
+    if (fd < 0)
         throw PasswordStore::Error("the password file cannot be read");
-    }
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         throw PasswordStore::Error("the password file cannot be read");

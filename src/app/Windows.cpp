@@ -6,10 +6,14 @@
 #include "appointments/frmAgenda.h"
 #include "appointments/frmArchivio_Scadenze.h"
 #include "base/CardNotifier.h"
+#include "billing/frmAmministrazione.h"
+#include "billing/frmMoney.h"
 #include "export/frmExport.h"
 #include "patients/frmClients.h"
 #include "platform/Messages.h"
+#include "platform/Modal.h"
 
+#include <QApplication>
 #include <QPointer>
 
 struct Windows::Set
@@ -65,7 +69,20 @@ TfrmAvvio *Windows::frmAvvio()
     return made(m_set->avvio, [this](TfrmAvvio *w) {
         QObject::connect(w, &TfrmAvvio::patientsRequested, w, [this] { frmClients()->show(); });
         QObject::connect(w, &TfrmAvvio::agendaRequested, w, [this] { frmAgenda()->show(); });
+        QObject::connect(w, &TfrmAvvio::administrationRequested, w, [this, w] { openAdministration(w); });
     });
+}
+
+void Windows::openAdministration(QWidget *owner)
+{
+    auto *w = new TfrmAmministrazione(owner);
+    QObject::connect(w, &TfrmAmministrazione::stsRequested, w, [this, w] { openSts(w); });
+    Modal::run(w);
+}
+
+void Windows::openSts(QWidget *owner)
+{
+    Messages::information(owner, kStsNotYet);
 }
 
 TfrmCambiaPassword *Windows::frmCambiaPassword()
@@ -81,6 +98,13 @@ TfrmClients *Windows::frmClients()
         QObject::connect(w, &WorkWindow::closed, w, [this] { frmAvvio()->show(); });
         QObject::connect(w, &CardWindow::saved, &m_set->notifier, &CardNotifier::patientSaved);
         QObject::connect(w, &TfrmClients::exportRequested, w, [w] { Exports::open(w, Exports::Member::Clients); });
+        // The card knows no money: the balance's words and the money window come from here.
+        w->setBalanceProvider(&MoneyWindows::balanceText);
+        QObject::connect(w, &TfrmClients::moneyRequested, w, [w](qint64 position) {
+            auto *money = new TfrmFatturePagamenti(position, w);
+            QObject::connect(money, &TfrmFatturePagamenti::changed, w, &TfrmClients::refreshBalance);
+            Modal::run(money);
+        });
     });
 }
 
@@ -96,11 +120,16 @@ TfrmAgenda *Windows::frmAgenda()
         QObject::connect(w, &TfrmAgenda::monthExportRequested, w,
                          [w](const QDate &day) { Exports::open(w, Exports::Member::Mensili, day); });
         QObject::connect(w, &TfrmAgenda::appointmentRequested, w, [this](QWidget *book, qint64 position) {
+            if (!mayReplaceCard(book))
+                return;
             if (!showAppointment(position))
                 Messages::error(book, kArchiveFailure);
         });
         QObject::connect(w, &TfrmAgenda::newAppointmentRequested, w,
-                         [this](const QDate &date, const QTime &time) { showNewAppointment(date, time); });
+                         [this](const QDate &date, const QTime &time) {
+                             if (mayReplaceCard(QApplication::activeWindow()))
+                                 showNewAppointment(date, time);
+                         });
         w->listen(m_set->notifier);
     });
 }
@@ -116,6 +145,15 @@ TfrmArchivio_Scadenze *Windows::frmArchivio_Scadenze()
         QObject::connect(w, &TfrmArchivio_Scadenze::exportRequested, w,
                          [w] { Exports::open(w, Exports::Member::Scadenzario); });
     });
+}
+
+bool Windows::mayReplaceCard(QWidget *asker)
+{
+    TfrmArchivio_Scadenze *card = m_set->scadenze;
+    if (!card || !card->isVisible() || !card->hasUnsavedTyping())
+        return true;
+    return Messages::confirmNoByDefault(asker, QStringLiteral("La scheda mostrata contiene modifiche non salvate. "
+                                                              "Aprire comunque l'altro appuntamento?"));
 }
 
 bool Windows::showAppointment(qint64 position)

@@ -4,9 +4,11 @@
 
 #include <memory>
 
+class QWidget;
 class CardNotifier;
 class QDate;
 class QTime;
+class QWidget;
 class TfrmPassword;
 class TfrmAvvio;
 class TfrmCambiaPassword;
@@ -38,6 +40,12 @@ public:
 
     const CardNotifier &notifier() const;
 
+    // " Sorrisa - Amministrazione studio" over a window, run modally.
+    void openAdministration(QWidget *owner);
+    // "Invio dati al Sistema TS", asked for by the administration window: the connection
+    // point of the sending window (for now it says that the sending is not available yet).
+    void openSts(QWidget *owner);
+
     // Start: the login window, centred, focus in its field.
     void start();
 
@@ -45,6 +53,9 @@ private:
     // The appointment card window on the card at a position (false: it could not be read), or
     // on a new card at a date and time: shown first (showing it anew clears it), then brought
     // to the front.
+    // A card asked for from the appointment book replaces the one shown only after a
+    // question when that one holds unsaved typing.
+    bool mayReplaceCard(QWidget *asker);
     bool showAppointment(qint64 position);
     void showNewAppointment(const QDate &date, const QTime &time);
 

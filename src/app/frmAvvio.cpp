@@ -122,13 +122,27 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     imgCopia->move(imgSito->geometry().right() + (imgEsci->x() - imgSito->geometry().right() - imgCopia->width()) / 2,
                    (86 - imgCopia->height()) / 2);
 
+    // The practice's administration, in the free room of the top band right of the title.
+    imgAmministrazione = new PictureButton(QStringLiteral("imgAmministrazione"), QStringLiteral("administration"),
+                                           QStringLiteral("AMMINISTRAZIONE STUDIO"), shpTop);
+    imgAmministrazione->setPictureSize(QSize(48, 48));
+    imgAmministrazione->setCaption(QStringLiteral("AMMINISTRAZIONE STUDIO"), PictureButton::CaptionBelow);
+    imgAmministrazione->setHint(QStringLiteral("Dati dello studio, listino, registro fatture, incassi e saldi"));
+    imgAmministrazione->resize(imgAmministrazione->sizeHint());
+    {
+        const int left = icoTitolo01->geometry().right() + 1;
+        const int right = imgGuida->x();
+        imgAmministrazione->move(left + (right - left - imgAmministrazione->width()) / 2, 14);
+    }
+
     auto *outer = new QGridLayout(this);
     outer->addWidget(panContainer, 0, 0, Qt::AlignCenter);
 
     setTabOrder(btnApp01, btnApp02);
     setTabOrder(btnApp02, imgApp01);
     setTabOrder(imgApp01, imgApp02);
-    setTabOrder(imgApp02, imgGuida);
+    setTabOrder(imgApp02, imgAmministrazione);
+    setTabOrder(imgAmministrazione, imgGuida);
     setTabOrder(imgGuida, imgInfo);
     setTabOrder(imgInfo, imgCopyright);
     setTabOrder(imgCopyright, imgSito);
@@ -145,6 +159,7 @@ TfrmAvvio::TfrmAvvio(QWidget *parent) : QWidget(parent)
     connect(imgSito, &PictureButton::clicked, this, &TfrmAvvio::imgSitoClick);
     connect(imgEsci, &PictureButton::clicked, this, &TfrmAvvio::imgEsciClick);
     connect(imgCopia, &PictureButton::clicked, this, &TfrmAvvio::imgCopiaClick);
+    connect(imgAmministrazione, &PictureButton::clicked, this, &TfrmAvvio::imgAmministrazioneClick);
 }
 
 void TfrmAvvio::closeEvent(QCloseEvent *event)
@@ -185,6 +200,8 @@ void TfrmAvvio::imgSitoClick() { TMisc::Open(kWebSite); }
 void TfrmAvvio::imgEsciClick() { Application::terminate(); }
 
 void TfrmAvvio::imgCopiaClick() { Modal::run(new TfrmCopiaSicurezza(this)); }
+
+void TfrmAvvio::imgAmministrazioneClick() { emit administrationRequested(); }
 
 void TfrmAvvio::remindBackup()
 {

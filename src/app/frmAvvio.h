@@ -34,6 +34,7 @@ public:
     PictureButton *imgSito;
     PictureButton *imgEsci;
     PictureButton *imgCopia; // backup and restore
+    PictureButton *imgAmministrazione; // the practice's administration
 
     void imgApp01Click();
     void imgApp02Click();
@@ -43,6 +44,7 @@ public:
     void imgSitoClick();
     void imgEsciClick();
     void imgCopiaClick();
+    void imgAmministrazioneClick();
     // Once a day, while the last backup is more than 7 days old (or there is none) and there
     // are cards to lose: says so and offers to make one now.
     void remindBackup();
@@ -52,6 +54,8 @@ signals:
     // window hides).
     void patientsRequested();
     void agendaRequested();
+    // "AMMINISTRAZIONE STUDIO": the practice's administration (over this window).
+    void administrationRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

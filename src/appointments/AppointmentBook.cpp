@@ -2,6 +2,7 @@
 
 #include "base/Formats.h"
 #include "appointments/AppointmentArchive.h"
+#include "appointments/BookSettings.h"
 #include "print/BookDocument.h"
 #include "storage/AppointmentRecord.h"
 
@@ -46,14 +47,30 @@ std::optional<int> minuteOf(const TAppointmentRecord &record)
 
 std::optional<Entry> entryOf(const TAppointmentRecord &record, qint64 position)
 {
-    const QDate date = Formats::parseDate(record.Data.trimmedBytes());
-    const auto minute = minuteOf(record);
-    if (!date.isValid() || !minute)
+    auto e = readEntry(record, position);
+    if (e && e->minute < 0)
         return std::nullopt;
+    return e;
+}
+
+QString untimedNotice(qsizetype count)
+{
+    if (count <= 0)
+        return {};
+    return count == 1 ? QStringLiteral("1 appuntamento senza un orario valido")
+                      : QStringLiteral("%1 appuntamenti senza un orario valido").arg(count);
+}
+
+std::optional<Entry> readEntry(const TAppointmentRecord &record, qint64 position)
+{
+    const QDate date = Formats::parseDate(record.Data.trimmedBytes());
+    if (!date.isValid())
+        return std::nullopt;
+    const auto minute = minuteOf(record);
     Entry e;
     e.position = position;
     e.date = date;
-    e.minute = *minute;
+    e.minute = minute ? *minute : -1;
     e.contact = record.Contatto.text();
     e.treatments = record.Causale.text();
     e.dentist = record.Tipologia.text();
@@ -215,7 +232,14 @@ QStringList blockLines(const Entry &entry, State state)
     return lines;
 }
 
-Layout layout(const QList<QDate> &days, const std::vector<Entry> &entries, const Hours &set)
+int Layout::colourOf(const QString &dentist) const
+{
+    const auto found = colours.constFind(dentist);
+    return found != colours.constEnd() ? *found : colourIndex(dentist);
+}
+
+Layout layout(const QList<QDate> &days, const std::vector<Entry> &entries, const Hours &set,
+              DentistColours *colours)
 {
     Layout out;
     std::vector<int> all;
@@ -225,8 +249,11 @@ Layout layout(const QList<QDate> &days, const std::vector<Entry> &entries, const
         for (const Entry &e : entries)
             if (e.date == date)
                 day.entries.push_back(e);
-        for (const Entry &e : day.entries)
+        for (const Entry &e : day.entries) {
             all.push_back(e.minute);
+            if (!out.colours.contains(e.dentist))
+                out.colours.insert(e.dentist, colours ? colours->indexOf(e.dentist) : colourIndex(e.dentist));
+        }
         out.days.append(std::move(day));
     }
     out.hours = shownHours(set, all);
@@ -282,15 +309,18 @@ BookDocument::Book printedBook(const Layout &layout, const QDate &today, const Q
         for (size_t i = 0; i < day.entries.size(); ++i) {
             const Entry &e = day.entries[i];
             const State state = stateOf(e, today);
-            const Look look = lookOf(e, state);
+            const Look look = lookOf(layout.colourOf(e.dentist), state);
             const Place &p = day.places[i];
-            book.blocks.append(
-                {d, p.row, p.rows, p.column, p.columns, blockLines(e, state), look.fill, look.edge, look.ink});
+            // The state in words on every block: a grey printer loses the colours that mark it.
+            QStringList lines = blockLines(e, state);
+            if (state == State::Open)
+                lines.append(stateText(state));
+            book.blocks.append({d, p.row, p.rows, p.column, p.columns, lines, look.fill, look.edge, look.ink});
         }
     }
     for (const QString &dentist : dentists(layout))
         book.legend.append({dentist.isEmpty() ? QStringLiteral("Dentista non indicato") : dentist,
-                            paletteColour(colourIndex(dentist)).edge});
+                            paletteColour(layout.colourOf(dentist)).edge});
     book.footer = QStringLiteral("Stampa eseguita in data ") + Formats::dateText(printedOn);
     return book;
 }

@@ -3,6 +3,7 @@
 #include "ui/ThemeTokens.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -63,6 +64,12 @@ std::optional<int> minuteOf(const TAppointmentRecord &record);
 // The entry of a card; nothing for a damaged card (a date or a time that does not
 // convert), which the book leaves out as the lists do.
 std::optional<Entry> entryOf(const TAppointmentRecord &record, qint64 position);
+// The same, but a card whose date converts and whose time does not is read too, with the
+// minute -1: the book lists such cards apart instead of hiding them.
+std::optional<Entry> readEntry(const TAppointmentRecord &record, qint64 position);
+// The book's notice for cards of the days shown that have no valid time: "1 appuntamento
+// senza un orario valido", "2 appuntamenti senza un orario valido"; empty for none.
+QString untimedNotice(qsizetype count);
 State stateOf(const Entry &entry, const QDate &today);
 // "assolto", "da assolvere", "scaduto e non assolto"; empty for a flag that is neither.
 QString stateText(State state);
@@ -138,14 +145,20 @@ struct Day
     std::vector<Place> places;
 };
 // The book for some days: the hours shown and each day's blocks.
+class DentistColours;
 struct Layout
 {
     Hours hours;
     QList<Day> days;
+    QHash<QString, int> colours; // each dentist's text as written and its colour
+    // The colour of a dentist's text of the layout (-1 for no dentist).
+    int colourOf(const QString &dentist) const;
 };
 // Lays out the given days from entries ordered as entriesBetween orders them (entries of
-// other days are passed over).
-Layout layout(const QList<QDate> &days, const std::vector<Entry> &entries, const Hours &set);
+// other days are passed over). The dentists' colours come from the practice's colours when
+// given (a dentist met for the first time takes one there), from colourIndex otherwise.
+Layout layout(const QList<QDate> &days, const std::vector<Entry> &entries, const Hours &set,
+              DentistColours *colours = nullptr);
 
 // The dentists of a layout for its legend: each once (by its normalised text), as first
 // written, in the order the blocks first show them; no dentist last, as "".

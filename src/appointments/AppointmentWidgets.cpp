@@ -16,9 +16,10 @@ QFrame *banner(const QString &objectName, const QString &text, const QStringList
     bar->setFixedHeight(height);
     bar->setStyleSheet(
         QStringLiteral(
-            "QFrame#%1 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #1F4E79, stop:0.6 #4682B4, "
-            "stop:1 #9CC3E4); border-radius: 6px; }")
-            .arg(objectName));
+            "QFrame#%1 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 %2, stop:0.6 %3, "
+            "stop:1 %4); border-radius: 6px; }")
+            .arg(objectName, Theme::css(Theme::Colour::Heading), Theme::css(Theme::Colour::Steel),
+                 Theme::css(Theme::Colour::BannerFade)));
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(10, 2, 10, 2);
     row->setSpacing(8);
@@ -32,7 +33,7 @@ QFrame *banner(const QString &objectName, const QString &text, const QStringList
     f.setBold(true);
     f.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
     caption->setFont(f);
-    caption->setStyleSheet(QStringLiteral("color: #FFFFFF;"));
+    caption->setStyleSheet(Theme::textColour(Theme::Colour::Paper));
     row->addWidget(caption);
     row->addStretch();
     return bar;

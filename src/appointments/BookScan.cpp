@@ -3,12 +3,10 @@
 #include "appointments/AppointmentArchive.h"
 #include "base/Formats.h"
 #include "storage/AppointmentRecord.h"
+#include "storage/FileStamp.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QMutex>
-
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <array>
@@ -18,26 +16,6 @@ namespace AppointmentBook {
 
 namespace {
 
-// What tells one state of the archive file from another: any save changes its time of change
-// (and an append its size).
-struct Stamp
-{
-    qint64 size = -1;
-    qint64 device = 0;
-    qint64 inode = 0;
-    qint64 changedNs = 0;
-    bool operator==(const Stamp &) const = default;
-};
-
-std::optional<Stamp> stampOf(const QString &path)
-{
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return std::nullopt;
-    return Stamp{qint64(st.st_size), qint64(st.st_dev), qint64(st.st_ino),
-                 qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
-}
-
 // The date of every card of the archive as last scanned (dates[position - 1], 0 where it does
 // not convert), kept while the file stays as it was: the next day or week is then read card by
 // card instead of scanning the archive again. Kept only for a file last changed more than two
@@ -46,7 +24,7 @@ std::optional<Stamp> stampOf(const QString &path)
 struct DateIndex
 {
     QString path;
-    Stamp stamp;
+    FileStamp stamp;
     std::vector<int> dates;
 };
 
@@ -62,8 +40,16 @@ QMutex &dateIndexLock()
     return lock;
 }
 
-void sortEntries(std::vector<Entry> &entries)
+// Sorts the entries; those without a valid time are moved out to `untimed` (or dropped).
+void sortEntries(std::vector<Entry> &entries, std::vector<Entry> *untimed)
 {
+    const auto timed = std::stable_partition(entries.begin(), entries.end(), [](const Entry &e) { return e.minute >= 0; });
+    if (untimed) {
+        untimed->assign(std::make_move_iterator(timed), std::make_move_iterator(entries.end()));
+        std::sort(untimed->begin(), untimed->end(),
+                  [](const Entry &a, const Entry &b) { return a.position < b.position; });
+    }
+    entries.erase(timed, entries.end());
     std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
         return std::tie(a.date, a.minute, a.position) < std::tie(b.date, b.minute, b.position);
     });
@@ -71,12 +57,12 @@ void sortEntries(std::vector<Entry> &entries)
 
 } // namespace
 
-std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
+std::vector<Entry> entriesBetween(const QDate &first, const QDate &last, std::vector<Entry> *untimed)
 {
     const int from = Formats::dateNumber(first);
     const int to = Formats::dateNumber(last);
     const QString path = ProgramFolder::file(kAppointmentArchive);
-    const auto before = stampOf(path);
+    const auto before = FileStamp::of(path);
     QMutexLocker locked(&dateIndexLock());
     DateIndex &index = dateIndex();
     std::vector<Entry> entries;
@@ -89,11 +75,11 @@ std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
             if (index.dates[i] < from || index.dates[i] > to)
                 continue;
             file.readAt(qint64(i) + 1, record);
-            if (auto e = entryOf(record, qint64(i) + 1))
+            if (auto e = readEntry(record, qint64(i) + 1))
                 entries.push_back(std::move(*e));
         }
         file.close();
-        sortEntries(entries);
+        sortEntries(entries, untimed);
         return entries;
     }
 
@@ -119,7 +105,7 @@ std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
         const int date = Formats::dateNumber(record.Data.trimmedBytes());
         half.dates.push_back(date);
         if (date >= from && date <= to)
-            if (auto e = entryOf(record, position))
+            if (auto e = readEntry(record, position))
                 half.found.push_back(std::move(*e));
     });
     const qint64 count = file.count();
@@ -127,10 +113,10 @@ std::vector<Entry> entriesBetween(const QDate &first, const QDate &last)
     entries = std::move(halves[0].found);
     entries.insert(entries.end(), std::make_move_iterator(halves[1].found.begin()),
                    std::make_move_iterator(halves[1].found.end()));
-    sortEntries(entries);
+    sortEntries(entries, untimed);
 
     if (before && qint64(halves[0].dates.size() + halves[1].dates.size()) == count
-        && before->changedNs / 1000000 < began - 2000 && stampOf(path) == before) {
+        && before->changedNs / 1000000 < began - 2000 && FileStamp::of(path) == before) {
         index.path = path;
         index.stamp = *before;
         index.dates = std::move(halves[0].dates);

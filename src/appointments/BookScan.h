@@ -16,7 +16,8 @@ namespace AppointmentBook {
 // the archive file stays as it was (its size and time of change, taken before the scan), so
 // that the next days asked for are read card by card; any save elsewhere changes the file, and
 // the next call scans again.
-std::vector<Entry> entriesBetween(const QDate &first, const QDate &last);
+// Cards of those days whose time does not convert go to `untimed` when given (in file order).
+std::vector<Entry> entriesBetween(const QDate &first, const QDate &last, std::vector<Entry> *untimed = nullptr);
 // The dates kept by the last scan: forgotten (tests; the benchmark's rows without them), and
 // whether there are any.
 void forgetDateIndex();

@@ -33,7 +33,6 @@ void BookView::showBook(const Layout &layout, const QDate &today)
 {
     m_layout = layout;
     m_today = today;
-    m_colours.clear();
     m_unreadable = false;
     rebuildItems();
     setFixedHeight(rowCount(m_layout.hours) * kRowHeight + 1);
@@ -318,10 +317,7 @@ QList<int> BookView::blocksIn(const QRect &dirty, int firstRow, int lastRow)
             continue;
         const Entry *e = entryOf(i);
         drawn.state = stateOf(*e, m_today);
-        auto found = m_colours.find(e->dentist);
-        if (found == m_colours.end())
-            found = m_colours.insert(e->dentist, colourIndex(e->dentist));
-        drawn.look = lookOf(*found, drawn.state);
+        drawn.look = lookOf(m_layout.colourOf(e->dentist), drawn.state);
         drawn.lines = blockLines(*e, drawn.state);
         drawn.ready = true;
     }

@@ -117,6 +117,5 @@ private:
         QStringList lines;
     };
     mutable QList<Drawn> m_drawn;
-    QHash<QString, int> m_colours; // each dentist's text and its colour
     int m_current = -1;
 };

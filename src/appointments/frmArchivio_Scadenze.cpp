@@ -130,10 +130,13 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
 {
     panContainer = makeContent(QSize(kContentWidth, kContentHeight), QSize(16, 18), true);
     // The fields of this card keep a white background; the focused one is outlined instead.
-    setStyleSheet(QStringLiteral("QLineEdit, QComboBox { background: #FFFFFF; border: 1px solid #87CEEB; }"
-                                 "QLineEdit:focus, QComboBox:focus { background: #FFFFFF; border: 2px solid #1F4E79; }"
-                                 "QLineEdit:read-only { background: #F7FAFD; }"
-                                 "QLabel[role=\"caption\"] { color: #17324D; font-weight: bold; }"));
+    setStyleSheet(QStringLiteral("QLineEdit, QComboBox { background: %1; border: 1px solid %2; }"
+                                 "QLineEdit:focus, QComboBox:focus { background: %1; border: 2px solid %3; }"
+                                 "QLineEdit:read-only { background: %4; }"
+                                 "QLabel[role=\"caption\"] { color: %5; font-weight: bold; }")
+                      .arg(Theme::css(Theme::Colour::Paper), Theme::css(Theme::Colour::FieldEdge),
+                           Theme::css(Theme::Colour::Heading), Theme::css(Theme::Colour::ReadOnlyPaper),
+                           Theme::css(Theme::Colour::Caption)));
 
     // ---- The card ----
     QWidget *shpScheda = Theme::panel(QStringLiteral("shpScheda"), panContainer);
@@ -200,8 +203,10 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     imgIstruzioni->setObjectName(QStringLiteral("imgIstruzioni"));
     imgIstruzioni->setWordWrap(true);
     imgIstruzioni->setStyleSheet(
-        QStringLiteral("QLabel { background: #FFF6E5; color: #8B3A0E; border: 1px solid #F4C27F; border-radius: 6px; "
-                       "padding: 4px 8px; font-style: italic; }"));
+        QStringLiteral("QLabel { background: %1; color: %2; border: 1px solid %3; border-radius: 6px; "
+                       "padding: 4px 8px; font-style: italic; }")
+            .arg(Theme::css(Theme::Colour::CautionPaper), Theme::css(Theme::Colour::CautionInk),
+                 Theme::css(Theme::Colour::CautionEdge)));
 
     imgTitolo->setGeometry(kCaption, kTitleTop, kRight - kCaption, kTitleHeight);
     Places::apply(shpScheda, kCardRows, kCardPlaces);
@@ -238,8 +243,10 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     Places::apply(shpComandi, kCommandRows, kCommandPlaces);
 
     // ---- The bottom bar: information strip and navigation ----
-    panInfo = makeInfoStrip(panContainer, QStringLiteral("QLabel { background: #1F4E79; color: #FFFFFF; border: none;"
-                                                         " border-radius: 6px; padding: 2px 12px; font-style: normal; }"));
+    panInfo = makeInfoStrip(panContainer, QStringLiteral("QLabel { background: %1; color: %2; border: none;"
+                                                         " border-radius: 6px; padding: 2px 12px; font-style: normal; }")
+                                              .arg(Theme::css(Theme::Colour::Heading),
+                                                   Theme::css(Theme::Colour::Paper)));
 
     QWidget *shpNavigazione = Theme::panel(QStringLiteral("shpNavigazione"), panContainer);
     cmdPrimo = small(QStringLiteral("cmdPrimo"), QStringLiteral("first"), QStringLiteral("Prima scheda"),
@@ -302,11 +309,13 @@ void TfrmArchivio_Scadenze::placeField(const CardFields::Field &field, QWidget *
         // Its look sizes it.
         box->setCursor(Qt::PointingHandCursor);
         box->setStyleSheet(QStringLiteral(
-            "QCheckBox { color: #1E6E43; spacing: 10px; }"
-            "QCheckBox::indicator { width: 22px; height: 22px; border: 2px solid #1F4E79; border-radius: 5px; "
-            "background: #FFFFFF; }"
-            "QCheckBox::indicator:focus { border-color: #F2C14E; }"
-            "QCheckBox::indicator:checked { image: url(:/icons/ok.svg); }"));
+                               "QCheckBox { color: %1; spacing: 10px; }"
+                               "QCheckBox::indicator { width: 22px; height: 22px; border: 2px solid %2; "
+                               "border-radius: 5px; background: %3; }"
+                               "QCheckBox::indicator:focus { border-color: %4; }"
+                               "QCheckBox::indicator:checked { image: url(:/icons/ok.svg); }")
+                               .arg(Theme::css(Theme::Colour::Fulfilled), Theme::css(Theme::Colour::Heading),
+                                    Theme::css(Theme::Colour::Paper), Theme::css(Theme::Colour::FocusRing)));
     }
     const CardFields::Place &place = field.place;
     Places::put(control, kCardRows, {field.control, place.row, place.left, place.right});
@@ -412,6 +421,7 @@ void TfrmArchivio_Scadenze::newCardAt(const QDate &date, const QTime &time)
     setDate(date);
     txtOreApp->setEditText(QStringLiteral("%1").arg(time.hour(), 2, 10, QLatin1Char('0')));
     txtMinutiApp->setEditText(QStringLiteral("%1").arg(time.minute(), 2, 10, QLatin1Char('0')));
+    markShown(); // the date and time given are not the user's typing
     txtAvviso->setFocus();
 }
 

@@ -6,22 +6,28 @@
 #include "base/Formats.h"
 #include "platform/Clock.h"
 #include "platform/Messages.h"
+#include "platform/Modal.h"
 #include "platform/ProgramFolder.h"
 #include "print/BookDocument.h"
 #include "print/ReportRenderer.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/RecordFile.h"
 #include "ui/Accessibility.h"
+#include "ui/Dialog.h"
 #include "ui/Theme.h"
 
 #include <QColor>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFileInfo>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QIcon>
+#include <QPixmap>
 #include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -36,14 +42,8 @@ using namespace AppointmentBook;
 
 namespace {
 
-// The hours set in the window, kept for the run.
-Hours &rememberedHours()
-{
-    static Hours hours = kDefaultHours;
-    return hours;
-}
-
-const char *const kColourNames[kPaletteSize] = {"blu", "arancione", "verde", "vermiglio", "azzurro", "viola", "giallo"};
+const char *const kColourNames[kPaletteSize] = {"blu", "arancione", "prugna", "rosso scuro",
+                                                 "nocciola", "ciano", "viola"};
 
 QString colourName(int index)
 {
@@ -59,7 +59,8 @@ constexpr int kHeadingHeight = 30;
 } // namespace
 
 TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_day(day.isValid() ? day : Clock::today()), m_hours(rememberedHours())
+    : QWidget(parent, Qt::Window), m_day(day.isValid() ? day : Clock::today()), m_settings(loadBookSettings()),
+      m_hours(m_settings.hours)
 {
     setObjectName(QStringLiteral("frmCalendarioAppuntamenti"));
     setWindowTitle(QStringLiteral(" Sorrisa - Calendario appuntamenti"));
@@ -102,11 +103,15 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     auto *lblDalle = Theme::label(QStringLiteral("lblDalle"), QStringLiteral("Orario dalle"), panComandi, cboDalle);
     auto *lblAlle = Theme::label(QStringLiteral("lblAlle"), QStringLiteral("alle"), panComandi, cboAlle);
     cboAlle->setAccessibleName(QStringLiteral("Orario alle"));
+    btnColori = Theme::textButton(QStringLiteral("btnColori"), QStringLiteral("Colori dei dentisti\u2026"), panComandi);
+    btnAnteprima = Theme::textButton(QStringLiteral("btnAnteprima"), QStringLiteral("Anteprima"), panComandi);
     btnStampa = Theme::textButton(QStringLiteral("btnStampa"), QStringLiteral("Stampa"), panComandi);
     btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panComandi);
 
     auto *title = new QHBoxLayout;
     title->addWidget(lblPeriodo, 1);
+    title->addWidget(btnColori);
+    title->addWidget(btnAnteprima);
     title->addWidget(btnStampa);
     title->addWidget(btnChiudi);
     auto *top = new QHBoxLayout;
@@ -128,7 +133,7 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     // Every command keeps its whole caption, however narrow the window.
     for (QWidget *w :
          std::initializer_list<QWidget *>{btnPrecedente, btnOggi, btnSuccessivo, btnVistaGiorno, btnVistaSettimana,
-                                          btnStampa, btnChiudi, lblData, lblDalle, lblAlle})
+                                          btnColori, btnAnteprima, btnStampa, btnChiudi, lblData, lblDalle, lblAlle})
         w->setMinimumWidth(w->sizeHint().width());
 
     lblLegenda = new QLabel(panComandi);
@@ -160,6 +165,11 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
         connect(b, &QPushButton::clicked, this, [this, d] { headingClick(d); });
         btnGiorni.append(b);
     }
+    btnSenzaOrario = Theme::textButton(QStringLiteral("btnSenzaOrario"), QString(), panGriglia);
+    btnSenzaOrario->setToolTip(QStringLiteral("Elenca gli appuntamenti che il calendario non pu\u00F2 collocare"));
+    btnSenzaOrario->setStyleSheet(Theme::labelColour(Theme::Colour::OverdueInk));
+    btnSenzaOrario->hide();
+    connect(btnSenzaOrario, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnSenzaOrarioClick);
     grdAppuntamenti = new BookView(QStringLiteral("grdAppuntamenti"));
     scrGriglia = new QScrollArea(panGriglia);
     scrGriglia->setObjectName(QStringLiteral("scrGriglia"));
@@ -173,6 +183,7 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     auto *grid = new QVBoxLayout(panGriglia);
     grid->setContentsMargins(8, 6, 8, 8);
     grid->setSpacing(2);
+    grid->addWidget(btnSenzaOrario, 0, Qt::AlignLeft);
     grid->addWidget(panGiorni);
     grid->addWidget(scrGriglia, 1);
 
@@ -186,7 +197,7 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
                               txtData,         btnVistaGiorno, btnVistaSettimana};
     for (QPushButton *b : std::as_const(btnGiorni))
         order.append(b);
-    order << cboDalle << cboAlle << btnStampa << btnChiudi;
+    order << cboDalle << cboAlle << btnColori << btnAnteprima << btnStampa << btnChiudi;
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order.at(i), order.at(i + 1));
 
@@ -200,9 +211,16 @@ TfrmCalendarioAppuntamenti::TfrmCalendarioAppuntamenti(const QDate &day, QWidget
     connect(btnSuccessivo, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnSuccessivoClick);
     connect(btnOggi, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnOggiClick);
     connect(btnStampa, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnStampaClick);
+    connect(btnAnteprima, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnAnteprimaClick);
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnChiudiClick);
-    connect(btnVistaGiorno, &QPushButton::clicked, this, [this] { setView(View::Day); });
-    connect(btnVistaSettimana, &QPushButton::clicked, this, [this] { setView(View::Week); });
+    connect(btnColori, &QPushButton::clicked, this, &TfrmCalendarioAppuntamenti::btnColoriClick);
+    // By their toggling, not their click: a screen reader's toggle action toggles the button
+    // without clicking it. Unchecking the view shown checks it again.
+    for (auto [button, view] : {std::pair{btnVistaGiorno, View::Day}, std::pair{btnVistaSettimana, View::Week}})
+        connect(button, &QPushButton::toggled, this, [this, view](bool on) {
+            if (on || view == m_view)
+                setView(view);
+        });
     connect(txtData, &QDateEdit::dateChanged, this, [this](const QDate &d) { setDay(d); });
     const auto hoursChosen = [this] { setHours(cboDalle->currentData().toInt(), cboAlle->currentData().toInt()); };
     connect(cboDalle, &QComboBox::activated, this, hoursChosen);
@@ -245,15 +263,14 @@ void TfrmCalendarioAppuntamenti::read(bool report)
     const QDate last = m_view == View::Day ? m_day : first.addDays(6);
     const QString path = ProgramFolder::file(kAppointmentArchive);
     try {
-        m_entries = entriesBetween(first, last);
+        m_entries = entriesBetween(first, last, &m_untimed);
         m_failed = false;
     } catch (const StorageError &) {
         m_entries.clear();
+        m_untimed.clear();
         m_failed = true;
     }
-    const QFileInfo info(path);
-    m_stamp = m_failed ? QDateTime() : info.lastModified();
-    m_size = m_failed ? -1 : info.size();
+    m_stamp = m_failed ? std::nullopt : FileStamp::of(path);
     if (!m_failed && !m_watcher->files().contains(path))
         m_watcher->addPath(path);
     relayout();
@@ -264,8 +281,7 @@ void TfrmCalendarioAppuntamenti::read(bool report)
 
 void TfrmCalendarioAppuntamenti::refresh()
 {
-    const QFileInfo info(ProgramFolder::file(kAppointmentArchive));
-    if (!m_failed && info.lastModified() == m_stamp && info.size() == m_size)
+    if (!m_failed && m_stamp && FileStamp::of(ProgramFolder::file(kAppointmentArchive)) == m_stamp)
         return;
     // An archive that still cannot be read is not reported again at every return to the book.
     read(!m_failed);
@@ -279,13 +295,16 @@ void TfrmCalendarioAppuntamenti::relayout()
         const QSignalBlocker block(txtData);
         txtData->setDate(m_day);
     }
-    btnVistaGiorno->setChecked(m_view == View::Day);
-    btnVistaSettimana->setChecked(m_view == View::Week);
+    {
+        const QSignalBlocker day(btnVistaGiorno), week(btnVistaSettimana);
+        btnVistaGiorno->setChecked(m_view == View::Day);
+        btnVistaSettimana->setChecked(m_view == View::Week);
+    }
     if (m_failed) {
         grdAppuntamenti->showUnreadable();
         grdAppuntamenti->setAccessibleName(QStringLiteral("Appuntamenti"));
     } else {
-        grdAppuntamenti->showBook(AppointmentBook::layout(shown, m_entries, m_hours), Clock::today());
+        grdAppuntamenti->showBook(AppointmentBook::layout(shown, m_entries, m_hours, &m_settings.colours), Clock::today());
         grdAppuntamenti->setAccessibleName(m_view == View::Day ? QStringLiteral("Appuntamenti del giorno")
                                                                : QStringLiteral("Appuntamenti della settimana"));
     }
@@ -293,6 +312,20 @@ void TfrmCalendarioAppuntamenti::relayout()
     cboAlle->setCurrentIndex(cboAlle->findData(m_hours.last / 60));
     showHeadings();
     showLegend();
+    // Cards of the days shown the grid cannot place, said above it rather than hidden.
+    std::erase_if(m_untimed, [&](const Entry &e) { return !shown.contains(e.date); });
+    btnSenzaOrario->setText(untimedNotice(qsizetype(m_untimed.size())));
+    btnSenzaOrario->setAccessibleName(btnSenzaOrario->text());
+    btnSenzaOrario->setVisible(!m_untimed.empty() && !m_failed);
+    if (m_settings.colours.changed())
+        saveSettings(); // a dentist met for the first time keeps the colour given
+}
+
+void TfrmCalendarioAppuntamenti::saveSettings()
+{
+    m_settings.hours = m_hours;
+    // Not reported: the book works as well, and gives the same colours again next time.
+    saveBookSettings(m_settings);
 }
 
 void TfrmCalendarioAppuntamenti::showHeadings()
@@ -354,7 +387,7 @@ void TfrmCalendarioAppuntamenti::showLegend()
     const QStringList names = dentists(grdAppuntamenti->book());
     QStringList shown, read;
     for (const QString &name : names) {
-        const int index = colourIndex(name);
+        const int index = grdAppuntamenti->book().colourOf(name);
         const QString text = name.isEmpty() ? QStringLiteral("Dentista non indicato") : name;
         shown.append(QStringLiteral("<span style=\"background-color:%1; color:%1;\">&#9608;&#9608;</span>&nbsp;%2")
                          .arg(hex(paletteColour(index).edge), text.toHtmlEscaped()));
@@ -431,7 +464,7 @@ void TfrmCalendarioAppuntamenti::setHours(int firstHour, int lastHour)
 {
     if (firstHour < lastHour)
         m_hours = Hours{firstHour * 60, lastHour * 60};
-    rememberedHours() = m_hours;
+    saveSettings();
     const Spot spot = currentSpot();
     relayout();
     restoreSpot(spot);
@@ -481,14 +514,38 @@ void TfrmCalendarioAppuntamenti::openItem(int index)
         index >= 0 && index < grdAppuntamenti->items().size() ? &grdAppuntamenti->items().at(index) : nullptr;
     if (!item || m_failed)
         return;
-    m_openedCard = true;
-    m_away = true;
     if (const Entry *e = grdAppuntamenti->entryOf(index)) {
-        emit appointmentRequested(e->position);
+        openCard(e->position);
     } else {
+        m_openedCard = true;
+        m_away = true;
         const int minute = minuteOfRow(item->row, grdAppuntamenti->book().hours);
         emit newAppointmentRequested(grdAppuntamenti->book().days.at(item->day).date, QTime(minute / 60, minute % 60));
     }
+}
+
+void TfrmCalendarioAppuntamenti::openCard(qint64 position)
+{
+    m_openedCard = true;
+    m_away = true;
+    emit appointmentRequested(position);
+}
+
+void TfrmCalendarioAppuntamenti::btnSenzaOrarioClick()
+{
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("mnuSenzaOrario"));
+    menu->setAccessibleName(btnSenzaOrario->text());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (const Entry &e : std::as_const(m_untimed)) {
+        QStringList parts{Formats::dateText(e.date)};
+        for (const QString &part : {e.contact, e.treatments, e.dentist})
+            if (!part.isEmpty())
+                parts.append(part);
+        const qint64 position = e.position;
+        menu->addAction(parts.join(QStringLiteral(", ")), this, [this, position] { openCard(position); });
+    }
+    menu->popup(btnSenzaOrario->mapToGlobal(QPoint(0, btnSenzaOrario->height())));
 }
 
 void TfrmCalendarioAppuntamenti::listen(const CardNotifier &notifier)
@@ -505,6 +562,55 @@ void TfrmCalendarioAppuntamenti::listen(const CardNotifier &notifier)
     });
 }
 
+void TfrmCalendarioAppuntamenti::btnColoriClick()
+{
+    // One list of colours per dentist met so far, each colour with its sample and its name.
+    auto *dialog = new Dialog(this, Dialog::Place::OnOwner);
+    dialog->setObjectName(QStringLiteral("frmColoriDentisti"));
+    dialog->setWindowTitle(QStringLiteral(" Colori dei dentisti"));
+    auto *form = new QFormLayout;
+    const QStringList names = m_settings.colours.names();
+    QList<QComboBox *> choices;
+    for (int i = 0; i < names.size(); ++i) {
+        auto *cbo = new QComboBox(dialog);
+        cbo->setObjectName(QStringLiteral("cboColore%1").arg(i + 1));
+        cbo->setAccessibleName(QStringLiteral("Colore di ") + names[i]);
+        for (int c = 0; c < kPaletteSize; ++c) {
+            QPixmap sample(16, 16);
+            sample.fill(QColor::fromRgba(paletteColour(c).edge));
+            cbo->addItem(QIcon(sample), colourName(c), c);
+        }
+        cbo->setCurrentIndex(std::max(0, m_settings.colours.knownIndex(names[i])));
+        form->addRow(names[i], cbo);
+        choices.append(cbo);
+    }
+    if (names.isEmpty())
+        form->addRow(new QLabel(QStringLiteral("Nessun dentista negli appuntamenti mostrati finora."), dialog));
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    buttons->setObjectName(QStringLiteral("btnConferma"));
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("btnOK"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("btnAnnulla"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
+    connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    connect(dialog, &QDialog::accepted, this, [this, names, choices] {
+        for (int i = 0; i < names.size(); ++i)
+            m_settings.colours.choose(names[i], choices[i]->currentData().toInt());
+        if (!m_settings.colours.changed())
+            return;
+        if (!saveBookSettings(m_settings))
+            Messages::error(this, QStringLiteral("Impossibile salvare i colori dei dentisti nel file ")
+                                      + kBookSettingsFile + QLatin1Char('.'));
+        const Spot spot = currentSpot();
+        relayout();
+        restoreSpot(spot);
+    });
+    auto *whole = new QVBoxLayout(dialog);
+    whole->addLayout(form);
+    whole->addWidget(buttons);
+    Modal::run(dialog);
+}
+
 void TfrmCalendarioAppuntamenti::btnStampaClick()
 {
     if (m_failed) {
@@ -512,6 +618,15 @@ void TfrmCalendarioAppuntamenti::btnStampaClick()
         return;
     }
     Report::print(this, BookDocument::make(printedBook(grdAppuntamenti->book(), Clock::today(), Clock::today())));
+}
+
+void TfrmCalendarioAppuntamenti::btnAnteprimaClick()
+{
+    if (m_failed) {
+        Messages::error(this, kArchiveFailure);
+        return;
+    }
+    Report::preview(this, BookDocument::make(printedBook(grdAppuntamenti->book(), Clock::today(), Clock::today())));
 }
 
 void TfrmCalendarioAppuntamenti::btnChiudiClick() { close(); }

@@ -1,12 +1,16 @@
 #pragma once
 
 #include "appointments/AppointmentBook.h"
+#include "appointments/BookSettings.h"
+#include "storage/FileStamp.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QList>
 #include <QTime>
 #include <QWidget>
+
+#include <optional>
 
 class BookView;
 class CardNotifier;
@@ -41,9 +45,12 @@ public:
     QPushButton *btnVistaSettimana;
     QComboBox *cboDalle;
     QComboBox *cboAlle;
+    QPushButton *btnColori;
+    QPushButton *btnAnteprima;
     QPushButton *btnStampa;
     QPushButton *btnChiudi;
     QLabel *lblLegenda;
+    QPushButton *btnSenzaOrario;    // the cards of the days shown without a valid time; opens their list
     QLabel *lblGiorno;              // the day's heading in the day view
     QList<QPushButton *> btnGiorni; // the days' headings in the week view (btnGiorno1 to 7)
     QScrollArea *scrGriglia;
@@ -65,11 +72,18 @@ public:
     void btnPrecedenteClick();
     void btnSuccessivoClick();
     void btnOggiClick();
+    // "Colori dei dentisti…": the practice chooses each dentist's colour.
+    void btnColoriClick();
     void btnStampaClick();
+    void btnAnteprimaClick();
     void btnChiudiClick();
     void headingClick(int day);
     // Opens an item of the grid: a block's card, or a new card at a free slot's date and time.
     void openItem(int index);
+    // Asks for the card at a record position.
+    void openCard(qint64 position);
+    // The list of the cards without a valid time, each of which opens its card.
+    void btnSenzaOrarioClick();
     // Reads the archive when a card is saved, and comes back to the front when the card
     // window it opened a card in closes.
     void listen(const CardNotifier &notifier);
@@ -91,6 +105,7 @@ private:
     void showHeadings();
     void placeHeadings();
     void showLegend();
+    void saveSettings();
     struct Spot
     {
         qint64 position = 0; // the block's card, or 0
@@ -102,11 +117,12 @@ private:
 
     QDate m_day;
     View m_view = View::Day;
+    AppointmentBook::BookSettings m_settings;
     AppointmentBook::Hours m_hours;
     std::vector<AppointmentBook::Entry> m_entries; // of the days shown
+    std::vector<AppointmentBook::Entry> m_untimed; // of the days shown, without a valid time
     bool m_failed = false;
-    QDateTime m_stamp; // the archive's last change when it was read
-    qint64 m_size = -1;
+    std::optional<FileStamp> m_stamp; // the archive as it was when it was read
     bool m_away = false;       // the window was left: read again when it comes back
     bool m_openedCard = false; // a card was asked for: the book comes back when its window closes
     QFileSystemWatcher *m_watcher;

@@ -37,8 +37,7 @@ TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent, Mode mode)
                                panAvvio);
     imgIstruzioni->setObjectName(QStringLiteral("imgIstruzioni"));
     imgIstruzioni->setFont(verdana(8, false));
-    imgIstruzioni->setStyleSheet(QStringLiteral(
-        "background: #EEF5FB; color: #1F4E79; border: 1px solid #C9DCEC; border-radius: 6px; padding: 4px 10px;"));
+    imgIstruzioni->setStyleSheet(Theme::sheet(Theme::Sheet::Instructions));
     auto *imgLente = Theme::picture(QStringLiteral("imgLente"), QStringLiteral("find"), 44, 44, panAvvio);
     imgPaziente = Theme::picture(QStringLiteral("imgPaziente"), QStringLiteral("dental-chair"), 130, 286, panAvvio);
 

@@ -4,10 +4,10 @@
 #include "backup/Manifest.h"
 #include "storage/AppointmentRecord.h"
 #include "storage/PatientRecord.h"
+#include "storage/FileIo.h"
 #include "storage/RecordFile.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -22,11 +22,11 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace Backup {
@@ -101,66 +101,27 @@ QString archiveText(struct archive *a)
     return text;
 }
 
-int openNoIntr(const QByteArray &path, int flags, mode_t mode = 0644)
-{
-    int fd;
-    do {
-        fd = ::open(path.constData(), flags | O_CLOEXEC, mode);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
-}
+using FileIo::openNoIntr;
+using FileIo::readSome;
+using FileIo::syncFolder;
+using FileIo::writeFully;
 
-// The lock a record file takes (shared to read, exclusive to write), with the same wait.
-bool lockWithWait(int fd, bool exclusive)
+// The zip library's handles, each freed with its own call when it goes out of scope.
+struct ReadFree
 {
-    QElapsedTimer waited;
-    waited.start();
-    for (;;) {
-        if (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0)
-            return true;
-        if (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS)
-            return true; // a file system that cannot lock still gives the file
-        if ((errno != EWOULDBLOCK && errno != EINTR) || waited.elapsed() > RecordFile::lockWait())
-            return false;
-        ::usleep(5000);
-    }
-}
-
-bool writeFully(int fd, const char *data, qint64 size)
+    void operator()(struct archive *a) const { archive_read_free(a); }
+};
+struct WriteFree
 {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size_t(size));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        data += n;
-        size -= n;
-    }
-    return true;
-}
-
-qint64 readSome(int fd, char *data, qint64 size)
+    void operator()(struct archive *a) const { archive_write_free(a); }
+};
+struct EntryFree
 {
-    for (;;) {
-        const ssize_t n = ::read(fd, data, size_t(size));
-        if (n < 0 && errno == EINTR)
-            continue;
-        return n;
-    }
-}
-
-void syncFolder(const QString &folder)
-{
-    const int fd = openNoIntr(QFile::encodeName(folder), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
+    void operator()(archive_entry *e) const { archive_entry_free(e); }
+};
+using ReadArchive = std::unique_ptr<struct archive, ReadFree>;
+using WriteArchive = std::unique_ptr<struct archive, WriteFree>;
+using Entry = std::unique_ptr<archive_entry, EntryFree>;
 
 class Sha256
 {
@@ -200,15 +161,11 @@ la_ssize_t sinkWrite(struct archive *a, void *client, const void *buffer, size_t
 class Writer
 {
 public:
-    ~Writer()
-    {
-        if (m_archive)
-            archive_write_free(m_archive);
-    }
     bool open(int fd, const QString &passphrase)
     {
         m_sink.fd = fd;
-        m_archive = archive_write_new();
+        m_handle.reset(archive_write_new());
+        m_archive = m_handle.get();
         return m_archive && archive_write_set_format_zip(m_archive) == ARCHIVE_OK
                && (passphrase.isEmpty()
                    || (archive_write_set_format_option(m_archive, "zip", "encryption", "aes256") == ARCHIVE_OK
@@ -222,16 +179,17 @@ public:
     }
     bool header(const QString &path, bool folder, qint64 size, qint64 mtime)
     {
-        archive_entry *e = archive_entry_new();
+        const Entry entry(archive_entry_new());
+        archive_entry *e = entry.get();
+        if (!e)
+            return false;
         const QByteArray utf8 = path.toUtf8();
         archive_entry_set_pathname_utf8(e, utf8.constData());
         archive_entry_set_filetype(e, folder ? AE_IFDIR : AE_IFREG);
         archive_entry_set_perm(e, folder ? 0755 : 0644);
         archive_entry_set_size(e, folder ? 0 : size);
         archive_entry_set_mtime(e, time_t(mtime), 0);
-        const bool ok = archive_write_header(m_archive, e) == ARCHIVE_OK;
-        archive_entry_free(e);
-        return ok;
+        return archive_write_header(m_archive, e) == ARCHIVE_OK;
     }
     bool data(const char *bytes, qint64 size) { return archive_write_data(m_archive, bytes, size_t(size)) == size; }
     bool finishEntry() { return archive_write_finish_entry(m_archive) == ARCHIVE_OK; }
@@ -244,7 +202,8 @@ public:
     }
 
 private:
-    struct archive *m_archive = nullptr;
+    WriteArchive m_handle;
+    struct archive *m_archive = nullptr; // m_handle's
     Sink m_sink;
 };
 
@@ -276,7 +235,13 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
         r.problem = errnoText(errno);
         return r;
     }
-    struct archive *a = archive_read_new();
+    const ReadArchive handle(archive_read_new());
+    struct archive *a = handle.get();
+    if (!a) {
+        ::close(fd);
+        r.problem = errnoText(ENOMEM);
+        return r;
+    }
     archive_read_support_format_zip_seekable(a);
     if (!passphrase.isEmpty())
         archive_read_add_passphrase(a, passphrase.toUtf8().constData());
@@ -352,7 +317,7 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
                 const QString target = unpackTo + name;
                 if (!QDir().mkpath(QFileInfo(target).absolutePath()))
                     return failHere(name, errno ? errno : EIO);
-                out = openNoIntr(QFile::encodeName(target), O_WRONLY | O_CREAT | O_EXCL);
+                out = openNoIntr(QFile::encodeName(target), O_WRONLY | O_CREAT | O_EXCL, 0644);
                 if (out < 0)
                     return failHere(name, errno);
             }
@@ -454,7 +419,6 @@ Read readThrough(const QString &zipPath, const QString &unpackTo,
         return true;
     };
     r.ok = body();
-    archive_read_free(a);
     ::close(fd);
     return r;
 }
@@ -469,9 +433,12 @@ int lockedOpen(const QString &path, int flags)
     const int fd = openNoIntr(QFile::encodeName(path), flags);
     if (fd < 0)
         return -1;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS)
+    if (const FileIo::Locked locked = FileIo::lock(fd, FileIo::Lock::Exclusive, false);
+        locked == FileIo::Locked::Yes || locked == FileIo::Locked::Refused)
         return fd;
+    const int error = errno;
     ::close(fd);
+    errno = error;
     return -1;
 }
 
@@ -768,12 +735,12 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
         tempPath = target + fileNameFor(now)
                    + QStringLiteral(".%1.parziale").arg(QRandomGenerator::system()->generate(), 8, 16, QLatin1Char('0'));
-        fd = openNoIntr(QFile::encodeName(tempPath), O_WRONLY | O_CREAT | O_EXCL);
+        fd = openNoIntr(QFile::encodeName(tempPath), O_WRONLY | O_CREAT | O_EXCL, 0644);
         if (fd < 0 && errno != EEXIST)
             break;
     }
-    if (fd >= 0)
-        ::flock(fd, LOCK_EX | LOCK_NB);
+    if (fd >= 0) // a new name: nobody else holds it
+        FileIo::lock(fd, FileIo::Lock::Exclusive, false);
     if (fd < 0)
         return failed(QStringLiteral("Impossibile scrivere nella cartella \"%1\": %2.")
                           .arg(native(targetFolder), errnoText(errno)));
@@ -805,7 +772,8 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
                     manifest.items.append({entry.path, true, 0, {}});
                     continue;
                 }
-                const int in = openNoIntr(QFile::encodeName(path), O_RDONLY);
+                // Never waits on something put in the file's place since the list was made.
+                const int in = FileIo::openRegular(QFile::encodeName(path), O_RDONLY);
                 if (in < 0 && errno == ENOENT)
                     continue; // gone since the list was made (a journal, a moved attachment)
                 if (in < 0) {
@@ -813,9 +781,14 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
                         QStringLiteral("Impossibile leggere il file \"%1\": %2.").arg(entry.path, errnoText(errno));
                     return false;
                 }
-                // Held until the file is copied whole: a save waits for it.
-                if (!lockWithWait(in, false)) {
-                    problem = QStringLiteral("Il file \"%1\" è in uso da troppo tempo.").arg(entry.path);
+                // The lock a record file takes to read, held until the file is copied whole: a
+                // save waits for it.
+                const FileIo::Locked locked = FileIo::lock(in, FileIo::Lock::Shared, true);
+                if (locked == FileIo::Locked::Held || locked == FileIo::Locked::Failed) {
+                    problem = locked == FileIo::Locked::Held
+                                  ? QStringLiteral("Il file \"%1\" è in uso da troppo tempo.").arg(entry.path)
+                                  : QStringLiteral("Impossibile leggere il file \"%1\": %2.")
+                                        .arg(entry.path, errnoText(errno));
                     ::close(in);
                     return false;
                 }
@@ -861,7 +834,7 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
             }
             return true;
         };
-        if (body() && ::fsync(fd) < 0)
+        if (body() && !FileIo::syncFile(fd))
             problem = writeFailure.arg(native(targetFolder), errnoText(errno));
         else if (problem.isEmpty() && !cancelled) {
             // Read back from the medium, not from the system's cache of what was written.
@@ -1127,13 +1100,17 @@ Outcome restore(const QString &programFolder, const QDateTime &now)
     for (const QString &name : std::as_const(current)) {
         if (!QFileInfo(root + name).isFile())
             continue;
-        const int fd = openNoIntr(QFile::encodeName(root + name), O_RDONLY);
+        const int fd = FileIo::openRegular(QFile::encodeName(root + name), O_RDONLY);
         if (fd < 0)
             continue;
         locks.push_back(fd);
-        if (!lockWithWait(fd, true)) {
+        const FileIo::Locked locked = FileIo::lock(fd, FileIo::Lock::Exclusive, true);
+        if (locked == FileIo::Locked::Held || locked == FileIo::Locked::Failed) {
+            const int error = errno;
             unlockAll();
-            return failed(QStringLiteral("il file \"%1\" è in uso").arg(name));
+            return failed(locked == FileIo::Locked::Held
+                              ? QStringLiteral("il file \"%1\" è in uso").arg(name)
+                              : QStringLiteral("il file \"%1\" non si può bloccare: %2").arg(name, errnoText(error)));
         }
     }
     if (!QDir().mkdir(aside)) {

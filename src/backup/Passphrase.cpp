@@ -1,5 +1,7 @@
 #include "backup/Passphrase.h"
 
+#include "storage/FileIo.h"
+
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -58,7 +60,7 @@ bool store(const QString &passphrase, QString *problem)
     if (fd < 0)
         return fail(QString::fromLocal8Bit(std::strerror(errno)));
     const QByteArray bytes = passphrase.toUtf8() + '\n';
-    const bool written = ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size() && ::fsync(fd) == 0;
+    const bool written = FileIo::writeFully(fd, bytes.constData(), bytes.size()) && FileIo::syncFile(fd);
     const int error = errno;
     ::close(fd);
     if (!written || ::rename(tempName.constData(), QFile::encodeName(filePath()).constData()) != 0) {

@@ -38,6 +38,7 @@ public:
     QString positionText() const { return position() > 0 ? QString::number(position()) : QString(); }
     virtual const char *bytes() const = 0;
     virtual char *bytes() = 0;
+    virtual int size() const = 0; // of the record, in bytes
 
     virtual void clear() = 0;
     virtual void takeOtherVersion() = 0;
@@ -66,6 +67,7 @@ public:
     qint64 position() const override { return m_position; }
     const char *bytes() const override { return recordBytes(m_record); }
     char *bytes() override { return recordBytes(m_record); }
+    int size() const override { return int(sizeof(Record)); }
 
     // An empty new card.
     void clear() override

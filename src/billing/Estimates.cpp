@@ -177,18 +177,16 @@ qint64 Estimate::totalCents() const
 QList<Line> fromPlan(const QMap<int, Odontogram::ToothState> &latest, const QList<PriceList::Item> &priceList)
 {
     QList<Line> out;
-    for (auto it = latest.cbegin(); it != latest.cend(); ++it) {
-        if (!it->planned)
-            continue;
+    for (const Odontogram::PlannedWork &work : Odontogram::planList(latest)) {
         Line l;
-        l.tooth = QString::number(it.key());
-        l.work = Odontogram::stateName(it->state);
-        l.surfaces = Odontogram::surfaceCode(it->surfaces);
+        l.tooth = QString::number(work.fdi);
+        l.work = Odontogram::stateName(work.work);
+        l.surfaces = Odontogram::surfaceCode(work.surfaces);
         if (const std::optional<PriceList::Item> priced = PriceList::forWork(priceList, l.work)) {
             l.description = priced->description;
             l.unitCents = priced->cents;
         } else {
-            l.description = Odontogram::stateCaption(it->state);
+            l.description = Odontogram::stateCaption(work.work);
         }
         out.append(l);
     }

@@ -16,7 +16,7 @@ struct Tooth
 {
     int fdi;     // 18, 17, ... 11, 21, ... 28, 38, ... 31, 41, ... 48
     int next;    // the tooth whose field Enter moves to
-    QPoint mark; // top-left corner of the 17 x 17 marker in the 278 x 472 scheme
+    QPoint mark; // the tooth on the 278 x 472 scheme: its centre less 8.5 each way (the marker's old place)
 };
 
 // Tooth 1 to 32.

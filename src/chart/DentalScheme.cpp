@@ -40,14 +40,16 @@ protected:
         const int fdi = m_scheme->chosen();
         if (dentitionOf(fdi) != m_scheme->dentition() || !isTooth(fdi))
             return;
-        const Place &at = place(fdi);
-        const double r = qMax(at.width, at.depth) / 2 + 4.5;
+        // Turned with the tooth and short of its number; the focus ring inside it.
+        const Ring frame = ring(fdi);
+        p.translate(frame.centre);
+        p.rotate(frame.angle - 90);
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(Theme::colour(Theme::Colour::FocusRing), 3));
-        p.drawEllipse(at.centre, r, r);
+        p.setPen(QPen(Theme::colour(Theme::Colour::FocusRing), Ring::kPen));
+        p.drawEllipse(QPointF(), frame.alongArch, frame.across);
         if (m_scheme->chosenHasFocus()) {
             p.setPen(QPen(Theme::colour(Theme::Colour::Heading), 1.2, Qt::DashLine));
-            p.drawEllipse(at.centre, r + 2.5, r + 2.5);
+            p.drawEllipse(QPointF(), frame.alongArch - Ring::kFocusInset, frame.across - Ring::kFocusInset);
         }
     }
 

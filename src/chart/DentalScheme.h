@@ -44,7 +44,7 @@ private:
 };
 
 // A tooth of the scheme for the keyboard and screen readers: focusable, named by its state
-// ("Dente 36: otturazione presente, superfici O, D"), checked when chosen. The arrows go to
+// ("Dente 36: otturazione presente, superfici DO"), checked when chosen. The arrows go to
 // the teeth beside it, F2 to its note, Enter and Space to the state list. It draws nothing:
 // the scheme draws the tooth and its frame.
 class ToothButton : public QAbstractButton

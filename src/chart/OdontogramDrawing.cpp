@@ -66,7 +66,23 @@ QList<QPointF> roundedBox(const Frame &f, double hw, double hd)
 
 // ---- The drawing plan ------------------------------------------------------------------
 
-quint32 colour(const ToothState &state) { return state.planned ? kPlannedColour : kPresentColour; }
+quint32 colour(const ToothState &state)
+{
+    if (isPathology(state.state))
+        return kPathologyColour;
+    return state.planned ? kPlannedColour : kPresentColour;
+}
+
+QList<PlannedWork> planList(const QMap<int, ToothState> &states)
+{
+    QList<PlannedWork> out;
+    for (auto it = states.cbegin(); it != states.cend(); ++it) { // a map: in FDI order
+        const ToothState state = normalised(*it);
+        if (state.planned && isTooth(it.key()))
+            out.append(PlannedWork{it.key(), state.state, state.surfaces});
+    }
+    return out;
+}
 
 QList<Symbol> symbols(const ToothState &given)
 {

@@ -18,6 +18,8 @@ namespace Odontogram {
 constexpr quint32 kPlannedColour = Theme::Colour::Planned;
 constexpr quint32 kPresentColour = Theme::Colour::Present;
 constexpr quint32 kFadeColour = Theme::Colour::Faded; // the scheme's background, nearly opaque
+constexpr quint32 kPathologyColour = Theme::Colour::Pathology;
+// Planned in red, present in blue; pathology in red as it is found.
 quint32 colour(const ToothState &state);
 
 enum class Symbol {
@@ -70,8 +72,23 @@ extern const QString kLegendPlanned; // "In rosso: da fare"
 extern const QString kLegendPresent; // "In blu: presente"
 
 // The chart's printed page of the odontogram: both schemes with their numbers, the legend,
-// a line for each tooth that is not healthy ("36: otturazione presente, superfici O, D"), in
+// a line for each tooth that is not healthy ("36: otturazione presente, superfici DO"), in
 // the order of the FDI numbers.
 ChartDocument::Odontogram printed(const QMap<int, ToothState> &states);
+
+// ---- The plan --------------------------------------------------------------------------
+
+// A planned piece of work: what the estimate prices.
+struct PlannedWork
+{
+    int fdi = 0;
+    State work = State::Sano;
+    Surfaces surfaces{};
+
+    bool operator==(const PlannedWork &) const = default;
+};
+// Every planned finding of the teeth's states, in tooth order (FDI number). A "carie da fare"
+// an older file holds is listed as it is: the caries to treat.
+QList<PlannedWork> planList(const QMap<int, ToothState> &states);
 
 } // namespace Odontogram

@@ -4,6 +4,10 @@
 #include "platform/ProgramFolder.h"
 #include "storage/RecordFile.h"
 
+#include <QHash>
+
+#include <algorithm>
+
 namespace Odontogram {
 
 namespace {
@@ -132,8 +136,14 @@ QString path(qint64 position) { return ProgramFolder::file(odontogramFileName(QS
 QMap<int, ToothState> latest(const QList<Entry> &entries)
 {
     QMap<int, ToothState> out;
-    for (const Entry &e : entries)
+    QHash<int, Moment> when;
+    for (const Entry &e : entries) {
+        const auto at = when.constFind(e.fdi);
+        if (at != when.cend() && e.when < *at)
+            continue;
+        when.insert(e.fdi, e.when);
         out.insert(e.fdi, e.state);
+    }
     return out;
 }
 
@@ -143,6 +153,7 @@ QList<Entry> history(const QList<Entry> &entries, int fdi)
     for (const Entry &e : entries)
         if (e.fdi == fdi)
             out.append(e);
+    std::stable_sort(out.begin(), out.end(), [](const Entry &a, const Entry &b) { return a.when < b.when; });
     return out;
 }
 

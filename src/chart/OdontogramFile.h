@@ -27,6 +27,11 @@ public:
     QDate date() const { return m_date; }
     QTime time() const { return m_time; }
     bool operator==(const Moment &) const = default;
+    // Earlier by day, then by minute.
+    bool operator<(const Moment &other) const
+    {
+        return m_date != other.m_date ? m_date < other.m_date : m_time < other.m_time;
+    }
 
 private:
     QDate m_date;
@@ -56,11 +61,13 @@ qsizetype append(const QString &path, const QList<Entry> &entries);
 // The path of the odontogram of the card at a position, in the program folder.
 QString path(qint64 position);
 
-// Each tooth's latest state: its last entry.
+// Each tooth's latest state: its entry of the latest date; of entries of the same minute,
+// the one written last. An entry dated earlier but written later does not replace it.
 QMap<int, ToothState> latest(const QList<Entry> &entries);
-// A tooth's entries in the order they were made, the latest last.
+// A tooth's entries in date order, the latest last; entries of the same minute in the order
+// they were written.
 QList<Entry> history(const QList<Entry> &entries, int fdi);
-// "10/12/2026 09:30   otturazione presente, superfici O, D"
+// "10/12/2026 09:30   otturazione presente, superfici DO"
 QString historyLine(const Entry &entry);
 
 // The changes not yet saved: one entry per tooth, the last change. A change that brings a tooth

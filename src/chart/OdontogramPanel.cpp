@@ -20,6 +20,18 @@ namespace {
 constexpr int kWidth = 300;
 const QList<Surface> kSurfaceOrder{M, D, O, V, L};
 
+// Tab lands on a group's chosen choice only; the arrows still go to the others (and choose
+// them), as a group of choices is used from the keyboard.
+void tabToChecked(QButtonGroup *group)
+{
+    const auto follow = [group] {
+        for (QAbstractButton *b : group->buttons())
+            b->setFocusPolicy(b->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    QObject::connect(group, &QButtonGroup::buttonToggled, group, follow);
+    follow();
+}
+
 } // namespace
 
 OdontogramPanel::OdontogramPanel(QWidget *parent) : QWidget(parent)
@@ -70,6 +82,8 @@ OdontogramPanel::OdontogramPanel(QWidget *parent) : QWidget(parent)
     m_conditionGroup->addButton(optPresente);
     m_conditionGroup->addButton(optDaFare);
     optPresente->setChecked(true);
+    tabToChecked(m_dentitionGroup);
+    tabToChecked(m_conditionGroup);
 
     lblSuperfici = Theme::label(QStringLiteral("lblSuperfici"), QStringLiteral("Superfici:"), this);
     lblSuperfici->setFont(font);
@@ -141,9 +155,10 @@ void OdontogramPanel::showTooth(int fdi, const ToothState &state)
         box->setChecked(state.surfaces.testFlag(surface));
         box->setEnabled(cboStato->isEnabled() && hasSurfaces(state.state));
     }
-    const bool sano = state.state == State::Sano;
-    optPresente->setEnabled(cboStato->isEnabled() && !sano);
-    optDaFare->setEnabled(cboStato->isEnabled() && !sano);
+    // Only work is present or planned; caries or a missing tooth are just found.
+    const bool work = canBePlanned(state.state);
+    optPresente->setEnabled(cboStato->isEnabled() && work);
+    optDaFare->setEnabled(cboStato->isEnabled() && work);
     m_showing = false;
 }
 
@@ -151,7 +166,7 @@ ToothState OdontogramPanel::state() const
 {
     ToothState state;
     state.state = State(cboStato->currentData().toInt());
-    state.planned = optDaFare->isChecked();
+    state.planned = optDaFare->isChecked() && canBePlanned(state.state);
     for (int i = 0; i < 5; ++i)
         if (m_surfaceBoxes[i]->isChecked())
             state.surfaces |= kSurfaceOrder[i];

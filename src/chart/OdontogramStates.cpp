@@ -73,7 +73,24 @@ QString conditionName(bool planned) { return planned ? QStringLiteral("da fare")
 
 bool hasSurfaces(State state) { return state == State::Carie || state == State::Otturazione; }
 
-QList<Surface> surfaceOrder() { return {O, M, D, V, L}; }
+bool isPathology(State state) { return state == State::Carie || state == State::DaEstrarre; }
+
+bool canBePlanned(State state) { return state != State::Sano && state != State::Assente && !isPathology(state); }
+
+QList<Surface> surfaceOrder() { return {M, O, D, V, L}; }
+
+QString writtenSurfaces(Surfaces surfaces, int fdi)
+{
+    // M, O, D as in MO, MOD; without M the distal comes first: DO.
+    QList<Surface> order{M, O, D, V, L};
+    if (!surfaces.testFlag(M))
+        order = {D, O, V, L};
+    QString text;
+    for (Surface s : order)
+        if (surfaces.testFlag(s))
+            text += surfaceLetter(s, fdi);
+    return text;
+}
 
 QString surfaceCode(Surfaces surfaces)
 {
@@ -150,14 +167,13 @@ QString describe(const ToothState &given, int fdi)
     QString text = stateName(state.state);
     if (state.state == State::Sano)
         return text;
-    text += state.planned ? QStringLiteral(" da fare") : QStringLiteral(" presente");
-    QStringList letters;
-    for (Surface s : surfaceOrder())
-        if (state.surfaces & s)
-            letters.append(surfaceLetter(s, fdi));
-    if (!letters.isEmpty())
-        text += (letters.size() == 1 ? QStringLiteral(", superficie ") : QStringLiteral(", superfici "))
-                + letters.join(QStringLiteral(", "));
+    if (state.planned)
+        text += QStringLiteral(" da fare");
+    else if (canBePlanned(state.state))
+        text += QStringLiteral(" presente");
+    const QString written = writtenSurfaces(state.surfaces, fdi);
+    if (!written.isEmpty())
+        text += (written.size() == 1 ? QStringLiteral(", superficie ") : QStringLiteral(", superfici ")) + written;
     return text;
 }
 

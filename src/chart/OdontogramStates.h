@@ -37,11 +37,18 @@ QString stateCaption(State state);
 std::optional<State> parseState(const QString &name);
 // Caries and fillings are on surfaces; the other states are the whole tooth's.
 bool hasSurfaces(State state);
+// Pathology (caries, a tooth to extract) is what is there, never planned work.
+bool isPathology(State state);
+// Work can be present or planned; pathology, a missing tooth and a healthy one are only
+// found ("carie da fare" from an older file is still shown as it is).
+bool canBePlanned(State state);
 
 enum Surface : unsigned { M = 1, D = 2, O = 4, V = 8, L = 16 };
 Q_DECLARE_FLAGS(Surfaces, Surface)
-// The surfaces in the order a tooth's description reads them: O/I, M, D, V, L/P.
+// The surfaces in the order a dentist writes them: M, O/I, D, V, L/P.
 QList<Surface> surfaceOrder();
+// The surfaces as a dentist writes them on this tooth: "MO", "DO", "MOD", "MODV", "MIDP".
+QString writtenSurfaces(Surfaces surfaces, int fdi);
 // "MDOVL" or part of it, in that order: as stored.
 QString surfaceCode(Surfaces surfaces);
 // Letters of "MDOVL", each once, in any order; blanks ignored. Nothing for any other text.
@@ -68,9 +75,10 @@ QString conditionName(bool planned);
 // A state as stored, read straight from the file's bytes (a file of many entries builds no
 // text per record).
 std::optional<State> parseState(QByteArrayView stored);
-// "otturazione presente, superfici O, D", "corona da fare", "sano".
+// "otturazione presente, superfici DO", "corona da fare", "carie, superficie O", "assente",
+// "sano": pathology and a missing tooth found say no "presente".
 QString describe(const ToothState &state, int fdi);
-// "Dente 36: otturazione presente, superfici O, D": a tooth's name on the chart.
+// "Dente 36: otturazione presente, superfici DO": a tooth's name on the chart.
 QString toothName(int fdi, const ToothState &state);
 
 } // namespace Odontogram

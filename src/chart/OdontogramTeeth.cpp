@@ -215,4 +215,22 @@ int neighbour(int fdi, Step step)
     return 0;
 }
 
+Ring ring(int fdi)
+{
+    const Place &at = place(fdi);
+    Ring r;
+    r.centre = at.centre;
+    r.angle = qRadiansToDegrees(std::atan2(at.outward.y(), at.outward.x()));
+    r.alongArch = at.width / 2 + 2;
+    r.across = at.depth / 2 + 1.5;
+    return r;
+}
+
+QPointF noteBadge(int fdi)
+{
+    const Place &at = place(fdi);
+    const QPointF centre = at.centre - at.outward * (at.depth / 2 + kNoteBadge / 2 + 2);
+    return centre - QPointF(kNoteBadge / 2, kNoteBadge / 2);
+}
+
 } // namespace Odontogram

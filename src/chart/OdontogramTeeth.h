@@ -39,6 +39,23 @@ struct Place
 const Place &place(int fdi);
 constexpr double kSchemeWidth = 278;
 constexpr double kSchemeHeight = 472;
+// The frame of the chosen tooth: an ellipse around the tooth, turned with it (angle in
+// degrees from the scheme's x axis to the tooth's outward direction), half axes along the
+// arch and across it. It stays short of the tooth's FDI number; the focus ring lies inside.
+struct Ring
+{
+    QPointF centre;
+    double angle = 0;
+    double alongArch = 0;
+    double across = 0;
+    static constexpr double kPen = 2.5;
+    static constexpr double kFocusInset = 3.5;
+};
+Ring ring(int fdi);
+// Where a tooth's note marker sits: a small badge inside the arch, beside the tooth, so that
+// it covers neither the tooth's surfaces nor its number (the top-left corner, scheme units).
+constexpr double kNoteBadge = 11;
+QPointF noteBadge(int fdi);
 // The tooth under a point of the scheme, or 0.
 int toothAt(const QPointF &point, Dentition dentition);
 // The tooth beside one on the scheme: left and right along its arch (0 at the arch's end),

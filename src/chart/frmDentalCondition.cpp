@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <QButtonGroup>
 
 using Theme::verdana;
 using namespace Odontogram;
@@ -32,9 +33,10 @@ constexpr int kFieldWidth = 270;
 constexpr int kFieldHeight = 22;
 constexpr int kRowPitch = 24;
 constexpr int kLabelGap = 26;
-// The odontogram's column, right of the scheme, in the panel's coordinates.
-constexpr int kColumn = 946;
-constexpr int kColumnWidth = 300;
+// The notes and the odontogram's panel are two pages left of the scheme, under their tabs:
+// the window fits a 1024 x 768 screen. A page's controls keep the places they have in the
+// chart's own layout, one tab's height lower.
+constexpr int kTabHeight = 30;
 
 // "Terzo molare dx, arcata superiore": what a screen reader says about a tooth's field.
 QString toothDescription(int tooth)
@@ -57,12 +59,11 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
     setObjectName(QStringLiteral("frmDentalCondition"));
     setWindowTitle(QStringLiteral(" Stato dentale del paziente"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    // The odontogram's column widens the window to the right; the rest stays where it was.
-    setFixedSize(996 + kColumnWidth, 614);
+    setFixedSize(996, 614 + kTabHeight);
     Theme::setGradient(this, "steel");
 
     panContainer = Theme::panel(QStringLiteral("panContainer"), this);
-    panContainer->setGeometry(18, 18, 960 + kColumnWidth, 576);
+    panContainer->setGeometry(18, 18, 960, 576 + kTabHeight);
 
     lblTitolo = new QLabel(QStringLiteral("Stato dentale del paziente"), panContainer);
     lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
@@ -70,17 +71,42 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
     lblTitolo->setAlignment(Qt::AlignCenter);
     lblTitolo->setFont(verdana(10, false));
     lblTitolo->setStyleSheet(Theme::sheet(Theme::Sheet::BandTitle));
-    lblTitolo->setGeometry(14, 15, 932 + kColumnWidth, 24);
+    lblTitolo->setGeometry(14, 15, 932, 24);
+
+    // The pages' two buttons, one of them down: each is read by its own name (a tab bar would
+    // be read as its current tab, twice).
+    btnPaginaNote = Theme::textButton(QStringLiteral("btnPaginaNote"), QStringLiteral("Note sui denti"), panContainer);
+    btnPaginaNote->setGeometry(14, 42, 306, 26);
+    btnPaginaOdontogramma =
+        Theme::textButton(QStringLiteral("btnPaginaOdontogramma"), QStringLiteral("Odontogramma"), panContainer);
+    btnPaginaOdontogramma->setGeometry(324, 42, 306, 26);
+    m_pages = new QButtonGroup(this);
+    for (QPushButton *b : {btnPaginaNote, btnPaginaOdontogramma}) {
+        b->setCheckable(true);
+        b->setStyleSheet(Theme::sheet(Theme::Sheet::SmallButton));
+        m_pages->addButton(b, b == btnPaginaNote ? kNotesPage : kOdontogramPage);
+    }
+    btnPaginaNote->setChecked(true);
+    pagNote = new QWidget(panContainer);
+    pagNote->setObjectName(QStringLiteral("pagNote"));
+    pagNote->setGeometry(0, kTabHeight, 640, 520);
+    pagOdontogramma = new QWidget(panContainer);
+    pagOdontogramma->setObjectName(QStringLiteral("pagOdontogramma"));
+    pagOdontogramma->setGeometry(0, kTabHeight, 640, 520);
+    pagOdontogramma->hide();
+    for (QPushButton *b : {btnPaginaNote, btnPaginaOdontogramma})
+        b->raise(); // above the pages' empty tops
+    connect(m_pages, &QButtonGroup::idClicked, this, &TfrmDentalCondition::showPage);
     lblIstruzioni = Theme::label(
         QStringLiteral("lblIstruzioni"),
         QStringLiteral("Descrivere le condizioni attuali di ciascun dente nei campi di testo sottostanti."),
-        panContainer);
+        pagNote);
     lblIstruzioni->setFont(verdana(9, false));
     lblIstruzioni->setGeometry(14, 42, 616, 18);
 
-    shpSeparatore01 = Theme::bandRule(QStringLiteral("shpSeparatore01"), QRect(14, 62, 616, 4), panContainer);
-    shpSeparatore02 = Theme::bandRule(QStringLiteral("shpSeparatore02"), QRect(14, 283, 616, 4), panContainer);
-    shpSeparatore03 = Theme::bandRule(QStringLiteral("shpSeparatore03"), QRect(14, 507, 616, 4), panContainer);
+    shpSeparatore01 = Theme::bandRule(QStringLiteral("shpSeparatore01"), QRect(14, 62, 616, 4), pagNote);
+    shpSeparatore02 = Theme::bandRule(QStringLiteral("shpSeparatore02"), QRect(14, 283, 616, 4), pagNote);
+    shpSeparatore03 = Theme::bandRule(QStringLiteral("shpSeparatore03"), QRect(14, 507, 616, 4), pagNote);
 
     imgSchemaDentale = new DentalScheme(panContainer);
     imgSchemaDentale->setGeometry(652, 56, 278, 472);
@@ -93,11 +119,11 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
         const int x = place.left ? 40 : 358;
         const int y = (place.upper ? 78 : 302) + (place.row - 1) * kRowPitch;
 
-        auto *edit = new QLineEdit(panContainer);
+        auto *edit = new QLineEdit(pagNote);
         edit->setObjectName(QStringLiteral("txtDente") + n);
         edit->setFont(fieldFont);
         edit->setGeometry(x, y, kFieldWidth, kFieldHeight);
-        QLabel *label = Theme::label(QStringLiteral("lblDente") + n, ChartRules::fdiLabel(tooth), panContainer);
+        QLabel *label = Theme::label(QStringLiteral("lblDente") + n, ChartRules::fdiLabel(tooth), pagNote);
         label->setFont(labelFont);
         label->setGeometry(x - kLabelGap, y, kLabelGap, kFieldHeight);
         label->setBuddy(edit);
@@ -107,8 +133,10 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
         m_fields.append(edit);
 
         QLabel *marker =
-            Theme::picture(QStringLiteral("icoWarn") + n, QStringLiteral("tooth-warning"), 17, 17, imgSchemaDentale);
-        marker->move(ChartRules::tooth(tooth).mark);
+            Theme::picture(QStringLiteral("icoWarn") + n, QStringLiteral("tooth-warning"), int(kNoteBadge),
+                           int(kNoteBadge), imgSchemaDentale);
+        // Beside the tooth: the tooth's surfaces and its number stay in sight.
+        marker->move(noteBadge(ChartRules::tooth(tooth).fdi).toPoint());
         marker->setAccessibleName(QStringLiteral("Nota sul dente ") + QString::number(ChartRules::tooth(tooth).fdi));
         Accessibility::hide(marker, false); // it tells which teeth have a note
         marker->hide();
@@ -118,11 +146,11 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
     }
 
     btnPreview = Theme::textButton(QStringLiteral("btnPreview"), QStringLiteral("Anteprima"), panContainer);
-    btnPreview->setGeometry(14, 526, 120, 30);
+    btnPreview->setGeometry(14, 526 + kTabHeight, 120, 30);
     btnPrint = Theme::textButton(QStringLiteral("btnPrint"), QStringLiteral("Stampa"), panContainer);
-    btnPrint->setGeometry(154, 526, 120, 30);
+    btnPrint->setGeometry(154, 526 + kTabHeight, 120, 30);
     btnClose = Theme::textButton(QStringLiteral("btnClose"), QStringLiteral("Applica e chiudi"), panContainer);
-    btnClose->setGeometry(464, 526, 164, 30);
+    btnClose->setGeometry(464, 526 + kTabHeight, 164, 30);
     for (QPushButton *b : {btnPreview, btnPrint, btnClose})
         b->setStyleSheet(Theme::sheet(Theme::Sheet::SmallButton));
 
@@ -153,8 +181,8 @@ ToothButton *TfrmDentalCondition::toothButton(int fdi) const
 
 void TfrmDentalCondition::buildOdontogram()
 {
-    panOdontogramma = new OdontogramPanel(panContainer);
-    panOdontogramma->setGeometry(kColumn, 56, kColumnWidth, 464);
+    panOdontogramma = new OdontogramPanel(pagOdontogramma);
+    panOdontogramma->setGeometry(14, 42, 300, 464);
 
     // One focusable tooth for each tooth of both dentitions; Tab reaches the chosen one.
     for (Dentition dentition : {Dentition::Permanent, Dentition::Deciduous})
@@ -163,7 +191,10 @@ void TfrmDentalCondition::buildOdontogram()
             b->setVisible(dentition == Dentition::Permanent);
             connect(b, &ToothButton::stepRequested, this, &TfrmDentalCondition::stepFrom);
             connect(b, &ToothButton::noteRequested, this, &TfrmDentalCondition::noteOf);
-            connect(b, &ToothButton::stateRequested, this, [this] { panOdontogramma->cboStato->setFocus(); });
+            connect(b, &ToothButton::stateRequested, this, [this] {
+                showPage(kOdontogramPage);
+                panOdontogramma->cboStato->setFocus();
+            });
             connect(b, &ToothButton::focusChanged, this, &TfrmDentalCondition::refreshScheme);
             m_buttons.append(b);
         }
@@ -171,7 +202,7 @@ void TfrmDentalCondition::buildOdontogram()
     connect(imgSchemaDentale, &DentalScheme::toothClicked, this, &TfrmDentalCondition::toothClicked);
 
     // After the chart's own order: the dentition, the chosen tooth, the panel.
-    QList<QWidget *> chain{btnClose, panOdontogramma->optPermanenti, panOdontogramma->optDecidui};
+    QList<QWidget *> chain{btnClose, btnPaginaNote, btnPaginaOdontogramma, panOdontogramma->optPermanenti, panOdontogramma->optDecidui};
     for (ToothButton *b : std::as_const(m_buttons))
         chain.append(b);
     chain << panOdontogramma->cboStato << panOdontogramma->optPresente << panOdontogramma->optDaFare;
@@ -191,13 +222,22 @@ void TfrmDentalCondition::buildOdontogram()
 
 void TfrmDentalCondition::noteOf(int fdi)
 {
+    showPage(kNotesPage);
     for (int tooth = 1; tooth <= ChartRules::kTeeth; ++tooth)
         if (ChartRules::tooth(tooth).fdi == fdi)
             txtDente(tooth)->setFocus();
 }
 
+void TfrmDentalCondition::showPage(int page)
+{
+    m_pages->button(page)->setChecked(true);
+    pagNote->setVisible(page == kNotesPage);
+    pagOdontogramma->setVisible(page == kOdontogramPage);
+}
+
 void TfrmDentalCondition::toothClicked(int fdi)
 {
+    showPage(kOdontogramPage); // a click on a tooth is to chart it
     chooseTooth(fdi);
     if (ToothButton *b = toothButton(fdi))
         b->setFocus(Qt::MouseFocusReason);

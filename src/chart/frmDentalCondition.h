@@ -14,11 +14,12 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QButtonGroup;
 
 // The dental chart of one patient: one free line of text for each of the 32 teeth, a marker
 // on the scheme for each tooth with a note, preview and print of the chart; and the
 // odontogram: each tooth of the scheme can be chosen (a click, F2 from its note, the arrows)
-// and the panel beside it sets its state and surfaces, drawn on the scheme at once. It works
+// and the panel on the odontogram's page sets its state and surfaces, drawn on the scheme at once. It works
 // on the texts and the state changes it is given; "Applica e chiudi" hands back the edited
 // texts and the changes not yet saved, the close box nothing. The odontogram's file is only
 // read here: the card appends the changes when it is saved. Escape does nothing: a stray key
@@ -45,6 +46,15 @@ public:
 
     QWidget *panContainer;
     QLabel *lblTitolo;
+    // The two pages left of the scheme, each with its button: the teeth's notes, the
+    // odontogram's panel.
+    QPushButton *btnPaginaNote;
+    QPushButton *btnPaginaOdontogramma;
+    QWidget *pagNote;
+    QWidget *pagOdontogramma;
+    static constexpr int kNotesPage = 0;
+    static constexpr int kOdontogramPage = 1;
+    void showPage(int page);
     QLabel *lblIstruzioni;
     QFrame *shpSeparatore01;
     QFrame *shpSeparatore02;
@@ -54,7 +64,7 @@ public:
     QPushButton *btnPrint;
     QPushButton *btnClose;
 
-    // The odontogram's panel, right of the scheme, and its controls.
+    // The odontogram's panel, on its page left of the scheme, and its controls.
     OdontogramPanel *panOdontogramma;
 
     // Tooth 1 to 32.
@@ -111,4 +121,5 @@ private:
     QMap<int, Odontogram::ToothState> m_savedLatest;
     QList<Odontogram::Entry> m_pending;
     int m_chosen = 11;
+    QButtonGroup *m_pages;
 };

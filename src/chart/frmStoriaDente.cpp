@@ -47,7 +47,11 @@ TfrmStoriaDente::TfrmStoriaDente(int fdi, const QList<Odontogram::Entry> &saved,
     lstStoria = new FixedList(QStringLiteral("lstStoria"), QStringLiteral("Voci del dente %1").arg(fdi), panel);
     lstStoria->setFont(verdana(9, false));
     lstStoria->setGeometry(12, 46, 548, 200);
-    lstStoria->setLines(lines(saved, pending));
+    const QStringList shown = lines(saved, pending);
+    lstStoria->setLines(shown);
+    // Opens on the latest entry, the last in date order.
+    if (!saved.isEmpty() || !pending.isEmpty())
+        lstStoria->setCurrentRow(int(shown.size()) - 1);
     lstStoria->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // the lines fit its width
 
     btnChiudi = Theme::textButton(QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"), panel);

@@ -7,8 +7,9 @@ class FixedList;
 class QLabel;
 class QPushButton;
 
-// The history of one tooth of the odontogram: its dated entries in the order they were made,
-// the latest last, then its change not yet saved with the card. Only for reading.
+// The history of one tooth of the odontogram: its dated entries in date order,
+// the latest last, then its change not yet saved with the card; it opens on the latest. Only
+// for reading.
 class TfrmStoriaDente : public Dialog
 {
     Q_OBJECT
@@ -20,7 +21,7 @@ public:
     FixedList *lstStoria;
     QPushButton *btnChiudi;
 
-    // The lines shown: "10/12/2026 09:30   otturazione presente, superfici O, D", a change
+    // The lines shown: "10/12/2026 09:30   otturazione presente, superfici DO", a change
     // not saved with " (da salvare)" after it; one line saying so when there is none.
     static QStringList lines(const QList<Odontogram::Entry> &saved, const QList<Odontogram::Entry> &pending);
     static const QString kNoEntries;

@@ -2,6 +2,7 @@
 
 #include "platform/ProgramFolder.h"
 #include "storage/AnsiText.h"
+#include "storage/FileIo.h"
 #include "storage/PatientRecord.h"
 #include "storage/RecordFile.h"
 
@@ -11,7 +12,6 @@
 #include <QSaveFile>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace Attachments {
@@ -204,16 +204,10 @@ QString freeName(const QString &name, const QSet<QString> &taken)
 Copy copyIn(const QString &source, const QString &fileName)
 {
     // Opened without waiting: a named pipe would otherwise block here until a writer came.
-    const int fd = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    bool notAFile = false;
+    const int fd = FileIo::openRegular(QFile::encodeName(source), O_RDONLY, &notAFile);
     if (fd < 0)
-        return Copy::Failed;
-    struct ::stat status = {};
-    const bool known = ::fstat(fd, &status) == 0;
-    if (!known || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        return known ? Copy::NotAFile : Copy::Failed;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        return notAFile ? Copy::NotAFile : Copy::Failed;
     QFile in;
     if (!in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);

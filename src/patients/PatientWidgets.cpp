@@ -12,9 +12,9 @@ QWidget *instructionCard(const QString &objectName, const QString &picture, cons
     auto *card = new QWidget(parent);
     card->setObjectName(objectName);
     card->setAttribute(Qt::WA_StyledBackground);
-    card->setStyleSheet(QStringLiteral("QWidget#%1 { background: #EEF5FB; border: 1px solid #C9DCEC;"
+    card->setStyleSheet(QStringLiteral("QWidget#%1 { background: %2; border: 1px solid %3;"
                                        " border-radius: 6px; }")
-                            .arg(objectName));
+                            .arg(objectName, Theme::css(Theme::Colour::HintPaper), Theme::css(Theme::Colour::HintEdge)));
     auto *row = new QHBoxLayout(card);
     row->setContentsMargins(8, 4, 10, 4);
     row->setSpacing(10);
@@ -26,7 +26,8 @@ QWidget *instructionCard(const QString &objectName, const QString &picture, cons
     text->setTextFormat(Qt::PlainText);
     text->setWordWrap(true);
     text->setFont(verdana(9, false));
-    text->setStyleSheet(QStringLiteral("color: #1F4E79; background: transparent; border: none;"));
+    text->setStyleSheet(Theme::textColour(Theme::Colour::Heading)
+                        + QStringLiteral(" background: transparent; border: none;"));
     row->addWidget(text, 1);
     card->setAccessibleName(lines.join(QLatin1Char(' ')));
     return card;

@@ -110,15 +110,18 @@ TfrmClients::TfrmClients(QWidget *parent)
     buildLeftColumn();
     buildFieldArea();
 
-    panInfo = makeInfoStrip(panContainer, QStringLiteral("QLabel { background: #3030DD; color: #FFFFFF;"
-                                                         " border: 1px solid #24249F; border-radius: 8px;"
-                                                         " padding: 0px 14px; font-style: normal; }"));
+    panInfo = makeInfoStrip(panContainer, QStringLiteral("QLabel { background: %1; color: %2;"
+                                                         " border: 1px solid %3; border-radius: 8px;"
+                                                         " padding: 0px 14px; font-style: normal; }")
+                                              .arg(Theme::css(Theme::Colour::PatientInfo),
+                                                   Theme::css(Theme::Colour::Paper),
+                                                   Theme::css(Theme::Colour::PatientInfoEdge)));
     panInfo->setGeometry(0, kInfoTop, kContentWidth, kInfoHeight);
 
     // Fields in reading order with each button after its field, then the button bar and the
     // left column.
     orderKeys({cmdNew, cmdDuplicate, cmdSave, cmdFind, cmdAttach, cmdPrint, cmdFirst, cmdPrevious, cmdNext, cmdLast,
-               cmdExport, cmdDefaulting, cmdHelp, cmdClose, btnCondition, btnHistory, btnFolder});
+               cmdExport, cmdDefaulting, cmdHelp, cmdClose, btnCondition, btnHistory, btnFolder, btnMoney});
     watchInfo();
 
     connectCommands({cmdNew, cmdDuplicate, cmdSave, cmdFind, cmdFirst, cmdPrevious, cmdNext, cmdLast,
@@ -133,6 +136,7 @@ TfrmClients::TfrmClients(QWidget *parent)
     connect(cmdDefaulting, &PictureButton::clicked, this, &TfrmClients::cmdDefaultingClick);
     connect(cmdAttach, &PictureButton::clicked, this, &TfrmClients::cmdAttachClick);
     connect(btnFolder, &PictureButton::clicked, this, &TfrmClients::btnFolderClick);
+    connect(btnMoney, &PictureButton::clicked, this, &TfrmClients::btnMoneyClick);
     connect(btnEmail, &PictureButton::clicked, this, &TfrmClients::btnEmailClick);
     connect(icoIssues, &PictureButton::clicked, this, &TfrmClients::icoIssuesClick);
     connect(btnCodFisc, &PictureButton::clicked, this, &TfrmClients::btnCodFiscClick);
@@ -160,8 +164,10 @@ void TfrmClients::buildButtonBar()
 
     lblPosizione = makePositionLabel(panContainer);
     lblPosizione->setFixedSize(74, 34);
-    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: #F0F8FF; color: #1F4E79;"
-                                               " border: 1px solid #87CEEB; border-radius: 5px; }"));
+    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: %1; color: %2;"
+                                               " border: 1px solid %3; border-radius: 5px; }")
+                                    .arg(Theme::css(Theme::Colour::PositionPaper), Theme::css(Theme::Colour::Heading),
+                                         Theme::css(Theme::Colour::FieldEdge)));
 
     shpGruppo01 = group("shpGruppo01", panContainer, {cmdNew, cmdDuplicate, cmdSave, cmdFind});
     shpGruppo02 = group("shpGruppo02", panContainer, {cmdAttach});
@@ -210,23 +216,33 @@ void TfrmClients::buildLeftColumn()
     btnCondition = captionButton("btnCondition", "dental-chart", QStringLiteral("STATO DENTALE"), 52, shpColonna);
     btnHistory = captionButton("btnHistory", "treatments", QStringLiteral("TRATTAMENTI DENTALI"), 52, shpColonna);
     btnFolder = captionButton("btnFolder", "folder", QStringLiteral("CARTELLA ASSOCIATA"), 52, shpColonna);
+    btnMoney = captionButton("btnMoney", "invoices-payments", QStringLiteral("FATTURE E PAGAMENTI"), 40, shpColonna);
     // Screen readers would spell out the capitals.
     btnCondition->setAccessibleName(QStringLiteral("Stato dentale"));
     btnHistory->setAccessibleName(QStringLiteral("Trattamenti dentali"));
     btnFolder->setAccessibleName(QStringLiteral("Cartella associata"));
-    int y = 16;
-    for (PictureButton *b : {btnCondition, btnHistory, btnFolder}) {
-        b->setGeometry(8, y, kColumnWidth - 16, b->sizeHint().height() + 6);
-        y += b->height() + 14;
+    btnMoney->setAccessibleName(QStringLiteral("Fatture e pagamenti"));
+    int y = 12;
+    for (PictureButton *b : {btnCondition, btnHistory, btnFolder, btnMoney}) {
+        b->setGeometry(8, y, kColumnWidth - 16, b->sizeHint().height() + 4);
+        y += b->height() + 8;
     }
+    btnMoney->setHint(QStringLiteral("Preventivi, pagamenti e fatture del paziente."));
+    lblSaldo = new QLabel(shpColonna);
+    lblSaldo->setObjectName(QStringLiteral("lblSaldo"));
+    lblSaldo->setAccessibleName(QStringLiteral("Saldo"));
+    lblSaldo->setFont(Theme::verdana(8, true));
+    lblSaldo->setAlignment(Qt::AlignCenter);
+    lblSaldo->setWordWrap(true);
+    lblSaldo->setGeometry(8, y, kColumnWidth - 16, 30);
     btnCondition->setHint(QStringLiteral("Registra o modifica lo stato dentale del paziente."));
     btnHistory->setHint(QStringLiteral("Registra o modifica i trattamenti dentali eseguiti sul paziente."));
     btnFolder->setHint(QStringLiteral("Apri la cartella associata al paziente."));
 
-    constexpr int picture = 170;
+    constexpr int picture = 150;
     imgPaziente =
         Theme::picture(QStringLiteral("imgPaziente"), QStringLiteral("photo-patients"), picture, picture, shpColonna);
-    imgPaziente->move((kColumnWidth - picture) / 2, kBodyHeight - picture - 24);
+    imgPaziente->move((kColumnWidth - picture) / 2, kBodyHeight - picture - 12);
 }
 
 void TfrmClients::buildFieldArea()
@@ -298,7 +314,32 @@ void TfrmClients::placeField(const CardFields::Field &field, QWidget *control, Q
 
 void TfrmClients::afterNewCard() { txtName->setFocus(); }
 
-void TfrmClients::showOwn(const TPatientRecord &record) { m_teeth = record.teeth(); }
+void TfrmClients::showOwn(const TPatientRecord &record)
+{
+    m_teeth = record.teeth();
+    refreshBalance();
+}
+
+void TfrmClients::setBalanceProvider(BalanceText provider)
+{
+    m_balance = std::move(provider);
+    refreshBalance();
+}
+
+void TfrmClients::refreshBalance()
+{
+    lblSaldo->setText(m_balance && position() > 0 ? m_balance(position()) : QString());
+}
+
+// The money belongs to a saved card: a new card is saved first.
+void TfrmClients::btnMoneyClick()
+{
+    if (position() <= 0) {
+        Messages::information(this, QStringLiteral("Salvare la scheda del paziente prima di aprire fatture e pagamenti."));
+        return;
+    }
+    emit moneyRequested(position());
+}
 
 void TfrmClients::takeOwn(TPatientRecord &record) const
 {
@@ -326,6 +367,7 @@ void TfrmClients::beforeShowCard() { m_pendingStates.clear(); }
 
 bool TfrmClients::afterSave(CardResult)
 {
+    refreshBalance();
     if (m_pendingStates.isEmpty())
         return true;
     m_pendingStates.remove(0, Odontogram::append(Odontogram::path(position()), m_pendingStates));

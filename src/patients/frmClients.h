@@ -7,6 +7,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <functional>
+
 class HintStrip;
 class PictureButton;
 class QLabel;
@@ -53,6 +55,8 @@ public:
     PictureButton *btnCondition;
     PictureButton *btnHistory;
     PictureButton *btnFolder;
+    PictureButton *btnMoney; // "FATTURE E PAGAMENTI"
+    QLabel *lblSaldo;        // the patient's balance, from the provider; empty for a new card
     QLabel *imgPaziente;
 
     // Field area: the entry fields (made from the card's description, PatientCard), and the
@@ -131,9 +135,19 @@ public:
     void btnCodFiscClick();
     void btnPartitaIvaClick();
 
+    void btnMoneyClick();
+
+    // The balance's words for the card at a position ("Saldo: in pari"), given by whoever
+    // knows the money (the card does not): asked when a card is shown or saved.
+    using BalanceText = std::function<QString(qint64 position)>;
+    void setBalanceProvider(BalanceText provider);
+    void refreshBalance();
+
 signals:
     // "Esporta": the export window of the patient archive, over this one.
     void exportRequested();
+    // "FATTURE E PAGAMENTI": the money window of the saved card at a position.
+    void moneyRequested(qint64 position);
 
 private:
     void buildButtonBar();
@@ -154,4 +168,5 @@ private:
     // The odontogram's changes applied from the chart and not yet saved: appended to the
     // patient's odontogram file after a save that wrote the card, dropped when a card is shown.
     QList<Odontogram::Entry> m_pendingStates;
+    BalanceText m_balance;
 };

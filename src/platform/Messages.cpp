@@ -25,9 +25,14 @@ bool Messages::confirm(QWidget *parent, const QString &text)
     return show(parent, Confirmation, text) != Answer::No;
 }
 
+bool Messages::confirmNoByDefault(QWidget *parent, const QString &text)
+{
+    return show(parent, Confirmation, text, false, true) == Answer::Yes;
+}
+
 Messages::Answer Messages::ask(QWidget *parent, const QString &text) { return show(parent, Confirmation, text, true); }
 
-Messages::Answer Messages::show(QWidget *parent, Kind kind, const QString &text, bool cancel)
+Messages::Answer Messages::show(QWidget *parent, Kind kind, const QString &text, bool cancel, bool noByDefault)
 {
     if (g_test) {
         const Shown shown{kind, text};
@@ -38,7 +43,7 @@ Messages::Answer Messages::show(QWidget *parent, Kind kind, const QString &text,
             return Answer::Yes;
         if (!g_answers.isEmpty())
             return g_answers.takeFirst();
-        return cancel ? Answer::Cancel : Answer::Yes;
+        return cancel ? Answer::Cancel : noByDefault ? Answer::No : Answer::Yes;
     }
     QMessageBox box(parent ? parent->window() : QApplication::activeWindow());
     box.setText(displayText(text));
@@ -75,7 +80,7 @@ Messages::Answer Messages::show(QWidget *parent, Kind kind, const QString &text,
         box.setEscapeButton(QMessageBox::Cancel);
     } else if (kind == Confirmation) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(noByDefault ? QMessageBox::No : QMessageBox::Yes);
     } else if (kind == Plain) {
         box.setStandardButtons(QMessageBox::Ok);
     } else {

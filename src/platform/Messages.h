@@ -28,6 +28,9 @@ public:
     static void plain(QWidget *parent, const QString &text) { show(parent, Plain, text); }
     // False only when the user answered No.
     static bool confirm(QWidget *parent, const QString &text);
+    // The same question with No as the default button (and the answer in test mode when no
+    // answer is queued): for a question whose Yes loses something.
+    static bool confirmNoByDefault(QWidget *parent, const QString &text);
     enum class Answer { Yes, No, Cancel };
     // Recorded as a Confirmation.
     static Answer ask(QWidget *parent, const QString &text);
@@ -45,7 +48,7 @@ public:
     static void setOnShown(std::function<void(const Shown &)> hook);
 
 private:
-    static Answer show(QWidget *parent, Kind kind, const QString &text, bool cancel = false);
+    static Answer show(QWidget *parent, Kind kind, const QString &text, bool cancel = false, bool noByDefault = false);
 };
 
 // The standard archive failure message of the card windows and the find windows.

@@ -100,7 +100,8 @@ Document make(const Book &book)
                  QRectF(rect.left() + kStripWidth + 0.5, rect.top() + 0.2,
                         std::max(0.0, rect.width() - kStripWidth - 0.8), std::max(0.0, rect.height() - 0.4)),
                  book.landscape ? 5.5 : 6.5, false, b.lines);
-        lines.colour = b.ink; // the renderer shows the lines that fit the block's height
+        lines.colour = b.ink;
+        lines.flow = Report::Flow::Joined; // every part printed, however short the block
         band.texts.append(lines);
     }
 

@@ -13,7 +13,8 @@
 // the legend of the dentists' colours, a heading per day, the hours down the left with a
 // framed box per hour and day, each appointment a filled block (a strip of its dentist's
 // colour on its left) at its rows and column, and the foot with the printing date. The
-// rows shrink so that the whole day fits the page; a block's lines are cut at its edges.
+// rows shrink so that the whole day fits the page; the lines a block has no room for are
+// joined onto its last line, shortened with an ellipsis only at its end.
 namespace BookDocument {
 
 // One block, placed on the grid (as AppointmentBook places it): the day's column, its first

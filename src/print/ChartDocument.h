@@ -39,7 +39,7 @@ struct Odontogram
     double sampleSize = 20;
     QString planned; // the colour key's two texts
     QString present;
-    QStringList states; // "36: otturazione presente, superfici O, D"
+    QStringList states; // "36: otturazione presente, superfici DO"
 };
 
 // "TERZO MOLARE DX:  " and so on, for tooth 1 to 32 (universal order).

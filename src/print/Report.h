@@ -35,8 +35,10 @@ constexpr quint32 Gold = Theme::Colour::PrintGold;
 enum class Align { Left, Centre };
 
 // How a text box treats a line wider than itself: cut at its right edge, or wrapped at word
-// boundaries (the wrapped lines that do not fit in the box are not printed).
-enum class Flow { Cut, WordWrap };
+// boundaries (the wrapped lines that do not fit in the box are not printed), or shortened
+// with an ellipsis at its end; Joined also joins the lines that do not fit the box's height
+// onto its last line (with " · "), so a one-line box still carries every part.
+enum class Flow { Cut, WordWrap, Joined };
 
 struct Font
 {

@@ -91,6 +91,20 @@ QFont qtFont(const Font &font)
 QStringList shownLines(const TextBox &box, const QFontMetricsF &metrics, double pxPerMm)
 {
     QStringList lines;
+    if (box.flow == Flow::Joined) {
+        if (box.lines.isEmpty())
+            return lines;
+        const double pitch = pitchOf(box, metrics, pxPerMm);
+        const int fit = qMax(1, int(std::floor(box.rect.height() * pxPerMm / pitch + 1e-6)));
+        lines = box.lines;
+        if (lines.size() > fit) {
+            lines = box.lines.mid(0, fit - 1);
+            lines.append(box.lines.mid(fit - 1).join(QStringLiteral(" \u00B7 ")));
+        }
+        for (QString &line : lines)
+            line = metrics.elidedText(line, Qt::ElideRight, box.rect.width() * pxPerMm);
+        return lines;
+    }
     if (box.flow == Flow::WordWrap) {
         for (const QString &line : box.lines)
             lines += wrapped(line, metrics, box.rect.width() * pxPerMm);

@@ -4,6 +4,7 @@
 #include "print/Report.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QStringList>
 
 #include <memory>
@@ -28,6 +29,8 @@ void paintShapes(QPainter &painter, const QList<Shape> &shapes);
 
 // Draws one page; pxPerMm is the device's scale, origin the printable area's top-left corner.
 void paintPage(QPainter &painter, const Page &page, double pxPerMm, const QPointF &origin = {});
+// The lines of a text box as painted with a font's measures at a resolution.
+QStringList shownLines(const TextBox &box, const QFontMetricsF &metrics, double pxPerMm);
 
 // A prepared document, ready for the printer or the preview.
 class Job : public Printable

@@ -1,17 +1,15 @@
 #include "storage/RecordFile.h"
 
+#include "storage/FileIo.h"
 #include "storage/Together.h"
 
-#include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,50 +18,8 @@ namespace {
 constexpr qint64 kReadAheadBytes = 1 << 20;
 // Below this a file is read by one thread: starting a second would cost more than it saves.
 constexpr qint64 kSplitBytes = 4 << 20;
-qint64 g_lockWaitMs = 10000;
 RecordFile::LockWaitObserver g_lockWaitObserver;
 void (*g_stepHook)(RecordFile::Step) = nullptr;
-bool g_locksRefused = false;
-
-int openNoIntr(const QByteArray &path, int flags, mode_t mode = 0666)
-{
-    int fd;
-    do {
-        fd = ::open(path.constData(), flags | O_CLOEXEC, mode);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
-}
-
-bool readFully(int fd, char *data, qint64 size, qint64 offset, qint64 *got)
-{
-    qint64 done = 0;
-    while (done < size) {
-        const ssize_t n = ::pread(fd, data + done, size_t(size - done), off_t(offset + done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        if (n == 0)
-            break;
-        done += n;
-    }
-    *got = done;
-    return true;
-}
-
-bool writeFully(int fd, const char *data, qint64 size, qint64 offset)
-{
-    qint64 done = 0;
-    while (done < size) {
-        const ssize_t n = ::pwrite(fd, data + done, size_t(size - done), off_t(offset + done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
 
 // The journal as this version writes it: the magic, the save's random value, the position and
 // the record size; the old record; the CRC-32 of everything before it, then the random value
@@ -113,18 +69,6 @@ quint64 getLittle(const char *in, int bytes)
     return value;
 }
 
-// Makes the folder's list of names durable (a name made or removed in it).
-bool syncFolder(const QString &file)
-{
-    const QByteArray dir = QFile::encodeName(QFileInfo(file).absolutePath());
-    const int dfd = openNoIntr(dir, O_RDONLY | O_DIRECTORY);
-    if (dfd < 0)
-        return false;
-    const bool synced = ::fsync(dfd) == 0 || errno == EINVAL; // some file systems cannot sync a folder
-    ::close(dfd);
-    return synced;
-}
-
 } // namespace
 
 RecordFile::RecordFile(QString path, int recordSize)
@@ -151,7 +95,7 @@ void RecordFile::setLockWaitObserver(LockWaitObserver observer) { g_lockWaitObse
 
 void RecordFile::setStepHook(void (*hook)(Step)) { g_stepHook = hook; }
 
-void RecordFile::setLocksRefused(bool refused) { g_locksRefused = refused; }
+void RecordFile::setLocksRefused(bool refused) { FileIo::setLocksRefused(refused); }
 
 void RecordFile::step(Step s) const
 {
@@ -242,18 +186,16 @@ bool RecordFile::journalExists() const
 RecordFile::Journal RecordFile::readJournal(qint64 *position, QByteArray *record) const
 {
     // Never waits on something else put in the journal's place (a pipe): only a file is one.
-    const int fd = openNoIntr(m_journal, O_RDONLY | O_NONBLOCK | O_NOFOLLOW);
+    bool notRegular = false;
+    const int fd = FileIo::openRegular(m_journal, O_RDONLY | O_NOFOLLOW, &notRegular);
     if (fd < 0)
-        return errno == ENOENT ? Journal::None : errno == ELOOP ? Journal::NotWhole : Journal::Unreadable;
-    struct stat js;
-    if (::fstat(fd, &js) < 0 || !S_ISREG(js.st_mode)) {
-        ::close(fd);
-        return Journal::NotWhole;
-    }
+        return errno == ENOENT ? Journal::None
+               : errno == ELOOP || notRegular ? Journal::NotWhole
+                                              : Journal::Unreadable;
     const qint64 expected = kJournalHead + m_recordSize + kJournalTail;
     QByteArray bytes(expected + 1, Qt::Uninitialized); // one byte more tells a longer file
     qint64 got = 0;
-    const bool read = readFully(fd, bytes.data(), bytes.size(), 0, &got);
+    const bool read = FileIo::readFully(fd, bytes.data(), bytes.size(), 0, &got);
     ::close(fd);
     if (!read)
         return Journal::Unreadable;
@@ -290,10 +232,10 @@ void RecordFile::rollBack()
     QByteArray old;
     switch (readJournal(&position, &old)) {
     case Journal::Whole:
-        if (!writeFully(m_fd, old.constData(), m_recordSize, (position - 1) * m_recordSize))
+        if (!FileIo::writeFully(m_fd, old.constData(), m_recordSize, (position - 1) * m_recordSize))
             fail("roll back");
         step(Step::RollbackWritten);
-        if (::fsync(m_fd) < 0)
+        if (!FileIo::syncFile(m_fd))
             fail("roll back");
         step(Step::RollbackSynced);
         break;
@@ -311,7 +253,7 @@ void RecordFile::removeJournal() const
 {
     if (::unlink(m_journal.constData()) < 0 && errno != ENOENT)
         fail("remove the journal of");
-    if (!syncFolder(m_path))
+    if (!FileIo::syncFolderOf(m_path))
         fail("remove the journal of");
 }
 
@@ -329,72 +271,46 @@ void RecordFile::openLocked(Access access)
     const int mode = access == Write ? O_RDWR : O_RDONLY;
     // Without waiting: a named pipe or a device put in the archive's place would block the
     // opening until somebody else opened its other end. It is refused below.
-    int fd = openNoIntr(native, mode | O_NONBLOCK);
+    int fd = FileIo::openNoIntr(native, mode | O_NONBLOCK);
     if (fd < 0 && errno == ENOENT) {
         // Only a missing file is created; O_EXCL keeps a file made meanwhile by someone else.
-        fd = openNoIntr(native, O_RDWR | O_CREAT | O_EXCL);
+        fd = FileIo::openNoIntr(native, O_RDWR | O_CREAT | O_EXCL | O_NONBLOCK);
         if (fd < 0 && errno == EEXIST)
-            fd = openNoIntr(native, mode | O_NONBLOCK);
+            fd = FileIo::openNoIntr(native, mode | O_NONBLOCK);
         else if (fd >= 0)
-            syncFolder(m_path); // make the new name itself durable
+            FileIo::syncFolderOf(m_path); // make the new name itself durable
     }
-    if (fd < 0)
+    if (fd < 0 || (fd = FileIo::keepRegular(fd)) < 0)
         fail("open");
-    // A folder opens for reading too, but it is no record file.
-    struct stat st;
-    const bool statted = ::fstat(fd, &st) == 0;
-    if (!statted || !S_ISREG(st.st_mode)) {
-        const int saved = !statted ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-        ::close(fd);
-        errno = saved;
-        fail("open");
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    // Another copy of the program holds the file for one action at most: wait for it, but
-    // never for ever (a copy that hangs must not hang this one too).
-    int rc;
-    QElapsedTimer waited;
-    waited.start();
     bool told = false; // the observer was told of the wait
-    for (;;) {
-        if (g_locksRefused) {
-            rc = -1;
-            errno = ENOLCK;
-        } else {
-            rc = ::flock(fd, (access == Write ? LOCK_EX : LOCK_SH) | LOCK_NB);
-        }
-        if (rc == 0 || (errno != EWOULDBLOCK && errno != EINTR) || waited.elapsed() > g_lockWaitMs)
-            break;
-        if (access == Write && g_lockWaitObserver.waiting) {
+    std::function<void(qint64)> waiting;
+    if (access == Write && g_lockWaitObserver.waiting)
+        waiting = [&told](qint64 ms) {
             told = true;
-            g_lockWaitObserver.waiting(waited.elapsed());
-        }
-        ::usleep(5000);
-    }
+            g_lockWaitObserver.waiting(ms);
+        };
+    const FileIo::Locked locked = FileIo::lock(fd, access == Write ? FileIo::Lock::Exclusive : FileIo::Lock::Shared,
+                                               true, waiting);
     const int lockError = errno;
     if (told && g_lockWaitObserver.done)
         g_lockWaitObserver.done();
-    errno = lockError;
     // A file system that cannot lock at all (some network shares) still gives the file: the
     // lock protects concurrent copies where it can, it must not lock the user out. Such an
     // opening never plays a journal back (see open()).
-    m_locked = rc == 0;
-    if (rc < 0 && (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS))
-        rc = 0;
-    if (rc < 0) {
-        const int saved = errno;
+    m_locked = locked == FileIo::Locked::Yes;
+    if (locked == FileIo::Locked::Held || locked == FileIo::Locked::Failed) {
         ::close(fd);
-        errno = saved;
-        fail("lock", saved == EWOULDBLOCK);
+        errno = lockError;
+        fail("lock", locked == FileIo::Locked::Held);
     }
     m_fd = fd;
     m_position = 0;
     m_bufferCount = 0;
 }
 
-void RecordFile::setLockWait(int ms) { g_lockWaitMs = ms; }
+void RecordFile::setLockWait(int ms) { FileIo::setLockWait(ms); }
 
-int RecordFile::lockWait() { return int(g_lockWaitMs); }
+int RecordFile::lockWait() { return FileIo::lockWait(); }
 
 void RecordFile::close()
 {
@@ -423,7 +339,7 @@ void RecordFile::readAt(qint64 position, char *record)
 {
     requireOpen();
     qint64 got = 0;
-    if (position < 1 || !readFully(m_fd, record, m_recordSize, (position - 1) * m_recordSize, &got))
+    if (position < 1 || !FileIo::readFully(m_fd, record, m_recordSize, (position - 1) * m_recordSize, &got))
         fail("read");
     if (got < m_recordSize) {
         errno = EIO;
@@ -436,11 +352,11 @@ void RecordFile::readAt(qint64 position, char *record)
 void RecordFile::writeAt(qint64 position, const char *record, bool journalled)
 {
     requireOpen();
-    if (!writeFully(m_fd, record, m_recordSize, (position - 1) * m_recordSize))
+    if (!FileIo::writeFully(m_fd, record, m_recordSize, (position - 1) * m_recordSize))
         fail("write");
     if (journalled)
         step(Step::ArchiveWritten);
-    if (::fsync(m_fd) < 0)
+    if (!FileIo::syncFile(m_fd))
         fail("sync");
     if (journalled)
         step(Step::ArchiveSynced);
@@ -462,30 +378,30 @@ void RecordFile::overwriteAt(qint64 position, const char *record)
     // The old record goes into the journal, on the disk (its name too) before the overwrite.
     QByteArray old(m_recordSize, Qt::Uninitialized);
     qint64 got = 0;
-    if (!readFully(m_fd, old.data(), m_recordSize, (position - 1) * m_recordSize, &got) || got < m_recordSize)
+    if (!FileIo::readFully(m_fd, old.data(), m_recordSize, (position - 1) * m_recordSize, &got) || got < m_recordSize)
         fail("read");
     // A value of this save alone, so that no earlier journal's bytes can pass for this one's.
     const QByteArray journal = journalBytes(position, old, QRandomGenerator::system()->generate64());
     const qint64 body = journal.size() - kJournalMark;
     // A journal left by a save cut short was taken away when the file was opened (or, where
     // the file system refuses locks, this fails while another copy's journal is there).
-    const int jfd = openNoIntr(m_journal, O_WRONLY | O_CREAT | O_EXCL, 0644);
+    const int jfd = FileIo::openNoIntr(m_journal, O_WRONLY | O_CREAT | O_EXCL, 0644);
     if (jfd < 0)
         fail("write the journal of");
     // The closing mark is written only once the rest is on the disk: a journal whose bytes
     // did not all reach the disk never closes with this save's value.
-    bool journalled = writeFully(jfd, journal.constData(), body, 0);
+    bool journalled = FileIo::writeFully(jfd, journal.constData(), body, 0);
     if (journalled)
         step(Step::JournalWritten);
-    journalled = journalled && ::fsync(jfd) == 0;
+    journalled = journalled && FileIo::syncFile(jfd);
     if (journalled)
         step(Step::JournalSynced);
-    journalled = journalled && writeFully(jfd, journal.constData() + body, kJournalMark, body) && ::fsync(jfd) == 0;
+    journalled = journalled && FileIo::writeFully(jfd, journal.constData() + body, kJournalMark, body) && FileIo::syncFile(jfd);
     if (journalled)
         step(Step::JournalCommitted);
     const int saved = errno;
     ::close(jfd);
-    if (!journalled || !syncFolder(m_path)) {
+    if (!journalled || !FileIo::syncFolderOf(m_path)) {
         if (!journalled)
             errno = saved;
         const int why = errno;
@@ -500,7 +416,7 @@ void RecordFile::overwriteAt(qint64 position, const char *record)
         // Failed half-way: the old record goes back at once. When even that fails the journal
         // stays, and the next opening puts it back.
         m_bufferCount = 0;
-        if (writeFully(m_fd, old.constData(), m_recordSize, (position - 1) * m_recordSize) && ::fsync(m_fd) == 0) {
+        if (FileIo::writeFully(m_fd, old.constData(), m_recordSize, (position - 1) * m_recordSize) && FileIo::syncFile(m_fd)) {
             try {
                 removeJournal();
             } catch (const StorageError &) {
@@ -541,7 +457,7 @@ bool RecordFile::next(char *record)
         const qint64 perBlock = qMax<qint64>(1, kReadAheadBytes / m_recordSize);
         m_buffer.resize(perBlock * m_recordSize);
         qint64 got = 0;
-        if (!readFully(m_fd, m_buffer.data(), m_buffer.size(), (wanted - 1) * m_recordSize, &got))
+        if (!FileIo::readFully(m_fd, m_buffer.data(), m_buffer.size(), (wanted - 1) * m_recordSize, &got))
             fail("read");
         m_bufferFirst = wanted;
         m_bufferCount = got / m_recordSize;
@@ -561,7 +477,7 @@ bool RecordFile::visitRange(qint64 first, qint64 last, const std::function<bool(
     for (qint64 from = first; from <= last;) {
         const qint64 want = qMin(perBlock, last - from + 1);
         qint64 got = 0;
-        if (!readFully(m_fd, block.data(), want * m_recordSize, (from - 1) * m_recordSize, &got))
+        if (!FileIo::readFully(m_fd, block.data(), want * m_recordSize, (from - 1) * m_recordSize, &got))
             return false;
         const qint64 records = got / m_recordSize;
         if (records == 0)

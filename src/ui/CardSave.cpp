@@ -76,8 +76,10 @@ void waiting(qint64 ms)
         notice->setAttribute(Qt::WA_DeleteOnClose);
         notice->setFont(Theme::verdana(11, true));
         notice->setAlignment(Qt::AlignCenter);
-        notice->setStyleSheet(QStringLiteral("QLabel { background: #FFFFE1; color: #000000; "
-                                             "border: 1px solid #808080; padding: 12px 24px; }"));
+        notice->setStyleSheet(QStringLiteral("QLabel { background: %1; color: %2; "
+                                             "border: 1px solid %3; padding: 12px 24px; }")
+                                  .arg(Theme::css(Theme::Colour::NoticePaper), Theme::css(Theme::Colour::Ink),
+                                       Theme::css(Theme::Colour::NoticeEdge)));
         notice->adjustSize();
         const QRect area = owner ? owner->frameGeometry() : notice->screen()->availableGeometry();
         notice->move(area.center() - notice->rect().center());

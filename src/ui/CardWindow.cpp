@@ -246,6 +246,20 @@ void CardWindow::showCard()
     m_form->show(m_card->bytes());
     showOwnParts();
     showPositionText();
+    markShown();
+}
+
+void CardWindow::markShown()
+{
+    m_shownBytes = QByteArray(m_card->bytes(), m_card->size());
+    readControls(m_shownBytes.data());
+}
+
+bool CardWindow::hasUnsavedTyping() const
+{
+    QByteArray now(m_card->bytes(), m_card->size());
+    readControls(now.data());
+    return now != m_shownBytes;
 }
 
 void CardWindow::showPositionText() { m_position->setText(m_card->positionText()); }
@@ -313,6 +327,7 @@ CardResult CardWindow::saveCard()
     } else if (result != CardResult::Inserted && result != CardResult::Updated) {
         result = CardResult::Failed;
     } else {
+        markShown();
         emit saved(position());
         if (!afterSave(result))
             return result;

@@ -57,6 +57,8 @@ public:
     // The control that shows a field of the card (by the field's name in the record); null
     // for a field without one.
     QWidget *fieldControl(const char *field) const;
+    // Whether the controls hold typing not saved since the card was last shown or saved.
+    bool hasUnsavedTyping() const;
 
 signals:
     // A save wrote the card at its record position (Inserted or Updated).
@@ -120,6 +122,8 @@ protected:
     void showCard();
     // The position into the label.
     void showPositionText();
+    // The controls as they stand are the card as shown: typing starts from here.
+    void markShown();
     // The controls' texts (and the window's own parts) into the card's record.
     void readControlsIntoRecord();
     // The controls' texts into a record's bytes, the fields without a control kept.
@@ -164,6 +168,7 @@ private:
     QHash<QByteArray, QWidget *> m_beside; // by field name
     Texts m_texts;
     bool m_duplicateOpensArchive = false;
+    QByteArray m_shownBytes; // the controls' texts in a record as last shown or saved
 };
 
 // A card window of one record type: the card as a typed record.

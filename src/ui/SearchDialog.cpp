@@ -34,7 +34,7 @@ SearchDialog::SearchDialog(QWidget *parent, const QString &objectName, const QSt
     lblAttendere = new QLabel(QStringLiteral("Ricerca schede in corso. Attendere..."), panAvvio);
     lblAttendere->setObjectName(QStringLiteral("lblAttendere"));
     lblAttendere->setFont(verdana(10, true));
-    lblAttendere->setStyleSheet(QStringLiteral("color: #008B8B;"));
+    lblAttendere->setStyleSheet(Theme::textColour(Theme::Colour::Count));
     lblAttendere->setAlignment(Qt::AlignCenter);
     lblAttendere->hide();
 

@@ -4,16 +4,17 @@ namespace Theme {
 
 DentistColour dentistColour(int index)
 {
-    // Okabe and Ito's colours as edges, their light tints as fills (black text on each reads
-    // at a contrast above 12:1).
+    // Strong edges that stay apart from one another and from the grey of no dentist also
+    // under protanopia, deuteranopia and tritanopia (the book's tests measure it), their
+    // light tints as fills (black text reads on each).
     static constexpr DentistColour kPalette[kDentistColours] = {
         {0xFFCCE3F0, 0xFF0072B2}, // blue
-        {0xFFFBE7C2, 0xFFE69F00}, // orange
-        {0xFFC8ECE0, 0xFF009E73}, // bluish green
-        {0xFFF6D9C7, 0xFFD55E00}, // vermilion
-        {0xFFD9EEFA, 0xFF56B4E9}, // sky blue
-        {0xFFF3DDE9, 0xFFCC79A7}, // reddish purple
-        {0xFFF8F3BF, 0xFFB8A800}, // yellow
+        {0xFFFEE6CE, 0xFFFA810B}, // orange
+        {0xFFDFD4DB, 0xFF61284A}, // plum
+        {0xFFE7CCCF, 0xFF850110}, // dark red
+        {0xFFF3E8E1, 0xFFC18E69}, // tan
+        {0xFFD0F1F8, 0xFF13B9DB}, // cyan
+        {0xFFE6CDFD, 0xFF8305F6}, // violet
     };
     if (index < 0 || index >= kDentistColours)
         return {0xFFECECEC, 0xFF808080};

@@ -48,6 +48,25 @@ constexpr quint32 ScrollArrowActive = 0xFF2E5C85;
 constexpr quint32 HoverVeil = 0xAAFFFFFF;  // a picture button under the pointer
 constexpr quint32 FocusVeil = 0x6EFFFFFF;  // a picture button with the keyboard's focus
 constexpr quint32 SplashVeil = 0xC8FFFFFF; // behind the splash window's link
+constexpr quint32 BannerFade = 0xFF9CC3E4; // the light end of the appointment windows' title bars
+
+// The card windows: the appointment card's field edges (sky blue, also the patient card's
+// position box), its fields shown but not typed into, the patient card's position box, the
+// patient card's information strip (violet blue) and its edge; the appointment card's caution
+// note (pale orange, brown text) and the green of its "fulfilled" box.
+constexpr quint32 FieldEdge = 0xFF87CEEB;
+constexpr quint32 ReadOnlyPaper = 0xFFF7FAFD;
+constexpr quint32 PositionPaper = 0xFFF0F8FF;
+constexpr quint32 PatientInfo = 0xFF3030DD;
+constexpr quint32 PatientInfoEdge = 0xFF24249F;
+constexpr quint32 CautionPaper = 0xFFFFF6E5;
+constexpr quint32 CautionInk = 0xFF8B3A0E;
+constexpr quint32 CautionEdge = 0xFFF4C27F;
+constexpr quint32 Fulfilled = 0xFF1E6E43;
+
+// The notice that a save waits for a backup: a tooltip's yellow with a grey edge.
+constexpr quint32 NoticePaper = 0xFFFFFFE1;
+constexpr quint32 NoticeEdge = 0xFF808080;
 
 // The list banners: a white-to-tint gradient with an edge, blue or rose.
 constexpr quint32 BannerBlue = 0xFFE4EFFA;
@@ -64,6 +83,8 @@ constexpr quint32 LinkHeld = 0xFFFFA500;
 // legend's samples.
 constexpr quint32 Planned = 0xFFD0021B;
 constexpr quint32 Present = 0xFF1F5FBF;
+// Pathology on the chart (caries, a tooth to extract): what is there and needs care.
+constexpr quint32 Pathology = Planned;
 constexpr quint32 Faded = 0xD8F7FAFD;
 constexpr quint32 ToothEdge = 0xFF8C7B63;
 constexpr quint32 LegendSample = 0xFF303030;

@@ -5,6 +5,9 @@
 #include "app/frmCambiaPassword.h"
 #include "app/frmPassword.h"
 #include "backup/BackupSettings.h"
+#include "billing/frmAmministrazione.h"
+#include "billing/frmDatiStudio.h"
+#include "billing/frmMoney.h"
 #include "appointments/frmAgenda.h"
 #include "appointments/frmCalendarioAppuntamenti.h"
 #include "appointments/frmArchivio_Scadenze.h"
@@ -235,6 +238,38 @@ QImage preview()
 
 // The preview of the first patient's dental chart: the chart window's "Anteprima", its
 // small dialog, then the preview window itself.
+// The dental chart with a few states on the odontogram, as a dentist sets them in the panel,
+// on one of its two pages.
+QImage dentalChart(int page)
+{
+    TfrmClients *c = patientCard();
+    return opened([c] { c->btnConditionClick(); },
+                  [page](QWidget *window) {
+        auto *chart = static_cast<TfrmDentalCondition *>(window);
+        const auto set = [chart](int fdi, Odontogram::State state, bool planned,
+                                 Odontogram::Surfaces surfaces) {
+            chart->chooseTooth(fdi);
+            chart->panOdontogramma->cboStato->setCurrentIndex(
+                chart->panOdontogramma->cboStato->findData(int(state)));
+            (planned ? chart->panOdontogramma->optDaFare : chart->panOdontogramma->optPresente)
+                ->setChecked(true);
+            for (Odontogram::Surface s :
+                 {Odontogram::M, Odontogram::D, Odontogram::O, Odontogram::V, Odontogram::L})
+                chart->panOdontogramma->chkSuperficie(s)->setChecked(surfaces & s);
+        };
+        set(16, Odontogram::State::Corona, false, {});
+        set(26, Odontogram::State::Carie, false, Odontogram::O | Odontogram::D);
+        set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
+        set(46, Odontogram::State::Assente, false, {});
+        set(47, Odontogram::State::DaEstrarre, false, {});
+        set(45, Odontogram::State::Corona, true, {});
+        set(11, Odontogram::State::Devitalizzato, false, {});
+        set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
+        chart->showPage(page);
+        settle();
+    });
+}
+
 QImage chartPreview()
 {
     TfrmClients *card = patientCard();
@@ -401,6 +436,30 @@ const QList<Entry> &table()
         {"frmCambiaPassword", changePassword},
         {"frmAvvio", mainMenu},
         {"frmGuida", help},
+        {"frmAmministrazione",
+         [] {
+             TfrmAvvio *w = windows().frmAvvio();
+             return opened([w] { w->imgAmministrazioneClick(); });
+         }},
+        {"frmDatiStudio",
+         [] {
+             TfrmAmministrazione tools(nullptr);
+             return opened([&tools] { tools.btnDatiStudioClick(); },
+                           [](QWidget *window) {
+                               auto *f = static_cast<TfrmDatiStudio *>(window);
+                               f->txtDenominazione->setText(QStringLiteral("Studio Dentistico Sorriso Sano"));
+                               f->txtTitolare->setText(QStringLiteral("Bianchi Laura"));
+                               f->txtCodiceFiscale->setText(QStringLiteral("RSSMRA80A01H501U"));
+                               f->txtPartitaIva->setText(QStringLiteral("12345678903"));
+                               f->txtAlboProvincia->setText(QStringLiteral("Roma"));
+                               f->txtAlboNumero->setText(QStringLiteral("1234"));
+                               f->txtIndirizzo->setText(QStringLiteral("Via dei Mille 12"));
+                               f->txtCap->setText(QStringLiteral("00185"));
+                               f->txtCitta->setText(QStringLiteral("Roma"));
+                               f->txtProvincia->setText(QStringLiteral("RM"));
+                               f->txtTelefono->setText(QStringLiteral("06 1234567"));
+                           });
+         }},
         {"frmClients", [] { return framed(patientCard()); }},
         {"frmClients.pulsanti",
          [] {
@@ -415,7 +474,52 @@ const QList<Entry> &table()
         {"frmClients.colonna",
          [] {
              TfrmClients *c = patientCard();
-             return crop(c, {c->btnCondition, c->btnHistory, c->btnFolder});
+             return crop(c, {c->btnCondition, c->btnHistory, c->btnFolder, c->btnMoney, c->lblSaldo});
+         }},
+        {"frmFatturePagamenti",
+         [] {
+             TfrmClients *c = patientCard();
+             return opened([c] { c->btnMoneyClick(); });
+         }},
+        {"frmPreventivo",
+         [] {
+             TfrmClients *c = patientCard();
+             QImage image;
+             opened([c] { c->btnMoneyClick(); },
+                    [&image](QWidget *window) {
+                        auto *money = static_cast<TfrmFatturePagamenti *>(window);
+                        image = opened([money] { money->btnPreventivoClick(); }, [](QWidget *w) {
+                            auto *estimate = static_cast<TfrmPreventivo *>(w);
+                            estimate->txtDente->setText(QStringLiteral("16"));
+                            estimate->txtDescrizione->setText(QStringLiteral("Corona in ceramica integrale"));
+                            estimate->txtPrezzo->setText(QStringLiteral("800"));
+                            estimate->btnAggiungiRigaClick();
+                            estimate->txtDescrizione->setText(QStringLiteral("Igiene professionale"));
+                            estimate->txtPrezzo->setText(QStringLiteral("80"));
+                            estimate->btnAggiungiRigaClick();
+                            settle();
+                        });
+                    });
+             return image;
+         }},
+        {"frmFattura",
+         [] {
+             TfrmClients *c = patientCard();
+             QImage image;
+             opened([c] { c->btnMoneyClick(); },
+                    [&image](QWidget *window) {
+                        auto *money = static_cast<TfrmFatturePagamenti *>(window);
+                        image = opened([money] { money->btnFatturaClick(); }, [](QWidget *w) {
+                            auto *invoice = static_cast<TfrmFattura *>(w);
+                            invoice->txtDescrizione->setText(QStringLiteral("Visita di controllo"));
+                            invoice->txtImporto->setText(QStringLiteral("60"));
+                            invoice->btnAggiungiRigaClick();
+                            invoice->txtDataPagamento->setText(QStringLiteral("10/12/2026"));
+                            invoice->cboModalita->setCurrentIndex(int(Money::Method::Bancomat));
+                            settle();
+                        });
+                    });
+             return image;
          }},
         {"frmFindClients",
          [] {
@@ -462,34 +566,8 @@ const QList<Entry> &table()
              TfrmClients *c = patientCard();
              return opened([c] { c->btnFolderClick(); });
          }},
-        {"frmDentalCondition",
-         [] {
-             TfrmClients *c = patientCard();
-             // A few states on the odontogram, as a dentist sets them in the panel.
-             return opened([c] { c->btnConditionClick(); },
-                           [](QWidget *window) {
-                               auto *chart = static_cast<TfrmDentalCondition *>(window);
-                               const auto set = [chart](int fdi, Odontogram::State state, bool planned,
-                                                        Odontogram::Surfaces surfaces) {
-                                   chart->chooseTooth(fdi);
-                                   chart->panOdontogramma->cboStato->setCurrentIndex(
-                                       chart->panOdontogramma->cboStato->findData(int(state)));
-                                   (planned ? chart->panOdontogramma->optDaFare : chart->panOdontogramma->optPresente)
-                                       ->setChecked(true);
-                                   for (Odontogram::Surface s :
-                                        {Odontogram::M, Odontogram::D, Odontogram::O, Odontogram::V, Odontogram::L})
-                                       chart->panOdontogramma->chkSuperficie(s)->setChecked(surfaces & s);
-                               };
-                               set(16, Odontogram::State::Corona, false, {});
-                               set(26, Odontogram::State::Carie, true, Odontogram::O | Odontogram::D);
-                               set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
-                               set(46, Odontogram::State::Assente, false, {});
-                               set(47, Odontogram::State::DaEstrarre, true, {});
-                               set(11, Odontogram::State::Devitalizzato, false, {});
-                               set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
-                               settle();
-                           });
-         }},
+        {"frmDentalCondition", [] { return dentalChart(TfrmDentalCondition::kNotesPage); }},
+        {"frmDentalCondition.odontogramma", [] { return dentalChart(TfrmDentalCondition::kOdontogramPage); }},
         {"anteprima.dentale", chartPreview},
         {"frmAllegaExcel",
          [] {
