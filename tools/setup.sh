@@ -7,6 +7,7 @@ packages=(cmake g++ make pkg-config
           fonts-dejavu-core fonts-liberation2 poppler-utils
           xdg-utils   # the desktop's opener: links, e-mails, documents and folders
           libarchive-dev nettle-dev  # backup and restore: zip files and SHA-256
+          libgnutls28-dev  # the Sistema TS file: the codici fiscali encrypted with its certificate
           zip unzip  # the backup benchmark measures against them
           p7zip-full)  # 7z: the encrypted backups open in another tool (tests, benchmark)
 missing=()
