@@ -137,14 +137,12 @@ private slots:
             control<QPushButton>(w, "btnSistemaTS")->click();
         });
         QTest::mouseClick(menu->imgAmministrazione, Qt::LeftButton);
-        QCOMPARE(Modal::takeOpened(), QStringList{QStringLiteral("frmAmministrazione")});
+        QCOMPARE(Modal::takeOpened(), (QStringList{QStringLiteral("frmAmministrazione"), QStringLiteral("frmSistemaTs")}));
         QCOMPARE(captions, (QStringList{QStringLiteral("Dati dello studio"), QStringLiteral("Listino prestazioni"),
                                         QStringLiteral("Registro fatture"), QStringLiteral("Incassi"),
                                         QStringLiteral("Pazienti con saldo da pagare"),
                                         QStringLiteral("Invio dati al Sistema TS")}));
-        const QList<Messages::Shown> shown = Messages::takeShown();
-        QCOMPARE(shown.size(), 1);
-        QCOMPARE(shown.first().text, kStsNotYet);
+        QVERIFY(Messages::takeShown().isEmpty());
     }
 
     void administrationOpensEachTool()

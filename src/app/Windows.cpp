@@ -8,10 +8,12 @@
 #include "base/CardNotifier.h"
 #include "billing/frmAmministrazione.h"
 #include "billing/frmMoney.h"
+#include "billing/frmSistemaTs.h"
 #include "export/frmExport.h"
 #include "patients/frmClients.h"
 #include "platform/Messages.h"
 #include "platform/Modal.h"
+#include "platform/ProgramFolder.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -82,7 +84,7 @@ void Windows::openAdministration(QWidget *owner)
 
 void Windows::openSts(QWidget *owner)
 {
-    Messages::information(owner, kStsNotYet);
+    TfrmSistemaTs::open(ProgramFolder::path(), owner);
 }
 
 TfrmCambiaPassword *Windows::frmCambiaPassword()

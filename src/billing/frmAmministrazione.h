@@ -4,9 +4,6 @@
 
 class ListBanner;
 
-// Said by "Invio dati al Sistema TS" while the program has no sending window.
-inline const QString kStsNotYet =
-    QStringLiteral("L'invio dei dati al Sistema TS non \u00E8 ancora disponibile in questa versione del programma.");
 class QPushButton;
 
 // " Sorrisa - Amministrazione studio": the practice's administrative tools, a button each.

@@ -116,8 +116,8 @@ TfrmSistemaTs::TfrmSistemaTs(const QString &programFolder, QWidget *parent)
 
 void TfrmSistemaTs::open(const QString &programFolder, QWidget *parent)
 {
-    TfrmSistemaTs window(programFolder, parent);
-    Modal::run(&window);
+    // Modal::run deletes the window when it is closed.
+    Modal::run(new TfrmSistemaTs(programFolder, parent));
 }
 
 void TfrmSistemaTs::refresh()
