@@ -174,6 +174,7 @@ SharedLines TfrmSaldi::lines()
     if (!out.isEmpty())
         out.append(QString());
     out.append(MoneyLists::owingTotal(r->owing));
+    positions.resize(out.size(), 0); // the blank line and the total stand for no patient
     return std::make_shared<TextLines>(out, positions);
 }
 
