@@ -226,9 +226,9 @@ int main(int argc, char *argv[])
             qFatal("encrypted restore failed");
         restoreAes.append(t.nsecsElapsed() / 1e9);
         ::sync();
-        sevenUnzip.append(run(QStringLiteral("7z"), {QStringLiteral("x"), QStringLiteral("-p") + passphrase,
-                                                     QStringLiteral("-bd"), QStringLiteral("-bso0"),
-                                                     QStringLiteral("-o") + intoUnzip, madeAes.path}));
+        sevenUnzip.append(
+            run(QStringLiteral("7z"), {QStringLiteral("x"), QStringLiteral("-p") + passphrase, QStringLiteral("-bd"),
+                                       QStringLiteral("-bso0"), QStringLiteral("-o") + intoUnzip, madeAes.path}));
         QDir(into).removeRecursively();
         QDir(intoUnzip).removeRecursively();
         QFile::remove(madeAes.path);
@@ -246,12 +246,12 @@ int main(int argc, char *argv[])
     std::printf("| restore (median of %d) | %.2f s | %.2f s (unzip -q) | %.2f | %.2f s | %.2f |\n", runs,
                 median(restore), median(unzip), median(restore) / median(unzip), median(unzipSync),
                 median(restore) / median(unzipSync));
-    std::printf("| encrypted backup (median of %d) | %.2f s | %.2f s (zip -q -r) | %.2f | | |\n", runs,
-                median(oursAes), median(zip), median(oursAes) / median(zip));
+    std::printf("| encrypted backup (median of %d) | %.2f s | %.2f s (zip -q -r) | %.2f | | |\n", runs, median(oursAes),
+                median(zip), median(oursAes) / median(zip));
     std::printf("| encrypted backup (median of %d) | %.2f s | %.2f s (7z a -tzip -mem=AES256) | %.2f | | |\n", runs,
                 median(oursAes), median(sevenZip), median(oursAes) / median(sevenZip));
-    std::printf("| encrypted restore (median of %d) | %.2f s | %.2f s (7z x) | %.2f | | |\n", runs,
-                median(restoreAes), median(sevenUnzip), median(restoreAes) / median(sevenUnzip));
+    std::printf("| encrypted restore (median of %d) | %.2f s | %.2f s (7z x) | %.2f | | |\n", runs, median(restoreAes),
+                median(sevenUnzip), median(restoreAes) / median(sevenUnzip));
     std::printf("zip sizes: ours %.1f MB, Info-ZIP %.1f MB; peak resident memory of the process during a backup "
                 "%.1f MB, during a restore %.1f MB\n",
                 oursZip / 1e6, infoZip / 1e6, peakBackup / 1024.0, peakRestore / 1024.0);

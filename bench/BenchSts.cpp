@@ -43,8 +43,10 @@ void writeCertificate(const QString &path)
     gnutls_x509_crt_set_version(crt, 3);
     const unsigned char serial[] = {1};
     gnutls_x509_crt_set_serial(crt, serial, sizeof serial);
-    gnutls_x509_crt_set_activation_time(crt, QDateTime(QDate(2020, 1, 1), QTime(), QTimeZone::utc()).toSecsSinceEpoch());
-    gnutls_x509_crt_set_expiration_time(crt, QDateTime(QDate(2099, 1, 1), QTime(), QTimeZone::utc()).toSecsSinceEpoch());
+    gnutls_x509_crt_set_activation_time(crt,
+                                        QDateTime(QDate(2020, 1, 1), QTime(), QTimeZone::utc()).toSecsSinceEpoch());
+    gnutls_x509_crt_set_expiration_time(crt,
+                                        QDateTime(QDate(2099, 1, 1), QTime(), QTimeZone::utc()).toSecsSinceEpoch());
     gnutls_x509_crt_set_dn_by_oid(crt, GNUTLS_OID_X520_COMMON_NAME, 0, "SanitelCF", 9);
     gnutls_x509_crt_set_key(crt, key);
     gnutls_x509_crt_sign2(crt, crt, key, GNUTLS_DIG_SHA256, 0);
@@ -68,8 +70,12 @@ void writeYear(const QString &folder, int count, const PracticeData &practice)
     for (int i = 1; i <= count; ++i) {
         Invoices::Draft d;
         d.date = QDate(2026, 1, 1).addDays(i * 364 / count);
-        d.patient = Invoices::Patient{i, QStringLiteral("Paziente %1").arg(i), QStringLiteral("Via Roma 1"),
-                                      QStringLiteral("00100"), QStringLiteral("Roma"), QStringLiteral("RM"),
+        d.patient = Invoices::Patient{i,
+                                      QStringLiteral("Paziente %1").arg(i),
+                                      QStringLiteral("Via Roma 1"),
+                                      QStringLiteral("00100"),
+                                      QStringLiteral("Roma"),
+                                      QStringLiteral("RM"),
                                       QStringLiteral("RSSMRA80A01H501U")};
         d.lines = {Invoices::Line{QStringLiteral("Visita"), {}, 5000 + i % 100},
                    Invoices::Line{QStringLiteral("Igiene"), {}, i % 5 == 0 ? 6000 : 2000}};

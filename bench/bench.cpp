@@ -641,8 +641,12 @@ int main(int argc, char *argv[])
     // same with its PDF kept, against saving a card.
     Invoices::Draft draft;
     draft.date = Clock::today();
-    draft.patient = Invoices::Patient{1, QStringLiteral("ROSSI MARIO"), QStringLiteral("VIA ROMA 1"),
-                                      QStringLiteral("00100"), QStringLiteral("ROMA"), QStringLiteral("RM"),
+    draft.patient = Invoices::Patient{1,
+                                      QStringLiteral("ROSSI MARIO"),
+                                      QStringLiteral("VIA ROMA 1"),
+                                      QStringLiteral("00100"),
+                                      QStringLiteral("ROMA"),
+                                      QStringLiteral("RM"),
                                       QStringLiteral("RSSMRA80A01H501U")};
     draft.lines.append(Invoices::Line{QStringLiteral("Visita di controllo"), QString(), 6000});
     const PracticeData practice = PracticeData::read(folder);

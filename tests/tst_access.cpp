@@ -85,8 +85,7 @@ const QList<WindowEntry> &allWindows()
         {"frmScaduti", [](Windows &w) { return new TfrmScaduti(w.frmArchivio_Scadenze()); }},
         {"frmAssolti", [](Windows &w) { return new TfrmAssolti(w.frmArchivio_Scadenze()); }},
         {"frmTrovaScadenze", [](Windows &w) { return new TfrmTrovaScadenze(w.frmArchivio_Scadenze()); }},
-        {"frmStampaScadenza",
-         [](Windows &w) { return new TfrmStampaScadenza({}, w.frmArchivio_Scadenze()); }},
+        {"frmStampaScadenza", [](Windows &w) { return new TfrmStampaScadenza({}, w.frmArchivio_Scadenze()); }},
         {"frmStartup", [](Windows &w) { return new TfrmStartup({}, w.frmArchivio_Scadenze()); }},
         {"frmPrintClient", [](Windows &w) { return new TfrmPrintClient({}, w.frmClients()); }},
         {"frmDentalCondition",
@@ -712,7 +711,8 @@ private slots:
     {
         QFETCH(bool, patient);
         const CardFields::Description &card = patient ? PatientCard::description() : AppointmentCard::description();
-        QWidget *w = patient ? static_cast<QWidget *>(world->windows().frmClients()) : world->windows().frmArchivio_Scadenze();
+        QWidget *w =
+            patient ? static_cast<QWidget *>(world->windows().frmClients()) : world->windows().frmArchivio_Scadenze();
         QList<QWidget *> described;
         for (const CardFields::Field &field : card.fields) {
             if (field.kind == CardFields::Kind::Composed)
@@ -755,8 +755,8 @@ private slots:
         });
         w->findChild<QAbstractButton *>(patient ? "cmdFind" : "cmdTrova")->click();
         QVERIFY(checked);
-        QCOMPARE(Modal::takeOpened(), QStringList{patient ? QStringLiteral("frmFindClients")
-                                                          : QStringLiteral("frmTrovaScadenze")});
+        QCOMPARE(Modal::takeOpened(),
+                 QStringList{patient ? QStringLiteral("frmFindClients") : QStringLiteral("frmTrovaScadenze")});
     }
 
     // The main menu opens on its first choice, also when it comes back from a work window.

@@ -664,10 +664,10 @@ private slots:
         agenda->btnWhatsApp->click();
         QCOMPARE(Modal::takeOpened(), QStringList{"frmWhatsApp_Message"});
         QCOMPARE(shown, (QStringList{"12/12/2026", "17:05", "Esposito Gennaro", "3391112223"}));
-        QCOMPARE(TMisc::takeOpened(),
-                 QStringList{QStringLiteral("https://web.whatsapp.com/send?phone=393391112223&text=Gentile Paziente, le "
-                                            "ricordiamo l'appuntamento presso il nostro studio dentistico alle ore "
-                                            "17:05 del giorno 12/12/2026")});
+        QCOMPARE(TMisc::takeOpened(), QStringList{QStringLiteral(
+                                          "https://web.whatsapp.com/send?phone=393391112223&text=Gentile Paziente, le "
+                                          "ricordiamo l'appuntamento presso il nostro studio dentistico alle ore "
+                                          "17:05 del giorno 12/12/2026")});
     }
 
     void whatsAppReminderThatCannotLeaveStaysOpen()

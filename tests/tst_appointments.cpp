@@ -156,12 +156,13 @@ private slots:
 
     void messageLinks()
     {
-        QCOMPARE(MessageLinks::whatsApp(QStringLiteral(" 3331234567 "),
-                                        MessageLinks::confirmationText(QStringLiteral("09"), QStringLiteral("05"),
-                                                                       QStringLiteral("15/01/2027"))),
-                 QStringLiteral("https://web.whatsapp.com/send?phone=393331234567&text=Gentile Paziente, le confermiamo "
-                                "l'appuntamento presso il nostro studio dentistico alle ore 09:05 del giorno "
-                                "15/01/2027"));
+        QCOMPARE(
+            MessageLinks::whatsApp(QStringLiteral(" 3331234567 "),
+                                   MessageLinks::confirmationText(QStringLiteral("09"), QStringLiteral("05"),
+                                                                  QStringLiteral("15/01/2027"))),
+            QStringLiteral("https://web.whatsapp.com/send?phone=393331234567&text=Gentile Paziente, le confermiamo "
+                           "l'appuntamento presso il nostro studio dentistico alle ore 09:05 del giorno "
+                           "15/01/2027"));
         QCOMPARE(MessageLinks::mailto(QStringLiteral(" mario@esempio.it ")),
                  QStringLiteral("\"mailto:mario@esempio.it\""));
     }
@@ -1020,10 +1021,10 @@ private slots:
         card->txtMinutiApp->setEditText(QStringLiteral("45"));
         card->btnWhatsApp->click();
         QCOMPARE(shownMessages(), QStringList());
-        QCOMPARE(TMisc::takeOpened(),
-                 QStringList{QStringLiteral("https://web.whatsapp.com/send?phone=393331234567&text=Gentile Paziente, le "
-                                            "confermiamo l'appuntamento presso il nostro studio dentistico alle ore "
-                                            "08:45 del giorno 15/01/2027")});
+        QCOMPARE(TMisc::takeOpened(), QStringList{QStringLiteral(
+                                          "https://web.whatsapp.com/send?phone=393331234567&text=Gentile Paziente, le "
+                                          "confermiamo l'appuntamento presso il nostro studio dentistico alle ore "
+                                          "08:45 del giorno 15/01/2027")});
         QVERIFY(!QFile::exists(archivePath()));
         QCOMPARE(card->lblPosizione->text(), QString());
     }

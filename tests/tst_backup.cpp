@@ -665,9 +665,10 @@ private slots:
             QCOMPARE(QString::fromUtf8(backup.readAllStandardOutput()).trimmed(),
                      targetPath + QLatin1Char('/') + zips.first());
             QVERIFY(BackupSettings::read(world.folder()).last.isValid());
-            QCOMPARE(Backup::check(targetPath + QLatin1Char('/') + zips.first(), world.folder(), nullptr, {}, kPassphrase)
-                         .status,
-                     Backup::Outcome::Done);
+            QCOMPARE(
+                Backup::check(targetPath + QLatin1Char('/') + zips.first(), world.folder(), nullptr, {}, kPassphrase)
+                    .status,
+                Backup::Outcome::Done);
             Backup::discard(world.folder());
         } else {
             QCOMPARE(zips, QStringList());
@@ -800,9 +801,12 @@ private slots:
     {
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("said");
-        QTest::newRow("newer layout") << "newer" << "fatta da una versione più recente";
-        QTest::newRow("not a zip") << "text" << "il file non è un archivio zip";
-        QTest::newRow("bad CRC") << "flip" << "dati danneggiati";
+        QTest::newRow("newer layout") << "newer"
+                                      << "fatta da una versione più recente";
+        QTest::newRow("not a zip") << "text"
+                                   << "il file non è un archivio zip";
+        QTest::newRow("bad CRC") << "flip"
+                                 << "dati danneggiati";
     }
     void refusalSaysWhy()
     {
@@ -864,7 +868,8 @@ private slots:
                  qPrintable(Backup::describe(d, QStringLiteral("x"))));
         BackupSettings s;
         s.last = when;
-        QVERIFY2(s.reminderText(QDate(2026, 12, 10)).contains(reminded), qPrintable(s.reminderText(QDate(2026, 12, 10))));
+        QVERIFY2(s.reminderText(QDate(2026, 12, 10)).contains(reminded),
+                 qPrintable(s.reminderText(QDate(2026, 12, 10))));
     }
 
     // Data that are symbolic links are left out and named: in the final message and on
@@ -1145,7 +1150,8 @@ private slots:
         QVERIFY2(confirmText.contains(
                      QStringLiteral("torna anche la password di accesso al programma di quel giorno (10/12/2026)")),
                  qPrintable(confirmText));
-        QVERIFY2(said.last().startsWith(QStringLiteral("information: Ripristino completato.")), qPrintable(said.last()));
+        QVERIFY2(said.last().startsWith(QStringLiteral("information: Ripristino completato.")),
+                 qPrintable(said.last()));
     }
 
     // Which backups stay: the last 10 and the newest of each of the 6 months before this one;
@@ -1158,8 +1164,7 @@ private slots:
         QStringList december;
         for (int day = 1; day <= 12; ++day)
             december.append(QStringLiteral("Sorrisa_Copia_2026-12-%1_2200.zip").arg(day, 2, 10, QLatin1Char('0')));
-        QTest::newRow("twelve this month") << december << 10
-                                           << QStringList{december.at(1), december.at(0)};
+        QTest::newRow("twelve this month") << december << 10 << QStringList{december.at(1), december.at(0)};
         QTest::newRow("keep all") << december << 0 << QStringList();
         const QStringList months{QStringLiteral("Sorrisa_Copia_2026-11-30_2200.zip"),
                                  QStringLiteral("Sorrisa_Copia_2026-11-02_2200.zip"),
@@ -1169,17 +1174,15 @@ private slots:
                                  QStringLiteral("Sorrisa_Copia_2025-12-01_0800.zip"),
                                  QStringLiteral("Copia_a_mano.zip"),
                                  QStringLiteral("Sorrisa_Copia_vecchia.zip")};
-        QTest::newRow("months before")
-            << (QStringList{december.at(11), december.at(10)} + months) << 2
-            << QStringList{QStringLiteral("Sorrisa_Copia_2026-11-02_2200.zip"),
-                           QStringLiteral("Sorrisa_Copia_2026-06-01_0800.zip"),
-                           QStringLiteral("Sorrisa_Copia_2026-05-31_0800.zip"),
-                           QStringLiteral("Sorrisa_Copia_2025-12-01_0800.zip")};
-        QTest::newRow("seconds and numbers")
-            << QStringList{QStringLiteral("Sorrisa_Copia_2026-12-10_0930.zip"),
-                           QStringLiteral("Sorrisa_Copia_2026-12-10_093000.zip"),
-                           QStringLiteral("Sorrisa_Copia_2026-12-10_093000_2.zip")}
-            << 2 << QStringList{QStringLiteral("Sorrisa_Copia_2026-12-10_0930.zip")};
+        QTest::newRow("months before") << (QStringList{december.at(11), december.at(10)} + months) << 2
+                                       << QStringList{QStringLiteral("Sorrisa_Copia_2026-11-02_2200.zip"),
+                                                      QStringLiteral("Sorrisa_Copia_2026-06-01_0800.zip"),
+                                                      QStringLiteral("Sorrisa_Copia_2026-05-31_0800.zip"),
+                                                      QStringLiteral("Sorrisa_Copia_2025-12-01_0800.zip")};
+        QTest::newRow("seconds and numbers") << QStringList{QStringLiteral("Sorrisa_Copia_2026-12-10_0930.zip"),
+                                                            QStringLiteral("Sorrisa_Copia_2026-12-10_093000.zip"),
+                                                            QStringLiteral("Sorrisa_Copia_2026-12-10_093000_2.zip")}
+                                             << 2 << QStringList{QStringLiteral("Sorrisa_Copia_2026-12-10_0930.zip")};
     }
     void keptByTable()
     {
@@ -1301,11 +1304,16 @@ private slots:
         QTest::addColumn<QString>("again");
         QTest::addColumn<bool>("taken");
         QTest::addColumn<QString>("strength");
-        QTest::newRow("nine characters") << "abcdefghi" << "abcdefghi" << false << "troppo corta (almeno 10 caratteri)";
-        QTest::newRow("different") << "abcdefghij" << "abcdefghiJ" << false << "debole";
-        QTest::newRow("ten small letters") << "abcdefghij" << "abcdefghij" << true << "debole";
-        QTest::newRow("letters and digits") << "molare36dente" << "molare36dente" << true << "discreta";
-        QTest::newRow("a long mixed one") << "Corona-Molare 36" << "Corona-Molare 36" << true << "buona";
+        QTest::newRow("nine characters") << "abcdefghi"
+                                         << "abcdefghi" << false << "troppo corta (almeno 10 caratteri)";
+        QTest::newRow("different") << "abcdefghij"
+                                   << "abcdefghiJ" << false << "debole";
+        QTest::newRow("ten small letters") << "abcdefghij"
+                                           << "abcdefghij" << true << "debole";
+        QTest::newRow("letters and digits") << "molare36dente"
+                                            << "molare36dente" << true << "discreta";
+        QTest::newRow("a long mixed one") << "Corona-Molare 36"
+                                          << "Corona-Molare 36" << true << "buona";
     }
     void passphraseRules()
     {

@@ -66,8 +66,13 @@ Invoices::Invoice issue(qint64 patient, const QString &name, qint64 cents, const
 {
     Invoices::Draft d;
     d.date = date;
-    d.patient = Invoices::Patient{patient, name, QStringLiteral("Via Roma 1"), QStringLiteral("00100"),
-                                  QStringLiteral("Roma"), QStringLiteral("RM"), kCf};
+    d.patient = Invoices::Patient{patient,
+                                  name,
+                                  QStringLiteral("Via Roma 1"),
+                                  QStringLiteral("00100"),
+                                  QStringLiteral("Roma"),
+                                  QStringLiteral("RM"),
+                                  kCf};
     d.lines.append(Invoices::Line{QStringLiteral("Otturazione"), QStringLiteral("36"), cents});
     if (paidAtIssue) {
         d.paymentDate = date;
@@ -129,7 +134,8 @@ private slots:
         QStringList captions;
         Modal::queue([&](QWidget *w) {
             QCOMPARE(w->windowTitle(), QStringLiteral(" Sorrisa - Amministrazione studio"));
-            for (const char *name : {"btnDatiStudio", "btnListino", "btnRegistro", "btnIncassi", "btnSaldi", "btnSistemaTS"}) {
+            for (const char *name :
+                 {"btnDatiStudio", "btnListino", "btnRegistro", "btnIncassi", "btnSaldi", "btnSistemaTS"}) {
                 auto *b = control<QPushButton>(w, name);
                 QCOMPARE(b->accessibleName(), b->text());
                 captions.append(b->text());
@@ -137,7 +143,8 @@ private slots:
             control<QPushButton>(w, "btnSistemaTS")->click();
         });
         QTest::mouseClick(menu->imgAmministrazione, Qt::LeftButton);
-        QCOMPARE(Modal::takeOpened(), (QStringList{QStringLiteral("frmAmministrazione"), QStringLiteral("frmSistemaTs")}));
+        QCOMPARE(Modal::takeOpened(),
+                 (QStringList{QStringLiteral("frmAmministrazione"), QStringLiteral("frmSistemaTs")}));
         QCOMPARE(captions, (QStringList{QStringLiteral("Dati dello studio"), QStringLiteral("Listino prestazioni"),
                                         QStringLiteral("Registro fatture"), QStringLiteral("Incassi"),
                                         QStringLiteral("Pazienti con saldo da pagare"),
@@ -170,8 +177,9 @@ private slots:
         QTest::newRow("codice fiscale wrong")
             << QStringLiteral("RSSMRA80A01H501X") << QString()
             << QStringLiteral("Il codice fiscale del titolare non \u00E8 valido: controllarlo prima di salvare.");
-        QTest::newRow("partita IVA wrong") << kCf << QStringLiteral("12345678901")
-                                           << QStringLiteral("La partita IVA non \u00E8 valida: controllarla prima di salvare.");
+        QTest::newRow("partita IVA wrong")
+            << kCf << QStringLiteral("12345678901")
+            << QStringLiteral("La partita IVA non \u00E8 valida: controllarla prima di salvare.");
     }
     void practiceDataSaved()
     {
@@ -270,10 +278,11 @@ private slots:
         list.btnNuova->click();
         QVERIFY(Messages::takeShown().isEmpty());
         QCOMPARE(listLines(list.lstRecords),
-                 (QStringList{MoneyLists::priceLine({1, QStringLiteral("COR"), QStringLiteral("Corona in ceramica integrale"),
-                                                     80000, QStringLiteral("SR"), QStringLiteral("corona")}),
-                              MoneyLists::priceLine({2, QStringLiteral("VIS"), QStringLiteral("Visita"), 5000,
-                                                     QStringLiteral("SR"), QString()})}));
+                 (QStringList{
+                     MoneyLists::priceLine({1, QStringLiteral("COR"), QStringLiteral("Corona in ceramica integrale"),
+                                            80000, QStringLiteral("SR"), QStringLiteral("corona")}),
+                     MoneyLists::priceLine({2, QStringLiteral("VIS"), QStringLiteral("Visita"), 5000,
+                                            QStringLiteral("SR"), QString()})}));
         QVERIFY(list.lstRecords->source().line(0).contains(QStringLiteral("\u20AC 800,00")));
 
         // Refusals: a code already used, a price that is no amount. Nothing is written.
@@ -339,7 +348,8 @@ private slots:
         QVERIFY(lines[2].startsWith(QStringLiteral("NC 3/2026")));
         QVERIFY(lines[2].contains(QStringLiteral("\u20AC -120,00"))); // the services; the stamp stays paid
         QVERIFY(lines[2].endsWith(QStringLiteral("rettifica 1/2026")));
-        QCOMPARE(lines[4], QStringLiteral("Documenti: 3   Totale fatturato al netto delle note di credito: \u20AC 52,00"));
+        QCOMPARE(lines[4],
+                 QStringLiteral("Documenti: 3   Totale fatturato al netto delle note di credito: \u20AC 52,00"));
         Q_UNUSED(second);
 
         window.spnAnno->setValue(2025);

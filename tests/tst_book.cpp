@@ -69,12 +69,12 @@ QStringList names(BookView *view)
 // How a colour looks to a reader with a colour deficiency: the full-severity matrices of
 // Machado, Oliveira and Fernandes (2009), applied to linear RGB.
 const Matrix kNormal{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
-const Matrix kProtanopia{{{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216},
-                          {-0.003882, -0.048116, 1.051998}}};
-const Matrix kDeuteranopia{{{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413},
-                            {-0.011820, 0.042940, 0.968881}}};
-const Matrix kTritanopia{{{1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602},
-                          {0.004733, 0.691367, 0.303900}}};
+const Matrix kProtanopia{
+    {{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216}, {-0.003882, -0.048116, 1.051998}}};
+const Matrix kDeuteranopia{
+    {{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413}, {-0.011820, 0.042940, 0.968881}}};
+const Matrix kTritanopia{
+    {{1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602}, {0.004733, 0.691367, 0.303900}}};
 
 // CIELAB (D65) of an sRGB colour as seen through a matrix.
 std::array<double, 3> seenLab(quint32 argb, const Matrix &m)
@@ -293,18 +293,17 @@ private slots:
         QTest::addColumn<QStringList>("met");
         QTest::addColumn<QList<int>>("colours");
         QTest::newRow("three dentists, three colours")
-            << QStringList{QStringLiteral("Dott. Russo"), QStringLiteral("Dott. Bianchi"), QStringLiteral("Dott.ssa Verdi")}
+            << QStringList{QStringLiteral("Dott. Russo"), QStringLiteral("Dott. Bianchi"),
+                           QStringLiteral("Dott.ssa Verdi")}
             << QList<int>{0, 1, 2};
         QTest::newRow("one dentist written two ways")
             << QStringList{QStringLiteral("Dott. Russo"), QStringLiteral("dott russo"), QStringLiteral("Dott. Bianchi")}
             << QList<int>{0, 0, 1};
-        QTest::newRow("no dentist: grey")
-            << QStringList{QString(), QStringLiteral("Dott. Russo")} << QList<int>{-1, 0};
+        QTest::newRow("no dentist: grey") << QStringList{QString(), QStringLiteral("Dott. Russo")} << QList<int>{-1, 0};
         QStringList nine;
         for (int i = 0; i < 9; ++i)
             nine.append(QStringLiteral("Dentista %1").arg(QChar(u'A' + i)));
-        QTest::newRow("more dentists than colours: shared only then")
-            << nine << QList<int>{0, 1, 2, 3, 4, 5, 6, 0, 1};
+        QTest::newRow("more dentists than colours: shared only then") << nine << QList<int>{0, 1, 2, 3, 4, 5, 6, 0, 1};
     }
     void dentistsKeepTheirColours()
     {
@@ -411,7 +410,9 @@ private slots:
         writeAppointmentArchive({
             Card{.ore = QStringLiteral("11"), .contatto = QStringLiteral("Uno")},
             Card{.ore = QStringLiteral("25"), .contatto = QStringLiteral("Ora sbagliata")},
-            Card{.data = QStringLiteral("11/12/2026"), .ore = QStringLiteral("ab"), .contatto = QStringLiteral("Domani")},
+            Card{.data = QStringLiteral("11/12/2026"),
+                 .ore = QStringLiteral("ab"),
+                 .contatto = QStringLiteral("Domani")},
             Card{.ore = QString(), .contatto = QStringLiteral("Senza ora")},
         });
         std::vector<Entry> untimed;
@@ -559,12 +560,27 @@ private slots:
     void printedBlocksCarryEveryPart()
     {
         const QDate yesterday = kToday.addDays(-1);
-        const Entry a{1, yesterday, at(9, 0), QStringLiteral("Ferrara Federica"), QStringLiteral("Otturazione"),
-                      QStringLiteral("Dott. Russo"), Flag::Open};
-        const Entry b{2, yesterday, at(9, 15), QString(QStringLiteral("Bianchi Maria ")).repeated(12),
-                      QStringLiteral("Visita"), QStringLiteral("Dott. Russo"), Flag::Fulfilled};
-        const Entry c{3, yesterday, at(9, 30), QStringLiteral("Neri Luca"), QStringLiteral("Igiene"),
-                      QStringLiteral("Dott. Russo"), Flag::Fulfilled};
+        const Entry a{1,
+                      yesterday,
+                      at(9, 0),
+                      QStringLiteral("Ferrara Federica"),
+                      QStringLiteral("Otturazione"),
+                      QStringLiteral("Dott. Russo"),
+                      Flag::Open};
+        const Entry b{2,
+                      yesterday,
+                      at(9, 15),
+                      QString(QStringLiteral("Bianchi Maria ")).repeated(12),
+                      QStringLiteral("Visita"),
+                      QStringLiteral("Dott. Russo"),
+                      Flag::Fulfilled};
+        const Entry c{3,
+                      yesterday,
+                      at(9, 30),
+                      QStringLiteral("Neri Luca"),
+                      QStringLiteral("Igiene"),
+                      QStringLiteral("Dott. Russo"),
+                      Flag::Fulfilled};
         const Layout day = layout({yesterday}, {a, b, c}, kDefaultHours);
         const Report::Document doc = BookDocument::make(printedBook(day, kToday, kToday));
         const Report::Page page = doc.prepare().first();
@@ -794,8 +810,8 @@ private slots:
         QVERIFY(Messages::takeShown().isEmpty());
 
         card->txtCausale->setText(QStringLiteral("Controllo a met\u00E0"));
-        const QString question = QStringLiteral(
-            "La scheda mostrata contiene modifiche non salvate. Aprire comunque l'altro appuntamento?");
+        const QString question =
+            QStringLiteral("La scheda mostrata contiene modifiche non salvate. Aprire comunque l'altro appuntamento?");
         open(1); // no answer given: No, the default
         QList<Messages::Shown> shown = Messages::takeShown();
         QCOMPARE(shown.size(), 1);

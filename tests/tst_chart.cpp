@@ -871,7 +871,8 @@ void TestChart::twoCopiesCorrectOneTreatment()
     QFETCH(QString, answer);
     TestWorld world;
     const QString name = QStringLiteral("Trattamenti_Paziente_7.pro");
-    writeRecords(name, QList<TTreatmentRecord>{withAmount(QStringLiteral("50,00")), withAmount(QStringLiteral("60,00"))});
+    writeRecords(name,
+                 QList<TTreatmentRecord>{withAmount(QStringLiteral("50,00")), withAmount(QStringLiteral("60,00"))});
     TfrmAllegaExcel w(kName, QStringLiteral("7"));
     w.show();
     w.lstRecords->setCurrentRow(1);
@@ -1451,10 +1452,10 @@ void TestChart::odontogramPlan()
     const bool onSurfaces = State(state) == State::Carie || State(state) == State::Otturazione;
     for (const Mark &mark : marks) {
         QCOMPARE(mark.fdi, fdi);
-        const quint32 expected = mark.symbol == Symbol::Faded   ? kFadeColour
-                                 : isPathology(State(state)) ? kPathologyColour // red as found
-                                 : planned                   ? kPlannedColour
-                                                             : kPresentColour;
+        const quint32 expected = mark.symbol == Symbol::Faded ? kFadeColour
+                                 : isPathology(State(state))  ? kPathologyColour // red as found
+                                 : planned                    ? kPlannedColour
+                                                              : kPresentColour;
         QCOMPARE(mark.colour, expected);
         QCOMPARE(mark.surfaces, onSurfaces ? Surfaces(O | D) : Surfaces(0));
         // Drawn on the tooth: every point near its centre.
@@ -2298,7 +2299,8 @@ void TestChart::findingsAndWork()
     w.chooseTooth(36);
     QCOMPARE(w.panOdontogramma->optDaFare->isEnabled(), work);
     QCOMPARE(w.panOdontogramma->optPresente->isEnabled(), work);
-    QCOMPARE(w.toothButton(36)->accessibleName(), QStringLiteral("Dente 36: ") + stateName(s) + QStringLiteral(" da fare"));
+    QCOMPARE(w.toothButton(36)->accessibleName(),
+             QStringLiteral("Dente 36: ") + stateName(s) + QStringLiteral(" da fare"));
     // Chosen afresh in the list, a finding is stored as found.
     const int index = w.panOdontogramma->cboStato->findData(state);
     w.panOdontogramma->cboStato->setCurrentIndex(w.panOdontogramma->cboStato->findData(int(State::Corona)));

@@ -254,19 +254,19 @@ private slots:
         const QString prefix = rendered.filePath(QStringLiteral("pagina"));
         if (text.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
             QSKIP("pdftotext or pdftoppm is not installed");
-        QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
-                                   {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"), kManual, prefix}),
+        QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("30"),
+                                                                QStringLiteral("-png"), kManual, prefix}),
                  0);
         // pagina-01.png … in order: the numbers are padded to one width.
-        const QStringList images = QDir(rendered.path()).entryList({QStringLiteral("pagina-*.png")}, QDir::Files,
-                                                                   QDir::Name);
+        const QStringList images =
+            QDir(rendered.path()).entryList({QStringLiteral("pagina-*.png")}, QDir::Files, QDir::Name);
         const QStringList pages = text.split(QLatin1Char('\f')).mid(0, images.size());
         QCOMPARE(pages.size(), images.size());
         int ended = 0; // the chapters of more than one page
         for (int c = 0; c < titles.size(); ++c) {
             const int first = chapterStart(pages, c + 1, titles.at(c));
-            const int last = c + 1 < titles.size() ? chapterStart(pages, c + 2, titles.at(c + 1)) - 1
-                                                   : int(pages.size()) - 1;
+            const int last =
+                c + 1 < titles.size() ? chapterStart(pages, c + 2, titles.at(c + 1)) - 1 : int(pages.size()) - 1;
             QVERIFY2(first >= 0 && last >= first, qPrintable(titles.at(c)));
             if (last == first)
                 continue;

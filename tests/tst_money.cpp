@@ -109,12 +109,13 @@ private slots:
         TestWorld world;
         writePatientArchive({bianchi()});
         const QString folder = world.folder();
-        PriceList::save(folder, PriceList::Item{0, QStringLiteral("COR"), QStringLiteral("Corona in ceramica integrale"),
-                                                80000, QStringLiteral("SR"), QStringLiteral("corona")});
+        PriceList::save(folder,
+                        PriceList::Item{0, QStringLiteral("COR"), QStringLiteral("Corona in ceramica integrale"), 80000,
+                                        QStringLiteral("SR"), QStringLiteral("corona")});
         using namespace Odontogram;
-        QCOMPARE(append(path(1), {Entry{Moment(QDate(2026, 12, 1), QTime(9, 0)), 16,
-                                        ToothState{State::Corona, true, {}}}}),
-                 1);
+        QCOMPARE(
+            append(path(1), {Entry{Moment(QDate(2026, 12, 1), QTime(9, 0)), 16, ToothState{State::Corona, true, {}}}}),
+            1);
         PracticeData practice;
         practice.denominazione = QStringLiteral("Studio Dentistico Sorriso");
         practice.titolare = QStringLiteral("Verdi Luca");
@@ -141,13 +142,12 @@ private slots:
             const QList<Printer::Document> printed = Printer::takePrinted();
             QCOMPARE(printed.size(), 1);
             const QStringList texts = pageTexts(printed.first());
-            for (const QString &part : {QStringLiteral("Studio Dentistico Sorriso"), QStringLiteral("Dott. Verdi Luca"),
-                                        QStringLiteral("Preventivo P 1/2026 del 10/12/2026"),
-                                        QStringLiteral("Bianchi Anna"), QStringLiteral("RSSMRA80A01H501U"),
-                                        QStringLiteral("Dente 16 - Corona in ceramica integrale"),
-                                        QStringLiteral("€ 720,00"), QStringLiteral("€ 792,00"),
-                                        QStringLiteral("valido fino al 10/03/2027"),
-                                        QStringLiteral("Firma del paziente")})
+            for (const QString &part :
+                 {QStringLiteral("Studio Dentistico Sorriso"), QStringLiteral("Dott. Verdi Luca"),
+                  QStringLiteral("Preventivo P 1/2026 del 10/12/2026"), QStringLiteral("Bianchi Anna"),
+                  QStringLiteral("RSSMRA80A01H501U"), QStringLiteral("Dente 16 - Corona in ceramica integrale"),
+                  QStringLiteral("€ 720,00"), QStringLiteral("€ 792,00"), QStringLiteral("valido fino al 10/03/2027"),
+                  QStringLiteral("Firma del paziente")})
                 QVERIFY2(holds(texts, part), qPrintable(part));
 
             // Accepted, the crown done: one treatment in the register, never two.
@@ -248,8 +248,10 @@ private slots:
         QTest::addColumn<QString>("taxNumber");
         QTest::addColumn<bool>("line");
         QTest::addColumn<QString>("named");
-        QTest::newRow("no codice fiscale") << "Bianchi Anna" << "" << true << "codice fiscale";
-        QTest::newRow("no lines") << "Bianchi Anna" << "RSSMRA80A01H501U" << false << "";
+        QTest::newRow("no codice fiscale") << "Bianchi Anna"
+                                           << "" << true << "codice fiscale";
+        QTest::newRow("no lines") << "Bianchi Anna"
+                                  << "RSSMRA80A01H501U" << false << "";
     }
     void invoiceRefusals()
     {
@@ -272,8 +274,8 @@ private slots:
         const QStringList shown = shownMessages();
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown.first().contains(named), qPrintable(shown.first()));
-        QVERIFY(!QFile::exists(world.file(BillingFiles::kInvoices)) ||
-                Invoices::ofPatient(world.folder(), 1).isEmpty());
+        QVERIFY(!QFile::exists(world.file(BillingFiles::kInvoices))
+                || Invoices::ofPatient(world.folder(), 1).isEmpty());
     }
 
     // Not confirmed: nothing is issued.

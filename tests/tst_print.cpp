@@ -410,10 +410,10 @@ void TestPrint::appointmentCardDocument()
     QFETCH(int, row);
 
     const QHash<QByteArray, QString> card = {
-        {"Data", QStringLiteral(" 12/12/2026 ")},   {"OreApp", QStringLiteral("10 ")},
-        {"MinutiApp", QStringLiteral(" 30")},       {"Tipologia", QStringLiteral("Dott. Bianchi")},
-        {"Causale", QStringLiteral("  Otturazione")}, {"Contatto", QStringLiteral("Rossi Mario\t")},
-        {"Luogo", QStringLiteral("Contanti")},       {"Importo", QStringLiteral("80,00")},
+        {"Data", QStringLiteral(" 12/12/2026 ")},      {"OreApp", QStringLiteral("10 ")},
+        {"MinutiApp", QStringLiteral(" 30")},          {"Tipologia", QStringLiteral("Dott. Bianchi")},
+        {"Causale", QStringLiteral("  Otturazione")},  {"Contatto", QStringLiteral("Rossi Mario\t")},
+        {"Luogo", QStringLiteral("Contanti")},         {"Importo", QStringLiteral("80,00")},
         {"Note", QStringLiteral("Portare le lastre")}, {"Ottemperata", kFlagYes},
     };
     const Document doc = CardDocuments::appointmentCard(rowsOf(AppointmentCard::description(), card),
@@ -614,8 +614,8 @@ void TestPrint::cancelledLongPrintLeavesNothing()
     QByteArray earlierPdf;
     if (earlier) {
         Printer::setPdfFile(pdf);
-        QVERIFY(Report::print(nullptr, ListDocument::make(QStringLiteral("Prima"), numberedLines(10),
-                                                          QStringLiteral("Piede"))));
+        QVERIFY(Report::print(nullptr,
+                              ListDocument::make(QStringLiteral("Prima"), numberedLines(10), QStringLiteral("Piede"))));
         Printer::takePrinted();
         Progress::takeShown();
         earlierPdf = world.read(QStringLiteral("stampe/riepilogo.pdf"));
@@ -659,8 +659,8 @@ void TestPrint::printCutShortLeavesTheEarlierPdf()
     QVERIFY(QDir(world.folder()).mkdir(QStringLiteral("stampe")));
     const QString pdf = world.file(QStringLiteral("stampe/riepilogo.pdf"));
     Printer::setPdfFile(pdf);
-    QVERIFY(Report::print(nullptr, ListDocument::make(QStringLiteral("Prima"), numberedLines(10),
-                                                      QStringLiteral("Piede"))));
+    QVERIFY(Report::print(nullptr,
+                          ListDocument::make(QStringLiteral("Prima"), numberedLines(10), QStringLiteral("Piede"))));
     Printer::takePrinted();
     const QByteArray earlier = world.read(QStringLiteral("stampe/riepilogo.pdf"));
     const Document document =

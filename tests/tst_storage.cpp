@@ -430,7 +430,7 @@ private slots:
         const bool earlier = journalKind == QLatin1String("earlier") || journalKind == QLatin1String("stale");
         // A torn record (the new one up to 4 KiB, the old one after it) where the overwrite
         // began; a later save, whole, under an earlier journal's bytes.
-        const QByteArray second = started ? QByteArray(recordBytes(nuova), 4096) + old.mid(4096)
+        const QByteArray second = started   ? QByteArray(recordBytes(nuova), 4096) + old.mid(4096)
                                   : earlier ? QByteArray(recordBytes(nuova), R)
                                             : old;
         const QByteArray archive = QByteArray(recordBytes(uno), R) + second + QByteArray(recordBytes(tre), R);
@@ -819,14 +819,14 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("step");
-        const char *steps[] = {"journal written", "journal synced", "journal closed",
-                               "folder synced", "archive written", "archive synced",
-                               "journal removed", "rollback: record written", "rollback: record synced",
-                               "rollback: journal removed"};
+        const char *steps[] = {
+            "journal written",         "journal synced",           "journal closed",  "folder synced",
+            "archive written",         "archive synced",           "journal removed", "rollback: record written",
+            "rollback: record synced", "rollback: journal removed"};
         for (const char *kind : {"patient", "appointment", "treatment"})
             for (int step = 0; step <= int(RecordFile::Step::RollbackRemoved); ++step)
-                QTest::newRow(qPrintable(QStringLiteral("%1, killed after: %2")
-                                             .arg(QLatin1String(kind), QLatin1String(steps[step]))))
+                QTest::newRow(qPrintable(
+                    QStringLiteral("%1, killed after: %2").arg(QLatin1String(kind), QLatin1String(steps[step]))))
                     << QString::fromLatin1(kind) << step;
     }
     void killedWhileSavingLeavesEveryRecordWhole()

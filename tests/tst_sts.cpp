@@ -191,8 +191,13 @@ Invoices::Draft draft(const QDate &date, QList<qint64> amounts, std::optional<Mo
 {
     Invoices::Draft d;
     d.date = date;
-    d.patient = Invoices::Patient{3, QStringLiteral("Rossi Mario"), QStringLiteral("Via Roma 1"), QStringLiteral("00100"),
-                                  QStringLiteral("Roma"), QStringLiteral("RM"), cf};
+    d.patient = Invoices::Patient{3,
+                                  QStringLiteral("Rossi Mario"),
+                                  QStringLiteral("Via Roma 1"),
+                                  QStringLiteral("00100"),
+                                  QStringLiteral("Roma"),
+                                  QStringLiteral("RM"),
+                                  cf};
     for (qint64 c : amounts)
         d.lines.append(line(c));
     if (method) {
@@ -258,32 +263,38 @@ void TestSts::document_data()
     };
 
     QTest::newRow("traceable") << invoice({line(12000), line(5050)}, true, false) << true
-                               << (head(iso, QStringLiteral("I")) << cfLeaf << QStringLiteral("pagamentoTracciato=SI")
+                               << (head(iso, QStringLiteral("I"))
+                                   << cfLeaf << QStringLiteral("pagamentoTracciato=SI")
                                    << QStringLiteral("tipoDocumento=F") << QStringLiteral("flagOpposizione=0")
                                    << voce(QStringLiteral("SR"), QStringLiteral("170.50")));
     QTest::newRow("cash") << invoice({line(5000)}, false, false) << true
-                          << (head(iso, QStringLiteral("I")) << cfLeaf << QStringLiteral("pagamentoTracciato=NO")
-                              << QStringLiteral("tipoDocumento=F") << QStringLiteral("flagOpposizione=0")
+                          << (head(iso, QStringLiteral("I"))
+                              << cfLeaf << QStringLiteral("pagamentoTracciato=NO") << QStringLiteral("tipoDocumento=F")
+                              << QStringLiteral("flagOpposizione=0")
                               << voce(QStringLiteral("SR"), QStringLiteral("50.00")));
     QTest::newRow("opposition: no codice fiscale")
         << invoice({line(5000)}, true, true) << true
-        << (head(iso, QStringLiteral("I")) << QStringLiteral("pagamentoTracciato=SI") << QStringLiteral("tipoDocumento=F")
+        << (head(iso, QStringLiteral("I"))
+            << QStringLiteral("pagamentoTracciato=SI") << QStringLiteral("tipoDocumento=F")
             << QStringLiteral("flagOpposizione=1") << voce(QStringLiteral("SR"), QStringLiteral("50.00")));
     const QList<Invoices::Line> withStamp{line(10000), line(3000, QStringLiteral("AA")), line(2000),
                                           line(200, QStringLiteral("SR"), Invoices::LineKind::Stamp)};
     QTest::newRow("kinds summed, stamp on its own line")
         << invoice(withStamp, true, false) << true
-        << (head(iso, QStringLiteral("I")) << cfLeaf << QStringLiteral("pagamentoTracciato=SI")
-            << QStringLiteral("tipoDocumento=F") << QStringLiteral("flagOpposizione=0")
-            << voce(QStringLiteral("SR"), QStringLiteral("120.00")) << voce(QStringLiteral("AA"), QStringLiteral("30.00"))
+        << (head(iso, QStringLiteral("I"))
+            << cfLeaf << QStringLiteral("pagamentoTracciato=SI") << QStringLiteral("tipoDocumento=F")
+            << QStringLiteral("flagOpposizione=0") << voce(QStringLiteral("SR"), QStringLiteral("120.00"))
+            << voce(QStringLiteral("AA"), QStringLiteral("30.00"))
             << voce(QStringLiteral("SR"), QStringLiteral("2.00")));
     QTest::newRow("stamp left out") << invoice(withStamp, true, false) << false
-                                    << (head(iso, QStringLiteral("I")) << cfLeaf << QStringLiteral("pagamentoTracciato=SI")
+                                    << (head(iso, QStringLiteral("I"))
+                                        << cfLeaf << QStringLiteral("pagamentoTracciato=SI")
                                         << QStringLiteral("tipoDocumento=F") << QStringLiteral("flagOpposizione=0")
                                         << voce(QStringLiteral("SR"), QStringLiteral("120.00"))
                                         << voce(QStringLiteral("AA"), QStringLiteral("30.00")));
     QTest::newRow("forfettario") << invoice({line(8000)}, true, false, Money::Regime::Forfettario) << true
-                                 << (head(iso, QStringLiteral("I")) << cfLeaf << QStringLiteral("pagamentoTracciato=SI")
+                                 << (head(iso, QStringLiteral("I"))
+                                     << cfLeaf << QStringLiteral("pagamentoTracciato=SI")
                                      << QStringLiteral("tipoDocumento=F") << QStringLiteral("flagOpposizione=0")
                                      << voce(QStringLiteral("SR"), QStringLiteral("80.00"), QStringLiteral("N2.2")));
     Entry early = invoice({line(8000)}, true, false);
@@ -297,9 +308,10 @@ void TestSts::document_data()
             << voce(QStringLiteral("SR"), QStringLiteral("80.00")));
     QTest::newRow("above 99999.99: two lines")
         << invoice({line(12'000'000)}, true, false) << true
-        << (head(iso, QStringLiteral("I")) << cfLeaf << QStringLiteral("pagamentoTracciato=SI")
-            << QStringLiteral("tipoDocumento=F") << QStringLiteral("flagOpposizione=0")
-            << voce(QStringLiteral("SR"), QStringLiteral("99999.99")) << voce(QStringLiteral("SR"), QStringLiteral("20000.01")));
+        << (head(iso, QStringLiteral("I"))
+            << cfLeaf << QStringLiteral("pagamentoTracciato=SI") << QStringLiteral("tipoDocumento=F")
+            << QStringLiteral("flagOpposizione=0") << voce(QStringLiteral("SR"), QStringLiteral("99999.99"))
+            << voce(QStringLiteral("SR"), QStringLiteral("20000.01")));
     Entry note = invoice({line(3000)}, true, false);
     note.document.kind = Invoices::Kind::CreditNote;
     note.document.corrects = DocumentNumber{2, 2026};
@@ -447,15 +459,16 @@ void TestSts::twoZips()
     }
     const QString out = dir.filePath(QStringLiteral("out"));
     QDir().mkpath(out);
-    const Written w = write(out, entries, practice(), 2026, Settings(),
-                            [&](const QByteArray &p) { return cert->encrypt(p); });
+    const Written w =
+        write(out, entries, practice(), 2026, Settings(), [&](const QByteArray &p) { return cert->encrypt(p); });
     QVERIFY2(w.done, qPrintable(w.message));
     QCOMPARE(w.paths, (QStringList{QDir(out).filePath(QStringLiteral("Sorrisa_STS_01234567897_2026_1.zip")),
                                    QDir(out).filePath(QStringLiteral("Sorrisa_STS_01234567897_2026_2.zip"))}));
     QCOMPARE(QDir(out).entryList(QDir::Files).size(), 2); // no temporary left
     const QMap<QString, QByteArray> xmls = zipContents(w.paths);
-    QCOMPARE(xmls.keys(), (QStringList{QStringLiteral("Sorrisa_STS_01234567897_2026_1.zip/Sorrisa_STS_01234567897_2026_1.xml"),
-                                       QStringLiteral("Sorrisa_STS_01234567897_2026_2.zip/Sorrisa_STS_01234567897_2026_2.xml")}));
+    QCOMPARE(xmls.keys(),
+             (QStringList{QStringLiteral("Sorrisa_STS_01234567897_2026_1.zip/Sorrisa_STS_01234567897_2026_1.xml"),
+                          QStringLiteral("Sorrisa_STS_01234567897_2026_2.zip/Sorrisa_STS_01234567897_2026_2.xml")}));
     int next = 1;
     for (const QByteArray &xml : xmls) {
         QVERIFY(xml.size() <= kMaxXmlBytes);
@@ -483,11 +496,12 @@ void TestSts::yearFromTheArchive()
     const QString folder = dir.path();
     const PracticeData p = practice();
     p.write(folder);
-    issued(folder, draft(QDate(2025, 12, 30), {5000}, Money::Method::Bancomat), p); // 1/2025
-    issued(folder, draft(QDate(2026, 1, 10), {12000}, Money::Method::Carta), p);      // 1/2026
+    issued(folder, draft(QDate(2025, 12, 30), {5000}, Money::Method::Bancomat), p);                      // 1/2025
+    issued(folder, draft(QDate(2026, 1, 10), {12000}, Money::Method::Carta), p);                         // 1/2026
     const Invoices::Invoice unpaid = issued(folder, draft(QDate(2026, 1, 12), {3000}, std::nullopt), p); // 2/2026
-    issued(folder, draft(QDate(2026, 2, 1), {9000}, Money::Method::Contanti, true), p);                   // 3/2026
-    const Invoices::Invoice refunded = issued(folder, draft(QDate(2026, 2, 5), {20000}, Money::Method::Bonifico), p); // 4/2026
+    issued(folder, draft(QDate(2026, 2, 1), {9000}, Money::Method::Contanti, true), p);                  // 3/2026
+    const Invoices::Invoice refunded =
+        issued(folder, draft(QDate(2026, 2, 5), {20000}, Money::Method::Bonifico), p); // 4/2026
     Invoices::Draft note = Invoices::creditNoteDraft(refunded, QDate(2026, 3, 1));
     issued(folder, note, p); // 5/2026
 
@@ -497,8 +511,9 @@ void TestSts::yearFromTheArchive()
         bare.number = DocumentNumber{6, 2026};
         bare.patient.codiceFiscale.clear();
         TInvoiceRecord h = Invoices::header(bare);
-        const qint64 first = DocumentStore::appendLines<TInvoiceLineRecord>(
-            QDir(folder).filePath(BillingFiles::kInvoiceLines), {Invoices::lineRecord(bare.number, bare.lines.first())});
+        const qint64 first =
+            DocumentStore::appendLines<TInvoiceLineRecord>(QDir(folder).filePath(BillingFiles::kInvoiceLines),
+                                                           {Invoices::lineRecord(bare.number, bare.lines.first())});
         h.PrimaRiga.setText(QString::number(first));
         h.Righe.setText(QStringLiteral("1"));
         h.Controllo.setText(Invoices::checksum(h));
@@ -651,9 +666,10 @@ void TestSts::tool()
 
     QProcess tool;
     tool.start(QStringLiteral(SORRISA_PROGRAM_DIR "/sorrisa-sts"),
-               {QStringLiteral("--year"), situation == QLatin1String("bad year") ? QStringLiteral("26") : QStringLiteral("2026"),
-                QStringLiteral("--certificate"), certPath, QStringLiteral("--to"), out, QStringLiteral("--program-folder"),
-                folder});
+               {QStringLiteral("--year"),
+                situation == QLatin1String("bad year") ? QStringLiteral("26") : QStringLiteral("2026"),
+                QStringLiteral("--certificate"), certPath, QStringLiteral("--to"), out,
+                QStringLiteral("--program-folder"), folder});
     QVERIFY(tool.waitForFinished(60000));
     const QString said = QString::fromUtf8(tool.readAllStandardOutput() + tool.readAllStandardError());
     QCOMPARE(tool.exitCode(), exitCode);

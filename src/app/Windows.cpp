@@ -82,10 +82,7 @@ void Windows::openAdministration(QWidget *owner)
     Modal::run(w);
 }
 
-void Windows::openSts(QWidget *owner)
-{
-    TfrmSistemaTs::open(ProgramFolder::path(), owner);
-}
+void Windows::openSts(QWidget *owner) { TfrmSistemaTs::open(ProgramFolder::path(), owner); }
 
 TfrmCambiaPassword *Windows::frmCambiaPassword()
 {
@@ -127,11 +124,10 @@ TfrmAgenda *Windows::frmAgenda()
             if (!showAppointment(position))
                 Messages::error(book, kArchiveFailure);
         });
-        QObject::connect(w, &TfrmAgenda::newAppointmentRequested, w,
-                         [this](const QDate &date, const QTime &time) {
-                             if (mayReplaceCard(QApplication::activeWindow()))
-                                 showNewAppointment(date, time);
-                         });
+        QObject::connect(w, &TfrmAgenda::newAppointmentRequested, w, [this](const QDate &date, const QTime &time) {
+            if (mayReplaceCard(QApplication::activeWindow()))
+                showNewAppointment(date, time);
+        });
         w->listen(m_set->notifier);
     });
 }

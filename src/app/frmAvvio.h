@@ -33,7 +33,7 @@ public:
     PictureButton *imgCopyright;
     PictureButton *imgSito;
     PictureButton *imgEsci;
-    PictureButton *imgCopia; // backup and restore
+    PictureButton *imgCopia;           // backup and restore
     PictureButton *imgAmministrazione; // the practice's administration
 
     void imgApp01Click();

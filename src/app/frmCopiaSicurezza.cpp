@@ -94,8 +94,8 @@ TfrmCopiaSicurezza::TfrmCopiaSicurezza(QWidget *parent) : Dialog(parent, Place::
     spnConserva->setObjectName(QStringLiteral("spnConserva"));
     spnConserva->setRange(0, 999);
     spnConserva->setSpecialValueText(QStringLiteral("tutte"));
-    lblConserva = Theme::label(QStringLiteral("lblConserva"), QStringLiteral("Copie da conservare:"), shpCopia,
-                               spnConserva);
+    lblConserva =
+        Theme::label(QStringLiteral("lblConserva"), QStringLiteral("Copie da conservare:"), shpCopia, spnConserva);
     lblConserva->setGeometry(330, 158, 170, 28);
     spnConserva->setGeometry(500, 156, 84, 32);
     spnConserva->setAccessibleName(QStringLiteral("Copie da conservare"));
@@ -266,9 +266,8 @@ void TfrmCopiaSicurezza::btnCopiaClick()
     }
     const QDateTime now = Clock::now();
     std::unique_ptr<QProgressDialog> progress(progressDialog(QStringLiteral("Copia di sicurezza in corso...")));
-    const Backup::Outcome outcome = Backup::make(
-        ProgramFolder::path(), s.folder, now,
-        following(progress.get()), options);
+    const Backup::Outcome outcome =
+        Backup::make(ProgramFolder::path(), s.folder, now, following(progress.get()), options);
     progress.reset();
     switch (outcome.status) {
     case Backup::Outcome::Done:
@@ -323,11 +322,11 @@ void TfrmCopiaSicurezza::btnRipristinaClick()
     if (zip.isEmpty())
         return;
     Backup::Description description;
-    Backup::Outcome outcome = readBackup(QStringLiteral("Controllo della copia in corso..."),
-                                         [&](const QString &passphrase, const Backup::Progress &progress) {
-                                             return Backup::check(zip, ProgramFolder::path(), &description, progress,
-                                                                  passphrase);
-                                         });
+    Backup::Outcome outcome =
+        readBackup(QStringLiteral("Controllo della copia in corso..."),
+                   [&](const QString &passphrase, const Backup::Progress &progress) {
+                       return Backup::check(zip, ProgramFolder::path(), &description, progress, passphrase);
+                   });
     if (outcome.status != Backup::Outcome::Done) {
         if (outcome.status != Backup::Outcome::Cancelled)
             Messages::warning(this, outcome.message);
@@ -355,11 +354,10 @@ void TfrmCopiaSicurezza::btnVerificaClick()
     const QString zip = chooseBackup(QStringLiteral("Scegliere la copia di sicurezza da verificare:"));
     if (zip.isEmpty())
         return;
-    const Backup::Outcome outcome = readBackup(
-        QStringLiteral("Verifica della copia in corso..."),
-        [&](const QString &passphrase, const Backup::Progress &progress) {
-            return Backup::verify(zip, nullptr, progress, passphrase);
-        });
+    const Backup::Outcome outcome = readBackup(QStringLiteral("Verifica della copia in corso..."),
+                                               [&](const QString &passphrase, const Backup::Progress &progress) {
+                                                   return Backup::verify(zip, nullptr, progress, passphrase);
+                                               });
     if (outcome.message.isEmpty())
         return;
     if (outcome.status == Backup::Outcome::Done || outcome.status == Backup::Outcome::Cancelled)

@@ -48,8 +48,8 @@ TfrmPasswordCopie::TfrmPasswordCopie(QWidget *parent, Mode mode, QString *result
     lblSpiegazione->setWordWrap(true);
     lblSpiegazione->setGeometry(14, 8, kWidth - 60, choose ? 72 : 48);
     const int top = choose ? 86 : 60;
-    txtPassword = passwordField(QStringLiteral("txtPassword"), QStringLiteral("Password delle copie di sicurezza"),
-                                shpPassword);
+    txtPassword =
+        passwordField(QStringLiteral("txtPassword"), QStringLiteral("Password delle copie di sicurezza"), shpPassword);
     lblPassword = Theme::label(QStringLiteral("lblPassword"), QStringLiteral("Password delle copie di sicurezza:"),
                                shpPassword, txtPassword);
     lblPassword->setGeometry(14, top, 250, 28);

@@ -238,8 +238,7 @@ int Layout::colourOf(const QString &dentist) const
     return found != colours.constEnd() ? *found : colourIndex(dentist);
 }
 
-Layout layout(const QList<QDate> &days, const std::vector<Entry> &entries, const Hours &set,
-              DentistColours *colours)
+Layout layout(const QList<QDate> &days, const std::vector<Entry> &entries, const Hours &set, DentistColours *colours)
 {
     Layout out;
     std::vector<int> all;

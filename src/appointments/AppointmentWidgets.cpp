@@ -15,9 +15,8 @@ QFrame *banner(const QString &objectName, const QString &text, const QStringList
     bar->setObjectName(objectName); // no name of its own: its caption is read, once
     bar->setFixedHeight(height);
     bar->setStyleSheet(
-        QStringLiteral(
-            "QFrame#%1 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 %2, stop:0.6 %3, "
-            "stop:1 %4); border-radius: 6px; }")
+        QStringLiteral("QFrame#%1 { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 %2, stop:0.6 %3, "
+                       "stop:1 %4); border-radius: 6px; }")
             .arg(objectName, Theme::css(Theme::Colour::Heading), Theme::css(Theme::Colour::Steel),
                  Theme::css(Theme::Colour::BannerFade)));
     auto *row = new QHBoxLayout(bar);

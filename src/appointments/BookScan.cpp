@@ -43,7 +43,8 @@ QMutex &dateIndexLock()
 // Sorts the entries; those without a valid time are moved out to `untimed` (or dropped).
 void sortEntries(std::vector<Entry> &entries, std::vector<Entry> *untimed)
 {
-    const auto timed = std::stable_partition(entries.begin(), entries.end(), [](const Entry &e) { return e.minute >= 0; });
+    const auto timed =
+        std::stable_partition(entries.begin(), entries.end(), [](const Entry &e) { return e.minute >= 0; });
     if (untimed) {
         untimed->assign(std::make_move_iterator(timed), std::make_move_iterator(entries.end()));
         std::sort(untimed->begin(), untimed->end(),

@@ -243,10 +243,10 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     Places::apply(shpComandi, kCommandRows, kCommandPlaces);
 
     // ---- The bottom bar: information strip and navigation ----
-    panInfo = makeInfoStrip(panContainer, QStringLiteral("QLabel { background: %1; color: %2; border: none;"
-                                                         " border-radius: 6px; padding: 2px 12px; font-style: normal; }")
-                                              .arg(Theme::css(Theme::Colour::Heading),
-                                                   Theme::css(Theme::Colour::Paper)));
+    panInfo =
+        makeInfoStrip(panContainer, QStringLiteral("QLabel { background: %1; color: %2; border: none;"
+                                                   " border-radius: 6px; padding: 2px 12px; font-style: normal; }")
+                                        .arg(Theme::css(Theme::Colour::Heading), Theme::css(Theme::Colour::Paper)));
 
     QWidget *shpNavigazione = Theme::panel(QStringLiteral("shpNavigazione"), panContainer);
     cmdPrimo = small(QStringLiteral("cmdPrimo"), QStringLiteral("first"), QStringLiteral("Prima scheda"),
@@ -274,8 +274,8 @@ TfrmArchivio_Scadenze::TfrmArchivio_Scadenze(QWidget *parent)
     shpNavigazione->setGeometry(kColumnLeft, kBarTop, kColumnWidth, kBarHeight);
 
     // ---- Keyboard ----
-    orderKeys({cmdNuovo, cmdDuplica, cmdSalva, cmdTrova, cmdAnteprima, cmdStampa, cmdAssolti, cmdDaAssolvere, cmdScaduti,
-               cmdEsporta, cmdGuida, cmdEsci, cmdPrimo, cmdIndietro, cmdAvanti, cmdUltimo});
+    orderKeys({cmdNuovo, cmdDuplica, cmdSalva, cmdTrova, cmdAnteprima, cmdStampa, cmdAssolti, cmdDaAssolvere,
+               cmdScaduti, cmdEsporta, cmdGuida, cmdEsci, cmdPrimo, cmdIndietro, cmdAvanti, cmdUltimo});
     // Installed after the Enter cycle, so the date field sees its keys first (Enter opens the picker).
     for (QWidget *w :
          {static_cast<QWidget *>(txtData), static_cast<QWidget *>(txtOreApp), static_cast<QWidget *>(txtMinutiApp),
@@ -308,12 +308,11 @@ void TfrmArchivio_Scadenze::placeField(const CardFields::Field &field, QWidget *
     if (auto *box = qobject_cast<QCheckBox *>(control)) {
         // Its look sizes it.
         box->setCursor(Qt::PointingHandCursor);
-        box->setStyleSheet(QStringLiteral(
-                               "QCheckBox { color: %1; spacing: 10px; }"
-                               "QCheckBox::indicator { width: 22px; height: 22px; border: 2px solid %2; "
-                               "border-radius: 5px; background: %3; }"
-                               "QCheckBox::indicator:focus { border-color: %4; }"
-                               "QCheckBox::indicator:checked { image: url(:/icons/ok.svg); }")
+        box->setStyleSheet(QStringLiteral("QCheckBox { color: %1; spacing: 10px; }"
+                                          "QCheckBox::indicator { width: 22px; height: 22px; border: 2px solid %2; "
+                                          "border-radius: 5px; background: %3; }"
+                                          "QCheckBox::indicator:focus { border-color: %4; }"
+                                          "QCheckBox::indicator:checked { image: url(:/icons/ok.svg); }")
                                .arg(Theme::css(Theme::Colour::Fulfilled), Theme::css(Theme::Colour::Heading),
                                     Theme::css(Theme::Colour::Paper), Theme::css(Theme::Colour::FocusRing)));
     }
@@ -327,8 +326,9 @@ void TfrmArchivio_Scadenze::placeField(const CardFields::Field &field, QWidget *
     const bool own = place.captionLeft >= 0;
     if (own)
         caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Places::put(caption, kCardRows,
-                {field.control, place.row, own ? place.captionLeft : kCaption, own ? place.captionRight : kCaptionEnd, kRow});
+    Places::put(
+        caption, kCardRows,
+        {field.control, place.row, own ? place.captionLeft : kCaption, own ? place.captionRight : kCaptionEnd, kRow});
 }
 
 bool TfrmArchivio_Scadenze::eventFilter(QObject *watched, QEvent *event)

@@ -39,7 +39,6 @@ TfrmCalendario::TfrmCalendario(QWidget *parent, Mode mode) : Dialog(parent, Plac
     btnAnnulla = Theme::textButton(QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"), panContainer);
     btnImportaData = Theme::textButton(QStringLiteral("btnImportaData"), QStringLiteral("Importa"), panContainer);
 
-
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnAnnulla);
     buttons->addStretch();

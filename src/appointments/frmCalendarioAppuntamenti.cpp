@@ -42,8 +42,8 @@ using namespace AppointmentBook;
 
 namespace {
 
-const char *const kColourNames[kPaletteSize] = {"blu", "arancione", "prugna", "rosso scuro",
-                                                 "nocciola", "ciano", "viola"};
+const char *const kColourNames[kPaletteSize] = {"blu",      "arancione", "prugna", "rosso scuro",
+                                                "nocciola", "ciano",     "viola"};
 
 QString colourName(int index)
 {
@@ -304,7 +304,8 @@ void TfrmCalendarioAppuntamenti::relayout()
         grdAppuntamenti->showUnreadable();
         grdAppuntamenti->setAccessibleName(QStringLiteral("Appuntamenti"));
     } else {
-        grdAppuntamenti->showBook(AppointmentBook::layout(shown, m_entries, m_hours, &m_settings.colours), Clock::today());
+        grdAppuntamenti->showBook(AppointmentBook::layout(shown, m_entries, m_hours, &m_settings.colours),
+                                  Clock::today());
         grdAppuntamenti->setAccessibleName(m_view == View::Day ? QStringLiteral("Appuntamenti del giorno")
                                                                : QStringLiteral("Appuntamenti della settimana"));
     }

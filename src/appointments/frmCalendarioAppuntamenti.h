@@ -123,7 +123,7 @@ private:
     std::vector<AppointmentBook::Entry> m_untimed; // of the days shown, without a valid time
     bool m_failed = false;
     std::optional<FileStamp> m_stamp; // the archive as it was when it was read
-    bool m_away = false;       // the window was left: read again when it comes back
-    bool m_openedCard = false; // a card was asked for: the book comes back when its window closes
+    bool m_away = false;              // the window was left: read again when it comes back
+    bool m_openedCard = false;        // a card was asked for: the book comes back when its window closes
     QFileSystemWatcher *m_watcher;
 };

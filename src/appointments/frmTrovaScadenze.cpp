@@ -42,8 +42,8 @@ TfrmTrovaScadenze::TfrmTrovaScadenze(QWidget *parent, Mode mode)
     imgPaziente = Theme::picture(QStringLiteral("imgPaziente"), QStringLiteral("dental-chair"), 130, 286, panAvvio);
 
     // In reading order, which is also the Enter cycle: two columns, five rows.
-    static const Criterion kCriteria[] = {{"Data"}, {"Ora"},      {"Tipologia"}, {"Causale"}, {"Dettagli"},
-                                          {"Contatto"}, {"Tel"}, {"Cel"}, {"Luogo"},   {"Note"}};
+    static const Criterion kCriteria[] = {{"Data"},     {"Ora"}, {"Tipologia"}, {"Causale"}, {"Dettagli"},
+                                          {"Contatto"}, {"Tel"}, {"Cel"},       {"Luogo"},   {"Note"}};
     const QList<Field> fields = addCriteria(AppointmentCard::description(), kCriteria, verdana(12, false));
     QLineEdit **const edits[] = {&txtData,     &txtOra, &txtTipologia, &txtCausale, &txtDettagli,
                                  &txtContatto, &txtTel, &txtCel,       &txtLuogo,   &txtNote};

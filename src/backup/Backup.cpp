@@ -213,7 +213,7 @@ struct Read
 {
     bool ok = false;
     bool cancelled = false;
-    QString problem; // what was wrong, for the message
+    QString problem;    // what was wrong, for the message
     int localError = 0; // unpacking failed on this computer's disk (errno), not in the zip
     bool newer = false; // the manifest is of a later layout
     bool encrypted = false;
@@ -445,8 +445,8 @@ int lockedOpen(const QString &path, int flags)
 // Partial zips of a run that was killed or lost its disk.
 void removeLeftovers(const QString &target)
 {
-    const QStringList names = QDir(target).entryList({QStringLiteral("Sorrisa_Copia_*.parziale")},
-                                                     QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList names =
+        QDir(target).entryList({QStringLiteral("Sorrisa_Copia_*.parziale")}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : names) {
         const int fd = lockedOpen(target + name, O_RDONLY);
         if (fd < 0)
@@ -575,8 +575,9 @@ QStringList toRemove(const QStringList &fileNames, const QDate &today, const Kee
             backups.append({when, name});
     // Newest first; a numbered name of the same second came later.
     std::sort(backups.begin(), backups.end(), [](const Named &a, const Named &b) {
-        return a.when != b.when ? a.when > b.when : a.name.size() != b.name.size() ? a.name.size() > b.name.size()
-                                                                                    : a.name > b.name;
+        return a.when != b.when                 ? a.when > b.when
+               : a.name.size() != b.name.size() ? a.name.size() > b.name.size()
+                                                : a.name > b.name;
     });
     QSet<QString> kept;
     for (qsizetype i = 0; i < backups.size() && i < keep.last; ++i)
@@ -733,8 +734,9 @@ Outcome make(const QString &programFolder, const QString &targetFolder, const QD
     QString tempPath;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        tempPath = target + fileNameFor(now)
-                   + QStringLiteral(".%1.parziale").arg(QRandomGenerator::system()->generate(), 8, 16, QLatin1Char('0'));
+        tempPath =
+            target + fileNameFor(now)
+            + QStringLiteral(".%1.parziale").arg(QRandomGenerator::system()->generate(), 8, 16, QLatin1Char('0'));
         fd = openNoIntr(QFile::encodeName(tempPath), O_WRONLY | O_CREAT | O_EXCL, 0644);
         if (fd < 0 && errno != EEXIST)
             break;

@@ -31,8 +31,8 @@ struct Outcome
 {
     enum Status { Done, Cancelled, Failed, Refused };
     Status status = Failed;
-    QString message; // for the user, in Italian
-    QString path;    // Done: the backup written, or the folder the replaced data went to
+    QString message;     // for the user, in Italian
+    QString path;        // Done: the backup written, or the folder the replaced data went to
     QStringList skipped; // make(): data left out because they are symbolic links
     QStringList removed; // make(): older backups removed by the rule of the copies kept
     // check(), verify(): the backup is encrypted and no passphrase or a wrong one was given.

@@ -53,8 +53,8 @@ bool store(const QString &passphrase, QString *problem)
     if (!QDir().mkpath(dir))
         return fail(QStringLiteral("impossibile creare la cartella \"%1\"").arg(QDir::toNativeSeparators(dir)));
     ::chmod(QFile::encodeName(dir).constData(), 0700);
-    const QString temp = filePath() + QStringLiteral(".%1.nuova").arg(QRandomGenerator::system()->generate(), 8, 16,
-                                                                      QLatin1Char('0'));
+    const QString temp =
+        filePath() + QStringLiteral(".%1.nuova").arg(QRandomGenerator::system()->generate(), 8, 16, QLatin1Char('0'));
     const QByteArray tempName = QFile::encodeName(temp);
     const int fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (fd < 0)

@@ -62,10 +62,7 @@ const Field *find(const Description &description, const char *field)
     return nullptr;
 }
 
-QString searchCaption(const Field &field)
-{
-    return QString::fromUtf8(field.searched ? field.searched : field.caption);
-}
+QString searchCaption(const Field &field) { return QString::fromUtf8(field.searched ? field.searched : field.caption); }
 
 QString printCaption(const Field &field)
 {
@@ -76,8 +73,8 @@ QString printCaption(const Field &field)
 
 QString requiredWarning(const Field &field)
 {
-    return QStringLiteral("Attenzione: per salvare la scheda è necessario indicare ") + QString::fromUtf8(field.required)
-           + QLatin1Char('.');
+    return QStringLiteral("Attenzione: per salvare la scheda è necessario indicare ")
+           + QString::fromUtf8(field.required) + QLatin1Char('.');
 }
 
 QString printedText(const Description &description, const Field &field, const Texts &texts)

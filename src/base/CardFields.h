@@ -55,13 +55,13 @@ struct Place
 
 struct Field
 {
-    const char *field;   // the record field it shows and fills
-    Kind kind;           //
-    const char *control; // the objectName of its control, its find field and its printed value
-    const char *caption; // on the card (a check box's text); nullptr: none
-    int limit;           // a line edit's entry limit; a choice's last item
-    Typing typing;       //
-    Place place;         //
+    const char *field;              // the record field it shows and fills
+    Kind kind;                      //
+    const char *control;            // the objectName of its control, its find field and its printed value
+    const char *caption;            // on the card (a check box's text); nullptr: none
+    int limit;                      // a line edit's entry limit; a choice's last item
+    Typing typing;                  //
+    Place place;                    //
     const char *required = nullptr; // a save needs it: what the warning asks for
     const char *printed = nullptr;  // its caption on the printed card ("": the card's); nullptr: not printed
     const char *searched = nullptr; // its caption as a find criterion, where it differs from the card's

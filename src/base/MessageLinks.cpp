@@ -46,8 +46,7 @@ QString whatsApp(const QString &mobile, const QString &text)
 QString whatsAppNumber(const QString &mobile)
 {
     const QString number = AnsiText::trimmed(mobile);
-    const bool digitsOnly =
-        std::all_of(number.begin(), number.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const bool digitsOnly = std::all_of(number.begin(), number.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     if (digitsOnly && (number.size() == 9 || number.size() == 10) && number.startsWith(u'3'))
         return QStringLiteral("39") + number;
     return number;

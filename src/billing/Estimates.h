@@ -59,8 +59,8 @@ struct Estimate
 };
 
 // The lines of a chart's plan (the chart's plan list: every tooth whose latest state is
-// planned, "da fare", in FDI order), priced from the list by its work; a work the list does not price gets its chart name
-// and no price.
+// planned, "da fare", in FDI order), priced from the list by its work; a work the list does not price gets its chart
+// name and no price.
 QList<Line> fromPlan(const QMap<int, Odontogram::ToothState> &latest, const QList<PriceList::Item> &priceList);
 
 // Why an estimate cannot be saved, or empty.

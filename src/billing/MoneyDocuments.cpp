@@ -65,9 +65,10 @@ QStringList patientLines(const Invoices::Patient &p)
     QStringList out{QStringLiteral("Paziente:"), p.name};
     if (!p.address.isEmpty())
         out << p.address;
-    const QString town = QStringList{p.zip, p.city, p.province.isEmpty() ? QString() : QStringLiteral("(%1)").arg(p.province)}
-                             .join(QLatin1Char(' '))
-                             .simplified();
+    const QString town =
+        QStringList{p.zip, p.city, p.province.isEmpty() ? QString() : QStringLiteral("(%1)").arg(p.province)}
+            .join(QLatin1Char(' '))
+            .simplified();
     if (!town.isEmpty())
         out << town;
     if (!p.codiceFiscale.isEmpty())
@@ -109,14 +110,13 @@ QStringList estimateLines(const Estimates::Estimate &e)
         QString words = toothWords(l.tooth, l.description);
         if (!l.surfaces.isEmpty())
             words += QStringLiteral(" (") + l.surfaces + QLatin1Char(')');
-        out << padded(words, QStringLiteral("%1 %2 %3")
-                                 .arg(l.quantity, 4)
-                                 .arg(money(l.unitCents), 12)
-                                 .arg(money(e.lineCents(i)), 13));
+        out << padded(
+            words,
+            QStringLiteral("%1 %2 %3").arg(l.quantity, 4).arg(money(l.unitCents), 12).arg(money(e.lineCents(i)), 13));
     }
     if (e.discount > 0)
-        out << QStringLiteral("Sconto applicato a ogni prestazione: ") + Money::percentText(e.discount) +
-                   QStringLiteral(" %");
+        out << QStringLiteral("Sconto applicato a ogni prestazione: ") + Money::percentText(e.discount)
+                   + QStringLiteral(" %");
     out << padded(QStringLiteral("TOTALE"), money(e.totalCents()));
     return out;
 }
@@ -124,19 +124,19 @@ QStringList estimateLines(const Estimates::Estimate &e)
 Report::Document estimate(const Estimates::Estimate &e, const Invoices::Patient &patient, const PracticeData &practice)
 {
     Document doc(QStringLiteral("Preventivo"), Document::Portrait);
-    doc.addBand(heading(practice,
-                        QStringLiteral("Preventivo %1 del %2").arg(e.numberText(), Money::dateText(e.date)),
+    doc.addBand(heading(practice, QStringLiteral("Preventivo %1 del %2").arg(e.numberText(), Money::dateText(e.date)),
                         patientLines(patient)));
     doc.addBand(linesBand(QStringLiteral("Righe"), estimateLines(e)));
     QStringList closing;
     if (e.validUntil.isValid())
-        closing << QStringLiteral("Il presente preventivo è valido fino al ") + Money::dateText(e.validUntil) +
-                       QLatin1Char('.');
-    closing << QStringLiteral("Condizioni: le prestazioni sono esenti da IVA; gli importi possono variare se il piano "
-                              "di cura cambia nel corso del trattamento. Il pagamento avviene secondo quanto concordato "
-                              "con lo studio.")
-            << QString() << QStringLiteral("Per accettazione, data ____________________")
-            << QString() << QStringLiteral("Firma del paziente ______________________________");
+        closing << QStringLiteral("Il presente preventivo è valido fino al ") + Money::dateText(e.validUntil)
+                       + QLatin1Char('.');
+    closing << QStringLiteral(
+        "Condizioni: le prestazioni sono esenti da IVA; gli importi possono variare se il piano "
+        "di cura cambia nel corso del trattamento. Il pagamento avviene secondo quanto concordato "
+        "con lo studio.")
+            << QString() << QStringLiteral("Per accettazione, data ____________________") << QString()
+            << QStringLiteral("Firma del paziente ______________________________");
     Band end{QStringLiteral("Condizioni"), 50, {}, {}, {}};
     end.texts.append(text(QStringLiteral("Condizioni"), QRectF(0, 4, kWidth, 44), 9, false, closing, 5));
     doc.addBand(end);

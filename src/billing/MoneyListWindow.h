@@ -23,7 +23,8 @@ public:
 
 protected:
     MoneyListWindow(QWidget *parent, const QString &objectName, const QString &caption, const QString &banner,
-                    const QString &picture, const QString &printTitle, const QString &fileName, const QString &hint = {});
+                    const QString &picture, const QString &printTitle, const QString &fileName,
+                    const QString &hint = {});
 
     // The bar's layout, for the window's own controls left of "Esporta".
     QHBoxLayout *bar() const { return m_bar; }

@@ -47,9 +47,9 @@ QStringList patientNames(const QString &programFolder, const QList<qint64> &posi
 
 QString priceLine(const PriceList::Item &item)
 {
-    return cell(item.code, 10) + QLatin1Char(' ') + cell(item.description, 44) + QLatin1Char(' ') +
-           amountCell(item.cents, 12) + QStringLiteral("  ") + cell(item.expenseKind, 2) + QStringLiteral("  ") +
-           item.work;
+    return cell(item.code, 10) + QLatin1Char(' ') + cell(item.description, 44) + QLatin1Char(' ')
+           + amountCell(item.cents, 12) + QStringLiteral("  ") + cell(item.expenseKind, 2) + QStringLiteral("  ")
+           + item.work;
 }
 
 QList<Spreadsheet::Column> priceColumns()
@@ -65,7 +65,8 @@ ExportTable priceTable(const QList<PriceList::Item> &items)
 {
     ExportTable table(5);
     for (const PriceList::Item &i : items)
-        table.appendRow(i.position, QStringList{i.code, i.description, Amount::fromCents(i.cents), i.expenseKind, i.work});
+        table.appendRow(i.position,
+                        QStringList{i.code, i.description, Amount::fromCents(i.cents), i.expenseKind, i.work});
     return table;
 }
 
@@ -75,11 +76,15 @@ QString registerLine(const Ledger::RegisterRow &row)
 {
     const bool note = row.kind == Invoices::Kind::CreditNote;
     QString kind = note ? QStringLiteral("NC") : QStringLiteral("F ");
-    QString line = cell(kind + QLatin1Char(' ') + row.number.text(), 11) + QLatin1Char(' ') +
-                   cell(Money::dateText(row.date), 10) + QLatin1Char(' ') + cell(row.name, 24) + QLatin1Char(' ') +
-                   amountCell(note ? -row.totalCents : row.totalCents, 12) + QStringLiteral("  ") +
-                   cell(note ? QString() : row.paid ? QStringLiteral("pagata") : QStringLiteral("da pagare"), 9) +
-                   QStringLiteral("  ") + cell(row.sent ? QStringLiteral("inviata") : QStringLiteral("non inviata"), 11);
+    QString line = cell(kind + QLatin1Char(' ') + row.number.text(), 11) + QLatin1Char(' ')
+                   + cell(Money::dateText(row.date), 10) + QLatin1Char(' ') + cell(row.name, 24) + QLatin1Char(' ')
+                   + amountCell(note ? -row.totalCents : row.totalCents, 12) + QStringLiteral("  ")
+                   + cell(note       ? QString()
+                          : row.paid ? QStringLiteral("pagata")
+                                     : QStringLiteral("da pagare"),
+                          9)
+                   + QStringLiteral("  ")
+                   + cell(row.sent ? QStringLiteral("inviata") : QStringLiteral("non inviata"), 11);
     if (note && !row.corrects.isNull())
         line += QStringLiteral("  rettifica ") + row.corrects.text();
     return line;
@@ -103,10 +108,14 @@ QStringList registerLines(const QList<Ledger::RegisterRow> &rows)
 
 QList<Spreadsheet::Column> registerColumns()
 {
-    return {{QStringLiteral("Numero"), 80},       {QStringLiteral("Tipo"), 110},
-            {QStringLiteral("Data"), 80},         {QStringLiteral("Paziente"), 240},
-            {QStringLiteral("Totale"), 100},      {QStringLiteral("Pagata"), 60},
-            {QStringLiteral("Inviata al Sistema TS"), 130}, {QStringLiteral("Rettifica"), 80}};
+    return {{QStringLiteral("Numero"), 80},
+            {QStringLiteral("Tipo"), 110},
+            {QStringLiteral("Data"), 80},
+            {QStringLiteral("Paziente"), 240},
+            {QStringLiteral("Totale"), 100},
+            {QStringLiteral("Pagata"), 60},
+            {QStringLiteral("Inviata al Sistema TS"), 130},
+            {QStringLiteral("Rettifica"), 80}};
 }
 
 ExportTable registerTable(const QList<Ledger::RegisterRow> &rows)
@@ -115,8 +124,8 @@ ExportTable registerTable(const QList<Ledger::RegisterRow> &rows)
     qint64 n = 0;
     for (const Ledger::RegisterRow &r : rows) {
         const bool note = r.kind == Invoices::Kind::CreditNote;
-        table.appendRow(++n, QStringList{r.number.text(), Invoices::kindCaption(r.kind), Money::dateText(r.date), r.name,
-                                         Amount::fromCents(note ? -r.totalCents : r.totalCents),
+        table.appendRow(++n, QStringList{r.number.text(), Invoices::kindCaption(r.kind), Money::dateText(r.date),
+                                         r.name, Amount::fromCents(note ? -r.totalCents : r.totalCents),
                                          note ? QString() : Money::flagText(r.paid), Money::flagText(r.sent),
                                          r.corrects.isNull() ? QString() : r.corrects.text()});
     }
@@ -132,10 +141,11 @@ QString paymentLine(const Ledger::Payment &p, const QString &name)
         ref = QStringLiteral("fattura ") + p.invoice.text();
     else if (!p.estimate.isNull())
         ref = QStringLiteral("acconto P ") + p.estimate.text();
-    return cell(Money::dateText(p.date), 10) + QLatin1Char(' ') + cell(name, 24) + QLatin1Char(' ') +
-           amountCell(p.cents, 12) + QStringLiteral("  ") + cell(Money::methodCaption(p.method), 16) +
-           QStringLiteral("  ") + cell(p.traceable() ? QStringLiteral("tracciabile") : QStringLiteral("non tracciabile"), 15) +
-           QStringLiteral("  ") + ref;
+    return cell(Money::dateText(p.date), 10) + QLatin1Char(' ') + cell(name, 24) + QLatin1Char(' ')
+           + amountCell(p.cents, 12) + QStringLiteral("  ") + cell(Money::methodCaption(p.method), 16)
+           + QStringLiteral("  ")
+           + cell(p.traceable() ? QStringLiteral("tracciabile") : QStringLiteral("non tracciabile"), 15)
+           + QStringLiteral("  ") + ref;
 }
 
 QStringList incomeTotals(const Ledger::Income &income)
@@ -143,8 +153,9 @@ QStringList incomeTotals(const Ledger::Income &income)
     QStringList out;
     out.append(QString());
     for (int m = 0; m < Money::kMethodCount; ++m)
-        out.append(cell(QStringLiteral("Totale ") + Money::methodCaption(Money::Method(m)).toLower() + QLatin1Char(':'), 34) +
-                   amountCell(income.byMethod[size_t(m)], 15));
+        out.append(
+            cell(QStringLiteral("Totale ") + Money::methodCaption(Money::Method(m)).toLower() + QLatin1Char(':'), 34)
+            + amountCell(income.byMethod[size_t(m)], 15));
     out.append(cell(QStringLiteral("Totale tracciabile:"), 34) + amountCell(income.traceable, 15));
     out.append(cell(QStringLiteral("Totale non tracciabile:"), 34) + amountCell(income.notTraceable, 15));
     out.append(cell(QStringLiteral("Totale incassato:"), 34) + amountCell(income.total(), 15));
@@ -153,8 +164,8 @@ QStringList incomeTotals(const Ledger::Income &income)
 
 QList<Spreadsheet::Column> incomeColumns()
 {
-    return {{QStringLiteral("Data"), 80},      {QStringLiteral("Paziente"), 240}, {QStringLiteral("Importo"), 100},
-            {QStringLiteral("Modalità"), 120}, {QStringLiteral("Tracciabile"), 80}, {QStringLiteral("Fattura"), 80},
+    return {{QStringLiteral("Data"), 80},       {QStringLiteral("Paziente"), 240},   {QStringLiteral("Importo"), 100},
+            {QStringLiteral("Modalità"), 120},  {QStringLiteral("Tracciabile"), 80}, {QStringLiteral("Fattura"), 80},
             {QStringLiteral("Preventivo"), 80}, {QStringLiteral("Note"), 240}};
 }
 
@@ -190,9 +201,9 @@ QString periodText(const QDate &date, Ledger::Period period)
 
 QString owingLine(const Ledger::Owing &o, const QString &name)
 {
-    return cell(QString::number(o.patient), 7) + QLatin1Char(' ') + cell(name, 36) + QLatin1Char(' ') +
-           amountCell(o.balance.doneCents, 12) + QLatin1Char(' ') + amountCell(o.balance.paidCents, 12) +
-           QLatin1Char(' ') + amountCell(o.balance.cents(), 12);
+    return cell(QString::number(o.patient), 7) + QLatin1Char(' ') + cell(name, 36) + QLatin1Char(' ')
+           + amountCell(o.balance.doneCents, 12) + QLatin1Char(' ') + amountCell(o.balance.paidCents, 12)
+           + QLatin1Char(' ') + amountCell(o.balance.cents(), 12);
 }
 
 QString owingTotal(const QList<Ledger::Owing> &owing)
@@ -205,8 +216,11 @@ QString owingTotal(const QList<Ledger::Owing> &owing)
 
 QList<Spreadsheet::Column> owingColumns()
 {
-    return {{QStringLiteral("Scheda"), 60}, {QStringLiteral("Paziente"), 240}, {QStringLiteral("Trattamenti"), 100},
-            {QStringLiteral("Pagato"), 100}, {QStringLiteral("Da pagare"), 100}};
+    return {{QStringLiteral("Scheda"), 60},
+            {QStringLiteral("Paziente"), 240},
+            {QStringLiteral("Trattamenti"), 100},
+            {QStringLiteral("Pagato"), 100},
+            {QStringLiteral("Da pagare"), 100}};
 }
 
 ExportTable owingTable(const QList<Ledger::Owing> &owing, const QStringList &names)
@@ -214,8 +228,9 @@ ExportTable owingTable(const QList<Ledger::Owing> &owing, const QStringList &nam
     ExportTable table(5);
     for (qsizetype i = 0; i < owing.size(); ++i) {
         const Ledger::Owing &o = owing.at(i);
-        table.appendRow(o.patient, QStringList{QString::number(o.patient), names.value(i), Amount::fromCents(o.balance.doneCents),
-                                               Amount::fromCents(o.balance.paidCents), Amount::fromCents(o.balance.cents())});
+        table.appendRow(o.patient,
+                        QStringList{QString::number(o.patient), names.value(i), Amount::fromCents(o.balance.doneCents),
+                                    Amount::fromCents(o.balance.paidCents), Amount::fromCents(o.balance.cents())});
     }
     return table;
 }

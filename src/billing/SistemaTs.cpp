@@ -281,7 +281,8 @@ void writeDocument(QXmlStreamWriter &x, const Entry &entry, const QString &parti
     if (!d.opposition)
         x.writeTextElement(QStringLiteral("cfCittadino"),
                            QString::fromLatin1(encrypt(d.patient.codiceFiscale.trimmed().toUpper().toUtf8())));
-    x.writeTextElement(QStringLiteral("pagamentoTracciato"), entry.traceable ? QStringLiteral("SI") : QStringLiteral("NO"));
+    x.writeTextElement(QStringLiteral("pagamentoTracciato"),
+                       entry.traceable ? QStringLiteral("SI") : QStringLiteral("NO"));
     x.writeTextElement(QStringLiteral("tipoDocumento"), QStringLiteral("F"));
     x.writeTextElement(QStringLiteral("flagOpposizione"), d.opposition ? QStringLiteral("1") : QStringLiteral("0"));
 
@@ -451,7 +452,8 @@ Written write(const QString &folder, const QList<Entry> &entries, const Practice
         // new zip, never half of one.
         if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) != 0) {
             QFile::remove(temporary);
-            w.message = QStringLiteral("Il file \"%1\" non si è potuto scrivere.").arg(QDir::toNativeSeparators(target));
+            w.message =
+                QStringLiteral("Il file \"%1\" non si è potuto scrivere.").arg(QDir::toNativeSeparators(target));
             return w;
         }
         w.paths.append(target);
@@ -465,8 +467,8 @@ Written write(const QString &folder, const QList<Entry> &entries, const Practice
     return w;
 }
 
-Run make(const QString &programFolder, int year, const QString &certificate, const QString &folder,
-         const QDate &today, bool again)
+Run make(const QString &programFolder, int year, const QString &certificate, const QString &folder, const QDate &today,
+         bool again)
 {
     Run run;
     const PracticeData practice = PracticeData::read(programFolder);

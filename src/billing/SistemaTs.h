@@ -61,7 +61,7 @@ struct Entry
     Invoices::Invoice document; // with its lines
     QDate paymentDate;          // of an invoice: at issue, else its first linked payment
     bool traceable = false;
-    QDate correctedDate;        // of a credit note: the date of the invoice it corrects
+    QDate correctedDate; // of a credit note: the date of the invoice it corrects
 };
 
 struct Problem
@@ -72,8 +72,8 @@ struct Problem
 
 struct Selection
 {
-    QList<Entry> entries;   // what goes, in number order
-    QList<Problem> left;    // what cannot go, and why
+    QList<Entry> entries;    // what goes, in number order
+    QList<Problem> left;     // what cannot go, and why
     QString practiceProblem; // the practice's data missing: nothing can go
 };
 
@@ -107,9 +107,9 @@ QString zipName(const QString &partitaIva, int year, int n);
 struct Written
 {
     bool done = false;
-    bool folderRefused = false; // the folder does not exist or cannot be written
-    QString message;            // the reason when not done
-    QStringList paths;          // the zips written
+    bool folderRefused = false;            // the folder does not exist or cannot be written
+    QString message;                       // the reason when not done
+    QStringList paths;                     // the zips written
     QList<QList<DocumentNumber>> contents; // the documents of each zip
 };
 // Writes the entries as zips into `folder`, each under a temporary name and renamed once
@@ -126,8 +126,8 @@ struct Run
     Selection selection;
     Written written;
 };
-Run make(const QString &programFolder, int year, const QString &certificate, const QString &folder,
-         const QDate &today, bool again = false);
+Run make(const QString &programFolder, int year, const QString &certificate, const QString &folder, const QDate &today,
+         bool again = false);
 
 // Marks the documents of an uploaded file sent, with the protocol the site gave. Returns how
 // many were marked. Throws StorageError.
@@ -144,7 +144,7 @@ struct OutcomeError
     QDate date;
     QString number; // "1/2026"
     QString expenseKind;
-    QString code;   // "S011"
+    QString code; // "S011"
     QString description;
 };
 // The errors of a CSV file, or of the CSV inside a zip; rows that are not errors (a heading)

@@ -17,8 +17,8 @@ TfrmAmministrazione::TfrmAmministrazione(QWidget *parent) : Dialog(parent, Place
     constexpr int kWidth = 420;
     Theme::makeFixedDialog(this, kWidth, 470);
 
-    imgBanner = new ListBanner(QStringLiteral("imgBanner"), QStringLiteral("AMMINISTRAZIONE"), QStringLiteral("banknote"),
-                               QString(), this, ListBanner::Tint::Blue);
+    imgBanner = new ListBanner(QStringLiteral("imgBanner"), QStringLiteral("AMMINISTRAZIONE"),
+                               QStringLiteral("banknote"), QString(), this, ListBanner::Tint::Blue);
     imgBanner->setTitlePixels(22);
     imgBanner->setTitleColour(Theme::colour(Theme::Colour::Heading));
     imgBanner->setGeometry(10, 10, kWidth - 20, 53);

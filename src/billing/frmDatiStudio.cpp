@@ -81,7 +81,8 @@ TfrmDatiStudio::TfrmDatiStudio(QWidget *parent) : Dialog(parent, Place::OnOwner)
     add("lblIban", QStringLiteral("IBAN:"), txtIban);
     cmbRegime = new QComboBox(panel);
     cmbRegime->setObjectName(QStringLiteral("cmbRegime"));
-    cmbRegime->addItems({Money::regimeCaption(Money::Regime::Ordinario), Money::regimeCaption(Money::Regime::Forfettario)});
+    cmbRegime->addItems(
+        {Money::regimeCaption(Money::Regime::Ordinario), Money::regimeCaption(Money::Regime::Forfettario)});
     add("lblRegime", QStringLiteral("Regime fiscale"), cmbRegime, 0, 1);
     chkBollo = new QCheckBox(QStringLiteral("Bollo a carico del paziente"), panel);
     chkBollo->setObjectName(QStringLiteral("chkBollo"));

@@ -175,8 +175,8 @@ TfrmFatturePagamenti::TfrmFatturePagamenti(qint64 patient, QWidget *parent)
         row->addWidget(b);
     top->addLayout(row);
     lstDocumenti = list(QStringLiteral("lstDocumenti"), QStringLiteral("Documenti del paziente"), this);
-    top->addWidget(Theme::label(QStringLiteral("lblDocumenti"), QStringLiteral("Documenti del paziente:"), this,
-                                lstDocumenti));
+    top->addWidget(
+        Theme::label(QStringLiteral("lblDocumenti"), QStringLiteral("Documenti del paziente:"), this, lstDocumenti));
     top->addWidget(lstDocumenti, 1);
     auto *bottom = new QHBoxLayout;
     btnApri = Theme::textButton(QStringLiteral("btnApri"), QStringLiteral("Apri"), this);
@@ -464,9 +464,10 @@ bool TfrmPreventivo::btnSalvaClick()
     try {
         m_estimate = Estimates::save(folder(), e);
         // An accepted estimate's done lines go into the treatment register, each once.
-        if (m_estimate.state == Estimates::State::Accettato &&
-            Estimates::writeDone(folder(), m_estimate.number, Clock::today(), Clock::now().time(),
-                                 dentistOf(m_estimate.patient)) > 0) {
+        if (m_estimate.state == Estimates::State::Accettato
+            && Estimates::writeDone(folder(), m_estimate.number, Clock::today(), Clock::now().time(),
+                                    dentistOf(m_estimate.patient))
+                   > 0) {
             if (const auto again = Estimates::find(folder(), m_estimate.number))
                 m_estimate = *again;
         }
@@ -480,16 +481,18 @@ bool TfrmPreventivo::btnSalvaClick()
 
 void TfrmPreventivo::btnAnteprimaClick()
 {
-    output(this, MoneyDocuments::estimate(estimate(), MoneyWindows::patient(m_estimate.patient),
-                                          PracticeData::read(folder())),
-           false);
+    output(
+        this,
+        MoneyDocuments::estimate(estimate(), MoneyWindows::patient(m_estimate.patient), PracticeData::read(folder())),
+        false);
 }
 
 void TfrmPreventivo::btnStampaClick()
 {
-    output(this, MoneyDocuments::estimate(estimate(), MoneyWindows::patient(m_estimate.patient),
-                                          PracticeData::read(folder())),
-           true);
+    output(
+        this,
+        MoneyDocuments::estimate(estimate(), MoneyWindows::patient(m_estimate.patient), PracticeData::read(folder())),
+        true);
 }
 
 // ---- "Pagamenti" --------------------------------------------------------------------------------
@@ -502,15 +505,13 @@ TfrmPagamento::TfrmPagamento(qint64 patient, QWidget *parent) : Dialog(parent, P
     txtData = field(QStringLiteral("txtData"), QStringLiteral("Data:"), this, grid, 0);
     txtImporto = field(QStringLiteral("txtImporto"), QStringLiteral("Importo:"), this, grid, 1);
     cboModalita = methods(QStringLiteral("cboModalita"), this);
-    grid->addWidget(Theme::label(QStringLiteral("lblModalita"), QStringLiteral("Modalità di pagamento:"), this,
-                                 cboModalita),
-                    2, 0);
+    grid->addWidget(
+        Theme::label(QStringLiteral("lblModalita"), QStringLiteral("Modalità di pagamento:"), this, cboModalita), 2, 0);
     grid->addWidget(cboModalita, 2, 1);
     txtNote = field(QStringLiteral("txtNote"), QStringLiteral("Note:"), this, grid, 3);
     cboRiferimento = new QComboBox(this);
     cboRiferimento->setObjectName(QStringLiteral("cboRiferimento"));
-    grid->addWidget(Theme::label(QStringLiteral("lblRiferimento"), QStringLiteral("Riferito a:"), this,
-                                 cboRiferimento),
+    grid->addWidget(Theme::label(QStringLiteral("lblRiferimento"), QStringLiteral("Riferito a:"), this, cboRiferimento),
                     4, 0);
     grid->addWidget(cboRiferimento, 4, 1);
     top->addLayout(grid);
@@ -600,22 +601,22 @@ void TfrmFattura::build()
 {
     setUp(this, QStringLiteral("frmFattura"), QStringLiteral(" Sorrisa - Fattura"), {760, 600});
     auto *top = new QVBoxLayout(this);
-    auto *who = Theme::label(QStringLiteral("lblPaziente"),
-                             m_draft.kind == Invoices::Kind::CreditNote
-                                 ? QStringLiteral("%1 - rettifica della fattura %2")
-                                       .arg(m_draft.patient.name, m_draft.corrects.text())
-                                 : m_draft.patient.name,
-                             this);
+    auto *who = Theme::label(
+        QStringLiteral("lblPaziente"),
+        m_draft.kind == Invoices::Kind::CreditNote
+            ? QStringLiteral("%1 - rettifica della fattura %2").arg(m_draft.patient.name, m_draft.corrects.text())
+            : m_draft.patient.name,
+        this);
     who->setFont(Theme::verdana(11, true));
     top->addWidget(who);
     lstDaFatturare = list(QStringLiteral("lstDaFatturare"), QStringLiteral("Trattamenti da fatturare"), this);
     for (const Invoices::Line &l : m_uninvoiced)
         lstDaFatturare->addItem(QStringLiteral("%1  %2").arg(l.description, Money::euro(l.cents)));
-    btnAggiungiTrattamento = Theme::textButton(QStringLiteral("btnAggiungiTrattamento"),
-                                               QStringLiteral("Aggiungi il trattamento"), this);
+    btnAggiungiTrattamento =
+        Theme::textButton(QStringLiteral("btnAggiungiTrattamento"), QStringLiteral("Aggiungi il trattamento"), this);
     if (m_draft.kind == Invoices::Kind::Invoice) {
-        top->addWidget(Theme::label(QStringLiteral("lblDaFatturare"), QStringLiteral("Trattamenti da fatturare:"),
-                                    this, lstDaFatturare));
+        top->addWidget(Theme::label(QStringLiteral("lblDaFatturare"), QStringLiteral("Trattamenti da fatturare:"), this,
+                                    lstDaFatturare));
         top->addWidget(lstDaFatturare, 1);
         top->addWidget(btnAggiungiTrattamento, 0, Qt::AlignLeft);
     } else {
@@ -643,9 +644,8 @@ void TfrmFattura::build()
     auto *pay = new QGridLayout;
     txtDataPagamento = field(QStringLiteral("txtDataPagamento"), QStringLiteral("Data del pagamento:"), this, pay, 0);
     cboModalita = methods(QStringLiteral("cboModalita"), this);
-    pay->addWidget(Theme::label(QStringLiteral("lblModalita"), QStringLiteral("Modalità di pagamento"), this,
-                                cboModalita),
-                   0, 2);
+    pay->addWidget(
+        Theme::label(QStringLiteral("lblModalita"), QStringLiteral("Modalità di pagamento"), this, cboModalita), 0, 2);
     pay->addWidget(cboModalita, 0, 3);
     top->addLayout(pay);
     chkOpposizione = new QCheckBox(QStringLiteral("Il paziente si oppone all'invio dei dati al Sistema TS"), this);
@@ -749,8 +749,8 @@ bool TfrmFattura::btnEmettiClick()
         return false;
     }
     const QString what = Invoices::kindCaption(d.kind).toLower();
-    if (!Messages::confirm(this, QStringLiteral("Emettere la %1? Una volta emessa non potrà più essere modificata.")
-                                     .arg(what)))
+    if (!Messages::confirm(
+            this, QStringLiteral("Emettere la %1? Una volta emessa non potrà più essere modificata.").arg(what)))
         return false;
     try {
         const Invoices::Issued issued = Invoices::issue(folder(), d, PracticeData::read(folder()));
@@ -764,9 +764,10 @@ bool TfrmFattura::btnEmettiClick()
         return false;
     }
     if (!MoneyWindows::keepPdf(m_issued))
-        Messages::error(this, QStringLiteral("La %1 n. %2 è stata emessa, ma non è stato possibile salvarne il PDF in %3.")
-                                  .arg(what, m_issued.number.text(),
-                                       QDir::toNativeSeparators(Invoices::pdfPath(folder(), m_issued))));
+        Messages::error(
+            this,
+            QStringLiteral("La %1 n. %2 è stata emessa, ma non è stato possibile salvarne il PDF in %3.")
+                .arg(what, m_issued.number.text(), QDir::toNativeSeparators(Invoices::pdfPath(folder(), m_issued))));
     output(this, MoneyDocuments::invoice(m_issued, PracticeData::read(folder())), true);
     accept();
     return true;

@@ -29,8 +29,8 @@ void barField(QHBoxLayout *bar, QWidget *parent, const char *labelName, const QS
 
 TfrmRegistroFatture::TfrmRegistroFatture(QWidget *parent)
     : MoneyListWindow(parent, QStringLiteral("frmRegistroFatture"), QStringLiteral(" Sorrisa - Registro fatture"),
-                      QStringLiteral("REGISTRO FATTURE"), QStringLiteral("list-done"), QStringLiteral("Registro fatture"),
-                      QStringLiteral("Registro_Fatture.xls"))
+                      QStringLiteral("REGISTRO FATTURE"), QStringLiteral("list-done"),
+                      QStringLiteral("Registro fatture"), QStringLiteral("Registro_Fatture.xls"))
 {
     spnAnno = new QSpinBox(panStrumenti);
     spnAnno->setObjectName(QStringLiteral("spnAnno"));
@@ -141,8 +141,7 @@ TfrmSaldi::TfrmSaldi(QWidget *parent)
     : MoneyListWindow(parent, QStringLiteral("frmSaldi"), QStringLiteral(" Sorrisa - Pazienti con saldo da pagare"),
                       QStringLiteral("SALDI DA PAGARE"), QStringLiteral("patient-list"),
                       QStringLiteral("Pazienti con saldo da pagare"), QStringLiteral("Saldi_Pazienti.xls"))
-{
-}
+{}
 
 std::optional<TfrmSaldi::Read> TfrmSaldi::read()
 {

@@ -42,7 +42,8 @@ TfrmSistemaTs::TfrmSistemaTs(const QString &programFolder, QWidget *parent)
     spnAnno = named(new QSpinBox(this), QStringLiteral("spnAnno"), QStringLiteral("Anno"));
     spnAnno->setRange(2000, 2999);
     spnAnno->setValue(Clock::today().year() - 1);
-    txtCertificato = named(new QLineEdit(this), QStringLiteral("txtCertificato"), QStringLiteral("Certificato del Sistema TS"));
+    txtCertificato =
+        named(new QLineEdit(this), QStringLiteral("txtCertificato"), QStringLiteral("Certificato del Sistema TS"));
     txtCertificato->setReadOnly(true);
     txtCertificato->setText(SistemaTs::Settings::read(m_folder).certificate);
     cmdCertificato = named(new QPushButton(QStringLiteral("&Scegli..."), this), QStringLiteral("cmdCertificato"),
@@ -52,7 +53,8 @@ TfrmSistemaTs::TfrmSistemaTs(const QString &programFolder, QWidget *parent)
     lstDocumenti = named(new QTreeWidget(this), QStringLiteral("lstDocumenti"), QStringLiteral("Documenti da inviare"));
     lstDocumenti->setRootIsDecorated(false);
     lstDocumenti->setHeaderLabels({QStringLiteral("Documento"), QStringLiteral("Data"), QStringLiteral("Paziente"),
-                                   QStringLiteral("Importo"), QStringLiteral("Opposizione"), QStringLiteral("Inviato"), QStringLiteral("Esito")});
+                                   QStringLiteral("Importo"), QStringLiteral("Opposizione"), QStringLiteral("Inviato"),
+                                   QStringLiteral("Esito")});
     lstDocumenti->header()->setSectionResizeMode(ColPatient, QHeaderView::Stretch);
     lblAvvisi = named(new QLabel(this), QStringLiteral("lblAvvisi"), QStringLiteral("Avvisi"));
     lblAvvisi->setWordWrap(true);
@@ -164,10 +166,9 @@ void TfrmSistemaTs::refresh()
 
 void TfrmSistemaTs::chooseCertificate()
 {
-    const QString path =
-        FileDialog::getOpenFileName(this, QStringLiteral("Certificato del Sistema TS"),
-                                    QFileInfo(txtCertificato->text()).absolutePath(),
-                                    QStringLiteral("Certificati (*.cer *.crt *.pem *.der);;Tutti i file (*)"));
+    const QString path = FileDialog::getOpenFileName(
+        this, QStringLiteral("Certificato del Sistema TS"), QFileInfo(txtCertificato->text()).absolutePath(),
+        QStringLiteral("Certificati (*.cer *.crt *.pem *.der);;Tutti i file (*)"));
     if (path.isEmpty())
         return;
     QString problem;

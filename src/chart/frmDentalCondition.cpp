@@ -99,8 +99,7 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
     connect(m_pages, &QButtonGroup::idClicked, this, &TfrmDentalCondition::showPage);
     lblIstruzioni = Theme::label(
         QStringLiteral("lblIstruzioni"),
-        QStringLiteral("Descrivere le condizioni attuali di ciascun dente nei campi di testo sottostanti."),
-        pagNote);
+        QStringLiteral("Descrivere le condizioni attuali di ciascun dente nei campi di testo sottostanti."), pagNote);
     lblIstruzioni->setFont(verdana(9, false));
     lblIstruzioni->setGeometry(14, 42, 616, 18);
 
@@ -132,9 +131,8 @@ TfrmDentalCondition::TfrmDentalCondition(const QString &patientName, const QStri
         edit->setAccessibleDescription(toothDescription(tooth));
         m_fields.append(edit);
 
-        QLabel *marker =
-            Theme::picture(QStringLiteral("icoWarn") + n, QStringLiteral("tooth-warning"), int(kNoteBadge),
-                           int(kNoteBadge), imgSchemaDentale);
+        QLabel *marker = Theme::picture(QStringLiteral("icoWarn") + n, QStringLiteral("tooth-warning"), int(kNoteBadge),
+                                        int(kNoteBadge), imgSchemaDentale);
         // Beside the tooth: the tooth's surfaces and its number stay in sight.
         marker->move(noteBadge(ChartRules::tooth(tooth).fdi).toPoint());
         marker->setAccessibleName(QStringLiteral("Nota sul dente ") + QString::number(ChartRules::tooth(tooth).fdi));
@@ -202,7 +200,8 @@ void TfrmDentalCondition::buildOdontogram()
     connect(imgSchemaDentale, &DentalScheme::toothClicked, this, &TfrmDentalCondition::toothClicked);
 
     // After the chart's own order: the dentition, the chosen tooth, the panel.
-    QList<QWidget *> chain{btnClose, btnPaginaNote, btnPaginaOdontogramma, panOdontogramma->optPermanenti, panOdontogramma->optDecidui};
+    QList<QWidget *> chain{btnClose, btnPaginaNote, btnPaginaOdontogramma, panOdontogramma->optPermanenti,
+                           panOdontogramma->optDecidui};
     for (ToothButton *b : std::as_const(m_buttons))
         chain.append(b);
     chain << panOdontogramma->cboStato << panOdontogramma->optPresente << panOdontogramma->optDaFare;

@@ -12,9 +12,10 @@ QWidget *instructionCard(const QString &objectName, const QString &picture, cons
     auto *card = new QWidget(parent);
     card->setObjectName(objectName);
     card->setAttribute(Qt::WA_StyledBackground);
-    card->setStyleSheet(QStringLiteral("QWidget#%1 { background: %2; border: 1px solid %3;"
-                                       " border-radius: 6px; }")
-                            .arg(objectName, Theme::css(Theme::Colour::HintPaper), Theme::css(Theme::Colour::HintEdge)));
+    card->setStyleSheet(
+        QStringLiteral("QWidget#%1 { background: %2; border: 1px solid %3;"
+                       " border-radius: 6px; }")
+            .arg(objectName, Theme::css(Theme::Colour::HintPaper), Theme::css(Theme::Colour::HintEdge)));
     auto *row = new QHBoxLayout(card);
     row->setContentsMargins(8, 4, 10, 4);
     row->setSpacing(10);

@@ -110,12 +110,12 @@ TfrmClients::TfrmClients(QWidget *parent)
     buildLeftColumn();
     buildFieldArea();
 
-    panInfo = makeInfoStrip(panContainer, QStringLiteral("QLabel { background: %1; color: %2;"
-                                                         " border: 1px solid %3; border-radius: 8px;"
-                                                         " padding: 0px 14px; font-style: normal; }")
-                                              .arg(Theme::css(Theme::Colour::PatientInfo),
-                                                   Theme::css(Theme::Colour::Paper),
-                                                   Theme::css(Theme::Colour::PatientInfoEdge)));
+    panInfo =
+        makeInfoStrip(panContainer, QStringLiteral("QLabel { background: %1; color: %2;"
+                                                   " border: 1px solid %3; border-radius: 8px;"
+                                                   " padding: 0px 14px; font-style: normal; }")
+                                        .arg(Theme::css(Theme::Colour::PatientInfo), Theme::css(Theme::Colour::Paper),
+                                             Theme::css(Theme::Colour::PatientInfoEdge)));
     panInfo->setGeometry(0, kInfoTop, kContentWidth, kInfoHeight);
 
     // Fields in reading order with each button after its field, then the button bar and the
@@ -335,7 +335,8 @@ void TfrmClients::refreshBalance()
 void TfrmClients::btnMoneyClick()
 {
     if (position() <= 0) {
-        Messages::information(this, QStringLiteral("Salvare la scheda del paziente prima di aprire fatture e pagamenti."));
+        Messages::information(this,
+                              QStringLiteral("Salvare la scheda del paziente prima di aprire fatture e pagamenti."));
         return;
     }
     emit moneyRequested(position());

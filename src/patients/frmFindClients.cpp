@@ -53,13 +53,13 @@ TfrmFindClients::TfrmFindClients(QWidget *parent, Mode mode)
 
     // In reading order, which is also the Enter cycle: two columns, five rows.
     static const Criterion kCriteria[] = {
-        {"Name", "effCampo01"},     {"TaxNumber", "effCampo02"}, {"Street", "effCampo09"}, {"City", "effCampo10"},
-        {"SSN", "effCampo05"},      {"Problems", "effCampo06"},  {"Dentist", "effCampo07"}, {"Times", "effCampo08"},
-        {"Status", "effCampo03"},   {"Notes", "effCampo04"},
+        {"Name", "effCampo01"},   {"TaxNumber", "effCampo02"}, {"Street", "effCampo09"},  {"City", "effCampo10"},
+        {"SSN", "effCampo05"},    {"Problems", "effCampo06"},  {"Dentist", "effCampo07"}, {"Times", "effCampo08"},
+        {"Status", "effCampo03"}, {"Notes", "effCampo04"},
     };
     const QList<Field> fields = addCriteria(PatientCard::description(), kCriteria, verdana(10, false));
-    QLineEdit **const edits[] = {&txtName, &txtTaxNumber, &txtStreet, &txtCity,   &txtSSN,
-                                 &txtProblems, &txtDentist, &txtTimes, &txtStatus, &txtNotes};
+    QLineEdit **const edits[] = {&txtName,     &txtTaxNumber, &txtStreet, &txtCity,   &txtSSN,
+                                 &txtProblems, &txtDentist,   &txtTimes,  &txtStatus, &txtNotes};
     for (int index = 0; index < fields.size(); ++index) {
         const Field &field = fields[index];
         *edits[index] = field.edit;

@@ -103,8 +103,8 @@ TfrmCodFisc::TfrmCodFisc(QWidget *parent, const QString &code)
     placeField(txtCodFisc, 300);
     setValue(16, code);
     connect(txtCodFisc, &QLineEdit::textEdited, this, [this] {
-        const CardFields::Typed typed = CardFields::applyTyping(CardFields::Typing::UpperCase,
-                                                                  txtCodFisc->text(), txtCodFisc->cursorPosition());
+        const CardFields::Typed typed =
+            CardFields::applyTyping(CardFields::Typing::UpperCase, txtCodFisc->text(), txtCodFisc->cursorPosition());
         if (typed.text != txtCodFisc->text()) {
             txtCodFisc->setText(typed.text);
             txtCodFisc->setCursorPosition(typed.cursor);

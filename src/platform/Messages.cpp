@@ -20,10 +20,7 @@ QString displayText(QString text)
 }
 } // namespace
 
-bool Messages::confirm(QWidget *parent, const QString &text)
-{
-    return show(parent, Confirmation, text) != Answer::No;
-}
+bool Messages::confirm(QWidget *parent, const QString &text) { return show(parent, Confirmation, text) != Answer::No; }
 
 bool Messages::confirmNoByDefault(QWidget *parent, const QString &text)
 {

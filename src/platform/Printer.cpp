@@ -56,8 +56,7 @@ bool endsAsPdf(const QString &path)
 // earlier file of that name as it was.
 bool output(QWidget *parent, QPrinter &printer, const Printable &document)
 {
-    const QString target =
-        printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    const QString target = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
     if (target.isEmpty())
         return paintOrReport(parent, printer, document);
     QTemporaryFile aside(target + QStringLiteral(".XXXXXX"));

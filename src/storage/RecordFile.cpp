@@ -27,11 +27,11 @@ void (*g_stepHook)(RecordFile::Step) = nullptr;
 // version has neither random value.
 constexpr char kJournalMagic[8] = {'S', 'R', 'S', 'J', 'R', 'N', 'L', '2'};
 constexpr char kOldJournalMagic[8] = {'S', 'R', 'S', 'J', 'R', 'N', 'L', '1'};
-constexpr qint64 kJournalHead = 8 + 8 + 8 + 4;  // magic, random value, position, record size
-constexpr qint64 kJournalTail = 4 + 8;          // CRC-32, closing mark
-constexpr qint64 kJournalMark = 8;              // the closing mark alone
-constexpr qint64 kOldJournalHead = 8 + 8 + 4;   // magic, position, record size
-constexpr qint64 kOldJournalTail = 4;           // CRC-32
+constexpr qint64 kJournalHead = 8 + 8 + 8 + 4; // magic, random value, position, record size
+constexpr qint64 kJournalTail = 4 + 8;         // CRC-32, closing mark
+constexpr qint64 kJournalMark = 8;             // the closing mark alone
+constexpr qint64 kOldJournalHead = 8 + 8 + 4;  // magic, position, record size
+constexpr qint64 kOldJournalTail = 4;          // CRC-32
 
 constexpr std::array<quint32, 256> crcTable()
 {
@@ -189,9 +189,7 @@ RecordFile::Journal RecordFile::readJournal(qint64 *position, QByteArray *record
     bool notRegular = false;
     const int fd = FileIo::openRegular(m_journal, O_RDONLY | O_NOFOLLOW, &notRegular);
     if (fd < 0)
-        return errno == ENOENT ? Journal::None
-               : errno == ELOOP || notRegular ? Journal::NotWhole
-                                              : Journal::Unreadable;
+        return errno == ENOENT ? Journal::None : errno == ELOOP || notRegular ? Journal::NotWhole : Journal::Unreadable;
     const qint64 expected = kJournalHead + m_recordSize + kJournalTail;
     QByteArray bytes(expected + 1, Qt::Uninitialized); // one byte more tells a longer file
     qint64 got = 0;
@@ -212,8 +210,7 @@ RecordFile::Journal RecordFile::readJournal(qint64 *position, QByteArray *record
         whole = got == kOldJournalHead + m_recordSize + kOldJournalTail;
     }
     const qint64 checked = head + m_recordSize; // the bytes the checksum covers
-    if (!whole || getLittle(b + head - 4, 4) != quint64(m_recordSize)
-        || getLittle(b + checked, 4) != crc32(b, checked))
+    if (!whole || getLittle(b + head - 4, 4) != quint64(m_recordSize) || getLittle(b + checked, 4) != crc32(b, checked))
         return Journal::NotWhole;
     const qint64 at = qint64(getLittle(b + head - 12, 8));
     struct stat st;
@@ -289,8 +286,8 @@ void RecordFile::openLocked(Access access)
             told = true;
             g_lockWaitObserver.waiting(ms);
         };
-    const FileIo::Locked locked = FileIo::lock(fd, access == Write ? FileIo::Lock::Exclusive : FileIo::Lock::Shared,
-                                               true, waiting);
+    const FileIo::Locked locked =
+        FileIo::lock(fd, access == Write ? FileIo::Lock::Exclusive : FileIo::Lock::Shared, true, waiting);
     const int lockError = errno;
     if (told && g_lockWaitObserver.done)
         g_lockWaitObserver.done();
@@ -396,7 +393,8 @@ void RecordFile::overwriteAt(qint64 position, const char *record)
     journalled = journalled && FileIo::syncFile(jfd);
     if (journalled)
         step(Step::JournalSynced);
-    journalled = journalled && FileIo::writeFully(jfd, journal.constData() + body, kJournalMark, body) && FileIo::syncFile(jfd);
+    journalled =
+        journalled && FileIo::writeFully(jfd, journal.constData() + body, kJournalMark, body) && FileIo::syncFile(jfd);
     if (journalled)
         step(Step::JournalCommitted);
     const int saved = errno;
@@ -416,7 +414,8 @@ void RecordFile::overwriteAt(qint64 position, const char *record)
         // Failed half-way: the old record goes back at once. When even that fails the journal
         // stays, and the next opening puts it back.
         m_bufferCount = 0;
-        if (FileIo::writeFully(m_fd, old.constData(), m_recordSize, (position - 1) * m_recordSize) && FileIo::syncFile(m_fd)) {
+        if (FileIo::writeFully(m_fd, old.constData(), m_recordSize, (position - 1) * m_recordSize)
+            && FileIo::syncFile(m_fd)) {
             try {
                 removeJournal();
             } catch (const StorageError &) {

@@ -12,8 +12,7 @@
 class StorageError : public std::runtime_error
 {
 public:
-    explicit StorageError(const QString &what, bool held = false)
-        : std::runtime_error(what.toStdString()), m_held(held)
+    explicit StorageError(const QString &what, bool held = false) : std::runtime_error(what.toStdString()), m_held(held)
     {}
     // The file was held by another program (a backup, another copy) for longer than the
     // lock wait: nothing is wrong with the file or its rights.

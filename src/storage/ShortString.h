@@ -65,4 +65,5 @@ inline const RecordField *findField(std::span<const RecordField> fields, const c
     return nullptr;
 }
 
-#define SORRISA_FIELD(Record, Field) RecordField{#Field, int(offsetof(Record, Field)), decltype(Record::Field)::capacity}
+#define SORRISA_FIELD(Record, Field)                                                                                   \
+    RecordField { #Field, int(offsetof(Record, Field)), decltype(Record::Field)::capacity }

@@ -39,8 +39,7 @@ CardForm::CardForm(const CardFields::Description &description, const QWidget *pa
         if (field.kind != Kind::Composed) {
             control = panel->findChild<QWidget *>(QString::fromLatin1(field.control));
             if (!control)
-                throw std::invalid_argument(std::string("card field ") + field.field + ": no control "
-                                            + field.control);
+                throw std::invalid_argument(std::string("card field ") + field.field + ": no control " + field.control);
         }
         if (!fits(field.kind, control))
             throw std::invalid_argument(std::string("card field ") + field.field + ": its control is not of its kind");

@@ -65,5 +65,5 @@ private:
     QString controlText(const Binding &binding) const;
 
     CardFields::Description m_description; // its spans refer to tables that outlive the form
-    QList<Binding> m_bindings; // in the description's order
+    QList<Binding> m_bindings;             // in the description's order
 };

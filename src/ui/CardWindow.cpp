@@ -120,8 +120,8 @@ QLabel *CardWindow::makePositionLabel(QWidget *parent)
 
 HintStrip *CardWindow::makeInfoStrip(QWidget *parent, const QString &styleSheet)
 {
-    m_info = new HintStrip(QStringLiteral("panInfo"), QStringLiteral("Pronto per registrare una nuova scheda..."),
-                           parent);
+    m_info =
+        new HintStrip(QStringLiteral("panInfo"), QStringLiteral("Pronto per registrare una nuova scheda..."), parent);
     m_info->setFont(Theme::tahoma(12));
     m_info->setStyleSheet(styleSheet);
     return m_info;

@@ -73,8 +73,8 @@ QList<SearchDialog::Field> SearchDialog::addCriteria(const CardFields::Descripti
         auto *edit = new QLineEdit;
         edit->setObjectName(name);
         edit->setFont(verdana(12, true));
-        const QString highlight = criterion.highlight ? QString::fromLatin1(criterion.highlight)
-                                                      : QStringLiteral("eff") + name.mid(3);
+        const QString highlight =
+            criterion.highlight ? QString::fromLatin1(criterion.highlight) : QStringLiteral("eff") + name.mid(3);
         auto *frame = new FocusFrame(edit, highlight, panAvvio);
         m_fields.append(edit);
         m_frames.append(frame);

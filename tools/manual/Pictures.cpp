@@ -243,31 +243,30 @@ QImage preview()
 QImage dentalChart(int page)
 {
     TfrmClients *c = patientCard();
-    return opened([c] { c->btnConditionClick(); },
-                  [page](QWidget *window) {
-        auto *chart = static_cast<TfrmDentalCondition *>(window);
-        const auto set = [chart](int fdi, Odontogram::State state, bool planned,
-                                 Odontogram::Surfaces surfaces) {
-            chart->chooseTooth(fdi);
-            chart->panOdontogramma->cboStato->setCurrentIndex(
-                chart->panOdontogramma->cboStato->findData(int(state)));
-            (planned ? chart->panOdontogramma->optDaFare : chart->panOdontogramma->optPresente)
-                ->setChecked(true);
-            for (Odontogram::Surface s :
-                 {Odontogram::M, Odontogram::D, Odontogram::O, Odontogram::V, Odontogram::L})
-                chart->panOdontogramma->chkSuperficie(s)->setChecked(surfaces & s);
-        };
-        set(16, Odontogram::State::Corona, false, {});
-        set(26, Odontogram::State::Carie, false, Odontogram::O | Odontogram::D);
-        set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
-        set(46, Odontogram::State::Assente, false, {});
-        set(47, Odontogram::State::DaEstrarre, false, {});
-        set(45, Odontogram::State::Corona, true, {});
-        set(11, Odontogram::State::Devitalizzato, false, {});
-        set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
-        chart->showPage(page);
-        settle();
-    });
+    return opened(
+        [c] { c->btnConditionClick(); },
+        [page](QWidget *window) {
+            auto *chart = static_cast<TfrmDentalCondition *>(window);
+            const auto set = [chart](int fdi, Odontogram::State state, bool planned, Odontogram::Surfaces surfaces) {
+                chart->chooseTooth(fdi);
+                chart->panOdontogramma->cboStato->setCurrentIndex(
+                    chart->panOdontogramma->cboStato->findData(int(state)));
+                (planned ? chart->panOdontogramma->optDaFare : chart->panOdontogramma->optPresente)->setChecked(true);
+                for (Odontogram::Surface s :
+                     {Odontogram::M, Odontogram::D, Odontogram::O, Odontogram::V, Odontogram::L})
+                    chart->panOdontogramma->chkSuperficie(s)->setChecked(surfaces & s);
+            };
+            set(16, Odontogram::State::Corona, false, {});
+            set(26, Odontogram::State::Carie, false, Odontogram::O | Odontogram::D);
+            set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
+            set(46, Odontogram::State::Assente, false, {});
+            set(47, Odontogram::State::DaEstrarre, false, {});
+            set(45, Odontogram::State::Corona, true, {});
+            set(11, Odontogram::State::Devitalizzato, false, {});
+            set(36, Odontogram::State::Otturazione, false, Odontogram::O | Odontogram::M);
+            chart->showPage(page);
+            settle();
+        });
 }
 
 QImage chartPreview()
@@ -488,17 +487,19 @@ const QList<Entry> &table()
              opened([c] { c->btnMoneyClick(); },
                     [&image](QWidget *window) {
                         auto *money = static_cast<TfrmFatturePagamenti *>(window);
-                        image = opened([money] { money->btnPreventivoClick(); }, [](QWidget *w) {
-                            auto *estimate = static_cast<TfrmPreventivo *>(w);
-                            estimate->txtDente->setText(QStringLiteral("16"));
-                            estimate->txtDescrizione->setText(QStringLiteral("Corona in ceramica integrale"));
-                            estimate->txtPrezzo->setText(QStringLiteral("800"));
-                            estimate->btnAggiungiRigaClick();
-                            estimate->txtDescrizione->setText(QStringLiteral("Igiene professionale"));
-                            estimate->txtPrezzo->setText(QStringLiteral("80"));
-                            estimate->btnAggiungiRigaClick();
-                            settle();
-                        });
+                        image = opened([money] { money->btnPreventivoClick(); },
+                                       [](QWidget *w) {
+                                           auto *estimate = static_cast<TfrmPreventivo *>(w);
+                                           estimate->txtDente->setText(QStringLiteral("16"));
+                                           estimate->txtDescrizione->setText(
+                                               QStringLiteral("Corona in ceramica integrale"));
+                                           estimate->txtPrezzo->setText(QStringLiteral("800"));
+                                           estimate->btnAggiungiRigaClick();
+                                           estimate->txtDescrizione->setText(QStringLiteral("Igiene professionale"));
+                                           estimate->txtPrezzo->setText(QStringLiteral("80"));
+                                           estimate->btnAggiungiRigaClick();
+                                           settle();
+                                       });
                     });
              return image;
          }},
@@ -509,15 +510,16 @@ const QList<Entry> &table()
              opened([c] { c->btnMoneyClick(); },
                     [&image](QWidget *window) {
                         auto *money = static_cast<TfrmFatturePagamenti *>(window);
-                        image = opened([money] { money->btnFatturaClick(); }, [](QWidget *w) {
-                            auto *invoice = static_cast<TfrmFattura *>(w);
-                            invoice->txtDescrizione->setText(QStringLiteral("Visita di controllo"));
-                            invoice->txtImporto->setText(QStringLiteral("60"));
-                            invoice->btnAggiungiRigaClick();
-                            invoice->txtDataPagamento->setText(QStringLiteral("10/12/2026"));
-                            invoice->cboModalita->setCurrentIndex(int(Money::Method::Bancomat));
-                            settle();
-                        });
+                        image = opened([money] { money->btnFatturaClick(); },
+                                       [](QWidget *w) {
+                                           auto *invoice = static_cast<TfrmFattura *>(w);
+                                           invoice->txtDescrizione->setText(QStringLiteral("Visita di controllo"));
+                                           invoice->txtImporto->setText(QStringLiteral("60"));
+                                           invoice->btnAggiungiRigaClick();
+                                           invoice->txtDataPagamento->setText(QStringLiteral("10/12/2026"));
+                                           invoice->cboModalita->setCurrentIndex(int(Money::Method::Bancomat));
+                                           settle();
+                                       });
                     });
              return image;
          }},
